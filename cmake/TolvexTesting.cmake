@@ -1,0 +1,27 @@
+# tolvex_add_test(<name> SOURCES <files...> LIBS <targets...> [GUI] [LABELS <labels...>]
+#                 [TIMEOUT <seconds>])
+#
+# One Qt Test executable per class or feature. Tests without GUI are labelled "headless" and
+# are the ones the sanitizer build runs; GUI tests run on the offscreen platform unless a test
+# sets QT_QPA_PLATFORM itself (the end-to-end tests run under Xvfb).
+function(tolvex_add_test name)
+  cmake_parse_arguments(ARG "GUI" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/bin)
+  add_test(NAME ${name} COMMAND ${name})
+  if(ARG_GUI)
+    set(labels gui ${ARG_LABELS})
+    set(env "QT_QPA_PLATFORM=offscreen")
+  else()
+    set(labels headless ${ARG_LABELS})
+    set(env "QT_QPA_PLATFORM=minimal")
+  endif()
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 300)
+  endif()
+  set_tests_properties(${name} PROPERTIES
+    LABELS "${labels}"
+    TIMEOUT ${ARG_TIMEOUT}
+    ENVIRONMENT "${env};TOLVEX_BIN_DIR=${TOLVEX_BIN_DIR};TOLVEX_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+endfunction()
