@@ -50,6 +50,15 @@ QList<qsizetype> indexesShownByTimer(MIHSliderView& show, int count)
     return shown.mid(0, count);
 }
 
+// Three slides on a 1 s timer of which 0.6 s have passed.
+void showThreeSlidesPartWayThroughAnInterval(MIHSliderView& show)
+{
+    show.resize(300, 200);
+    addSlides(show, 3);
+    show.setScheduledTransitionInterval(1.0);
+    QTest::qWait(600);
+}
+
 SlideTransition* runningTransition(MIHSliderView& show)
 {
     for (auto* transition : show.findChildren<SlideTransition*>()) {
@@ -114,10 +123,7 @@ private Q_SLOTS:
     void swipesPageBothWaysPastTheThreshold()
     {
         MIHSliderView show;
-        show.resize(300, 200);
-        addSlides(show, 3);
-        show.setScheduledTransitionInterval(1.0);
-        QTest::qWait(600);
+        showThreeSlidesPartWayThroughAnInterval(show);
 
         swipe(show, {30, 30});
         QCOMPARE(show.indexOfDisplayedSlide(), 2);
@@ -151,10 +157,7 @@ private Q_SLOTS:
     void dotOfTheShownSlideKeepsItButRestartsTheTimer()
     {
         MIHSliderView show;
-        show.resize(300, 200);
-        addSlides(show, 3);
-        show.setScheduledTransitionInterval(1.0);
-        QTest::qWait(600);
+        showThreeSlidesPartWayThroughAnInterval(show);
 
         QTest::mouseClick(show.dotsControl()->dots()[0], Qt::LeftButton);
         QCOMPARE(show.indexOfDisplayedSlide(), 0);
@@ -283,17 +286,13 @@ private Q_SLOTS:
 
     void damagedArchiveReadsEmpty()
     {
-        QByteArray data = [] {
-            KeyedArchiver archiver;
-            archiver.encodeInt(QStringLiteral("_transitionStyle"), 3);
-            return archiver.encodedData();
-        }();
-        QCOMPARE(KeyedUnarchiver(data).decodeIntForKey(QStringLiteral("_transitionStyle")), 3);
-        data.chop(3);
-        const KeyedUnarchiver damaged(data);
+        KeyedArchiver archiver;
+        archiver.encodeInt(QStringLiteral("_transitionStyle"), 3);
+        const QByteArray data = archiver.encodedData();
+        QVERIFY(KeyedUnarchiver(data).isValid());
+        const KeyedUnarchiver damaged(data.chopped(3));
         QVERIFY(!damaged.isValid());
-        QVERIFY(damaged.keys().isEmpty());
-        QVERIFY(!KeyedUnarchiver(QByteArray("not an archive")).isValid());
+        QCOMPARE(damaged.decodeIntForKey(QStringLiteral("_transitionStyle")), 0);
     }
 };
 

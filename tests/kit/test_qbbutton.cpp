@@ -91,15 +91,6 @@ private Q_SLOTS:
         QCOMPARE(image.pixelColor(0, 0), QColor(Qt::blue));
         QCOMPARE(image.pixelColor(119, 29), QColor(Qt::blue));
     }
-
-    void highlightColourConstructorSetsBothPressedColours()
-    {
-        QBButton button(QColor(Qt::green));
-        QCOMPARE(button.highlightColor(), QColor(Qt::green));
-        QCOMPARE(button.highlightTextColor(), QColor(Qt::green));
-        QCOMPARE(button.cornerRadius(), 4.0);
-        QCOMPARE(button.backgroundColor(), QColor::fromRgbF(0.0, 0.0, 0.0, 0.3));
-    }
 };
 
 QTEST_MAIN(TestQBButton)
