@@ -153,16 +153,6 @@ private Q_SLOTS:
             paths.append(QByteArray::fromStdString(path));
         QTEST(paths, "paths");
     }
-
-    void usageErrorsAndRequests()
-    {
-        QCOMPARE(parse({"-frx", "/a"}).action, Invocation::Action::UsageError);
-        QCOMPARE(parse({"--bogus", "/a"}).action, Invocation::Action::UsageError);
-        QCOMPARE(parse({"-frsv"}).action, Invocation::Action::UsageError);
-        QCOMPARE(parse({}).action, Invocation::Action::UsageError);
-        QCOMPARE(parse({"-frsv", "--help"}).action, Invocation::Action::Help);
-        QCOMPARE(parse({"--version"}).action, Invocation::Action::Version);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestTolxOutput)

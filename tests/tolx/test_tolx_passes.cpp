@@ -67,14 +67,6 @@ class TestTolxPasses : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void onePassIsRandom()
-    {
-        RandomStream random;
-        const auto plan = passPlanFor(ShredMethod::OnePass, random);
-        QCOMPARE(plan.size(), std::size_t(1));
-        QVERIFY(plan[0].isRandom());
-    }
-
     void sevenPassesFollowTheDodSequence()
     {
         RandomStream random;
