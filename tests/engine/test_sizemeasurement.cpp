@@ -1,0 +1,151 @@
+#include "EngineTestRig.h"
+#include "engine/GetPathsOperation.h"
+#include "engine/LoadOperation.h"
+#include "engine/SizeLoadDic.h"
+#include "engine/SizeMeasurement.h"
+#include "engine/UtilsFileSystem.h"
+#include "platform/NotificationCenter.h"
+#include "platform/OperationQueue.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <mutex>
+#include <thread>
+
+using namespace tolvex;
+using namespace tolvex::testing;
+
+namespace {
+
+// Collects every kSizeLoadDidFinish posted while it lives.
+class SizeResults {
+public:
+    SizeResults()
+    {
+        token_ = NotificationCenter::defaultCenter().addObserver(
+            kSizeLoadDidFinish, [this](const Notification& n) {
+                std::lock_guard lock(mutex_);
+                results_.append(n.object.value<SizeLoadDic>());
+            });
+    }
+    ~SizeResults() { NotificationCenter::defaultCenter().removeObserver(token_); }
+
+    QList<SizeLoadDic> results() const
+    {
+        std::lock_guard lock(mutex_);
+        return results_;
+    }
+
+private:
+    mutable std::mutex mutex_;
+    QList<SizeLoadDic> results_;
+    NotificationCenter::Token token_ = 0;
+};
+
+// An operation that holds the size queue's only thread until it is let go.
+class Gate : public Operation {
+public:
+    void main() override
+    {
+        std::unique_lock lock(mutex);
+        opened.wait(lock, [this] { return isOpen; });
+    }
+    void open()
+    {
+        std::lock_guard lock(mutex);
+        isOpen = true;
+        opened.notify_all();
+    }
+    std::mutex mutex;
+    std::condition_variable opened;
+    bool isOpen = false;
+};
+
+quint64 sizeOf(const QString& path)
+{
+    return Utils::fileSizeAtPath(path);
+}
+
+} // namespace
+
+class TestSizeMeasurement : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { world = std::make_unique<TestWorld>(); }
+    void cleanup() { world.reset(); }
+
+    // Hidden files and empty folders, a missing path, a link, and each listed entry's own size.
+    void sizesAndCountsOfARealTree()
+    {
+        const QString a = world->file("a", 5000);
+        const QString f = world->folder("F");
+        const QString f1 = world->file("F/one", 3000);
+        const QString f2 = world->file("F/.hidden", 4096 * 3);
+        const QString f3 = world->file("F/sub/deeper/three", 1);
+        world->folder("F/empty/emptier");
+        world->file("outside/big", 100000);
+        QVERIFY(QFile::link(world->root + "/outside", f + "/folderLink"));
+        const QString missing = world->root + "/gone";
+
+        const LoadOperation::Measure m = LoadOperation::multipleItemsSize({a, missing, f});
+        QCOMPARE(m.scanTotalFilesCount, quint64(6));
+        QCOMPARE(m.size, sizeOf(a) + sizeOf(f) + sizeOf(f1) + sizeOf(f2) + sizeOf(f3) +
+                             sizeOf(f + "/folderLink"));
+        QVERIFY(sizeOf(f) > 0);
+        QCOMPARE(LoadOperation::folderSize(f + "/empty").scanTotalFilesCount, quint64(0));
+        QCOMPARE(LoadOperation::multipleItemsSize({}).scanTotalFilesCount, quint64(0));
+    }
+
+    void aNewerMeasurementCancelsTheOlderOne()
+    {
+        SizeResults results;
+        const QString old = world->file("old", 10);
+        const QString newer = world->file("newer", 20000);
+        SizeMeasurement sizes;
+        auto gate = std::make_shared<Gate>();
+        sizes.sizeQueue().setMaxConcurrentOperationCount(1);
+        sizes.sizeQueue().addOperation(gate);
+        sizes.addMeasurement({old}, 1);
+        sizes.addMeasurement({old}, 35);
+        sizes.cancelOperationsWithOperIDint(1);
+        sizes.addMeasurement({newer, old}, 1);
+        gate->open();
+        sizes.sizeQueue().waitUntilAllOperationsAreFinished();
+
+        const QList<SizeLoadDic> posted = results.results();
+        QCOMPARE(posted.size(), 2);
+        QCOMPARE(posted[0].scanCount, qint64(35));
+        QCOMPARE(posted[1].scanCount, qint64(1));
+        QCOMPARE(posted[1].scanTotalFilesCount, quint64(2));
+    }
+
+    void cancellingDuringTheWalkPostsNothing()
+    {
+        SizeResults results;
+        for (int i = 0; i < 20000; ++i) {
+            world->file(QStringLiteral("T/%1/f%2").arg(i % 50).arg(i), 0);
+        }
+        auto load = std::make_shared<LoadOperation>(QStringList{world->root + "/T"}, 7);
+        QElapsedTimer walking;
+        std::atomic<qint64> walkedMs = 0;
+        walking.start();
+        std::thread thread([&] {
+            load->main();
+            walkedMs = walking.elapsed();
+        });
+        QTest::qSleep(5);
+        load->cancel();
+        thread.join();
+        if (walkedMs <= 5) {
+            QSKIP("the walk ended before it could be cancelled");
+        }
+        QCOMPARE(results.results().size(), 0);
+    }
+
+private:
+    std::unique_ptr<TestWorld> world;
+};
+
+QTEST_GUILESS_MAIN(TestSizeMeasurement)
+#include "test_sizemeasurement.moc"
