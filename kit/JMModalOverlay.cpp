@@ -95,6 +95,13 @@ JMModalOverlay::~JMModalOverlay()
 {
     for (const NotificationCenter::Token token : std::as_const(_observerTokens))
         NotificationCenter::defaultCenter().removeObserver(token);
+    // A showing that outlived its presenter would hold its window's input for good.
+    if (_modalWindow) {
+        if (_shownContentView)
+            _shownContentView->setParent(nullptr);
+        ApplicationModal::endModalSession(jmcurModSes);
+        delete _modalWindow;
+    }
 }
 
 void JMModalOverlay::setContentViewController(ViewController* controller)
