@@ -56,8 +56,8 @@ bool DropView::acceptsSingleItem(const QString& path)
 {
     if (path == Utils::getApplicationsFolderPath())
         return false;
-    const QString home = Utils::checkAndReturnHomeFolderPath();
-    if (path.startsWith(home) && parentFolder(path) != home)
+    const std::optional<QString> home = Utils::checkAndReturnHomeFolderPath(path);
+    if (home && path.startsWith(*home) && parentFolder(path) != *home)
         return true;
     for (const QString& root : kMediaMountRoots)
         if (path.startsWith(root))
@@ -90,7 +90,7 @@ void DropView::dragEnterEvent(QDragEnterEvent* event)
     if (!fileNames(event->mimeData()))
         return;
     if (delegate_)
-        delegate_->dropViewEntered({mDropViewTag_, event->mimeData(), {}});
+        delegate_->dropViewEntered({mDropViewTag_, QVariant::fromValue(event->mimeData()), {}});
     event->setDropAction(Qt::CopyAction);
     event->accept();
 }
@@ -119,7 +119,7 @@ void DropView::dropEvent(QDropEvent* event)
 void DropView::draggingExited(const QMimeData* pasteboard)
 {
     if (delegate_)
-        delegate_->dropViewExited({mDropViewTag_, pasteboard, {}});
+        delegate_->dropViewExited({mDropViewTag_, QVariant::fromValue(pasteboard), {}});
 }
 
 } // namespace tolvex

@@ -23,8 +23,8 @@ public:
     void setDelegate(DropViewDelegate* delegate) { delegate_ = delegate; }
 
     // The list id of the zone: 1, 7 or 35.
-    int mDropViewTag() const { return mDropViewTag_; }
-    void setMDropViewTag(int tag) { mDropViewTag_ = tag; }
+    qint64 mDropViewTag() const { return mDropViewTag_; }
+    void setMDropViewTag(qint64 tag) { mDropViewTag_ = tag; }
 
     // The file names a drag carries: nothing when it offers no URL list or any of its URLs is
     // not a local file, so such a drag counts as one without file names.
@@ -47,7 +47,7 @@ private:
     void draggingExited(const QMimeData* pasteboard);
 
     DropViewDelegate* delegate_ = nullptr;
-    int mDropViewTag_ = 0;
+    qint64 mDropViewTag_ = 0;
 };
 
 } // namespace tolvex

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/DropViewInfoDic.h"
+#include "engine/DropViewInfoDic.h"
 
 class QMimeData;
 
