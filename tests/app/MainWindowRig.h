@@ -56,10 +56,15 @@ public:
 
     ~MainWindowRig()
     {
-        if (delegate)
+        // Runs end here, and their completion work, posted to the main queue, runs before the
+        // delegate it paints on goes away.
+        if (delegate) {
             for (qint64 id : {1, 7, 35})
                 delegate->shredTasks().terminate(id);
+            waitUntilIdle();
+        }
         GlobalQueue::waitForDone();
+        QCoreApplication::sendPostedEvents();
         window.reset();
         delegate.reset();
         KeyboardLayout::setForTesting(std::nullopt);
