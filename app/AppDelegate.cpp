@@ -116,6 +116,8 @@ void AppDelegate::dressWindow()
     window->setCenterTrafficLightButtons(true);
     if (outlets_.titlebar) {
         outlets_.titlebar->setParent(window->titleBarView());
+        // Under the window's own buttons and title, which stay clickable and readable.
+        outlets_.titlebar->lower();
         outlets_.titlebar->show();
     }
     window->setTrafficLightButtonsLeftMargin(kTrafficLightButtonsLeftMargin);

@@ -178,6 +178,9 @@ private Q_SLOTS:
         rig.pressKey(Key::M, Qt::ControlModifier);
         QTRY_VERIFY(rig.window->isMinimized());
         rig.window->showNormal();
+        rig.pressKey(Key::H, Qt::ControlModifier);
+        QTRY_VERIFY(rig.window->isMinimized());
+        rig.window->showNormal();
 
         rig.pressKey(Key::W, Qt::ControlModifier);
         QVERIFY(!rig.window->isVisible());
@@ -228,7 +231,11 @@ private Q_SLOTS:
         MainWindowRig rig;
         rig.start();
         AlertPresenter::takePresentedForTesting();
-        rig.window->performClose();
+        // The title bar's own view lies under the window's buttons.
+        QAbstractButton* close = rig.window->standardButtons().first();
+        QCOMPARE(rig.window->childAt(close->mapTo(rig.window.get(), close->rect().center())),
+                 close);
+        QTest::mouseClick(close, Qt::LeftButton);
         QVERIFY(!rig.window->isVisible());
         QVERIFY(AlertPresenter::takePresentedForTesting().isEmpty());
         QVERIFY(AppDelegate::applicationShouldTerminateAfterLastWindowClosed());
