@@ -44,8 +44,8 @@ AppDelegate::AppDelegate(const QString& helperPath, QObject* parent)
     : QObject(parent), keyboardLayout_{&Utils::checkIfKeyboardIsDvorak,
                                        &Utils::checkIfKeyboardIsAzerty},
       shredLists_(shredTasks_, *this, *this, *this),
-      shredRuns_(shredLists_, shredTasks_, *this, *this, *this, *this, helperPath), trashPopover_(*this),
-      secureEmptyTrash_(shredRuns_, *this, trashPopover_, *this, *this)
+      shredRuns_(shredLists_, shredTasks_, *this, *this, *this, *this, helperPath),
+      trashPopover_(*this), secureEmptyTrash_(shredRuns_, *this, trashPopover_, *this, *this)
 {}
 
 AppDelegate::~AppDelegate()
