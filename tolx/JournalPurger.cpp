@@ -5,7 +5,6 @@
 #include <linux/magic.h>
 #include <linux/types.h>
 #include <sys/ioctl.h>
-#include <sys/stat.h>
 #include <sys/vfs.h>
 #include <unistd.h>
 
@@ -25,19 +24,17 @@ JournalPurger::~JournalPurger()
         close(fileSystem.fd);
 }
 
-void JournalPurger::noteRemovalIn(int folderFd)
+void JournalPurger::noteRemoval(dev_t device, int folderFd)
 {
-    struct stat folder {};
-    if (fstat(folderFd, &folder) != 0)
+    if (std::any_of(fileSystems_.begin(), fileSystems_.end(),
+                    [device](const FileSystem& known) { return known.device == device; }))
         return;
-    const bool known = std::any_of(fileSystems_.begin(), fileSystems_.end(),
-                                   [&](const FileSystem& f) { return f.device == folder.st_dev; });
     struct statfs fileSystem {};
-    if (known || fstatfs(folderFd, &fileSystem) != 0 || fileSystem.f_type != EXT4_SUPER_MAGIC)
+    if (fstatfs(folderFd, &fileSystem) != 0 || fileSystem.f_type != EXT4_SUPER_MAGIC)
         return;
     const int fd = fcntl(folderFd, F_DUPFD_CLOEXEC, 0);
     if (fd >= 0)
-        fileSystems_.push_back({folder.st_dev, fd});
+        fileSystems_.push_back({device, fd});
 }
 
 void JournalPurger::purge()

@@ -16,8 +16,8 @@ public:
     JournalPurger(const JournalPurger&) = delete;
     JournalPurger& operator=(const JournalPurger&) = delete;
 
-    // Something was removed from the folder open as folderFd.
-    void noteRemovalIn(int folderFd);
+    // An entry of the file system device was removed from the folder open as folderFd.
+    void noteRemoval(dev_t device, int folderFd);
     void purge();
 
 private:

@@ -100,10 +100,7 @@ bool TreeWalker::destroy(const std::string& path)
         problem("cannot reach it", error);
         return false;
     }
-    const bool destroyed = destroyEntry(parentFd.get(), name, entry);
-    if (destroyed)
-        purger_.noteRemovalIn(parentFd.get());
-    return destroyed;
+    return destroyEntry(parentFd.get(), name, entry);
 }
 
 int TreeWalker::statEntry(int dirFd, const std::string& name, Entry& entry)
@@ -132,7 +129,7 @@ bool TreeWalker::destroyEntry(int dirFd, const std::string& name, const Entry& e
     }
     if (S_ISREG(entry.mode))
         return destroyFile(dirFd, name, entry);
-    return destroyOther(dirFd, name);
+    return destroyOther(dirFd, name, entry);
 }
 
 bool TreeWalker::destroyFile(int dirFd, const std::string& name, const Entry& entry)
@@ -159,10 +156,8 @@ bool TreeWalker::destroyFile(int dirFd, const std::string& name, const Entry& en
             return false;
         }
     }
-    if (const int error = remover_.remove(dirFd, name, false, fd.get())) {
-        problem("overwritten, but its name could not be removed", error);
+    if (!removeName(dirFd, name, entry, fd.get(), "overwritten, but its name could not be removed"))
         return false;
-    }
     if (entry.links > 1)
         problem("its data was overwritten and this name removed; the file's " +
                 std::to_string(entry.links - 1) + " other name(s) remain");
@@ -245,16 +240,13 @@ bool TreeWalker::destroyFolder(int dirFd, const std::string& name, const Entry& 
         rewinddir(folder.get());
     }
     if (hadEntries) {
-        purger_.noteRemovalIn(dirfd(folder.get()));
         // The kernel blanks removed entries in the folder's blocks, but blocks freed with the
         // folder never reach the disk again: write the blanked ones out first.
         syncfs(dirfd(folder.get()));
     }
     folder.reset();
-    if (const int error = remover_.remove(dirFd, name, true)) {
-        problem("emptied, but the folder could not be removed", error);
+    if (!removeName(dirFd, name, entry, -1, "emptied, but the folder could not be removed"))
         return false;
-    }
     reporter_.done();
     return true;
 }
@@ -295,15 +287,24 @@ TreeWalker::Scan TreeWalker::destroyContents(DIR* folder, dev_t device)
     return failed ? Scan::Failed : sawEntry ? Scan::Progressed : Scan::Empty;
 }
 
-bool TreeWalker::destroyOther(int dirFd, const std::string& name)
+bool TreeWalker::destroyOther(int dirFd, const std::string& name, const Entry& entry)
 {
     reporter_.removing(path_);
-    const int error = remover_.remove(dirFd, name, false);
+    if (!removeName(dirFd, name, entry, -1, "could not remove it"))
+        return false;
+    reporter_.done();
+    return true;
+}
+
+bool TreeWalker::removeName(int dirFd, const std::string& name, const Entry& entry, int openFile,
+                            const std::string& failure)
+{
+    const int error = remover_.remove(dirFd, name, S_ISDIR(entry.mode), openFile);
     if (error != 0 && error != ENOENT) {
-        problem("could not remove it", error);
+        problem(failure, error);
         return false;
     }
-    reporter_.done();
+    purger_.noteRemoval(entry.device, dirFd);
     return true;
 }
 

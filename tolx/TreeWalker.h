@@ -41,7 +41,10 @@ private:
     bool destroyEntry(int dirFd, const std::string& name, const Entry& entry);
     bool destroyFile(int dirFd, const std::string& name, const Entry& entry);
     bool destroyFolder(int dirFd, const std::string& name, const Entry& entry);
-    bool destroyOther(int dirFd, const std::string& name);
+    bool destroyOther(int dirFd, const std::string& name, const Entry& entry);
+    // Takes the entry's name out of its folder; a name already gone counts as removed.
+    bool removeName(int dirFd, const std::string& name, const Entry& entry, int openFile,
+                    const std::string& failure);
     Scan destroyContents(DIR* folder, dev_t device);
     // The file open for writing, or -1: reported, or vanished (gone before we came).
     int openForOverwrite(int dirFd, const std::string& name, const Entry& entry, bool& vanished);

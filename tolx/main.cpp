@@ -21,7 +21,7 @@ using namespace tolvex::tolx;
 namespace {
 
 // Large enough for the device to stream, small enough that two of them keep memory low.
-constexpr std::size_t kChunkSize = 4 * 1024 * 1024;
+constexpr std::size_t kChunkSize = 2 * 1024 * 1024;
 constexpr int kFailureStatus = 1;
 
 void print(int fd, const std::string& text)
