@@ -28,7 +28,9 @@ void AppDelegate::setPassMainTF(qint64 tag, double fontSize, const QString& text
     const std::optional<ZoneOutlets> zone = zoneOutlets(tag);
     if (!zone || !zone->mainTF)
         return;
-    zone->mainTF->setFont(fontForPassMainTFWithSize(fontSize));
+    const QFont font = fontForPassMainTFWithSize(fontSize);
+    if (zone->mainTF->font() != font)
+        zone->mainTF->setFont(font);
     zone->mainTF->setText(text);
 }
 

@@ -15,7 +15,8 @@ constexpr char kImageNameProperty[] = "tolvexImageName";
 
 void NamedImage::setImage(QAbstractButton* button, const QString& name)
 {
-    if (!button)
+    // A run paints its zone for every item; the picture is loaded only when it changes.
+    if (!button || imageName(button) == name)
         return;
     button->setIcon(imageNamed(name));
     button->setProperty(kImageNameProperty, name);
