@@ -140,8 +140,8 @@ int main(int argc, char* argv[])
                 static_cast<long long>(shredding.ms), shredding.endedAtMs / 1000.0,
                 static_cast<long long>(kGoalMs));
     std::printf("longest stall of the idle loop over as long: %lld ms; ratio %.1f\n",
-                static_cast<long long>(idle),
-                double(shredding) / double(std::max<qint64>(idle, 1)));
+                static_cast<long long>(idle.ms),
+                double(shredding.ms) / double(std::max<qint64>(idle.ms, 1)));
     GlobalQueue::waitForDone();
     return allGone && shredding.ms <= kGoalMs ? 0 : 1;
 }
