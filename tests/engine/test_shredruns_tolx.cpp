@@ -1,8 +1,13 @@
 #include "EngineTestRig.h"
+#include "engine/ListId.h"
+#include "engine/SizeLoadDic.h"
+#include "engine/SizeMeasurement.h"
 #include "engine/UtilsFileSystem.h"
 #include "engine/UtilsSettings.h"
+#include "platform/NotificationCenter.h"
 
-#include <QDirIterator>
+#include <QMimeData>
+#include <QUrl>
 
 using namespace tolvex;
 using namespace tolvex::testing;
@@ -32,32 +37,22 @@ private Q_SLOTS:
         world.reset();
     }
 
-    void oneListIsShreddedAndEmptied()
-    {
-        const QString a = world->file("a", 10000);
-        const QString f = world->folder("F");
-        world->file("F/one", 3000);
-        world->file("F/sub/.two", 5);
-        const quint64 bytes = Utils::fileSizeAtPath(a) + Utils::fileSizeAtPath(f + "/one") +
-                              Utils::fileSizeAtPath(f + "/sub/.two");
-        rig->lists.setFilePathsArr(7, {f, a});
-        rig->runs.shredFiles(rig->lists.pathsDicsForEditVC(), false);
-        QTRY_COMPARE_WITH_TIMEOUT(rig->window.linesStartingWith("hud"),
-                                  QStringList{"hud 3 7-pass shredding is complete!"}, 60000);
-        QCOMPARE(rig->window.log.last(), QString("empty 7"));
-        QVERIFY(!QFileInfo::exists(a) && !QFileInfo::exists(f));
-        QCOMPARE(rig->lists.filePathsArr(7), QStringList());
-        QCOMPARE(rig->window.linesStartingWith("ring").last(), QString("ring 7 1"));
-        const TotalShredInfoDic totals = *Utils::getTotalShredInfoDic();
-        QCOMPARE(totals.shredFilesCount, quint64(3));
-        QCOMPARE(totals.shredDataSize, bytes);
-    }
-
+    // Three lists at once, a folder tree among them and a listed item that has vanished.
     void threeListsShredAtOnce()
     {
-        rig->lists.setFilePathsArr(1, {world->file("one/a"), world->file("one/b")});
-        rig->lists.setFilePathsArr(7, {world->file("seven/c")});
-        rig->lists.setFilePathsArr(35, {world->file("thirtyfive/d", 50000)});
+        const QString f = world->folder("seven/F");
+        world->file("seven/F/one", 3000);
+        world->file("seven/F/sub/.two", 5);
+        const QString c = world->file("seven/c", 10000);
+        const QString a = world->file("one/a");
+        const QString d = world->file("thirtyfive/d", 50000);
+        quint64 bytes = 0;
+        for (const QString& path : {f + "/one", f + "/sub/.two", c, a, d}) {
+            bytes += Utils::fileSizeAtPath(path);
+        }
+        rig->lists.setFilePathsArr(1, {a, world->root + "/gone"});
+        rig->lists.setFilePathsArr(7, {f, c});
+        rig->lists.setFilePathsArr(35, {d});
         rig->runs.shredFiles(rig->lists.pathsDicsForEditVC(), false);
         QTRY_COMPARE_WITH_TIMEOUT(rig->window.linesStartingWith("hud").size(), 3, 120000);
         QStringList huds = rig->window.linesStartingWith("hud");
@@ -66,9 +61,15 @@ private Q_SLOTS:
                                     "hud 3 35-pass shredding is complete!",
                                     "hud 3 7-pass shredding is complete!"}));
         for (const char* folder : {"one", "seven", "thirtyfive"}) {
-            QCOMPARE(QDir(world->root + "/" + folder).entryList(QDir::Files), QStringList());
+            QCOMPARE(QDir(world->root + "/" + folder)
+                         .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                     QStringList());
         }
-        QCOMPARE(filesDone(), quint64(4));
+        for (qint64 listId : kListIds) {
+            QCOMPARE(rig->lists.filePathsArr(listId), QStringList());
+        }
+        QCOMPARE(filesDone(), quint64(5));
+        QCOMPARE(Utils::getTotalShredInfoDic()->shredDataSize.value_or(0), bytes);
     }
 
     void terminatingMidRunPrunesOnlyWhatIsGone()
@@ -113,16 +114,47 @@ private Q_SLOTS:
         QCOMPARE(filesDone(), quint64(4001));
     }
 
-    void aMissingItemIsLeftOutAndTheRestShredded()
+    // A real tree of 10,000 files goes the whole road: dropped on the 1-pass zone, measured,
+    // shredded by the helper, counted in the lifetime totals.
+    void tenThousandFilesAreShreddedWithCorrectTotals()
     {
-        const QString a = world->file("a");
-        const QString gone = world->root + "/gone";
-        rig->lists.setFilePathsArr(1, {gone, a});
+        quint64 fileBytes = 0;
+        for (int i = 0; i < 10000; ++i) {
+            const QString path = world->file(
+                QStringLiteral("tree/d%1/e%2/f%3").arg(i % 20).arg(i % 7).arg(i), i % 3000);
+            fileBytes += Utils::fileSizeAtPath(path);
+        }
+        const QString tree = world->root + "/tree";
+
+        // The main window measures a list when it shows it filled, and keeps the count.
+        SizeMeasurement sizes;
+        rig->window.onLog = [&](const QString& line) {
+            if (line.startsWith("filled 1")) {
+                sizes.addMeasurement(rig->lists.filePathsArr(1), 1);
+            }
+        };
+        std::atomic<quint64> measuredFiles = 0;
+        const auto token = NotificationCenter::defaultCenter().addObserver(
+            kSizeLoadDidFinish, [&](const Notification& n) {
+                measuredFiles = n.object.value<SizeLoadDic>().scanTotalFilesCount;
+            });
+        QMimeData drag;
+        drag.setUrls({QUrl::fromLocalFile(tree)});
+        rig->lists.dropViewDidGetDropWithPasteboard(1, {}, drag);
+        QTRY_COMPARE_WITH_TIMEOUT(measuredFiles.load(), quint64(10000), 60000);
+        NotificationCenter::defaultCenter().removeObserver(token);
+        rig->lists.setTotalFilesPassCountNum(1, measuredFiles);
+
         rig->runs.shredFiles(rig->lists.pathsDicsForEditVC(), false);
         QTRY_COMPARE_WITH_TIMEOUT(rig->window.linesStartingWith("hud"),
-                                  QStringList{"hud 3 1-pass shredding is complete!"}, 60000);
-        QVERIFY(!QFileInfo::exists(a));
-        QCOMPARE(filesDone(), quint64(1));
+                                  QStringList{"hud 3 1-pass shredding is complete!"}, 500000);
+
+        QVERIFY(!QFileInfo::exists(tree));
+        QCOMPARE(rig->lists.filePathsArr(1), QStringList());
+        QCOMPARE(rig->window.linesStartingWith("ring").last(), QString("ring 1 1"));
+        const TotalShredInfoDic totals = *Utils::getTotalShredInfoDic();
+        QCOMPARE(totals.shredFilesCount.value_or(0), quint64(10000));
+        QCOMPARE(totals.shredDataSize.value_or(0), fileBytes);
     }
 
 private:

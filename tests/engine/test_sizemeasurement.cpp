@@ -75,78 +75,26 @@ private Q_SLOTS:
     void init() { world = std::make_unique<TestWorld>(); }
     void cleanup() { world.reset(); }
 
-    void countsFilesAndAddsEachListedEntrysOwnSize()
+    // Hidden files and empty folders, a missing path, a link, and each listed entry's own size.
+    void sizesAndCountsOfARealTree()
     {
         const QString a = world->file("a", 5000);
-        const QString b = world->file("b", 10);
         const QString f = world->folder("F");
         const QString f1 = world->file("F/one", 3000);
         const QString f2 = world->file("F/.hidden", 4096 * 3);
         const QString f3 = world->file("F/sub/deeper/three", 1);
         world->folder("F/empty/emptier");
-
-        const LoadOperation::Measure m = LoadOperation::multipleItemsSize({a, b, f});
-        QCOMPARE(m.scanTotalFilesCount, quint64(5));
-        const quint64 folders = sizeOf(f) + sizeOf(f + "/sub") + sizeOf(f + "/sub/deeper") +
-                                sizeOf(f + "/empty") + sizeOf(f + "/empty/emptier");
-        QCOMPARE(m.size, sizeOf(a) + sizeOf(b) + sizeOf(f) + sizeOf(f1) + sizeOf(f2) + sizeOf(f3));
-        QVERIFY(m.size < sizeOf(a) + sizeOf(b) + sizeOf(f1) + sizeOf(f2) + sizeOf(f3) + folders);
-        QVERIFY(sizeOf(f) > 0);
-    }
-
-    void emptyFoldersAndMissingPaths()
-    {
-        const QString empty = world->folder("E/x/y");
-        QCOMPARE(LoadOperation::folderSize(world->root + "/E").scanTotalFilesCount, quint64(0));
-        const LoadOperation::Measure missing =
-            LoadOperation::multipleItemsSize({world->root + "/gone"});
-        QCOMPARE(missing.scanTotalFilesCount, quint64(1));
-        QCOMPARE(missing.size, quint64(0));
-        const LoadOperation::Measure none = LoadOperation::multipleItemsSize({});
-        QCOMPARE(none.scanTotalFilesCount, quint64(0));
-        QCOMPARE(none.size, quint64(0));
-        QVERIFY(!empty.isEmpty());
-    }
-
-    void aLinkIsOneFileAndItsTargetIsNotWalked()
-    {
         world->file("outside/big", 100000);
-        world->file("outside/more", 100000);
-        world->file("L/real", 10);
-        QVERIFY(QFile::link(world->root + "/outside", world->root + "/L/folderLink"));
-        const LoadOperation::Measure m = LoadOperation::multipleItemsSize({world->root + "/L"});
-        QCOMPARE(m.scanTotalFilesCount, quint64(2));
-        QVERIFY(m.size < 100000);
-    }
+        QVERIFY(QFile::link(world->root + "/outside", f + "/folderLink"));
+        const QString missing = world->root + "/gone";
 
-    void measurementPostsItsListId()
-    {
-        SizeResults results;
-        const QString a = world->file("a", 700);
-        SizeMeasurement sizes;
-        sizes.addMeasurement({a, world->root + "/gone"}, 7);
-        QTRY_COMPARE(results.results().size(), 1);
-        const SizeLoadDic dic = results.results().first();
-        QCOMPARE(dic.scanCount, qint64(7));
-        QCOMPARE(dic.scanTotalFilesCount, quint64(2));
-        QCOMPARE(dic.size, sizeOf(a));
-    }
-
-    void theMeasuringOperationIsNamedAndVeryHigh()
-    {
-        OperationQueue queue;
-        auto gate = std::make_shared<Gate>();
-        queue.setMaxConcurrentOperationCount(1);
-        queue.addOperation(gate);
-        GetPathsOperation getPaths({world->root}, queue, 35);
-        getPaths.main();
-        const auto operations = queue.operations();
-        QCOMPARE(operations.size(), std::size_t(2));
-        QCOMPARE(operations.back()->name(), QString("sizeOperation35"));
-        QCOMPARE(operations.back()->queuePriority(), 8);
-        operations.back()->cancel();
-        gate->open();
-        queue.waitUntilAllOperationsAreFinished();
+        const LoadOperation::Measure m = LoadOperation::multipleItemsSize({a, missing, f});
+        QCOMPARE(m.scanTotalFilesCount, quint64(6));
+        QCOMPARE(m.size, sizeOf(a) + sizeOf(f) + sizeOf(f1) + sizeOf(f2) + sizeOf(f3) +
+                             sizeOf(f + "/folderLink"));
+        QVERIFY(sizeOf(f) > 0);
+        QCOMPARE(LoadOperation::folderSize(f + "/empty").scanTotalFilesCount, quint64(0));
+        QCOMPARE(LoadOperation::multipleItemsSize({}).scanTotalFilesCount, quint64(0));
     }
 
     void aNewerMeasurementCancelsTheOlderOne()
