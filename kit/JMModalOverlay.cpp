@@ -9,6 +9,7 @@
 #include "kit/WindowResizability.h"
 
 #include <QMainWindow>
+#include <array>
 #include <memory>
 #include <stdexcept>
 
@@ -35,6 +36,20 @@ void fill(QWidget* view, QWidget* parent, const QRect& frame)
     view->setGeometry(frame);
     setAutoresizesWidthAndHeight(view);
     view->show();
+}
+
+// Directions 1 to 4 (top, bottom, left, right) push with the given subtypes; any other fades.
+Transition transitionForDirection(int direction, const std::array<Transition::Subtype, 4>& subtypes,
+                                  const QEasingCurve& timingFunction)
+{
+    Transition transition;
+    transition.durationMs = kTransitionDurationMs;
+    transition.timingFunction = timingFunction;
+    if (direction >= 1 && direction <= 4) {
+        transition.type = Transition::Type::Push;
+        transition.subtype = subtypes[static_cast<std::size_t>(direction - 1)];
+    }
+    return transition;
 }
 
 // Runs `done` once each of `count` parts has called the returned function.
@@ -80,6 +95,13 @@ JMModalOverlay::~JMModalOverlay()
 {
     for (const NotificationCenter::Token token : std::as_const(_observerTokens))
         NotificationCenter::defaultCenter().removeObserver(token);
+    // A showing that outlived its presenter would hold its window's input for good.
+    if (_modalWindow) {
+        if (_shownContentView)
+            _shownContentView->setParent(nullptr);
+        ApplicationModal::endModalSession(jmcurModSes);
+        delete _modalWindow;
+    }
 }
 
 void JMModalOverlay::setContentViewController(ViewController* controller)
@@ -254,32 +276,16 @@ MDBorderlessWindow* JMModalOverlay::_modalWindowForFrame(const QRect& frame)
 
 Transition JMModalOverlay::_appearAnimationForDirection(int direction)
 {
-    Transition transition;
-    transition.durationMs = kTransitionDurationMs;
-    transition.timingFunction = easeOutTimingFunction();
-    const Transition::Subtype subtypes[] = {
-        Transition::Subtype::FromTop, Transition::Subtype::FromBottom,
-        Transition::Subtype::FromLeft, Transition::Subtype::FromRight};
-    if (direction >= 1 && direction <= 4) {
-        transition.type = Transition::Type::Push;
-        transition.subtype = subtypes[direction - 1];
-    }
-    return transition;
+    using S = Transition::Subtype;
+    return transitionForDirection(direction, {S::FromTop, S::FromBottom, S::FromLeft, S::FromRight},
+                                  easeOutTimingFunction());
 }
 
 Transition JMModalOverlay::_dissapearAnimationForDirection(int direction)
 {
-    Transition transition;
-    transition.durationMs = kTransitionDurationMs;
-    transition.timingFunction = easeInTimingFunction();
-    const Transition::Subtype subtypes[] = {
-        Transition::Subtype::FromBottom, Transition::Subtype::FromTop,
-        Transition::Subtype::FromRight, Transition::Subtype::FromLeft};
-    if (direction >= 1 && direction <= 4) {
-        transition.type = Transition::Type::Push;
-        transition.subtype = subtypes[direction - 1];
-    }
-    return transition;
+    using S = Transition::Subtype;
+    return transitionForDirection(direction, {S::FromBottom, S::FromTop, S::FromRight, S::FromLeft},
+                                  easeInTimingFunction());
 }
 
 void JMModalOverlay::post(const QString& name)

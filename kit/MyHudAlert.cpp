@@ -46,6 +46,7 @@ QString imageNameForType(int type)
 MyHudAlert::MyHudAlert() : QObject(QCoreApplication::instance())
 {
     dismissTimer_.setSingleShot(true);
+    dismissTimer_.setTimerType(Qt::PreciseTimer);
     connect(&dismissTimer_, &QTimer::timeout, this, &MyHudAlert::dismiss);
     loadNibNamed();
 }

@@ -14,11 +14,13 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void childEvent(QChildEvent* event) override;
 
 private:
     QWidget* firstSubview() const;
-    void updateMouseTransparency();
+
+    bool forwarding_ = false;
 };
 
 } // namespace tolvex

@@ -1,0 +1,212 @@
+#include "kit/DisableSubviews.h"
+#include "kit/GradientColor.h"
+#include "kit/MouseDownTextField.h"
+#include "kit/ProgressIndicator.h"
+#include "kit/Tag.h"
+#include "kit/undragTypesImgV.h"
+
+#include <QEnterEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace tolvex;
+
+namespace {
+
+class CountingDelegate : public MouseDownTextFieldDelegate {
+public:
+    QList<MouseDownTextField*> clicked;
+    void mouseDownTextFieldClicked(MouseDownTextField* field) override { clicked << field; }
+};
+
+class PressCounter : public QWidget {
+public:
+    using QWidget::QWidget;
+    int presses = 0;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        ++presses;
+        event->accept();
+    }
+};
+
+// Buttons tagged with the given values, under a plain container.
+struct TaggedButtons {
+    QWidget root;
+    QList<QAbstractButton*> buttons;
+
+    explicit TaggedButtons(const QList<qint64>& tags)
+    {
+        auto* container = new QWidget(&root);
+        for (const qint64 value : tags) {
+            QAbstractButton* button =
+                value == 100 ? static_cast<QAbstractButton*>(new QRadioButton(container))
+                             : new QPushButton(container);
+            setTag(button, value);
+            buttons << button;
+        }
+    }
+
+    QList<qint64> disabledTags() const
+    {
+        QList<qint64> result;
+        for (QAbstractButton* button : buttons)
+            if (!button->isEnabled())
+                result << tag(button);
+        return result;
+    }
+};
+
+} // namespace
+
+class TestSmallViews : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void disableSubviewsWalksThroughContainers()
+    {
+        QWidget root;
+        auto* container = new QWidget(&root);
+        auto* one = new QPushButton(container);
+        auto* two = new QPushButton(container);
+        auto* spinner = new ProgressIndicator(container);
+        disableSubviews(&root, true);
+        QVERIFY(!one->isEnabled());
+        QVERIFY(!two->isEnabled());
+        QVERIFY(container->isEnabled());
+        QVERIFY(spinner->isEnabled());
+        QVERIFY(root.isEnabled());
+        disableSubviews(&root, false);
+        QVERIFY(one->isEnabled());
+        QVERIFY(two->isEnabled());
+    }
+
+    void tagChoices_data()
+    {
+        QTest::addColumn<int>("variant");
+        QTest::addColumn<QList<qint64>>("expected");
+        QTest::newRow("3 to 5") << 0 << QList<qint64>{3, 4, 5};
+        QTest::newRow("5 to 3 wraps") << 1 << QList<qint64>{-1, 5, 6, 100};
+        QTest::newRow("range 0 to 99") << 2 << QList<qint64>{0, 2, 3, 4, 5, 6};
+        QTest::newRow("tag list") << 3 << QList<qint64>{2, 100};
+        QTest::newRow("type and range") << 4 << QList<qint64>{100};
+        QTest::newRow("type and list") << 5 << QList<qint64>{};
+    }
+
+    void tagChoices()
+    {
+        QFETCH(int, variant);
+        QFETCH(QList<qint64>, expected);
+        TaggedButtons view({-1, 0, 2, 3, 4, 5, 6, 100});
+        const QMetaObject* radio = &QRadioButton::staticMetaObject;
+        switch (variant) {
+        case 0:
+            disableSubviews(&view.root, true, qint64(3), qint64(5));
+            break;
+        case 1:
+            disableSubviews(&view.root, true, qint64(5), qint64(3));
+            break;
+        case 2:
+            disableSubviews(&view.root, true, TagRange{0, 100});
+            break;
+        case 3:
+            disableSubviews(&view.root, true, QList<qint64>{2, 100});
+            break;
+        case 4:
+            disableSubviews(&view.root, true, radio, TagRange{50, 100});
+            break;
+        case 5:
+            disableSubviews(&view.root, true, radio, QList<qint64>{2});
+            break;
+        }
+        QCOMPARE(view.disabledTags(), expected);
+    }
+
+    void gradientStretchesOverEachShape()
+    {
+        QImage image(100, 120, QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        const QBrush brush = my_gradientColorWithGradient({{0.0, Qt::red}, {1.0, Qt::blue}});
+        QPainter painter(&image);
+        painter.fillRect(QRect(0, 0, 20, 100), brush);
+        painter.fillRect(QRect(40, 90, 20, 20), brush);
+        painter.end();
+        for (const QRect& shape : {QRect(0, 0, 20, 100), QRect(40, 90, 20, 20)}) {
+            const QColor bottom = image.pixelColor(shape.center().x(), shape.bottom());
+            const QColor top = image.pixelColor(shape.center().x(), shape.top());
+            QVERIFY2(bottom.red() > 230 && bottom.blue() < 25, qPrintable(bottom.name()));
+            QVERIFY2(top.blue() > 230 && top.red() < 25, qPrintable(top.name()));
+        }
+    }
+
+    void clickGoesToTheDelegateAndNeverEdits()
+    {
+        QWidget window;
+        auto* field = new MouseDownTextField(&window);
+        field->setText(QStringLiteral("1 - pass"));
+        field->setGeometry(10, 10, 120, 30);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(field->cursor().shape(), Qt::PointingHandCursor);
+
+        QTest::mouseDClick(field, Qt::LeftButton);
+        QVERIFY(!field->hasSelectedText());
+
+        CountingDelegate delegate;
+        field->setDelegate(&delegate);
+        QTest::mouseClick(field, Qt::LeftButton);
+        QCOMPARE(delegate.clicked, QList<MouseDownTextField*>{field});
+    }
+
+    void hoverUnderlineIsGoneAfterTheMouseLeaves()
+    {
+        MouseDownTextField field;
+        field.setText(QStringLiteral("7 - pass"));
+        QFont underlined = field.font();
+        underlined.setUnderline(true);
+        field.setFont(underlined);
+        QCOMPARE(field.underlineStyle(), MouseDownTextField::UnderlineStyle::Single);
+
+        QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+        QApplication::sendEvent(&field, &enter);
+        QCOMPARE(field.underlineStyle(), MouseDownTextField::UnderlineStyle::Double);
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(&field, &leave);
+        QCOMPARE(field.underlineStyle(), MouseDownTextField::UnderlineStyle::None);
+        QVERIFY(!field.font().underline());
+    }
+
+    void decorativeImageLetsClicksThrough()
+    {
+        QWidget window;
+        window.resize(200, 200);
+        auto* behind = new PressCounter(&window);
+        behind->setGeometry(0, 0, 200, 200);
+        auto* image = new undragTypesImgV(&window);
+        image->setGeometry(50, 50, 100, 100);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(image->focusPolicy(), Qt::NoFocus);
+
+        QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(100, 100));
+        QCOMPARE(behind->presses, 1);
+
+        // With a subview, the mouse goes to that subview wherever it is pressed.
+        auto* first = new PressCounter(image);
+        first->setGeometry(0, 0, 10, 10);
+        first->show();
+        QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(100, 100));
+        QCOMPARE(first->presses, 1);
+        QCOMPARE(behind->presses, 1);
+        QTest::ignoreMessage(QtInfoMsg, QRegularExpression("^subV> QWidget"));
+        QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(55, 55));
+        QCOMPARE(first->presses, 2);
+    }
+};
+
+QTEST_MAIN(TestSmallViews)
+#include "test_smallviews.moc"

@@ -1,0 +1,197 @@
+#include "kit/KeyboardLayout.h"
+#include "kit/UtilsSystem.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tolvex;
+
+namespace {
+
+const char* const kRulesList = "! model\n"
+                               "  pc105           Generic 105-key PC\n"
+                               "\n"
+                               "! layout\n"
+                               "  us              English (US)\n"
+                               "  fr              French\n"
+                               "\n"
+                               "! variant\n"
+                               "  us              fr: French (US)\n"
+                               "  dvorak          us: English (Dvorak)\n"
+                               "  azerty          fr: French (AZERTY)\n"
+                               "  dvorak          fr: French (Dvorak)\n";
+
+} // namespace
+
+class TestUtilsSystem : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir;
+
+    QString rulesListPath() const { return dir.filePath(QStringLiteral("evdev.lst")); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(dir.isValid());
+        QFile list(rulesListPath());
+        QVERIFY(list.open(QIODevice::WriteOnly));
+        list.write(kRulesList);
+    }
+
+    void cleanup() { KeyboardLayout::setForTesting(std::nullopt); }
+
+    void percentEscaping()
+    {
+        QCOMPARE(Utils::percentEscapedString(QStringLiteral("a b&c=d \u00e9-._~Z9%")),
+                 QStringLiteral("a%20b%26c%3Dd%20%C3%A9-._~Z9%25"));
+        const QHash<QChar, QString>& table = Utils::percentForSpecialChars();
+        QCOMPARE(table.size(), 18);
+        for (auto it = table.cbegin(); it != table.cend(); ++it)
+            QCOMPARE(Utils::percentEscapedString(QString(it.key())), it.value());
+        QCOMPARE(table.value(u'*'), QStringLiteral("%2A"));
+    }
+
+    void queryFromDictionary()
+    {
+        QCOMPARE(Utils::urlQueryFromDictionary({{"body", "Hi there & bye"}}),
+                 QStringLiteral("body=Hi%20there%20%26%20bye"));
+        QCOMPARE(Utils::urlQueryFromDictionary({{"a b", 7}, {"c", "="}}),
+                 QStringLiteral("a%20b=7&c=%3D"));
+        QCOMPARE(Utils::urlQueryFromDictionary({}), QString());
+    }
+
+    void stringContainment()
+    {
+        QVERIFY(!Utils::checkIfString(QString(), QString(), Qt::CaseInsensitive));
+        QVERIFY(!Utils::checkIfString(QStringLiteral("abc"), QString(), Qt::CaseInsensitive));
+        QVERIFY(Utils::checkIfString(QStringLiteral("French (AZERTY)"), QStringLiteral("azerty"),
+                                     Qt::CaseInsensitive));
+        QVERIFY(!Utils::checkIfString(QStringLiteral("French (AZERTY)"), QStringLiteral("azerty"),
+                                      Qt::CaseSensitive));
+    }
+
+    void hexColours_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QColor>("expected");
+        QTest::newRow("FF8000") << "FF8000" << QColor(255, 128, 0);
+        QTest::newRow("lower case with 0x") << "0x00ff00" << QColor(0, 255, 0);
+        QTest::newRow("leading blanks") << "  0000FF" << QColor(0, 0, 255);
+        QTest::newRow("stops at a non-digit") << "FF8000zz" << QColor(255, 128, 0);
+        QTest::newRow("high bits ignored") << "1FF8000" << QColor(255, 128, 0);
+        QTest::newRow("too large saturates") << "FFFFFFFFFFFF" << QColor(255, 255, 255);
+        QTest::newRow("hash is not a digit") << "#FF8000" << QColor(0, 0, 0);
+        QTest::newRow("empty") << "" << QColor(0, 0, 0);
+        QTest::newRow("null") << QString() << QColor(0, 0, 0);
+    }
+
+    void hexColours()
+    {
+        QFETCH(QString, text);
+        QFETCH(QColor, expected);
+        const QColor color = Utils::colorWithHexColorString(text);
+        QCOMPARE(color.toRgb(), expected);
+        QCOMPARE(color.alphaF(), 1.0f);
+        if (text == QStringLiteral("FF8000"))
+            QVERIFY(qAbs(color.greenF() - 128 / 255.0) < 1e-6);
+    }
+
+    void keyboardLayouts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("identifier");
+        QTest::addColumn<bool>("azerty");
+        QTest::addColumn<bool>("dvorak");
+        QTest::newRow("French") << "French"
+                                << "fr" << true << false;
+        QTest::newRow("French (AZERTY)") << "French (AZERTY)"
+                                         << "fr(azerty)" << true << false;
+        QTest::newRow("French (Dvorak)") << "French (Dvorak)"
+                                         << "fr(dvorak)" << true << true;
+        QTest::newRow("English (Dvorak)") << "English (Dvorak)"
+                                          << "us(dvorak)" << false << true;
+        QTest::newRow("Arabic (AZERTY)") << "Arabic (AZERTY)"
+                                         << "ara(azerty)" << true << false;
+        QTest::newRow("English (US)") << "English (US)"
+                                      << "us" << false << false;
+        QTest::newRow("Belgian") << "Belgian"
+                                 << "be" << false << false;
+        QTest::newRow("Frisian-like code") << "Something"
+                                           << "fry" << false << false;
+        QTest::newRow("nothing known") << ""
+                                       << "" << false << false;
+    }
+
+    void keyboardLayouts()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, identifier);
+        QFETCH(bool, azerty);
+        QFETCH(bool, dvorak);
+        KeyboardLayout::setForTesting(KeyboardInputSource{name, identifier});
+        QCOMPARE(Utils::checkIfKeyboardIsAzerty(), azerty);
+        QCOMPARE(Utils::checkIfKeyboardIsDvorak(), dvorak);
+    }
+
+    void layoutFromTheXkbConfiguration()
+    {
+        const QByteArray rulesNames("evdev\0pc105\0us,fr\0,azerty\0grp:alt_shift_toggle\0", 46);
+        auto source = KeyboardLayout::inputSourceFromRulesNames(rulesNames, 1, rulesListPath());
+        QCOMPARE(source.identifier, QStringLiteral("fr(azerty)"));
+        QCOMPARE(source.localizedName, QStringLiteral("French (AZERTY)"));
+        source = KeyboardLayout::inputSourceFromRulesNames(rulesNames, 0, rulesListPath());
+        QCOMPARE(source.identifier, QStringLiteral("us"));
+        QCOMPARE(source.localizedName, QStringLiteral("English (US)"));
+        // A group the lists do not have falls back to the first layout.
+        QCOMPARE(
+            KeyboardLayout::inputSourceFromRulesNames(rulesNames, 5, rulesListPath()).identifier,
+            QStringLiteral("us"));
+        // Variant names repeat across layouts; the layout picks the right one.
+        QCOMPARE(
+            KeyboardLayout::inputSourceFromLists("fr", "dvorak", 0, rulesListPath()).localizedName,
+            QStringLiteral("French (Dvorak)"));
+        QCOMPARE(
+            KeyboardLayout::inputSourceFromLists("us", "dvorak", 0, rulesListPath()).localizedName,
+            QStringLiteral("English (Dvorak)"));
+        QCOMPARE(KeyboardLayout::inputSourceFromLists("xx", "", 0, rulesListPath()).localizedName,
+                 QString());
+    }
+
+    void busyWhileAnyProcessHoldsTheFile()
+    {
+        const QString path = dir.filePath(QStringLiteral("item"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("data");
+        QVERIFY(Utils::pidsAccessingPath(path));
+        file.close();
+        QVERIFY(!Utils::pidsAccessingPath(path));
+
+        QProcess holder;
+        holder.setStandardInputFile(path);
+        holder.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+        QVERIFY(holder.waitForStarted());
+        QVERIFY(Utils::pidsAccessingPath(path));
+        holder.kill();
+        holder.waitForFinished();
+        QVERIFY(!Utils::pidsAccessingPath(path));
+
+        QVERIFY(!Utils::pidsAccessingPath(dir.filePath(QStringLiteral("missing"))));
+    }
+
+    void notMacOs()
+    {
+        QVERIFY(!Utils::XRRunningOnOSXHighSierraOrLater());
+        QVERIFY(!Utils::XRRunningOnOSXMojaveOrLater());
+        QVERIFY(!Utils::XRRunningOnOSXCatalinaOrLater());
+        QVERIFY(!Utils::XRRunningOnOSXBigSurOrLater());
+        QVERIFY(!Utils::shouldShowAlertAboutFullDiskAccess());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestUtilsSystem)
+#include "test_utilssystem.moc"
