@@ -1,0 +1,66 @@
+#include "engine/MountedVolumes.h"
+
+#include "engine/PathComponents.h"
+
+#include <QFile>
+#include <libmount.h>
+#include <memory>
+#include <mutex>
+
+namespace tolvex {
+
+namespace {
+
+std::mutex testVolumesMutex;
+std::optional<QList<MountedVolume>> testVolumes;
+
+struct TableUnref {
+    void operator()(libmnt_table* table) const { mnt_unref_table(table); }
+};
+struct IterFree {
+    void operator()(libmnt_iter* iter) const { mnt_free_iter(iter); }
+};
+
+QString volumeName(const QString& mountPoint)
+{
+    return mountPoint == u"/" ? QString() : lastPathComponent(mountPoint);
+}
+
+} // namespace
+
+QList<MountedVolume> MountedVolumes::mountedVolumes()
+{
+    {
+        std::lock_guard lock(testVolumesMutex);
+        if (testVolumes) {
+            return *testVolumes;
+        }
+    }
+    QList<MountedVolume> volumes;
+    std::unique_ptr<libmnt_table, TableUnref> table(mnt_new_table());
+    std::unique_ptr<libmnt_iter, IterFree> iter(mnt_new_iter(MNT_ITER_FORWARD));
+    if (!table || !iter || mnt_table_parse_mtab(table.get(), nullptr) != 0) {
+        return volumes;
+    }
+    libmnt_fs* fs = nullptr;
+    while (mnt_table_next_fs(table.get(), iter.get(), &fs) == 0) {
+        const char* target = mnt_fs_get_target(fs);
+        if (!target) {
+            continue;
+        }
+        const QString mountPoint = QFile::decodeName(target);
+        if (mnt_fs_is_pseudofs(fs) && mountPoint != u"/") {
+            continue;
+        }
+        volumes.append({mountPoint, volumeName(mountPoint)});
+    }
+    return volumes;
+}
+
+void MountedVolumes::setForTesting(std::optional<QList<MountedVolume>> volumes)
+{
+    std::lock_guard lock(testVolumesMutex);
+    testVolumes = std::move(volumes);
+}
+
+} // namespace tolvex

@@ -1,0 +1,102 @@
+#include "engine/SecureEmptyTrash.h"
+
+#include "engine/FullDiskAccess.h"
+#include "engine/HudAlert.h"
+#include "engine/ListId.h"
+#include "engine/PathComponents.h"
+#include "engine/Popover.h"
+#include "engine/SheetPresenter.h"
+#include "engine/ShredRuns.h"
+#include "engine/TrashFolders.h"
+#include "engine/UtilsListing.h"
+#include "engine/UtilsSettings.h"
+
+namespace tolvex {
+
+namespace {
+
+const QString kTrashEmptyMessage = QStringLiteral("Your Trash is Empty");
+
+SheetAlert fullDiskAccessAlert()
+{
+    SheetAlert alert;
+    alert.messageText = QStringLiteral("User action needed");
+    alert.informativeText = QStringLiteral(
+        "MacOS Catalina has introduced limited access to some system files and folders.\n\n"
+        "While this is a welcome security feature, this limits Tolvex's ability to perform some "
+        "of its file destruction features.\n\n"
+        "The only mechanism to make it work as expected - is to enable Full Disk Access in System "
+        "Preferences>Security & Privacy. This has to be done manually by the user.\n\n"
+        "Otherwise, Tolvex will not be able to access file is Trash.\n"
+        "New restrictions may apply in future with unexpected outcomes.");
+    alert.buttons = {QStringLiteral("Open Full Disk Access Tab"), QStringLiteral("Cancel")};
+    alert.style = SheetAlert::Style::Critical;
+    return alert;
+}
+
+} // namespace
+
+SecureEmptyTrash::SecureEmptyTrash(ShredRuns& runs, HudAlert& hud, Popover& secureTrashPopOver,
+                                   SheetPresenter& sheets, FullDiskAccess& fullDiskAccess)
+    : runs_(runs), hud_(hud), secureTrashPopOver_(secureTrashPopOver), sheets_(sheets),
+      fullDiskAccess_(fullDiskAccess)
+{
+}
+
+void SecureEmptyTrash::secureEmptyShowPop(QObject* sender, qint64 senderTag)
+{
+    if (fullDiskAccess_.XRRunningOnOSXCatalinaOrLater() &&
+        fullDiskAccess_.shouldShowAlertAboutFullDiskAccess()) {
+        sheets_.beginSheetModal(fullDiskAccessAlert(), [this](int response) {
+            if (response == kAlertFirstButtonReturn) {
+                fullDiskAccess_.askUserPermissionForFullDiskAccess();
+            }
+        });
+        return;
+    }
+    if (!Utils::defShreddingEnbled()) {
+        if (secureTrashPopOver_.isShown()) {
+            secureTrashPopOver_.close();
+        } else {
+            secureTrashPopOver_.showRelativeTo(sender);
+        }
+        return;
+    }
+    secureEmptyTrashAction(senderTag);
+}
+
+void SecureEmptyTrash::secureEmptyTrashAction(qint64 senderTag)
+{
+    QStringList items;
+    for (const QString& folder : TrashFolders::trashFilesFolders()) {
+        if (const auto children = Utils::childrenOneLevelKeepingLinks(folder, true)) {
+            items.append(*children);
+        }
+    }
+    qint64 pass = senderTag;
+    if (Utils::defShreddingEnbled()) {
+        const qint64 index = Utils::defShredMethodInd();
+        if (index >= 0 && index < qint64(kListIds.size())) {
+            pass = kListIds[std::size_t(index)];
+        }
+    }
+    if (pass == 0) {
+        Utils::defShredMethodInd(0);
+        pass = 1;
+    }
+    ShredEntryDics records;
+    for (const QString& item : items) {
+        records.append({item, lastPathComponent(item), pass});
+    }
+    if (records.isEmpty()) {
+        hud_.alertWithWindow(HudAlertType::information, kTrashEmptyMessage);
+    }
+    if (secureTrashPopOver_.isShown()) {
+        secureTrashPopOver_.close();
+    }
+    if (!records.isEmpty()) {
+        runs_.shredFiles(records, true);
+    }
+}
+
+} // namespace tolvex

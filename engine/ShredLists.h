@@ -1,0 +1,80 @@
+#pragma once
+
+#include "engine/ShredEntryDic.h"
+
+#include <QStringList>
+#include <array>
+#include <atomic>
+#include <optional>
+
+class QMimeData;
+class QVariant;
+
+namespace tolvex {
+
+class HudAlert;
+class ModalOverlay;
+class ShredTasks;
+class ZoneLooks;
+
+// The three shred lists (onePFilePathsArr, sevenPFilePathsArr, thirtyPFilePathsArr), the rules
+// that keep a path off them, the drop road, the removals with their redraws and the editor's
+// action. Every list change replaces the whole list. Main thread only, except the per-list file
+// counts, which the runners read and set from their own threads.
+class ShredLists {
+public:
+    ShredLists(const ShredTasks& tasks, ZoneLooks& looks, HudAlert& hud, ModalOverlay& overlay);
+
+    // The list `listId`; empty for another id.
+    QStringList filePathsArr(qint64 listId) const;
+    // Replaces the list `listId` (the empty look clears it; the open panel stores its merge).
+    void setFilePathsArr(qint64 listId, const QStringList& paths);
+
+    // The list's file count from its last size measurement (totalFilesPass1CountNum, ...).
+    quint64 totalFilesPassCountNum(qint64 listId) const;
+    void setTotalFilesPassCountNum(qint64 listId, quint64 count);
+
+    // One record per entry of every list: list 1, then 7, then 35, each sorted by file name.
+    ShredEntryDics pathsDicsForEditVC() const;
+
+    // YES when a list holds exactly this path; unless fromOpenPanel, the HUD names that list.
+    bool checkIfFilePathIsIInOtherPassArrays(const QString& path, bool fromOpenPanel);
+    // YES when a listed entry is the path's parent folder or contains it.
+    bool checkIfParentFolderOfPathisinOtherPassArrays(const QString& path) const;
+    // Removal records of the listed entries that lie inside any of `paths`.
+    ShredEntryDics checkIfPathsAreParentToPathsinPassArray(const QStringList& paths) const;
+
+    // Merges incoming paths into the list `dropViewTag`: the stored list, or nothing when no
+    // path was added.
+    std::optional<QStringList> arrOfFilePathsFromDropView(qint64 dropViewTag,
+                                                          const QStringList& filesFromPasteboard);
+
+    // The drop zone `dropView` with list id `dropViewTag` accepted a drag of `pasteboard`.
+    void dropViewDidGetDropWithPasteboard(qint64 dropViewTag, const QVariant& dropView,
+                                          const QMimeData& pasteboard);
+
+    // Take the records' paths off their lists and redraw the zones (see the .cpp for which
+    // zones are measured again).
+    void refreshAllShredPassesWithDicPaths(const ShredEntryDics& dicPaths, qint64 dropViewTag);
+    void refreshShedPassesConsideringDicPaths(const ShredEntryDics& dicPaths, qint64 dropViewTag);
+
+    // YES for a path that must never be listed.
+    bool isPathInProtectedLocation(const QString& path) const;
+
+    // The shred-list editor's action: `index` is the button used, `records` what was removed.
+    void editFPathsAction(qint64 index, const ShredEntryDics& records);
+
+private:
+    enum class Redraw { All, Considering };
+    void removeAndRedraw(const ShredEntryDics& dicPaths, qint64 dropViewTag, Redraw redraw);
+    QStringList expandVolumes(const QStringList& paths) const;
+
+    const ShredTasks& tasks_;
+    ZoneLooks& looks_;
+    HudAlert& hud_;
+    ModalOverlay& overlay_;
+    std::array<QStringList, 3> lists_;
+    std::array<std::atomic<quint64>, 3> fileCounts_{};
+};
+
+} // namespace tolvex

@@ -1,0 +1,374 @@
+#include "engine/ShredRuns.h"
+
+#include "engine/AppTermination.h"
+#include "engine/DropViewInfoDic.h"
+#include "engine/HudAlert.h"
+#include "engine/PathComponents.h"
+#include "engine/PercentParsing.h"
+#include "engine/ShredLists.h"
+#include "engine/ShredTasks.h"
+#include "engine/ShredZoneControls.h"
+#include "engine/TotalShredInfoDic.h"
+#include "engine/TrashFolders.h"
+#include "engine/UtilsFileSystem.h"
+#include "engine/UtilsSettings.h"
+#include "engine/ZoneLooks.h"
+#include "platform/GlobalQueue.h"
+#include "platform/MainQueue.h"
+#include "platform/Task.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+
+namespace tolvex {
+
+namespace {
+
+const QString kRemoving = QStringLiteral("removing");
+const QString kDone = QStringLiteral("done");
+const QString kNoFilesMessage =
+    QStringLiteral("\n No files to shred \nPlease add some files to begin");
+const QString kTrashCompleteMessage = QStringLiteral("Secure Empty Trash is compete!");
+const QString kHelperNotStartedMessage =
+    QStringLiteral("The shredding helper could not be started.\nNothing was shredded.");
+const QString kShreddingLabel = QStringLiteral("..Shredding..");
+const QString kCancelShredImage = QStringLiteral("cancelShred");
+constexpr double kShreddingLabelFontSize = 21.0;
+
+QString passCompleteMessage(qint64 listId)
+{
+    return QStringLiteral("%1-pass shredding is complete!").arg(listId);
+}
+
+// The method of a record: 0 or a missing "passIndx" is 1-pass; other values name no method.
+qint64 methodOf(const ShredEntryDic& record)
+{
+    const qint64 pass = record.passIndx.value_or(0);
+    return pass == 0 ? 1 : pass;
+}
+
+// Whether the item itself is there; a link counts as the link, whatever it points at.
+bool itemExists(const QString& path)
+{
+    std::error_code error;
+    return std::filesystem::exists(
+        std::filesystem::symlink_status(QFile::encodeName(path).toStdString(), error));
+}
+
+QStringList filePathsOf(const ShredEntryDics& records)
+{
+    QStringList paths;
+    paths.reserve(records.size());
+    for (const ShredEntryDic& record : records) {
+        paths.append(record.filePath);
+    }
+    return paths;
+}
+
+std::optional<QString> decodedUtf8(const QByteArray& message)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder(message);
+    if (decoder.hasError()) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+// Waits for a chunk's completion work on the main queue; gives up when the application is
+// going away, so a worker never outlives the event loop that would run that work.
+void waitForCompletion(const std::shared_future<void>& completion)
+{
+    using namespace std::chrono_literals;
+    while (completion.wait_for(50ms) != std::future_status::ready) {
+        if (!QCoreApplication::instance() || QCoreApplication::closingDown()) {
+            return;
+        }
+    }
+}
+
+} // namespace
+
+struct ShredRuns::RunCounters {
+    std::atomic<quint64> files{0};
+    std::atomic<quint64> bytes{0};
+};
+
+ShredRuns::ShredRuns(ShredLists& lists, ShredTasks& tasks, ShredZoneControls& controls,
+                     ZoneLooks& looks, HudAlert& hud, AppTermination& application,
+                     QString helperPath)
+    : lists_(lists), tasks_(tasks), controls_(controls), looks_(looks), hud_(hud),
+      application_(application), helperPath_(std::move(helperPath))
+{
+}
+
+QString ShredRuns::defaultHelperPath()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/tolx");
+}
+
+ShredArgumentsDic ShredRuns::shredArgumentsForPathDic(const ShredEntryDics& records)
+{
+    QStringList paths1, paths7, paths35;
+    for (const ShredEntryDic& record : records) {
+        QStringList* paths = nullptr;
+        switch (methodOf(record)) {
+        case 1: paths = &paths1; break;
+        case 7: paths = &paths7; break;
+        case 35: paths = &paths35; break;
+        default: continue;
+        }
+        if (itemExists(record.filePath)) {
+            paths->append(record.filePath);
+        }
+    }
+    ShredArgumentsDic arguments;
+    if (!paths1.isEmpty()) {
+        arguments.params1 = QStringList{QStringLiteral("-frsv")} + paths1;
+    }
+    if (!paths7.isEmpty()) {
+        arguments.params7 = QStringList{QStringLiteral("-frmv")} + paths7;
+    }
+    if (!paths35.isEmpty()) {
+        arguments.params35 = QStringList{QStringLiteral("-frv")} + paths35;
+    }
+    return arguments;
+}
+
+void ShredRuns::shredFiles(const ShredEntryDics& records, bool isTrash)
+{
+    if (records.isEmpty() && lists_.filePathsArr(1).isEmpty() &&
+        lists_.filePathsArr(7).isEmpty() && lists_.filePathsArr(35).isEmpty()) {
+        hud_.alertWithWindow(HudAlertType::information, kNoFilesMessage);
+        return;
+    }
+    const ShredArgumentsDic arguments = shredArgumentsForPathDic(records);
+    const std::pair<qint64, std::optional<QStringList>> methods[] = {
+        {1, arguments.params1}, {7, arguments.params7}, {35, arguments.params35}};
+    for (const auto& [listId, params] : methods) {
+        if (params) {
+            GlobalQueue::dispatchAsync([this, listId, params = *params, records, isTrash] {
+                runChunks(listId, params, records, isTrash);
+            });
+        }
+    }
+}
+
+// The record count of all methods together decides the chunks. Each chunk launches the helper
+// with the method's whole argument list; its records drive the progress total, the leftover
+// clean-up and the pruning. A chunk's completion work runs before the next chunk starts.
+void ShredRuns::runChunks(qint64 listId, const QStringList& params, const ShredEntryDics& records,
+                          bool isTrash)
+{
+    if (records.size() <= kChunkSize) {
+        runner(listId, params, records, isTrash, {});
+        return;
+    }
+    for (qsizetype start = 0; start < records.size(); start += kChunkSize) {
+        const RunChunk chunk{start == 0, start + kChunkSize >= records.size()};
+        const std::shared_future<void> completion =
+            runner(listId, params, records.mid(start, kChunkSize), isTrash, chunk);
+        if (!completion.valid()) {
+            return;
+        }
+        if (!chunk.isLast) {
+            waitForCompletion(completion);
+        }
+    }
+}
+
+std::shared_future<void> ShredRuns::runner(qint64 listId, const QStringList& params,
+                                           const ShredEntryDics& records, bool isTrash,
+                                           RunChunk chunk)
+{
+    switch (listId) {
+    case 1: return runShreddingPass1WithParams(params, records, isTrash, chunk);
+    case 7: return runShreddingPass7WithParams(params, records, isTrash, chunk);
+    case 35: return runShreddingPass35WithParams(params, records, isTrash, chunk);
+    default: return {};
+    }
+}
+
+void ShredRuns::updateTotalShredValueWithFileCount(quint64 fileCount, quint64 dataSize)
+{
+    TotalShredInfoDic delta;
+    delta.shredFilesCount = fileCount;
+    delta.shredDataSize = dataSize;
+    Utils::overWriteTotalShredInfoDic(delta);
+}
+
+std::shared_future<void> ShredRuns::runShreddingPass1WithParams(const QStringList& params,
+                                                                const ShredEntryDics& fileDicsArr,
+                                                                bool isTrash, RunChunk chunk)
+{
+    return runShreddingPass(1, params, fileDicsArr, isTrash, chunk);
+}
+
+std::shared_future<void> ShredRuns::runShreddingPass7WithParams(const QStringList& params,
+                                                                const ShredEntryDics& fileDicsArr,
+                                                                bool isTrash, RunChunk chunk)
+{
+    return runShreddingPass(7, params, fileDicsArr, isTrash, chunk);
+}
+
+std::shared_future<void> ShredRuns::runShreddingPass35WithParams(const QStringList& params,
+                                                                 const ShredEntryDics& fileDicsArr,
+                                                                 bool isTrash, RunChunk chunk)
+{
+    return runShreddingPass(35, params, fileDicsArr, isTrash, chunk);
+}
+
+std::shared_future<void> ShredRuns::runShreddingPass(qint64 listId, const QStringList& params,
+                                                     const ShredEntryDics& records, bool isTrash,
+                                                     RunChunk chunk)
+{
+    auto task = std::make_shared<Task>(helperPath_, params);
+    if (!tasks_.beginChunk(listId, task, chunk.isFirst)) {
+        return {};
+    }
+    auto counters = std::make_shared<RunCounters>();
+    if (lists_.totalFilesPassCountNum(listId) == 0) {
+        lists_.setTotalFilesPassCountNum(listId, Utils::totalFilesToShredCount(filePathsOf(records)));
+    }
+    task->setReadabilityHandler([this, listId, counters](const QByteArray& message) {
+        readMessage(listId, counters, message);
+    });
+    auto completed = std::make_shared<std::promise<void>>();
+    std::shared_future<void> completion = completed->get_future().share();
+    const bool anotherChunkFollows = !chunk.isLast;
+    task->setTerminationHandler([this, listId, counters, records, isTrash, anotherChunkFollows,
+                                 completed](Task& ended) {
+        updateTotalShredValueWithFileCount(counters->files.load(), counters->bytes.load());
+        const bool success = ended.terminationReason() == Task::TerminationReason::Exit &&
+                             ended.terminationStatus() == 0;
+        if (success) {
+            qInfo("Finished");
+            for (const ShredEntryDic& record : records) {
+                if (record.passIndx == listId && itemExists(record.filePath)) {
+                    std::error_code error;
+                    std::filesystem::remove_all(QFile::encodeName(record.filePath).toStdString(),
+                                                error);
+                    if (error) {
+                        qWarning("failed to delete file > %s", error.message().c_str());
+                    }
+                }
+            }
+        } else {
+            qInfo("Terminated");
+        }
+        if (isTrash) {
+            TrashFolders::removeTrashInfoOfDestroyedItems(filePathsOf(records));
+        }
+        MainQueue::post([this, listId, records, isTrash, success, anotherChunkFollows, completed] {
+            if (success) {
+                completeSuccess(listId, isTrash, anotherChunkFollows);
+            } else {
+                completeFailure(listId, records, anotherChunkFollows);
+            }
+            completed->set_value();
+        });
+    });
+    QString error;
+    const bool launched = task->launch(&error);
+    const bool cancelledWhileLaunching = tasks_.launchAttempted(listId);
+    if (!launched) {
+        qWarning("could not launch %s: %s", qUtf8Printable(helperPath_), qUtf8Printable(error));
+        MainQueue::post([this, listId] {
+            hud_.alertWithWindow(HudAlertType::error, kHelperNotStartedMessage);
+            tasks_.endChunk(listId, false);
+        });
+        return {};
+    }
+    if (cancelledWhileLaunching) {
+        task->terminate();
+    }
+    task->waitUntilExit();
+    return completion;
+}
+
+void ShredRuns::readMessage(qint64 listId, const std::shared_ptr<RunCounters>& counters,
+                            const QByteArray& message)
+{
+    const auto readText = decodedUtf8(message);
+    if (!readText) {
+        return;
+    }
+    const QString& text = *readText;
+    if (text.startsWith(kRemoving)) {
+        MainQueue::post([this, listId, text] { showCurrentItem(listId, text); });
+        const QString path = text.mid(kRemoving.size()).trimmed();
+        const bool isFolder = Utils::isThisAFolderHere(path);
+        const bool counts = listId == 1 ? !isFolder : itemExists(path) && !isFolder;
+        if (counts) {
+            counters->bytes += Utils::multipleItemsSize({path});
+            counters->files += 1;
+        }
+    }
+    if (text.contains(u'%')) {
+        if (const auto fraction = parsePercentage(text)) {
+            MainQueue::post([this, listId, counters, p = *fraction] {
+                showProgress(listId, counters->files.load(), p);
+            });
+        }
+    }
+    if (text.trimmed().endsWith(kDone)) {
+        MainQueue::post(
+            [this, listId, counters] { showProgress(listId, counters->files.load(), 1.0); });
+    }
+}
+
+void ShredRuns::showCurrentItem(qint64 listId, const QString& readText)
+{
+    controls_.hideClearRevealView(listId);
+    controls_.setPassMainTF(listId, kShreddingLabelFontSize, kShreddingLabel);
+    controls_.setPassDescrTF(listId, lastPathComponent(readText));
+    controls_.setAddNewFilesBtnImage(listId, kCancelShredImage);
+}
+
+// (K + p) / T in single precision, K being the items finished before the current one. With
+// T = 0 the quotient is not finite and the ring shows full.
+void ShredRuns::showProgress(qint64 listId, quint64 filesDone, double itemFraction)
+{
+    const float finished = filesDone > 0 ? static_cast<float>(filesDone - 1) : 0.0f;
+    const float total = static_cast<float>(lists_.totalFilesPassCountNum(listId));
+    const float progress = (finished + static_cast<float>(itemFraction)) / total;
+    controls_.setPassIndicProgress(listId, progress, true);
+}
+
+// A Secure Empty Trash run shredded none of the list's entries, so the zone returns to the look
+// its list calls for instead of being emptied.
+void ShredRuns::completeSuccess(qint64 listId, bool isTrash, bool anotherChunkFollows)
+{
+    hud_.alertWithWindow(HudAlertType::success, isTrash && listId == 1
+                                                    ? kTrashCompleteMessage
+                                                    : passCompleteMessage(listId));
+    if (isTrash) {
+        looks_.dropViewExited({listId, QVariant(), true});
+    } else {
+        looks_.resetDefStateForPassViewWithTag(listId);
+    }
+    tasks_.endChunk(listId, anotherChunkFollows);
+    if (!anotherChunkFollows && Utils::shouldQuitOnAllComplete() && !tasks_.isAnyShredding()) {
+        MainQueue::postAfter(0, [this] { application_.terminate(); });
+    }
+}
+
+void ShredRuns::completeFailure(qint64 listId, const ShredEntryDics& records,
+                                bool anotherChunkFollows)
+{
+    ShredEntryDics vanished;
+    for (const ShredEntryDic& record : records) {
+        if (!itemExists(record.filePath)) {
+            vanished.append(record);
+        }
+    }
+    lists_.refreshAllShredPassesWithDicPaths(vanished, listId);
+    tasks_.endChunk(listId, anotherChunkFollows);
+}
+
+} // namespace tolvex

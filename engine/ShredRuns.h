@@ -1,0 +1,87 @@
+#pragma once
+
+#include "engine/ShredArgumentsDic.h"
+#include "engine/ShredEntryDic.h"
+
+#include <QString>
+#include <future>
+
+namespace tolvex {
+
+class AppTermination;
+class HudAlert;
+class ShredLists;
+class ShredTasks;
+class ShredZoneControls;
+class ZoneLooks;
+
+// Shred runs: the helper's argument lists, one run per method on the global queue, the runners
+// that launch the helper `tolx` and follow its output, and the lifetime totals.
+class ShredRuns {
+public:
+    // Where a runner's records stand in the method's run: a run of more than kChunkSize
+    // records is made of several chunks, each launching the helper once.
+    struct RunChunk {
+        bool isFirst = true;
+        bool isLast = true;
+    };
+
+    static constexpr qsizetype kChunkSize = 4000;
+
+    ShredRuns(ShredLists& lists, ShredTasks& tasks, ShredZoneControls& controls, ZoneLooks& looks,
+              HudAlert& hud, AppTermination& application, QString helperPath = defaultHelperPath());
+
+    // `tolx` beside the application's executable.
+    static QString defaultHelperPath();
+
+    // The helper's argument list per method, holding only paths that exist now.
+    static ShredArgumentsDic shredArgumentsForPathDic(const ShredEntryDics& records);
+
+    // Starts one run per method that has something to shred. Main thread.
+    void shredFiles(const ShredEntryDics& records, bool isTrash);
+
+    // Adds a finished run to the lifetime totals. Any thread.
+    static void updateTotalShredValueWithFileCount(quint64 fileCount, quint64 dataSize);
+
+    // The runners, one per method, called on a worker thread. Each launches the helper with
+    // `params`, paints the method's zone from the helper's output, and returns once the helper
+    // has exited. The result becomes ready when the chunk's completion work has run on the main
+    // queue; it is invalid when nothing was started (the list was busy, the run was cancelled,
+    // or the helper could not be launched). isTrash marks a Secure Empty Trash run.
+    std::shared_future<void> runShreddingPass1WithParams(const QStringList& params,
+                                                         const ShredEntryDics& fileDicsArr,
+                                                         bool isTrash, RunChunk chunk = {});
+    std::shared_future<void> runShreddingPass7WithParams(const QStringList& params,
+                                                         const ShredEntryDics& fileDicsArr,
+                                                         bool isTrash, RunChunk chunk = {});
+    std::shared_future<void> runShreddingPass35WithParams(const QStringList& params,
+                                                          const ShredEntryDics& fileDicsArr,
+                                                          bool isTrash, RunChunk chunk = {});
+
+private:
+    struct RunCounters;
+
+    void runChunks(qint64 listId, const QStringList& params, const ShredEntryDics& records,
+                   bool isTrash);
+    std::shared_future<void> runner(qint64 listId, const QStringList& params,
+                                    const ShredEntryDics& records, bool isTrash, RunChunk chunk);
+    std::shared_future<void> runShreddingPass(qint64 listId, const QStringList& params,
+                                              const ShredEntryDics& records, bool isTrash,
+                                              RunChunk chunk);
+    void readMessage(qint64 listId, const std::shared_ptr<RunCounters>& counters,
+                     const QByteArray& message);
+    void showCurrentItem(qint64 listId, const QString& readText);
+    void showProgress(qint64 listId, quint64 filesDone, double itemFraction);
+    void completeSuccess(qint64 listId, bool isTrash, bool anotherChunkFollows);
+    void completeFailure(qint64 listId, const ShredEntryDics& records, bool anotherChunkFollows);
+
+    ShredLists& lists_;
+    ShredTasks& tasks_;
+    ShredZoneControls& controls_;
+    ZoneLooks& looks_;
+    HudAlert& hud_;
+    AppTermination& application_;
+    const QString helperPath_;
+};
+
+} // namespace tolvex

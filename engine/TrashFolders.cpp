@@ -1,0 +1,117 @@
+#include "engine/TrashFolders.h"
+
+#include "engine/MountedVolumes.h"
+#include "engine/PathComponents.h"
+#include "platform/HomeFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tolvex {
+
+namespace {
+
+const QString kFilesFolder = QStringLiteral("files");
+
+std::optional<QString> homeTrashFolder()
+{
+    QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    if (!QDir::isAbsolutePath(dataHome)) {
+        const auto home = HomeFolder::realHomeFolder();
+        if (!home) {
+            return std::nullopt;
+        }
+        dataHome = *home + QStringLiteral("/.local/share");
+    }
+    return QDir::cleanPath(dataHome + QStringLiteral("/Trash"));
+}
+
+bool isInside(const QString& path, const QString& mountPoint)
+{
+    return mountPoint == u"/" || path == mountPoint || path.startsWith(mountPoint + u'/');
+}
+
+// The listed volume whose mount point holds `path` most closely.
+std::optional<QString> volumeHolding(const QString& path, const QList<MountedVolume>& volumes)
+{
+    std::optional<QString> best;
+    for (const MountedVolume& volume : volumes) {
+        if (isInside(path, volume.path) && (!best || volume.path.size() > best->size())) {
+            best = volume.path;
+        }
+    }
+    return best;
+}
+
+// A real folder, not a link to one: a Trash reached through a link could list anything.
+bool isRealFolder(const QString& path, bool mustBeSticky = false)
+{
+    struct stat info {};
+    if (lstat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+        return false;
+    }
+    return !mustBeSticky || (info.st_mode & S_ISVTX);
+}
+
+QString joined(const QString& folder, const QString& name)
+{
+    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
+}
+
+QStringList volumeTrashFilesFolders(const QString& topdir)
+{
+    const QString uid = QString::number(getuid());
+    QStringList folders;
+    const QString shared = joined(topdir, QStringLiteral(".Trash"));
+    const QString sharedFiles = joined(joined(shared, uid), kFilesFolder);
+    if (isRealFolder(shared, true) && isRealFolder(joined(shared, uid)) &&
+        isRealFolder(sharedFiles)) {
+        folders.append(sharedFiles);
+    }
+    const QString own = joined(topdir, QStringLiteral(".Trash-") + uid);
+    const QString ownFiles = joined(own, kFilesFolder);
+    if (isRealFolder(own) && isRealFolder(ownFiles)) {
+        folders.append(ownFiles);
+    }
+    return folders;
+}
+
+} // namespace
+
+QStringList TrashFolders::trashFilesFolders()
+{
+    const QList<MountedVolume> volumes = MountedVolumes::mountedVolumes();
+    const auto homeTrash = homeTrashFolder();
+    const auto homeVolume = homeTrash ? volumeHolding(*homeTrash, volumes) : std::nullopt;
+    QStringList folders;
+    for (const MountedVolume& volume : volumes) {
+        if (volume.path == homeVolume) {
+            const QString files = joined(*homeTrash, kFilesFolder);
+            if (QFileInfo(files).isDir()) {
+                folders.append(files);
+            }
+        } else {
+            folders.append(volumeTrashFilesFolders(volume.path));
+        }
+    }
+    return folders;
+}
+
+void TrashFolders::removeTrashInfoOfDestroyedItems(const QStringList& itemPaths)
+{
+    for (const QString& item : itemPaths) {
+        const QString filesFolder = deletingLastPathComponent(item);
+        if (lastPathComponent(filesFolder) != kFilesFolder || QFileInfo(item).exists() ||
+            QFileInfo(item).isSymLink()) {
+            continue;
+        }
+        const QString info = joined(deletingLastPathComponent(filesFolder), QStringLiteral("info"));
+        QFile::remove(joined(info, lastPathComponent(item) + QStringLiteral(".trashinfo")));
+    }
+}
+
+} // namespace tolvex
