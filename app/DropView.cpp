@@ -1,0 +1,125 @@
+#include "DropView.h"
+
+#include "app/DropViewDelegate.h"
+#include "engine/UtilsFileSystem.h"
+#include "kit/MyHudAlert.h"
+
+#include <QDragEnterEvent>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QUrl>
+
+namespace tolvex {
+
+namespace {
+
+const QString kNotAllowedMessage = QStringLiteral("Shredding of this file/folder is not allowed\n");
+
+// Where removable and other volumes are mounted on Linux.
+const QStringList kMediaMountRoots = {QStringLiteral("/media"), QStringLiteral("/run/media"),
+                                      QStringLiteral("/mnt")};
+
+QString withoutTrailingSlash(QString path)
+{
+    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+        path.chop(1);
+    return path;
+}
+
+QString parentFolder(const QString& path)
+{
+    return QFileInfo(path).path();
+}
+
+} // namespace
+
+DropView::DropView(QWidget* parent) : QWidget(parent)
+{
+    setAcceptDrops(true);
+    setFocusPolicy(Qt::ClickFocus);
+}
+
+std::optional<QStringList> DropView::fileNames(const QMimeData* pasteboard)
+{
+    if (!pasteboard || !pasteboard->hasUrls())
+        return std::nullopt;
+    QStringList paths;
+    for (const QUrl& url : pasteboard->urls()) {
+        if (!url.isLocalFile())
+            return std::nullopt;
+        paths << withoutTrailingSlash(url.toLocalFile());
+    }
+    return paths;
+}
+
+bool DropView::acceptsSingleItem(const QString& path)
+{
+    if (path == Utils::getApplicationsFolderPath())
+        return false;
+    const std::optional<QString> home = Utils::checkAndReturnHomeFolderPath(path);
+    if (home && path.startsWith(*home) && parentFolder(path) != *home)
+        return true;
+    for (const QString& root : kMediaMountRoots)
+        if (path.startsWith(root))
+            return true;
+    return false;
+}
+
+bool DropView::performDragOperation(const QMimeData* pasteboard)
+{
+    const std::optional<QStringList> paths = fileNames(pasteboard);
+    if (!paths)
+        return false;
+    if (paths->isEmpty()) {
+        draggingExited(pasteboard);
+        return false;
+    }
+    if (paths->size() == 1 && !acceptsSingleItem(paths->first())) {
+        draggingExited(pasteboard);
+        MyHudAlert::alertWithWindow(window(), 0, kNotAllowedMessage);
+        return false;
+    }
+    if (delegate_)
+        delegate_->dropViewDidGetDropWithPasteboard(this, pasteboard);
+    return true;
+}
+
+void DropView::dragEnterEvent(QDragEnterEvent* event)
+{
+    // The zone takes file names only: any other drag passes it by.
+    if (!fileNames(event->mimeData()))
+        return;
+    if (delegate_)
+        delegate_->dropViewEntered({mDropViewTag_, QVariant::fromValue(event->mimeData()), {}});
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void DropView::dragMoveEvent(QDragMoveEvent* event)
+{
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void DropView::dragLeaveEvent(QDragLeaveEvent* /*event*/)
+{
+    draggingExited(nullptr);
+}
+
+void DropView::dropEvent(QDropEvent* event)
+{
+    if (performDragOperation(event->mimeData())) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void DropView::draggingExited(const QMimeData* pasteboard)
+{
+    if (delegate_)
+        delegate_->dropViewExited({mDropViewTag_, QVariant::fromValue(pasteboard), {}});
+}
+
+} // namespace tolvex

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QPointF>
+#include <QSize>
+#include <QSizeF>
+
+namespace tolvex {
+
+// Where the three drop zones of the main window go in each layout. The window is vertical
+// exactly when it has the vertical size; any other size counts as horizontal.
+class WindowLayout {
+public:
+    static constexpr QSize kHorizontalSize{500, 338};
+    static constexpr QSize kVerticalSize{280, 620};
+
+    struct ZoneOrigins {
+        QPointF one;
+        QPointF seven;
+        QPointF thirtyFive;
+    };
+
+    static bool isVertical(QSize windowSize);
+
+    // Top-left corners (y grows downwards) of zones of size `zone` around the content centre,
+    // `gap` apart: a row with 1-pass on the left, or a column with 1-pass at the top. The 7-pass
+    // zone sits on the centre in both.
+    static ZoneOrigins horizontalOrigins(QPointF centre, QSizeF zone, qreal gap);
+    static ZoneOrigins verticalOrigins(QPointF centre, QSizeF zone, qreal gap);
+};
+
+} // namespace tolvex
