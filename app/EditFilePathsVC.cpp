@@ -30,36 +30,38 @@ QString titleFontName()
 
 const QString EditFilePathsVC::emptyListTitle = QStringLiteral("- Shredding list is Empty -");
 
-EditFilePathsVC::EditFilePathsVC(QWidget* parent) : QWidget(parent)
+EditFilePathsVC::EditFilePathsVC(QObject* parent) : ViewController(parent)
 {
-    setObjectName(QStringLiteral("EditFilePathsVC"));
-    auto* layout = new QVBoxLayout(this);
+    auto* root = new QWidget;
+    root->setObjectName(QStringLiteral("EditFilePathsVC"));
+    setView(root);
+    auto* layout = new QVBoxLayout(root);
     layout->setContentsMargins(16, 36, 16, 14);
 
-    titleLbl = new QLabel(this);
+    titleLbl = new QLabel(root);
     titleLbl->setObjectName(QStringLiteral("titleLbl"));
     titleLbl->setAlignment(Qt::AlignCenter);
     titleLbl->setFont(RobotoFont::named(titleFontName(), 18));
     layout->addWidget(titleLbl);
 
-    searchField = new QLineEdit(this);
+    searchField = new QLineEdit(root);
     searchField->setObjectName(QStringLiteral("searchField"));
     searchField->setPlaceholderText(QStringLiteral("Search"));
     searchField->setClearButtonEnabled(true);
     connect(searchField, &QLineEdit::textChanged, this, &EditFilePathsVC::reloadData);
     layout->addWidget(searchField);
 
-    destTablView = new QListWidget(this);
+    destTablView = new QListWidget(root);
     destTablView->setObjectName(QStringLiteral("destTablView"));
     destTablView->setSelectionMode(QAbstractItemView::NoSelection);
     destTablView->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     layout->addWidget(destTablView, 1);
 
     auto* buttons = new QHBoxLayout;
-    auto* clearAll = new QPushButton(QStringLiteral("Clear All"), this);
+    auto* clearAll = new QPushButton(QStringLiteral("Clear All"), root);
     clearAll->setObjectName(QStringLiteral("clearAllButton"));
     connect(clearAll, &QPushButton::clicked, this, &EditFilePathsVC::clearAllPaths);
-    auto* done = new QPushButton(QStringLiteral("Done"), this);
+    auto* done = new QPushButton(QStringLiteral("Done"), root);
     done->setObjectName(QStringLiteral("doneButton"));
     done->setDefault(true);
     connect(done, &QPushButton::clicked, this, [this] { editfilepathsAction(applyTag); });
@@ -194,9 +196,9 @@ void EditFilePathsVC::showEmptyTitleWhenAllRemoved()
     }
 }
 
-EditFilePathsVC_vert::EditFilePathsVC_vert(QWidget* parent) : EditFilePathsVC(parent)
+EditFilePathsVC_vert::EditFilePathsVC_vert(QObject* parent) : EditFilePathsVC(parent)
 {
-    setObjectName(QStringLiteral("EditFilePathsVC_vert"));
+    view()->setObjectName(QStringLiteral("EditFilePathsVC_vert"));
 }
 
 void EditFilePathsVC_vert::setTitleFont()

@@ -2,7 +2,8 @@
 
 #include "engine/ShredEntryDic.h"
 
-#include <QWidget>
+#include "kit/ViewController.h"
+
 #include <functional>
 
 class QLabel;
@@ -14,11 +15,11 @@ namespace tolvex {
 // The shred-list editor of the horizontal window layout: every item of the three lists, one
 // row each, filtered by the search field. It changes no list itself: the records the user
 // removed go back through actionWithIndex when the closing button (tag 0) is pressed.
-class EditFilePathsVC : public QWidget {
+class EditFilePathsVC : public ViewController {
     Q_OBJECT
 
 public:
-    explicit EditFilePathsVC(QWidget* parent = nullptr);
+    explicit EditFilePathsVC(QObject* parent = nullptr);
 
     // The hand-back: the closing button's tag and dicPathsToRemove itself.
     std::function<void(qint64 tag, ShredEntryDics& removed)> actionWithIndex;
@@ -62,7 +63,7 @@ class EditFilePathsVC_vert : public EditFilePathsVC {
     Q_OBJECT
 
 public:
-    explicit EditFilePathsVC_vert(QWidget* parent = nullptr);
+    explicit EditFilePathsVC_vert(QObject* parent = nullptr);
 
     void setTitleFont() override;
     double heightOfRow() const override;

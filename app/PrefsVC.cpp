@@ -50,13 +50,14 @@ const QString PreferencesScreen::defShredMethodTip = QStringLiteral(
     "use Secure Empty Trash feature\nIf unchecked - you will be asked to choose a shredding "
     "method.");
 
-PreferencesScreen::PreferencesScreen(QWidget* parent) : QWidget(parent)
+PreferencesScreen::PreferencesScreen(QObject* parent) : ViewController(parent)
 {
-    grid_ = new QGridLayout(this);
+    setView(new QWidget);
+    grid_ = new QGridLayout(view());
     grid_->setContentsMargins(18, 34, 18, 12);
     grid_->setVerticalSpacing(8);
 
-    auto* title = new QLabel(QStringLiteral("Preferences"), this);
+    auto* title = new QLabel(QStringLiteral("Preferences"), view());
     title->setAlignment(Qt::AlignCenter);
     title->setFont(RobotoFont::named(QStringLiteral("Roboto-Thin"), 18));
     grid_->addWidget(title, 0, 0, 1, -1);
@@ -65,14 +66,14 @@ PreferencesScreen::PreferencesScreen(QWidget* parent) : QWidget(parent)
     buttons_ = makeButtons();
     makeTellFriendPopOver();
 
-    close_ = taggedButton(QStringLiteral("Done"), QStringLiteral("closeButton"), this);
+    close_ = taggedButton(QStringLiteral("Done"), QStringLiteral("closeButton"), view());
     close_->setDefault(true);
     connect(close_, &QPushButton::clicked, this, [this] { prefsVCAction(closeTag); });
 }
 
 QWidget* PreferencesScreen::makeSettings()
 {
-    auto* part = new QWidget(this);
+    auto* part = new QWidget(view());
     auto* layout = new QVBoxLayout(part);
     layout->setContentsMargins(0, 0, 0, 0);
 
@@ -118,7 +119,7 @@ QWidget* PreferencesScreen::makeSettings()
 
 QWidget* PreferencesScreen::makeButtons()
 {
-    auto* part = new QWidget(this);
+    auto* part = new QWidget(view());
     auto* layout = new QGridLayout(part);
     layout->setContentsMargins(0, 0, 0, 0);
     const struct {
@@ -148,7 +149,7 @@ QWidget* PreferencesScreen::makeButtons()
 
 void PreferencesScreen::makeTellFriendPopOver()
 {
-    tellFriendPopOver = new QFrame(this, Qt::Popup);
+    tellFriendPopOver = new QFrame(view(), Qt::Popup);
     tellFriendPopOver->setObjectName(QStringLiteral("tellFriendPopOver"));
     tellFriendPopOver->setFrameShape(QFrame::StyledPanel);
     auto* layout = new QHBoxLayout(tellFriendPopOver);
@@ -296,12 +297,12 @@ void PreferencesScreen::openURLWithWorkspaceFromPath(const QString& path)
     QDesktopServices::openUrl(QUrl(path));
 }
 
-PrefsVC::PrefsVC(QWidget* parent) : PreferencesScreen(parent)
+PrefsVC::PrefsVC(QObject* parent) : PreferencesScreen(parent)
 {
-    setObjectName(QStringLiteral("PrefsVC"));
+    view()->setObjectName(QStringLiteral("PrefsVC"));
     grid()->addWidget(settingsPart(), 1, 0);
 
-    auto* promotion = new QWidget(this);
+    auto* promotion = new QWidget(view());
     auto* promotionLayout = new QVBoxLayout(promotion);
     promotionLayout->setContentsMargins(0, 0, 0, 0);
     sliderView = new MIHSliderView(promotion);
@@ -368,7 +369,7 @@ void PrefsVC::showPrevSlide()
 
 void PrefsVC::showNextSlide()
 {
-    if (sliderView->indexOfDisplayedSlide() + 1 < quint64(sliderView->slides().size())) {
+    if (sliderView->indexOfDisplayedSlide() + 1 < sliderView->slides().size()) {
         sliderView->displaySlideAtIndex(sliderView->indexOfDisplayedSlide() + 1);
     }
     updateSlideButtons();
@@ -376,8 +377,8 @@ void PrefsVC::showNextSlide()
 
 void PrefsVC::updateSlideButtons()
 {
-    const quint64 lastSlide = 2;
-    const quint64 index = sliderView->indexOfDisplayedSlide();
+    const qsizetype lastSlide = 2;
+    const qsizetype index = sliderView->indexOfDisplayedSlide();
     if (index == 0 || index == lastSlide) {
         prevSlideBtn->setEnabled(index != 0);
         prevSlideBtn->setVisible(index != 0);
@@ -386,9 +387,9 @@ void PrefsVC::updateSlideButtons()
     }
 }
 
-PrefsVC_vert::PrefsVC_vert(QWidget* parent) : PreferencesScreen(parent)
+PrefsVC_vert::PrefsVC_vert(QObject* parent) : PreferencesScreen(parent)
 {
-    setObjectName(QStringLiteral("PrefsVC_vert"));
+    view()->setObjectName(QStringLiteral("PrefsVC_vert"));
     grid()->addWidget(settingsPart(), 1, 0);
     grid()->addWidget(buttonsPart(), 2, 0);
     grid()->setRowStretch(3, 1);

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QWidget>
+#include "kit/ViewController.h"
+
 #include <functional>
 
 class QCheckBox;
@@ -9,6 +10,7 @@ class QFrame;
 class QGridLayout;
 class QLabel;
 class QPushButton;
+class QWidget;
 
 namespace tolvex {
 
@@ -17,7 +19,7 @@ class MIHSliderView;
 // What both preferences screens share: the three settings (bound to the user defaults), the
 // lifetime totals, the version, the update, support and tell-a-friend buttons and the maker's
 // links. Commands that need AppDelegate go out through actionWithIndex.
-class PreferencesScreen : public QWidget {
+class PreferencesScreen : public ViewController {
     Q_OBJECT
 
 public:
@@ -44,7 +46,7 @@ public:
     static const QString defShredMethodTip;
 
 protected:
-    explicit PreferencesScreen(QWidget* parent);
+    explicit PreferencesScreen(QObject* parent);
 
     // The grid the twins lay their parts out in.
     QGridLayout* grid() const { return grid_; }
@@ -72,7 +74,7 @@ class PrefsVC : public PreferencesScreen {
     Q_OBJECT
 
 public:
-    explicit PrefsVC(QWidget* parent = nullptr);
+    explicit PrefsVC(QObject* parent = nullptr);
 
     MIHSliderView* sliderView = nullptr;
     QWidget* slide1V = nullptr;
@@ -95,7 +97,7 @@ class PrefsVC_vert : public PreferencesScreen {
     Q_OBJECT
 
 public:
-    explicit PrefsVC_vert(QWidget* parent = nullptr);
+    explicit PrefsVC_vert(QObject* parent = nullptr);
 };
 
 } // namespace tolvex

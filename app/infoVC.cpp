@@ -25,14 +25,16 @@ QLabel* methodText(const QString& title, const QString& text)
 
 } // namespace
 
-infoVC::infoVC(QWidget* parent) : QWidget(parent)
+infoVC::infoVC(QObject* parent) : ViewController(parent)
 {
-    setObjectName(QStringLiteral("infoVC"));
-    auto* layout = new QVBoxLayout(this);
+    auto* root = new QWidget;
+    root->setObjectName(QStringLiteral("infoVC"));
+    setView(root);
+    auto* layout = new QVBoxLayout(root);
     layout->setContentsMargins(24, 36, 24, 18);
     layout->setSpacing(10);
 
-    ShredingMethodsTitle = new QLabel(QStringLiteral("Shredding Methods"), this);
+    ShredingMethodsTitle = new QLabel(QStringLiteral("Shredding Methods"), root);
     ShredingMethodsTitle->setAlignment(Qt::AlignCenter);
     ShredingMethodsTitle->setFont(RobotoFont::named(QStringLiteral("Roboto-Thin"), 18));
     layout->addWidget(ShredingMethodsTitle);
@@ -53,7 +55,7 @@ infoVC::infoVC(QWidget* parent) : QWidget(parent)
     extras_ = new QVBoxLayout;
     layout->addLayout(extras_);
 
-    auto* closeButton = new QPushButton(QStringLiteral("Close"), this);
+    auto* closeButton = new QPushButton(QStringLiteral("Close"), root);
     closeButton->setObjectName(QStringLiteral("infoCloseButton"));
     connect(closeButton, &QPushButton::clicked, this, [this] { infoVCAction(closeTag); });
     layout->addWidget(closeButton, 0, Qt::AlignHCenter);
@@ -66,10 +68,10 @@ void infoVC::infoVCAction(qint64 tag)
     }
 }
 
-infoVC_vert::infoVC_vert(QWidget* parent) : infoVC(parent)
+infoVC_vert::infoVC_vert(QObject* parent) : infoVC(parent)
 {
-    setObjectName(QStringLiteral("infoVC_vert"));
-    auto* article = new QPushButton(QStringLiteral("Learn more about secure erasure"), this);
+    view()->setObjectName(QStringLiteral("infoVC_vert"));
+    auto* article = new QPushButton(QStringLiteral("Learn more about secure erasure"), view());
     article->setObjectName(QStringLiteral("articleButton"));
     article->setFlat(true);
     article->setCursor(Qt::PointingHandCursor);

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QWidget>
+#include "kit/ViewController.h"
+
 #include <functional>
 
 class QLabel;
@@ -10,11 +11,11 @@ namespace tolvex {
 
 // The information screen of the horizontal window layout: what the three shredding methods do.
 // It is shown in the modal overlay and reports its button through actionWithIndex.
-class infoVC : public QWidget {
+class infoVC : public ViewController {
     Q_OBJECT
 
 public:
-    explicit infoVC(QWidget* parent = nullptr);
+    explicit infoVC(QObject* parent = nullptr);
 
     // The screen's command to AppDelegate, with the tag of the button used.
     std::function<void(qint64 tag)> actionWithIndex;
@@ -36,7 +37,7 @@ class infoVC_vert : public infoVC {
     Q_OBJECT
 
 public:
-    explicit infoVC_vert(QWidget* parent = nullptr);
+    explicit infoVC_vert(QObject* parent = nullptr);
 
     void showMediumArticle();
     void openURLWithWorkspaceFromPath(const QString& path);
