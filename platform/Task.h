@@ -65,7 +65,7 @@ public:
 private:
     struct State;
 
-    static void run(std::shared_ptr<State> state, Task* task);
+    static void run(std::shared_ptr<State> state);
 
     QString launchPath_;
     QStringList arguments_;

@@ -1,0 +1,75 @@
+#include "FolderWalk.h"
+
+#include "engine/NativePath.h"
+
+#include <QDebug>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace tolvex {
+
+namespace {
+
+void logEnumerationError(const fs::path& folder, const std::error_code& error)
+{
+    qWarning().noquote() << QStringLiteral("ERROR ENUMERATING FOLDER> %1, %2")
+                                .arg(fromNativePath(folder),
+                                     QString::fromStdString(error.message()));
+}
+
+} // namespace
+
+bool FolderWalk::isFolder(const fs::directory_entry& item)
+{
+    std::error_code error;
+    return item.symlink_status(error).type() == fs::file_type::directory;
+}
+
+void FolderWalk::walk(const QString& folder, OnError onError, const Visitor& visit)
+{
+    const fs::path root = toNativePath(folder);
+    std::error_code error;
+    if (!fs::is_directory(fs::symlink_status(root, error)))
+        return;
+
+    // One listing per folder on the way down from the root; the deepest is read first.
+    struct Listing {
+        fs::path folder;
+        fs::directory_iterator next;
+    };
+    std::vector<Listing> listings;
+    // Starts listing `path`; false when the walk must end.
+    const auto enter = [&](const fs::path& path) {
+        fs::directory_iterator next(path, error);
+        if (error) {
+            logEnumerationError(path, error);
+            return onError == OnError::SkipFolder;
+        }
+        listings.push_back({path, std::move(next)});
+        return true;
+    };
+
+    if (!enter(root))
+        return;
+    while (!listings.empty()) {
+        Listing& listing = listings.back();
+        if (listing.next == fs::directory_iterator()) {
+            listings.pop_back();
+            continue;
+        }
+        const fs::directory_entry item = *listing.next;
+        listing.next.increment(error);
+        if (error) {
+            logEnumerationError(listing.folder, error);
+            if (onError == OnError::Stop)
+                return;
+            listing.next = fs::directory_iterator();
+        }
+        visit(item);
+        if (isFolder(item) && !enter(item.path()))
+            return;
+    }
+}
+
+} // namespace tolvex

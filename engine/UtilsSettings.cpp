@@ -1,0 +1,94 @@
+#include "UtilsSettings.h"
+
+#include "platform/UserDefaults.h"
+
+#include <QVariantMap>
+#include <mutex>
+
+namespace tolvex::Utils {
+
+namespace {
+
+const QString kShredDataSize = QStringLiteral("shredDataSize");
+const QString kShredFilesCount = QStringLiteral("shredFilesCount");
+
+// Runs of different methods end on their own threads, possibly together: each add is a read,
+// a sum and a store that must not interleave with another, or one run would be lost.
+std::mutex totalsMutex;
+
+UserDefaults& defaults()
+{
+    return UserDefaults::standard();
+}
+
+std::optional<quint64> field(const QVariantMap& record, const QString& key)
+{
+    const auto found = record.constFind(key);
+    if (found == record.constEnd())
+        return std::nullopt;
+    return found->toULongLong();
+}
+
+} // namespace
+
+qint64 defShredMethodInd()
+{
+    return defaults().integerForKey(DefaultsKey::selectedDefShredMethodInd);
+}
+
+void defShredMethodInd(qint64 index)
+{
+    defaults().setInteger(DefaultsKey::selectedDefShredMethodInd, index);
+}
+
+bool defShreddingEnbled()
+{
+    return defaults().boolForKey(DefaultsKey::defaultShreddingEnbled);
+}
+
+bool shouldQuitOnAllComplete()
+{
+    return defaults().boolForKey(DefaultsKey::quitOnAllComplete);
+}
+
+bool windIsVert_cal()
+{
+    return defaults().boolForKey(DefaultsKey::windowIsVert_cal);
+}
+
+void windIsVert_calSave(bool vertical)
+{
+    defaults().setBool(DefaultsKey::windowIsVert_cal, vertical);
+}
+
+bool shownHarlightAd()
+{
+    return defaults().boolForKey(DefaultsKey::showHarlightAd);
+}
+
+void shownHarlightAdSave(bool shown)
+{
+    defaults().setBool(DefaultsKey::showHarlightAd, shown);
+}
+
+std::optional<TotalShredInfoDic> getTotalShredInfoDic()
+{
+    const QVariant stored = defaults().objectForKey(DefaultsKey::totalShredDataDic);
+    if (!stored.isValid())
+        return std::nullopt;
+    const QVariantMap record = stored.toMap();
+    return TotalShredInfoDic{field(record, kShredDataSize), field(record, kShredFilesCount)};
+}
+
+void overWriteTotalShredInfoDic(const TotalShredInfoDic& delta)
+{
+    std::lock_guard lock(totalsMutex);
+    const TotalShredInfoDic old = getTotalShredInfoDic().value_or(TotalShredInfoDic{});
+    const quint64 bytes = old.shredDataSize.value_or(0) + delta.shredDataSize.value_or(0);
+    const quint64 files = old.shredFilesCount.value_or(0) + delta.shredFilesCount.value_or(0);
+    defaults().setObject(DefaultsKey::totalShredDataDic,
+                         QVariantMap{{kShredDataSize, QVariant::fromValue(bytes)},
+                                     {kShredFilesCount, QVariant::fromValue(files)}});
+}
+
+} // namespace tolvex::Utils

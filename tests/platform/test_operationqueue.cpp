@@ -1,0 +1,161 @@
+#include "platform/OperationQueue.h"
+
+#include <QStringList>
+#include <QTest>
+#include <future>
+
+using namespace tolvex;
+
+namespace {
+
+class BlockOperation : public Operation {
+public:
+    explicit BlockOperation(std::function<void(Operation&)> work) : work_(std::move(work)) {}
+    void main() override { work_(*this); }
+
+private:
+    std::function<void(Operation&)> work_;
+};
+
+std::shared_ptr<Operation> makeOperation(std::function<void(Operation&)> work)
+{
+    return std::make_shared<BlockOperation>(std::move(work));
+}
+
+// An operation that holds its worker until released, to keep others waiting behind it.
+struct Gate {
+    std::promise<void> opened;
+    std::shared_future<void> open = opened.get_future().share();
+    std::promise<void> entered;
+
+    std::shared_ptr<Operation> operation()
+    {
+        return makeOperation([this](Operation&) {
+            entered.set_value();
+            open.wait();
+        });
+    }
+};
+
+QList<quint64> idsOf(const std::vector<std::shared_ptr<Operation>>& operations)
+{
+    QList<quint64> ids;
+    for (const auto& operation : operations)
+        ids << operation->id();
+    return ids;
+}
+
+} // namespace
+
+class TestOperationQueue : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void runsWaitingOperationsByPriorityThenInOrder()
+    {
+        OperationQueue queue;
+        queue.setMaxConcurrentOperationCount(1);
+        Gate gate;
+        queue.addOperation(gate.operation());
+        gate.entered.get_future().wait();
+
+        std::mutex mutex;
+        QStringList order;
+        const QList<std::pair<QString, int>> added{
+            {"low", Operation::QueuePriorityVeryLow},
+            {"normal", Operation::QueuePriorityNormal},
+            {"first very high", Operation::QueuePriorityVeryHigh},
+            {"high", Operation::QueuePriorityHigh},
+            {"second very high", 8}};
+        for (const auto& [name, priority] : added) {
+            auto operation = makeOperation([&](Operation& self) {
+                std::lock_guard lock(mutex);
+                order << self.name();
+            });
+            operation->setName(name);
+            operation->setQueuePriority(priority);
+            queue.addOperation(operation);
+        }
+        gate.opened.set_value();
+        queue.waitUntilAllOperationsAreFinished();
+        QCOMPARE(order,
+                 QStringList({"first very high", "second very high", "high", "normal", "low"}));
+    }
+
+    void listsQueuedAndRunningOperationsUntilTheyFinish()
+    {
+        OperationQueue queue;
+        queue.setMaxConcurrentOperationCount(1);
+        Gate gate;
+        auto running = gate.operation();
+        auto waiting = makeOperation([](Operation&) {});
+        queue.addOperation(running);
+        queue.addOperation(waiting);
+        gate.entered.get_future().wait();
+        QCOMPARE(idsOf(queue.operations()), QList<quint64>({running->id(), waiting->id()}));
+        QVERIFY(running->id() < waiting->id());
+
+        gate.opened.set_value();
+        queue.waitUntilAllOperationsAreFinished();
+        QVERIFY(queue.operations().empty());
+    }
+
+    void cancelSkipsWaitingOperationsAndTellsRunningOnes()
+    {
+        OperationQueue queue;
+        queue.setMaxConcurrentOperationCount(1);
+        std::promise<void> started;
+        std::atomic<bool> sawCancel = false;
+        std::atomic<bool> waitingRan = false;
+        queue.addOperation(makeOperation([&](Operation& self) {
+            started.set_value();
+            while (!self.isCancelled())
+                std::this_thread::yield();
+            sawCancel = true;
+        }));
+        queue.addOperation(makeOperation([&](Operation&) { waitingRan = true; }));
+        started.get_future().wait();
+
+        queue.cancelAllOperations();
+        queue.waitUntilAllOperationsAreFinished();
+        QVERIFY(sawCancel);
+        QVERIFY(!waitingRan);
+        QVERIFY(queue.operations().empty());
+    }
+
+    void operationsMayAddOperations()
+    {
+        OperationQueue queue;
+        queue.setMaxConcurrentOperationCount(1);
+        std::atomic<int> ran = 0;
+        queue.addOperation(makeOperation([&](Operation&) {
+            queue.addOperation(makeOperation([&](Operation&) { ++ran; }));
+            ++ran;
+        }));
+        queue.waitUntilAllOperationsAreFinished();
+        QCOMPARE(ran.load(), 2);
+    }
+
+    void priorityBetweenNamedValuesMovesTowardsNormal_data()
+    {
+        QTest::addColumn<int>("given");
+        QTest::addColumn<int>("kept");
+        QTest::newRow("above very high") << 100 << 8;
+        QTest::newRow("between high and very high") << 6 << 4;
+        QTest::newRow("between normal and high") << 3 << 0;
+        QTest::newRow("between low and normal") << -3 << 0;
+        QTest::newRow("between very low and low") << -5 << -4;
+        QTest::newRow("below very low") << -100 << -8;
+    }
+
+    void priorityBetweenNamedValuesMovesTowardsNormal()
+    {
+        BlockOperation operation([](Operation&) {});
+        QFETCH(int, given);
+        operation.setQueuePriority(given);
+        QTEST(operation.queuePriority(), "kept");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestOperationQueue)
+#include "test_operationqueue.moc"

@@ -1,0 +1,182 @@
+#include "platform/Task.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <atomic>
+#include <csignal>
+#include <mutex>
+
+using namespace tolvex;
+
+namespace {
+
+const QString kShell = QStringLiteral("/bin/sh");
+
+// What one run delivered to its handlers.
+struct Run {
+    std::mutex mutex;
+    QList<QByteArray> lines;
+    std::thread::id readerThread;
+    std::thread::id terminationThread;
+    qsizetype linesAtTermination = -1;
+    bool runningAtTermination = true;
+    std::atomic<bool> terminated = false;
+
+    void attach(Task& task)
+    {
+        task.setReadabilityHandler([this](const QByteArray& line) {
+            std::lock_guard lock(mutex);
+            lines << line;
+            readerThread = std::this_thread::get_id();
+        });
+        task.setTerminationHandler([this](Task& ended) {
+            std::lock_guard lock(mutex);
+            terminationThread = std::this_thread::get_id();
+            linesAtTermination = lines.size();
+            runningAtTermination = ended.isRunning();
+            terminated = true;
+        });
+    }
+};
+
+} // namespace
+
+class TestTask : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void reportsExitCodeOrKillingSignal_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<Task::TerminationReason>("reason");
+        QTest::addColumn<int>("status");
+        QTest::newRow("success") << "exit 0" << Task::TerminationReason::Exit << 0;
+        QTest::newRow("failure") << "exit 3" << Task::TerminationReason::Exit << 3;
+        QTest::newRow("killed") << "kill -TERM $$" << Task::TerminationReason::UncaughtSignal
+                                << int(SIGTERM);
+    }
+
+    void reportsExitCodeOrKillingSignal()
+    {
+        QFETCH(QString, script);
+        Task task(kShell, {"-c", script});
+        Run run;
+        run.attach(task);
+        QString error;
+        QVERIFY2(task.launch(&error), qPrintable(error));
+        QVERIFY(task.processIdentifier() > 0);
+        task.waitUntilExit();
+        QVERIFY(run.terminated);
+        QVERIFY(!task.isRunning());
+        QTEST(task.terminationReason(), "reason");
+        QTEST(task.terminationStatus(), "status");
+    }
+
+    void deliversEveryLineInOrderBeforeTermination()
+    {
+        const int count = 20000;
+        Task task("/usr/bin/seq", {"1", QString::number(count)});
+        Run run;
+        run.attach(task);
+        QVERIFY(task.launch());
+        task.waitUntilExit();
+
+        QVERIFY(run.terminated); // waitUntilExit returns only after the handler
+        QCOMPARE(run.lines.size(), count);
+        for (int i = 0; i < count; ++i)
+            QCOMPARE(run.lines[i], QByteArray::number(i + 1));
+        QCOMPARE(run.linesAtTermination, count);
+        QVERIFY(!run.runningAtTermination);
+        QCOMPARE(run.terminationThread, run.readerThread);
+        QVERIFY(run.readerThread != std::this_thread::get_id());
+    }
+
+    void keepsEmptyLinesAndAnUnfinishedLastLine()
+    {
+        Task task(kShell, {"-c", "printf 'removing /a b\\n\\n45%%\\ndone'"});
+        Run run;
+        run.attach(task);
+        QVERIFY(task.launch());
+        task.waitUntilExit();
+        QCOMPARE(run.lines, QList<QByteArray>({"removing /a b", "", "45%", "done"}));
+    }
+
+    void terminateEndsARunningProgram()
+    {
+        Task task(kShell, {"-c", "echo ready; exec sleep 60"});
+        Run run;
+        run.attach(task);
+        QVERIFY(task.launch());
+        QTRY_VERIFY([&] {
+            std::lock_guard lock(run.mutex);
+            return !run.lines.isEmpty();
+        }());
+        bool runningSeenElsewhere = false;
+        std::thread([&] { runningSeenElsewhere = task.isRunning(); }).join();
+        QVERIFY(runningSeenElsewhere);
+
+        task.terminate();
+        task.waitUntilExit();
+        QVERIFY(!task.isRunning());
+        QCOMPARE(task.terminationReason(), Task::TerminationReason::UncaughtSignal);
+        QCOMPARE(task.terminationStatus(), int(SIGTERM));
+        task.terminate(); // after the end: nothing to signal
+    }
+
+    void refusesProgramsThatCannotRun_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::newRow("missing") << "does-not-exist";
+        QTest::newRow("not executable") << "plain.txt";
+        QTest::newRow("folder") << "folder";
+    }
+
+    void refusesProgramsThatCannotRun()
+    {
+        QFETCH(QString, program);
+        QTemporaryDir dir;
+        QFile plain(dir.filePath("plain.txt"));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.write("#!/bin/sh\necho hi\n");
+        plain.close();
+        QVERIFY(QDir(dir.path()).mkdir("folder"));
+
+        const QString path = dir.filePath(program);
+        Task task(path, {});
+        Run run;
+        run.attach(task);
+        QString error;
+        QVERIFY(!task.launch(&error));
+        QVERIFY2(error.contains(path), qPrintable(error));
+        QVERIFY(!task.isRunning());
+        task.waitUntilExit();
+        task.terminate();
+        QVERIFY(!run.terminated);
+        QVERIFY(run.lines.isEmpty());
+    }
+
+    void launchesOnlyOnce()
+    {
+        Task task(kShell, {"-c", "exit 0"});
+        QVERIFY(task.launch());
+        QString error;
+        QVERIFY(!task.launch(&error));
+        QVERIFY(!error.isEmpty());
+        task.waitUntilExit();
+    }
+
+    void mayBeDestroyedByItsTerminationHandler()
+    {
+        std::atomic<bool> destroyed = false;
+        auto* task = new Task(kShell, {"-c", "echo bye"});
+        task->setTerminationHandler([&](Task& ended) {
+            delete &ended;
+            destroyed = true;
+        });
+        QVERIFY(task->launch());
+        QTRY_VERIFY(destroyed);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTask)
+#include "test_task.moc"

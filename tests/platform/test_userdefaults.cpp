@@ -1,0 +1,88 @@
+#include "platform/UserDefaults.h"
+
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <limits>
+
+using namespace tolvex;
+
+class TestUserDefaults : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir_;
+    QString iniPath_;
+
+    // Another reader of the same file, as a second process would see it.
+    QVariant onDisk(const QString& key) const
+    {
+        return QSettings(iniPath_, QSettings::IniFormat).value(key);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        static int store = 0;
+        iniPath_ = dir_.filePath(QStringLiteral("store%1.conf").arg(++store));
+        UserDefaults::setStandardForTesting(iniPath_);
+    }
+
+    void absentKeysReadAsNothing()
+    {
+        UserDefaults& defaults = UserDefaults::standard();
+        QCOMPARE(defaults.boolForKey("kQuitOnAllComplete"), false);
+        QCOMPARE(defaults.integerForKey("kSelectedDefShredMethodInd"), 0);
+        QVERIFY(!defaults.objectForKey("kTotalShredDataDic").isValid());
+    }
+
+    void everyWriteReachesTheFileAndIsAnnounced()
+    {
+        UserDefaults& defaults = UserDefaults::standard();
+        QSignalSpy changed(&defaults, &UserDefaults::valueChanged);
+
+        defaults.setBool("flag", true);
+        QCOMPARE(onDisk("flag").toBool(), true);
+        defaults.setInteger("index", -5);
+        QCOMPARE(onDisk("index").toLongLong(), -5);
+        defaults.removeObject("flag");
+        QVERIFY(!onDisk("flag").isValid());
+        QVERIFY(!defaults.boolForKey("flag"));
+
+        QCOMPARE(changed.size(), 3);
+        QCOMPARE(changed[0][0].toString(), "flag");
+        QCOMPARE(changed[1][0].toString(), "index");
+        QCOMPARE(changed[2][0].toString(), "flag");
+    }
+
+    void unsignedSixtyFourBitValuesSurvive()
+    {
+        constexpr quint64 largest = std::numeric_limits<quint64>::max();
+        const quint64 aboveTwoToThe63 = (quint64(1) << 63) + 12345;
+        UserDefaults& defaults = UserDefaults::standard();
+        defaults.setObject("single", QVariant::fromValue(largest));
+        defaults.setObject("record", QVariantMap{{"bytes", QVariant::fromValue(aboveTwoToThe63)}});
+
+        QCOMPARE(onDisk("single").toULongLong(), largest);
+        QCOMPARE(onDisk("record").toMap().value("bytes").toULongLong(), aboveTwoToThe63);
+        QCOMPARE(defaults.objectForKey("single").toULongLong(), largest);
+        QCOMPARE(defaults.objectForKey("record").toMap().value("bytes").toULongLong(),
+                 aboveTwoToThe63);
+    }
+
+    void synchronizePicksUpChangesOfOtherWriters()
+    {
+        UserDefaults& defaults = UserDefaults::standard();
+        defaults.setInteger("index", 1);
+        {
+            QSettings other(iniPath_, QSettings::IniFormat);
+            other.setValue("index", 2);
+        }
+        defaults.synchronize();
+        QCOMPARE(defaults.integerForKey("index"), 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestUserDefaults)
+#include "test_userdefaults.moc"
