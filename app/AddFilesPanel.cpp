@@ -14,8 +14,7 @@ class EnabledItemsFilter : public QSortFilterProxyModel {
 public:
     EnabledItemsFilter(AddFilesPanel::PathTest shouldEnable, QObject* parent)
         : QSortFilterProxyModel(parent), shouldEnable_(std::move(shouldEnable))
-    {
-    }
+    {}
 
     Qt::ItemFlags flags(const QModelIndex& index) const override
     {

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPointer>
 #include <QVBoxLayout>
 
@@ -35,6 +36,15 @@ bool isBelowMediaMountRoot(const QString& path)
         }
     }
     return false;
+}
+
+// Shows `dialog` as a sheet on its window; `completion` runs when it closes.
+void beginSheet(QDialog* dialog, const std::function<void()>& completion)
+{
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    QObject::connect(dialog, &QDialog::finished, dialog, completion);
+    dialog->open();
 }
 
 QString parentFolder(const QString& path)
@@ -91,18 +101,18 @@ void FileIntake::addNewFilesToShredPass(qint64 senderTag, QObject* sender)
         tasks_.terminate(senderTag);
         return;
     }
-    QPointer<QObject> button(sender);
-    AddFilesPanel::begin(
-        host_.mainWindow(), addFileAccessoryView,
+    auto* panel = new AddFilesPanel(
+        host_.mainWindow(), Utils::checkAndReturnHomeFolderPath(QString()).value_or(QString()),
         [this](const QString& path) { return panelShouldEnableURL(path); },
-        [this](const QString& path) { return panelValidateURL(path); },
-        [this, senderTag, button](bool accepted, const QStringList& chosen) {
-            panelDidEnd(senderTag, button, accepted, chosen);
-        });
+        [this](const QString& path) { return panelValidateURL(path); });
+    panel->setAccessoryView(addFileAccessoryView);
+    QPointer<QObject> button(sender);
+    beginSheet(panel, [this, panel, senderTag, button] {
+        panelDidEnd(senderTag, button, panel->result() == QDialog::Accepted, panel->chosenPaths());
+    });
 }
 
-void FileIntake::panelDidEnd(qint64 tag, QObject* sender, bool accepted,
-                             const QStringList& chosen)
+void FileIntake::panelDidEnd(qint64 tag, QObject* sender, bool accepted, const QStringList& chosen)
 {
     host_.dragEnteredStateForPassViewWithTag(tag);
     if (!accepted || chosen.isEmpty()) {
@@ -134,7 +144,7 @@ void FileIntake::showMergedList(qint64 tag, const QStringList& newList)
 }
 
 std::optional<QStringList> FileIntake::arrOfFilePathsFromAddBtn(qint64 listId,
-                                                               const QStringList& paths)
+                                                                const QStringList& paths)
 {
     QStringList merged = paths;
     for (const QString& path : paths) {
@@ -241,30 +251,31 @@ void FileIntake::openQueuedFiles()
 
 void FileIntake::askForMethod()
 {
+    QMessageBox* chooser =
+        MethodChooser::alert(host_.mainWindow(), chooserMessage(filesToOpenFromDock.size()),
+                             chooserInformativeText, {isBusy(35), isBusy(7), isBusy(1)});
     QPointer<FileIntake> self(this);
-    MethodChooser::begin(host_.mainWindow(), chooserMessage(filesToOpenFromDock.size()),
-                         chooserInformativeText, {isBusy(35), isBusy(7), isBusy(1)},
-                         [self](int response) {
-                             if (!self) {
-                                 return;
-                             }
-                             switch (response) {
-                             case MethodChooser::cancelResponse:
-                                 self->filesToOpenFromDock.clear();
-                                 break;
-                             case MethodChooser::thirtyFivePassResponse:
-                                 self->handOverQueueTo(35);
-                                 break;
-                             case MethodChooser::sevenPassResponse:
-                                 self->handOverQueueTo(7);
-                                 break;
-                             case MethodChooser::onePassResponse:
-                                 self->handOverQueueTo(1);
-                                 break;
-                             default:
-                                 break;
-                             }
-                         });
+    beginSheet(chooser, [self, chooser] {
+        if (!self) {
+            return;
+        }
+        switch (MethodChooser::responseOf(*chooser)) {
+        case MethodChooser::cancelResponse:
+            self->filesToOpenFromDock.clear();
+            break;
+        case MethodChooser::thirtyFivePassResponse:
+            self->handOverQueueTo(35);
+            break;
+        case MethodChooser::sevenPassResponse:
+            self->handOverQueueTo(7);
+            break;
+        case MethodChooser::onePassResponse:
+            self->handOverQueueTo(1);
+            break;
+        default:
+            break;
+        }
+    });
 }
 
 // A list that shreds takes nothing: the queue then waits for the next request.

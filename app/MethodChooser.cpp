@@ -21,11 +21,18 @@ QMessageBox* MethodChooser::alert(QWidget* window, const QString& messageText,
                    {"1-pass", busy.onePass}};
     // One role for all keeps the buttons in this order on every desktop.
     for (const auto& entry : buttons) {
-        QPushButton* button = box->addButton(QString::fromLatin1(entry.title), QMessageBox::ActionRole);
+        QPushButton* button =
+            box->addButton(QString::fromLatin1(entry.title), QMessageBox::ActionRole);
         button->setEnabled(!entry.busy);
     }
     box->setEscapeButton(box->buttons().first());
     return box;
+}
+
+int MethodChooser::responseOf(const QMessageBox& alert)
+{
+    const qsizetype position = alert.buttons().indexOf(alert.clickedButton());
+    return position < 0 ? cancelResponse : cancelResponse + int(position);
 }
 
 } // namespace tolvex

@@ -26,6 +26,9 @@ public:
     // The alert, ready to be shown as a sheet; its buttons answer 1000 upwards in their order.
     static QMessageBox* alert(QWidget* window, const QString& messageText,
                               const QString& informativeText, BusyLists busy);
+
+    // The answer of a closed alert: 1000 plus the position of the button pressed.
+    static int responseOf(const QMessageBox& alert);
 };
 
 } // namespace tolvex
