@@ -3,6 +3,7 @@
 #include "app/NamedImage.h"
 #include "app/RobotoFont.h"
 #include "app/destCellView.h"
+#include "engine/SheetPresenter.h"
 #include "engine/UtilsFileSystem.h"
 
 #include <QFileIconProvider>
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -30,7 +32,8 @@ QString titleFontName()
 
 const QString EditFilePathsVC::emptyListTitle = QStringLiteral("- Shredding list is Empty -");
 
-EditFilePathsVC::EditFilePathsVC(QObject* parent) : ViewController(parent)
+EditFilePathsVC::EditFilePathsVC(SheetPresenter& sheets, QObject* parent)
+    : ViewController(parent), sheets_(sheets)
 {
     auto* root = new QWidget;
     root->setObjectName(QStringLiteral("EditFilePathsVC"));
@@ -184,6 +187,21 @@ void EditFilePathsVC::editfilepathsAction(qint64 tag)
     }
 }
 
+void EditFilePathsVC::confirm(const QString& messageText, const QString& informativeText,
+                              std::function<void()> onYes)
+{
+    QPointer<EditFilePathsVC> self(this);
+    sheets_.beginSheetModal({messageText,
+                             informativeText,
+                             {QStringLiteral("YES"), QStringLiteral("NO")},
+                             SheetAlert::Style::Critical},
+                            [self, onYes = std::move(onYes)](int response) {
+                                if (self && response == kAlertFirstButtonReturn) {
+                                    onYes();
+                                }
+                            });
+}
+
 QString EditFilePathsVC::titleForCount(qsizetype count)
 {
     return count == 0 ? emptyListTitle : QStringLiteral("%1 files added:").arg(count);
@@ -196,7 +214,8 @@ void EditFilePathsVC::showEmptyTitleWhenAllRemoved()
     }
 }
 
-EditFilePathsVC_vert::EditFilePathsVC_vert(QObject* parent) : EditFilePathsVC(parent)
+EditFilePathsVC_vert::EditFilePathsVC_vert(SheetPresenter& sheets, QObject* parent)
+    : EditFilePathsVC(sheets, parent)
 {
     view()->setObjectName(QStringLiteral("EditFilePathsVC_vert"));
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "engine/ShredEntryDic.h"
-
 #include "kit/ViewController.h"
 
 #include <functional>
@@ -12,6 +11,8 @@ class QListWidget;
 
 namespace tolvex {
 
+class SheetPresenter;
+
 // The shred-list editor of the horizontal window layout: every item of the three lists, one
 // row each, filtered by the search field. It changes no list itself: the records the user
 // removed go back through actionWithIndex when the closing button (tag 0) is pressed.
@@ -19,7 +20,8 @@ class EditFilePathsVC : public ViewController {
     Q_OBJECT
 
 public:
-    explicit EditFilePathsVC(QObject* parent = nullptr);
+    // The confirmation sheets go through `sheets`.
+    explicit EditFilePathsVC(SheetPresenter& sheets, QObject* parent = nullptr);
 
     // The hand-back: the closing button's tag and dicPathsToRemove itself.
     std::function<void(qint64 tag, ShredEntryDics& removed)> actionWithIndex;
@@ -56,6 +58,8 @@ private:
     void showEmptyTitleWhenAllRemoved();
     void confirm(const QString& messageText, const QString& informativeText,
                  std::function<void()> onYes);
+
+    SheetPresenter& sheets_;
 };
 
 // The editor of the vertical layout: taller rows and a smaller title.
@@ -63,7 +67,7 @@ class EditFilePathsVC_vert : public EditFilePathsVC {
     Q_OBJECT
 
 public:
-    explicit EditFilePathsVC_vert(QObject* parent = nullptr);
+    explicit EditFilePathsVC_vert(SheetPresenter& sheets, QObject* parent = nullptr);
 
     void setTitleFont() override;
     double heightOfRow() const override;
