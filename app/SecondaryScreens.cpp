@@ -77,9 +77,6 @@ void SecondaryScreens::mouseDownTextFieldClicked(qint64 tag)
         return;
     }
     EditFilePathsVC* editor = Utils::windIsVert_cal() ? editFPathsVC_vert : editFPathsVC;
-    if (outlets_.modalOverlay) {
-        outlets_.modalOverlay->setContentViewController(editor);
-    }
     editor->dicPathsToRemove.clear();
     editor->pathDicsArr = lists_.pathsDicsForEditVC();
     editor->clearSearch();
@@ -98,9 +95,6 @@ void SecondaryScreens::showPrefsVCHorizOrVert(bool vertical)
     PreferencesScreen* screen = vertical
                                     ? static_cast<PreferencesScreen*>(preferencesViewContr_vert)
                                     : static_cast<PreferencesScreen*>(preferencesViewContr);
-    if (outlets_.modalOverlay) {
-        outlets_.modalOverlay->setContentViewController(screen);
-    }
     screen->defShredCheckBtn->setText(
         PreferencesScreen::defShredCheckBtnTitle(screen->defShredCheckBtn->isChecked()));
     screen->totalShredInfoLbl->setText(totalShredInfoText());
@@ -114,9 +108,6 @@ void SecondaryScreens::showPrefsVCHorizOrVert(bool vertical)
 void SecondaryScreens::showShredInfoHelp()
 {
     infoVC* screen = Utils::windIsVert_cal() ? informVC_vert : informVC;
-    if (outlets_.modalOverlay) {
-        outlets_.modalOverlay->setContentViewController(screen);
-    }
     showInOverlay(screen, informationDirection, true);
 }
 
