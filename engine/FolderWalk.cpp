@@ -22,8 +22,10 @@ void logEnumerationError(const fs::path& folder, const std::error_code& error)
 
 bool FolderWalk::isFolder(const fs::directory_entry& item)
 {
+    // Both answers come from the listing itself where the file system tells the type, so a
+    // folder whose path is too long to look up is still entered, and reported when it fails.
     std::error_code error;
-    return item.symlink_status(error).type() == fs::file_type::directory;
+    return !item.is_symlink(error) && item.is_directory(error);
 }
 
 void FolderWalk::walk(const QString& folder, OnError onError, const Visitor& visit)

@@ -298,7 +298,11 @@ QStringList getFileNamesFromArrOfPaths(const QStringList& paths)
 
 QStringList sortArrayInAlphabeticalOrder(const QStringList& strings)
 {
-    QCollator collator;
+    // The C locale compares bare code points; names sort there as they do in English.
+    QLocale locale = QLocale::system();
+    if (locale.language() == QLocale::C)
+        locale = QLocale(QLocale::English);
+    QCollator collator(locale);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     collator.setNumericMode(true);
     QStringList sorted = strings;

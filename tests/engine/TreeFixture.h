@@ -1,0 +1,112 @@
+#pragma once
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+#include <fcntl.h>
+#include <filesystem>
+#include <limits.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+// Builds file trees for the walk tests in a temporary folder of its own.
+class TreeFixture {
+public:
+    TreeFixture() : root_(dir_.path()) {}
+
+    ~TreeFixture()
+    {
+        // QTemporaryDir cannot remove paths longer than PATH_MAX; rm can.
+        QProcess::execute(QStringLiteral("rm"), {QStringLiteral("-rf"), root_});
+    }
+
+    const QString& root() const { return root_; }
+    QString path(const QString& relative) const { return root_ + QLatin1Char('/') + relative; }
+
+    QString folder(const QString& relative) const
+    {
+        QDir().mkpath(path(relative));
+        return path(relative);
+    }
+
+    QString file(const QString& relative, qint64 bytes = 0) const
+    {
+        QFile file(pathWithParent(relative));
+        file.open(QIODevice::WriteOnly);
+        file.write(QByteArray(bytes, 'x'));
+        return file.fileName();
+    }
+
+    // A file of `length` bytes that are all holes: nothing allocated.
+    QString sparseFile(const QString& relative, qint64 length) const
+    {
+        QFile file(pathWithParent(relative));
+        file.open(QIODevice::WriteOnly);
+        file.resize(length);
+        return file.fileName();
+    }
+
+    QString link(const QString& relative, const QString& target) const
+    {
+        QFile::link(target, pathWithParent(relative));
+        return path(relative);
+    }
+
+    // A chain of folders below `relative` whose innermost paths are longer than PATH_MAX, so a
+    // walk that reaches them cannot list them ("File name too long"), whoever runs the test.
+    QString tooDeepFolder(const QString& relative) const
+    {
+        const QByteArray level(200, 'd');
+        int fd = ::open(QFile::encodeName(folder(relative)).constData(), O_RDONLY | O_DIRECTORY);
+        for (int depth = 0; depth * level.size() < 2 * PATH_MAX && fd >= 0; ++depth) {
+            ::mkdirat(fd, level.constData(), 0755);
+            const int next = ::openat(fd, level.constData(), O_RDONLY | O_DIRECTORY);
+            ::close(fd);
+            fd = next;
+        }
+        if (fd >= 0)
+            ::close(fd);
+        return path(relative);
+    }
+
+    // `files` small files "f0", "f1", ... and a too-deep folder in `relative`, renamed until the
+    // file system lists at least one file after it. Returns that folder's name and the number of
+    // files listed before it.
+    std::pair<QString, int> filesAroundTooDeepFolder(const QString& relative, int files) const
+    {
+        for (int i = 0; i < files; ++i)
+            file(relative + QStringLiteral("/f%1").arg(i), 10);
+        QString deep = QStringLiteral("deep");
+        tooDeepFolder(relative + QLatin1Char('/') + deep);
+        for (int attempt = 0; listingOrder(path(relative)).constLast() == deep && attempt < 100;
+             ++attempt) {
+            const QString renamed = QStringLiteral("deep%1").arg(attempt);
+            QDir(path(relative)).rename(deep, renamed);
+            deep = renamed;
+        }
+        return {deep, int(listingOrder(path(relative)).indexOf(deep))};
+    }
+
+    // The names of a folder's children in the order the file system lists them.
+    static QStringList listingOrder(const QString& folder)
+    {
+        QStringList names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.toStdString()))
+            names << QString::fromStdString(entry.path().filename().string());
+        return names;
+    }
+
+private:
+    QString pathWithParent(const QString& relative) const
+    {
+        QDir().mkpath(QFileInfo(path(relative)).path());
+        return path(relative);
+    }
+
+    QTemporaryDir dir_;
+    QString root_;
+};

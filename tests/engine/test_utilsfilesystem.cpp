@@ -1,0 +1,211 @@
+#include "TreeFixture.h"
+#include "engine/UtilsFileSystem.h"
+#include "platform/HomeFolder.h"
+
+#include <QRegularExpression>
+#include <QTest>
+#include <QUrl>
+
+using namespace tolvex;
+
+class TestUtilsFileSystem : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir home_;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        // Nothing here may reach the real home folder or the user's XDG settings.
+        qputenv("HOME", home_.path().toUtf8());
+        qputenv("XDG_CONFIG_HOME", home_.filePath(".config").toUtf8());
+        HomeFolder::setForTesting(home_.path());
+    }
+
+    void itemSizeIsAllocatedBytesElseLength()
+    {
+        TreeFixture tree;
+        const quint64 written = Utils::fileSizeAtPath(tree.file("written", 5000));
+        QVERIFY2(written >= 5000 && written % 512 == 0, qPrintable(QString::number(written)));
+        QCOMPARE(Utils::fileSizeAtPath(tree.sparseFile("holes", 1000000)), quint64(1000000));
+        QCOMPARE(Utils::fileSizeAtPath(tree.path("missing")), quint64(0));
+    }
+
+    void folderTotalsCountNonFolderItemsHiddenOnesIncluded()
+    {
+        TreeFixture tree;
+        const QString hidden = tree.file("f/.hidden", 4096);
+        const QString nested = tree.file("f/sub/nested", 100);
+        tree.folder("f/sub/empty");
+        QCOMPARE(Utils::folderSize(tree.path("f")),
+                 Utils::fileSizeAtPath(hidden) + Utils::fileSizeAtPath(nested));
+        QCOMPARE(Utils::folderFilesCount(tree.path("f")), quint64(2));
+
+        tree.folder("onlyFolders/a/b");
+        QCOMPARE(Utils::folderFilesCount(tree.path("onlyFolders")), quint64(0));
+        QCOMPARE(Utils::folderSize(tree.path("onlyFolders")), quint64(0));
+        QCOMPARE(Utils::folderSize(tree.path("missing")), quint64(0));
+        QCOMPARE(Utils::folderFilesCount(tree.path("missing")), quint64(0));
+    }
+
+    void listTotalsAddFoldersOwnEntriesAndCountMissingPathsOnce()
+    {
+        TreeFixture tree;
+        const QString file = tree.sparseFile("file", 7000);
+        const QString folder = tree.folder("folder");
+        for (const char* name : {"folder/1", "folder/2", "folder/sub/3"})
+            tree.sparseFile(name, 1000);
+        const QString missing = tree.path("missing");
+
+        QCOMPARE(Utils::totalFilesToShredCount({file, folder, missing}), quint64(5));
+        QCOMPARE(Utils::multipleItemsSize({file, folder, missing}),
+                 7000 + 3000 + Utils::fileSizeAtPath(folder));
+        QCOMPARE(Utils::multipleItemsSize({missing}), quint64(0));
+        QCOMPARE(Utils::totalFilesToShredCount({missing}), quint64(1));
+        QCOMPARE(Utils::totalFilesToShredCount({}), quint64(0));
+    }
+
+    void linksCountAsItemsOfTheirOwn()
+    {
+        TreeFixture tree;
+        const QString target = tree.folder("target");
+        tree.sparseFile("target/big", 1000000);
+        tree.sparseFile("target/other", 1000000);
+        const QString listedLink = tree.link("listedLink", target);
+        tree.folder("holder");
+        const QString innerLink = tree.link("holder/innerLink", target);
+
+        QVERIFY(Utils::isThisAFolderHere(listedLink)); // the test itself follows links
+        QCOMPARE(Utils::totalFilesToShredCount({listedLink}), quint64(1));
+        QCOMPARE(Utils::multipleItemsSize({listedLink}), Utils::fileSizeAtPath(listedLink));
+        QVERIFY(Utils::fileSizeAtPath(listedLink) < 1000);
+        QCOMPARE(Utils::folderFilesCount(tree.path("holder")), quint64(1));
+        QCOMPARE(Utils::folderSize(tree.path("holder")), Utils::fileSizeAtPath(innerLink));
+        QCOMPARE(Utils::folderSize(listedLink), quint64(0));
+    }
+
+    void walksStopAtTheFirstError()
+    {
+        TreeFixture tree;
+        const auto [deep, filesBefore] = tree.filesAroundTooDeepFolder("root", 20);
+        QTest::ignoreMessage(
+            QtWarningMsg, QRegularExpression("^ERROR ENUMERATING FOLDER> .*, File name too long$"));
+        QTest::ignoreMessage(
+            QtWarningMsg, QRegularExpression("^ERROR ENUMERATING FOLDER> .*, File name too long$"));
+        QCOMPARE(Utils::folderFilesCount(tree.path("root")), quint64(filesBefore));
+        QCOMPARE(Utils::folderSize(tree.path("root")),
+                 quint64(filesBefore) * Utils::fileSizeAtPath(tree.path("root/f0")));
+    }
+
+    void subfolderListingNamesEveryLevelInWalkOrder()
+    {
+        TreeFixture tree;
+        tree.file("a/b/c", 1);
+        const QStringList items = Utils::subfoldersForParentFolderAtPathOneLevel(tree.root());
+        QCOMPARE(items, QStringList({"a", "a/b", "a/b/c"}));
+    }
+
+    void oneLevelListingsAreNothingWhenEmptyOrUnreadable()
+    {
+        TreeFixture tree;
+        tree.folder("empty");
+        tree.file("onlyHidden/.a", 1);
+        tree.file("file", 1);
+        QCOMPARE(Utils::childrenForParentFolderAtPathOneLevel(tree.path("empty")), std::nullopt);
+        QCOMPARE(Utils::childrenForParentFolderAtPathOneLevel(tree.path("onlyHidden")),
+                 std::nullopt);
+        QCOMPARE(Utils::childrenForParentFolderAtPathOneLevel(tree.path("missing")), std::nullopt);
+        QCOMPARE(Utils::childrenForParentFolderAtPathOneLevel(tree.path("file")), std::nullopt);
+        QCOMPARE(
+            Utils::childrenForParentFolderAtPathOneLevelWithHiddenFiles(tree.path("onlyHidden")),
+            QStringList({tree.path("onlyHidden/.a")}));
+        QCOMPARE(Utils::childrenForParentFolderAtURLOneLevelWithHiddenFiles(
+                     QUrl("https://example.invalid/")),
+                 std::nullopt);
+    }
+
+    void listingsResolveTheFolderButNeverAChild()
+    {
+        TreeFixture tree;
+        const QString elsewhere = tree.file("elsewhere/precious", 1);
+        const QString real = tree.folder("real");
+        const QString child = tree.file("real/.trashed", 1);
+        const QString childLink = tree.link("real/link", elsewhere);
+        const QString folderLink = tree.link("folderLink", real);
+
+        const auto viaLink = Utils::childrenForParentFolderAtPathOneLevel(folderLink);
+        QCOMPARE(viaLink, QStringList({childLink}));
+        auto withHidden = Utils::childrenForParentFolderAtPathOneLevelWithHiddenFiles(folderLink);
+        QVERIFY(withHidden);
+        withHidden->sort();
+        QCOMPARE(*withHidden, QStringList({child, childLink}));
+
+        auto fromUrl = Utils::childrenForParentFolderAtURLOneLevelWithHiddenFiles(
+            QUrl::fromLocalFile(folderLink));
+        QVERIFY(fromUrl);
+        fromUrl->sort();
+        QCOMPARE(*fromUrl, QStringList({folderLink + "/.trashed", folderLink + "/link"}));
+    }
+
+    void placesBuiltOnTheRealHomeFolder()
+    {
+        const QString home = home_.path();
+        QCOMPARE(Utils::checkAndReturnHomeFolderPath("/ignored"), home);
+        QCOMPARE(Utils::nonSandboxPathFor("Pictures"), home + "/Pictures");
+        QCOMPARE(Utils::getDocumentsFodlerPath(), home + "/Documents");
+        QCOMPARE(Utils::getApplicationsFolderPath(), "/usr");
+        QCOMPARE(Utils::defFileMoveDestPaths(false),
+                 QStringList({home + "/Desktop", home + "/Documents", home + "/Videos",
+                              home + "/Music", home + "/Pictures", home + "/Downloads"}));
+
+        QVERIFY(Utils::checkIfFileIsFromLibraryFolder(home + "/Library"));
+        QVERIFY(Utils::checkIfFileIsFromLibraryFolder(home + "/Library/Caches/not-there"));
+        QVERIFY(!Utils::checkIfFileIsFromLibraryFolder(home + "/LibraryOther"));
+        QVERIFY(!Utils::checkIfFileIsFromLibraryFolder("/Library"));
+        QVERIFY(!Utils::isFolderFromLibraryFolder(home + "/Library/Caches"));
+        QVERIFY(QDir(home).mkpath("Library/Caches"));
+        QVERIFY(Utils::isFolderFromLibraryFolder(home + "/Library/Caches"));
+    }
+
+    void withoutAPasswdEntryNothingIsBuiltOnTheHomeFolder()
+    {
+        HomeFolder::setForTesting(std::nullopt);
+        QCOMPARE(Utils::checkAndReturnHomeFolderPath("/x"), std::nullopt);
+        QCOMPARE(Utils::nonSandboxPathFor("x"), std::nullopt);
+        QCOMPARE(Utils::getDocumentsFodlerPath(), std::nullopt);
+        QVERIFY(Utils::defFileMoveDestPaths(false).isEmpty());
+        QCOMPARE(Utils::defFileMoveDestPaths(true).size(), 5);
+        QVERIFY(!Utils::checkIfFileIsFromLibraryFolder(home_.path() + "/Library"));
+        HomeFolder::setForTesting(home_.path());
+    }
+
+    void hiddenMeansAnExistingItemWhoseNameStartsWithADot()
+    {
+        TreeFixture tree;
+        const QString hidden = tree.folder(".hidden");
+        QVERIFY(Utils::isFileOrFolderInVisible(hidden));
+        QVERIFY(Utils::isFileOrFolderInVisible(hidden + "/"));
+        QVERIFY(!Utils::isFileOrFolderInVisible(tree.file("visible", 1)));
+        QVERIFY(!Utils::isFileOrFolderInVisible(tree.path(".missing")));
+    }
+
+    void namesSizesAndSorting()
+    {
+        QCOMPARE(Utils::getFileNamesFromArrOfPaths({"/a/b.txt", "/a/c/", "/"}),
+                 QStringList({"b.txt", "c", "/"}));
+        QCOMPARE(Utils::sortArrayInAlphabeticalOrder({"file10", "File2", "file1"}),
+                 QStringList({"file1", "File2", "file10"}));
+
+        TreeFixture tree;
+        const QString file = tree.sparseFile("two", 2000000);
+        tree.sparseFile("folder/three", 3000000);
+        QCOMPARE(Utils::getTheSizeOfItemsInArr({}), "n/a");
+        QCOMPARE(Utils::getTheSizeOfItemsInArr({file}), "2 MB");
+        QCOMPARE(Utils::getTheSizeOfItemsInArr({tree.path("folder")}), "3 MB");
+        QCOMPARE(Utils::getTheSizeOfItemsInArr({file, tree.path("missing")}), "2 MB");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestUtilsFileSystem)
+#include "test_utilsfilesystem.moc"
