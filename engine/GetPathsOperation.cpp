@@ -4,10 +4,6 @@
 
 namespace tolvex {
 
-namespace {
-constexpr int kQueuePriorityVeryHigh = 8;
-}
-
 GetPathsOperation::GetPathsOperation(const QStringList& paths, OperationQueue& queue,
                                      qint64 operIDint)
     : SizeOperation(operIDint), fpaths_(paths), queue_(queue)
@@ -21,7 +17,7 @@ void GetPathsOperation::main()
     }
     auto load = std::make_shared<LoadOperation>(fpaths_, operIDint());
     load->setName(QStringLiteral("sizeOperation%1").arg(operIDint()));
-    load->setQueuePriority(kQueuePriorityVeryHigh);
+    load->setQueuePriority(QueuePriorityVeryHigh);
     queue_.addOperation(load);
     // A cancel that walked the queue while the load was being added has missed it.
     if (isCancelled()) {

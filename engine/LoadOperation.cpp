@@ -1,13 +1,12 @@
 #include "engine/LoadOperation.h"
 
+#include "engine/FolderWalk.h"
 #include "engine/SizeLoadDic.h"
 #include "engine/UtilsFileSystem.h"
 #include "platform/NotificationCenter.h"
 
-#include <QFile>
+#include <QFileInfo>
 #include <QVariant>
-#include <filesystem>
-#include <vector>
 
 namespace tolvex {
 
@@ -29,11 +28,14 @@ void LoadOperation::main()
     }
 }
 
+// A symbolic link is an item of its own, as for the shredding helper: a listed link counts as
+// one file of the link's size, and the walk does not enter linked folders.
 LoadOperation::Measure LoadOperation::multipleItemsSize(const QStringList& paths)
 {
     Measure total;
     for (const QString& path : paths) {
-        if (Utils::isThisAFolderHere(path)) {
+        const QFileInfo item(path);
+        if (item.isDir() && !item.isSymLink()) {
             const Measure contents = folderSize(path);
             total.size += contents.size;
             total.scanTotalFilesCount += contents.scanTotalFilesCount;
@@ -45,35 +47,16 @@ LoadOperation::Measure LoadOperation::multipleItemsSize(const QStringList& paths
     return total;
 }
 
-// Links are not followed into: a link is an item of its own. One that points at a folder is
-// skipped like a folder, one that points elsewhere counts as a file of its own entry's size.
 LoadOperation::Measure LoadOperation::folderSize(const QString& folder)
 {
-    namespace fs = std::filesystem;
     Measure measure;
-    std::vector<fs::path> pending{fs::path(QFile::encodeName(folder).toStdString())};
-    while (!pending.empty()) {
-        const fs::path current = std::move(pending.back());
-        pending.pop_back();
-        std::error_code error;
-        fs::directory_iterator it(current, error);
-        for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-            const QString path = QFile::decodeName(it->path().c_str());
-            std::error_code typeError;
-            if (it->is_directory(typeError) && !it->is_symlink(typeError)) {
-                pending.push_back(it->path());
-            }
-            if (Utils::isThisAFolderHere(path)) {
-                continue;
-            }
-            measure.scanTotalFilesCount += 1;
-            measure.size += Utils::fileSizeAtPath(path);
-        }
-        if (error) {
-            qWarning("ERROR ENUMERATING FOLDER> %s, %s", current.c_str(),
-                     error.message().c_str());
-        }
-    }
+    FolderWalk::walk(folder, FolderWalk::OnError::SkipFolder,
+                     [&measure](const std::filesystem::directory_entry& item) {
+                         if (!FolderWalk::isFolder(item)) {
+                             measure.scanTotalFilesCount += 1;
+                             measure.size += Utils::fileSizeAtPath(item.path());
+                         }
+                     });
     return measure;
 }
 

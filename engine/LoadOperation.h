@@ -22,7 +22,7 @@ public:
     // Every path's own entry size, plus the contents of each folder; a folder's files count,
     // anything else (a missing path too) counts as one file.
     static Measure multipleItemsSize(const QStringList& paths);
-    // The non-folder items below `folder`. A folder that cannot be read is logged and skipped;
+    // The non-folder items below `folder`. A folder that cannot be listed is logged and skipped;
     // the walk goes on with the rest.
     static Measure folderSize(const QString& folder);
 

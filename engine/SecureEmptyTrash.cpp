@@ -8,8 +8,10 @@
 #include "engine/SheetPresenter.h"
 #include "engine/ShredRuns.h"
 #include "engine/TrashFolders.h"
-#include "engine/UtilsListing.h"
+#include "engine/UtilsFileSystem.h"
 #include "engine/UtilsSettings.h"
+
+#include <QUrl>
 
 namespace tolvex {
 
@@ -69,7 +71,8 @@ void SecureEmptyTrash::secureEmptyTrashAction(qint64 senderTag)
 {
     QStringList items;
     for (const QString& folder : TrashFolders::trashFilesFolders()) {
-        if (const auto children = Utils::childrenOneLevelKeepingLinks(folder, true)) {
+        if (const auto children =
+                Utils::childrenForParentFolderAtURLOneLevelWithHiddenFiles(QUrl::fromLocalFile(folder))) {
             items.append(*children);
         }
     }

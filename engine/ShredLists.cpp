@@ -7,12 +7,10 @@
 #include "engine/PathComponents.h"
 #include "engine/ShredTasks.h"
 #include "engine/UtilsFileSystem.h"
-#include "engine/UtilsListing.h"
 #include "engine/UtilsVolumes.h"
 #include "engine/ZoneLooks.h"
 
 #include <QCollator>
-#include <QFileInfo>
 #include <QMimeData>
 #include <QUrl>
 #include <algorithm>
@@ -149,9 +147,7 @@ QStringList ShredLists::expandVolumes(const QStringList& paths) const
         if (!Utils::checkIfPathIsAVolume(path)) {
             continue;
         }
-        const QString canonical = QFileInfo(path).canonicalFilePath();
-        if (const auto children = Utils::childrenOneLevelKeepingLinks(
-                canonical.isEmpty() ? path : canonical, false)) {
+        if (const auto children = Utils::childrenForParentFolderAtPathOneLevel(path)) {
             expanded.append(*children);
         }
         expanded.removeAll(path);

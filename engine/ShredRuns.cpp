@@ -309,16 +309,17 @@ void ShredRuns::readMessage(qint64 listId, const std::shared_ptr<RunCounters>& c
             counters->files += 1;
         }
     }
+    // K is taken with the message, so the ring shows each message's own progress however far
+    // the main queue lags behind the helper.
+    const quint64 filesDone = counters->files.load();
     if (text.contains(u'%')) {
         if (const auto fraction = parsePercentage(text)) {
-            MainQueue::post([this, listId, counters, p = *fraction] {
-                showProgress(listId, counters->files.load(), p);
-            });
+            MainQueue::post(
+                [this, listId, filesDone, p = *fraction] { showProgress(listId, filesDone, p); });
         }
     }
     if (text.trimmed().endsWith(kDone)) {
-        MainQueue::post(
-            [this, listId, counters] { showProgress(listId, counters->files.load(), 1.0); });
+        MainQueue::post([this, listId, filesDone] { showProgress(listId, filesDone, 1.0); });
     }
 }
 

@@ -15,17 +15,17 @@ class ShredTasks;
 class ShredZoneControls;
 class ZoneLooks;
 
+// Where a runner's records stand in its method's run: a run of more than ShredRuns::kChunkSize
+// records is made of several chunks, each launching the helper once.
+struct RunChunk {
+    bool isFirst = true;
+    bool isLast = true;
+};
+
 // Shred runs: the helper's argument lists, one run per method on the global queue, the runners
 // that launch the helper `tolx` and follow its output, and the lifetime totals.
 class ShredRuns {
 public:
-    // Where a runner's records stand in the method's run: a run of more than kChunkSize
-    // records is made of several chunks, each launching the helper once.
-    struct RunChunk {
-        bool isFirst = true;
-        bool isLast = true;
-    };
-
     static constexpr qsizetype kChunkSize = 4000;
 
     ShredRuns(ShredLists& lists, ShredTasks& tasks, ShredZoneControls& controls, ZoneLooks& looks,

@@ -20,9 +20,10 @@ public:
     // Cancels the queued and running operations of list `operIDint`.
     void cancelOperationsWithOperIDint(qint64 operIDint);
 
-private:
+    // The size queue, made on first use.
     OperationQueue& sizeQueue();
 
+private:
     std::unique_ptr<OperationQueue> sizeQueue_;
 };
 

@@ -1,0 +1,103 @@
+// A scripted stand-in for the shredding helper, for tests of the runner protocol. It reads the
+// script named by $TOLVEX_FAKE_TOLX_SCRIPT, one command a line:
+//   say TEXT       writes TEXT and a line feed to standard output, alone
+//   remove PATH    removes PATH (a link as the link)
+//   destroy        for every path argument that exists: "removing PATH", removes it, "done"
+//   sleep MS       pauses
+//   wait-for PATH  waits until PATH exists
+//   hang           waits until it is killed
+//   exit N         ends with status N
+// Without a script it acts like "destroy" then "exit 0". When $TOLVEX_FAKE_TOLX_LOG is set, each
+// launch first appends its arguments to that file, tab-separated, as one line.
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void say(const std::string& text)
+{
+    const std::string line = text + "\n";
+    [[maybe_unused]] const ssize_t written = write(STDOUT_FILENO, line.data(), line.size());
+}
+
+bool exists(const fs::path& path)
+{
+    std::error_code error;
+    return fs::exists(fs::symlink_status(path, error));
+}
+
+void destroy(const std::vector<std::string>& paths)
+{
+    for (const std::string& path : paths) {
+        if (!exists(path)) {
+            continue;
+        }
+        say("removing " + path);
+        std::error_code error;
+        fs::remove_all(path, error);
+        say("done");
+    }
+}
+
+void logLaunch(int argc, char** argv)
+{
+    const char* log = std::getenv("TOLVEX_FAKE_TOLX_LOG");
+    if (!log) {
+        return;
+    }
+    std::ofstream out(log, std::ios::app);
+    for (int i = 1; i < argc; ++i) {
+        out << (i > 1 ? "\t" : "") << argv[i];
+    }
+    out << "\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    using namespace std::chrono_literals;
+    logLaunch(argc, argv);
+    const std::vector<std::string> paths(argv + std::min(argc, 2), argv + argc);
+    const char* scriptPath = std::getenv("TOLVEX_FAKE_TOLX_SCRIPT");
+    if (!scriptPath) {
+        destroy(paths);
+        return 0;
+    }
+    std::ifstream script(scriptPath);
+    std::string line;
+    while (std::getline(script, line)) {
+        const auto space = line.find(' ');
+        const std::string command = line.substr(0, space);
+        const std::string argument = space == std::string::npos ? "" : line.substr(space + 1);
+        if (command == "say") {
+            say(argument);
+        } else if (command == "remove") {
+            std::error_code error;
+            fs::remove_all(argument, error);
+        } else if (command == "destroy") {
+            destroy(paths);
+        } else if (command == "sleep") {
+            std::this_thread::sleep_for(std::chrono::milliseconds(std::stoi(argument)));
+        } else if (command == "wait-for") {
+            while (!exists(argument)) {
+                std::this_thread::sleep_for(5ms);
+            }
+        } else if (command == "hang") {
+            for (;;) {
+                pause();
+            }
+        } else if (command == "exit") {
+            return std::stoi(argument);
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,210 @@
+#include "EngineTestRig.h"
+#include "RunnerScript.h"
+
+#include "engine/UtilsSettings.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace tolvex;
+using namespace tolvex::testing;
+
+class TestSecureEmptyTrash : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        world = std::make_unique<TestWorld>();
+        rig = std::make_unique<EngineRig>(fakeHelperPath());
+        script = std::make_unique<RunnerScript>(world->root);
+        uid = QString::number(getuid());
+        homeTrash = world->home + "/.local/share/Trash";
+        MountedVolumes::setForTesting(QList<MountedVolume>{{world->root, "root"},
+                                                           {world->root + "/vol", "vol"},
+                                                           {world->root + "/vol2", "vol2"}});
+    }
+    void cleanup()
+    {
+        script.reset();
+        rig.reset();
+        world.reset();
+    }
+
+    void everyVolumesTrashIsShreddedInOneRunAndItsInfoGoes()
+    {
+        const QString outside = world->file("outside/target");
+        trashed(homeTrash, "a.txt");
+        trashed(homeTrash, ".hidden");
+        trashed(homeTrash, "folder/inner");
+        QVERIFY(QFile::link(outside, homeTrash + "/files/link"));
+        world->file("home/.local/share/Trash/info/link.trashinfo");
+        sharedTrash("vol");
+        trashed(world->root + "/vol/.Trash/" + uid, "x");
+        trashed(world->root + "/vol/.Trash-" + uid, "y");
+        // A shared Trash without the sticky bit may have been set up by anyone: not ours.
+        trashed(world->root + "/vol2/.Trash/" + uid, "z");
+        rig->lists.setFilePathsArr(7, {world->file("listed")});
+
+        rig->trash.secureEmptyTrashAction(7);
+        QTRY_COMPARE(rig->window.linesStartingWith("hud").size(), 1);
+        GlobalQueue::waitForDone();
+
+        const QStringList launches = script->launches();
+        QCOMPARE(launches.size(), 1);
+        QStringList arguments = launches.first().split(u'\t');
+        QCOMPARE(arguments.takeFirst(), QString("-frmv"));
+        QStringList fromHome = arguments.mid(0, 4);
+        fromHome.sort();
+        const QString files = homeTrash + "/files/";
+        QCOMPARE(fromHome, QStringList({files + ".hidden", files + "a.txt", files + "folder",
+                                        files + "link"}));
+        QCOMPARE(arguments.mid(4), QStringList({world->root + "/vol/.Trash/" + uid + "/files/x",
+                                                world->root + "/vol/.Trash-" + uid + "/files/y"}));
+
+        QCOMPARE(rig->window.linesStartingWith("hud"),
+                 QStringList{"hud 3 7-pass shredding is complete!"});
+        QCOMPARE(rig->window.log.last(), QString("exited 7 size=1"));
+        QCOMPARE(rig->lists.filePathsArr(7), QStringList{world->root + "/listed"});
+
+        QVERIFY(QFile::exists(outside));
+        QCOMPARE(QDir(homeTrash + "/files").entryList(QDir::AllEntries | QDir::Hidden |
+                                                      QDir::NoDotAndDotDot | QDir::System),
+                 QStringList());
+        QCOMPARE(QDir(homeTrash + "/info").entryList(QDir::Files | QDir::Hidden), QStringList());
+        QCOMPARE(QDir(world->root + "/vol/.Trash-" + uid + "/info").entryList(QDir::Files),
+                 QStringList());
+        QVERIFY(QFile::exists(world->root + "/vol2/.Trash/" + uid + "/files/z"));
+    }
+
+    void anItemTheHelperLeftKeepsItsInfo()
+    {
+        trashed(homeTrash, "kept");
+        trashed(homeTrash, "gone");
+        script->set({"remove " + homeTrash + "/files/gone", "exit 1"});
+        rig->trash.secureEmptyTrashAction(1);
+        QTRY_VERIFY(!rig->window.linesStartingWith("empty").isEmpty());
+        GlobalQueue::waitForDone();
+        QVERIFY(QFile::exists(homeTrash + "/info/kept.trashinfo"));
+        QVERIFY(!QFile::exists(homeTrash + "/info/gone.trashinfo"));
+        QVERIFY(rig->window.linesStartingWith("hud").isEmpty());
+    }
+
+    void anEmptyTrashSaysSo()
+    {
+        world->folder("home/.local/share/Trash/files");
+        rig->window.popoverShown = true;
+        rig->trash.secureEmptyTrashAction(35);
+        QCOMPARE(rig->window.log, QStringList({"hud 0 Your Trash is Empty", "popover close"}));
+        GlobalQueue::waitForDone();
+        QVERIFY(script->launches().isEmpty());
+    }
+
+    void aSenderWithoutPassShredsWithOnePassAndStoresIt()
+    {
+        trashed(homeTrash, "a");
+        rig->trash.secureEmptyTrashAction(0);
+        QTRY_COMPARE(rig->window.linesStartingWith("hud"),
+                     QStringList{"hud 3 Secure Empty Trash is compete!"});
+        GlobalQueue::waitForDone();
+        QCOMPARE(script->launches().first().section(u'\t', 0, 0), QString("-frsv"));
+        QVERIFY(UserDefaults::standard()
+                    .objectForKey(Utils::DefaultsKey::selectedDefShredMethodInd)
+                    .isValid());
+        QCOMPARE(Utils::defShredMethodInd(), qint64(0));
+    }
+
+    void theDefaultMethodShredsAtOnceWithoutThePopover()
+    {
+        trashed(homeTrash, "a");
+        Utils::defShredMethodInd(2);
+        UserDefaults::standard().setBool(Utils::DefaultsKey::defaultShreddingEnbled, true);
+        rig->trash.secureEmptyShowPop(nullptr, 0);
+        QTRY_COMPARE(rig->window.linesStartingWith("hud"),
+                     QStringList{"hud 3 35-pass shredding is complete!"});
+        GlobalQueue::waitForDone();
+        QCOMPARE(script->launches().first().section(u'\t', 0, 0), QString("-frv"));
+        QVERIFY(rig->window.linesStartingWith("popover").isEmpty());
+    }
+
+    void withoutTheDefaultMethodThePopoverToggles()
+    {
+        trashed(homeTrash, "a");
+        rig->trash.secureEmptyShowPop(nullptr, 0);
+        rig->trash.secureEmptyShowPop(nullptr, 0);
+        QCOMPARE(rig->window.log, QStringList({"popover show", "popover close"}));
+        GlobalQueue::waitForDone();
+        QVERIFY(script->launches().isEmpty());
+    }
+
+    void aBusyMethodDropsTheTrashRunSilently()
+    {
+        trashed(homeTrash, "a");
+        const QString listed = world->file("listed");
+        script->set({"hang"});
+        std::thread busy([&] {
+            rig->runs.runShreddingPass35WithParams({"-frv", listed}, {{listed, "listed", 35}},
+                                                   false);
+        });
+        QTRY_VERIFY(rig->tasks.shredTask(35) && rig->tasks.shredTask(35)->isRunning());
+        rig->trash.secureEmptyTrashAction(35);
+        QTest::qWait(100);
+        QCOMPARE(script->launches().size(), 1);
+        QVERIFY(rig->window.linesStartingWith("hud").isEmpty());
+        QVERIFY(QFile::exists(homeTrash + "/files/a"));
+        rig->tasks.terminate(35);
+        QTRY_VERIFY(!rig->tasks.isShredding(35));
+        busy.join();
+    }
+
+    void missingFullDiskAccessAsksFirstAndShredsNothing()
+    {
+        trashed(homeTrash, "a");
+        rig->window.fullDiskAccessMissing = true;
+        rig->trash.secureEmptyShowPop(nullptr, 1);
+        rig->window.nextSheetAnswer = kAlertFirstButtonReturn + 1;
+        rig->trash.secureEmptyShowPop(nullptr, 1);
+        const QString sheet =
+            "sheet User action needed | MacOS Catalina has introduced limited access to some "
+            "system files and folders.\n\nWhile this is a welcome security feature, this limits "
+            "Tolvex's ability to perform some of its file destruction features.\n\nThe only "
+            "mechanism to make it work as expected - is to enable Full Disk Access in System "
+            "Preferences>Security & Privacy. This has to be done manually by the user.\n\n"
+            "Otherwise, Tolvex will not be able to access file is Trash.\nNew restrictions may "
+            "apply in future with unexpected outcomes. | Open Full Disk Access Tab/Cancel";
+        QCOMPARE(rig->window.log, QStringList({sheet, "ask full disk access", sheet}));
+        GlobalQueue::waitForDone();
+        QVERIFY(script->launches().isEmpty());
+    }
+
+private:
+    // Puts an item (a file, or a file inside a folder) into the Trash at `trash`, with its info.
+    void trashed(const QString& trash, const QString& relative)
+    {
+        const QString item = relative.section(u'/', 0, 0);
+        const QString path = trash + "/files/" + relative;
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QDir().mkpath(trash + "/info");
+        QFile info(trash + "/info/" + item + ".trashinfo");
+        QVERIFY(info.open(QIODevice::WriteOnly));
+        info.write("[Trash Info]\nPath=/somewhere\nDeletionDate=2024-01-01T00:00:00\n");
+    }
+
+    void sharedTrash(const QString& volume)
+    {
+        const QString shared = world->root + "/" + volume + "/.Trash";
+        QDir().mkpath(shared);
+        QCOMPARE(chmod(QFile::encodeName(shared).constData(), 01777), 0);
+    }
+
+    std::unique_ptr<TestWorld> world;
+    std::unique_ptr<EngineRig> rig;
+    std::unique_ptr<RunnerScript> script;
+    QString uid;
+    QString homeTrash;
+};
+
+QTEST_GUILESS_MAIN(TestSecureEmptyTrash)
+#include "test_secureemptytrash.moc"

@@ -1,0 +1,414 @@
+#include "EngineTestRig.h"
+#include "RunnerScript.h"
+
+#include "engine/PercentParsing.h"
+#include "engine/UtilsFileSystem.h"
+#include "engine/UtilsSettings.h"
+
+using namespace tolvex;
+using namespace tolvex::testing;
+
+namespace {
+
+ShredEntryDics recordsOf(const QStringList& paths, std::optional<qint64> pass)
+{
+    ShredEntryDics records;
+    for (const QString& path : paths) {
+        records.append({path, QFileInfo(path).fileName(), pass});
+    }
+    return records;
+}
+
+QStringList withoutLines(const QStringList& log, const QString& prefix)
+{
+    QStringList kept;
+    for (const QString& line : log) {
+        if (!line.startsWith(prefix)) {
+            kept.append(line);
+        }
+    }
+    return kept;
+}
+
+TotalShredInfoDic totals()
+{
+    return Utils::getTotalShredInfoDic().value_or(TotalShredInfoDic{});
+}
+
+} // namespace
+
+class TestShredRunner : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        world = std::make_unique<TestWorld>();
+        rig = std::make_unique<EngineRig>(fakeHelperPath());
+        script = std::make_unique<RunnerScript>(world->root);
+    }
+    void cleanup()
+    {
+        script.reset();
+        rig.reset();
+        world.reset();
+        QLocale::setDefault(QLocale::c());
+    }
+
+    void twoFilesPaintTheCurrentItemAndTheRing()
+    {
+        const QString a = world->file("dir/a.txt");
+        const QString b = world->file("dir/b.txt");
+        rig->lists.setFilePathsArr(7, {a, b});
+        rig->lists.setTotalFilesPassCountNum(7, 2);
+        script->set({"say removing " + a, "say 50%", "say done", "say removing " + b, "say done",
+                     "exit 0"});
+        runOnWorker([&] {
+            return rig->runs.runShreddingPass7WithParams({"-frmv", a, b}, recordsOf({a, b}, 7),
+                                                         false);
+        });
+        QCOMPARE(rig->window.log,
+                 QStringList({"hideClearReveal 7", "mainTF 7 21 ..Shredding..", "descrTF 7 a.txt",
+                              "addBtn 7 cancelShred", "ring 7 0.25", "ring 7 0.5",
+                              "hideClearReveal 7", "mainTF 7 21 ..Shredding..", "descrTF 7 b.txt",
+                              "addBtn 7 cancelShred", "ring 7 1",
+                              "hud 3 7-pass shredding is complete!", "empty 7"}));
+        QVERIFY(!QFile::exists(a) && !QFile::exists(b));
+        QCOMPARE(rig->lists.filePathsArr(7), QStringList());
+        QVERIFY(!rig->tasks.shredTask(7));
+        QVERIFY(!rig->tasks.isShredding(7));
+    }
+
+    void theRingIsFinishedItemsPlusTheCurrentFractionOverTheTotal()
+    {
+        const QString a = world->file("a");
+        const QString b = world->file("b");
+        rig->lists.setTotalFilesPassCountNum(35, 4);
+        script->set({"say 25%", "say removing " + a, "say removing " + b, "say 50%", "say done"});
+        runOnWorker([&] {
+            return rig->runs.runShreddingPass35WithParams({"-frv", a, b}, recordsOf({a, b}, 35),
+                                                          false);
+        });
+        QCOMPARE(rig->window.linesStartingWith("ring"),
+                 QStringList({"ring 35 0.0625", "ring 35 0.375", "ring 35 0.5"}));
+    }
+
+    void withoutAFileCountTheRecordsGiveTheTotalAndNoFilesShowsAFullRing()
+    {
+        const QString empty = world->folder("empty/inner");
+        script->set({"say 50%", "say done", "exit 0"});
+        runOnWorker([&] {
+            return rig->runs.runShreddingPass1WithParams({"-frsv", empty}, recordsOf({empty}, 1),
+                                                         false);
+        });
+        QCOMPARE(rig->window.linesStartingWith("ring"), QStringList({"ring 1 inf", "ring 1 inf"}));
+
+        rig->window.log.clear();
+        const QString f = world->file("F/x");
+        world->file("F/y");
+        script->set({"say removing " + f, "say done", "exit 3"});
+        runOnWorker([&] {
+            return rig->runs.runShreddingPass1WithParams({"-frsv", world->root + "/F"},
+                                                         recordsOf({world->root + "/F"}, 1), false);
+        });
+        QCOMPARE(rig->window.linesStartingWith("ring"), QStringList{"ring 1 0.5"});
+    }
+
+    void countingRulesPerMethodAndTotalsWhateverTheEnd()
+    {
+        const QString x = world->file("x", 4096);
+        const quint64 xSize = Utils::fileSizeAtPath(x);
+        const QString folder = world->folder("d");
+        const QString missing = world->root + "/missing";
+        const QStringList reads{"say removing " + x, "say removing " + missing,
+                                "say removing " + folder, "say removing " + x + " 50%"};
+
+        script->set(reads + QStringList{"exit 0"});
+        runOnWorker([&] {
+            return rig->runs.runShreddingPass1WithParams({"-frsv", x}, recordsOf({x}, 1), false);
+        });
+        QCOMPARE(totals().shredFilesCount, quint64(3));
+        QCOMPARE(totals().shredDataSize, xSize);
+        QVERIFY(rig->window.linesStartingWith("ring").isEmpty());
+
+        world->file("x", 4096);
+        script->set(reads + QStringList{"exit 5"});
+        runOnWorker([&] {
+            return rig->runs.runShreddingPass7WithParams({"-frmv", x}, recordsOf({x}, 7), false);
+        });
+        QCOMPARE(totals().shredFilesCount, quint64(4));
+        QCOMPARE(totals().shredDataSize, 2 * xSize);
+        QVERIFY(QFile::exists(x));
+    }
+
+    void successRemovesOnlyTheMethodsOwnLeftovers()
+    {
+        const QString a = world->file("a");
+        const QString b = world->file("b");
+        const QString c = world->file("c");
+        const QString linkTarget = world->file("target");
+        const QString link = world->root + "/link";
+        QVERIFY(QFile::link(linkTarget, link));
+        ShredEntryDics records = recordsOf({a, link}, 7) + recordsOf({b}, 1) +
+                                 recordsOf({c}, std::nullopt);
+        script->set({"exit 0"});
+        runOnWorker([&] {
+            return rig->runs.runShreddingPass7WithParams({"-frmv", a, link}, records, false);
+        });
+        QVERIFY(!QFile::exists(a));
+        QVERIFY(!QFileInfo(link).isSymLink());
+        QVERIFY(QFile::exists(linkTarget));
+        QVERIFY(QFile::exists(b) && QFile::exists(c));
+    }
+
+    void aCancelledRunPrunesOnlyVanishedEntries()
+    {
+        const QString a = world->file("a");
+        const QString b = world->file("b");
+        const QString c = world->file("c");
+        const QString d = world->file("d");
+        rig->lists.setFilePathsArr(7, {a, b, c});
+        rig->lists.setFilePathsArr(1, {d});
+        script->set({"remove " + a, "remove " + d, "say removing " + b, "hang"});
+        rig->window.onLog = [&](const QString& line) {
+            if (line == "descrTF 7 b") {
+                rig->tasks.terminate(7);
+            }
+        };
+        runOnWorker([&] {
+            return rig->runs.runShreddingPass7WithParams({"-frmv", a, b, c},
+                                                         rig->lists.pathsDicsForEditVC(), false);
+        });
+        QCOMPARE(withoutLines(rig->window.log, "hideClearReveal"),
+                 QStringList({"mainTF 7 21 ..Shredding..", "descrTF 7 b", "addBtn 7 cancelShred",
+                              "empty 1", "filled 7 [" + b + "," + c + "] refresh=1 size=1",
+                              "empty 35"}));
+        QCOMPARE(rig->lists.filePathsArr(7), QStringList({b, c}));
+        QCOMPARE(rig->lists.filePathsArr(1), QStringList());
+        QVERIFY(!rig->tasks.isShredding(7));
+        QVERIFY(QFile::exists(b));
+    }
+
+    void quitOnCompleteOnlyAfterASuccessWithNothingRunning()
+    {
+        UserDefaults::standard().setBool(Utils::DefaultsKey::quitOnAllComplete, true);
+        const QString a = world->file("a");
+
+        script->set({"exit 1"});
+        runOnWorker(
+            [&] { return rig->runs.runShreddingPass7WithParams({"-frmv", a}, recordsOf({a}, 7), false); });
+        QTest::qWait(50);
+        QVERIFY(rig->window.linesStartingWith("terminate").isEmpty());
+
+        script->set({"hang"});
+        std::thread busy([&] {
+            rig->runs.runShreddingPass35WithParams({"-frv", a}, recordsOf({a}, 35), false);
+        });
+        QTRY_VERIFY(rig->tasks.shredTask(35) && rig->tasks.shredTask(35)->isRunning());
+        script->set({"exit 0"});
+        runOnWorker(
+            [&] { return rig->runs.runShreddingPass7WithParams({"-frmv", a}, recordsOf({a}, 7), false); });
+        QTest::qWait(50);
+        QVERIFY(rig->window.linesStartingWith("terminate").isEmpty());
+
+        rig->tasks.terminate(35);
+        QTRY_VERIFY(!rig->tasks.isShredding(35));
+        busy.join();
+        QTest::qWait(50);
+        QVERIFY(rig->window.linesStartingWith("terminate").isEmpty());
+
+        const QString b = world->file("b");
+        runOnWorker(
+            [&] { return rig->runs.runShreddingPass1WithParams({"-frsv", b}, recordsOf({b}, 1), false); });
+        QTRY_COMPARE(rig->window.log.last(), QString("terminate"));
+    }
+
+    void aHelperThatCannotBeLaunchedChangesNothing()
+    {
+        const QString notExecutable = world->file("tolx");
+        for (const QString& helper : {world->root + "/nowhere/tolx", notExecutable}) {
+            EngineRig broken(helper);
+            const QString a = world->file("a");
+            broken.lists.setFilePathsArr(7, {a});
+            broken.runs.shredFiles(broken.lists.pathsDicsForEditVC(), false);
+            QTRY_COMPARE(broken.window.log,
+                         QStringList{"hud 2 The shredding helper could not be started.\n"
+                                     "Nothing was shredded."});
+            QTRY_VERIFY(!broken.tasks.isShredding(7));
+            QCOMPARE(broken.lists.filePathsArr(7), QStringList{a});
+            QVERIFY(QFile::exists(a));
+            QVERIFY(!Utils::getTotalShredInfoDic());
+        }
+    }
+
+    void argumentListsHoldExistingPathsPerMethod()
+    {
+        const QString a = world->file("a");
+        const QString b = world->file("b");
+        const QString c = world->file("c");
+        const QString d = world->file("d");
+        const QString e = world->file("e");
+        const QString dangling = world->root + "/dangling";
+        QVERIFY(QFile::link(world->root + "/nothing", dangling));
+        const ShredEntryDics records{{a, "a", 1},     {world->root + "/gone", "gone", 1},
+                                     {a, "a", 1},     {b, "b", 0},
+                                     {c, "c", {}},    {d, "d", 7},
+                                     {e, "e", 35},    {e, "e", 5},
+                                     {dangling, "dangling", 35}};
+        const ShredArgumentsDic arguments = ShredRuns::shredArgumentsForPathDic(records);
+        QCOMPARE(arguments.params1, std::optional<QStringList>({"-frsv", a, a, b, c}));
+        QCOMPARE(arguments.params7, std::optional<QStringList>({"-frmv", d}));
+        QCOMPARE(arguments.params35, std::optional<QStringList>({"-frv", e, dangling}));
+        QVERIFY(ShredRuns::shredArgumentsForPathDic({{world->root + "/gone", "gone", 7}}).isEmpty());
+    }
+
+    void startingWithNothingToShred()
+    {
+        rig->runs.shredFiles({}, false);
+        QCOMPARE(rig->window.log,
+                 QStringList{"hud 0 \n No files to shred \nPlease add some files to begin"});
+        rig->window.log.clear();
+        rig->runs.shredFiles({{world->root + "/gone", "gone", 7}}, false);
+        GlobalQueue::waitForDone();
+        QVERIFY(rig->window.log.isEmpty());
+        QVERIFY(script->launches().isEmpty());
+    }
+
+    void moreThan4000RecordsRunInSequencedChunks()
+    {
+        QStringList paths;
+        for (int i = 0; i < 4001; ++i) {
+            paths.append(world->file(QStringLiteral("many/f%1").arg(i), 0));
+        }
+        rig->lists.setFilePathsArr(7, paths);
+        UserDefaults::standard().setBool(Utils::DefaultsKey::quitOnAllComplete, true);
+        script->set({"exit 0"});
+        QList<int> launchesAtCompletion;
+        rig->window.onLog = [&](const QString& line) {
+            if (line.startsWith("hud 3")) {
+                launchesAtCompletion.append(script->launches().size());
+            }
+        };
+        rig->runs.shredFiles(rig->lists.pathsDicsForEditVC(), false);
+        QTRY_COMPARE_WITH_TIMEOUT(rig->window.linesStartingWith("terminate").size(), 1, 60000);
+        GlobalQueue::waitForDone();
+        QCOMPARE(launchesAtCompletion, QList<int>({1, 2}));
+        const QStringList launches = script->launches();
+        QCOMPARE(launches.size(), 2);
+        QCOMPARE(launches[0], launches[1]);
+        QCOMPARE(launches[0].split(u'\t').size(), 4002);
+        QCOMPARE(rig->window.log.last(), QString("terminate"));
+        QVERIFY(!QFile::exists(paths.first()) && !QFile::exists(paths.last()));
+    }
+
+    void theChunkThresholdCountsEveryMethodsRecords()
+    {
+        QStringList one, seven;
+        for (int i = 0; i < 10; ++i) {
+            one.append(world->file(QStringLiteral("one/f%1").arg(i), 0));
+        }
+        for (int i = 0; i < 3995; ++i) {
+            seven.append(world->file(QStringLiteral("seven/f%1").arg(i), 0));
+        }
+        rig->lists.setFilePathsArr(1, one);
+        rig->lists.setFilePathsArr(7, seven);
+        script->set({"exit 0"});
+        rig->runs.shredFiles(rig->lists.pathsDicsForEditVC(), false);
+        QTRY_COMPARE_WITH_TIMEOUT(rig->window.linesStartingWith("hud 3").size(), 4, 60000);
+        GlobalQueue::waitForDone();
+        QStringList flags;
+        for (const QString& launch : script->launches()) {
+            flags.append(launch.section(u'\t', 0, 0));
+        }
+        flags.sort();
+        QCOMPARE(flags, QStringList({"-frmv", "-frmv", "-frsv", "-frsv"}));
+    }
+
+    void cancellingStopsTheChunksNotYetStarted()
+    {
+        QStringList paths;
+        for (int i = 0; i < 4001; ++i) {
+            paths.append(world->file(QStringLiteral("many/f%1").arg(i), 0));
+        }
+        rig->lists.setFilePathsArr(35, paths);
+        script->set({"say removing " + paths.first(), "hang"});
+        rig->window.onLog = [&](const QString& line) {
+            if (line.startsWith("descrTF 35")) {
+                rig->tasks.terminate(35);
+            }
+        };
+        rig->runs.shredFiles(rig->lists.pathsDicsForEditVC(), false);
+        QTRY_VERIFY_WITH_TIMEOUT(!rig->window.linesStartingWith("filled 35").isEmpty(), 60000);
+        GlobalQueue::waitForDone();
+        QCOMPARE(script->launches().size(), 1);
+        QVERIFY(!rig->tasks.isShredding(35));
+        QCOMPARE(rig->lists.filePathsArr(35).size(), 4001);
+    }
+
+    void aListThatIsShreddingDropsANewRunSilently()
+    {
+        const QString a = world->file("a");
+        script->set({"hang"});
+        std::thread first([&] {
+            rig->runs.runShreddingPass7WithParams({"-frmv", a}, recordsOf({a}, 7), false);
+        });
+        QTRY_VERIFY(rig->tasks.shredTask(7) && rig->tasks.shredTask(7)->isRunning());
+        QVERIFY(!rig->runs.runShreddingPass7WithParams({"-frmv", a}, recordsOf({a}, 7), false)
+                     .valid());
+        QCOMPARE(script->launches().size(), 1);
+        rig->tasks.terminate(7);
+        QTRY_VERIFY(!rig->tasks.isShredding(7));
+        first.join();
+    }
+
+    void percentagesInTheUsersLocaleAndTheHelpersOwnForm_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("fraction");
+        QTest::newRow("en") << "en_US" << "45%" << 0.45;
+        QTest::newRow("en decimals") << "en_US" << " 12.5% \r" << 0.125;
+        QTest::newRow("fr own form") << "fr_FR" << QStringLiteral("45\u202f%") << 0.45;
+        QTest::newRow("fr helper form") << "fr_FR" << "45%" << 0.45;
+        QTest::newRow("de decimals") << "de_DE" << QStringLiteral("12,5\u00a0%") << 0.125;
+        QTest::newRow("de helper form") << "de_DE" << "7%" << 0.07;
+        QTest::newRow("tr sign first") << "tr_TR" << "%45" << 0.45;
+        QTest::newRow("other text") << "en_US" << "removing /x 50%" << -1.0;
+        QTest::newRow("sign alone") << "en_US" << "%" << -1.0;
+        QTest::newRow("sign inside") << "de_DE" << "4%5" << -1.0;
+    }
+
+    void percentagesInTheUsersLocaleAndTheHelpersOwnForm()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, text);
+        QFETCH(double, fraction);
+        const auto parsed = parsePercentage(text, QLocale(locale));
+        if (fraction < 0) {
+            QCOMPARE(parsed, std::nullopt);
+        } else {
+            QVERIFY(parsed);
+            QCOMPARE(*parsed, fraction);
+        }
+    }
+
+    void theRingMovesUnderAGermanLocale()
+    {
+        QLocale::setDefault(QLocale("de_DE"));
+        const QString a = world->file("a");
+        rig->lists.setTotalFilesPassCountNum(1, 1);
+        script->set({"say removing " + a, "say 50%", "exit 0"});
+        runOnWorker([&] {
+            return rig->runs.runShreddingPass1WithParams({"-frsv", a}, recordsOf({a}, 1), false);
+        });
+        QCOMPARE(rig->window.linesStartingWith("ring"), QStringList{"ring 1 0.5"});
+    }
+
+private:
+    std::unique_ptr<TestWorld> world;
+    std::unique_ptr<EngineRig> rig;
+    std::unique_ptr<RunnerScript> script;
+};
+
+QTEST_GUILESS_MAIN(TestShredRunner)
+#include "test_shredrunner.moc"

@@ -1,0 +1,111 @@
+#include "tolx/ChunkProducer.h"
+
+#include "tolx/RandomStream.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <new>
+
+namespace tolvex::tolx {
+
+void ChunkProducer::FreeAligned::operator()(std::byte* memory) const
+{
+    std::free(memory);
+}
+
+ChunkProducer::ChunkProducer(RandomStream& random, std::size_t chunkSize)
+    : random_(random), chunkSize_(chunkSize)
+{
+    for (Slot& slot : slots_) {
+        slot.memory.reset(static_cast<std::byte*>(std::aligned_alloc(kAlignment, chunkSize_)));
+        if (!slot.memory)
+            throw std::bad_alloc();
+    }
+    worker_ = std::thread([this] { work(); });
+}
+
+ChunkProducer::~ChunkProducer()
+{
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    worker_.join();
+}
+
+void ChunkProducer::begin(const PassPattern& pattern, std::uint64_t length)
+{
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return !slots_[0].pending && !slots_[1].pending; });
+    for (Slot& slot : slots_)
+        slot.ready = false;
+    pattern_ = pattern;
+    length_ = length;
+    requested_ = 0;
+    handedOut_ = 0;
+    requestCount_ = 0;
+    handOutCount_ = 0;
+    requestNextLocked();
+    lock.unlock();
+    changed_.notify_all();
+}
+
+std::span<const std::byte> ChunkProducer::next()
+{
+    std::unique_lock lock(mutex_);
+    if (handedOut_ >= length_)
+        return {};
+    // The slot handed out last time is free again: start filling it with the chunk after this.
+    requestNextLocked();
+    changed_.notify_all();
+    Slot& slot = slots_[handOutCount_ % slots_.size()];
+    changed_.wait(lock, [&slot] { return slot.ready; });
+    slot.ready = false;
+    handedOut_ += slot.length;
+    ++handOutCount_;
+    return slotSpan(slot);
+}
+
+void ChunkProducer::requestNextLocked()
+{
+    if (requested_ >= length_)
+        return;
+    Slot& slot = slots_[requestCount_ % slots_.size()];
+    slot.offset = requested_;
+    slot.length =
+        static_cast<std::size_t>(std::min<std::uint64_t>(chunkSize_, length_ - requested_));
+    slot.pending = true;
+    requested_ += slot.length;
+    ++requestCount_;
+}
+
+std::span<std::byte> ChunkProducer::slotSpan(const Slot& slot) const
+{
+    return std::span(slot.memory.get(), slot.length);
+}
+
+void ChunkProducer::work()
+{
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [this] { return stopping_ || slots_[0].pending || slots_[1].pending; });
+        if (stopping_)
+            return;
+        // Of two pending chunks, the earlier one in the file is needed first.
+        Slot* slot = &slots_[0];
+        if (!slot->pending || (slots_[1].pending && slots_[1].offset < slot->offset))
+            slot = &slots_[1];
+        const PassPattern pattern = pattern_;
+        const std::span<std::byte> chunk = slotSpan(*slot);
+        const std::uint64_t offset = slot->offset;
+        lock.unlock();
+        pattern.fill(chunk, offset, random_);
+        lock.lock();
+        slot->pending = false;
+        slot->ready = true;
+        changed_.notify_all();
+    }
+}
+
+} // namespace tolvex::tolx

@@ -1,0 +1,125 @@
+#include "tolx/CommandLine.h"
+
+#include <getopt.h>
+
+namespace tolvex::tolx {
+
+namespace {
+
+constexpr int kHelpOption = 1000;
+constexpr int kVersionOption = 1001;
+
+const option kLongOptions[] = {
+    {"help", no_argument, nullptr, kHelpOption},
+    {"version", no_argument, nullptr, kVersionOption},
+    {nullptr, 0, nullptr, 0},
+};
+
+Invocation usageError(std::string error)
+{
+    Invocation invocation;
+    invocation.action = Invocation::Action::UsageError;
+    invocation.error = std::move(error);
+    return invocation;
+}
+
+} // namespace
+
+Invocation CommandLine::parse(int argc, char* argv[])
+{
+    Invocation invocation;
+    invocation.action = Invocation::Action::Shred;
+    Options& options = invocation.options;
+    // getopt keeps its place in globals: start over for every command line.
+    optind = 0;
+    opterr = 0;
+    for (;;) {
+        const int letter = getopt_long(argc, argv, "frsmv", kLongOptions, nullptr);
+        if (letter == -1)
+            break;
+        switch (letter) {
+        case 'f':
+            options.force = true;
+            break;
+        case 'r':
+            options.recursive = true;
+            break;
+        case 's':
+            options.method = ShredMethod::OnePass;
+            break;
+        case 'm':
+            options.method = ShredMethod::SevenPass;
+            break;
+        case 'v':
+            options.verbose = true;
+            break;
+        case kHelpOption:
+            invocation.action = Invocation::Action::Help;
+            return invocation;
+        case kVersionOption:
+            invocation.action = Invocation::Action::Version;
+            return invocation;
+        default:
+            return usageError(optopt != 0
+                                  ? std::string("unknown option -") + static_cast<char>(optopt)
+                                  : "unknown option " + std::string(argv[optind - 1]));
+        }
+    }
+    options.paths.assign(argv + optind, argv + argc);
+    if (options.paths.empty())
+        return usageError("no path given");
+    return invocation;
+}
+
+std::string CommandLine::usage()
+{
+    return "Usage: tolx [-frv] [-s | -m] PATH...\n"
+           "Try 'tolx --help' for more information.\n";
+}
+
+std::string CommandLine::help()
+{
+    return R"(Usage: tolx [-frv] [-s | -m] PATH...
+Overwrites files with the passes of a shredding method, then renames and removes them.
+
+Method (of -s and -m, the last one given counts):
+  -s         1 pass of random data
+  -m         7 passes (DoD 5220.22-M ECE): a random byte, its complement, random data,
+             a second random byte, a third random byte, the third one's complement,
+             random data
+  neither    35 passes (Gutmann): 4 of random data, the 27 fixed patterns in an order
+             drawn anew for every file, 4 of random data
+
+Options:
+  -f         make read-only files writable for their owner first; without it, a file
+             that grants no write permission is left alone
+  -r         destroy folders and everything in them
+  -v         print progress on standard output
+  --help     show this help and exit
+  --version  show the version and exit
+
+Every file is overwritten over its whole length, holes included, and each pass reaches
+the device before the next one starts. The file is then renamed a few times to random
+names of shrinking length, truncated and removed. Folders are emptied depth first, then
+renamed and removed. Symbolic links are removed, never followed. FIFOs, sockets and
+device nodes are removed, never opened. A mount point met inside a folder is not
+entered: it is reported and the folder holding it stays. When run by root, the journal
+of every ext4 file system that lost items is checkpointed and zeroed at the end, so no
+copy of a removed name stays in it.
+
+Progress with -v, one message per line:
+  removing PATH   an item starts (it still exists)
+  N%              the share of the item's work done over all its passes, in whole
+                  numbers, printed when it changes
+  done            the item is gone
+A PATH holding a line feed is printed with each backslash doubled and each line feed
+written as \n (a backslash and the letter n); any other PATH is printed as it is.
+Problems are reported on standard error.
+
+Exit status: 0 when every named item that existed was destroyed, 1 when something could
+not be destroyed, 64 on a usage error. A named path that does not exist is reported and
+is not a failure. SIGTERM stops at once; the file in progress stays under its name.
+)";
+}
+
+} // namespace tolvex::tolx

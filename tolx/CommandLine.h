@@ -1,0 +1,39 @@
+#pragma once
+
+#include "tolx/PassPlan.h"
+
+#include <string>
+#include <vector>
+
+namespace tolvex::tolx {
+
+struct Options {
+    ShredMethod method = ShredMethod::ThirtyFivePass;
+    bool force = false;
+    bool recursive = false;
+    bool verbose = false;
+    std::vector<std::string> paths;
+};
+
+// What the command line asks for.
+struct Invocation {
+    enum class Action { Shred, Help, Version, UsageError };
+
+    Action action = Action::UsageError;
+    Options options;
+    // For a usage error, what was wrong.
+    std::string error;
+};
+
+class CommandLine {
+public:
+    static constexpr int kUsageErrorStatus = 64;
+
+    // Option letters may come in any order and combination, before or between the paths; "--"
+    // ends the options.
+    static Invocation parse(int argc, char* argv[]);
+    static std::string usage();
+    static std::string help();
+};
+
+} // namespace tolvex::tolx

@@ -1,0 +1,94 @@
+#include "tolx/EntryRemover.h"
+
+#include "tolx/RandomStream.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tolvex::tolx {
+
+namespace {
+
+constexpr std::string_view kNameAlphabet =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+constexpr std::size_t kLongestName = 255;
+constexpr int kAttemptsPerLength = 8;
+
+// The lengths of the random names an entry passes through: its own length, half of it, one.
+std::array<std::size_t, 3> renameLengths(std::size_t nameLength)
+{
+    const std::size_t first = std::clamp<std::size_t>(nameLength, 1, kLongestName);
+    return {first, (first + 1) / 2, 1};
+}
+
+bool renameNoReplace(int dirFd, const std::string& from, const std::string& to)
+{
+    if (renameat2(dirFd, from.c_str(), dirFd, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL)
+        return false;
+    // A file system without RENAME_NOREPLACE: look first, then rename.
+    struct stat existing {};
+    if (fstatat(dirFd, to.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0) {
+        errno = EEXIST;
+        return false;
+    }
+    return renameat(dirFd, from.c_str(), dirFd, to.c_str()) == 0;
+}
+
+} // namespace
+
+EntryRemover::EntryRemover(RandomStream& random) : random_(random) {}
+
+int EntryRemover::remove(int dirFd, const std::string& name, bool isFolder, int openFile)
+{
+    std::string current = name;
+    bool renamed = false;
+    for (const std::size_t length : renameLengths(name.size())) {
+        std::string next = renameRandomly(dirFd, current, length);
+        if (next.empty())
+            break;
+        current = std::move(next);
+        renamed = true;
+    }
+    // Each rename rewrote the same folder block; only its last state needs to reach the disk.
+    // Syncs in between would only leave more copies behind on copy-on-write file systems.
+    if (renamed)
+        fsync(dirFd);
+    // The data is overwritten already: a file that will not shrink loses its name all the same.
+    [[maybe_unused]] const int truncated = openFile >= 0 ? ftruncate(openFile, 0) : 0;
+    if (unlinkat(dirFd, current.c_str(), isFolder ? AT_REMOVEDIR : 0) != 0)
+        return errno;
+    return 0;
+}
+
+std::string EntryRemover::renameRandomly(int dirFd, const std::string& name, std::size_t length)
+{
+    // Short names collide easily in a full folder: lengthen the name until one is free.
+    for (std::size_t tryLength = length; tryLength <= kLongestName; ++tryLength) {
+        for (int attempt = 0; attempt < kAttemptsPerLength; ++attempt) {
+            std::string candidate = randomName(tryLength);
+            if (renameNoReplace(dirFd, name, candidate))
+                return candidate;
+            if (errno != EEXIST)
+                return {};
+        }
+    }
+    return {};
+}
+
+std::string EntryRemover::randomName(std::size_t length)
+{
+    std::string result(length, '\0');
+    for (char& c : result)
+        c = kNameAlphabet[random_.below(static_cast<std::uint32_t>(kNameAlphabet.size()))];
+    return result;
+}
+
+} // namespace tolvex::tolx

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace tolvex::tolx {
+
+class RandomStream;
+
+// Takes a name out of a folder so that it cannot be read back: a few renames to random names
+// of shrinking length, one folder sync, then the removal.
+class EntryRemover {
+public:
+    explicit EntryRemover(RandomStream& random);
+
+    // Removes name from the folder dirFd: a folder (which must be empty) with rmdir, anything
+    // else with unlink. openFile, when given, is the file's own descriptor; the file is
+    // truncated to nothing before its name goes. Returns 0, or the errno of the removal.
+    int remove(int dirFd, const std::string& name, bool isFolder, int openFile = -1);
+
+private:
+    // The new name, or an empty string when the entry could not be renamed.
+    std::string renameRandomly(int dirFd, const std::string& name, std::size_t length);
+    std::string randomName(std::size_t length);
+
+    RandomStream& random_;
+};
+
+} // namespace tolvex::tolx

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tolvex::tolx {
+
+// A path as it may appear on one output line: a path holding a line feed has each backslash
+// doubled and each line feed written as backslash-n; any other path is left as it is.
+std::string lineSafePath(std::string_view path);
+
+// The program's messages. Progress goes to standard output, only when verbose, one message per
+// line and each line in a single write, so that a reader of the pipe never sees a message cut
+// or two messages merged: "removing <path>", "<N>%" and "done". Problems go to standard error.
+class Reporter {
+public:
+    Reporter(int progressFd, int problemFd, bool verbose);
+
+    // An item starts; it still exists.
+    void removing(std::string_view path);
+    // The current item's work so far; printed as a whole percentage when that number changes.
+    void progress(std::uint64_t workDone, std::uint64_t workTotal);
+    // The current item is gone.
+    void done();
+    void problem(std::string_view path, std::string_view reason);
+
+private:
+    void emit(int fd, std::string line);
+
+    const int progressFd_;
+    const int problemFd_;
+    const bool verbose_;
+    int lastPercent_ = -1;
+};
+
+} // namespace tolvex::tolx
