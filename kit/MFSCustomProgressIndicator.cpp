@@ -1,0 +1,93 @@
+#include "MFSCustomProgressIndicator.h"
+
+#include <QPainter>
+
+namespace tolvex {
+
+namespace {
+
+constexpr qreal kBarLineWidth = 4.0;
+constexpr qreal kTickLineWidth = 0.5;
+constexpr qreal kTickHalfHeight = 3.0;
+
+const QBrush& storedOrDefault(std::optional<QBrush>& stored, const QColor& fallback)
+{
+    if (!stored)
+        stored = QBrush(fallback);
+    return *stored;
+}
+
+void strokeLine(QPainter& painter, const QBrush& brush, qreal width, QPointF from, QPointF to)
+{
+    painter.setPen(QPen(brush, width, Qt::SolidLine, Qt::FlatCap));
+    painter.drawLine(from, to);
+}
+
+} // namespace
+
+MFSCustomProgressIndicator::MFSCustomProgressIndicator(QWidget* parent) : QWidget(parent) {}
+
+void MFSCustomProgressIndicator::setProgress(double progress)
+{
+    if (!(progress >= 0.0 && progress <= 1.0))
+        return;
+    m_progress = progress;
+    update();
+}
+
+double MFSCustomProgressIndicator::indicatorProgress() const
+{
+    return width() * m_progress;
+}
+
+QBrush MFSCustomProgressIndicator::indicatorBackgroundColor() const
+{
+    return storedOrDefault(m_indicatorBackgroundColor, Qt::black);
+}
+
+QBrush MFSCustomProgressIndicator::indicatorForegoundColor() const
+{
+    return storedOrDefault(m_indicatorForegoundColor, QColor::fromRgbF(0.5, 0.5, 0.5));
+}
+
+QBrush MFSCustomProgressIndicator::tickMarkColor() const
+{
+    return storedOrDefault(m_tickMarkColor, Qt::black);
+}
+
+void MFSCustomProgressIndicator::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF bounds = rect();
+    drawProgressBackgroundInRect(painter, bounds);
+    drawProgressForegroundInRect(painter, bounds);
+    if (m_showsTickMark)
+        drawProgressIndicatorTickInRect(painter);
+}
+
+void MFSCustomProgressIndicator::drawProgressBackgroundInRect(QPainter& painter,
+                                                              const QRectF& rect) const
+{
+    const qreal middle = rect.height() * 0.5;
+    strokeLine(painter, indicatorBackgroundColor(), kBarLineWidth, {0.0, middle},
+               {rect.width(), middle});
+}
+
+void MFSCustomProgressIndicator::drawProgressForegroundInRect(QPainter& painter,
+                                                              const QRectF& rect) const
+{
+    const qreal middle = rect.height() * 0.5;
+    strokeLine(painter, indicatorForegoundColor(), kBarLineWidth, {0.0, middle},
+               {indicatorProgress(), middle});
+}
+
+void MFSCustomProgressIndicator::drawProgressIndicatorTickInRect(QPainter& painter) const
+{
+    const qreal middle = height() * 0.5;
+    strokeLine(painter, tickMarkColor(), kTickLineWidth,
+               {indicatorProgress(), middle - kTickHalfHeight},
+               {indicatorProgress(), middle + kTickHalfHeight});
+}
+
+} // namespace tolvex

@@ -1,0 +1,118 @@
+#pragma once
+
+#include "Coding.h"
+#include "SlideTransition.h"
+
+#include <QList>
+#include <QPointer>
+#include <QWidget>
+#include <optional>
+
+class QTimer;
+
+namespace tolvex {
+
+class KeyedUnarchiver;
+class MIHSliderDotsControl;
+
+// A slide show: shows one of its slides at a time and changes slide with an animated
+// transition on a repeating timer (every 2.0 s from creation), on a two-finger horizontal swipe,
+// on a click of a page dot, or when asked by index. Slides become children of the show.
+class MIHSliderView : public QWidget, public Coding {
+    Q_OBJECT
+
+public:
+    // transitionStyle values; any other value fades.
+    static constexpr int TransitionFade = 0;
+    static constexpr int TransitionMoveInFromTop = 1;
+    static constexpr int TransitionPushFromLeft = 2;  // going back
+    static constexpr int TransitionPushFromRight = 3; // going forward
+
+    explicit MIHSliderView(QWidget* parent = nullptr);
+    // Restores an archived show. Slides come back only for classes the coder knows
+    // (KeyedUnarchiver::setClass); the show starts without a slide on screen.
+    explicit MIHSliderView(const KeyedUnarchiver& coder, QWidget* parent = nullptr);
+    ~MIHSliderView() override;
+
+    void encodeWithCoder(KeyedArchiver& coder) const override;
+
+    QList<QWidget*> slides() const { return m_slides; }
+    // Takes the slide as a child; the first slide of an empty show is shown at once.
+    void addSlide(QWidget* slide);
+    // Forgets the slide (it stays a child of the show, and on screen until another slide is
+    // shown, if it is the current one).
+    void removeSlide(QWidget* slide);
+    // Shows slide `index` with a transition of the current style; an index outside the slides
+    // is ignored.
+    void displaySlideAtIndex(qsizetype index);
+
+    qsizetype indexOfDisplayedSlide() const { return m_indexOfDisplayedSlide; }
+    // Stored only; nothing is shown.
+    void setIndexOfDisplayedSlide(qsizetype index) { m_indexOfDisplayedSlide = index; }
+    QWidget* displayedSlide() const { return m_displayedSlide; }
+
+    int transitionStyle() const { return m_transitionStyle; }
+    void setTransitionStyle(int style) { m_transitionStyle = style; }
+    // Seconds between automatic changes; restarts the timer when the show is scheduled.
+    double scheduledTransitionInterval() const { return m_scheduledTransitionInterval; }
+    void setScheduledTransitionInterval(double seconds);
+    // Whether the timer runs; turning it on starts a fresh full interval.
+    bool scheduledTransition() const;
+    void setScheduledTransition(bool scheduled);
+    // When off, the timer stops changing slides at the last one.
+    bool repeatingScheduledTransition() const { return m_repeatingScheduledTransition; }
+    void setRepeatingScheduledTransition(bool repeating)
+    {
+        m_repeatingScheduledTransition = repeating;
+    }
+    // Transitions last 0.3 s, or 1.5 s while Shift is held; a value of 0 here turns the slow
+    // Shift transitions off. No other value changes the duration.
+    double transitionAnimationDuration() const { return m_transitionAnimationDuration; }
+    void setTransitionAnimationDuration(double seconds) { m_transitionAnimationDuration = seconds; }
+
+    // The running timer, or nullptr while the show is not scheduled.
+    QTimer* transitionTimer() const;
+    QWidget* contentView() const { return m_contentView; }
+    MIHSliderDotsControl* dotsControl() const { return m_dotsControl; }
+    // The horizontal and vertical scroll of the current (or last) swipe.
+    double scrollDeltaX() const { return m_scrollDeltaX; }
+    double scrollDeltaY() const { return m_scrollDeltaY; }
+
+protected:
+    void wheelEvent(QWheelEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    friend class MIHSliderDotsControl;
+
+    void _prepareView();
+    void _handleTimerTick();
+    void _dotViewSelected(qsizetype tag);
+    void _prepareTransitionToIndex(qsizetype index);
+    void _prepareTransitionTimer();
+
+    void adoptSlide(QWidget* slide);
+    void forgetSlide(const QObject* slide);
+    void replaceDisplayedSlide(QWidget* slide);
+    void pageAfterSwipe();
+    void replaceDotsControl(MIHSliderDotsControl* dotsControl);
+
+    QList<QWidget*> m_slides;
+    qsizetype m_indexOfDisplayedSlide = 0;
+    QPointer<QWidget> m_displayedSlide;
+    int m_transitionStyle = TransitionFade;
+    double m_scheduledTransitionInterval = 0.0;
+    bool m_repeatingScheduledTransition = true;
+    double m_transitionAnimationDuration = 0.0;
+    QTimer* m_transitionTimer = nullptr;
+    QWidget* m_contentView = nullptr;
+    MIHSliderDotsControl* m_dotsControl = nullptr;
+    double m_scrollDeltaX = 0.0;
+    double m_scrollDeltaY = 0.0;
+
+    // The transition the next change of slide uses, and the one playing now.
+    std::optional<SlideTransition::Description> m_contentViewTransition;
+    QPointer<SlideTransition> m_runningTransition;
+};
+
+} // namespace tolvex

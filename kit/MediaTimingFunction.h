@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QEasingCurve>
+#include <QPointF>
+
+namespace tolvex::MediaTimingFunction {
+
+// The timing curves the desktop's layer animations use, as cubic Bézier easing curves, so that
+// animations here move with the same pace.
+
+// Starts quickly and slows to a stop: control points (0, 0) and (0.58, 1).
+QEasingCurve easeOut();
+
+// The default curve of implicit animations: control points (0.25, 0.1) and (0.25, 1).
+QEasingCurve systemDefault();
+
+} // namespace tolvex::MediaTimingFunction
