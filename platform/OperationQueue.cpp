@@ -9,19 +9,6 @@ namespace {
 
 std::atomic<quint64> nextOperationId = 1;
 
-int namedPriorityTowardsNormal(int priority)
-{
-    if (priority >= Operation::QueuePriorityVeryHigh)
-        return Operation::QueuePriorityVeryHigh;
-    if (priority >= Operation::QueuePriorityHigh)
-        return Operation::QueuePriorityHigh;
-    if (priority > Operation::QueuePriorityLow)
-        return Operation::QueuePriorityNormal;
-    if (priority > Operation::QueuePriorityVeryLow)
-        return Operation::QueuePriorityLow;
-    return Operation::QueuePriorityVeryLow;
-}
-
 int defaultConcurrency()
 {
     return QThread::idealThreadCount();
@@ -41,11 +28,6 @@ void Operation::setName(const QString& name)
 {
     std::lock_guard lock(nameMutex_);
     name_ = name;
-}
-
-void Operation::setQueuePriority(int priority)
-{
-    queuePriority_ = namedPriorityTowardsNormal(priority);
 }
 
 OperationQueue::OperationQueue()

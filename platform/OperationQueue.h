@@ -36,10 +36,9 @@ public:
     QString name() const;
     void setName(const QString& name);
 
-    // A value between the named ones is moved towards QueuePriorityNormal to the first named
-    // value on its way (6 -> 4, -5 -> -4, 100 -> 8). The queue reads it when it is added.
+    // The queue reads it when the operation is added.
     int queuePriority() const { return queuePriority_; }
-    void setQueuePriority(int priority);
+    void setQueuePriority(int priority) { queuePriority_ = priority; }
 
     // Unique in the process, in the order of creation.
     quint64 id() const { return id_; }

@@ -66,28 +66,6 @@ private Q_SLOTS:
         QVERIFY(walked(tree.path("walked/toOutside")).isEmpty());
     }
 
-    void missingPathsAndFilesAreNotWalkedAndNotLogged()
-    {
-        TreeFixture tree;
-        QTest::failOnWarning(QRegularExpression("ERROR ENUMERATING FOLDER"));
-        QVERIFY(walked(tree.path("missing")).isEmpty());
-        QVERIFY(walked(tree.file("file.txt", 3)).isEmpty());
-        QVERIFY(walked(tree.folder("empty")).isEmpty());
-    }
-
-    void stopsAtTheFirstFolderItCannotList()
-    {
-        TreeFixture tree;
-        const auto [deep, filesBefore] = tree.filesAroundTooDeepFolder("root", 20);
-        QTest::ignoreMessage(
-            QtWarningMsg, QRegularExpression("^ERROR ENUMERATING FOLDER> " +
-                                             QRegularExpression::escape(tree.path("root/" + deep)) +
-                                             "/d+/.*, File name too long$"));
-        const QStringList items = walked(tree.path("root"));
-        QCOMPARE(items.filter(QRegularExpression("^f\\d+$")).size(), filesBefore);
-        QVERIFY(filesBefore < 20);
-    }
-
     void skipFolderGoesOnWithTheRest()
     {
         TreeFixture tree;

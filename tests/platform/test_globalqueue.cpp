@@ -35,21 +35,6 @@ private Q_SLOTS:
         GlobalQueue::waitForDone();
         QCOMPARE(sawEveryone.load(), blocks);
     }
-
-    void waitForDoneIncludesBlocksSubmittedByBlocks()
-    {
-        std::atomic<int> ran = 0;
-        GlobalQueue::dispatchAsync([&] {
-            QThread::msleep(20);
-            GlobalQueue::dispatchAsync([&] {
-                QThread::msleep(20);
-                ++ran;
-            });
-            ++ran;
-        });
-        GlobalQueue::waitForDone();
-        QCOMPARE(ran.load(), 2);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestGlobalQueue)

@@ -51,22 +51,24 @@ class TestOperationQueue : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void runsWaitingOperationsByPriorityThenInOrder()
+    void runsWaitingOperationsByPriorityThenInOrderAndListsThem()
     {
         OperationQueue queue;
         queue.setMaxConcurrentOperationCount(1);
         Gate gate;
-        queue.addOperation(gate.operation());
+        const auto running = gate.operation();
+        queue.addOperation(running);
         gate.entered.get_future().wait();
 
         std::mutex mutex;
         QStringList order;
+        QList<quint64> listed{running->id()};
         const QList<std::pair<QString, int>> added{
             {"low", Operation::QueuePriorityVeryLow},
             {"normal", Operation::QueuePriorityNormal},
             {"first very high", Operation::QueuePriorityVeryHigh},
             {"high", Operation::QueuePriorityHigh},
-            {"second very high", 8}};
+            {"second very high", Operation::QueuePriorityVeryHigh}};
         for (const auto& [name, priority] : added) {
             auto operation = makeOperation([&](Operation& self) {
                 std::lock_guard lock(mutex);
@@ -75,28 +77,15 @@ private Q_SLOTS:
             operation->setName(name);
             operation->setQueuePriority(priority);
             queue.addOperation(operation);
+            QVERIFY(operation->id() > listed.constLast());
+            listed << operation->id();
         }
+        QCOMPARE(idsOf(queue.operations()), listed);
+
         gate.opened.set_value();
         queue.waitUntilAllOperationsAreFinished();
         QCOMPARE(order,
                  QStringList({"first very high", "second very high", "high", "normal", "low"}));
-    }
-
-    void listsQueuedAndRunningOperationsUntilTheyFinish()
-    {
-        OperationQueue queue;
-        queue.setMaxConcurrentOperationCount(1);
-        Gate gate;
-        auto running = gate.operation();
-        auto waiting = makeOperation([](Operation&) {});
-        queue.addOperation(running);
-        queue.addOperation(waiting);
-        gate.entered.get_future().wait();
-        QCOMPARE(idsOf(queue.operations()), QList<quint64>({running->id(), waiting->id()}));
-        QVERIFY(running->id() < waiting->id());
-
-        gate.opened.set_value();
-        queue.waitUntilAllOperationsAreFinished();
         QVERIFY(queue.operations().empty());
     }
 
@@ -134,26 +123,6 @@ private Q_SLOTS:
         }));
         queue.waitUntilAllOperationsAreFinished();
         QCOMPARE(ran.load(), 2);
-    }
-
-    void priorityBetweenNamedValuesMovesTowardsNormal_data()
-    {
-        QTest::addColumn<int>("given");
-        QTest::addColumn<int>("kept");
-        QTest::newRow("above very high") << 100 << 8;
-        QTest::newRow("between high and very high") << 6 << 4;
-        QTest::newRow("between normal and high") << 3 << 0;
-        QTest::newRow("between low and normal") << -3 << 0;
-        QTest::newRow("between very low and low") << -5 << -4;
-        QTest::newRow("below very low") << -100 << -8;
-    }
-
-    void priorityBetweenNamedValuesMovesTowardsNormal()
-    {
-        BlockOperation operation([](Operation&) {});
-        QFETCH(int, given);
-        operation.setQueuePriority(given);
-        QTEST(operation.queuePriority(), "kept");
     }
 };
 

@@ -70,18 +70,6 @@ private Q_SLOTS:
         QCOMPARE(defaults.objectForKey("record").toMap().value("bytes").toULongLong(),
                  aboveTwoToThe63);
     }
-
-    void synchronizePicksUpChangesOfOtherWriters()
-    {
-        UserDefaults& defaults = UserDefaults::standard();
-        defaults.setInteger("index", 1);
-        {
-            QSettings other(iniPath_, QSettings::IniFormat);
-            other.setValue("index", 2);
-        }
-        defaults.synchronize();
-        QCOMPARE(defaults.integerForKey("index"), 2);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestUserDefaults)
