@@ -7,8 +7,7 @@ namespace tolvex {
 GetPathsOperation::GetPathsOperation(const QStringList& paths, OperationQueue& queue,
                                      qint64 operIDint)
     : SizeOperation(operIDint), fpaths_(paths), queue_(queue)
-{
-}
+{}
 
 void GetPathsOperation::main()
 {

@@ -12,8 +12,7 @@ namespace tolvex {
 
 LoadOperation::LoadOperation(const QStringList& paths, qint64 operIDint)
     : SizeOperation(operIDint), loadfPaths_(paths)
-{
-}
+{}
 
 void LoadOperation::main()
 {

@@ -42,8 +42,7 @@ SecureEmptyTrash::SecureEmptyTrash(ShredRuns& runs, HudAlert& hud, Popover& secu
                                    SheetPresenter& sheets, FullDiskAccess& fullDiskAccess)
     : runs_(runs), hud_(hud), secureTrashPopOver_(secureTrashPopOver), sheets_(sheets),
       fullDiskAccess_(fullDiskAccess)
-{
-}
+{}
 
 void SecureEmptyTrash::secureEmptyShowPop(QObject* sender, qint64 senderTag)
 {
@@ -71,8 +70,8 @@ void SecureEmptyTrash::secureEmptyTrashAction(qint64 senderTag)
 {
     QStringList items;
     for (const QString& folder : TrashFolders::trashFilesFolders()) {
-        if (const auto children =
-                Utils::childrenForParentFolderAtURLOneLevelWithHiddenFiles(QUrl::fromLocalFile(folder))) {
+        if (const auto children = Utils::childrenForParentFolderAtURLOneLevelWithHiddenFiles(
+                QUrl::fromLocalFile(folder))) {
             items.append(*children);
         }
     }

@@ -50,8 +50,7 @@ std::optional<QStringList> fileNamesOf(const QMimeData& pasteboard)
 ShredLists::ShredLists(const ShredTasks& tasks, ZoneLooks& looks, HudAlert& hud,
                        ModalOverlay& overlay)
     : tasks_(tasks), looks_(looks), hud_(hud), overlay_(overlay)
-{
-}
+{}
 
 QStringList ShredLists::filePathsArr(qint64 listId) const
 {
@@ -85,15 +84,13 @@ ShredEntryDics ShredLists::pathsDicsForEditVC() const
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     ShredEntryDics records;
     for (std::size_t i = 0; i < kListIds.size(); ++i) {
-        ShredEntryDics listRecords;
-        for (const QString& path : lists_[i]) {
-            listRecords.append({path, lastPathComponent(path), kListIds[i]});
+        QStringList byName = lists_[i];
+        std::stable_sort(byName.begin(), byName.end(), [&](const QString& a, const QString& b) {
+            return collator.compare(lastPathComponent(a), lastPathComponent(b)) < 0;
+        });
+        for (const QString& path : byName) {
+            records.append({path, lastPathComponent(path), kListIds[i]});
         }
-        std::stable_sort(listRecords.begin(), listRecords.end(),
-                         [&](const ShredEntryDic& a, const ShredEntryDic& b) {
-                             return collator.compare(*a.fileName, *b.fileName) < 0;
-                         });
-        records.append(listRecords);
     }
     return records;
 }
@@ -236,8 +233,7 @@ void ShredLists::refreshShedPassesConsideringDicPaths(const ShredEntryDics& dicP
 // After the removal a list that became empty takes the empty look. A remaining list is drawn
 // filled and measured again: always when it is the given tag's list; for the other lists only
 // when redrawing everything with the considering variant.
-void ShredLists::removeAndRedraw(const ShredEntryDics& dicPaths, qint64 dropViewTag,
-                                 Redraw redraw)
+void ShredLists::removeAndRedraw(const ShredEntryDics& dicPaths, qint64 dropViewTag, Redraw redraw)
 {
     std::array<QStringList, 3> copies = lists_;
     for (const ShredEntryDic& record : dicPaths) {

@@ -3,6 +3,7 @@
 #include "engine/AppTermination.h"
 #include "engine/DropViewInfoDic.h"
 #include "engine/HudAlert.h"
+#include "engine/NativePath.h"
 #include "engine/PathComponents.h"
 #include "engine/PercentParsing.h"
 #include "engine/ShredLists.h"
@@ -56,8 +57,7 @@ qint64 methodOf(const ShredEntryDic& record)
 bool itemExists(const QString& path)
 {
     std::error_code error;
-    return std::filesystem::exists(
-        std::filesystem::symlink_status(QFile::encodeName(path).toStdString(), error));
+    return std::filesystem::exists(std::filesystem::symlink_status(toNativePath(path), error));
 }
 
 QStringList filePathsOf(const ShredEntryDics& records)
@@ -104,8 +104,7 @@ ShredRuns::ShredRuns(ShredLists& lists, ShredTasks& tasks, ShredZoneControls& co
                      QString helperPath)
     : lists_(lists), tasks_(tasks), controls_(controls), looks_(looks), hud_(hud),
       application_(application), helperPath_(std::move(helperPath))
-{
-}
+{}
 
 QString ShredRuns::defaultHelperPath()
 {
@@ -118,10 +117,17 @@ ShredArgumentsDic ShredRuns::shredArgumentsForPathDic(const ShredEntryDics& reco
     for (const ShredEntryDic& record : records) {
         QStringList* paths = nullptr;
         switch (methodOf(record)) {
-        case 1: paths = &paths1; break;
-        case 7: paths = &paths7; break;
-        case 35: paths = &paths35; break;
-        default: continue;
+        case 1:
+            paths = &paths1;
+            break;
+        case 7:
+            paths = &paths7;
+            break;
+        case 35:
+            paths = &paths35;
+            break;
+        default:
+            continue;
         }
         if (itemExists(record.filePath)) {
             paths->append(record.filePath);
@@ -142,8 +148,8 @@ ShredArgumentsDic ShredRuns::shredArgumentsForPathDic(const ShredEntryDics& reco
 
 void ShredRuns::shredFiles(const ShredEntryDics& records, bool isTrash)
 {
-    if (records.isEmpty() && lists_.filePathsArr(1).isEmpty() &&
-        lists_.filePathsArr(7).isEmpty() && lists_.filePathsArr(35).isEmpty()) {
+    if (records.isEmpty() && lists_.filePathsArr(1).isEmpty() && lists_.filePathsArr(7).isEmpty() &&
+        lists_.filePathsArr(35).isEmpty()) {
         hud_.alertWithWindow(HudAlertType::information, kNoFilesMessage);
         return;
     }
@@ -187,10 +193,14 @@ std::shared_future<void> ShredRuns::runner(qint64 listId, const QStringList& par
                                            RunChunk chunk)
 {
     switch (listId) {
-    case 1: return runShreddingPass1WithParams(params, records, isTrash, chunk);
-    case 7: return runShreddingPass7WithParams(params, records, isTrash, chunk);
-    case 35: return runShreddingPass35WithParams(params, records, isTrash, chunk);
-    default: return {};
+    case 1:
+        return runShreddingPass1WithParams(params, records, isTrash, chunk);
+    case 7:
+        return runShreddingPass7WithParams(params, records, isTrash, chunk);
+    case 35:
+        return runShreddingPass35WithParams(params, records, isTrash, chunk);
+    default:
+        return {};
     }
 }
 
@@ -233,7 +243,8 @@ std::shared_future<void> ShredRuns::runShreddingPass(qint64 listId, const QStrin
     }
     auto counters = std::make_shared<RunCounters>();
     if (lists_.totalFilesPassCountNum(listId) == 0) {
-        lists_.setTotalFilesPassCountNum(listId, Utils::totalFilesToShredCount(filePathsOf(records)));
+        lists_.setTotalFilesPassCountNum(listId,
+                                         Utils::totalFilesToShredCount(filePathsOf(records)));
     }
     task->setReadabilityHandler([this, listId, counters](const QByteArray& message) {
         readMessage(listId, counters, message);
@@ -251,8 +262,7 @@ std::shared_future<void> ShredRuns::runShreddingPass(qint64 listId, const QStrin
             for (const ShredEntryDic& record : records) {
                 if (record.passIndx == listId && itemExists(record.filePath)) {
                     std::error_code error;
-                    std::filesystem::remove_all(QFile::encodeName(record.filePath).toStdString(),
-                                                error);
+                    std::filesystem::remove_all(toNativePath(record.filePath), error);
                     if (error) {
                         qWarning("failed to delete file > %s", error.message().c_str());
                     }

@@ -19,6 +19,7 @@
 #include "engine/ZoneLooks.h"
 #include "platform/GlobalQueue.h"
 #include "platform/HomeFolder.h"
+#include "platform/Task.h"
 #include "platform/UserDefaults.h"
 
 #include <QDir>
@@ -67,11 +68,16 @@ public:
     }
     void dropViewExited(const DropViewInfoDic& info) override
     {
-        add(QStringLiteral("exited %1 size=%2").arg(info.senderTag).arg(int(info.refreshSize.value_or(false))));
+        add(QStringLiteral("exited %1 size=%2")
+                .arg(info.senderTag)
+                .arg(int(info.refreshSize.value_or(false))));
     }
 
     // ShredZoneControls
-    void hideClearRevealView(qint64 tag) override { add(QStringLiteral("hideClearReveal %1").arg(tag)); }
+    void hideClearRevealView(qint64 tag) override
+    {
+        add(QStringLiteral("hideClearReveal %1").arg(tag));
+    }
     void setPassMainTF(qint64 tag, double fontSize, const QString& text) override
     {
         add(QStringLiteral("mainTF %1 %2 %3").arg(tag).arg(fontSize).arg(text));
@@ -126,7 +132,10 @@ public:
     // FullDiskAccess
     bool XRRunningOnOSXCatalinaOrLater() override { return fullDiskAccessMissing; }
     bool shouldShowAlertAboutFullDiskAccess() override { return fullDiskAccessMissing; }
-    void askUserPermissionForFullDiskAccess() override { add(QStringLiteral("ask full disk access")); }
+    void askUserPermissionForFullDiskAccess() override
+    {
+        add(QStringLiteral("ask full disk access"));
+    }
 
     // AppTermination
     void terminate() override { add(QStringLiteral("terminate")); }

@@ -54,8 +54,7 @@ private:
 
 // Calls a runner on a worker thread, as the global queue would, keeps the main queue turning
 // until it has returned, and then until its completion work has run.
-template <typename Runner>
-void runOnWorker(Runner&& runner)
+template <typename Runner> void runOnWorker(Runner&& runner)
 {
     std::atomic<bool> returned = false;
     std::shared_future<void> completion;
@@ -66,9 +65,8 @@ void runOnWorker(Runner&& runner)
     QTRY_VERIFY_WITH_TIMEOUT(returned, 60000);
     worker.join();
     if (completion.valid()) {
-        QTRY_VERIFY_WITH_TIMEOUT(completion.wait_for(std::chrono::seconds(0)) ==
-                                     std::future_status::ready,
-                                 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            completion.wait_for(std::chrono::seconds(0)) == std::future_status::ready, 60000);
     }
 }
 

@@ -1,6 +1,5 @@
 #include "EngineTestRig.h"
 #include "RunnerScript.h"
-
 #include "engine/UtilsSettings.h"
 
 #include <sys/stat.h>
@@ -20,9 +19,8 @@ private Q_SLOTS:
         script = std::make_unique<RunnerScript>(world->root);
         uid = QString::number(getuid());
         homeTrash = world->home + "/.local/share/Trash";
-        MountedVolumes::setForTesting(QList<MountedVolume>{{world->root, "root"},
-                                                           {world->root + "/vol", "vol"},
-                                                           {world->root + "/vol2", "vol2"}});
+        MountedVolumes::setForTesting(QList<MountedVolume>{
+            {world->root, "root"}, {world->root + "/vol", "vol"}, {world->root + "/vol2", "vol2"}});
     }
     void cleanup()
     {
@@ -68,9 +66,10 @@ private Q_SLOTS:
         QCOMPARE(rig->lists.filePathsArr(7), QStringList{world->root + "/listed"});
 
         QVERIFY(QFile::exists(outside));
-        QCOMPARE(QDir(homeTrash + "/files").entryList(QDir::AllEntries | QDir::Hidden |
-                                                      QDir::NoDotAndDotDot | QDir::System),
-                 QStringList());
+        QCOMPARE(
+            QDir(homeTrash + "/files")
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System),
+            QStringList());
         QCOMPARE(QDir(homeTrash + "/info").entryList(QDir::Files | QDir::Hidden), QStringList());
         QCOMPARE(QDir(world->root + "/vol/.Trash-" + uid + "/info").entryList(QDir::Files),
                  QStringList());

@@ -1,5 +1,4 @@
 #include "EngineTestRig.h"
-
 #include "engine/UtilsVolumes.h"
 
 #include <QMimeData>
@@ -62,9 +61,9 @@ private Q_SLOTS:
         QCOMPARE(rig->lists.filePathsArr(1), QStringList{r + "/c"});
         QCOMPARE(rig->lists.filePathsArr(7), QStringList{r + "/F"});
         QCOMPARE(rig->lists.filePathsArr(35), QStringList());
-        QCOMPARE(rig->window.log, QStringList({"filled 1 [" + r + "/c] refresh=1 size=1",
-                                               "filled 7 [" + r + "/F] refresh=0 size=1",
-                                               "empty 35"}));
+        QCOMPARE(rig->window.log,
+                 QStringList({"filled 1 [" + r + "/c] refresh=1 size=1",
+                              "filled 7 [" + r + "/F] refresh=0 size=1", "empty 35"}));
     }
 
     void ofNestedPathsDroppedTogetherOnlyTheOuterStays()
@@ -126,8 +125,7 @@ private Q_SLOTS:
             1, {r + "/elsewhere/Data", r + "/elsewhere/Empty"});
         QCOMPARE(merged, std::optional<QStringList>(QStringList{r + "/elsewhere/Data/z"}));
         // A volume without visible children leaves nothing, silently.
-        QCOMPARE(rig->lists.arrOfFilePathsFromDropView(35, {r + "/elsewhere/Empty"}),
-                 std::nullopt);
+        QCOMPARE(rig->lists.arrOfFilePathsFromDropView(35, {r + "/elsewhere/Empty"}), std::nullopt);
         QVERIFY(rig->window.log.isEmpty());
     }
 
@@ -171,10 +169,12 @@ private Q_SLOTS:
         world->file(".secret");
         rig->lists.setFilePathsArr(7, {r + "/kept"});
         rig->lists.dropViewDidGetDropWithPasteboard(
-            7, {}, *dragOf({world->home + "/Documents", world->home + "/a.txt", "/usr/bin/x",
-                            r + "/.secret"}));
-        QCOMPARE(rig->window.log, QStringList({"hud 0 Shredding of this file/folder is not allowed\n",
-                                               "exited 7 size=0"}));
+            7, {},
+            *dragOf({world->home + "/Documents", world->home + "/a.txt", "/usr/bin/x",
+                     r + "/.secret"}));
+        QCOMPARE(rig->window.log,
+                 QStringList(
+                     {"hud 0 Shredding of this file/folder is not allowed\n", "exited 7 size=0"}));
         QCOMPARE(rig->lists.filePathsArr(7), QStringList{r + "/kept"});
     }
 
@@ -182,9 +182,10 @@ private Q_SLOTS:
     {
         QVERIFY(rig->tasks.beginChunk(7, std::make_shared<Task>("/bin/true", QStringList()), true));
         rig->lists.dropViewDidGetDropWithPasteboard(7, {}, *dragOf({r + "/x"}));
-        QCOMPARE(rig->window.log,
-                 QStringList{
-                     "hud 0 Adding files to this shredding task is not allowed while it's running"});
+        QCOMPARE(
+            rig->window.log,
+            QStringList{
+                "hud 0 Adding files to this shredding task is not allowed while it's running"});
         QCOMPARE(rig->lists.filePathsArr(7), QStringList());
         rig->tasks.launchAttempted(7);
     }
@@ -232,9 +233,9 @@ private Q_SLOTS:
 
         rig->window.log.clear();
         rig->lists.editFPathsAction(0, removed);
-        QCOMPARE(rig->window.log, QStringList({"filled 1 [/x/b] refresh=1 size=1", "empty 7",
-                                               "empty 35", "empty 7", "empty 35",
-                                               "overlay close"}));
+        QCOMPARE(rig->window.log,
+                 QStringList({"filled 1 [/x/b] refresh=1 size=1", "empty 7", "empty 35", "empty 7",
+                              "empty 35", "overlay close"}));
         QCOMPARE(rig->lists.filePathsArr(1), QStringList{"/x/b"});
         QCOMPARE(rig->lists.filePathsArr(7), QStringList());
     }

@@ -1,6 +1,5 @@
 #include "EngineTestRig.h"
 #include "RunnerScript.h"
-
 #include "engine/PercentParsing.h"
 #include "engine/UtilsFileSystem.h"
 #include "engine/UtilsSettings.h"
@@ -67,12 +66,12 @@ private Q_SLOTS:
             return rig->runs.runShreddingPass7WithParams({"-frmv", a, b}, recordsOf({a, b}, 7),
                                                          false);
         });
-        QCOMPARE(rig->window.log,
-                 QStringList({"hideClearReveal 7", "mainTF 7 21 ..Shredding..", "descrTF 7 a.txt",
-                              "addBtn 7 cancelShred", "ring 7 0.25", "ring 7 0.5",
-                              "hideClearReveal 7", "mainTF 7 21 ..Shredding..", "descrTF 7 b.txt",
-                              "addBtn 7 cancelShred", "ring 7 1",
-                              "hud 3 7-pass shredding is complete!", "empty 7"}));
+        QCOMPARE(
+            rig->window.log,
+            QStringList({"hideClearReveal 7", "mainTF 7 21 ..Shredding..", "descrTF 7 a.txt",
+                         "addBtn 7 cancelShred", "ring 7 0.25", "ring 7 0.5", "hideClearReveal 7",
+                         "mainTF 7 21 ..Shredding..", "descrTF 7 b.txt", "addBtn 7 cancelShred",
+                         "ring 7 1", "hud 3 7-pass shredding is complete!", "empty 7"}));
         QVERIFY(!QFile::exists(a) && !QFile::exists(b));
         QCOMPARE(rig->lists.filePathsArr(7), QStringList());
         QVERIFY(!rig->tasks.shredTask(7));
@@ -149,8 +148,8 @@ private Q_SLOTS:
         const QString linkTarget = world->file("target");
         const QString link = world->root + "/link";
         QVERIFY(QFile::link(linkTarget, link));
-        ShredEntryDics records = recordsOf({a, link}, 7) + recordsOf({b}, 1) +
-                                 recordsOf({c}, std::nullopt);
+        ShredEntryDics records =
+            recordsOf({a, link}, 7) + recordsOf({b}, 1) + recordsOf({c}, std::nullopt);
         script->set({"exit 0"});
         runOnWorker([&] {
             return rig->runs.runShreddingPass7WithParams({"-frmv", a, link}, records, false);
@@ -195,8 +194,9 @@ private Q_SLOTS:
         const QString a = world->file("a");
 
         script->set({"exit 1"});
-        runOnWorker(
-            [&] { return rig->runs.runShreddingPass7WithParams({"-frmv", a}, recordsOf({a}, 7), false); });
+        runOnWorker([&] {
+            return rig->runs.runShreddingPass7WithParams({"-frmv", a}, recordsOf({a}, 7), false);
+        });
         QTest::qWait(50);
         QVERIFY(rig->window.linesStartingWith("terminate").isEmpty());
 
@@ -206,8 +206,9 @@ private Q_SLOTS:
         });
         QTRY_VERIFY(rig->tasks.shredTask(35) && rig->tasks.shredTask(35)->isRunning());
         script->set({"exit 0"});
-        runOnWorker(
-            [&] { return rig->runs.runShreddingPass7WithParams({"-frmv", a}, recordsOf({a}, 7), false); });
+        runOnWorker([&] {
+            return rig->runs.runShreddingPass7WithParams({"-frmv", a}, recordsOf({a}, 7), false);
+        });
         QTest::qWait(50);
         QVERIFY(rig->window.linesStartingWith("terminate").isEmpty());
 
@@ -218,8 +219,9 @@ private Q_SLOTS:
         QVERIFY(rig->window.linesStartingWith("terminate").isEmpty());
 
         const QString b = world->file("b");
-        runOnWorker(
-            [&] { return rig->runs.runShreddingPass1WithParams({"-frsv", b}, recordsOf({b}, 1), false); });
+        runOnWorker([&] {
+            return rig->runs.runShreddingPass1WithParams({"-frsv", b}, recordsOf({b}, 1), false);
+        });
         QTRY_COMPARE(rig->window.log.last(), QString("terminate"));
     }
 
@@ -250,16 +252,21 @@ private Q_SLOTS:
         const QString e = world->file("e");
         const QString dangling = world->root + "/dangling";
         QVERIFY(QFile::link(world->root + "/nothing", dangling));
-        const ShredEntryDics records{{a, "a", 1},     {world->root + "/gone", "gone", 1},
-                                     {a, "a", 1},     {b, "b", 0},
-                                     {c, "c", {}},    {d, "d", 7},
-                                     {e, "e", 35},    {e, "e", 5},
+        const ShredEntryDics records{{a, "a", 1},
+                                     {world->root + "/gone", "gone", 1},
+                                     {a, "a", 1},
+                                     {b, "b", 0},
+                                     {c, "c", {}},
+                                     {d, "d", 7},
+                                     {e, "e", 35},
+                                     {e, "e", 5},
                                      {dangling, "dangling", 35}};
         const ShredArgumentsDic arguments = ShredRuns::shredArgumentsForPathDic(records);
         QCOMPARE(arguments.params1, std::optional<QStringList>({"-frsv", a, a, b, c}));
         QCOMPARE(arguments.params7, std::optional<QStringList>({"-frmv", d}));
         QCOMPARE(arguments.params35, std::optional<QStringList>({"-frv", e, dangling}));
-        QVERIFY(ShredRuns::shredArgumentsForPathDic({{world->root + "/gone", "gone", 7}}).isEmpty());
+        QVERIFY(
+            ShredRuns::shredArgumentsForPathDic({{world->root + "/gone", "gone", 7}}).isEmpty());
     }
 
     void startingWithNothingToShred()
@@ -353,8 +360,8 @@ private Q_SLOTS:
             rig->runs.runShreddingPass7WithParams({"-frmv", a}, recordsOf({a}, 7), false);
         });
         QTRY_VERIFY(rig->tasks.shredTask(7) && rig->tasks.shredTask(7)->isRunning());
-        QVERIFY(!rig->runs.runShreddingPass7WithParams({"-frmv", a}, recordsOf({a}, 7), false)
-                     .valid());
+        QVERIFY(
+            !rig->runs.runShreddingPass7WithParams({"-frmv", a}, recordsOf({a}, 7), false).valid());
         QCOMPARE(script->launches().size(), 1);
         rig->tasks.terminate(7);
         QTRY_VERIFY(!rig->tasks.isShredding(7));
@@ -366,16 +373,24 @@ private Q_SLOTS:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("fraction");
-        QTest::newRow("en") << "en_US" << "45%" << 0.45;
-        QTest::newRow("en decimals") << "en_US" << " 12.5% \r" << 0.125;
+        QTest::newRow("en") << "en_US"
+                            << "45%" << 0.45;
+        QTest::newRow("en decimals") << "en_US"
+                                     << " 12.5% \r" << 0.125;
         QTest::newRow("fr own form") << "fr_FR" << QStringLiteral("45\u202f%") << 0.45;
-        QTest::newRow("fr helper form") << "fr_FR" << "45%" << 0.45;
+        QTest::newRow("fr helper form") << "fr_FR"
+                                        << "45%" << 0.45;
         QTest::newRow("de decimals") << "de_DE" << QStringLiteral("12,5\u00a0%") << 0.125;
-        QTest::newRow("de helper form") << "de_DE" << "7%" << 0.07;
-        QTest::newRow("tr sign first") << "tr_TR" << "%45" << 0.45;
-        QTest::newRow("other text") << "en_US" << "removing /x 50%" << -1.0;
-        QTest::newRow("sign alone") << "en_US" << "%" << -1.0;
-        QTest::newRow("sign inside") << "de_DE" << "4%5" << -1.0;
+        QTest::newRow("de helper form") << "de_DE"
+                                        << "7%" << 0.07;
+        QTest::newRow("tr sign first") << "tr_TR"
+                                       << "%45" << 0.45;
+        QTest::newRow("other text") << "en_US"
+                                    << "removing /x 50%" << -1.0;
+        QTest::newRow("sign alone") << "en_US"
+                                    << "%" << -1.0;
+        QTest::newRow("sign inside") << "de_DE"
+                                     << "4%5" << -1.0;
     }
 
     void percentagesInTheUsersLocaleAndTheHelpersOwnForm()

@@ -1,5 +1,4 @@
 #include "EngineTestRig.h"
-
 #include "engine/GetPathsOperation.h"
 #include "engine/LoadOperation.h"
 #include "engine/SizeLoadDic.h"
