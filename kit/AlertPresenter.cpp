@@ -1,0 +1,123 @@
+#include "kit/AlertPresenter.h"
+
+#include "platform/MainQueue.h"
+
+#include <QHash>
+#include <QMessageBox>
+#include <QPushButton>
+#include <deque>
+#include <optional>
+#include <utility>
+
+namespace tolvex {
+
+namespace {
+
+std::deque<int>& nextAnswers()
+{
+    static std::deque<int> answers;
+    return answers;
+}
+
+QList<Alert>& presented()
+{
+    static QList<Alert> alerts;
+    return alerts;
+}
+
+std::optional<int> takeNextAnswer(const Alert& alert)
+{
+    if (nextAnswers().empty())
+        return std::nullopt;
+    const int answer = nextAnswers().front();
+    nextAnswers().pop_front();
+    presented() << alert;
+    return answer;
+}
+
+QMessageBox::Icon iconForStyle(AlertStyle style)
+{
+    switch (style) {
+    case AlertStyle::Informational:
+        return QMessageBox::Information;
+    case AlertStyle::Critical:
+        return QMessageBox::Critical;
+    case AlertStyle::Warning:
+        break;
+    }
+    return QMessageBox::Warning;
+}
+
+// Builds the box; `responses` maps each button to its answer.
+QMessageBox* makeMessageBox(const Alert& alert, QWidget* parent,
+                            QHash<QAbstractButton*, int>& responses)
+{
+    auto* box = new QMessageBox(parent);
+    box->setText(alert.messageText);
+    box->setInformativeText(alert.informativeText);
+    box->setIcon(iconForStyle(alert.alertStyle));
+    if (!alert.icon.isNull())
+        box->setIconPixmap(alert.icon.pixmap(64, 64));
+    const QStringList titles =
+        alert.buttons.isEmpty() ? QStringList{QStringLiteral("OK")} : alert.buttons;
+    // Buttons of one role keep the order they were added in; the last one added stands
+    // rightmost, where the first button of an alert belongs.
+    for (qsizetype i = titles.size() - 1; i >= 0; --i) {
+        QPushButton* button = box->addButton(titles[i], QMessageBox::ActionRole);
+        responses.insert(button, AlertFirstButtonReturn + static_cast<int>(i));
+        if (i == 0)
+            box->setDefaultButton(button);
+        if (titles[i] == QStringLiteral("Cancel"))
+            box->setEscapeButton(button);
+    }
+    return box;
+}
+
+} // namespace
+
+void AlertPresenter::beginSheetModalForWindow(const Alert& alert, QWidget* window,
+                                              CompletionHandler completionHandler)
+{
+    if (const std::optional<int> answer = takeNextAnswer(alert)) {
+        MainQueue::post([completionHandler, response = *answer] {
+            if (completionHandler)
+                completionHandler(response);
+        });
+        return;
+    }
+    QHash<QAbstractButton*, int> responses;
+    QMessageBox* box = makeMessageBox(alert, window, responses);
+    box->setWindowModality(Qt::WindowModal);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(box, &QMessageBox::buttonClicked, box,
+                     [responses, completionHandler](QAbstractButton* button) {
+                         if (completionHandler)
+                             completionHandler(responses.value(button));
+                     });
+    box->open();
+}
+
+int AlertPresenter::runModal(const Alert& alert)
+{
+    if (const std::optional<int> answer = takeNextAnswer(alert))
+        return *answer;
+    QHash<QAbstractButton*, int> responses;
+    QMessageBox* box = makeMessageBox(alert, nullptr, responses);
+    box->setWindowModality(Qt::ApplicationModal);
+    box->exec();
+    const int response = responses.value(box->clickedButton());
+    delete box;
+    return response;
+}
+
+void AlertPresenter::setNextAnswer(int response)
+{
+    nextAnswers().push_back(response);
+}
+
+QList<Alert> AlertPresenter::takePresentedForTesting()
+{
+    return std::exchange(presented(), {});
+}
+
+} // namespace tolvex

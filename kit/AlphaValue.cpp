@@ -1,0 +1,80 @@
+#include "kit/AlphaValue.h"
+
+#include <QGraphicsOpacityEffect>
+#include <QVariantAnimation>
+#include <QWidget>
+
+namespace tolvex::AlphaValue {
+
+namespace {
+
+const char* const kAnimationName = "tolvexAlphaAnimation";
+
+QGraphicsOpacityEffect* opacityEffect(QWidget* widget)
+{
+    auto* effect = qobject_cast<QGraphicsOpacityEffect*>(widget->graphicsEffect());
+    if (!effect) {
+        effect = new QGraphicsOpacityEffect(widget);
+        effect->setOpacity(1.0);
+        effect->setEnabled(false);
+        widget->setGraphicsEffect(effect);
+    }
+    return effect;
+}
+
+void stopAnimation(QWidget* widget)
+{
+    if (auto* running =
+            widget->findChild<QVariantAnimation*>(kAnimationName, Qt::FindDirectChildrenOnly)) {
+        running->disconnect();
+        running->stop();
+        running->deleteLater();
+        running->setObjectName(QString());
+    }
+}
+
+void applyAlpha(QWidget* widget, qreal alpha)
+{
+    QGraphicsOpacityEffect* effect = opacityEffect(widget);
+    effect->setOpacity(alpha);
+    // An opaque widget is painted directly: the effect would only cost an offscreen pass.
+    effect->setEnabled(alpha < 1.0);
+}
+
+} // namespace
+
+qreal alphaValue(const QWidget* widget)
+{
+    const auto* effect = qobject_cast<const QGraphicsOpacityEffect*>(widget->graphicsEffect());
+    return effect ? effect->opacity() : 1.0;
+}
+
+void setAlphaValue(QWidget* widget, qreal alpha)
+{
+    stopAnimation(widget);
+    applyAlpha(widget, alpha);
+}
+
+void animateAlphaValue(QWidget* widget, qreal alpha, int durationMs,
+                       std::function<void()> completion)
+{
+    stopAnimation(widget);
+    auto* animation = new QVariantAnimation(widget);
+    animation->setObjectName(kAnimationName);
+    animation->setStartValue(alphaValue(widget));
+    animation->setEndValue(alpha);
+    animation->setDuration(durationMs);
+    animation->setEasingCurve(QEasingCurve::InOutQuad);
+    QObject::connect(animation, &QVariantAnimation::valueChanged, widget,
+                     [widget](const QVariant& value) { applyAlpha(widget, value.toReal()); });
+    QObject::connect(animation, &QVariantAnimation::finished, widget,
+                     [animation, completion = std::move(completion)] {
+                         animation->setObjectName(QString());
+                         animation->deleteLater();
+                         if (completion)
+                             completion();
+                     });
+    animation->start();
+}
+
+} // namespace tolvex::AlphaValue

@@ -1,0 +1,291 @@
+#include "kit/JMModalOverlay.h"
+
+#include "kit/AlphaValue.h"
+#include "kit/Autoresizing.h"
+#include "kit/JMOverlayView.h"
+#include "kit/MDBorderlessWindow.h"
+#include "kit/ViewController.h"
+#include "kit/WAYWindow.h"
+#include "kit/WindowResizability.h"
+
+#include <QMainWindow>
+#include <memory>
+#include <stdexcept>
+
+namespace tolvex {
+
+namespace {
+
+constexpr qreal kCornerRadius = 8.0;
+constexpr int kTransitionDurationMs = 300;
+
+// The frame of the window's content view in the window: what stays clear of the title bar.
+QRect contentViewFrame(QWidget* window)
+{
+    if (auto* way = qobject_cast<WAYWindow*>(window))
+        return way->contentView() ? way->contentView()->geometry() : QRect();
+    if (auto* main = qobject_cast<QMainWindow*>(window))
+        return main->centralWidget() ? main->centralWidget()->geometry() : QRect();
+    return window->rect();
+}
+
+void fill(QWidget* view, QWidget* parent, const QRect& frame)
+{
+    view->setParent(parent);
+    view->setGeometry(frame);
+    setAutoresizesWidthAndHeight(view);
+    view->show();
+}
+
+// Runs `done` once each of `count` parts has called the returned function.
+std::function<void()> afterAll(int count, std::function<void()> done)
+{
+    auto remaining = std::make_shared<int>(count);
+    return [remaining, done = std::move(done)] {
+        if (--*remaining == 0)
+            done();
+    };
+}
+
+} // namespace
+
+bool JMModalOverlayDelegate::modalOverlayShouldClose(JMModalOverlay*)
+{
+    return true;
+}
+
+void JMModalOverlayDelegate::modalOverlayWillShow(const Notification&) {}
+void JMModalOverlayDelegate::modalOverlayDidShow(const Notification&) {}
+void JMModalOverlayDelegate::modalOverlayWillClose(const Notification&) {}
+void JMModalOverlayDelegate::modalOverlayDidClose(const Notification&) {}
+
+JMModalOverlay::JMModalOverlay(QObject* parent) : QObject(parent)
+{
+    using Handler = void (JMModalOverlay::*)(const Notification&);
+    const std::pair<QString, Handler> observers[] = {
+        {JMModalOverlayWillShowNotification, &JMModalOverlay::modalOverlayWillShow},
+        {JMModalOverlayDidShowNotification, &JMModalOverlay::modalOverlayDidShow},
+        {JMModalOverlayWillCloseNotification, &JMModalOverlay::modalOverlayWillClose},
+        {JMModalOverlayDidCloseNotification, &JMModalOverlay::modalOverlayDidClose},
+    };
+    for (const auto& [name, handler] : observers)
+        _observerTokens << NotificationCenter::defaultCenter().addObserver(
+            name, [this, handler](const Notification& notification) {
+                if (notification.object.value<QObject*>() == this)
+                    (this->*handler)(notification);
+            });
+}
+
+JMModalOverlay::~JMModalOverlay()
+{
+    for (const NotificationCenter::Token token : std::as_const(_observerTokens))
+        NotificationCenter::defaultCenter().removeObserver(token);
+}
+
+void JMModalOverlay::setContentViewController(ViewController* controller)
+{
+    // A controller set while shown takes over at the next showing.
+    _contentViewController = controller;
+}
+
+void JMModalOverlay::setBackgroundColor(const QColor& color)
+{
+    if (color == _backgroundColor)
+        return;
+    _backgroundColor = color;
+    if (_overlayView)
+        _overlayView->setBackgroundColor(color);
+}
+
+void JMModalOverlay::showInWindow(QWidget* window)
+{
+    if (isShown())
+        return;
+    if (!window)
+        throw std::invalid_argument("window is nil");
+    if (!_contentViewController)
+        throw std::logic_error("contentViewController is nil");
+    QWidget* contentView = _contentViewController->view();
+    if (!contentView)
+        throw std::logic_error("contentViewController.view is nil");
+
+    post(JMModalOverlayWillShowNotification);
+    _parentWindow = window;
+    setShown(true);
+
+    _wasResizable = isResizable(window);
+    if (_wasResizable)
+        setResizable(window, false);
+
+    if (_modalWindow) {
+        _modalWindow->hide();
+        _modalWindow->deleteLater();
+    }
+    _modalWindow = _modalWindowForFrame(window->rect());
+    AlphaValue::setAlphaValue(_modalWindow, 0.0);
+    applyAppearance(_modalWindow, _appearance);
+    _modalWindow->setCornerRadius(kCornerRadius);
+
+    const QRect backgroundRect =
+        _shouldOverlayTitleBar ? _modalWindow->rect() : contentViewFrame(window);
+    _overlayView = new JMOverlayView;
+    _overlayView->setBackgroundColor(_backgroundColor);
+    _overlayView->setModalOverlay(this);
+    if (isVibrant(_appearance)) {
+        _visualEffectView = new VisualEffectView;
+        fill(_visualEffectView, _modalWindow, backgroundRect);
+        fill(_overlayView, _visualEffectView, QRect(QPoint(0, 0), backgroundRect.size()));
+    } else {
+        fill(_overlayView, _modalWindow, backgroundRect);
+    }
+    _modalWindow->setFocusProxy(_overlayView);
+
+    _containerView = new QWidget;
+    fill(_containerView, _overlayView, _overlayView->rect());
+
+    _modalWindow->setParent(window);
+    _modalWindow->setGeometry(window->rect());
+    setAutoresizesWidthAndHeight(_modalWindow);
+    _modalWindow->show();
+    _modalWindow->raise();
+
+    _shownContentView = contentView;
+    fill(contentView, _containerView, _containerView->rect());
+    if (!_animates) {
+        AlphaValue::setAlphaValue(_modalWindow, 1.0);
+        _afterShow();
+        return;
+    }
+    auto done = afterAll(2, [this] { _afterShow(); });
+    _appearAnimationForDirection(_animationDirection).animateIn(contentView, done);
+    AlphaValue::animateAlphaValue(_modalWindow, 1.0, AlphaValue::kDefaultAnimationDurationMs, done);
+}
+
+void JMModalOverlay::_afterShow()
+{
+    post(JMModalOverlayDidShowNotification);
+    jmcurModSes = ApplicationModal::beginModalSessionForWindow(_modalWindow);
+}
+
+void JMModalOverlay::close()
+{
+    if (!isShown() || !_modalWindow || ApplicationModal::modalWindow() != _modalWindow)
+        return;
+    post(JMModalOverlayWillCloseNotification);
+
+    QPointer<QWidget> contentView = _shownContentView;
+    auto removeContent = [contentView] {
+        if (contentView) {
+            contentView->hide();
+            contentView->setParent(nullptr);
+        }
+    };
+    if (!_animates || !contentView) {
+        removeContent();
+        _afterClose();
+        return;
+    }
+    auto done = afterAll(2, [this] { _afterClose(); });
+    _dissapearAnimationForDirection(_animationDirection)
+        .animateOut(contentView, [removeContent, done] {
+            removeContent();
+            done();
+        });
+    AlphaValue::animateAlphaValue(_modalWindow, 0.0, AlphaValue::kDefaultAnimationDurationMs, done);
+}
+
+void JMModalOverlay::_afterClose()
+{
+    if (_modalWindow)
+        _modalWindow->hide();
+    ApplicationModal::endModalSession(jmcurModSes);
+
+    // The pieces may be in the middle of handling the click that closed the overlay.
+    if (_modalWindow)
+        _modalWindow->deleteLater();
+    _modalWindow = nullptr;
+    _containerView = nullptr;
+    _overlayView = nullptr;
+    _shownContentView = nullptr;
+
+    if (_wasResizable && _parentWindow)
+        setResizable(_parentWindow, true);
+    setShown(false);
+    post(JMModalOverlayDidCloseNotification);
+}
+
+void JMModalOverlay::performClose(QObject*)
+{
+    if (_delegate && !_delegate->modalOverlayShouldClose(this))
+        return;
+    close();
+}
+
+void JMModalOverlay::modalOverlayWillShow(const Notification& notification)
+{
+    if (_delegate)
+        _delegate->modalOverlayWillShow(notification);
+}
+
+void JMModalOverlay::modalOverlayDidShow(const Notification& notification)
+{
+    if (_delegate)
+        _delegate->modalOverlayDidShow(notification);
+}
+
+void JMModalOverlay::modalOverlayWillClose(const Notification& notification)
+{
+    if (_delegate)
+        _delegate->modalOverlayWillClose(notification);
+}
+
+void JMModalOverlay::modalOverlayDidClose(const Notification& notification)
+{
+    if (_delegate)
+        _delegate->modalOverlayDidClose(notification);
+}
+
+MDBorderlessWindow* JMModalOverlay::_modalWindowForFrame(const QRect& frame)
+{
+    auto* window = new MDBorderlessWindow;
+    window->setGeometry(frame);
+    return window;
+}
+
+Transition JMModalOverlay::_appearAnimationForDirection(int direction)
+{
+    Transition transition;
+    transition.durationMs = kTransitionDurationMs;
+    transition.timingFunction = easeOutTimingFunction();
+    const Transition::Subtype subtypes[] = {
+        Transition::Subtype::FromTop, Transition::Subtype::FromBottom,
+        Transition::Subtype::FromLeft, Transition::Subtype::FromRight};
+    if (direction >= 1 && direction <= 4) {
+        transition.type = Transition::Type::Push;
+        transition.subtype = subtypes[direction - 1];
+    }
+    return transition;
+}
+
+Transition JMModalOverlay::_dissapearAnimationForDirection(int direction)
+{
+    Transition transition;
+    transition.durationMs = kTransitionDurationMs;
+    transition.timingFunction = easeInTimingFunction();
+    const Transition::Subtype subtypes[] = {
+        Transition::Subtype::FromBottom, Transition::Subtype::FromTop,
+        Transition::Subtype::FromRight, Transition::Subtype::FromLeft};
+    if (direction >= 1 && direction <= 4) {
+        transition.type = Transition::Type::Push;
+        transition.subtype = subtypes[direction - 1];
+    }
+    return transition;
+}
+
+void JMModalOverlay::post(const QString& name)
+{
+    NotificationCenter::defaultCenter().post(name,
+                                             QVariant::fromValue(static_cast<QObject*>(this)));
+}
+
+} // namespace tolvex

@@ -1,0 +1,179 @@
+#include "kit/MyHudAlert.h"
+
+#include "kit/AlphaValue.h"
+#include "kit/ImageView.h"
+#include "kit/Images.h"
+#include "kit/LocalEventMonitor.h"
+#include "kit/MyHudAlertWindow.h"
+#include "kit/ProgressIndicator.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QScreen>
+
+namespace tolvex {
+
+namespace {
+
+constexpr qreal kShownAlpha = 0.86;
+constexpr int kDismissAfterMs = 2000;
+constexpr float kCornerRadius = 13.0f;
+// The panel's layout.
+constexpr QSize kPanelSize(220, 140);
+constexpr QRect kIconFrame(86, 18, 48, 48);
+constexpr QRect kSpinnerFrame(94, 26, 32, 32);
+constexpr QRect kMessageFrame(10, 74, 200, 56);
+constexpr int kMessagePixelSize = 13;
+
+MyHudAlert* shared = nullptr;
+
+QString imageNameForType(int type)
+{
+    switch (type) {
+    case HudAlertTypeWarning:
+        return QStringLiteral("MyHudAlertWarn");
+    case HudAlertTypeError:
+        return QStringLiteral("MyHudAlertError");
+    case HudAlertTypeSuccess:
+        return QStringLiteral("MyHudAlertSuccess");
+    default:
+        return QStringLiteral("MyHudAlertInfo");
+    }
+}
+
+} // namespace
+
+MyHudAlert::MyHudAlert() : QObject(QCoreApplication::instance())
+{
+    dismissTimer_.setSingleShot(true);
+    connect(&dismissTimer_, &QTimer::timeout, this, &MyHudAlert::dismiss);
+    loadNibNamed();
+}
+
+MyHudAlert* MyHudAlert::sharedAlert()
+{
+    return shared;
+}
+
+void MyHudAlert::loadNibNamed()
+{
+    window_ = new MyHudAlertWindow;
+    window_->resize(kPanelSize);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        window_->move(screen->geometry().center() - window_->rect().center());
+    connect(window_, &MyHudAlertWindow::mouseDown, this, &MyHudAlert::mouseDown);
+
+    iconView_ = new ImageView(window_);
+    iconView_->setGeometry(kIconFrame);
+    loadingIndicator_ = new ProgressIndicator(window_);
+    loadingIndicator_->setGeometry(kSpinnerFrame);
+    loadingIndicator_->hide();
+    messageField_ = new QLabel(window_);
+    messageField_->setGeometry(kMessageFrame);
+    messageField_->setAlignment(Qt::AlignCenter);
+    messageField_->setWordWrap(true);
+    QFont font = messageField_->font();
+    font.setPixelSize(kMessagePixelSize);
+    messageField_->setFont(font);
+    awakeFromNib();
+}
+
+void MyHudAlert::awakeFromNib()
+{
+    window_->setCornerRadius(kCornerRadius);
+    QPalette palette = messageField_->palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    messageField_->setPalette(palette);
+    loadingIndicator_->setPalette(palette);
+    iconView_->setImageScaling(ImageView::ImageScaling::AxesIndependently);
+}
+
+void MyHudAlert::alertWithWindow(QWidget* window, int type, const QString& message)
+{
+    if (!shared)
+        shared = new MyHudAlert;
+    // The panel lives inside its parent window and goes when that window goes.
+    if (!shared->window_)
+        shared->loadNibNamed();
+    shared->alertType_ = type;
+
+    if (type == HudAlertTypeBusy) {
+        shared->iconView_->hide();
+        shared->loadingIndicator_->show();
+        shared->loadingIndicator_->startAnimation();
+    } else {
+        shared->loadingIndicator_->hide();
+        shared->iconView_->show();
+        shared->iconView_->setImage(imageNamed(imageNameForType(type)));
+    }
+    shared->messageField_->setText(message);
+    shared->window_->setParentWindow(window);
+    shared->showWindow(window);
+}
+
+void MyHudAlert::dismisWindow()
+{
+    if (shared)
+        shared->dismiss();
+}
+
+void MyHudAlert::showWindow(QWidget*)
+{
+    AlphaValue::setAlphaValue(window_, 0.0);
+    window_->show();
+    window_->raise();
+    updateWindowPosition();
+    AlphaValue::animateAlphaValue(window_, kShownAlpha);
+
+    if (alertType_ == HudAlertTypeBusy) {
+        // A busy alert stays until it is dismissed: what an earlier timed alert left pending
+        // must not close it.
+        dismissTimer_.stop();
+        removeClickMonitor();
+        return;
+    }
+    dismissTimer_.start(kDismissAfterMs);
+    removeClickMonitor();
+    clickEvent_ = LocalEventMonitor::addLocalMonitorForMouseDown(
+        Qt::LeftButton | Qt::RightButton, [this](QPointF globalPosition, Qt::MouseButton) {
+            if (!window_)
+                return;
+            const QRectF frame(window_->mapToGlobal(QPointF(0, 0)), window_->size());
+            if (frame.contains(globalPosition))
+                return;
+            removeClickMonitor();
+            dismiss();
+        });
+}
+
+void MyHudAlert::updateWindowPosition()
+{
+    const QWidget* parent = window_->parentWidget();
+    if (!parent)
+        return;
+    window_->move(qRound(parent->width() * 0.5 - window_->width() * 0.5),
+                  qRound(parent->height() * 0.5 - window_->height() * 0.5));
+}
+
+void MyHudAlert::dismiss()
+{
+    if (!window_)
+        return;
+    AlphaValue::setAlphaValue(window_, 0.0);
+    window_->hide();
+}
+
+void MyHudAlert::mouseDown()
+{
+    if (alertType_ != HudAlertTypeBusy)
+        dismiss();
+}
+
+void MyHudAlert::removeClickMonitor()
+{
+    if (clickEvent_)
+        LocalEventMonitor::removeMonitor(clickEvent_);
+    clickEvent_ = nullptr;
+}
+
+} // namespace tolvex

@@ -1,0 +1,47 @@
+#include "kit/VisualEffectView.h"
+
+#include "kit/Appearance.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace tolvex {
+
+namespace {
+constexpr int kSurfaceAlpha = 235;
+const QColor kDarkSurface(30, 30, 32, kSurfaceAlpha);
+const QColor kLightSurface(236, 236, 236, kSurfaceAlpha);
+} // namespace
+
+VisualEffectView::VisualEffectView(QWidget* parent) : QWidget(parent) {}
+
+void VisualEffectView::setMaterial(Material material)
+{
+    material_ = material;
+    if (material == Material::Dark)
+        applyAppearance(this, Appearance::VibrantDark);
+    else if (material == Material::Light)
+        applyAppearance(this, Appearance::VibrantLight);
+    update();
+}
+
+QColor VisualEffectView::surfaceColor() const
+{
+    switch (material_) {
+    case Material::Dark:
+        return kDarkSurface;
+    case Material::Light:
+        return kLightSurface;
+    case Material::AppearanceBased:
+        break;
+    }
+    return palette().color(QPalette::Window).lightness() < 128 ? kDarkSurface : kLightSurface;
+}
+
+void VisualEffectView::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.fillRect(event->rect(), surfaceColor());
+}
+
+} // namespace tolvex

@@ -1,0 +1,363 @@
+#include "kit/WAYWindow.h"
+
+#include "kit/WindowStandardButton.h"
+
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLayout>
+#include <QMouseEvent>
+#include <QWindow>
+#include <cmath>
+
+namespace tolvex {
+
+namespace {
+
+constexpr float kDefaultTitleBarHeight = 22.0f;
+constexpr int kTitlePixelSize = 13;
+// Where the window system would put the close button in a standard title bar; the first
+// button's place is measured from here.
+constexpr QPoint kStandardButtonOrigin(7, 4);
+constexpr double kButtonSpacing = 6.0;
+constexpr double kStackedButtonSpacing = 5.0;
+constexpr int kSpacerWidth = 10;
+
+// The title bar: dragging it moves the window.
+class TitleBarView : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        if (event->button() == Qt::LeftButton && window()->windowHandle()) {
+            window()->windowHandle()->startSystemMove();
+            event->accept();
+            return;
+        }
+        QWidget::mousePressEvent(event);
+    }
+};
+
+// The placement rules measure y upwards from the bottom edge of the buttons' superview; Qt
+// measures downwards from the top.
+int flipped(double yFromBottom, double height, double superviewHeight)
+{
+    return static_cast<int>(std::lround(superviewHeight - yFromBottom - height));
+}
+
+} // namespace
+
+WAYWindow::WAYWindow(QWidget* parent) : QWidget(parent)
+{
+    setWindowFlags(windowFlags() | Qt::Window | Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_TranslucentBackground);
+
+    auto* content = new QWidget;
+    content->setAutoFillBackground(true);
+    setContentView(content);
+
+    titleBar_ = new TitleBarView(this);
+    titleBar_->setObjectName(QStringLiteral("titleBarView"));
+    titleLabel_ = new QLabel(titleBar_);
+    QFont titleFont = titleLabel_->font();
+    titleFont.setPixelSize(kTitlePixelSize);
+    titleLabel_->setFont(titleFont);
+    titleLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    for (const auto kind :
+         {WindowStandardButton::Kind::Close, WindowStandardButton::Kind::Miniaturize,
+          WindowStandardButton::Kind::Zoom}) {
+        auto* button = new WindowStandardButton(kind, titleBar_);
+        button->move(kStandardButtonOrigin +
+                     QPoint(_standardButtons.size() *
+                                (WindowStandardButton::kSize + static_cast<int>(kButtonSpacing)),
+                            0));
+        _standardButtons << button;
+    }
+    connect(_standardButtons[0], &QAbstractButton::clicked, this, &WAYWindow::performClose);
+    connect(_standardButtons[1], &QAbstractButton::clicked, this, &QWidget::showMinimized);
+    connect(_standardButtons[2], &QAbstractButton::clicked, this,
+            [this] { isMaximized() ? showNormal() : showMaximized(); });
+
+    placeTitleBar();
+    const QRectF title = getTitleFrame();
+    titleLabel_->move(titleLabel_->x(),
+                      static_cast<int>((kDefaultTitleBarHeight - title.height()) / 2.0));
+    _setUp();
+}
+
+WAYWindow::~WAYWindow() = default;
+
+bool WAYWindow::supportsVibrantAppearances()
+{
+    return true;
+}
+
+float WAYWindow::defaultTitleBarHeight()
+{
+    return kDefaultTitleBarHeight;
+}
+
+void WAYWindow::_setUp()
+{
+    _delegateProxy = std::make_unique<WAYWindowDelegateProxy>();
+    _delegateProxy->setFirstDelegate(this);
+    messageDelegate_ = _delegateProxy.get();
+
+    _centerTrafficLightButtons = true;
+
+    QAbstractButton* close = _standardButtons.value(0);
+    const QRect frame = close ? close->geometry() : QRect();
+    const auto leftMargin = static_cast<float>(frame.x());
+    const auto topMargin = static_cast<float>(frame.y());
+
+    _trafficLightButtonsLeftMargin = leftMargin;
+    _trafficLightButtonsTopMargin = topMargin;
+    setHidesTitle(true);
+    messageDelegate_ = this;
+    _setNeedsLayout();
+}
+
+void WAYWindow::setDelegate(WindowDelegate* delegate)
+{
+    _delegateProxy->setSecondaryDelegate(delegate);
+    messageDelegate_ = _delegateProxy.get();
+}
+
+WindowDelegate* WAYWindow::delegate() const
+{
+    return _delegateProxy->secondaryDelegate();
+}
+
+void WAYWindow::performClose()
+{
+    if (messageDelegate_->windowShouldClose(this))
+        close();
+}
+
+QWidget* WAYWindow::titleBarView() const
+{
+    QAbstractButton* close = _standardButtons.value(0);
+    return close ? close->parentWidget() : nullptr;
+}
+
+void WAYWindow::setContentView(QWidget* view)
+{
+    if (view == contentView_)
+        return;
+    delete contentView_;
+    contentView_ = view;
+    view->setParent(this);
+    view->setGeometry(rect());
+    view->lower();
+    view->show();
+}
+
+void WAYWindow::setVerticallyCenterTitle(bool center)
+{
+    _verticallyCenterTitle = center;
+    _setNeedsLayout();
+}
+
+void WAYWindow::setCenterTrafficLightButtons(bool center)
+{
+    _centerTrafficLightButtons = center;
+    _setNeedsLayout();
+}
+
+void WAYWindow::setVerticalTrafficLightButtons(bool vertical)
+{
+    _verticalTrafficLightButtons = vertical;
+    _setNeedsLayout();
+}
+
+void WAYWindow::setHidesTitle(bool hides)
+{
+    _hidesTitle = hides;
+    _showsTitle = !hides;
+    titleLabel_->setVisible(!hides);
+}
+
+void WAYWindow::setTitleBarHeight(double height)
+{
+    const double newHeight = std::max(height, static_cast<double>(defaultTitleBarHeight()));
+    _titleBarHeight = newHeight;
+
+    delete _dummyTitlebarAccessoryViewController;
+    auto* spacer = new QWidget(titleBar_);
+    spacer->setObjectName(QStringLiteral("titlebarAccessory"));
+    spacer->setGeometry(0, static_cast<int>(defaultTitleBarHeight()), kSpacerWidth,
+                        static_cast<int>(newHeight - defaultTitleBarHeight()));
+    spacer->setAttribute(Qt::WA_TransparentForMouseEvents);
+    spacer->show();
+    _dummyTitlebarAccessoryViewController = spacer;
+
+    // The title bar lies over the full-size content view, so the window keeps its frame.
+    placeTitleBar();
+    _setNeedsLayout();
+}
+
+void WAYWindow::setContentViewAppearance(VisualEffectView::Material material)
+{
+    if (!supportsVibrantAppearances())
+        return;
+    auto* effectView = replaceSubview<VisualEffectView>(contentView_);
+    effectView->setMaterial(material);
+    setContentView(effectView);
+}
+
+void WAYWindow::setContentViewAppearanceVibrantDark()
+{
+    setContentViewAppearance(VisualEffectView::Material::Dark);
+}
+
+void WAYWindow::setContentViewAppearanceVibrantLight()
+{
+    setContentViewAppearance(VisualEffectView::Material::Light);
+}
+
+void WAYWindow::setVibrantDarkAppearance()
+{
+    setAppearance(Appearance::VibrantDark);
+}
+
+void WAYWindow::setVibrantLightAppearance()
+{
+    setAppearance(Appearance::VibrantLight);
+}
+
+void WAYWindow::setAquaAppearance()
+{
+    setAppearance(Appearance::Aqua);
+}
+
+void WAYWindow::setAppearance(Appearance appearance)
+{
+    appearance_ = appearance;
+    tolvex::applyAppearance(this, appearance);
+}
+
+void WAYWindow::replaceSubview(QWidget* oldView, QWidget* newView, bool resizing)
+{
+    if (resizing)
+        newView->setGeometry(oldView->geometry());
+    const auto subviews = oldView->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    for (QWidget* subview : subviews) {
+        if (oldView->layout() && oldView->layout()->indexOf(subview) >= 0)
+            qInfo("WARNING: [%s %s] does not work yet with NSView instances, that use auto-layout.",
+                  metaObject()->className(), "replaceSubview");
+        const QRect frame = subview->geometry();
+        const bool shown = !subview->isHidden();
+        subview->setParent(newView);
+        subview->setGeometry(frame);
+        subview->setVisible(shown);
+    }
+    if (oldView == contentView_) {
+        setContentView(newView);
+    } else if (QWidget* superview = oldView->parentWidget()) {
+        if (superview->layout() && superview->layout()->indexOf(oldView) >= 0) {
+            delete superview->layout()->replaceWidget(oldView, newView);
+        } else {
+            newView->setParent(superview);
+            newView->stackUnder(oldView);
+        }
+        newView->show();
+        delete oldView;
+    }
+    _setNeedsLayout();
+}
+
+void WAYWindow::_setNeedsLayout()
+{
+    const double superviewHeight = titleBarView() ? titleBarView()->height() : 0.0;
+    const double barHeight = _titleBarHeight;
+    for (qsizetype i = 0; i < _standardButtons.size(); ++i) {
+        QAbstractButton* button = _standardButtons[i];
+        const double w = button->width();
+        const double h = button->height();
+        const double index = static_cast<double>(i);
+        double x = _trafficLightButtonsLeftMargin;
+        double y = 0.0;
+        if (!_verticalTrafficLightButtons) {
+            x = _trafficLightButtonsLeftMargin + (w + kButtonSpacing) * index;
+            y = _centerTrafficLightButtons ? superviewHeight * 0.5 - h * 0.5
+                                           : superviewHeight - h - _trafficLightButtonsTopMargin;
+        } else if (_centerTrafficLightButtons) {
+            y = (barHeight - h) - (h + kStackedButtonSpacing) * index +
+                (barHeight - (3.0 * h + 2.0 * kStackedButtonSpacing)) * -0.5;
+        } else {
+            y = barHeight - h - _trafficLightButtonsTopMargin - (h + kStackedButtonSpacing) * index;
+        }
+        button->move(static_cast<int>(std::lround(x)), flipped(y, h, superviewHeight));
+    }
+    if (_verticallyCenterTitle)
+        layoutVerticallyCenterTitle();
+}
+
+void WAYWindow::layoutVerticallyCenterTitle()
+{
+    if (!_showsTitle)
+        return;
+    const double titleHeight = getTitleFrame().height();
+    const double barHeight = titleBarView()->height();
+    const double y = std::floor(barHeight * 0.5 - titleHeight * 0.5 + 1.0);
+    titleLabel_->move(titleLabel_->x(), flipped(y, titleHeight, barHeight));
+}
+
+QRectF WAYWindow::getTitleFrame() const
+{
+    const QFontMetrics metrics(titleLabel_->font());
+    return QRectF(0, 0, metrics.horizontalAdvance(windowTitle()), metrics.height());
+}
+
+int WAYWindow::titleBarContainerHeight() const
+{
+    return static_cast<int>(std::max(_titleBarHeight, static_cast<double>(kDefaultTitleBarHeight)));
+}
+
+void WAYWindow::placeTitleBar()
+{
+    titleBar_->setGeometry(0, 0, width(), titleBarContainerHeight());
+    titleBar_->raise();
+    const QRectF title = getTitleFrame();
+    titleLabel_->setText(windowTitle());
+    titleLabel_->setGeometry(static_cast<int>((width() - title.width()) / 2.0), titleLabel_->y(),
+                             static_cast<int>(std::ceil(title.width())),
+                             static_cast<int>(title.height()));
+}
+
+bool WAYWindow::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowTitleChange && titleLabel_)
+        placeTitleBar();
+    return QWidget::event(event);
+}
+
+void WAYWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (contentView_)
+        contentView_->setGeometry(rect());
+    placeTitleBar();
+    _setNeedsLayout();
+    messageDelegate_->windowDidResize(this);
+}
+
+void WAYWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    _setNeedsLayout();
+}
+
+void WAYWindow::closeEvent(QCloseEvent* event)
+{
+    if (event->spontaneous() && !messageDelegate_->windowShouldClose(this)) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
+} // namespace tolvex

@@ -1,0 +1,143 @@
+#pragma once
+
+#include "kit/Appearance.h"
+#include "kit/VisualEffectView.h"
+#include "kit/WAYWindowDelegateProxy.h"
+#include "kit/WindowDelegate.h"
+
+#include <QList>
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+class QAbstractButton;
+class QLabel;
+
+namespace tolvex {
+
+// A frameless main window that draws its own title bar: the three round standard buttons placed
+// by the window (centred vertically by default), an optional vertically centred title, and a
+// title bar that can be made taller. The content view fills the whole window, title bar included;
+// the title bar lies over it. Dragging the title bar moves the window.
+//
+// Delegate messages go through a proxy to the window and then to the delegate set with
+// setDelegate(); until then the window is its own delegate.
+class WAYWindow : public QWidget, public WindowDelegate {
+    Q_OBJECT
+
+public:
+    explicit WAYWindow(QWidget* parent = nullptr);
+    ~WAYWindow() override;
+
+    static bool supportsVibrantAppearances();
+    // The height of a standard title bar.
+    static float defaultTitleBarHeight();
+
+    // Not owned; it must outlive the window or be unset first.
+    void setDelegate(WindowDelegate* delegate);
+    // The object that was set, never the proxy.
+    WindowDelegate* delegate() const;
+    WAYWindowDelegateProxy* delegateProxy() const { return _delegateProxy.get(); }
+
+    // Asks the delegate whether to close, then closes. A close request from the window system
+    // asks the same way; close() in code does not ask.
+    void performClose();
+
+    // The parent of the standard buttons; the application adds its own title-bar view here.
+    QWidget* titleBarView() const;
+    QWidget* contentView() const { return contentView_; }
+    // Takes ownership of `view`; the previous content view is deleted.
+    void setContentView(QWidget* view);
+    // Close, minimise, zoom: a button's index is its place in the row or column.
+    QList<QAbstractButton*> standardButtons() const { return _standardButtons; }
+    QLabel* titleLabel() const { return titleLabel_; }
+    // The spacer that makes the title bar taller, once the height has been set.
+    QWidget* dummyTitlebarAccessoryViewController() const
+    {
+        return _dummyTitlebarAccessoryViewController;
+    }
+
+    bool verticallyCenterTitle() const { return _verticallyCenterTitle; }
+    void setVerticallyCenterTitle(bool center);
+    bool centerTrafficLightButtons() const { return _centerTrafficLightButtons; }
+    void setCenterTrafficLightButtons(bool center);
+    bool verticalTrafficLightButtons() const { return _verticalTrafficLightButtons; }
+    void setVerticalTrafficLightButtons(bool vertical);
+    bool hidesTitle() const { return _hidesTitle; }
+    void setHidesTitle(bool hides);
+    bool showsTitle() const { return _showsTitle; }
+    void setShowsTitle(bool shows) { _showsTitle = shows; }
+    // 0 until setTitleBarHeight() is first called.
+    double titleBarHeight() const { return _titleBarHeight; }
+    // Never lower than defaultTitleBarHeight().
+    void setTitleBarHeight(double height);
+    double trafficLightButtonsLeftMargin() const { return _trafficLightButtonsLeftMargin; }
+    // Takes effect at the next layout pass.
+    void setTrafficLightButtonsLeftMargin(double margin)
+    {
+        _trafficLightButtonsLeftMargin = margin;
+    }
+    double trafficLightButtonsTopMargin() const { return _trafficLightButtonsTopMargin; }
+    // Takes effect at the next layout pass.
+    void setTrafficLightButtonsTopMargin(double margin) { _trafficLightButtonsTopMargin = margin; }
+
+    // Replaces the content view by a translucent surface of that material.
+    void setContentViewAppearance(VisualEffectView::Material material);
+    void setContentViewAppearanceVibrantDark();
+    void setContentViewAppearanceVibrantLight();
+    Appearance appearance() const { return appearance_; }
+    void setVibrantDarkAppearance();
+    void setVibrantLightAppearance();
+    void setAquaAppearance();
+
+    // Moves the children of `oldView` into `newView`, keeping their frames, and puts `newView`
+    // where `oldView` was (as the content view when it was that); `oldView` is deleted.
+    void replaceSubview(QWidget* oldView, QWidget* newView, bool resizing);
+    template <class View> View* replaceSubview(QWidget* oldView)
+    {
+        auto* newView = new View;
+        replaceSubview(oldView, newView, true);
+        return newView;
+    }
+
+    // The layout pass: places the standard buttons and, when asked to, centres the title. It
+    // runs on showing, on every resize and from the layout setters.
+    void _setNeedsLayout();
+    void layoutVerticallyCenterTitle();
+    // The size of the title in the title font; the origin carries no meaning.
+    QRectF getTitleFrame() const;
+
+protected:
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void _setUp();
+    void setAppearance(Appearance appearance);
+    int titleBarContainerHeight() const;
+    void placeTitleBar();
+
+    bool _verticallyCenterTitle = false;
+    bool _centerTrafficLightButtons = false;
+    bool _verticalTrafficLightButtons = false;
+    bool _hidesTitle = false;
+    bool _showsTitle = false;
+    double _titleBarHeight = 0.0;
+    double _trafficLightButtonsLeftMargin = 0.0;
+    double _trafficLightButtonsTopMargin = 0.0;
+    std::unique_ptr<WAYWindowDelegateProxy> _delegateProxy;
+    QList<QAbstractButton*> _standardButtons;
+    QPointer<QWidget> _dummyTitlebarAccessoryViewController;
+
+    // The delegate the window itself sends its messages to: the window, or the proxy once the
+    // application has set a delegate.
+    WindowDelegate* messageDelegate_ = nullptr;
+    Appearance appearance_ = Appearance::Aqua;
+    QWidget* titleBar_ = nullptr;
+    QLabel* titleLabel_ = nullptr;
+    QPointer<QWidget> contentView_;
+};
+
+} // namespace tolvex
