@@ -1,5 +1,7 @@
 #include "NamedImage.h"
 
+#include "kit/Images.h"
+
 #include <QAbstractButton>
 #include <QVariant>
 
@@ -11,16 +13,11 @@ constexpr char kImageNameProperty[] = "tolvexImageName";
 
 } // namespace
 
-QIcon NamedImage::icon(const QString& name)
-{
-    return QIcon(QStringLiteral(":/images/%1.svg").arg(name));
-}
-
 void NamedImage::setImage(QAbstractButton* button, const QString& name)
 {
     if (!button)
         return;
-    button->setIcon(icon(name));
+    button->setIcon(imageNamed(name));
     button->setProperty(kImageNameProperty, name);
 }
 

@@ -1,0 +1,211 @@
+#include "AppDelegate.h"
+
+#include "app/DropView.h"
+#include "app/RobotoFont.h"
+#include "engine/ListId.h"
+#include "engine/UtilsSettings.h"
+#include "kit/DisableSubviews.h"
+#include "kit/JESCircularProgressView.h"
+#include "kit/MRSubtleButton.h"
+#include "kit/MouseDownTextField.h"
+#include "kit/ProgressIndicator.h"
+#include "kit/UtilsSystem.h"
+#include "kit/WAYWindow.h"
+
+#include <QLabel>
+#include <QPointer>
+
+namespace tolvex {
+
+namespace {
+
+constexpr double kTitleBarHeight = 32.0;
+constexpr double kTrafficLightButtonsLeftMargin = 18.0;
+constexpr double kTitleFontSize = 14.0;
+
+const QString kStartShredTitle = QStringLiteral("Start Shredding Files");
+constexpr double kStartShredFontSize = 18.0;
+
+const QString kStillRunningMessage =
+    QStringLiteral("One or more shredding operations are still running!");
+const QString kStillRunningInformative = QStringLiteral(
+    "Closing this window will terminate all running shred operations.   \n\nWould you still like "
+    "to close this window?\n\n You can minimize the window, if needed.");
+const QString kDontClose = QStringLiteral("Don't close");
+const QString kCloseAndTerminate = QStringLiteral("Close Window and terminate tasks");
+
+QColor calibratedRgb(double red, double green, double blue, double alpha)
+{
+    return QColor::fromRgbF(float(red), float(green), float(blue), float(alpha));
+}
+
+} // namespace
+
+AppDelegate::AppDelegate(QObject* parent)
+    : QObject(parent), keyboardLayout_{&Utils::checkIfKeyboardIsDvorak,
+                                       &Utils::checkIfKeyboardIsAzerty},
+      shredLists_(shredTasks_, *this, *this, *this),
+      shredRuns_(shredLists_, shredTasks_, *this, *this, *this, *this), trashPopover_(*this),
+      secureEmptyTrash_(shredRuns_, *this, trashPopover_, *this, *this)
+{}
+
+AppDelegate::~AppDelegate()
+{
+    NotificationCenter::defaultCenter().removeObserver(sizeLoadObserver_);
+}
+
+void AppDelegate::applicationDidFinishLaunching()
+{
+    sizeLoadObserver_ = NotificationCenter::defaultCenter().addObserver(
+        QString::fromLatin1(kSizeLoadDidFinish),
+        [this](const Notification& notification) { handleSize(notification); });
+
+    if (outlets_.startShredBtn)
+        outlets_.startShredBtn->setDelegate(this);
+
+    dressWindow();
+
+    if (outlets_.titleBarStrTitleTF)
+        outlets_.titleBarStrTitleTF->setFont(RobotoFont::named("Roboto-Thin", kTitleFontSize));
+
+    for (MouseDownTextField* label :
+         {outlets_.onePassMainTF.data(), outlets_.sevenPassMainTF.data(),
+          outlets_.thirtyfPassMainTF.data()})
+        if (label)
+            label->setDelegate(this);
+
+    for (QWidget* group : {outlets_.clearRevealView.data(), outlets_.clearRevealView7.data(),
+                           outlets_.clearRevealView35.data()}) {
+        if (!group)
+            continue;
+        group->hide();
+        disableSubviews(group, true);
+    }
+
+    DropView* const zones[] = {outlets_.onePassDropView, outlets_.sevenPassDropView,
+                               outlets_.thirtyFivePassDropView};
+    for (DropView* zone : zones)
+        if (zone)
+            zone->setDelegate(this);
+    for (std::size_t i = 0; i < kListIds.size(); ++i)
+        if (zones[i])
+            zones[i]->setMDropViewTag(kListIds[i]);
+    for (qint64 tag : kListIds)
+        resetDefStateForPassViewWithTag(tag);
+
+    for (ProgressIndicator* spinner :
+         {outlets_.progIndicForFilesize1.data(), outlets_.progIndicForFilesize7.data(),
+          outlets_.progIndicForFilesize35.data()}) {
+        if (!spinner)
+            continue;
+        spinner->stopAnimation();
+        spinner->hide();
+    }
+
+    styleStartButton();
+
+    defaultIndicBounds_ = outlets_.onePassIndic ? outlets_.onePassIndic->bounds() : QRectF();
+
+    if (Utils::windIsVert_cal())
+        toggleWindowHorizontal(nullptr);
+}
+
+void AppDelegate::dressWindow()
+{
+    WAYWindow* window = outlets_.window;
+    if (!window)
+        return;
+    window->setVibrantDarkAppearance();
+    window->setContentViewAppearanceVibrantDark();
+    if (!Utils::XRRunningOnOSXBigSurOrLater())
+        window->setTitleBarHeight(kTitleBarHeight);
+    window->setVerticallyCenterTitle(true);
+    window->setCenterTrafficLightButtons(true);
+    if (outlets_.titlebar) {
+        outlets_.titlebar->setParent(window->titleBarView());
+        outlets_.titlebar->show();
+    }
+    window->setTrafficLightButtonsLeftMargin(kTrafficLightButtonsLeftMargin);
+    window->setHidesTitle(false);
+    window->setDelegate(this);
+}
+
+void AppDelegate::styleStartButton()
+{
+    MRSubtleButton* button = outlets_.startShredBtn;
+    if (!button)
+        return;
+    button->setTitleAlignment(MRSubtleButton::AlignmentCentred);
+    button->setGradientWithStartColor(calibratedRgb(0.304, 0.927, 0.252, 1.0),
+                                      calibratedRgb(0.5, 0.8, 0.0, 0.8));
+    button->setHighlightGradientWithStartColor(calibratedRgb(0.304, 0.927, 0.252, 0.8),
+                                               calibratedRgb(0.5, 0.8, 0.0, 1.0));
+    button->setFontAttributesWithFont(RobotoFont::named("Roboto-Thin", kStartShredFontSize),
+                                      Qt::white);
+    button->setTitle(kStartShredTitle);
+}
+
+bool AppDelegate::windowShouldClose(WAYWindow* /*sender*/)
+{
+    if (!shredTasks_.isAnyShredding())
+        return true;
+    QPointer<AppDelegate> self(this);
+    beginSheetModal({kStillRunningMessage,
+                     kStillRunningInformative,
+                     {kDontClose, kCloseAndTerminate},
+                     SheetAlert::Style::Critical},
+                    [self](int response) {
+                        if (!self || response == kAlertFirstButtonReturn)
+                            return;
+                        for (qint64 tag : kListIds)
+                            self->shredTasks_.terminate(tag);
+                        if (self->outlets_.window)
+                            self->outlets_.window->close();
+                    });
+    return false;
+}
+
+bool AppDelegate::applicationShouldHandleReopen(bool /*hasVisibleWindows*/)
+{
+    if (WAYWindow* window = outlets_.window) {
+        window->showNormal();
+        window->raise();
+        window->activateWindow();
+    }
+    return true;
+}
+
+QFont AppDelegate::fontForPassMainTFWithSize(double size)
+{
+    return RobotoFont::named(QStringLiteral("RobotoCondensed-Bold"), size);
+}
+
+QFont AppDelegate::fontForPassDescrTFWithSize(double size)
+{
+    return RobotoFont::named(QStringLiteral("Roboto-Regular"), size);
+}
+
+std::optional<ZoneOutlets> AppDelegate::zoneOutlets(qint64 tag) const
+{
+    switch (tag) {
+    case 1:
+        return ZoneOutlets{outlets_.onePassDropView,       outlets_.onePassMainTF,
+                           outlets_.onePassDescrTF,        outlets_.onePassIndic,
+                           outlets_.progIndicForFilesize1, outlets_.clearRevealView,
+                           outlets_.addNewFilesBtn};
+    case 7:
+        return ZoneOutlets{outlets_.sevenPassDropView,     outlets_.sevenPassMainTF,
+                           outlets_.sevenPassDescrTF,      outlets_.sevenPassIndic,
+                           outlets_.progIndicForFilesize7, outlets_.clearRevealView7,
+                           outlets_.addNewFilesBtn7};
+    case 35:
+        return ZoneOutlets{outlets_.thirtyFivePassDropView, outlets_.thirtyfPassMainTF,
+                           outlets_.thirtyfPassDescrTF,     outlets_.thirtyFivePassIndic,
+                           outlets_.progIndicForFilesize35, outlets_.clearRevealView35,
+                           outlets_.addNewFilesBtn35};
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace tolvex

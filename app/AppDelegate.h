@@ -1,0 +1,152 @@
+#pragma once
+
+#include "app/DropViewDelegate.h"
+#include "app/EventDelegatingViewDelegate.h"
+#include "app/MainWindowOutlets.h"
+#include "app/ShortcutTable.h"
+#include "engine/AppTermination.h"
+#include "engine/FullDiskAccess.h"
+#include "engine/HudAlert.h"
+#include "engine/ModalOverlay.h"
+#include "engine/Popover.h"
+#include "engine/SecureEmptyTrash.h"
+#include "engine/SheetPresenter.h"
+#include "engine/ShredLists.h"
+#include "engine/ShredRuns.h"
+#include "engine/ShredTasks.h"
+#include "engine/ShredZoneControls.h"
+#include "engine/SizeLoadDic.h"
+#include "engine/SizeMeasurement.h"
+#include "engine/ZoneLooks.h"
+#include "kit/MRSubtleButtonDelegate.h"
+#include "kit/WindowDelegate.h"
+#include "platform/NotificationCenter.h"
+
+#include <QFont>
+#include <QObject>
+#include <QRect>
+#include <optional>
+
+namespace tolvex {
+
+// The application's delegate and the controller of its one main window. It owns the shred
+// lists, the size measurements, the shred runs and Secure Empty Trash, and paints the window
+// for them: they reach the window only through the interfaces it implements here. Its methods
+// are spread over files by topic (AppDelegate_*.cpp). Main thread only, unless a method says
+// otherwise.
+class AppDelegate : public QObject,
+                    public DropViewDelegate,
+                    public EventDelegatingViewDelegate,
+                    public MRSubtleButtonDelegate,
+                    public WindowDelegate,
+                    public ZoneLooks,
+                    public ShredZoneControls,
+                    public HudAlert,
+                    public ModalOverlay,
+                    public SheetPresenter,
+                    public FullDiskAccess,
+                    public AppTermination {
+    Q_OBJECT
+
+public:
+    explicit AppDelegate(QObject* parent = nullptr);
+    ~AppDelegate() override;
+
+    // The objects of the main window; MainWindowBuilder fills them in before start-up.
+    MainWindowOutlets& outlets() { return outlets_; }
+    const MainWindowOutlets& outlets() const { return outlets_; }
+
+    // The engine parts, for the screens and for tests.
+    ShredLists& shredLists() { return shredLists_; }
+    ShredTasks& shredTasks() { return shredTasks_; }
+    ShredRuns& shredRuns() { return shredRuns_; }
+
+    // Replaces the keyboard-layout questions of the shortcut table (tests inject layouts).
+    void setKeyboardLayoutTests(KeyboardLayoutTests tests) { keyboardLayout_ = std::move(tests); }
+
+    // --- Start-up, window close and re-open (AppDelegate.cpp)
+    void applicationDidFinishLaunching();
+    bool windowShouldClose(WAYWindow* sender) override;
+    static bool applicationShouldTerminateAfterLastWindowClosed() { return true; }
+    bool applicationShouldHandleReopen(bool hasVisibleWindows);
+    static QFont fontForPassMainTFWithSize(double size);
+    static QFont fontForPassDescrTFWithSize(double size);
+    // The zone members of list `tag`, or nothing for another id.
+    std::optional<ZoneOutlets> zoneOutlets(qint64 tag) const;
+
+    // --- Zone looks and zone callbacks (AppDelegate_DropZones.cpp)
+    void resetDefStateForPassViewWithTag(qint64 tag) override;
+    void dragEnteredStateForPassViewWithTag(qint64 tag);
+    void droppedStateForPassViewWithTag(qint64 tag, const QStringList& arrOfPaths, bool isRefresh,
+                                        bool refreshSize) override;
+    // The observer of kSizeLoadDidFinish; any thread.
+    void handleSize(const Notification& notification);
+    void mainThread_handleSize(const SizeLoadDic& sizeLoad);
+    void stopsizeProgressForID(qint64 tag);
+    void dropViewDidGetDropWithPasteboard(DropView* dropView, const QMimeData* pasteboard) override;
+    void dropViewEntered(const DropViewInfoDic& info) override;
+    void dropViewExited(const DropViewInfoDic& info) override;
+    void clearPathsArrAction(QObject* sender);
+    void revealInFinderAction(QObject* sender);
+    // The ring bounds of every zone at rest, taken at start-up.
+    QRectF defaultIndicBounds() const { return defaultIndicBounds_; }
+
+    // --- Layouts (AppDelegate_Layouts.cpp)
+    void toggleWindowHorizontal(QObject* sender = nullptr);
+
+    // --- Keyboard and start button (AppDelegate_Shortcuts.cpp)
+    void viewDidHandleEvent(QWidget* view, QKeyEvent* event) override;
+    void subtleButtonEvent(QMouseEvent* event, MRSubtleButton* from) override;
+
+    // --- Secure Empty Trash (AppDelegate_SecureEmptyTrash.cpp)
+    void secureEmptyShowPop(QObject* sender);
+    void secureEmptyTrashAction(QObject* sender);
+
+    // --- What the engine parts paint and ask through (AppDelegate_EngineWindow.cpp)
+    void hideClearRevealView(qint64 tag) override;
+    void setPassMainTF(qint64 tag, double fontSize, const QString& text) override;
+    void setPassDescrTF(qint64 tag, const QString& text) override;
+    void setAddNewFilesBtnImage(qint64 tag, const QString& imageName) override;
+    void setPassIndicProgress(qint64 tag, double progress, bool animated) override;
+    void alertWithWindow(int type, const QString& message) override;
+    void close() override;
+    void beginSheetModal(const SheetAlert& alert,
+                         std::function<void(int response)> completionHandler) override;
+    bool XRRunningOnOSXCatalinaOrLater() override;
+    bool shouldShowAlertAboutFullDiskAccess() override;
+    void askUserPermissionForFullDiskAccess() override;
+    void terminate() override;
+
+private:
+    // The trash button's popover as the engine sees it.
+    class TrashPopover : public Popover {
+    public:
+        explicit TrashPopover(AppDelegate& delegate) : delegate_(delegate) {}
+        bool isShown() const override;
+        void close() override;
+        void showRelativeTo(QObject* sender) override;
+
+    private:
+        AppDelegate& delegate_;
+    };
+
+    void dressWindow();
+    void styleStartButton();
+    void installScreenActionBlocks();
+    void shredEverything();
+    void placeZones(bool vertical, QSize windowSize);
+
+    MainWindowOutlets outlets_;
+    QRectF defaultIndicBounds_;
+    KeyboardLayoutTests keyboardLayout_;
+    NotificationCenter::Token sizeLoadObserver_ = 0;
+
+    ShredTasks shredTasks_;
+    ShredLists shredLists_;
+    SizeMeasurement sizeMeasurement_;
+    ShredRuns shredRuns_;
+    TrashPopover trashPopover_;
+    SecureEmptyTrash secureEmptyTrash_;
+};
+
+} // namespace tolvex

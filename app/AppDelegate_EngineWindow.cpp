@@ -1,0 +1,86 @@
+#include "AppDelegate.h"
+#include "app/NamedImage.h"
+#include "kit/DisableSubviews.h"
+#include "kit/JESCircularProgressView.h"
+#include "kit/JMModalOverlay.h"
+#include "kit/MouseDownTextField.h"
+#include "kit/MyHudAlert.h"
+#include "kit/UtilsSystem.h"
+#include "kit/WAYWindow.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+
+namespace tolvex {
+
+void AppDelegate::hideClearRevealView(qint64 tag)
+{
+    const std::optional<ZoneOutlets> zone = zoneOutlets(tag);
+    if (!zone || !zone->clearRevealView)
+        return;
+    zone->clearRevealView->hide();
+    disableSubviews(zone->clearRevealView, true);
+}
+
+void AppDelegate::setPassMainTF(qint64 tag, double fontSize, const QString& text)
+{
+    const std::optional<ZoneOutlets> zone = zoneOutlets(tag);
+    if (!zone || !zone->mainTF)
+        return;
+    zone->mainTF->setFont(fontForPassMainTFWithSize(fontSize));
+    zone->mainTF->setText(text);
+}
+
+void AppDelegate::setPassDescrTF(qint64 tag, const QString& text)
+{
+    const std::optional<ZoneOutlets> zone = zoneOutlets(tag);
+    if (zone && zone->descrTF)
+        zone->descrTF->setText(text);
+}
+
+void AppDelegate::setAddNewFilesBtnImage(qint64 tag, const QString& imageName)
+{
+    if (const std::optional<ZoneOutlets> zone = zoneOutlets(tag))
+        NamedImage::setImage(zone->addNewFilesBtn, imageName);
+}
+
+void AppDelegate::setPassIndicProgress(qint64 tag, double progress, bool animated)
+{
+    const std::optional<ZoneOutlets> zone = zoneOutlets(tag);
+    if (zone && zone->indic)
+        zone->indic->setProgress(progress, animated);
+}
+
+void AppDelegate::alertWithWindow(int type, const QString& message)
+{
+    MyHudAlert::alertWithWindow(outlets_.window, type, message);
+}
+
+void AppDelegate::close()
+{
+    if (outlets_.modalOverlay)
+        outlets_.modalOverlay->close();
+}
+
+bool AppDelegate::XRRunningOnOSXCatalinaOrLater()
+{
+    return Utils::XRRunningOnOSXCatalinaOrLater();
+}
+
+bool AppDelegate::shouldShowAlertAboutFullDiskAccess()
+{
+    return Utils::shouldShowAlertAboutFullDiskAccess();
+}
+
+void AppDelegate::askUserPermissionForFullDiskAccess()
+{
+    Utils::askUserPermissionForFullDiskAccess();
+}
+
+void AppDelegate::terminate()
+{
+    // On the next turn of the event loop, after the event being handled.
+    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+} // namespace tolvex

@@ -1,0 +1,220 @@
+#include "MainWindowBuilder.h"
+
+#include "app/AppDelegate.h"
+#include "app/DropView.h"
+#include "app/NamedImage.h"
+#include "app/RobotoFont.h"
+#include "app/SecureTrashPopover.h"
+#include "app/WindowLayout.h"
+#include "app/myRespView.h"
+#include "kit/JESCircularProgressView.h"
+#include "kit/JMModalOverlay.h"
+#include "kit/MRSubtleButton.h"
+#include "kit/MouseDownTextField.h"
+#include "kit/ProgressIndicator.h"
+#include "kit/Tag.h"
+#include "kit/WAYWindow.h"
+#include "kit/hlMyclickableView.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace tolvex {
+
+namespace {
+
+const QString kWindowTitle = QStringLiteral("Tolvex");
+constexpr double kTitleFontSize = 14.0;
+
+// A drop zone's frame and the frames of its views inside it.
+constexpr QSize kZoneSize(150, 156);
+constexpr QRect kRingFrame(11, 0, 128, 128);
+constexpr QRect kMainLabelFrame(0, 32, 150, 34);
+constexpr QRect kDescrLabelFrame(15, 66, 120, 32);
+constexpr QRect kSpinnerFrame(67, 73, 16, 16);
+constexpr QRect kAddButtonFrame(63, 96, 24, 24);
+constexpr QRect kClearRevealFrame(35, 130, 80, 26);
+constexpr QRect kClearButtonFrame(8, 1, 24, 24);
+constexpr QRect kRevealButtonFrame(48, 1, 24, 24);
+
+constexpr QSize kStartButtonSize(220, 36);
+constexpr int kStartButtonBottomMargin = 18;
+constexpr int kTitleBarButtonSize = 24;
+constexpr int kTitleBarRightMargin = 8;
+
+// Keeps a view covering the whole of another (its parent, or the window above it): the resizing
+// rule of the main window's full-size views.
+class CoverTarget : public QObject {
+public:
+    CoverTarget(QWidget* view, QWidget* target) : QObject(view), view_(view)
+    {
+        target->installEventFilter(this);
+        view->setGeometry(QRect(QPoint(), target->size()));
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize)
+            view_->setGeometry(QRect(QPoint(), static_cast<QWidget*>(watched)->size()));
+        return false;
+    }
+
+private:
+    QWidget* view_;
+};
+
+QToolButton* imageButton(QWidget* parent, const QRect& frame, const QString& image)
+{
+    auto* button = new QToolButton(parent);
+    button->setGeometry(frame);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setIconSize(frame.size() - QSize(2, 2));
+    NamedImage::setImage(button, image);
+    return button;
+}
+
+QLabel* centredLabel(QWidget* parent, const QRect& frame)
+{
+    auto* label = new QLabel(parent);
+    label->setGeometry(frame);
+    label->setAlignment(Qt::AlignCenter);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return label;
+}
+
+// One drop zone with its views; fills in the zone's outlets.
+DropView* buildZone(QWidget* parent, AppDelegate& delegate, qint64 listId,
+                    QPointer<DropView>& dropView, QPointer<MouseDownTextField>& mainTF,
+                    QPointer<QLabel>& descrTF, QPointer<JESCircularProgressView>& indic,
+                    QPointer<ProgressIndicator>& spinner, QPointer<QWidget>& clearRevealView,
+                    QPointer<QAbstractButton>& addButton)
+{
+    auto* zone = new DropView(parent);
+    zone->setObjectName(QStringLiteral("dropView%1").arg(listId));
+    zone->resize(kZoneSize);
+    dropView = zone;
+
+    indic = new JESCircularProgressView(kRingFrame, zone);
+    auto* label = new MouseDownTextField(zone);
+    label->setGeometry(kMainLabelFrame);
+    label->setAlignment(Qt::AlignCenter);
+    mainTF = label;
+    descrTF = centredLabel(zone, kDescrLabelFrame);
+
+    spinner = new ProgressIndicator(zone);
+    spinner->setGeometry(kSpinnerFrame);
+
+    addButton = imageButton(zone, kAddButtonFrame, QStringLiteral("AddNew"));
+
+    auto* group = new QWidget(zone);
+    group->setGeometry(kClearRevealFrame);
+    QToolButton* clear = imageButton(group, kClearButtonFrame, QStringLiteral("clearList"));
+    clear->setToolTip(QStringLiteral("Clear"));
+    setTag(clear, listId);
+    QObject::connect(clear, &QAbstractButton::clicked, &delegate,
+                     [&delegate, clear] { delegate.clearPathsArrAction(clear); });
+    QToolButton* reveal = imageButton(group, kRevealButtonFrame, QStringLiteral("reveal"));
+    reveal->setToolTip(QStringLiteral("Reveal"));
+    setTag(reveal, listId);
+    QObject::connect(reveal, &QAbstractButton::clicked, &delegate,
+                     [&delegate, reveal] { delegate.revealInFinderAction(reveal); });
+    clearRevealView = group;
+    return zone;
+}
+
+// The view in the title bar with the Secure Empty Trash and layout buttons at its right end.
+hlMyclickableView* buildTitleBar(AppDelegate& delegate, MainWindowOutlets& outlets)
+{
+    auto* titlebar = new hlMyclickableView;
+    titlebar->setObjectName(QStringLiteral("titlebar"));
+    auto* row = new QHBoxLayout(titlebar);
+    row->setContentsMargins(0, 0, kTitleBarRightMargin, 0);
+    row->addStretch();
+    const QRect buttonFrame(0, 0, kTitleBarButtonSize, kTitleBarButtonSize);
+
+    QToolButton* trash = imageButton(titlebar, buttonFrame, QStringLiteral("secureTrash"));
+    trash->setToolTip(QStringLiteral("Secure Empty Trash"));
+    trash->setFixedSize(buttonFrame.size());
+    QObject::connect(trash, &QAbstractButton::clicked, &delegate,
+                     [&delegate, trash] { delegate.secureEmptyShowPop(trash); });
+    row->addWidget(trash);
+    outlets.secEmptyTrashBtn = trash;
+
+    QToolButton* layout = imageButton(titlebar, buttonFrame, QStringLiteral("horiz_Layout"));
+    layout->setFixedSize(buttonFrame.size());
+    QObject::connect(layout, &QAbstractButton::clicked, &delegate,
+                     [&delegate, layout] { delegate.toggleWindowHorizontal(layout); });
+    row->addWidget(layout);
+    outlets.toggleHorizontalVerticalBtn = layout;
+    return titlebar;
+}
+
+} // namespace
+
+WAYWindow* MainWindowBuilder::build(AppDelegate& delegate)
+{
+    MainWindowOutlets& outlets = delegate.outlets();
+
+    auto* window = new WAYWindow;
+    window->setObjectName(QStringLiteral("mainWindow"));
+    // The window's own title label is the title of the custom title bar.
+    outlets.titleBarStrTitleTF = window->titleLabel();
+    outlets.titleBarStrTitleTF->setFont(
+        RobotoFont::named(QStringLiteral("Roboto-Thin"), kTitleFontSize));
+    window->setWindowTitle(kWindowTitle);
+    window->resize(WindowLayout::kHorizontalSize);
+    outlets.window = window;
+
+    auto* surface = new myRespView(window->contentView());
+    surface->setObjectName(QStringLiteral("myRespView"));
+    surface->setEventDelegate(&delegate);
+    new CoverTarget(surface, window);
+
+    buildZone(surface, delegate, 1, outlets.onePassDropView, outlets.onePassMainTF,
+              outlets.onePassDescrTF, outlets.onePassIndic, outlets.progIndicForFilesize1,
+              outlets.clearRevealView, outlets.addNewFilesBtn);
+    buildZone(surface, delegate, 7, outlets.sevenPassDropView, outlets.sevenPassMainTF,
+              outlets.sevenPassDescrTF, outlets.sevenPassIndic, outlets.progIndicForFilesize7,
+              outlets.clearRevealView7, outlets.addNewFilesBtn7);
+    buildZone(surface, delegate, 35, outlets.thirtyFivePassDropView, outlets.thirtyfPassMainTF,
+              outlets.thirtyfPassDescrTF, outlets.thirtyFivePassIndic,
+              outlets.progIndicForFilesize35, outlets.clearRevealView35, outlets.addNewFilesBtn35);
+    // The title bar is 32 high once dressed, so neighbouring zones stand 16 apart.
+    const WindowLayout::ZoneOrigins origins =
+        WindowLayout::horizontalOrigins(QPointF(WindowLayout::kHorizontalSize.width() / 2.0,
+                                                WindowLayout::kHorizontalSize.height() / 2.0),
+                                        QSizeF(kZoneSize), 16.0);
+    outlets.onePassDropView->move(origins.one.toPoint());
+    outlets.sevenPassDropView->move(origins.seven.toPoint());
+    outlets.thirtyFivePassDropView->move(origins.thirtyFive.toPoint());
+
+    auto* start = new MRSubtleButton(surface);
+    start->setObjectName(QStringLiteral("startShredBtn"));
+    start->setFixedSize(kStartButtonSize);
+    auto* column = new QVBoxLayout(surface);
+    column->setContentsMargins(0, 0, 0, kStartButtonBottomMargin);
+    column->addStretch();
+    column->addWidget(start, 0, Qt::AlignHCenter);
+    outlets.startShredBtn = start;
+
+    hlMyclickableView* titlebar = buildTitleBar(delegate, outlets);
+    new CoverTarget(titlebar, window->titleBarView());
+    outlets.titlebar = titlebar;
+
+    auto* popover = new SecureTrashPopover(window);
+    QObject::connect(popover, &SecureTrashPopover::passChosen, &delegate,
+                     [&delegate](QObject* sender) { delegate.secureEmptyTrashAction(sender); });
+    outlets.secureTrashPopOver = popover;
+
+    outlets.modalOverlay = new JMModalOverlay(window);
+
+    surface->setFocus();
+    return window;
+}
+
+} // namespace tolvex

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QPointer>
+
+class QAbstractButton;
+class QLabel;
+class QWidget;
+
+namespace tolvex {
+
+class DropView;
+class JESCircularProgressView;
+class JMModalOverlay;
+class MRSubtleButton;
+class MouseDownTextField;
+class ProgressIndicator;
+class SecureTrashPopover;
+class WAYWindow;
+
+// The main window's objects that AppDelegate works with. MainWindowBuilder makes the window and
+// fills these in; the window's object tree owns every one of them. A missing one turns the steps
+// that use it into no-ops.
+struct MainWindowOutlets {
+    QPointer<WAYWindow> window;
+    QPointer<QWidget> titlebar;
+    QPointer<QLabel> titleBarStrTitleTF;
+    QPointer<QAbstractButton> toggleHorizontalVerticalBtn;
+    QPointer<MRSubtleButton> startShredBtn;
+    QPointer<QAbstractButton> secEmptyTrashBtn;
+    QPointer<SecureTrashPopover> secureTrashPopOver;
+    QPointer<JMModalOverlay> modalOverlay;
+
+    QPointer<DropView> onePassDropView;
+    QPointer<DropView> sevenPassDropView;
+    QPointer<DropView> thirtyFivePassDropView;
+    QPointer<MouseDownTextField> onePassMainTF;
+    QPointer<MouseDownTextField> sevenPassMainTF;
+    QPointer<MouseDownTextField> thirtyfPassMainTF;
+    QPointer<QLabel> onePassDescrTF;
+    QPointer<QLabel> sevenPassDescrTF;
+    QPointer<QLabel> thirtyfPassDescrTF;
+    QPointer<JESCircularProgressView> onePassIndic;
+    QPointer<JESCircularProgressView> sevenPassIndic;
+    QPointer<JESCircularProgressView> thirtyFivePassIndic;
+    QPointer<ProgressIndicator> progIndicForFilesize1;
+    QPointer<ProgressIndicator> progIndicForFilesize7;
+    QPointer<ProgressIndicator> progIndicForFilesize35;
+    QPointer<QWidget> clearRevealView;
+    QPointer<QWidget> clearRevealView7;
+    QPointer<QWidget> clearRevealView35;
+    QPointer<QAbstractButton> addNewFilesBtn;
+    QPointer<QAbstractButton> addNewFilesBtn7;
+    QPointer<QAbstractButton> addNewFilesBtn35;
+};
+
+// One drop zone's members, picked by list id.
+struct ZoneOutlets {
+    DropView* dropView;
+    MouseDownTextField* mainTF;
+    QLabel* descrTF;
+    JESCircularProgressView* indic;
+    ProgressIndicator* progIndicForFilesize;
+    QWidget* clearRevealView;
+    QAbstractButton* addNewFilesBtn;
+};
+
+} // namespace tolvex

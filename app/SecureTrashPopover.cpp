@@ -1,0 +1,77 @@
+#include "SecureTrashPopover.h"
+
+#include "app/RobotoFont.h"
+#include "engine/ListId.h"
+#include "kit/QBButton.h"
+#include "kit/Tag.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace tolvex {
+
+namespace {
+
+constexpr int kMargin = 10;
+constexpr int kSpacing = 8;
+constexpr double kTitleFontSize = 13.0;
+constexpr double kButtonFontSize = 13.0;
+
+} // namespace
+
+SecureTrashPopover::SecureTrashPopover(QWidget* parent)
+    : QFrame(parent, Qt::Popup | Qt::FramelessWindowHint)
+{
+    // The click that closes the popup must not reach the trash button and open it again.
+    setAttribute(Qt::WA_NoMouseReplay);
+    setObjectName(QStringLiteral("secureTrashPopOver"));
+    setStyleSheet(QStringLiteral("#secureTrashPopOver { background: #2b2b2e; border: 1px solid "
+                                 "#505055; border-radius: 6px; }"));
+
+    auto* title = new QLabel(QStringLiteral("Secure Empty Trash"), this);
+    title->setFont(RobotoFont::named(QStringLiteral("Roboto-Regular"), kTitleFontSize));
+    title->setAlignment(Qt::AlignCenter);
+
+    auto* row = new QHBoxLayout;
+    row->setSpacing(kSpacing);
+    for (qint64 listId : kListIds) {
+        auto* button = new QBButton(this);
+        button->setText(QStringLiteral("%1-pass").arg(listId));
+        button->setFont(RobotoFont::named(QStringLiteral("Roboto-Regular"), kButtonFontSize));
+        button->setBackgroundColor(QColor(255, 255, 255, 40));
+        button->setTextColor(QColor(240, 240, 240));
+        button->setFocusPolicy(Qt::NoFocus);
+        setTag(button, listId);
+        connect(button, &QAbstractButton::clicked, this,
+                [this, button] { Q_EMIT passChosen(button); });
+        row->addWidget(button);
+        passButtons_ << button;
+    }
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+    column->setSpacing(kSpacing);
+    column->addWidget(title);
+    column->addLayout(row);
+}
+
+void SecureTrashPopover::showRelativeTo(QWidget* anchor)
+{
+    adjustSize();
+    if (anchor) {
+        const QPoint below = anchor->mapToGlobal(QPoint(anchor->width() / 2, anchor->height()));
+        move(below.x() - width() / 2, below.y());
+    }
+    show();
+}
+
+QAbstractButton* SecureTrashPopover::passButton(qint64 listId) const
+{
+    for (QAbstractButton* button : passButtons_)
+        if (tag(button) == listId)
+            return button;
+    return nullptr;
+}
+
+} // namespace tolvex
