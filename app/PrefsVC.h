@@ -52,7 +52,7 @@ protected:
     QGridLayout* grid() const { return grid_; }
     QWidget* settingsPart() const { return settings_; }
     QWidget* buttonsPart() const { return buttons_; }
-    QWidget* closeButton() const { return close_; }
+    QPushButton* closeButton() const { return close_; }
 
 private:
     enum class Service { Twitter, Facebook, SinaWeibo };
