@@ -24,8 +24,10 @@ public:
     // The chosen paths, in the panel's order, once it was accepted.
     QStringList chosenPaths() const { return chosen_; }
 
-protected:
+    // The panel's OK.
     void accept() override;
+
+protected:
     void done(int result) override;
 
 private:

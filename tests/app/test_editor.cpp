@@ -30,9 +30,8 @@ ShredEntryDic record(const QString& path, qint64 pass)
 
 ShredEntryDics fiveRecords()
 {
-    return {record("/h/u/a/alpha.txt", 1), record("/h/u/a/beta.txt", 1),
-            record("/h/u/b/gamma", 7), record("/h/u/b/delta.png", 35),
-            record("/h/u/b/epsilon", 35)};
+    return {record("/h/u/a/alpha.txt", 1), record("/h/u/a/beta.txt", 1), record("/h/u/b/gamma", 7),
+            record("/h/u/b/delta.png", 35), record("/h/u/b/epsilon", 35)};
 }
 
 } // namespace
@@ -52,7 +51,8 @@ class TestEditor : public QObject {
 
     destCellView* row(EditFilePathsVC& editor, int index)
     {
-        return qobject_cast<destCellView*>(editor.destTablView->itemWidget(editor.destTablView->item(index)));
+        return qobject_cast<destCellView*>(
+            editor.destTablView->itemWidget(editor.destTablView->item(index)));
     }
 
 private Q_SLOTS:

@@ -7,6 +7,7 @@
 #include "engine/SheetPresenter.h"
 #include "engine/ShredLists.h"
 #include "engine/ShredTasks.h"
+#include "engine/UtilsFileSystem.h"
 #include "engine/UtilsSettings.h"
 #include "engine/ZoneLooks.h"
 #include "kit/MIHSliderView.h"
@@ -124,8 +125,10 @@ private Q_SLOTS:
             ->click();
         QCOMPARE(opened_.urls.size(), 1);
         const QString mail = QString::fromUtf8(opened_.urls.first().toEncoded());
-        QVERIFY2(mail.startsWith(QStringLiteral("mailto:support@tolvex.app?Subject=Tolvex%20Support%20and%20Feedback&body=%0A%0A%0A%0ATolvex%20")),
-                 qPrintable(mail));
+        QVERIFY2(
+            mail.startsWith(QStringLiteral("mailto:support@tolvex.app?Subject=Tolvex%20Support%"
+                                           "20and%20Feedback&body=%0A%0A%0A%0ATolvex%20")),
+            qPrintable(mail));
 
         // Other tags leave everything as it is.
         screens.preferencesViewContr->prefsVCAction(7);
@@ -152,7 +155,9 @@ private Q_SLOTS:
         UserDefaults::standard().setInteger(Utils::DefaultsKey::selectedDefShredMethodInd, 1);
         QCOMPARE(methods->currentIndex(), 1);
         UserDefaults::standard().setBool(Utils::DefaultsKey::quitOnAllComplete, true);
-        QVERIFY(screen.view()->findChild<QCheckBox*>(QStringLiteral("quitOnAllCompleteCheckBtn"))->isChecked());
+        QVERIFY(screen.view()
+                    ->findChild<QCheckBox*>(QStringLiteral("quitOnAllCompleteCheckBtn"))
+                    ->isChecked());
     }
 
     void linksAndSharesOpenTheirPages()
@@ -170,7 +175,8 @@ private Q_SLOTS:
         QCOMPARE(opened_.urls.size(), 3 + 3 + 3 + 1);
         QCOMPARE(opened_.urls[3].host(), QStringLiteral("nodewick.app"));
         QCOMPARE(opened_.urls[4].scheme(), QStringLiteral("appstream"));
-        QVERIFY(opened_.urls.last().toString().contains(QStringLiteral("Securely and permanently erase")));
+        QVERIFY(opened_.urls.last().toString().contains(
+            QStringLiteral("Securely and permanently erase")));
 
         QVERIFY(!screen.tellFriendPopOver->isVisible());
         screen.buttonActionsWithTag(1, screen.view());
@@ -210,15 +216,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         const QByteArray head =
             "<rss xmlns:sparkle=\"http://www.andymatuschak.org/xml-namespaces/sparkle\"><channel>";
-        QTest::newRow("newer") << head + "<item><enclosure url=\"https://tolvex.app/dl/9.0.tar.gz\" "
-                                         "sparkle:shortVersionString=\"9.0\"/></item></channel></rss>"
+        QTest::newRow("newer") << head +
+                                      "<item><enclosure url=\"https://tolvex.app/dl/9.0.tar.gz\" "
+                                      "sparkle:shortVersionString=\"9.0\"/></item></channel></rss>"
                                << QStringLiteral("A new version of Tolvex is available!");
         QTest::newRow("same") << head + "<item><enclosure url=\"https://tolvex.app/dl\" "
                                         "sparkle:shortVersionString=\"" TOLVEX_VERSION
                                         "\"/></item></channel></rss>"
                               << QStringLiteral("You're up to date!");
-        QTest::newRow("malformed") << QByteArray("<rss><channel><item>")
-                                   << QStringLiteral("Update Error!");
+        QTest::newRow("malformed")
+            << QByteArray("<rss><channel><item>") << QStringLiteral("Update Error!");
         QTest::newRow("unreachable") << QByteArray() << QStringLiteral("Update Error!");
     }
 
@@ -236,9 +243,9 @@ private Q_SLOTS:
             QTcpSocket* socket = server.nextPendingConnection();
             connect(socket, &QTcpSocket::readyRead, socket, [socket, feed] {
                 socket->readAll();
-                socket->write("HTTP/1.1 200 OK\r\nContent-Length: " +
-                              QByteArray::number(feed.size()) + "\r\nConnection: close\r\n\r\n" +
-                              feed);
+                socket->write(
+                    "HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(feed.size()) +
+                    "\r\nConnection: close\r\n\r\n" + feed);
                 socket->disconnectFromHost();
             });
         });
