@@ -10,18 +10,6 @@ namespace {
 
 const char* const kAnimationName = "tolvexAlphaAnimation";
 
-QGraphicsOpacityEffect* opacityEffect(QWidget* widget)
-{
-    auto* effect = qobject_cast<QGraphicsOpacityEffect*>(widget->graphicsEffect());
-    if (!effect) {
-        effect = new QGraphicsOpacityEffect(widget);
-        effect->setOpacity(1.0);
-        effect->setEnabled(false);
-        widget->setGraphicsEffect(effect);
-    }
-    return effect;
-}
-
 void stopAnimation(QWidget* widget)
 {
     if (auto* running =
@@ -35,10 +23,18 @@ void stopAnimation(QWidget* widget)
 
 void applyAlpha(QWidget* widget, qreal alpha)
 {
-    QGraphicsOpacityEffect* effect = opacityEffect(widget);
+    // An opaque widget is painted directly: an effect, even a disabled one, costs an offscreen
+    // pass and ignores the widget's mask.
+    if (alpha >= 1.0) {
+        widget->setGraphicsEffect(nullptr);
+        return;
+    }
+    auto* effect = qobject_cast<QGraphicsOpacityEffect*>(widget->graphicsEffect());
+    if (!effect) {
+        effect = new QGraphicsOpacityEffect(widget);
+        widget->setGraphicsEffect(effect);
+    }
     effect->setOpacity(alpha);
-    // An opaque widget is painted directly: the effect would only cost an offscreen pass.
-    effect->setEnabled(alpha < 1.0);
 }
 
 } // namespace

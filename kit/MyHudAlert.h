@@ -1,5 +1,8 @@
 #pragma once
 
+#include "kit/LocalEventMonitor.h"
+#include "kit/MyHudAlertWindow.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -10,8 +13,6 @@ class QWidget;
 namespace tolvex {
 
 class ImageView;
-class LocalEventMonitor;
-class MyHudAlertWindow;
 class ProgressIndicator;
 
 // HudAlertType: 0 information, 1 warning, 2 error, 3 success, 4 busy spinner; other values look

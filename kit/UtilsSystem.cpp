@@ -173,7 +173,7 @@ void showProgressIndic(ProgressIndicator* indicator, QWidget* inView)
     indicator->show();
     indicator->startAnimation();
     const QSize size = indicator->size();
-    // The spinner sits 20 points above the middle; Qt measures y downwards.
+    // The placement measures y upwards from the bottom edge; Qt measures it downwards.
     const double yFromBottom = (inView->height() - size.height()) * 0.5 - kSpinnerRaise;
     indicator->move(qRound((inView->width() - size.width()) * 0.5),
                     qRound(inView->height() - yFromBottom - size.height()));

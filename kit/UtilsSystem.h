@@ -39,7 +39,7 @@ bool checkIfString(const QString& string, const QString& containsChildStr,
 
 // An informational alert with one "OK" button; returns once it is dismissed.
 void showBasicAlertwithTitle(const QString& title, const QString& andInformText);
-// Adds the spinner to `view`, starts it, and centres it 20 points above the middle.
+// Adds the spinner to `view`, starts it, and centres it horizontally, 20 points below the middle.
 void showProgressIndic(ProgressIndicator* indicator, QWidget* inView);
 // Whether any process holds the file open; NO when the item cannot be read.
 bool pidsAccessingPath(const QString& path);

@@ -246,8 +246,8 @@ void WAYWindow::replaceSubview(QWidget* oldView, QWidget* newView, bool resizing
     const auto subviews = oldView->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     for (QWidget* subview : subviews) {
         if (oldView->layout() && oldView->layout()->indexOf(subview) >= 0)
-            qInfo("WARNING: [%s %s] does not work yet with NSView instances, that use auto-layout.",
-                  metaObject()->className(), "replaceSubview");
+            qInfo("WARNING: [WAYWindow replaceSubview] does not work yet with NSView instances, "
+                  "that use auto-layout.");
         const QRect frame = subview->geometry();
         const bool shown = !subview->isHidden();
         subview->setParent(newView);

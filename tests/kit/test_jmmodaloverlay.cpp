@@ -1,0 +1,401 @@
+#include "kit/ApplicationModal.h"
+#include "kit/JMModalOverlay.h"
+#include "kit/WindowResizability.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
+#include <stdexcept>
+
+using namespace tolvex;
+
+namespace {
+
+// A window underneath that counts the input reaching it.
+class ParentWindow : public QWidget {
+public:
+    int keys = 0;
+    int presses = 0;
+
+    ParentWindow()
+    {
+        resize(300, 200);
+        setAutoFillBackground(true);
+        QPalette white = palette();
+        white.setColor(QPalette::Window, Qt::white);
+        setPalette(white);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent*) override { ++keys; }
+    void mousePressEvent(QMouseEvent*) override { ++presses; }
+};
+
+class RecordingDelegate : public JMModalOverlayDelegate {
+public:
+    QStringList* log = nullptr;
+    bool answer = true;
+    int asked = 0;
+
+    bool modalOverlayShouldClose(JMModalOverlay*) override
+    {
+        ++asked;
+        return answer;
+    }
+    void modalOverlayWillShow(const Notification&) override { *log << "delegate:WillShow"; }
+    void modalOverlayDidShow(const Notification&) override { *log << "delegate:DidShow"; }
+    void modalOverlayWillClose(const Notification&) override { *log << "delegate:WillClose"; }
+    void modalOverlayDidClose(const Notification&) override { *log << "delegate:DidClose"; }
+};
+
+// Observers that leave with the test, however it ends.
+class Observing {
+public:
+    ~Observing()
+    {
+        for (const auto token : tokens_)
+            NotificationCenter::defaultCenter().removeObserver(token);
+    }
+    void add(const QString& name, NotificationCenter::Observer observer)
+    {
+        tokens_ << NotificationCenter::defaultCenter().addObserver(name, std::move(observer));
+    }
+
+private:
+    QList<NotificationCenter::Token> tokens_;
+};
+
+ViewController* controllerWithView(QObject* parent)
+{
+    auto* controller = new ViewController(parent);
+    controller->setView(new QWidget);
+    return controller;
+}
+
+QColor pixel(QWidget* window, int x, int y)
+{
+    return window->grab().toImage().pixelColor(x, y);
+}
+
+} // namespace
+
+class TestJMModalOverlay : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<ParentWindow> window;
+    std::unique_ptr<JMModalOverlay> overlay;
+
+    void showNotAnimated()
+    {
+        overlay->setAnimates(false);
+        overlay->showInWindow(window.get());
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        window = std::make_unique<ParentWindow>();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        overlay = std::make_unique<JMModalOverlay>();
+        overlay->setContentViewController(controllerWithView(overlay.get()));
+    }
+
+    void cleanup()
+    {
+        overlay.reset();
+        window.reset();
+        QVERIFY(!ApplicationModal::modalWindow());
+    }
+
+    void notificationsAndDelegateCallsComeInOrder()
+    {
+        QStringList log;
+        Observing observing;
+        for (const QString& name :
+             {JMModalOverlayWillShowNotification, JMModalOverlayDidShowNotification,
+              JMModalOverlayWillCloseNotification, JMModalOverlayDidCloseNotification})
+            observing.add(name, [&, name](const Notification& n) {
+                QCOMPARE(n.object.value<QObject*>(), overlay.get());
+                const bool modal = overlay->modalWindow() &&
+                                   ApplicationModal::modalWindow() == overlay->modalWindow();
+                log << name.mid(14).chopped(12) + (overlay->isShown() ? " shown" : " hidden") +
+                           (modal ? " modal" : "");
+            });
+        RecordingDelegate delegate;
+        delegate.log = &log;
+        overlay->setDelegate(&delegate);
+
+        showNotAnimated();
+        // The overlay observes its own notifications from its creation on, so its delegate
+        // hears of each before later observers do.
+        QCOMPARE(log, QStringList({"delegate:WillShow", "WillShow hidden", "delegate:DidShow",
+                                   "DidShow shown"}));
+        QCOMPARE(ApplicationModal::modalWindow(), overlay->modalWindow());
+
+        log.clear();
+        overlay->close();
+        QCOMPARE(log, QStringList({"delegate:WillClose", "WillClose shown modal",
+                                   "delegate:DidClose", "DidClose hidden"}));
+        QVERIFY(!overlay->modalWindow());
+        QVERIFY(!overlay->contentViewController()->view()->parentWidget());
+
+        log.clear();
+        overlay->close();
+        QVERIFY(log.isEmpty());
+    }
+
+    void argumentChecksThrowBeforeAnythingChanges()
+    {
+        int posted = 0;
+        Observing observing;
+        observing.add(JMModalOverlayWillShowNotification, [&](const Notification&) { ++posted; });
+        const auto reasonOf = [&](QWidget* parent) -> std::pair<QString, bool> {
+            try {
+                overlay->showInWindow(parent);
+            } catch (const std::invalid_argument& e) {
+                return {QString::fromUtf8(e.what()), true};
+            } catch (const std::logic_error& e) {
+                return {QString::fromUtf8(e.what()), false};
+            }
+            return {};
+        };
+
+        QCOMPARE(reasonOf(nullptr), std::make_pair(QStringLiteral("window is nil"), true));
+        overlay->setContentViewController(nullptr);
+        QCOMPARE(reasonOf(window.get()),
+                 std::make_pair(QStringLiteral("contentViewController is nil"), false));
+        overlay->setContentViewController(new ViewController(overlay.get()));
+        QCOMPARE(reasonOf(window.get()),
+                 std::make_pair(QStringLiteral("contentViewController.view is nil"), false));
+
+        QCOMPARE(posted, 0);
+        QVERIFY(!overlay->isShown());
+        QVERIFY(isResizable(window.get()));
+        QVERIFY(!overlay->modalWindow());
+    }
+
+    void parentIsNotResizableWhileShown()
+    {
+        window->setMinimumSize(100, 80);
+        showNotAnimated();
+        QVERIFY(!isResizable(window.get()));
+        QCOMPARE(window->minimumSize(), QSize(300, 200));
+        overlay->close();
+        QVERIFY(isResizable(window.get()));
+        QCOMPARE(window->minimumSize(), QSize(100, 80));
+        QCOMPARE(window->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+
+        window->setFixedSize(250, 150);
+        showNotAnimated();
+        overlay->close();
+        QVERIFY(!isResizable(window.get()));
+        QCOMPARE(window->size(), QSize(250, 150));
+    }
+
+    void backgroundClickAsksTheDelegate()
+    {
+        QStringList log;
+        RecordingDelegate delegate;
+        delegate.log = &log;
+        delegate.answer = false;
+        overlay->setDelegate(&delegate);
+        auto* button =
+            new QPushButton(QStringLiteral("Act"), overlay->contentViewController()->view());
+        button->setGeometry(10, 10, 80, 30);
+        QSignalSpy clicked(button, &QPushButton::clicked);
+        showNotAnimated();
+
+        // A control of the screen takes its click; the background does not close.
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(clicked.count(), 1);
+        QCOMPARE(delegate.asked, 0);
+
+        QTest::mouseClick(window.get(), Qt::LeftButton, {}, QPoint(150, 150));
+        QCOMPARE(delegate.asked, 1);
+        QVERIFY(overlay->isShown());
+
+        delegate.answer = true;
+        QTest::mouseClick(window.get(), Qt::LeftButton, {}, QPoint(150, 150));
+        QCOMPARE(delegate.asked, 2);
+        QVERIFY(!overlay->isShown());
+        QCOMPARE(window->presses, 0);
+        QCoreApplication::processEvents();
+    }
+
+    void backgroundClickWithoutClosingGoesNowhere()
+    {
+        RecordingDelegate delegate;
+        QStringList log;
+        delegate.log = &log;
+        overlay->setDelegate(&delegate);
+        overlay->setShouldCloseWhenClickOnBackground(false);
+        showNotAnimated();
+        QTest::mouseClick(window.get(), Qt::LeftButton, {}, QPoint(150, 150));
+        QCOMPARE(delegate.asked, 0);
+        QVERIFY(overlay->isShown());
+        QCOMPARE(window->presses, 0);
+        overlay->close();
+    }
+
+    void keysAreLoggedAndSwallowed()
+    {
+        auto* field = new QLineEdit(overlay->contentViewController()->view());
+        showNotAnimated();
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus && overlay->modalWindow()->isAncestorOf(focus));
+
+        QTest::ignoreMessage(QtInfoMsg, "KeyDown JMOverlay>0");
+        QTest::keyClick(focus, Qt::Key_Escape);
+        QVERIFY(overlay->isShown());
+
+        // A key the field does not use travels up to the tint and stops there.
+        field->setFocus();
+        QTest::keyClicks(field, QStringLiteral("ab"));
+        QCOMPARE(field->text(), QStringLiteral("ab"));
+        QTest::ignoreMessage(QtInfoMsg, "KeyDown JMOverlay>0");
+        QTest::keyClick(field, Qt::Key_F5);
+        QCOMPARE(window->keys, 0);
+        overlay->close();
+    }
+
+    void windowUnderneathTakesNoInput()
+    {
+        QMainWindow main;
+        main.resize(300, 200);
+        main.setCentralWidget(new QWidget);
+        auto* uncovered = new QPushButton(QStringLiteral("Below"));
+        main.statusBar()->addWidget(uncovered);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        QSignalSpy clicked(uncovered, &QPushButton::clicked);
+
+        overlay->setAnimates(false);
+        overlay->setShouldOverlayTitleBar(false);
+        overlay->showInWindow(&main);
+        QCOMPARE(overlay->modalWindow()->geometry(), main.rect());
+        QCOMPARE(overlay->overlayView()->geometry(), main.centralWidget()->geometry());
+
+        uncovered->setFocus();
+        QTest::keyClick(uncovered, Qt::Key_Space);
+        QTest::mouseClick(uncovered, Qt::LeftButton);
+        QCOMPARE(clicked.count(), 0);
+
+        overlay->close();
+        QTest::mouseClick(uncovered, Qt::LeftButton);
+        QCOMPARE(clicked.count(), 1);
+    }
+
+    void closeNeedsTheOverlayToBeTheModalWindow()
+    {
+        showNotAnimated();
+        QWidget other;
+        const auto session = ApplicationModal::beginModalSessionForWindow(&other);
+        overlay->close();
+        QVERIFY(overlay->isShown());
+        ApplicationModal::endModalSession(session);
+        overlay->close();
+        QVERIFY(!overlay->isShown());
+    }
+
+    void tintCoversTheWindowInsideRoundedCorners()
+    {
+        auto* content = overlay->contentViewController()->view();
+        content->setAttribute(Qt::WA_TranslucentBackground);
+        showNotAnimated();
+        QVERIFY(!overlay->visualEffectView());
+        QCoreApplication::processEvents();
+
+        const QColor tinted = pixel(window.get(), 150, 100);
+        QVERIFY2(qAbs(tinted.red() - 153) <= 2, qPrintable(tinted.name()));
+        QCOMPARE(tinted.red(), tinted.blue());
+        QCOMPARE(pixel(window.get(), 0, 0), QColor(Qt::white));
+        QCOMPARE(pixel(window.get(), 1, 1), QColor(Qt::white));
+        QCOMPARE(pixel(window.get(), 299, 199), QColor(Qt::white));
+        QCOMPARE(pixel(window.get(), 5, 5).red(), tinted.red());
+        QCOMPARE(pixel(window.get(), 150, 0).red(), tinted.red());
+
+        // A new tint reaches the view but shows only when it repaints.
+        overlay->setBackgroundColor(QColor(255, 0, 0, 255));
+        QCOMPARE(overlay->overlayView()->backgroundColor(), QColor(255, 0, 0, 255));
+        overlay->close();
+    }
+
+    void vibrantAppearanceDarkensBehindTheTint()
+    {
+        overlay->contentViewController()->view()->setAttribute(Qt::WA_TranslucentBackground);
+        overlay->setAppearance(Appearance::VibrantDark);
+        showNotAnimated();
+        QVERIFY(overlay->visualEffectView());
+        QCOMPARE(overlay->overlayView()->parentWidget(), overlay->visualEffectView());
+        QVERIFY(pixel(window.get(), 150, 100).red() < 40);
+        overlay->close();
+    }
+
+    void transitionsByDirection_data()
+    {
+        QTest::addColumn<int>("direction");
+        QTest::addColumn<int>("appear");
+        QTest::addColumn<int>("disappear");
+        using S = Transition::Subtype;
+        QTest::newRow("top") << 1 << int(S::FromTop) << int(S::FromBottom);
+        QTest::newRow("bottom") << 2 << int(S::FromBottom) << int(S::FromTop);
+        QTest::newRow("left") << 3 << int(S::FromLeft) << int(S::FromRight);
+        QTest::newRow("right") << 4 << int(S::FromRight) << int(S::FromLeft);
+        QTest::newRow("fade") << 0 << int(S::None) << int(S::None);
+        QTest::newRow("seven fades") << 7 << int(S::None) << int(S::None);
+        QTest::newRow("minus one fades") << -1 << int(S::None) << int(S::None);
+    }
+
+    void transitionsByDirection()
+    {
+        QFETCH(int, direction);
+        QFETCH(int, appear);
+        QFETCH(int, disappear);
+        const Transition in = JMModalOverlay::_appearAnimationForDirection(direction);
+        const Transition out = JMModalOverlay::_dissapearAnimationForDirection(direction);
+        const auto type = appear == int(Transition::Subtype::None) ? Transition::Type::Fade
+                                                                   : Transition::Type::Push;
+        QCOMPARE(in.type, type);
+        QCOMPARE(out.type, type);
+        QCOMPARE(int(in.subtype), appear);
+        QCOMPARE(int(out.subtype), disappear);
+        QCOMPARE(in.durationMs, 300);
+        QCOMPARE(out.durationMs, 300);
+        QVERIFY(in.timingFunction.valueForProgress(0.5) > 0.6);  // ease out: fast, then slow
+        QVERIFY(out.timingFunction.valueForProgress(0.5) < 0.4); // ease in: slow, then fast
+    }
+
+    void animatedShowAndCloseFinishLater()
+    {
+        QStringList seen;
+        Observing observing;
+        observing.add(JMModalOverlayDidShowNotification,
+                      [&](const Notification&) { seen << "DidShow"; });
+        observing.add(JMModalOverlayDidCloseNotification,
+                      [&](const Notification&) { seen << "DidClose"; });
+        QWidget* content = overlay->contentViewController()->view();
+        overlay->setAnimationDirection(2);
+        overlay->showInWindow(window.get());
+        QVERIFY(overlay->isShown());
+        QVERIFY(seen.isEmpty());
+        overlay->close(); // not yet the modal window: nothing happens
+        QTRY_COMPARE(seen, QStringList{"DidShow"});
+        QCOMPARE(content->pos(), QPoint(0, 0));
+
+        overlay->close();
+        QVERIFY(overlay->isShown());
+        QTRY_COMPARE(seen, QStringList({"DidShow", "DidClose"}));
+        QVERIFY(!content->parentWidget());
+        QCOMPARE(content->pos(), QPoint(0, 0));
+    }
+};
+
+QTEST_MAIN(TestJMModalOverlay)
+#include "test_jmmodaloverlay.moc"

@@ -1,0 +1,207 @@
+#include "kit/WAYWindow.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QTest>
+#include <QVBoxLayout>
+#include <cmath>
+
+using namespace tolvex;
+
+namespace {
+
+// Asks the window to close again from inside its own answer, as a delegate that closes the
+// window after a question would.
+class ReenteringDelegate : public WindowDelegate {
+public:
+    WAYWindow* window = nullptr;
+    bool answer = false;
+    int asked = 0;
+
+    bool windowShouldClose(WAYWindow* sender) override
+    {
+        ++asked;
+        window->performClose();
+        return sender == window && answer;
+    }
+};
+
+// The buttons' y measured upwards from the bottom of the title bar, as the placement rules
+// give it.
+QList<int> yFromBottom(const WAYWindow& window)
+{
+    QList<int> ys;
+    for (QAbstractButton* button : window.standardButtons())
+        ys << window.titleBarView()->height() - button->y() - button->height();
+    return ys;
+}
+
+QList<int> xs(const WAYWindow& window)
+{
+    QList<int> result;
+    for (QAbstractButton* button : window.standardButtons())
+        result << button->x();
+    return result;
+}
+
+} // namespace
+
+class TestWAYWindow : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void buttonPlacement_data()
+    {
+        QTest::addColumn<bool>("vertical");
+        QTest::addColumn<bool>("centred");
+        QTest::addColumn<QList<int>>("expectedX");
+        QTest::addColumn<QList<int>>("expectedY");
+        // Buttons of 14 in a title bar of 60, left margin 10, top margin 5.
+        QTest::newRow("row, centred")
+            << false << true << QList<int>{10, 30, 50} << QList<int>{23, 23, 23};
+        QTest::newRow("row, from the top")
+            << false << false << QList<int>{10, 30, 50} << QList<int>{41, 41, 41};
+        QTest::newRow("column, centred")
+            << true << true << QList<int>{10, 10, 10} << QList<int>{42, 23, 4};
+        QTest::newRow("column, from the top")
+            << true << false << QList<int>{10, 10, 10} << QList<int>{41, 22, 3};
+    }
+
+    void buttonPlacement()
+    {
+        QFETCH(bool, vertical);
+        QFETCH(bool, centred);
+        QFETCH(QList<int>, expectedX);
+        QFETCH(QList<int>, expectedY);
+        WAYWindow window;
+        window.resize(400, 300);
+        window.setTitleBarHeight(60);
+        window.setTrafficLightButtonsLeftMargin(10);
+        window.setTrafficLightButtonsTopMargin(5);
+        window.setVerticalTrafficLightButtons(vertical);
+        window.setCenterTrafficLightButtons(centred);
+        QCOMPARE(window.standardButtons().size(), 3);
+        QCOMPARE(window.standardButtons()[0]->height(), 14);
+        QCOMPARE(xs(window), expectedX);
+        QCOMPARE(yFromBottom(window), expectedY);
+    }
+
+    void setUpMeasuresTheStandardPlaceAndHidesTheTitle()
+    {
+        WAYWindow window;
+        QVERIFY(window.centerTrafficLightButtons());
+        QVERIFY(window.hidesTitle());
+        QVERIFY(!window.showsTitle());
+        QCOMPARE(window.titleBarHeight(), 0.0);
+        QCOMPARE(window.titleBarView()->height(), 22);
+        QCOMPARE(window.trafficLightButtonsLeftMargin(), 7.0);
+        QCOMPARE(window.trafficLightButtonsTopMargin(), 4.0);
+        QCOMPARE(window.titleBarView(), window.standardButtons()[0]->parentWidget());
+        QCOMPARE(window.contentView()->geometry(), window.rect());
+    }
+
+    void titleBarHeightHasAMinimumAndOneSpacer()
+    {
+        WAYWindow window;
+        window.resize(400, 300);
+        window.setTitleBarHeight(10);
+        QCOMPARE(window.titleBarHeight(), double(WAYWindow::defaultTitleBarHeight()));
+        QCOMPARE(window.dummyTitlebarAccessoryViewController()->height(), 0);
+
+        window.setTitleBarHeight(40);
+        QPointer<QWidget> first = window.dummyTitlebarAccessoryViewController();
+        window.setTitleBarHeight(50);
+        QVERIFY(!first);
+        const auto spacers = window.findChildren<QWidget*>(QStringLiteral("titlebarAccessory"));
+        QCOMPARE(spacers.size(), 1);
+        QCOMPARE(spacers[0]->height(), 28);
+        QCOMPARE(window.titleBarView()->height(), 50);
+        QCOMPARE(window.size(), QSize(400, 300));
+        QCOMPARE(yFromBottom(window), QList<int>({18, 18, 18}));
+    }
+
+    void delegateProxyDropsAReenteringQuestion()
+    {
+        WAYWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        ReenteringDelegate delegate;
+        delegate.window = &window;
+        QVERIFY(!window.delegate());
+        window.setDelegate(&delegate);
+        QCOMPARE(window.delegate(), &delegate);
+
+        QTest::mouseClick(window.standardButtons()[0], Qt::LeftButton);
+        QCOMPARE(delegate.asked, 1);
+        QVERIFY(window.isVisible());
+
+        delegate.answer = true;
+        window.performClose();
+        QCOMPARE(delegate.asked, 2);
+        QVERIFY(!window.isVisible());
+    }
+
+    void withoutDelegateTheWindowCloses()
+    {
+        WAYWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.performClose();
+        QVERIFY(!window.isVisible());
+    }
+
+    void titleIsCentredAtTheNextLayoutPass()
+    {
+        WAYWindow window;
+        window.setWindowTitle(QStringLiteral("Tolvex"));
+        window.resize(400, 300);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.setTitleBarHeight(40);
+        QLabel* title = window.titleLabel();
+        const int standardY = title->y();
+        window.setVerticallyCenterTitle(true);
+        window.setHidesTitle(false);
+        QVERIFY(!title->isHidden());
+        QCOMPARE(title->y(), standardY);
+
+        window.resize(420, 300);
+        QTRY_COMPARE(window.titleBarView()->width(), 420);
+        const double height = window.getTitleFrame().height();
+        const double fromBottom = std::floor(40 * 0.5 - height * 0.5 + 1.0);
+        QCOMPARE(title->y(), int(40 - fromBottom - height));
+        QCOMPARE(title->x() + title->width() / 2, 210);
+        QCOMPARE(title->text(), QStringLiteral("Tolvex"));
+    }
+
+    void vibrantContentViewKeepsTheSubviews()
+    {
+        WAYWindow window;
+        window.resize(400, 300);
+        auto* label = new QLabel(QStringLiteral("zone"), window.contentView());
+        label->setGeometry(20, 40, 100, 30);
+        window.setContentViewAppearanceVibrantDark();
+        auto* effect = qobject_cast<VisualEffectView*>(window.contentView());
+        QVERIFY(effect);
+        QCOMPARE(effect->material(), VisualEffectView::Material::Dark);
+        QCOMPARE(label->parentWidget(), effect);
+        QCOMPARE(label->geometry(), QRect(20, 40, 100, 30));
+        QCOMPARE(effect->geometry(), window.rect());
+
+        // Views under a layout move too, with a warning.
+        auto* laidOut = new QWidget(effect);
+        auto* layout = new QVBoxLayout(laidOut);
+        auto* child = new QLabel(QStringLiteral("row"));
+        layout->addWidget(child);
+        auto* replacement = new QWidget;
+        QTest::ignoreMessage(QtInfoMsg,
+                             "WARNING: [WAYWindow replaceSubview] does not work yet with "
+                             "NSView instances, that use auto-layout.");
+        window.replaceSubview(laidOut, replacement, true);
+        QCOMPARE(child->parentWidget(), replacement);
+        QCOMPARE(replacement->parentWidget(), effect);
+    }
+};
+
+QTEST_MAIN(TestWAYWindow)
+#include "test_waywindow.moc"
