@@ -133,6 +133,11 @@ void JESCircularProgressView::setDefaultValues()
                 m_progressLayer.strokeEnd = value.toDouble();
                 update();
             });
+    // A curve need not land exactly on its end; the stroke must.
+    connect(m_strokeEndAnimation, &QVariantAnimation::finished, this, [this] {
+        m_progressLayer.strokeEnd = m_strokeEndAnimation->endValue().toDouble();
+        update();
+    });
     setProgress(0.0);
 
     drawOuterCircle();

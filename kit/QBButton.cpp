@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QtMath>
 
 namespace tolvex {
 
@@ -40,7 +41,8 @@ QBButton::QBButton(const QColor& highlightColor, QWidget* parent) : QBButton(par
 
 QSize QBButton::sizeHint() const
 {
-    return m_cell.cellSize().toSize();
+    const QSizeF size = m_cell.cellSize();
+    return {qCeil(size.width()), qCeil(size.height())};
 }
 
 void QBButton::paintEvent(QPaintEvent*)

@@ -1,0 +1,176 @@
+#include "PixelChecks.h"
+#include "kit/JESCircularProgressView.h"
+
+#include <QTest>
+#include <QVariantAnimation>
+#include <cmath>
+#include <limits>
+
+using namespace tolvex;
+
+namespace {
+
+// Every ring of this process shares the geometry of the first one made: 100 x 100, so the
+// rings run around (50, 50) with radius 45.
+const QRect kFirstFrame(0, 0, 100, 100);
+
+const QColor kOrange = QColor::fromRgbF(0.991, 0.527, 0.033);
+const QColor kRed = QColor::fromRgbF(0.986, 0.097, 0.028);
+
+// The gradient's colour at row y of a 100-high ring: orange at the bottom, red at the top.
+QColor gradientAt(qreal y)
+{
+    const qreal t = (100.0 - (y + 0.5)) / 100.0;
+    return QColor::fromRgbF(kOrange.redF() + (kRed.redF() - kOrange.redF()) * t,
+                            kOrange.greenF() + (kRed.greenF() - kOrange.greenF()) * t,
+                            kOrange.blueF() + (kRed.blueF() - kOrange.blueF()) * t);
+}
+
+// A point on the ring, `degrees` clockwise from the top.
+QPoint ringPoint(qreal degrees)
+{
+    const qreal radians = qDegreesToRadians(degrees);
+    return QPoint(int(std::floor(50 + 45 * std::sin(radians))),
+                  int(std::floor(50 - 45 * std::cos(radians))));
+}
+
+bool isTinted(const QColor& color)
+{
+    return color.blue() > color.red() + 40;
+}
+
+bool isGradient(const QColor& color)
+{
+    return color.red() > 230 && color.blue() < 60;
+}
+
+int animationMs(JESCircularProgressView& view)
+{
+    return view.findChild<QVariantAnimation*>()->duration();
+}
+
+} // namespace
+
+class TestJESCircularProgressView : public QObject {
+    Q_OBJECT
+
+    JESCircularProgressView* m_first = nullptr;
+
+private Q_SLOTS:
+    void initTestCase() { m_first = new JESCircularProgressView(kFirstFrame); }
+    void cleanupTestCase() { delete m_first; }
+
+    void laterRingsUseTheFirstRingsGeometry()
+    {
+        QCOMPARE(m_first->progressLineInset(), QRectF(5, 5, 90, 90));
+        JESCircularProgressView larger(QRect(0, 0, 240, 160));
+        QCOMPARE(larger.center(), QPointF(50, 50));
+        QCOMPARE(larger.radius(), 45.0);
+        QCOMPARE(larger.outerPath().boundingRect(), QRectF(5, 5, 90, 90));
+        QCOMPARE(larger.progressPath().boundingRect(), m_first->progressPath().boundingRect());
+    }
+
+    void progressIsClampedAndNotANumberIsFull()
+    {
+        JESCircularProgressView view(kFirstFrame);
+        view.setProgress(1.7, true);
+        QCOMPARE(view.progress(), 1.0);
+        view.setProgress(-0.2, true);
+        QCOMPARE(view.progress(), 0.0);
+        view.setProgress(std::numeric_limits<double>::quiet_NaN());
+        QCOMPARE(view.progress(), 1.0);
+        QCOMPARE(view.strokeEnd(), 1.0);
+        QCOMPARE(view.progressInDegrees(), 360.0);
+    }
+
+    void animatedChangesLastTheDistanceOrTheMinimum()
+    {
+        JESCircularProgressView view(kFirstFrame);
+        view.setProgress(0.2);
+        view.setProgress(0.9, true);
+        QCOMPARE(animationMs(view), 700);
+        QCOMPARE(view.progress(), 0.9);
+        QVERIFY(view.strokeEnd() < 0.9);
+        QTRY_COMPARE(view.strokeEnd(), 0.9);
+
+        view.setProgress(0.50);
+        view.setProgress(0.55, true);
+        QCOMPARE(animationMs(view), 250);
+
+        view.setAnimationDuration(0.5);
+        view.setProgress(0.50);
+        view.setProgress(0.55, true);
+        QCOMPARE(animationMs(view), 500);
+        view.setProgress(0.2);
+        view.setProgress(0.9, true);
+        QCOMPARE(animationMs(view), 700);
+
+        // A change without animation lands at once and stops a running one.
+        view.setProgress(0.3);
+        QCOMPARE(view.strokeEnd(), 0.3);
+        QTest::qWait(50);
+        QCOMPARE(view.strokeEnd(), 0.3);
+    }
+
+    void ringAtNothingHalfAndFull()
+    {
+        JESCircularProgressView view(kFirstFrame);
+        QImage image = PixelChecks::render(view);
+        QVERIFY(isTinted(image.pixelColor(ringPoint(90))));
+        QVERIFY(isTinted(image.pixelColor(ringPoint(270))));
+
+        view.setProgress(0.5);
+        image = PixelChecks::render(view);
+        const QPoint right = ringPoint(90);
+        QVERIFY_COLOR(image.pixelColor(right), gradientAt(right.y()), 6);
+        QVERIFY(isGradient(image.pixelColor(ringPoint(170))));
+        QVERIFY(isTinted(image.pixelColor(ringPoint(190))));
+        QVERIFY(isTinted(image.pixelColor(ringPoint(270))));
+
+        view.setProgress(1.0);
+        image = PixelChecks::render(view);
+        const QPoint left = ringPoint(270);
+        QVERIFY_COLOR(image.pixelColor(left), gradientAt(left.y()), 6);
+        // The closing segment bridges the last few degrees before the top.
+        QVERIFY(isGradient(image.pixelColor(ringPoint(357))));
+        QVERIFY_COLOR(image.pixelColor(ringPoint(357)), gradientAt(ringPoint(357).y()), 8);
+    }
+
+    void outerLineWidthIsNotRestyledAfterCreation()
+    {
+        JESCircularProgressView plain(kFirstFrame);
+        JESCircularProgressView widened(kFirstFrame);
+        widened.setOuterLineWidth(2.0);
+        QCOMPARE(widened.outerLineWidth(), 2.0);
+        QCOMPARE(PixelChecks::render(widened), PixelChecks::render(plain));
+    }
+
+    void dashedOuterRingLeavesGaps()
+    {
+        JESCircularProgressView view(kFirstFrame);
+        view.setOuterLineisDashed(true);
+        const QImage image = PixelChecks::render(view);
+        int tinted = 0;
+        for (int degrees = 0; degrees < 360; ++degrees)
+            tinted += isTinted(image.pixelColor(ringPoint(degrees))) ? 1 : 0;
+        QVERIFY2(tinted > 180 && tinted < 330, qPrintable(QString::number(tinted)));
+    }
+
+    void transparentTintHidesBothRings()
+    {
+        JESCircularProgressView view(kFirstFrame);
+        const QImage blank = [&] {
+            view.setTintColor(Qt::transparent);
+            view.setProgress(0.0);
+            return PixelChecks::render(view);
+        }();
+        const QColor background = blank.pixelColor(0, 0);
+        for (int degrees = 0; degrees < 360; degrees += 15)
+            QCOMPARE(blank.pixelColor(ringPoint(degrees)), background);
+        view.setProgress(0.75);
+        QCOMPARE(PixelChecks::render(view), blank);
+    }
+};
+
+QTEST_MAIN(TestJESCircularProgressView)
+#include "test_jescircularprogressview.moc"

@@ -1,0 +1,300 @@
+#include "kit/KeyedArchiver.h"
+#include "kit/KeyedUnarchiver.h"
+#include "kit/MIHSliderDotsControl.h"
+#include "kit/MIHSliderView.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QVariantAnimation>
+#include <QWheelEvent>
+
+using namespace tolvex;
+
+namespace {
+
+QList<QWidget*> addSlides(MIHSliderView& show, int count)
+{
+    QList<QWidget*> slides;
+    for (int i = 0; i < count; ++i) {
+        auto* slide = new QLabel(QString::number(i));
+        show.addSlide(slide);
+        slides << slide;
+    }
+    return slides;
+}
+
+// A two-finger swipe whose horizontal scroll adds up to the sum of `deltas`.
+void swipe(MIHSliderView& show, const QList<int>& deltas)
+{
+    const auto send = [&](Qt::ScrollPhase phase, int dx) {
+        QWheelEvent event(QPointF(10, 10), QPointF(10, 10), QPoint(dx, 0), QPoint(dx, 0),
+                          Qt::NoButton, Qt::NoModifier, phase, false);
+        QApplication::sendEvent(&show, &event);
+    };
+    send(Qt::ScrollBegin, 0);
+    for (int dx : deltas)
+        send(Qt::ScrollUpdate, dx);
+    send(Qt::ScrollEnd, 0);
+}
+
+// The indexes the timer shows, one per firing, until `count` firings have happened.
+QList<qsizetype> indexesShownByTimer(MIHSliderView& show, int count)
+{
+    QList<qsizetype> shown;
+    QObject::connect(show.transitionTimer(), &QTimer::timeout, &show,
+                     [&] { shown << show.indexOfDisplayedSlide(); });
+    if (!QTest::qWaitFor([&] { return shown.size() >= count; }))
+        return shown;
+    return shown.mid(0, count);
+}
+
+// Three slides on a 1 s timer of which 0.6 s have passed.
+void showThreeSlidesPartWayThroughAnInterval(MIHSliderView& show)
+{
+    show.resize(300, 200);
+    addSlides(show, 3);
+    show.setScheduledTransitionInterval(1.0);
+    QTest::qWait(600);
+}
+
+SlideTransition* runningTransition(MIHSliderView& show)
+{
+    for (auto* transition : show.findChildren<SlideTransition*>()) {
+        if (transition->animation()->state() == QAbstractAnimation::Running)
+            return transition;
+    }
+    return nullptr;
+}
+
+QImage iconImage(const QPushButton* dot)
+{
+    return dot->icon().pixmap(QSize(15, 15)).toImage();
+}
+
+} // namespace
+
+class TestMIHSliderView : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void showRunsFromCreationAndWrapsAround()
+    {
+        MIHSliderView show;
+        QVERIFY(show.scheduledTransition());
+        QCOMPARE(show.transitionTimer()->interval(), 2000);
+        QVERIFY(show.transitionTimer()->isActive());
+        addSlides(show, 3);
+        QCOMPARE(show.indexOfDisplayedSlide(), 0);
+
+        show.setScheduledTransitionInterval(0.05);
+        QCOMPARE(indexesShownByTimer(show, 4), QList<qsizetype>({1, 2, 0, 1}));
+    }
+
+    void nonRepeatingShowStopsOnTheLastSlide()
+    {
+        MIHSliderView show;
+        addSlides(show, 3);
+        show.setRepeatingScheduledTransition(false);
+        show.setScheduledTransitionInterval(0.05);
+        QCOMPARE(indexesShownByTimer(show, 5), QList<qsizetype>({1, 2, 2, 2, 2}));
+        QVERIFY(show.scheduledTransition());
+
+        show.setScheduledTransition(false);
+        QVERIFY(!show.transitionTimer());
+    }
+
+    void firstSlideShowsAtOnceWithItsDotLit()
+    {
+        MIHSliderView show;
+        show.resize(300, 200);
+        const auto slides = addSlides(show, 1);
+        QCOMPARE(show.displayedSlide(), slides[0]);
+        QVERIFY(!slides[0]->isHidden());
+        QCOMPARE(slides[0]->geometry(), QRect(0, 0, 300, 200));
+        QVERIFY(show.findChildren<SlideTransition*>().isEmpty());
+        QCOMPARE(show.dotsControl()->dotsCount(), 1);
+        QVERIFY(!show.dotsControl()->highlightedDotImage().isNull());
+        QCOMPARE(iconImage(show.dotsControl()->dots()[0]),
+                 show.dotsControl()->highlightedDotImage().toImage());
+    }
+
+    void swipesPageBothWaysPastTheThreshold()
+    {
+        MIHSliderView show;
+        showThreeSlidesPartWayThroughAnInterval(show);
+
+        swipe(show, {30, 30});
+        QCOMPARE(show.indexOfDisplayedSlide(), 2);
+        QCOMPARE(show.transitionStyle(), MIHSliderView::TransitionPushFromLeft);
+        QVERIFY(show.transitionTimer()->remainingTime() > 800);
+
+        swipe(show, {-25, -35});
+        QCOMPARE(show.indexOfDisplayedSlide(), 0);
+        QCOMPARE(show.transitionStyle(), MIHSliderView::TransitionPushFromRight);
+
+        swipe(show, {20, 20});
+        QCOMPARE(show.indexOfDisplayedSlide(), 0);
+        QCOMPARE(show.scrollDeltaX(), 40.0);
+
+        // A plain wheel turn carries no gesture phase and never pages.
+        QWheelEvent wheel(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(240, 0), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&show, &wheel);
+        QCOMPARE(show.indexOfDisplayedSlide(), 0);
+    }
+
+    void swipeOnAnEmptyShowDoesNothing()
+    {
+        MIHSliderView show;
+        swipe(show, {-80});
+        swipe(show, {80});
+        QCOMPARE(show.indexOfDisplayedSlide(), 0);
+        QVERIFY(!show.displayedSlide());
+    }
+
+    void dotOfTheShownSlideKeepsItButRestartsTheTimer()
+    {
+        MIHSliderView show;
+        showThreeSlidesPartWayThroughAnInterval(show);
+
+        QTest::mouseClick(show.dotsControl()->dots()[0], Qt::LeftButton);
+        QCOMPARE(show.indexOfDisplayedSlide(), 0);
+        QCOMPARE(show.transitionStyle(), MIHSliderView::TransitionPushFromLeft);
+        QVERIFY(show.transitionTimer()->remainingTime() > 800);
+
+        QTest::mouseClick(show.dotsControl()->dots()[2], Qt::LeftButton);
+        QCOMPARE(show.indexOfDisplayedSlide(), 2);
+        QCOMPARE(show.transitionStyle(), MIHSliderView::TransitionPushFromRight);
+        QCOMPARE(iconImage(show.dotsControl()->dots()[2]),
+                 show.dotsControl()->highlightedDotImage().toImage());
+        QCOMPARE(iconImage(show.dotsControl()->dots()[0]),
+                 show.dotsControl()->normalDotImage().toImage());
+    }
+
+    void shiftSlowsTransitionsUnlessTheDurationIsZero()
+    {
+        MIHSliderView show;
+        show.resize(300, 200);
+        const auto slides = addSlides(show, 3);
+        show.setScheduledTransition(false);
+        show.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&show));
+        const auto clickDot = [&](int index, Qt::KeyboardModifiers modifiers) {
+            QPushButton* dot = show.dotsControl()->dots()[index];
+            QTest::mouseClick(show.windowHandle(), Qt::LeftButton, modifiers,
+                              dot->mapTo(&show, dot->rect().center()));
+        };
+
+        clickDot(1, Qt::ShiftModifier);
+        QCOMPARE(show.indexOfDisplayedSlide(), 1);
+        QVERIFY(runningTransition(show));
+        QCOMPARE(runningTransition(show)->description().duration, 1.5);
+        QCOMPARE(runningTransition(show)->animation()->duration(), 1500);
+
+        clickDot(2, Qt::NoModifier);
+        QCOMPARE(runningTransition(show)->description().duration, 0.3);
+        QVERIFY(slides[1]->isHidden());
+
+        show.setTransitionAnimationDuration(0.0);
+        clickDot(0, Qt::ShiftModifier);
+        QCOMPARE(runningTransition(show)->description().duration, 0.3);
+        QCOMPARE(runningTransition(show)->description().type, SlideTransition::Type::PushFromLeft);
+
+        // Once the pictures have moved the slide itself is on screen.
+        QTRY_VERIFY(!slides[0]->isHidden());
+        QVERIFY(slides[2]->isHidden());
+    }
+
+    void dotsAreLaidOutUnderTheSlides()
+    {
+        MIHSliderView show;
+        show.resize(300, 200);
+        MIHSliderDotsControl* dots = show.dotsControl();
+        dots->setDotsCount(3);
+        QCOMPARE(dots->dots().size(), 3);
+        QCOMPARE(dots->dots()[1]->geometry(), QRect(22, 0, 15, 15));
+        QCOMPARE(dots->dots()[2]->geometry(), QRect(44, 0, 15, 15));
+        // 3 x 22 + 15 wide, (300 - 81 + 22) / 2 from the left, 8 above the bottom.
+        QCOMPARE(dots->geometry(), QRect(121, 177, 81, 15));
+
+        dots->setDotsCount(0);
+        QVERIFY(dots->dots().isEmpty());
+        QVERIFY(dots->findChildren<QWidget*>().isEmpty());
+        QCOMPARE(dots->width(), 15);
+    }
+
+    void removedOrDestroyedSlidesAreForgotten()
+    {
+        MIHSliderView show;
+        const auto slides = addSlides(show, 3);
+        show.displaySlideAtIndex(2);
+        show.removeSlide(slides[0]);
+        QCOMPARE(show.slides().size(), 2);
+        QCOMPARE(show.dotsControl()->dotsCount(), 2);
+        QCOMPARE(show.indexOfDisplayedSlide(), 0);
+
+        delete slides[1];
+        QCOMPARE(show.slides(), QList<QWidget*>({slides[2]}));
+        QCOMPARE(show.dotsControl()->dotsCount(), 1);
+        show.displaySlideAtIndex(5);
+        QCOMPARE(show.displayedSlide(), slides[2]);
+    }
+
+    void archiveKeepsItsKeysInOrderAndRoundTrips()
+    {
+        MIHSliderView show;
+        addSlides(show, 2);
+        show.displaySlideAtIndex(1);
+        show.setTransitionStyle(MIHSliderView::TransitionMoveInFromTop);
+        show.setScheduledTransitionInterval(3.5);
+        show.setTransitionAnimationDuration(0.6);
+        show.setRepeatingScheduledTransition(false);
+        show.setScheduledTransition(false);
+
+        KeyedArchiver archiver;
+        show.encodeWithCoder(archiver);
+        QCOMPARE(
+            archiver.keys(),
+            QStringList({"_slides", "indexOfDisplayedSlide", "_transitionStyle",
+                         "_scheduledTransitionInterval", "_transitionAnimationDuration",
+                         "_repeatingScheduledTransition", "_dotsControl", "scheduledTransition"}));
+
+        KeyedUnarchiver unarchiver(archiver.encodedData());
+        QVERIFY(unarchiver.isValid());
+        QCOMPARE(unarchiver.keys(), archiver.keys());
+        unarchiver.setClass(QStringLiteral("QLabel"),
+                            [](const KeyedUnarchiver&) { return new QLabel; });
+        MIHSliderView restored(unarchiver);
+        QCOMPARE(restored.slides().size(), 2);
+        QCOMPARE(restored.indexOfDisplayedSlide(), 1);
+        QVERIFY(!restored.displayedSlide());
+        QCOMPARE(restored.transitionStyle(), MIHSliderView::TransitionMoveInFromTop);
+        QCOMPARE(restored.scheduledTransitionInterval(), 3.5);
+        QCOMPARE(restored.transitionAnimationDuration(), 0.6);
+        QVERIFY(!restored.repeatingScheduledTransition());
+        QVERIFY(!restored.scheduledTransition());
+        QCOMPARE(restored.dotsControl()->sliderView(), &restored);
+        QCOMPARE(restored.dotsControl()->dotsCount(), 2);
+        QCOMPARE(restored.dotsControl()->normalDotImage().toImage(),
+                 show.dotsControl()->normalDotImage().toImage());
+
+        QTest::mouseClick(restored.dotsControl()->dots()[0], Qt::LeftButton);
+        QCOMPARE(restored.displayedSlide(), restored.slides()[0]);
+    }
+
+    void damagedArchiveReadsEmpty()
+    {
+        KeyedArchiver archiver;
+        archiver.encodeInt(QStringLiteral("_transitionStyle"), 3);
+        const QByteArray data = archiver.encodedData();
+        QVERIFY(KeyedUnarchiver(data).isValid());
+        const KeyedUnarchiver damaged(data.chopped(3));
+        QVERIFY(!damaged.isValid());
+        QCOMPARE(damaged.decodeIntForKey(QStringLiteral("_transitionStyle")), 0);
+    }
+};
+
+QTEST_MAIN(TestMIHSliderView)
+#include "test_mihsliderview.moc"
