@@ -7,7 +7,6 @@
 #include "kit/DisableSubviews.h"
 #include "kit/JESCircularProgressView.h"
 #include "kit/MRSubtleButton.h"
-#include "kit/MouseDownTextField.h"
 #include "kit/ProgressIndicator.h"
 #include "kit/UtilsSystem.h"
 #include "kit/WAYWindow.h"
@@ -41,11 +40,11 @@ QColor calibratedRgb(double red, double green, double blue, double alpha)
 
 } // namespace
 
-AppDelegate::AppDelegate(QObject* parent)
+AppDelegate::AppDelegate(const QString& helperPath, QObject* parent)
     : QObject(parent), keyboardLayout_{&Utils::checkIfKeyboardIsDvorak,
                                        &Utils::checkIfKeyboardIsAzerty},
       shredLists_(shredTasks_, *this, *this, *this),
-      shredRuns_(shredLists_, shredTasks_, *this, *this, *this, *this), trashPopover_(*this),
+      shredRuns_(shredLists_, shredTasks_, *this, *this, *this, *this, helperPath), trashPopover_(*this),
       secureEmptyTrash_(shredRuns_, *this, trashPopover_, *this, *this)
 {}
 
@@ -67,12 +66,6 @@ void AppDelegate::applicationDidFinishLaunching()
 
     if (outlets_.titleBarStrTitleTF)
         outlets_.titleBarStrTitleTF->setFont(RobotoFont::named("Roboto-Thin", kTitleFontSize));
-
-    for (MouseDownTextField* label :
-         {outlets_.onePassMainTF.data(), outlets_.sevenPassMainTF.data(),
-          outlets_.thirtyfPassMainTF.data()})
-        if (label)
-            label->setDelegate(this);
 
     for (QWidget* group : {outlets_.clearRevealView.data(), outlets_.clearRevealView7.data(),
                            outlets_.clearRevealView35.data()}) {

@@ -49,7 +49,9 @@ class AppDelegate : public QObject,
     Q_OBJECT
 
 public:
-    explicit AppDelegate(QObject* parent = nullptr);
+    // `helperPath`: the shredding helper the runs launch.
+    explicit AppDelegate(const QString& helperPath = ShredRuns::defaultHelperPath(),
+                         QObject* parent = nullptr);
     ~AppDelegate() override;
 
     // The objects of the main window; MainWindowBuilder fills them in before start-up.

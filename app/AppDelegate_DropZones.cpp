@@ -208,14 +208,14 @@ void AppDelegate::dropViewExited(const DropViewInfoDic& info)
 
 void AppDelegate::clearPathsArrAction(QObject* sender)
 {
-    const qint64 tag = tag(sender);
+    const qint64 tag = tolvex::tag(sender);
     stopsizeProgressForID(tag);
     resetDefStateForPassViewWithTag(tag);
 }
 
 void AppDelegate::revealInFinderAction(QObject* sender)
 {
-    const qint64 tag = tag(sender);
+    const qint64 tag = tolvex::tag(sender);
     if (isListId(tag))
         Utils::revealMultiFilesInFinder(shredLists_.filePathsArr(tag));
 }

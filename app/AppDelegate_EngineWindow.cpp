@@ -1,10 +1,11 @@
 #include "AppDelegate.h"
+#include "app/MainWindowHud.h"
 #include "app/NamedImage.h"
+#include "kit/AlertPresenter.h"
 #include "kit/DisableSubviews.h"
 #include "kit/JESCircularProgressView.h"
 #include "kit/JMModalOverlay.h"
 #include "kit/MouseDownTextField.h"
-#include "kit/MyHudAlert.h"
 #include "kit/UtilsSystem.h"
 #include "kit/WAYWindow.h"
 
@@ -53,13 +54,32 @@ void AppDelegate::setPassIndicProgress(qint64 tag, double progress, bool animate
 
 void AppDelegate::alertWithWindow(int type, const QString& message)
 {
-    MyHudAlert::alertWithWindow(outlets_.window, type, message);
+    MainWindowHud::alertWithWindow(outlets_.window, type, message);
 }
 
 void AppDelegate::close()
 {
     if (outlets_.modalOverlay)
         outlets_.modalOverlay->close();
+}
+
+void AppDelegate::beginSheetModal(const SheetAlert& alert,
+                                  std::function<void(int response)> completionHandler)
+{
+    const auto style = [&] {
+        switch (alert.style) {
+        case SheetAlert::Style::Informational:
+            return AlertStyle::Informational;
+        case SheetAlert::Style::Critical:
+            return AlertStyle::Critical;
+        case SheetAlert::Style::Warning:
+            break;
+        }
+        return AlertStyle::Warning;
+    }();
+    AlertPresenter::beginSheetModalForWindow(
+        {alert.messageText, alert.informativeText, alert.buttons, style, {}}, outlets_.window,
+        std::move(completionHandler));
 }
 
 bool AppDelegate::XRRunningOnOSXCatalinaOrLater()

@@ -7,6 +7,8 @@
 
 #include <QAbstractButton>
 #include <QPropertyAnimation>
+#include <QScreen>
+#include <algorithm>
 
 namespace tolvex {
 
@@ -44,10 +46,14 @@ void AppDelegate::toggleWindowHorizontal(QObject* /*sender*/)
     setZoneShown(outlets_.onePassDropView, false);
     setZoneShown(outlets_.thirtyFivePassDropView, false);
 
-    // The window keeps its bottom-left corner, as a window frame set with the same origin does.
+    // The window keeps its bottom-left corner, as a window frame set with the same origin does,
+    // but its title bar never leaves the top of the screen, where it could not be dragged back.
     const QSize size = toVertical ? WindowLayout::kVerticalSize : WindowLayout::kHorizontalSize;
     const QRect old = window->geometry();
-    window->setGeometry(QRect(QPoint(old.left(), old.bottom() + 1 - size.height()), size));
+    int top = old.bottom() + 1 - size.height();
+    if (const QScreen* screen = window->screen())
+        top = std::max(top, screen->availableGeometry().top());
+    window->setGeometry(QRect(QPoint(old.left(), top), size));
 
     if (toVertical) {
         Utils::windIsVert_calSave(true);

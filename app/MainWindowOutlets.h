@@ -1,21 +1,19 @@
 #pragma once
 
+#include "app/DropView.h"
+#include "app/SecureTrashPopover.h"
+#include "kit/JESCircularProgressView.h"
+#include "kit/JMModalOverlay.h"
+#include "kit/MRSubtleButton.h"
+#include "kit/MouseDownTextField.h"
+#include "kit/ProgressIndicator.h"
+#include "kit/WAYWindow.h"
+
+#include <QAbstractButton>
+#include <QLabel>
 #include <QPointer>
 
-class QAbstractButton;
-class QLabel;
-class QWidget;
-
 namespace tolvex {
-
-class DropView;
-class JESCircularProgressView;
-class JMModalOverlay;
-class MRSubtleButton;
-class MouseDownTextField;
-class ProgressIndicator;
-class SecureTrashPopover;
-class WAYWindow;
 
 // The main window's objects that AppDelegate works with. MainWindowBuilder makes the window and
 // fills these in; the window's object tree owns every one of them. A missing one turns the steps

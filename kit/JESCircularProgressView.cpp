@@ -237,10 +237,21 @@ void JESCircularProgressView::setTintColor(const QColor& color)
     update();
 }
 
+void JESCircularProgressView::setBounds(const QRectF& bounds)
+{
+    m_bounds = bounds;
+    update();
+}
+
 void JESCircularProgressView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF fitted = bounds();
+    if (width() > 0 && height() > 0 && fitted != QRectF(rect())) {
+        painter.translate(fitted.topLeft());
+        painter.scale(fitted.width() / width(), fitted.height() / height());
+    }
     paintOuterLayer(painter);
     paintProgressLayer(painter);
 }

@@ -54,6 +54,11 @@ public:
     bool outerLineisDashed() const { return m_outerLineisDashed; }
     void setOuterLineisDashed(bool dashed);
 
+    // Where in the view the rings are drawn: the built rings, made for the whole view, are fitted
+    // into this rectangle. The whole view until set.
+    QRectF bounds() const { return m_bounds.value_or(QRectF(rect())); }
+    void setBounds(const QRectF& bounds);
+
     // The two circles as built (before closing), empty before the first build.
     QPainterPath progressPath() const { return m_progressPath.value_or(QPainterPath()); }
     QPainterPath outerPath() const { return m_outerPath.value_or(QPainterPath()); }
@@ -97,6 +102,7 @@ private:
     bool m_outerLineisDashed = false;
     std::optional<QPainterPath> m_progressPath;
     std::optional<QPainterPath> m_outerPath;
+    std::optional<QRectF> m_bounds;
 
     ShapeLayer m_outerLayer;
     ShapeLayer m_progressLayer;

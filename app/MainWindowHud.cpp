@@ -1,0 +1,22 @@
+#include "MainWindowHud.h"
+
+#include "kit/LocalEventMonitor.h"
+#include "kit/MyHudAlert.h"
+#include "kit/MyHudAlertWindow.h"
+
+#include <QLabel>
+
+namespace tolvex {
+
+void MainWindowHud::alertWithWindow(QWidget* window, int type, const QString& message)
+{
+    MyHudAlert::alertWithWindow(window, type, message);
+}
+
+QString MainWindowHud::lastMessage()
+{
+    const MyHudAlert* alert = MyHudAlert::sharedAlert();
+    return alert && alert->messageField() ? alert->messageField()->text() : QString();
+}
+
+} // namespace tolvex
