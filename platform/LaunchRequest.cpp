@@ -1,5 +1,6 @@
 #include "platform/LaunchRequest.h"
 
+#include <QCoreApplication>
 #include <QDataStream>
 #include <QDir>
 #include <QIODevice>
@@ -32,6 +33,11 @@ LaunchRequest LaunchRequest::fromArguments(const QStringList& arguments,
         request.kind = Kind::OpenFiles;
     }
     return request;
+}
+
+LaunchRequest LaunchRequest::ofThisProcess()
+{
+    return fromArguments(QCoreApplication::arguments().mid(1), QDir::currentPath());
 }
 
 QByteArray LaunchRequest::encode() const

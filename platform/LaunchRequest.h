@@ -21,6 +21,8 @@ struct LaunchRequest {
     // Reads a launch's own arguments (without the program name). Relative paths are made
     // absolute against `workingFolder`, since the running instance has its own.
     static LaunchRequest fromArguments(const QStringList& arguments, const QString& workingFolder);
+    // The request of this process's own launch.
+    static LaunchRequest ofThisProcess();
 
     QByteArray encode() const;
     static std::optional<LaunchRequest> decode(const QByteArray& bytes);
