@@ -93,8 +93,9 @@ QWidget* PreferencesScreen::makeSettings()
     help->setText(QStringLiteral("?"));
     connect(help, &QToolButton::clicked, this, [this, help] { showdefShredMethodTip(help); });
     method->addWidget(defShredCheckBtn);
-    method->addWidget(methods, 1);
+    method->addWidget(methods);
     method->addWidget(help);
+    method->addStretch(1);
     layout->addLayout(method);
 
     auto* quit = new QCheckBox(QStringLiteral("Quit when all shredding is complete"), part);
