@@ -54,24 +54,23 @@ void destCellView::setMouseInside(bool inside)
 
 void destCellView::mouseEntered()
 {
-    if (inactive) {
-        return;
-    }
-    QFont font = textField->font();
-    font.setUnderline(true);
-    textField->setFont(font);
-    setMouseInside(true);
+    showHover(true);
 }
 
 void destCellView::mouseExited()
+{
+    showHover(false);
+}
+
+void destCellView::showHover(bool inside)
 {
     if (inactive) {
         return;
     }
     QFont font = textField->font();
-    font.setUnderline(false);
+    font.setUnderline(inside);
     textField->setFont(font);
-    setMouseInside(false);
+    setMouseInside(inside);
 }
 
 void destCellView::enterEvent(QEnterEvent* event)

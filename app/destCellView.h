@@ -35,6 +35,8 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    void showHover(bool inside);
+
     bool mouseInside_ = false;
 };
 

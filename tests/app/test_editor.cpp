@@ -1,3 +1,4 @@
+#include "AnsweringSheets.h"
 #include "app/EditFilePathsVC.h"
 #include "app/destCellView.h"
 #include "engine/SheetPresenter.h"
@@ -11,17 +12,6 @@
 using namespace tolvex;
 
 namespace {
-
-// Answers every sheet at once with the next queued response.
-struct AnsweringSheets : SheetPresenter {
-    QList<int> answers;
-    QList<SheetAlert> shown;
-    void beginSheetModal(const SheetAlert& alert, std::function<void(int)> completion) override
-    {
-        shown << alert;
-        completion(answers.isEmpty() ? kAlertFirstButtonReturn + 1 : answers.takeFirst());
-    }
-};
 
 ShredEntryDic record(const QString& path, qint64 pass)
 {
@@ -58,7 +48,7 @@ class TestEditor : public QObject {
 private Q_SLOTS:
     void rowsShowNameMethodAndPath()
     {
-        AnsweringSheets sheets;
+        AnsweringSheets sheets(kAlertFirstButtonReturn + 1);
         EditFilePathsVC editor(sheets);
         open(editor, fiveRecords());
         QCOMPARE(editor.destTablView->count(), 5);
@@ -80,7 +70,7 @@ private Q_SLOTS:
 
     void removalAsksAndOnlyYesRemoves()
     {
-        AnsweringSheets sheets;
+        AnsweringSheets sheets(kAlertFirstButtonReturn + 1);
         EditFilePathsVC editor(sheets);
         open(editor, fiveRecords());
 
@@ -112,7 +102,7 @@ private Q_SLOTS:
 
     void searchFiltersAndClearAllTakesHiddenRowsToo()
     {
-        AnsweringSheets sheets;
+        AnsweringSheets sheets(kAlertFirstButtonReturn + 1);
         EditFilePathsVC editor(sheets);
         open(editor, fiveRecords());
 
@@ -138,7 +128,7 @@ private Q_SLOTS:
 
     void clearAllWithNothingShownAsksNothing()
     {
-        AnsweringSheets sheets;
+        AnsweringSheets sheets(kAlertFirstButtonReturn + 1);
         EditFilePathsVC editor(sheets);
         open(editor, {});
         QCOMPARE(editor.titleLbl->text(), QStringLiteral("- Shredding list is Empty -"));
@@ -153,7 +143,7 @@ private Q_SLOTS:
 
     void handBackClearsTheSearchAndPassesTheArrayItself()
     {
-        AnsweringSheets sheets;
+        AnsweringSheets sheets(kAlertFirstButtonReturn + 1);
         EditFilePathsVC_vert editor(sheets);
         open(editor, fiveRecords());
         QCOMPARE(editor.titleLbl->font().pixelSize(), 14);

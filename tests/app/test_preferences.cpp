@@ -1,3 +1,4 @@
+#include "AnsweringSheets.h"
 #include "app/MainWindowOutlets.h"
 #include "app/PrefsVC.h"
 #include "app/SecondaryScreens.h"
@@ -29,16 +30,6 @@
 using namespace tolvex;
 
 namespace {
-
-struct AnsweringSheets : SheetPresenter {
-    QList<int> answers;
-    QList<SheetAlert> shown;
-    void beginSheetModal(const SheetAlert& alert, std::function<void(int)> completion) override
-    {
-        shown << alert;
-        completion(answers.isEmpty() ? kAlertFirstButtonReturn : answers.takeFirst());
-    }
-};
 
 struct NoLooks : ZoneLooks {
     void resetDefStateForPassViewWithTag(qint64) override {}
@@ -110,7 +101,7 @@ private Q_SLOTS:
 
     void supportButtonClosesThenMails()
     {
-        AnsweringSheets sheets;
+        AnsweringSheets sheets(kAlertFirstButtonReturn);
         NoLooks looks;
         NoHud hud;
         NoOverlay overlay;
@@ -250,7 +241,7 @@ private Q_SLOTS:
             });
         });
 
-        AnsweringSheets sheets;
+        AnsweringSheets sheets(kAlertFirstButtonReturn);
         Updater updater(sheets, url);
         updater.checkForUpdates();
         QVERIFY(updater.isChecking());
