@@ -3,6 +3,7 @@
 #include "engine/AppTermination.h"
 #include "engine/DropViewInfoDic.h"
 #include "engine/HudAlert.h"
+#include "engine/ItemSizeSnapshot.h"
 #include "engine/NativePath.h"
 #include "engine/PathComponents.h"
 #include "engine/PercentParsing.h"
@@ -95,6 +96,9 @@ void waitForCompletion(const std::shared_future<void>& completion)
 } // namespace
 
 struct ShredRuns::RunCounters {
+    explicit RunCounters(const QStringList& paths) : launched(paths) {}
+
+    const ItemSizeSnapshot launched;
     std::atomic<quint64> files{0};
     std::atomic<quint64> bytes{0};
 };
@@ -241,7 +245,7 @@ std::shared_future<void> ShredRuns::runShreddingPass(qint64 listId, const QStrin
     if (!tasks_.beginChunk(listId, task, chunk.isFirst)) {
         return {};
     }
-    auto counters = std::make_shared<RunCounters>();
+    auto counters = std::make_shared<RunCounters>(filePathsOf(records));
     if (lists_.totalFilesPassCountNum(listId) == 0) {
         lists_.setTotalFilesPassCountNum(listId,
                                          Utils::totalFilesToShredCount(filePathsOf(records)));
@@ -311,13 +315,7 @@ void ShredRuns::readMessage(qint64 listId, const std::shared_ptr<RunCounters>& c
     const QString& text = *readText;
     if (text.startsWith(kRemoving)) {
         MainQueue::post([this, listId, text] { showCurrentItem(listId, text); });
-        const QString path = text.mid(kRemoving.size()).trimmed();
-        const bool isFolder = Utils::isThisAFolderHere(path);
-        const bool counts = listId == 1 ? !isFolder : itemExists(path) && !isFolder;
-        if (counts) {
-            counters->bytes += Utils::multipleItemsSize({path});
-            counters->files += 1;
-        }
+        countItem(listId, *counters, text.mid(kRemoving.size()).trimmed());
     }
     // K is taken with the message, so the ring shows each message's own progress however far
     // the main queue lags behind the helper.
@@ -330,6 +328,34 @@ void ShredRuns::readMessage(qint64 listId, const std::shared_ptr<RunCounters>& c
     }
     if (text.trimmed().endsWith(kDone)) {
         MainQueue::post([this, listId, filesDone] { showProgress(listId, filesDone, 1.0); });
+    }
+}
+
+// An item the run held at launch counts with its size from then, unless it is a folder. Any
+// other path is judged as it is now: for 1-pass anything but an existing folder counts (a
+// missing path with 0 bytes), for the other methods only an existing item that is not a folder.
+void ShredRuns::countItem(qint64 listId, RunCounters& counters, const QString& path)
+{
+    const ItemSizeSnapshot::Entry launched = counters.launched.entry(path);
+    bool counts = false;
+    quint64 size = 0;
+    switch (launched.kind) {
+    case ItemSizeSnapshot::Kind::Folder:
+        break;
+    case ItemSizeSnapshot::Kind::Item:
+        counts = true;
+        size = launched.size;
+        break;
+    case ItemSizeSnapshot::Kind::Unknown: {
+        const bool isFolder = Utils::isThisAFolderHere(path);
+        counts = listId == 1 ? !isFolder : itemExists(path) && !isFolder;
+        size = counts ? Utils::multipleItemsSize({path}) : 0;
+        break;
+    }
+    }
+    if (counts) {
+        counters.bytes += size;
+        counters.files += 1;
     }
 }
 

@@ -70,6 +70,7 @@ private:
                                               RunChunk chunk);
     void readMessage(qint64 listId, const std::shared_ptr<RunCounters>& counters,
                      const QByteArray& message);
+    void countItem(qint64 listId, RunCounters& counters, const QString& path);
     void showCurrentItem(qint64 listId, const QString& readText);
     void showProgress(qint64 listId, quint64 filesDone, double itemFraction);
     void completeSuccess(qint64 listId, bool isTrash, bool anotherChunkFollows);

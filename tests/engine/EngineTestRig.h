@@ -215,7 +215,14 @@ public:
     {
         window.lists = &lists;
     }
-    ~EngineRig() { GlobalQueue::waitForDone(); }
+    // Lets every run end and its completion work (posted to the main queue) run while the
+    // parts it paints through still exist.
+    ~EngineRig()
+    {
+        GlobalQueue::waitForDone();
+        QTRY_VERIFY(!tasks.shredTask(1) && !tasks.shredTask(7) && !tasks.shredTask(35));
+        QTest::qWait(20);
+    }
 
     FakeWindow window;
     ShredTasks tasks;

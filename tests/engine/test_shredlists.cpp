@@ -188,6 +188,7 @@ private Q_SLOTS:
                 "hud 0 Adding files to this shredding task is not allowed while it's running"});
         QCOMPARE(rig->lists.filePathsArr(7), QStringList());
         rig->tasks.launchAttempted(7);
+        rig->tasks.endChunk(7, false);
     }
 
     void aDragWithoutLocalFileNamesIsIgnored()
@@ -249,6 +250,7 @@ private Q_SLOTS:
         QCOMPARE(rig->window.log, QStringList{"overlay close"});
         QCOMPARE(rig->lists.filePathsArr(7), QStringList({"/x/c", "/x/d"}));
         rig->tasks.launchAttempted(7);
+        rig->tasks.endChunk(7, false);
     }
 
 private:

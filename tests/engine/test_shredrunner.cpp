@@ -138,6 +138,15 @@ private Q_SLOTS:
         QCOMPARE(totals().shredFilesCount, quint64(4));
         QCOMPARE(totals().shredDataSize, 2 * xSize);
         QVERIFY(QFile::exists(x));
+
+        // The helper may have removed an item before its message is read: what the run held
+        // at launch still counts, with its size from then.
+        script->set({"remove " + x, "say removing " + x, "exit 0"});
+        runOnWorker([&] {
+            return rig->runs.runShreddingPass35WithParams({"-frv", x}, recordsOf({x}, 35), false);
+        });
+        QCOMPARE(totals().shredFilesCount, quint64(5));
+        QCOMPARE(totals().shredDataSize, 3 * xSize);
     }
 
     void successRemovesOnlyTheMethodsOwnLeftovers()
