@@ -87,8 +87,10 @@ bool DropView::performDragOperation(const QMimeData* pasteboard)
 void DropView::dragEnterEvent(QDragEnterEvent* event)
 {
     // The zone takes file names only: any other drag passes it by.
-    if (!fileNames(event->mimeData()))
+    if (!fileNames(event->mimeData())) {
+        event->ignore();
         return;
+    }
     if (delegate_)
         delegate_->dropViewEntered({mDropViewTag_, QVariant::fromValue(event->mimeData()), {}});
     event->setDropAction(Qt::CopyAction);

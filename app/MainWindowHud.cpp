@@ -16,7 +16,8 @@ void MainWindowHud::alertWithWindow(QWidget* window, int type, const QString& me
 QString MainWindowHud::lastMessage()
 {
     const MyHudAlert* alert = MyHudAlert::sharedAlert();
-    return alert && alert->messageField() ? alert->messageField()->text() : QString();
+    // The alert's panel lives in the window it was shown over and goes with it.
+    return alert && alert->window() ? alert->messageField()->text() : QString();
 }
 
 } // namespace tolvex

@@ -11,7 +11,7 @@ namespace tolvex {
 class MainWindowHud {
 public:
     static void alertWithWindow(QWidget* window, int type, const QString& message);
-    // The text of the alert shown last, empty before the first.
+    // The text of the alert shown last, empty before the first and once its window is gone.
     static QString lastMessage();
 };
 

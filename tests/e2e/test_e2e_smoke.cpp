@@ -187,7 +187,10 @@ private Q_SLOTS:
         QCOMPARE(app.exitCode(), 0);
 
         // The layout chosen last is the one the settings keep for the next start.
-        QFile settings(home_.filePath(QStringLiteral(".config/Tolvex/Tolvex.conf")));
+        const QDir settingsFolder(home_.filePath(QStringLiteral(".config/Tolvex")));
+        const QStringList stores = settingsFolder.entryList(QDir::Files);
+        QCOMPARE(stores.size(), 1);
+        QFile settings(settingsFolder.filePath(stores.first()));
         QVERIFY(settings.open(QIODevice::ReadOnly));
         QVERIFY(settings.readAll().contains("windowIsVert_cal=true"));
     }

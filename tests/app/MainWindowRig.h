@@ -1,0 +1,179 @@
+#pragma once
+
+// The real main window and AppDelegate, built as the program builds them, over a temporary home
+// folder and temporary settings, with helpers that act as a user would: drag, click, type.
+
+#include "app/AppDelegate.h"
+#include "app/DropView.h"
+#include "app/MainWindowBuilder.h"
+#include "app/MainWindowHud.h"
+#include "app/myRespView.h"
+#include "kit/AlertPresenter.h"
+#include "kit/KeyboardLayout.h"
+#include "platform/GlobalQueue.h"
+#include "platform/HomeFolder.h"
+#include "platform/UserDefaults.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+#include <memory>
+
+namespace tolvex::testing {
+
+// Quitting is recorded instead of done, so a test can watch for it.
+class RecordingAppDelegate : public AppDelegate {
+public:
+    using AppDelegate::AppDelegate;
+    int terminateRequests = 0;
+    void terminate() override { ++terminateRequests; }
+};
+
+// The evdev codes of the keys the tests press; X11 and Wayland add 8.
+namespace Key {
+inline constexpr quint32 Q = 16, W = 17, A = 30, S = 31, H = 35, J = 36, Z = 44, X = 45, M = 50,
+                         Comma = 51, Return = 28, Backspace = 14, Up = 103, Down = 108;
+}
+
+class MainWindowRig {
+public:
+    QTemporaryDir home;
+    QTemporaryDir settings;
+    std::unique_ptr<RecordingAppDelegate> delegate;
+    std::unique_ptr<WAYWindow> window;
+
+    MainWindowRig()
+    {
+        HomeFolder::setForTesting(home.path());
+        UserDefaults::setStandardForTesting(settings.filePath(QStringLiteral("Tolvex.conf")));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral(".local/share"))));
+        KeyboardLayout::setForTesting(
+            KeyboardInputSource{QStringLiteral("English (US)"), QStringLiteral("us")});
+    }
+
+    ~MainWindowRig()
+    {
+        // Runs end here, and their completion work, posted to the main queue, runs before the
+        // delegate it paints on goes away.
+        if (delegate) {
+            for (qint64 id : {1, 7, 35})
+                delegate->shredTasks().terminate(id);
+            waitUntilIdle();
+        }
+        GlobalQueue::waitForDone();
+        QCoreApplication::sendPostedEvents();
+        window.reset();
+        delegate.reset();
+        KeyboardLayout::setForTesting(std::nullopt);
+        HomeFolder::resetForTesting();
+    }
+
+    static QString realHelper()
+    {
+        return QDir(qEnvironmentVariable("TOLVEX_BIN_DIR"))
+            .absoluteFilePath(QStringLiteral("tolx"));
+    }
+
+    // A helper that announces its first item and then waits until it is terminated, so a list
+    // stays shredding for as long as a test needs.
+    QString slowHelper()
+    {
+        const QString path = settings.filePath(QStringLiteral("slow-tolx"));
+        QFile script(path);
+        script.open(QIODevice::WriteOnly);
+        script.write("#!/bin/sh\necho \"removing $2\"\nexec sleep 60\n");
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return path;
+    }
+
+    // Builds and starts the window as the program does.
+    void start(const QString& helper = realHelper())
+    {
+        delegate = std::make_unique<RecordingAppDelegate>(helper);
+        window.reset(MainWindowBuilder::build(*delegate));
+        delegate->applicationDidFinishLaunching();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    MainWindowOutlets& outlets() { return delegate->outlets(); }
+
+    DropView* zone(qint64 listId) { return delegate->zoneOutlets(listId)->dropView; }
+
+    // A file of `bytes` bytes (and its folders) below the home folder.
+    QString file(const QString& relative, qint64 bytes = 0)
+    {
+        const QString path = home.filePath(relative);
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(QByteArray(bytes, 'x'));
+        return path;
+    }
+
+    static std::unique_ptr<QMimeData> fileDrag(const QStringList& paths)
+    {
+        auto data = std::make_unique<QMimeData>();
+        QList<QUrl> urls;
+        for (const QString& path : paths)
+            urls << QUrl::fromLocalFile(path);
+        data->setUrls(urls);
+        return data;
+    }
+
+    // A drag that enters the zone; whether the zone took it.
+    static bool dragEnter(QWidget* target, const QMimeData& data)
+    {
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &enter);
+        return enter.isAccepted();
+    }
+
+    static void dragLeave(QWidget* target)
+    {
+        QDragLeaveEvent leave;
+        QCoreApplication::sendEvent(target, &leave);
+    }
+
+    // A whole drag and drop; whether the drop was accepted.
+    static bool drop(QWidget* target, const QMimeData& data)
+    {
+        if (!dragEnter(target, data))
+            return false;
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &drop);
+        return drop.isAccepted();
+    }
+
+    bool dropFiles(qint64 listId, const QStringList& paths)
+    {
+        return drop(zone(listId), *fileDrag(paths));
+    }
+
+    // A key pressed on the window's content, with the physical key's scan code.
+    void pressKey(quint32 evdev, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QWidget* target = window->findChild<myRespView*>();
+        QKeyEvent press(QEvent::KeyPress, 0, modifiers, evdev + 8, 0, 0);
+        QCoreApplication::sendEvent(target, &press);
+    }
+
+    void clickStartButton() { QTest::mouseClick(outlets().startShredBtn, Qt::LeftButton); }
+
+    static QString hud() { return MainWindowHud::lastMessage(); }
+
+    QStringList list(qint64 listId) { return delegate->shredLists().filePathsArr(listId); }
+
+    bool waitUntilIdle(int timeoutMs = 60000)
+    {
+        return QTest::qWaitFor([this] { return !delegate->shredTasks().isAnyShredding(); },
+                               timeoutMs);
+    }
+};
+
+} // namespace tolvex::testing

@@ -1,0 +1,206 @@
+// Drops onto the three zones as a file manager makes them, and the looks each step leaves.
+
+#include "MainWindowRig.h"
+#include "app/NamedImage.h"
+#include "engine/UtilsFileSystem.h"
+#include "kit/ProgressIndicator.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+
+using namespace tolvex;
+using namespace tolvex::testing;
+
+namespace {
+
+const QString kNotAllowed = QStringLiteral("Shredding of this file/folder is not allowed\n");
+const QColor kOrange = QColor::fromRgbF(0.991f, 0.527f, 0.033f, 1.0f);
+
+bool clearRevealShownAndEnabled(const ZoneOutlets& zone)
+{
+    const auto buttons = zone.clearRevealView->findChildren<QAbstractButton*>();
+    bool enabled = !buttons.isEmpty();
+    for (QAbstractButton* button : buttons)
+        enabled = enabled && button->isEnabled();
+    return zone.clearRevealView->isVisible() && enabled;
+}
+
+} // namespace
+
+class TestDropZones : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { QApplication::setQuitOnLastWindowClosed(false); }
+
+    void singleItemsAreCheckedAgainstHomeAndMediaRoots()
+    {
+        MainWindowRig rig;
+        const QString home = rig.home.path();
+        QVERIFY(DropView::acceptsSingleItem(home));
+        QVERIFY(DropView::acceptsSingleItem(home + QStringLiteral("/Desktop/report.pdf")));
+        QVERIFY(!DropView::acceptsSingleItem(home + QStringLiteral("/Desktop")));
+        QVERIFY(!DropView::acceptsSingleItem(home + QStringLiteral("/notes.txt")));
+        QVERIFY(DropView::acceptsSingleItem(QStringLiteral("/media/usb/photos")));
+        QVERIFY(DropView::acceptsSingleItem(QStringLiteral("/run/media/me/USB")));
+        QVERIFY(DropView::acceptsSingleItem(QStringLiteral("/mnt/backup")));
+        QVERIFY(!DropView::acceptsSingleItem(QStringLiteral("/usr")));
+        QVERIFY(!DropView::acceptsSingleItem(QStringLiteral("/etc/passwd")));
+    }
+
+    void onlyLocalFileNamesCount()
+    {
+        QMimeData text;
+        text.setText(QStringLiteral("/etc/passwd"));
+        QCOMPARE(DropView::fileNames(&text), std::nullopt);
+        QMimeData mixed;
+        mixed.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/a")),
+                       QUrl(QStringLiteral("https://example.org/b"))});
+        QCOMPARE(DropView::fileNames(&mixed), std::nullopt);
+        QMimeData folder;
+        folder.setUrls({QUrl(QStringLiteral("file:///tmp/dir/"))});
+        QCOMPARE(DropView::fileNames(&folder), QStringList({QStringLiteral("/tmp/dir")}));
+    }
+
+    void dropOfOneFileFillsTheZoneAndShowsItsSize()
+    {
+        MainWindowRig rig;
+        rig.start();
+        const QString file = rig.file(QStringLiteral("docs/report.txt"), 5000);
+        QVERIFY(rig.dropFiles(7, {file}));
+        QCOMPARE(rig.list(7), QStringList({file}));
+        const ZoneOutlets zone = *rig.delegate->zoneOutlets(7);
+        QCOMPARE(zone.mainTF->text(), QStringLiteral("1 file"));
+        QVERIFY(clearRevealShownAndEnabled(zone));
+        QCOMPARE(zone.indic->tintColor(), kOrange);
+        QTRY_COMPARE(zone.descrTF->text(),
+                     Utils::getHumanReadableSizeFrom(qint64(Utils::fileSizeAtPath(file))));
+        QVERIFY(zone.progIndicForFilesize->isHidden());
+        QCOMPARE(rig.delegate->shredLists().totalFilesPassCountNum(7), 1u);
+        // The other zones are untouched.
+        QCOMPARE(rig.delegate->zoneOutlets(1)->mainTF->text(), QStringLiteral("1 - pass"));
+    }
+
+    void dropOfTwoItemsAndAFolderCountsTheFilesInside()
+    {
+        MainWindowRig rig;
+        rig.start();
+        rig.file(QStringLiteral("docs/folder/a"), 100);
+        rig.file(QStringLiteral("docs/folder/sub/b"), 200);
+        rig.file(QStringLiteral("docs/folder/.hidden"), 300);
+        const QString folder = rig.home.filePath(QStringLiteral("docs/folder"));
+        const QString other = rig.file(QStringLiteral("docs/other"), 50);
+        QVERIFY(rig.dropFiles(1, {folder, other}));
+        const ZoneOutlets zone = *rig.delegate->zoneOutlets(1);
+        QCOMPARE(zone.mainTF->text(), QStringLiteral("2 files"));
+        QTRY_COMPARE(rig.delegate->shredLists().totalFilesPassCountNum(1), 4u);
+        QTRY_COMPARE(zone.descrTF->text(), Utils::getHumanReadableSizeFrom(
+                                               qint64(Utils::multipleItemsSize({folder, other}))));
+
+        // A folder dropped on another zone takes over the entries inside it.
+        const QString inside = rig.file(QStringLiteral("docs/folder/sub/c"), 10);
+        QVERIFY(rig.dropFiles(35, {inside}));
+        QVERIFY(rig.list(35).isEmpty());
+    }
+
+    void itemDirectlyInsideHomeIsRefusedWithANotice()
+    {
+        MainWindowRig rig;
+        rig.start();
+        const QString loose = rig.file(QStringLiteral("notes.txt"), 10);
+        QVERIFY(!rig.dropFiles(1, {loose}));
+        QCOMPARE(rig.hud(), kNotAllowed);
+        QVERIFY(rig.list(1).isEmpty());
+        const ZoneOutlets zone = *rig.delegate->zoneOutlets(1);
+        QCOMPARE(zone.mainTF->text(), QStringLiteral("1 - pass"));
+        QCOMPARE(zone.mainTF->font().pixelSize(), 24);
+        QCOMPARE(NamedImage::imageName(zone.addNewFilesBtn), QStringLiteral("AddNew"));
+        QCOMPARE(zone.indic->bounds(), rig.delegate->defaultIndicBounds());
+
+        // With a second item the zone lets both through to the list rules, which still keep
+        // the loose item off the list.
+        const QString kept = rig.file(QStringLiteral("docs/kept.txt"), 10);
+        QVERIFY(rig.dropFiles(1, {loose, kept}));
+        QCOMPARE(rig.list(1), QStringList({kept}));
+    }
+
+    void hoverLookComesAndGoes()
+    {
+        MainWindowRig rig;
+        rig.start();
+        const ZoneOutlets zone = *rig.delegate->zoneOutlets(35);
+        const auto drag = MainWindowRig::fileDrag({rig.file(QStringLiteral("docs/x"))});
+        QVERIFY(MainWindowRig::dragEnter(zone.dropView, *drag));
+        QCOMPARE(zone.mainTF->font().pixelSize(), 26);
+        QCOMPARE(zone.descrTF->font().pixelSize(), 13);
+        QCOMPARE(NamedImage::imageName(zone.addNewFilesBtn), QStringLiteral("drop"));
+        QCOMPARE(zone.indic->tintColor(), kOrange);
+        QCOMPARE(zone.indic->bounds(), rig.delegate->defaultIndicBounds().adjusted(8, 8, -8, -8));
+
+        MainWindowRig::dragLeave(zone.dropView);
+        QCOMPARE(zone.mainTF->font().pixelSize(), 24);
+        QCOMPARE(zone.indic->tintColor(), QColor(Qt::white));
+        QCOMPARE(zone.indic->bounds(), rig.delegate->defaultIndicBounds());
+
+        // Web links and text pass the zone by, to the window's surface, which takes them and
+        // changes nothing.
+        QMimeData web;
+        web.setUrls({QUrl(QStringLiteral("https://example.org/file"))});
+        QMimeData text;
+        text.setText(QStringLiteral("hello"));
+        for (const QMimeData* data : {&web, &text}) {
+            QVERIFY(MainWindowRig::drop(zone.dropView, *data));
+            QCOMPARE(NamedImage::imageName(zone.addNewFilesBtn), QStringLiteral("AddNew"));
+            QCOMPARE(zone.mainTF->font().pixelSize(), 24);
+            QVERIFY(rig.list(35).isEmpty());
+        }
+    }
+
+    void zoneOfAShreddingListIgnoresDragsAndRefusesDrops()
+    {
+        MainWindowRig rig;
+        rig.start(rig.slowHelper());
+        const QString first = rig.file(QStringLiteral("docs/first"), 10);
+        rig.dropFiles(7, {first});
+        rig.clickStartButton();
+        QTRY_COMPARE(rig.delegate->zoneOutlets(7)->mainTF->text(), QStringLiteral("..Shredding.."));
+        const ZoneOutlets zone = *rig.delegate->zoneOutlets(7);
+        QCOMPARE(NamedImage::imageName(zone.addNewFilesBtn), QStringLiteral("cancelShred"));
+        QCOMPARE(zone.descrTF->text(), QStringLiteral("first"));
+        QVERIFY(zone.clearRevealView->isHidden());
+
+        const auto drag = MainWindowRig::fileDrag({rig.file(QStringLiteral("docs/second"))});
+        QVERIFY(MainWindowRig::dragEnter(zone.dropView, *drag));
+        QCOMPARE(NamedImage::imageName(zone.addNewFilesBtn), QStringLiteral("cancelShred"));
+        MainWindowRig::dragLeave(zone.dropView);
+        QCOMPARE(zone.mainTF->text(), QStringLiteral("..Shredding.."));
+
+        QVERIFY(MainWindowRig::drop(zone.dropView, *drag));
+        QCOMPARE(rig.hud(),
+                 QStringLiteral(
+                     "Adding files to this shredding task is not allowed while it's running"));
+        QCOMPARE(rig.list(7), QStringList({first}));
+        // Another zone still takes files meanwhile.
+        QVERIFY(rig.dropFiles(1, {rig.file(QStringLiteral("docs/third"))}));
+        QCOMPARE(rig.list(1).size(), 1);
+    }
+
+    void clearButtonEmptiesTheZone()
+    {
+        MainWindowRig rig;
+        rig.start();
+        rig.dropFiles(1, {rig.file(QStringLiteral("docs/a")), rig.file(QStringLiteral("docs/b"))});
+        const ZoneOutlets zone = *rig.delegate->zoneOutlets(1);
+        auto* clear = zone.clearRevealView->findChildren<QAbstractButton*>().first();
+        QTest::mouseClick(clear, Qt::LeftButton);
+        QVERIFY(rig.list(1).isEmpty());
+        QCOMPARE(rig.delegate->shredLists().totalFilesPassCountNum(1), 0u);
+        QCOMPARE(zone.mainTF->text(), QStringLiteral("1 - pass"));
+        QVERIFY(zone.clearRevealView->isHidden());
+        QVERIFY(zone.progIndicForFilesize->isHidden());
+        QVERIFY(!zone.progIndicForFilesize->isAnimating());
+    }
+};
+
+QTEST_MAIN(TestDropZones)
+#include "test_dropzones.moc"

@@ -1,0 +1,274 @@
+// The main window from start-up to close: the start state, both layouts and the saved one, the
+// shortcut table on QWERTY, AZERTY and Dvorak, the Secure Empty Trash popover, and the close
+// sheet while a list shreds.
+
+#include "MainWindowRig.h"
+#include "app/NamedImage.h"
+#include "app/SecureTrashPopover.h"
+#include "app/WindowLayout.h"
+#include "engine/MountedVolumes.h"
+#include "engine/UtilsSettings.h"
+#include "kit/ProgressIndicator.h"
+#include "kit/Tag.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+
+using namespace tolvex;
+using namespace tolvex::testing;
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private:
+    // The zone origins of a layout, in the order 1, 7, 35.
+    static QList<QPoint> origins(MainWindowRig& rig)
+    {
+        return {rig.zone(1)->pos(), rig.zone(7)->pos(), rig.zone(35)->pos()};
+    }
+
+private Q_SLOTS:
+    void init() { QApplication::setQuitOnLastWindowClosed(false); }
+
+    void startsWithThreeEmptyZonesInARow()
+    {
+        MainWindowRig rig;
+        rig.start();
+        MainWindowOutlets& o = rig.outlets();
+        QCOMPARE(rig.window->size(), QSize(500, 338));
+        QCOMPARE(rig.window->windowTitle(), QStringLiteral("Tolvex"));
+        QCOMPARE(o.titleBarStrTitleTF->text(), QStringLiteral("Tolvex"));
+        QVERIFY(o.titleBarStrTitleTF->isVisible());
+        QCOMPARE(o.titleBarStrTitleTF->font().family(), QStringLiteral("Roboto"));
+        QCOMPARE(NamedImage::imageName(o.toggleHorizontalVerticalBtn),
+                 QStringLiteral("horiz_Layout"));
+        QCOMPARE(o.startShredBtn->title(), QStringLiteral("Start Shredding Files"));
+
+        const QStringList descriptions = {QStringLiteral("Fastest,\nGood security"),
+                                          QStringLiteral("Slower,\nBetter security"),
+                                          QStringLiteral("Slowest,\nBest security")};
+        int i = 0;
+        for (qint64 id : {1, 7, 35}) {
+            const ZoneOutlets zone = *rig.delegate->zoneOutlets(id);
+            QCOMPARE(zone.dropView->mDropViewTag(), id);
+            QCOMPARE(zone.mainTF->text(), QStringLiteral("%1 - pass").arg(id));
+            QCOMPARE(zone.mainTF->font().family(), QStringLiteral("Roboto Condensed"));
+            QCOMPARE(zone.mainTF->font().pixelSize(), 24);
+            QCOMPARE(zone.descrTF->text(), descriptions[i++]);
+            QCOMPARE(zone.descrTF->font().pixelSize(), 11);
+            QVERIFY(zone.progIndicForFilesize->isHidden());
+            QVERIFY(zone.clearRevealView->isHidden());
+            for (QAbstractButton* button : zone.clearRevealView->findChildren<QAbstractButton*>())
+                QVERIFY(!button->isEnabled());
+            QCOMPARE(NamedImage::imageName(zone.addNewFilesBtn), QStringLiteral("AddNew"));
+            QCOMPARE(tag(zone.addNewFilesBtn), id);
+            QCOMPARE(zone.indic->tintColor(), QColor(Qt::white));
+            QVERIFY(zone.indic->outerLineisDashed());
+        }
+        // A row around the content's centre, 16 apart (half the 32-point title bar).
+        const QSize zoneSize = rig.zone(1)->size();
+        const int y = 169 - zoneSize.height() / 2;
+        QCOMPARE(origins(rig), QList<QPoint>({QPoint(250 - zoneSize.width() * 3 / 2 - 16, y),
+                                              QPoint(250 - zoneSize.width() / 2, y),
+                                              QPoint(250 + zoneSize.width() / 2 + 16, y)}));
+    }
+
+    void layoutSwitchesToAColumnAndBackKeepingTheBottomLeftCorner()
+    {
+        MainWindowRig rig;
+        rig.start();
+        rig.window->move(100, 300);
+        const QRect horizontal = rig.window->geometry();
+        const QList<QPoint> row = origins(rig);
+
+        rig.delegate->toggleWindowHorizontal(rig.outlets().toggleHorizontalVerticalBtn);
+        QCOMPARE(rig.window->size(), QSize(280, 620));
+        QCOMPARE(rig.window->geometry().bottomLeft(), horizontal.bottomLeft());
+        QVERIFY(Utils::windIsVert_cal());
+        QCOMPARE(NamedImage::imageName(rig.outlets().toggleHorizontalVerticalBtn),
+                 QStringLiteral("vert_Layout"));
+        const QSize zoneSize = rig.zone(1)->size();
+        const int x = 140 - zoneSize.width() / 2;
+        const int middle = 310 - zoneSize.height() / 2;
+        QTRY_COMPARE(origins(rig),
+                     QList<QPoint>({QPoint(x, middle - zoneSize.height() - 16), QPoint(x, middle),
+                                    QPoint(x, middle + zoneSize.height() + 16)}));
+        QVERIFY(rig.zone(1)->isVisible() && rig.zone(35)->isVisible());
+
+        rig.delegate->toggleWindowHorizontal(nullptr);
+        QCOMPARE(rig.window->geometry(), horizontal);
+        QVERIFY(!Utils::windIsVert_cal());
+        QTRY_COMPARE(origins(rig), row);
+
+        // Near the top of the screen the title bar stays on it.
+        rig.window->move(100, 0);
+        rig.delegate->toggleWindowHorizontal(nullptr);
+        QCOMPARE(rig.window->geometry(), QRect(100, 0, 280, 620));
+    }
+
+    void anyOtherSizeCountsAsHorizontal()
+    {
+        QVERIFY(WindowLayout::isVertical(QSize(280, 620)));
+        QVERIFY(!WindowLayout::isVertical(QSize(281, 620)));
+        QVERIFY(!WindowLayout::isVertical(QSize(280, 600)));
+
+        MainWindowRig rig;
+        rig.start();
+        rig.window->resize(300, 640);
+        rig.delegate->toggleWindowHorizontal(nullptr);
+        QCOMPARE(rig.window->size(), QSize(280, 620));
+    }
+
+    void startsInTheSavedLayout()
+    {
+        MainWindowRig rig;
+        Utils::windIsVert_calSave(true);
+        rig.start();
+        QCOMPARE(rig.window->size(), QSize(280, 620));
+        QCOMPARE(NamedImage::imageName(rig.outlets().toggleHorizontalVerticalBtn),
+                 QStringLiteral("vert_Layout"));
+        QTRY_COMPARE(rig.zone(7)->pos().y(), 310 - rig.zone(7)->height() / 2);
+    }
+
+    void shortcutsFollowTheKeyboardLayout()
+    {
+        MainWindowRig rig;
+        rig.start();
+
+        // QWERTY: Ctrl with the key that types Q quits; the arrows switch the layout.
+        rig.pressKey(Key::Q, Qt::ControlModifier);
+        QTRY_COMPARE(rig.delegate->terminateRequests, 1);
+        rig.pressKey(Key::Down, Qt::ControlModifier);
+        QCOMPARE(rig.window->size(), QSize(280, 620));
+        rig.pressKey(Key::Up, Qt::ControlModifier | Qt::AltModifier);
+        QCOMPARE(rig.window->size(), QSize(500, 338));
+
+        // AZERTY: Q sits where QWERTY has A; the QWERTY Q position does nothing.
+        KeyboardLayout::setForTesting(
+            KeyboardInputSource{QStringLiteral("French (AZERTY)"), QStringLiteral("fr(azerty)")});
+        rig.pressKey(Key::Q, Qt::ControlModifier);
+        rig.pressKey(Key::A, Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_COMPARE(rig.delegate->terminateRequests, 2);
+
+        // Dvorak: Q sits where QWERTY has X.
+        KeyboardLayout::setForTesting(
+            KeyboardInputSource{QStringLiteral("English (Dvorak)"), QStringLiteral("us(dvorak)")});
+        rig.pressKey(Key::A, Qt::ControlModifier);
+        rig.pressKey(Key::X, Qt::ControlModifier);
+        QTRY_COMPARE(rig.delegate->terminateRequests, 3);
+
+        // Without Ctrl nothing happens; Return alone shreds everything, here nothing at all.
+        rig.pressKey(Key::X);
+        rig.pressKey(Key::Return, Qt::ShiftModifier);
+        QCOMPARE(rig.hud(),
+                 QStringLiteral("\n No files to shred \nPlease add some files to begin"));
+        QCOMPARE(rig.delegate->terminateRequests, 3);
+    }
+
+    void ctrlMMinimisesAndCtrlWClosesWithoutAsking()
+    {
+        MainWindowRig rig;
+        rig.start(rig.slowHelper());
+        rig.dropFiles(1, {rig.file(QStringLiteral("docs/a.txt"), 10)});
+        rig.clickStartButton();
+        QTRY_VERIFY(rig.delegate->shredTasks().isShredding(1));
+
+        rig.window->activateWindow();
+        QTRY_VERIFY(rig.window->isActiveWindow());
+        rig.pressKey(Key::M, Qt::ControlModifier);
+        QTRY_VERIFY(rig.window->isMinimized());
+        rig.window->showNormal();
+
+        rig.pressKey(Key::W, Qt::ControlModifier);
+        QVERIFY(!rig.window->isVisible());
+        QVERIFY(AlertPresenter::takePresentedForTesting().isEmpty());
+    }
+
+    void closeSheetWhileListsShred()
+    {
+        MainWindowRig rig;
+        rig.start(rig.slowHelper());
+        rig.dropFiles(1, {rig.file(QStringLiteral("docs/a.txt"), 10)});
+        rig.dropFiles(35, {rig.file(QStringLiteral("docs/b.txt"), 10)});
+        rig.clickStartButton();
+        QTRY_VERIFY(rig.delegate->shredTasks().isShredding(1));
+        QTRY_VERIFY(rig.delegate->shredTasks().isShredding(35));
+        AlertPresenter::takePresentedForTesting();
+
+        AlertPresenter::setNextAnswer(AlertFirstButtonReturn);
+        rig.window->performClose();
+        QTest::qWait(50);
+        QVERIFY(rig.window->isVisible());
+        QVERIFY(rig.delegate->shredTasks().isShredding(1));
+        QVERIFY(rig.delegate->shredTasks().isShredding(35));
+        const QList<Alert> asked = AlertPresenter::takePresentedForTesting();
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked[0].messageText,
+                 QStringLiteral("One or more shredding operations are still running!"));
+        QCOMPARE(asked[0].informativeText,
+                 QStringLiteral("Closing this window will terminate all running shred operations."
+                                "   \n\nWould you still like to close this window?\n\n You can "
+                                "minimize the window, if needed."));
+        QCOMPARE(asked[0].buttons,
+                 QStringList({QStringLiteral("Don't close"),
+                              QStringLiteral("Close Window and terminate tasks")}));
+        QCOMPARE(asked[0].alertStyle, AlertStyle::Critical);
+
+        AlertPresenter::setNextAnswer(AlertSecondButtonReturn);
+        rig.window->performClose();
+        QTRY_VERIFY(!rig.window->isVisible());
+        QVERIFY(rig.waitUntilIdle(10000));
+        // The helpers were stopped, so the items are still there and still listed.
+        QVERIFY(QFile::exists(rig.home.filePath(QStringLiteral("docs/a.txt"))));
+        QTRY_COMPARE(rig.list(35).size(), 1);
+    }
+
+    void closesAtOnceWhenNothingShreds()
+    {
+        MainWindowRig rig;
+        rig.start();
+        AlertPresenter::takePresentedForTesting();
+        rig.window->performClose();
+        QVERIFY(!rig.window->isVisible());
+        QVERIFY(AlertPresenter::takePresentedForTesting().isEmpty());
+        QVERIFY(AppDelegate::applicationShouldTerminateAfterLastWindowClosed());
+    }
+
+    void secureEmptyTrashPopoverTogglesAndShredsWithItsPass()
+    {
+        MainWindowRig rig;
+        MountedVolumes::setForTesting(QList<MountedVolume>{{QStringLiteral("/"), QString()}});
+        rig.start();
+        MainWindowOutlets& o = rig.outlets();
+
+        rig.pressKey(Key::Backspace, Qt::ControlModifier);
+        QVERIFY(!o.secureTrashPopOver->isVisible());
+        rig.pressKey(Key::Backspace, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(o.secureTrashPopOver->isVisible());
+        const QPoint below =
+            o.secEmptyTrashBtn->mapToGlobal(QPoint(0, o.secEmptyTrashBtn->height()));
+        QCOMPARE(o.secureTrashPopOver->y(), below.y());
+        rig.delegate->secureEmptyShowPop(o.secEmptyTrashBtn);
+        QVERIFY(!o.secureTrashPopOver->isVisible());
+
+        // An empty Trash: the popover closes with a notice.
+        o.secEmptyTrashBtn->click();
+        QVERIFY(o.secureTrashPopOver->isVisible());
+        o.secureTrashPopOver->passButton(7)->click();
+        QVERIFY(!o.secureTrashPopOver->isVisible());
+        QCOMPARE(rig.hud(), QStringLiteral("Your Trash is Empty"));
+
+        const QString trashed = rig.file(QStringLiteral(".local/share/Trash/files/old.txt"), 100);
+        rig.file(QStringLiteral(".local/share/Trash/files/.hidden"), 10);
+        o.secEmptyTrashBtn->click();
+        o.secureTrashPopOver->passButton(7)->click();
+        QTRY_VERIFY(!QFile::exists(trashed));
+        QVERIFY(rig.waitUntilIdle());
+        QTRY_COMPARE(rig.hud(), QStringLiteral("7-pass shredding is complete!"));
+        QVERIFY(QDir(rig.home.filePath(QStringLiteral(".local/share/Trash/files"))).isEmpty());
+        MountedVolumes::setForTesting(std::nullopt);
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "test_mainwindow.moc"

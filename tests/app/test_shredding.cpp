@@ -1,0 +1,130 @@
+// Real shred runs of temporary trees through the helper, started the ways a user starts them:
+// the start button, Return, and the zone's own progress while it runs.
+
+#include "MainWindowRig.h"
+#include "engine/UtilsSettings.h"
+
+#include <QDirIterator>
+#include <QLabel>
+
+using namespace tolvex;
+using namespace tolvex::testing;
+
+namespace {
+
+// A folder of `files` small files in two levels below the home folder.
+QString tree(MainWindowRig& rig, const QString& name, int files)
+{
+    for (int i = 0; i < files; ++i)
+        rig.file(QStringLiteral("%1/%2/f%3.bin").arg(name).arg(i % 2).arg(i), 512 + i);
+    return rig.home.filePath(name);
+}
+
+quint64 shreddedFiles()
+{
+    const std::optional<TotalShredInfoDic> totals = Utils::getTotalShredInfoDic();
+    return totals ? totals->shredFilesCount.value_or(0) : 0;
+}
+
+bool emptyLook(MainWindowRig& rig, qint64 listId)
+{
+    const ZoneOutlets zone = *rig.delegate->zoneOutlets(listId);
+    return zone.mainTF->text() == QStringLiteral("%1 - pass").arg(listId) &&
+           rig.list(listId).isEmpty() && zone.clearRevealView->isHidden();
+}
+
+} // namespace
+
+class TestShredding : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { QApplication::setQuitOnLastWindowClosed(false); }
+
+    void eachListShredsThroughTheStartButton_data()
+    {
+        QTest::addColumn<qint64>("listId");
+        QTest::newRow("1-pass") << qint64(1);
+        QTest::newRow("7-pass") << qint64(7);
+        QTest::newRow("35-pass") << qint64(35);
+    }
+
+    void eachListShredsThroughTheStartButton()
+    {
+        QFETCH(qint64, listId);
+        MainWindowRig rig;
+        rig.start();
+        const QString folder = tree(rig, QStringLiteral("docs/tree"), 6);
+        const QString single = rig.file(QStringLiteral("docs/single.txt"), 2000);
+        const QString bystander = rig.file(QStringLiteral("docs/keep.txt"), 10);
+        QVERIFY(rig.dropFiles(listId, {folder, single}));
+        QTRY_COMPARE(rig.delegate->shredLists().totalFilesPassCountNum(listId), 7u);
+
+        // A press alone starts nothing; the release does.
+        QTest::mousePress(rig.outlets().startShredBtn, Qt::LeftButton);
+        QVERIFY(!rig.delegate->shredTasks().isAnyShredding());
+        QTest::mouseRelease(rig.outlets().startShredBtn, Qt::LeftButton);
+
+        QTRY_COMPARE_WITH_TIMEOUT(
+            rig.hud(), QStringLiteral("%1-pass shredding is complete!").arg(listId), 60000);
+        QVERIFY(!QFile::exists(folder));
+        QVERIFY(!QFile::exists(single));
+        QVERIFY(QFile::exists(bystander));
+        QTRY_VERIFY(emptyLook(rig, listId));
+        QCOMPARE(rig.delegate->zoneOutlets(listId)->indic->progress(), 0.0);
+        QCOMPARE(shreddedFiles(), 7u);
+        QCOMPARE(rig.delegate->terminateRequests, 0);
+    }
+
+    void allThreeListsShredTogetherThroughReturn()
+    {
+        MainWindowRig rig;
+        Utils::overWriteTotalShredInfoDic({0, 0});
+        rig.start();
+        const QString one = tree(rig, QStringLiteral("a/one"), 4);
+        const QString seven = tree(rig, QStringLiteral("b/seven"), 3);
+        const QString thirtyFive = tree(rig, QStringLiteral("c/thirtyFive"), 2);
+        QVERIFY(rig.dropFiles(1, {one}));
+        QVERIFY(rig.dropFiles(7, {seven}));
+        QVERIFY(rig.dropFiles(35, {thirtyFive}));
+        QTRY_COMPARE(rig.delegate->shredLists().totalFilesPassCountNum(35), 2u);
+
+        rig.pressKey(Key::Return);
+        QTRY_VERIFY(rig.delegate->shredTasks().isAnyShredding());
+        QVERIFY(rig.waitUntilIdle());
+        QTRY_VERIFY(emptyLook(rig, 1) && emptyLook(rig, 7) && emptyLook(rig, 35));
+        for (const QString& gone : {one, seven, thirtyFive})
+            QVERIFY2(!QFile::exists(gone), qPrintable(gone));
+        QCOMPARE(shreddedFiles(), 9u);
+    }
+
+    void quitsWhenTheLastRunCompletesIfAsked()
+    {
+        MainWindowRig rig;
+        UserDefaults::standard().setBool(QStringLiteral("kQuitOnAllComplete"), true);
+        rig.start();
+        QVERIFY(rig.dropFiles(1, {tree(rig, QStringLiteral("x/one"), 2)}));
+        QVERIFY(rig.dropFiles(7, {tree(rig, QStringLiteral("y/seven"), 2)}));
+        rig.clickStartButton();
+        QVERIFY(rig.waitUntilIdle());
+        QTRY_COMPARE(rig.delegate->terminateRequests, 1);
+    }
+
+    void itemsThatVanishWhileListedAreLeftOutOfTheRun()
+    {
+        MainWindowRig rig;
+        rig.start();
+        const QString kept = rig.file(QStringLiteral("docs/kept.txt"), 10);
+        const QString vanishing = rig.file(QStringLiteral("docs/vanishing.txt"), 10);
+        QVERIFY(rig.dropFiles(7, {kept, vanishing}));
+        QFile::remove(vanishing);
+        QFile::remove(kept);
+        // Nothing left that exists: no run, no message, the list stays.
+        rig.clickStartButton();
+        QVERIFY(!rig.delegate->shredTasks().isAnyShredding());
+        QCOMPARE(rig.list(7).size(), 2);
+    }
+};
+
+QTEST_MAIN(TestShredding)
+#include "test_shredding.moc"
