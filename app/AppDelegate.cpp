@@ -45,7 +45,9 @@ AppDelegate::AppDelegate(const QString& helperPath, QObject* parent)
                                        &Utils::checkIfKeyboardIsAzerty},
       shredLists_(shredTasks_, *this, *this, *this),
       shredRuns_(shredLists_, shredTasks_, *this, *this, *this, *this, helperPath),
-      trashPopover_(*this), secureEmptyTrash_(shredRuns_, *this, trashPopover_, *this, *this)
+      trashPopover_(*this), secureEmptyTrash_(shredRuns_, *this, trashPopover_, *this, *this),
+      fileIntake_(shredLists_, shredTasks_, *this, *this, *this),
+      secondaryScreens_(outlets_, shredLists_, shredTasks_, *this)
 {}
 
 AppDelegate::~AppDelegate()
@@ -75,6 +77,12 @@ void AppDelegate::applicationDidFinishLaunching()
         disableSubviews(group, true);
     }
 
+    for (MouseDownTextField* label :
+         {outlets_.onePassMainTF.data(), outlets_.sevenPassMainTF.data(),
+          outlets_.thirtyfPassMainTF.data()})
+        if (label)
+            label->setDelegate(this);
+
     DropView* const zones[] = {outlets_.onePassDropView, outlets_.sevenPassDropView,
                                outlets_.thirtyFivePassDropView};
     for (DropView* zone : zones)
@@ -94,6 +102,8 @@ void AppDelegate::applicationDidFinishLaunching()
         spinner->stopAnimation();
         spinner->hide();
     }
+
+    secondaryScreens_.installActionBlocks();
 
     styleStartButton();
 

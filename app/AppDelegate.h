@@ -2,7 +2,10 @@
 
 #include "app/DropViewDelegate.h"
 #include "app/EventDelegatingViewDelegate.h"
+#include "app/FileIntake.h"
+#include "app/FileIntakeHost.h"
 #include "app/MainWindowOutlets.h"
+#include "app/SecondaryScreens.h"
 #include "app/ShortcutTable.h"
 #include "engine/AppTermination.h"
 #include "engine/FullDiskAccess.h"
@@ -18,7 +21,9 @@
 #include "engine/SizeLoadDic.h"
 #include "engine/SizeMeasurement.h"
 #include "engine/ZoneLooks.h"
+#include "kit/JMModalOverlay.h"
 #include "kit/MRSubtleButtonDelegate.h"
+#include "kit/MouseDownTextField.h"
 #include "kit/WindowDelegate.h"
 #include "platform/NotificationCenter.h"
 
@@ -45,7 +50,10 @@ class AppDelegate : public QObject,
                     public ModalOverlay,
                     public SheetPresenter,
                     public FullDiskAccess,
-                    public AppTermination {
+                    public AppTermination,
+                    public FileIntakeHost,
+                    public MouseDownTextFieldDelegate,
+                    public JMModalOverlayDelegate {
     Q_OBJECT
 
 public:
@@ -119,6 +127,23 @@ public:
     void askUserPermissionForFullDiskAccess() override;
     void terminate() override;
 
+    // --- File intake (AppDelegate_FileIntake.cpp)
+    FileIntake& fileIntake() { return fileIntake_; }
+    void addNewFilesToShredPass(QObject* sender);
+    void serviceMenuShred(const QStringList& paths);
+    void applicationOpenFiles(const QStringList& paths);
+    DropView* dropViewForTag(qint64 tag) override;
+    QWidget* mainWindow() override;
+
+    // --- Editor, preferences and information screens (AppDelegate_Screens.cpp)
+    SecondaryScreens& secondaryScreens() { return secondaryScreens_; }
+    void mouseDownTextFieldClicked(MouseDownTextField* field) override;
+    void showPrefsAction(QObject* sender = nullptr);
+    void showPrefsVCHorizOrVert(bool vertical);
+    void showShredInfoHelp(QObject* sender = nullptr);
+    void showUserDeniedAccessAlert();
+    void modalOverlayDidClose(const Notification& notification) override;
+
 private:
     // The trash button's popover as the engine sees it.
     class TrashPopover : public Popover {
@@ -149,6 +174,8 @@ private:
     ShredRuns shredRuns_;
     TrashPopover trashPopover_;
     SecureEmptyTrash secureEmptyTrash_;
+    FileIntake fileIntake_;
+    SecondaryScreens secondaryScreens_;
 };
 
 } // namespace tolvex

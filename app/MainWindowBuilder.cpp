@@ -103,6 +103,7 @@ DropView* buildZone(QWidget* parent, AppDelegate& delegate, qint64 listId,
     auto* label = new MouseDownTextField(zone);
     label->setGeometry(kMainLabelFrame);
     label->setAlignment(Qt::AlignCenter);
+    setTag(label, listId);
     mainTF = label;
     descrTF = centredLabel(zone, kDescrLabelFrame);
 
@@ -110,6 +111,9 @@ DropView* buildZone(QWidget* parent, AppDelegate& delegate, qint64 listId,
     spinner->setGeometry(kSpinnerFrame);
 
     addButton = imageButton(zone, kAddButtonFrame, QStringLiteral("AddNew"));
+    QAbstractButton* add = addButton;
+    QObject::connect(add, &QAbstractButton::clicked, &delegate,
+                     [&delegate, add] { delegate.addNewFilesToShredPass(add); });
 
     auto* group = new QWidget(zone);
     group->setGeometry(kClearRevealFrame);
@@ -136,6 +140,21 @@ hlMyclickableView* buildTitleBar(AppDelegate& delegate, MainWindowOutlets& outle
     row->setContentsMargins(0, 0, kTitleBarRightMargin, 0);
     row->addStretch();
     const QRect buttonFrame(0, 0, kTitleBarButtonSize, kTitleBarButtonSize);
+
+    QToolButton* info = imageButton(titlebar, buttonFrame, QStringLiteral("info"));
+    info->setObjectName(QStringLiteral("infoButton"));
+    info->setToolTip(QStringLiteral("Shredding methods"));
+    info->setFixedSize(buttonFrame.size());
+    QObject::connect(info, &QAbstractButton::clicked, &delegate,
+                     [&delegate, info] { delegate.showShredInfoHelp(info); });
+    row->addWidget(info);
+    QToolButton* prefs = imageButton(titlebar, buttonFrame, QStringLiteral("prefs"));
+    prefs->setObjectName(QStringLiteral("prefsButton"));
+    prefs->setToolTip(QStringLiteral("Preferences"));
+    prefs->setFixedSize(buttonFrame.size());
+    QObject::connect(prefs, &QAbstractButton::clicked, &delegate,
+                     [&delegate, prefs] { delegate.showPrefsAction(prefs); });
+    row->addWidget(prefs);
 
     QToolButton* trash = imageButton(titlebar, buttonFrame, QStringLiteral("secureTrash"));
     trash->setToolTip(QStringLiteral("Secure Empty Trash"));
@@ -212,6 +231,7 @@ WAYWindow* MainWindowBuilder::build(AppDelegate& delegate)
     outlets.secureTrashPopOver = popover;
 
     outlets.modalOverlay = new JMModalOverlay(window);
+    outlets.modalOverlay->setDelegate(&delegate);
 
     surface->setFocus();
     return window;

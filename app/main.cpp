@@ -1,8 +1,10 @@
 #include "app/AppDelegate.h"
 #include "app/MainWindowBuilder.h"
 #include "kit/WAYWindow.h"
+#include "platform/SingleInstance.h"
 
 #include <QApplication>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
@@ -16,7 +18,26 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(
         AppDelegate::applicationShouldTerminateAfterLastWindowClosed());
 
+    // A second Tolvex hands its files to the first one and leaves.
+    SingleInstance instance;
+    QString error;
+    switch (instance.start(LaunchRequest::ofThisProcess(), &error)) {
+    case SingleInstance::Outcome::HandedOver:
+        return EXIT_SUCCESS;
+    case SingleInstance::Outcome::Failed:
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return EXIT_FAILURE;
+    case SingleInstance::Outcome::Running:
+        break;
+    }
+
     AppDelegate delegate;
+    QObject::connect(&instance, &SingleInstance::openFilesRequested, &delegate,
+                     &AppDelegate::applicationOpenFiles);
+    QObject::connect(&instance, &SingleInstance::eraseFilesRequested, &delegate,
+                     &AppDelegate::serviceMenuShred);
+    QObject::connect(&instance, &SingleInstance::reopenRequested, &delegate,
+                     [&delegate] { delegate.applicationShouldHandleReopen(true); });
     const std::unique_ptr<WAYWindow> window(MainWindowBuilder::build(delegate));
     delegate.applicationDidFinishLaunching();
     window->show();

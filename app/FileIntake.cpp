@@ -1,0 +1,312 @@
+#include "app/FileIntake.h"
+
+#include "app/AddFilesPanel.h"
+#include "app/DropView.h"
+#include "app/FileIntakeHost.h"
+#include "app/MethodChooser.h"
+#include "engine/HudAlert.h"
+#include "engine/ListId.h"
+#include "engine/ShredLists.h"
+#include "engine/ShredTasks.h"
+#include "engine/UtilsFileSystem.h"
+#include "engine/UtilsSettings.h"
+#include "engine/UtilsVolumes.h"
+#include "engine/ZoneLooks.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QVBoxLayout>
+
+namespace tolvex {
+
+namespace {
+
+// Where volumes are mounted: the places outside the home folder that may be shredded from.
+const QStringList mediaMountRoots{QStringLiteral("/media"), QStringLiteral("/run/media"),
+                                  QStringLiteral("/mnt")};
+
+bool isBelowMediaMountRoot(const QString& path)
+{
+    for (const QString& root : mediaMountRoots) {
+        if (path.startsWith(root)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Shows `dialog` as a sheet on its window; `completion` runs when it closes.
+void beginSheet(QDialog* dialog, const std::function<void()>& completion)
+{
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    QObject::connect(dialog, &QDialog::finished, dialog, completion);
+    dialog->open();
+}
+
+QString parentFolder(const QString& path)
+{
+    return QFileInfo(path).path();
+}
+
+QStringList filePathsOf(const ShredEntryDics& records)
+{
+    QStringList paths;
+    for (const ShredEntryDic& record : records) {
+        paths.append(record.filePath);
+    }
+    return paths;
+}
+
+} // namespace
+
+const QString FileIntake::allMethodsBusyMessage = QStringLiteral(
+    "All shred methods are busy. \nPlease try again when at least one is completed.");
+
+const QString FileIntake::chooserInformativeText = QStringLiteral(
+    "NOTE: If shredding method is currently busy, its button will show as disabled. \n\nChoose "
+    "one of the shredding methods below:");
+
+FileIntake::FileIntake(ShredLists& lists, ShredTasks& tasks, ZoneLooks& looks, HudAlert& hud,
+                       FileIntakeHost& host, QObject* parent)
+    : QObject(parent), lists_(lists), tasks_(tasks), looks_(looks), hud_(hud), host_(host)
+{
+    gathering_.setSingleShot(true);
+    gathering_.setInterval(gatheringDelayMs);
+    connect(&gathering_, &QTimer::timeout, this, &FileIntake::openQueuedFiles);
+
+    addFileAccessoryView = new QLabel(
+        QStringLiteral("The files and folders you choose join this shred list. Items already on "
+                       "a list are dimmed."));
+    addFileAccessoryView->setObjectName(QStringLiteral("addFileAccessoryView"));
+    static_cast<QLabel*>(addFileAccessoryView)->setWordWrap(true);
+}
+
+FileIntake::~FileIntake()
+{
+    delete addFileAccessoryView;
+}
+
+bool FileIntake::isBusy(qint64 listId) const
+{
+    return tasks_.isShredding(listId);
+}
+
+void FileIntake::addNewFilesToShredPass(qint64 senderTag, QObject* sender)
+{
+    if (isListId(senderTag) && isBusy(senderTag)) {
+        tasks_.terminate(senderTag);
+        return;
+    }
+    auto* panel = new AddFilesPanel(
+        host_.mainWindow(), Utils::checkAndReturnHomeFolderPath(QString()).value_or(QString()),
+        [this](const QString& path) { return panelShouldEnableURL(path); },
+        [this](const QString& path) { return panelValidateURL(path); });
+    panel->setAccessoryView(addFileAccessoryView);
+    QPointer<QObject> button(sender);
+    beginSheet(panel, [this, panel, senderTag, button] {
+        panelDidEnd(senderTag, button, panel->result() == QDialog::Accepted, panel->chosenPaths());
+    });
+}
+
+void FileIntake::panelDidEnd(qint64 tag, QObject* sender, bool accepted, const QStringList& chosen)
+{
+    host_.dragEnteredStateForPassViewWithTag(tag);
+    if (!accepted || chosen.isEmpty()) {
+        restoreZone(tag, sender);
+        return;
+    }
+    const std::optional<QStringList> newList = arrOfFilePathsFromAddBtn(tag, chosen);
+    if (!newList || newList->isEmpty()) {
+        restoreZone(tag, sender);
+        return;
+    }
+    showMergedList(tag, *newList);
+}
+
+void FileIntake::restoreZone(qint64 tag, QObject* sender)
+{
+    looks_.dropViewExited({tag, QVariant::fromValue(sender), false});
+}
+
+void FileIntake::showMergedList(qint64 tag, const QStringList& newList)
+{
+    const ShredEntryDics covered =
+        lists_.checkIfPathsAreParentToPathsinPassArray(filePathsOf(lists_.pathsDicsForEditVC()));
+    if (!covered.isEmpty()) {
+        lists_.refreshShedPassesConsideringDicPaths(covered, tag);
+    } else {
+        looks_.droppedStateForPassViewWithTag(tag, newList, false, true);
+    }
+}
+
+std::optional<QStringList> FileIntake::arrOfFilePathsFromAddBtn(qint64 listId,
+                                                                const QStringList& paths)
+{
+    QStringList merged = paths;
+    for (const QString& path : paths) {
+        if (Utils::checkIfPathIsAVolume(path)) {
+            merged += Utils::childrenForParentFolderAtPathOneLevel(path).value_or(QStringList());
+            merged.removeAll(path);
+        }
+    }
+    if (!isListId(listId)) {
+        return std::nullopt;
+    }
+    for (const QString& path : paths) {
+        if (lists_.checkIfFilePathIsIInOtherPassArrays(path, false) ||
+            lists_.checkIfParentFolderOfPathisinOtherPassArrays(path)) {
+            merged.removeAll(path);
+        }
+    }
+    if (merged.isEmpty()) {
+        return std::nullopt;
+    }
+    for (const QString& listed : lists_.filePathsArr(listId)) {
+        if (!merged.contains(listed)) {
+            merged.append(listed);
+        }
+    }
+    lists_.setFilePathsArr(listId, merged);
+    return merged;
+}
+
+bool FileIntake::panelShouldEnableURL(const QString& path)
+{
+    const std::optional<QString> home = Utils::checkAndReturnHomeFolderPath(path);
+    if (lists_.checkIfFilePathIsIInOtherPassArrays(path, true) ||
+        Utils::isFolderFromLibraryFolder(path) || (home && path == *home) ||
+        path.startsWith(Utils::getApplicationsFolderPath())) {
+        return false;
+    }
+    if (home && path.startsWith(*home)) {
+        return true;
+    }
+    return isBelowMediaMountRoot(path);
+}
+
+bool FileIntake::panelValidateURL(const QString& path)
+{
+    const std::optional<QString> home = Utils::checkAndReturnHomeFolderPath(path);
+    const bool refused = lists_.checkIfFilePathIsIInOtherPassArrays(path, true) ||
+                         Utils::isFolderFromLibraryFolder(path) ||
+                         (home && parentFolder(path) == *home) || (home && path == *home) ||
+                         path.startsWith(Utils::getApplicationsFolderPath());
+    if (refused) {
+        QApplication::beep();
+    }
+    return !refused;
+}
+
+void FileIntake::serviceMenuShred(const QStringList& paths)
+{
+    gatherFiles(paths);
+}
+
+void FileIntake::applicationOpenFiles(const QStringList& paths)
+{
+    gatherFiles(paths);
+}
+
+void FileIntake::gatherFiles(const QStringList& paths)
+{
+    if (isBusy(1) && isBusy(7) && isBusy(35)) {
+        hud_.alertWithWindow(HudAlertType::information, allMethodsBusyMessage);
+        return;
+    }
+    QStringList allowed;
+    for (const QString& path : paths) {
+        if (!lists_.isPathInProtectedLocation(path)) {
+            allowed.append(path);
+        }
+    }
+    if (!allowed.isEmpty()) {
+        queueFilesForOpening(allowed);
+    }
+}
+
+void FileIntake::queueFilesForOpening(const QStringList& paths)
+{
+    filesToOpenFromDock += paths;
+    gathering_.start();
+}
+
+void FileIntake::openQueuedFiles()
+{
+    if (filesToOpenFromDock.isEmpty()) {
+        return;
+    }
+    if (Utils::defShreddingEnbled()) {
+        const qint64 index = Utils::defShredMethodInd();
+        if (index >= 0 && index < qint64(kListIds.size())) {
+            handOverQueueTo(kListIds[std::size_t(index)]);
+        }
+        return;
+    }
+    askForMethod();
+}
+
+void FileIntake::askForMethod()
+{
+    QMessageBox* chooser =
+        MethodChooser::alert(host_.mainWindow(), chooserMessage(filesToOpenFromDock.size()),
+                             chooserInformativeText, {isBusy(35), isBusy(7), isBusy(1)});
+    QPointer<FileIntake> self(this);
+    beginSheet(chooser, [self, chooser] {
+        if (!self) {
+            return;
+        }
+        switch (MethodChooser::responseOf(*chooser)) {
+        case MethodChooser::cancelResponse:
+            self->filesToOpenFromDock.clear();
+            break;
+        case MethodChooser::thirtyFivePassResponse:
+            self->handOverQueueTo(35);
+            break;
+        case MethodChooser::sevenPassResponse:
+            self->handOverQueueTo(7);
+            break;
+        case MethodChooser::onePassResponse:
+            self->handOverQueueTo(1);
+            break;
+        default:
+            break;
+        }
+    });
+}
+
+// A list that shreds takes nothing: the queue then waits for the next request.
+void FileIntake::handOverQueueTo(qint64 listId)
+{
+    if (isBusy(listId)) {
+        return;
+    }
+    host_.dragEnteredStateForPassViewWithTag(listId);
+    addFilesFromDoc(filesToOpenFromDock, host_.dropViewForTag(listId));
+    filesToOpenFromDock.clear();
+}
+
+void FileIntake::addFilesFromDoc(const QStringList& paths, DropView* dropView)
+{
+    if (!dropView) {
+        return;
+    }
+    const qint64 tag = dropView->mDropViewTag();
+    const std::optional<QStringList> newList = lists_.arrOfFilePathsFromDropView(tag, paths);
+    if (!newList || newList->isEmpty()) {
+        restoreZone(tag, dropView);
+        return;
+    }
+    showMergedList(tag, *newList);
+}
+
+QString FileIntake::chooserMessage(qsizetype count)
+{
+    return count == 1 ? QStringLiteral("1 file dropped")
+                      : QStringLiteral("%1 files dropped").arg(count);
+}
+
+} // namespace tolvex

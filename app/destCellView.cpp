@@ -1,0 +1,88 @@
+#include "app/destCellView.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tolvex {
+
+namespace {
+constexpr int iconSize = 28;
+constexpr int buttonSize = 22;
+} // namespace
+
+destCellView::destCellView(QWidget* parent) : QWidget(parent)
+{
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(8, 2, 8, 2);
+    row->setSpacing(8);
+
+    destIcon = new QLabel(this);
+    destIcon->setFixedSize(iconSize, iconSize);
+    row->addWidget(destIcon);
+
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(0);
+    textField = new QLabel(this);
+    textField->setObjectName(QStringLiteral("textField"));
+    detailTextField = new QLabel(this);
+    detailTextField->setObjectName(QStringLiteral("detailTextField"));
+    texts->addWidget(textField);
+    texts->addWidget(detailTextField);
+    row->addLayout(texts, 1);
+
+    for (QPushButton** button : {&revealBtn, &deleteDestBtn}) {
+        *button = new QPushButton(this);
+        (*button)->setFlat(true);
+        (*button)->setFixedSize(buttonSize, buttonSize);
+        (*button)->setIconSize(QSize(buttonSize - 4, buttonSize - 4));
+        (*button)->setCursor(Qt::PointingHandCursor);
+        row->addWidget(*button);
+    }
+    revealBtn->setObjectName(QStringLiteral("revealBtn"));
+    deleteDestBtn->setObjectName(QStringLiteral("deleteDestBtn"));
+}
+
+void destCellView::setMouseInside(bool inside)
+{
+    if (mouseInside_ != inside) {
+        mouseInside_ = inside;
+        update();
+    }
+}
+
+void destCellView::mouseEntered()
+{
+    showHover(true);
+}
+
+void destCellView::mouseExited()
+{
+    showHover(false);
+}
+
+void destCellView::showHover(bool inside)
+{
+    if (inactive) {
+        return;
+    }
+    QFont font = textField->font();
+    font.setUnderline(inside);
+    textField->setFont(font);
+    setMouseInside(inside);
+}
+
+void destCellView::enterEvent(QEnterEvent* event)
+{
+    QWidget::enterEvent(event);
+    mouseEntered();
+}
+
+void destCellView::leaveEvent(QEvent* event)
+{
+    QWidget::leaveEvent(event);
+    mouseExited();
+}
+
+} // namespace tolvex

@@ -1,0 +1,408 @@
+#include "app/AddFilesPanel.h"
+#include "app/DropView.h"
+#include "app/FileIntake.h"
+#include "app/FileIntakeHost.h"
+#include "engine/HudAlert.h"
+#include "engine/ModalOverlay.h"
+#include "engine/MountedVolumes.h"
+#include "engine/ShredLists.h"
+#include "engine/ShredTasks.h"
+#include "engine/UtilsSettings.h"
+#include "engine/ZoneLooks.h"
+#include "platform/HomeFolder.h"
+#include "platform/Task.h"
+#include "platform/UserDefaults.h"
+
+#include <QAbstractItemView>
+#include <QDir>
+#include <QFile>
+#include <QFileSystemModel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tolvex;
+
+namespace {
+
+struct Looks : ZoneLooks {
+    QStringList calls;
+    void resetDefStateForPassViewWithTag(qint64 tag) override
+    {
+        calls << QStringLiteral("empty %1").arg(tag);
+    }
+    void droppedStateForPassViewWithTag(qint64 tag, const QStringList& paths, bool isRefresh,
+                                        bool refreshSize) override
+    {
+        calls << QStringLiteral("filled %1 %2 %3 %4")
+                     .arg(tag)
+                     .arg(paths.size())
+                     .arg(isRefresh)
+                     .arg(refreshSize);
+    }
+    void dropViewExited(const DropViewInfoDic& info) override
+    {
+        calls << QStringLiteral("exited %1 %2")
+                     .arg(info.senderTag)
+                     .arg(info.refreshSize.value_or(true));
+    }
+};
+
+struct Hud : HudAlert {
+    QStringList messages;
+    void alertWithWindow(int, const QString& message) override { messages << message; }
+};
+
+struct Overlay : ModalOverlay {
+    void close() override {}
+};
+
+struct Host : FileIntakeHost {
+    Host()
+    {
+        for (qint64 tag : {1, 7, 35}) {
+            auto* zone = new DropView(&window);
+            zone->setMDropViewTag(tag);
+            zones.append(zone);
+        }
+        window.resize(500, 338);
+        window.show();
+    }
+    void dragEnteredStateForPassViewWithTag(qint64 tag) override { hovered << tag; }
+    DropView* dropViewForTag(qint64 tag) override
+    {
+        for (DropView* zone : zones) {
+            if (zone->mDropViewTag() == tag) {
+                return zone;
+            }
+        }
+        return nullptr;
+    }
+    QWidget* mainWindow() override { return &window; }
+
+    QWidget window;
+    QList<DropView*> zones;
+    QList<qint64> hovered;
+};
+
+} // namespace
+
+class TestFileIntake : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir home_;
+    std::unique_ptr<Looks> looks_;
+    std::unique_ptr<Hud> hud_;
+    std::unique_ptr<Overlay> overlay_;
+    std::unique_ptr<ShredTasks> tasks_;
+    std::unique_ptr<ShredLists> lists_;
+    std::unique_ptr<Host> host_;
+    std::unique_ptr<FileIntake> intake_;
+
+    QString inHome(const QString& relative) const { return home_.filePath(relative); }
+
+    QString makeFile(const QString& relative)
+    {
+        const QString path = inHome(relative);
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        return path;
+    }
+
+    QList<QMessageBox*> choosers() const
+    {
+        QList<QMessageBox*> open;
+        for (QMessageBox* box :
+             host_->window.findChildren<QMessageBox*>(QStringLiteral("MethodChooser"))) {
+            if (box->isVisible()) {
+                open << box;
+            }
+        }
+        return open;
+    }
+
+    QPushButton* chooserButton(QMessageBox* chooser, const QString& title) const
+    {
+        for (QAbstractButton* button : chooser->buttons()) {
+            if (button->text() == title) {
+                return qobject_cast<QPushButton*>(button);
+            }
+        }
+        return nullptr;
+    }
+
+    AddFilesPanel* openPanel() const
+    {
+        return host_->window.findChild<AddFilesPanel*>(QStringLiteral("AddFilesPanel"));
+    }
+
+    // Selects `paths` in the panel's file list, as clicks with Ctrl held would.
+    static void choose(AddFilesPanel* panel, const QStringList& paths)
+    {
+        auto* view = panel->findChild<QAbstractItemView*>(QStringLiteral("listView"));
+        QTRY_VERIFY(view->model()->rowCount(view->rootIndex()) > 0);
+        view->selectionModel()->clearSelection();
+        for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row) {
+            const QModelIndex index = view->model()->index(row, 0, view->rootIndex());
+            if (paths.contains(index.data(QFileSystemModel::FilePathRole).toString())) {
+                view->selectionModel()->select(index, QItemSelectionModel::Select |
+                                                          QItemSelectionModel::Rows);
+            }
+        }
+        QCOMPARE(panel->selectedFiles(), paths);
+    }
+
+    void makeBusy(qint64 listId) { tasks_->beginChunk(listId, nullptr, true); }
+    void makeIdle(qint64 listId)
+    {
+        tasks_->launchAttempted(listId);
+        tasks_->endChunk(listId, false);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        HomeFolder::setForTesting(home_.path());
+        UserDefaults::setStandardForTesting(home_.filePath(QStringLiteral("settings.ini")));
+        MountedVolumes::setForTesting(QList<MountedVolume>{});
+    }
+
+    void init()
+    {
+        UserDefaults::standard().removeObject(Utils::DefaultsKey::defaultShreddingEnbled);
+        UserDefaults::standard().removeObject(Utils::DefaultsKey::selectedDefShredMethodInd);
+        looks_ = std::make_unique<Looks>();
+        hud_ = std::make_unique<Hud>();
+        overlay_ = std::make_unique<Overlay>();
+        tasks_ = std::make_unique<ShredTasks>();
+        lists_ = std::make_unique<ShredLists>(*tasks_, *looks_, *hud_, *overlay_);
+        host_ = std::make_unique<Host>();
+        intake_ = std::make_unique<FileIntake>(*lists_, *tasks_, *looks_, *hud_, *host_);
+    }
+
+    void cleanup()
+    {
+        intake_.reset();
+        host_.reset();
+    }
+
+    void panelDimsAndRefusesWhatMayNotBeChosen()
+    {
+        const QString listed = makeFile(QStringLiteral("Docs/listed.txt"));
+        const QString free = makeFile(QStringLiteral("Docs/free.txt"));
+        QDir().mkpath(inHome(QStringLiteral("Library/Caches")));
+        lists_->setFilePathsArr(35, {listed});
+
+        QVERIFY(!intake_->panelShouldEnableURL(listed));
+        QVERIFY(!intake_->panelShouldEnableURL(inHome(QStringLiteral("Library/Caches"))));
+        QVERIFY(!intake_->panelShouldEnableURL(home_.path()));
+        QVERIFY(!intake_->panelShouldEnableURL(QStringLiteral("/usr/share")));
+        QVERIFY(!intake_->panelShouldEnableURL(QStringLiteral("/etc/hosts")));
+        QVERIFY(intake_->panelShouldEnableURL(inHome(QStringLiteral("Docs"))));
+        QVERIFY(intake_->panelShouldEnableURL(free));
+        QVERIFY(intake_->panelShouldEnableURL(QStringLiteral("/media/usb/photo.jpg")));
+
+        // Folders directly inside home can be opened but not chosen.
+        QVERIFY(!intake_->panelValidateURL(inHome(QStringLiteral("Docs"))));
+        QVERIFY(!intake_->panelValidateURL(listed));
+        QVERIFY(!intake_->panelValidateURL(home_.path()));
+        QVERIFY(intake_->panelValidateURL(free));
+        QVERIFY(hud_->messages.isEmpty());
+    }
+
+    void panelChoiceJoinsTheListAndRefusalKeepsItOpen()
+    {
+        const QString listed = makeFile(QStringLiteral("Docs/listed.txt"));
+        const QString free = makeFile(QStringLiteral("Docs/free.txt"));
+        lists_->setFilePathsArr(7, {inHome(QStringLiteral("Docs/old.txt"))});
+        lists_->setFilePathsArr(35, {listed});
+
+        intake_->addNewFilesToShredPass(7, nullptr);
+        AddFilesPanel* panel = openPanel();
+        QVERIFY(panel);
+        QVERIFY(panel->isVisible());
+        QCOMPARE(panel->windowModality(), Qt::WindowModal);
+        panel->setDirectory(inHome(QStringLiteral("Docs")));
+        auto* view = panel->findChild<QAbstractItemView*>(QStringLiteral("listView"));
+        QVERIFY(view);
+        QTRY_VERIFY(view->model()->rowCount(view->rootIndex()) >= 2);
+        for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row) {
+            const QModelIndex index = view->model()->index(row, 0, view->rootIndex());
+            const QString path = index.data(QFileSystemModel::FilePathRole).toString();
+            QCOMPARE(bool(index.flags() & Qt::ItemIsEnabled), path != listed);
+        }
+
+        // A folder directly inside home opens but cannot be chosen: the panel beeps and stays.
+        panel->setDirectory(home_.path());
+        choose(panel, {inHome(QStringLiteral("Docs"))});
+        panel->accept();
+        QVERIFY(panel->isVisible());
+
+        panel->setDirectory(inHome(QStringLiteral("Docs")));
+        choose(panel, {free});
+        panel->accept();
+        QTRY_VERIFY(!openPanel());
+        QCOMPARE(host_->hovered, QList<qint64>{7});
+        QCOMPARE(lists_->filePathsArr(7),
+                 QStringList({free, inHome(QStringLiteral("Docs/old.txt"))}));
+        QCOMPARE(looks_->calls.last(), QStringLiteral("filled 7 2 0 1"));
+    }
+
+    void cancelledPanelRestoresTheZone()
+    {
+        lists_->setFilePathsArr(1, {inHome(QStringLiteral("Docs/a"))});
+        intake_->addNewFilesToShredPass(1, nullptr);
+        QVERIFY(openPanel());
+        openPanel()->reject();
+        QTRY_VERIFY(!openPanel());
+        QCOMPARE(host_->hovered, QList<qint64>{1});
+        QCOMPARE(looks_->calls, QStringList{QStringLiteral("exited 1 0")});
+        QCOMPARE(lists_->filePathsArr(1), QStringList{inHome(QStringLiteral("Docs/a"))});
+    }
+
+    void chosenVolumeExpandsToItsItems()
+    {
+        const QString volume = inHome(QStringLiteral("mnt/USB"));
+        makeFile(QStringLiteral("mnt/USB/a.txt"));
+        makeFile(QStringLiteral("mnt/USB/b.txt"));
+        makeFile(QStringLiteral("mnt/USB/.hidden"));
+        const QString other = makeFile(QStringLiteral("Docs/c.txt"));
+        MountedVolumes::setForTesting(
+            QList<MountedVolume>{{QStringLiteral("/media/u/USB"), QStringLiteral("USB")}});
+        // An item on a volume already listed elsewhere is not checked on this road.
+        lists_->setFilePathsArr(1, {volume + QStringLiteral("/a.txt")});
+
+        const auto merged = intake_->arrOfFilePathsFromAddBtn(35, {volume, other});
+        MountedVolumes::setForTesting(QList<MountedVolume>{});
+        QVERIFY(merged);
+        QCOMPARE(merged->first(), other);
+        QCOMPARE(
+            QSet<QString>(merged->begin() + 1, merged->end()),
+            QSet<QString>({volume + QStringLiteral("/a.txt"), volume + QStringLiteral("/b.txt")}));
+        QCOMPARE(lists_->filePathsArr(35), *merged);
+    }
+
+    void tenRequestsMakeOneChooserCountingEveryPath()
+    {
+        QElapsedTimer clock;
+        for (int i = 0; i < 10; ++i) {
+            intake_->applicationOpenFiles({makeFile(QStringLiteral("Docs/a%1").arg(i)),
+                                           makeFile(QStringLiteral("Docs/b%1").arg(i))});
+            clock.start();
+            QTest::qWait(100);
+            QVERIFY(choosers().isEmpty());
+        }
+        QTRY_COMPARE(choosers().size(), 1);
+        QVERIFY(clock.elapsed() >= FileIntake::gatheringDelayMs);
+        QMessageBox* chooser = choosers().first();
+        QCOMPARE(chooser->text(), QStringLiteral("20 files dropped"));
+        QCOMPARE(chooser->informativeText(), FileIntake::chooserInformativeText);
+        QCOMPARE(chooser->icon(), QMessageBox::Information);
+        QStringList titles;
+        for (QAbstractButton* button : chooser->buttons()) {
+            titles << button->text();
+            QVERIFY(button->isEnabled());
+        }
+        QCOMPARE(titles, QStringList({"Cancel", "35-pass", "7-pass", "1-pass"}));
+        QTest::qWait(300);
+        QCOMPARE(choosers().size(), 1);
+
+        chooserButton(chooser, QStringLiteral("7-pass"))->click();
+        QTRY_VERIFY(choosers().isEmpty());
+        QCOMPARE(lists_->filePathsArr(7).size(), 20);
+        QCOMPARE(host_->hovered, QList<qint64>{7});
+        QVERIFY(intake_->filesToOpenFromDock.isEmpty());
+    }
+
+    void chooserNamesOneFileAndCancelEmptiesTheQueue()
+    {
+        intake_->serviceMenuShred({makeFile(QStringLiteral("Docs/one"))});
+        QTRY_COMPARE(choosers().size(), 1);
+        QCOMPARE(choosers().first()->text(), QStringLiteral("1 file dropped"));
+        chooserButton(choosers().first(), QStringLiteral("Cancel"))->click();
+        QTRY_VERIFY(choosers().isEmpty());
+        QVERIFY(intake_->filesToOpenFromDock.isEmpty());
+        for (qint64 id : {1, 7, 35}) {
+            QVERIFY(lists_->filePathsArr(id).isEmpty());
+        }
+    }
+
+    void busyListsButtonIsDisabled()
+    {
+        makeBusy(7);
+        intake_->applicationOpenFiles({makeFile(QStringLiteral("Docs/x"))});
+        QTRY_COMPARE(choosers().size(), 1);
+        QMessageBox* chooser = choosers().first();
+        QVERIFY(!chooserButton(chooser, QStringLiteral("7-pass"))->isEnabled());
+        QVERIFY(chooserButton(chooser, QStringLiteral("35-pass"))->isEnabled());
+        QVERIFY(chooserButton(chooser, QStringLiteral("1-pass"))->isEnabled());
+        chooserButton(chooser, QStringLiteral("Cancel"))->click();
+        makeIdle(7);
+    }
+
+    void allListsBusyShowsTheHudAndKeepsNothing()
+    {
+        for (qint64 id : {1, 7, 35}) {
+            makeBusy(id);
+        }
+        intake_->applicationOpenFiles({makeFile(QStringLiteral("Docs/x"))});
+        QCOMPARE(hud_->messages, QStringList{FileIntake::allMethodsBusyMessage});
+        QTest::qWait(2 * FileIntake::gatheringDelayMs);
+        QVERIFY(choosers().isEmpty());
+        QVERIFY(intake_->filesToOpenFromDock.isEmpty());
+        for (qint64 id : {1, 7, 35}) {
+            makeIdle(id);
+        }
+    }
+
+    void protectedPathsAreDroppedSilently()
+    {
+        QDir().mkpath(inHome(QStringLiteral("Desktop")));
+        intake_->serviceMenuShred({inHome(QStringLiteral("Desktop")),
+                                   QStringLiteral("/usr/bin/env"),
+                                   makeFile(QStringLiteral("Docs/.secret"))});
+        QTest::qWait(2 * FileIntake::gatheringDelayMs);
+        QVERIFY(choosers().isEmpty());
+        QVERIFY(intake_->filesToOpenFromDock.isEmpty());
+        QVERIFY(hud_->messages.isEmpty());
+    }
+
+    void defaultMethodWaitsWhileItsListIsBusy()
+    {
+        UserDefaults::standard().setBool(Utils::DefaultsKey::defaultShreddingEnbled, true);
+        UserDefaults::standard().setInteger(Utils::DefaultsKey::selectedDefShredMethodInd, 1);
+        makeBusy(7);
+        const QString first = makeFile(QStringLiteral("Docs/first"));
+        intake_->applicationOpenFiles({first});
+        QTest::qWait(2 * FileIntake::gatheringDelayMs);
+        QVERIFY(choosers().isEmpty());
+        QVERIFY(lists_->filePathsArr(7).isEmpty());
+        QCOMPARE(intake_->filesToOpenFromDock, QStringList{first});
+
+        makeIdle(7);
+        const QString second = makeFile(QStringLiteral("Docs/second"));
+        intake_->applicationOpenFiles({second});
+        QTRY_COMPARE(lists_->filePathsArr(7), QStringList({first, second}));
+        QVERIFY(choosers().isEmpty());
+        QVERIFY(intake_->filesToOpenFromDock.isEmpty());
+        QCOMPARE(host_->hovered, QList<qint64>{7});
+    }
+
+    void addButtonOfAShreddingListStopsItsHelper()
+    {
+        auto task = std::make_shared<Task>(QStringLiteral("/bin/sleep"), QStringList{"30"});
+        QVERIFY(tasks_->beginChunk(1, task, true));
+        QVERIFY(task->launch());
+        tasks_->launchAttempted(1);
+
+        intake_->addNewFilesToShredPass(1, nullptr);
+        QVERIFY(!openPanel());
+        QTRY_VERIFY(!task->isRunning());
+        tasks_->endChunk(1, false);
+    }
+};
+
+QTEST_MAIN(TestFileIntake)
+#include "test_fileintake.moc"

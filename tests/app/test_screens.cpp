@@ -1,0 +1,130 @@
+// The secondary screens in the real window: each opens in the overlay in both layouts, closes
+// by its own rules, and leaves a screenshot in the build folder for a person to look at.
+#include "app/AppDelegate.h"
+#include "app/EditFilePathsVC.h"
+#include "app/MainWindowBuilder.h"
+#include "app/PrefsVC.h"
+#include "app/infoVC.h"
+#include "engine/UtilsSettings.h"
+#include "kit/JMModalOverlay.h"
+#include "kit/JMOverlayView.h"
+#include "kit/MouseDownTextField.h"
+#include "kit/WAYWindow.h"
+#include "platform/HomeFolder.h"
+#include "platform/UserDefaults.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tolvex;
+
+class TestScreens : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir home_;
+    std::unique_ptr<AppDelegate> delegate_;
+    std::unique_ptr<WAYWindow> window_;
+
+    JMModalOverlay* overlay() const { return delegate_->outlets().modalOverlay; }
+
+    void screenshot(const QString& name)
+    {
+        QCoreApplication::processEvents();
+        const QString folder = QStringLiteral(TOLVEX_SCREENSHOT_DIR);
+        QDir().mkpath(folder);
+        QVERIFY(window_->grab().save(QDir(folder).filePath(name + QStringLiteral(".png"))));
+    }
+
+    QString layoutName() const { return Utils::windIsVert_cal() ? "vertical" : "horizontal"; }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        HomeFolder::setForTesting(home_.path());
+        UserDefaults::setStandardForTesting(home_.filePath(QStringLiteral("settings.ini")));
+        delegate_ = std::make_unique<AppDelegate>();
+        window_.reset(MainWindowBuilder::build(*delegate_));
+        delegate_->applicationDidFinishLaunching();
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        Utils::overWriteTotalShredInfoDic({1234567890, 42});
+    }
+
+    void cleanupTestCase()
+    {
+        window_.reset();
+        delegate_.reset();
+    }
+
+    void screensInBothLayouts_data()
+    {
+        QTest::addColumn<bool>("vertical");
+        QTest::newRow("horizontal") << false;
+        QTest::newRow("vertical") << true;
+    }
+
+    void screensInBothLayouts()
+    {
+        QFETCH(bool, vertical);
+        if (Utils::windIsVert_cal() != vertical) {
+            delegate_->toggleWindowHorizontal();
+        }
+        QCOMPARE(Utils::windIsVert_cal(), vertical);
+        SecondaryScreens& screens = delegate_->secondaryScreens();
+
+        // Information: a tag other than 0 keeps it, a click on the dimmed background closes it.
+        delegate_->showShredInfoHelp();
+        infoVC* info = vertical ? screens.informVC_vert : screens.informVC;
+        QVERIFY(overlay()->isShown());
+        QCOMPARE(overlay()->contentViewController(), info);
+        QCOMPARE(info->view()->findChild<QPushButton*>(QStringLiteral("articleButton")) != nullptr,
+                 vertical);
+        QCOMPARE(info->ShredingMethodsTitle->font().pixelSize(), 18);
+        screenshot(QStringLiteral("information-") + layoutName());
+        info->infoVCAction(3);
+        QVERIFY(overlay()->isShown());
+        QTest::mouseClick(overlay()->overlayView(), Qt::LeftButton, {}, QPoint(3, 3));
+        QVERIFY(!overlay()->isShown());
+        delegate_->showShredInfoHelp();
+        info->view()->findChild<QPushButton*>(QStringLiteral("infoCloseButton"))->click();
+        QVERIFY(!overlay()->isShown());
+
+        // Editor: opened from a zone's label, closed only through its Done button.
+        delegate_->shredLists().setFilePathsArr(1,
+                                                {home_.filePath(QStringLiteral("Docs/report.pdf")),
+                                                 home_.filePath(QStringLiteral("Docs/archive"))});
+        delegate_->shredLists().setFilePathsArr(35,
+                                                {home_.filePath(QStringLiteral("Docs/tax.xlsx"))});
+        delegate_->mouseDownTextFieldClicked(delegate_->outlets().sevenPassMainTF);
+        EditFilePathsVC* editor = vertical
+                                      ? static_cast<EditFilePathsVC*>(screens.editFPathsVC_vert)
+                                      : screens.editFPathsVC;
+        QCOMPARE(overlay()->contentViewController(), editor);
+        QCOMPARE(editor->titleLbl->text(), QStringLiteral("3 files added:"));
+        QCOMPARE(editor->destTablView->count(), 3);
+        screenshot(QStringLiteral("editor-") + layoutName());
+        QTest::mouseClick(overlay()->overlayView(), Qt::LeftButton, {}, QPoint(3, 3));
+        QVERIFY(overlay()->isShown());
+        editor->view()->findChild<QPushButton*>(QStringLiteral("doneButton"))->click();
+        QVERIFY(!overlay()->isShown());
+
+        // Preferences: the totals, the version, and 111 closes.
+        delegate_->showPrefsAction();
+        PreferencesScreen* prefs =
+            vertical ? static_cast<PreferencesScreen*>(screens.preferencesViewContr_vert)
+                     : screens.preferencesViewContr;
+        QCOMPARE(overlay()->contentViewController(), prefs);
+        QCOMPARE(prefs->totalShredInfoLbl->text(), QStringLiteral("1.23 GB in 42 files"));
+        QCOMPARE(prefs->appVersionLbl->text(), QStringLiteral("v. " TOLVEX_VERSION));
+        screenshot(QStringLiteral("preferences-") + layoutName());
+        prefs->prefsVCAction(111);
+        QVERIFY(!overlay()->isShown());
+    }
+};
+
+QTEST_MAIN(TestScreens)
+#include "test_screens.moc"

@@ -1,0 +1,179 @@
+#include "platform/SingleInstance.h"
+
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QtEndian>
+#include <csignal>
+
+using namespace tolvex;
+
+class TestSingleInstance : public QObject {
+    Q_OBJECT
+
+private:
+    QString peerProgram() const
+    {
+        return QCoreApplication::applicationDirPath() + QStringLiteral("/singleinstance_peer");
+    }
+
+    // Runs a second process against `folder` from `workingFolder` and returns its exit code,
+    // keeping this process's event loop turning so the listener can answer it.
+    int runPeer(const QString& folder, const QStringList& arguments,
+                const QString& workingFolder = QDir::tempPath())
+    {
+        QProcess peer;
+        peer.setWorkingDirectory(workingFolder);
+        peer.start(peerProgram(), QStringList{folder} + arguments);
+        if (!peer.waitForStarted()) {
+            return -1;
+        }
+        QEventLoop loop;
+        connect(&peer, &QProcess::finished, &loop, &QEventLoop::quit);
+        QTimer::singleShot(15000, &loop, &QEventLoop::quit);
+        if (peer.state() != QProcess::NotRunning) {
+            loop.exec();
+        }
+        if (peer.state() != QProcess::NotRunning) {
+            return -1;
+        }
+        return peer.exitStatus() == QProcess::NormalExit ? peer.exitCode() : -1;
+    }
+
+    QTemporaryDir folder_;
+
+private Q_SLOTS:
+    void argumentsNameTheRequest()
+    {
+        const auto open = LaunchRequest::fromArguments({"a.txt", "/x/../y/b"}, "/home/u");
+        QCOMPARE(open.kind, LaunchRequest::Kind::OpenFiles);
+        QCOMPARE(open.paths, QStringList({"/home/u/a.txt", "/y/b"}));
+
+        const auto erase = LaunchRequest::fromArguments({"--erase", "/f"}, "/");
+        QCOMPARE(erase.kind, LaunchRequest::Kind::EraseFiles);
+        QCOMPARE(erase.paths, QStringList({"/f"}));
+
+        QCOMPARE(LaunchRequest::fromArguments({}, "/").kind, LaunchRequest::Kind::Reopen);
+        QCOMPARE(LaunchRequest::fromArguments({"--erase"}, "/").kind,
+                 LaunchRequest::Kind::EraseFiles);
+    }
+
+    void encodingRoundTripsAndRejectsGarbage()
+    {
+        const LaunchRequest request{LaunchRequest::Kind::EraseFiles, {"/a", "/b c/ä"}};
+        QCOMPARE(LaunchRequest::decode(request.encode()), request);
+        QVERIFY(!LaunchRequest::decode("garbage"));
+        QVERIFY(!LaunchRequest::decode(request.encode() + "x"));
+        QVERIFY(!LaunchRequest::decode(request.encode().left(7)));
+    }
+
+    void secondProcessHandsItsFilesOverAndExitsZero()
+    {
+        SingleInstance running(folder_.path());
+        QCOMPARE(running.start({}), SingleInstance::Outcome::Running);
+        QVERIFY(!(QFileInfo(running.socketPath()).permissions() &
+                  (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther)));
+
+        QSignalSpy opened(&running, &SingleInstance::openFilesRequested);
+        QSignalSpy erased(&running, &SingleInstance::eraseFilesRequested);
+        QSignalSpy reopened(&running, &SingleInstance::reopenRequested);
+
+        QCOMPARE(runPeer(folder_.path(), {"one", "/abs/two"}, folder_.path()), 0);
+        QCOMPARE(opened.size(), 1);
+        QCOMPARE(opened.first().first().toStringList(),
+                 QStringList({folder_.filePath("one"), "/abs/two"}));
+
+        QCOMPARE(runPeer(folder_.path(), {"--erase", "/x"}), 0);
+        QCOMPARE(erased.size(), 1);
+        QCOMPARE(erased.first().first().toStringList(), QStringList({"/x"}));
+
+        QCOMPARE(runPeer(folder_.path(), {}), 0);
+        QCOMPARE(reopened.size(), 1);
+        QCOMPARE(opened.size() + erased.size(), 2);
+    }
+
+    void requestLargerThanOneMessageArrivesWhole()
+    {
+        SingleInstance running(folder_.path());
+        QCOMPARE(running.start({}), SingleInstance::Outcome::Running);
+        QSignalSpy opened(&running, &SingleInstance::openFilesRequested);
+
+        QStringList paths;
+        for (int i = 0; i < 1500; ++i) {
+            paths.append(QStringLiteral("/d/%1/").arg(i) + QString(400, QLatin1Char('n')));
+        }
+        const LaunchRequest whole{LaunchRequest::Kind::OpenFiles, paths};
+        QVERIFY(whole.encode().size() > SingleInstance::maxMessageSize);
+        QCOMPARE(runPeer(folder_.path(), paths), 0);
+
+        QVERIFY(opened.size() > 1);
+        QStringList received;
+        for (const auto& arguments : opened) {
+            received += arguments.first().toStringList();
+        }
+        QCOMPARE(received, paths);
+    }
+
+    void oversizedOrGarbledMessageIsRefused()
+    {
+        SingleInstance running(folder_.path());
+        QCOMPARE(running.start({}), SingleInstance::Outcome::Running);
+        QSignalSpy opened(&running, &SingleInstance::openFilesRequested);
+
+        for (const quint32 length : {quint32(SingleInstance::maxMessageSize + 1), quint32(5)}) {
+            QLocalSocket client;
+            client.connectToServer(running.socketPath());
+            QVERIFY(client.waitForConnected());
+            QByteArray header(4, 0);
+            qToBigEndian(length, header.data());
+            client.write(header + QByteArray(5, 'z'));
+            QTRY_COMPARE(client.state(), QLocalSocket::UnconnectedState);
+            QCOMPARE(client.bytesAvailable(), 0);
+        }
+        QCOMPARE(opened.size(), 0);
+
+        QCOMPARE(runPeer(folder_.path(), {"/still/listening"}), 0);
+        QCOMPARE(opened.size(), 1);
+    }
+
+    void lockOfAKilledInstanceIsRecovered()
+    {
+        QProcess first;
+        first.start(peerProgram(), {folder_.path()});
+        QVERIFY(first.waitForReadyRead(10000));
+        QCOMPARE(first.readLine(), QByteArray("running\n"));
+
+        // While it lives, a later process hands over to it instead of taking the lock.
+        SingleInstance later(folder_.path());
+        QCOMPARE(later.start({}), SingleInstance::Outcome::HandedOver);
+
+        ::kill(static_cast<pid_t>(first.processId()), SIGKILL);
+        QVERIFY(first.waitForFinished());
+        QVERIFY(QFileInfo::exists(later.lockPath()));
+
+        SingleInstance next(folder_.path());
+        QCOMPARE(next.start({}), SingleInstance::Outcome::Running);
+        QSignalSpy opened(&next, &SingleInstance::openFilesRequested);
+        QCOMPARE(runPeer(folder_.path(), {"/after/recovery"}), 0);
+        QCOMPARE(opened.size(), 1);
+    }
+
+    void firstLaunchDeliversItsOwnFilesFromTheEventLoop()
+    {
+        SingleInstance running(folder_.path());
+        QSignalSpy erased(&running, &SingleInstance::eraseFilesRequested);
+        QCOMPARE(running.start({LaunchRequest::Kind::EraseFiles, {"/own"}}),
+                 SingleInstance::Outcome::Running);
+        QCOMPARE(erased.size(), 0);
+        QTRY_COMPARE(erased.size(), 1);
+        QCOMPARE(erased.first().first().toStringList(), QStringList({"/own"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSingleInstance)
+#include "test_singleinstance.moc"
