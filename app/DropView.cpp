@@ -2,6 +2,7 @@
 
 #include "app/DropViewDelegate.h"
 #include "app/MainWindowHud.h"
+#include "engine/MediaMountRoots.h"
 #include "engine/UtilsFileSystem.h"
 
 #include <QDragEnterEvent>
@@ -14,10 +15,6 @@ namespace tolvex {
 namespace {
 
 const QString kNotAllowedMessage = QStringLiteral("Shredding of this file/folder is not allowed\n");
-
-// Where removable and other volumes are mounted on Linux.
-const QStringList kMediaMountRoots = {QStringLiteral("/media"), QStringLiteral("/run/media"),
-                                      QStringLiteral("/mnt")};
 
 QString withoutTrailingSlash(QString path)
 {
@@ -59,10 +56,7 @@ bool DropView::acceptsSingleItem(const QString& path)
     const std::optional<QString> home = Utils::checkAndReturnHomeFolderPath(path);
     if (home && path.startsWith(*home) && parentFolder(path) != *home)
         return true;
-    for (const QString& root : kMediaMountRoots)
-        if (path.startsWith(root))
-            return true;
-    return false;
+    return MediaMountRoots::startsWithAny(path);
 }
 
 bool DropView::performDragOperation(const QMimeData* pasteboard)

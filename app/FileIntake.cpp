@@ -6,6 +6,7 @@
 #include "app/MethodChooser.h"
 #include "engine/HudAlert.h"
 #include "engine/ListId.h"
+#include "engine/MediaMountRoots.h"
 #include "engine/ShredLists.h"
 #include "engine/ShredTasks.h"
 #include "engine/UtilsFileSystem.h"
@@ -23,20 +24,6 @@
 namespace tolvex {
 
 namespace {
-
-// Where volumes are mounted: the places outside the home folder that may be shredded from.
-const QStringList mediaMountRoots{QStringLiteral("/media"), QStringLiteral("/run/media"),
-                                  QStringLiteral("/mnt")};
-
-bool isBelowMediaMountRoot(const QString& path)
-{
-    for (const QString& root : mediaMountRoots) {
-        if (path.startsWith(root)) {
-            return true;
-        }
-    }
-    return false;
-}
 
 // Shows `dialog` as a sheet on its window; `completion` runs when it closes.
 void beginSheet(QDialog* dialog, const std::function<void()>& completion)
@@ -185,7 +172,7 @@ bool FileIntake::panelShouldEnableURL(const QString& path)
     if (home && path.startsWith(*home)) {
         return true;
     }
-    return isBelowMediaMountRoot(path);
+    return MediaMountRoots::startsWithAny(path);
 }
 
 bool FileIntake::panelValidateURL(const QString& path)
