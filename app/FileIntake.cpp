@@ -1,6 +1,5 @@
 #include "app/FileIntake.h"
 
-#include "app/AddFilesPanel.h"
 #include "app/DropView.h"
 #include "app/FileIntakeHost.h"
 #include "app/MethodChooser.h"
@@ -13,26 +12,16 @@
 #include "engine/UtilsSettings.h"
 #include "engine/UtilsVolumes.h"
 #include "engine/ZoneLooks.h"
+#include "kit/AlertPresenter.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPointer>
-#include <QVBoxLayout>
 
 namespace tolvex {
 
 namespace {
-
-// Shows `dialog` as a sheet on its window; `completion` runs when it closes.
-void beginSheet(QDialog* dialog, const std::function<void()>& completion)
-{
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setWindowModality(Qt::WindowModal);
-    QObject::connect(dialog, &QDialog::finished, dialog, completion);
-    dialog->open();
-}
 
 QString parentFolder(const QString& path)
 {
@@ -88,25 +77,30 @@ void FileIntake::addNewFilesToShredPass(qint64 senderTag, QObject* sender)
         tasks_.terminate(senderTag);
         return;
     }
-    auto* panel = new AddFilesPanel(
-        host_.mainWindow(), Utils::checkAndReturnHomeFolderPath(QString()).value_or(QString()),
-        [this](const QString& path) { return panelShouldEnableURL(path); },
-        [this](const QString& path) { return panelValidateURL(path); });
-    panel->setAccessoryView(addFileAccessoryView);
+    QPointer<FileIntake> self(this);
+    const FilePanel panel{
+        Utils::checkAndReturnHomeFolderPath(QString()).value_or(QString()),
+        [self](const QString& path) { return self && self->panelShouldEnableURL(path); },
+        [self](const QString& path) { return self && self->panelValidateURL(path); },
+        addFileAccessoryView};
     QPointer<QObject> button(sender);
-    beginSheet(panel, [this, panel, senderTag, button] {
-        panelDidEnd(senderTag, button, panel->result() == QDialog::Accepted, panel->chosenPaths());
-    });
+    AlertPresenter::beginFilePanelSheetForWindow(
+        panel, host_.mainWindow(),
+        [self, senderTag, button](const std::optional<QStringList>& chosen) {
+            if (self) {
+                self->panelDidEnd(senderTag, button, chosen);
+            }
+        });
 }
 
-void FileIntake::panelDidEnd(qint64 tag, QObject* sender, bool accepted, const QStringList& chosen)
+void FileIntake::panelDidEnd(qint64 tag, QObject* sender, const std::optional<QStringList>& chosen)
 {
     host_.dragEnteredStateForPassViewWithTag(tag);
-    if (!accepted || chosen.isEmpty()) {
+    if (!chosen || chosen->isEmpty()) {
         restoreZone(tag, sender);
         return;
     }
-    const std::optional<QStringList> newList = arrOfFilePathsFromAddBtn(tag, chosen);
+    const std::optional<QStringList> newList = arrOfFilePathsFromAddBtn(tag, *chosen);
     if (!newList || newList->isEmpty()) {
         restoreZone(tag, sender);
         return;
@@ -238,31 +232,31 @@ void FileIntake::openQueuedFiles()
 
 void FileIntake::askForMethod()
 {
-    QMessageBox* chooser =
-        MethodChooser::alert(host_.mainWindow(), chooserMessage(filesToOpenFromDock.size()),
-                             chooserInformativeText, {isBusy(35), isBusy(7), isBusy(1)});
     QPointer<FileIntake> self(this);
-    beginSheet(chooser, [self, chooser] {
-        if (!self) {
-            return;
-        }
-        switch (MethodChooser::responseOf(*chooser)) {
-        case MethodChooser::cancelResponse:
-            self->filesToOpenFromDock.clear();
-            break;
-        case MethodChooser::thirtyFivePassResponse:
-            self->handOverQueueTo(35);
-            break;
-        case MethodChooser::sevenPassResponse:
-            self->handOverQueueTo(7);
-            break;
-        case MethodChooser::onePassResponse:
-            self->handOverQueueTo(1);
-            break;
-        default:
-            break;
-        }
-    });
+    AlertPresenter::beginSheetModalForWindow(
+        MethodChooser::alert(chooserMessage(filesToOpenFromDock.size()), chooserInformativeText,
+                             {isBusy(35), isBusy(7), isBusy(1)}),
+        host_.mainWindow(), [self](int response) {
+            if (!self) {
+                return;
+            }
+            switch (response) {
+            case MethodChooser::cancelResponse:
+                self->filesToOpenFromDock.clear();
+                break;
+            case MethodChooser::thirtyFivePassResponse:
+                self->handOverQueueTo(35);
+                break;
+            case MethodChooser::sevenPassResponse:
+                self->handOverQueueTo(7);
+                break;
+            case MethodChooser::onePassResponse:
+                self->handOverQueueTo(1);
+                break;
+            default:
+                break;
+            }
+        });
 }
 
 // A list that shreds takes nothing: the queue then waits for the next request.

@@ -56,7 +56,7 @@ public:
     static const QString chooserInformativeText;
 
 private:
-    void panelDidEnd(qint64 tag, QObject* sender, bool accepted, const QStringList& chosen);
+    void panelDidEnd(qint64 tag, QObject* sender, const std::optional<QStringList>& chosen);
     void restoreZone(qint64 tag, QObject* sender);
     void showMergedList(qint64 tag, const QStringList& newList);
     void gatherFiles(const QStringList& paths);

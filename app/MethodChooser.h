@@ -1,10 +1,6 @@
 #pragma once
 
-#include <QString>
-#include <functional>
-
-class QMessageBox;
-class QWidget;
+#include "kit/AlertPresenter.h"
 
 namespace tolvex {
 
@@ -12,10 +8,10 @@ namespace tolvex {
 // then one button per method, a busy method's button disabled.
 class MethodChooser {
 public:
-    static constexpr int cancelResponse = 1000;
-    static constexpr int thirtyFivePassResponse = 1001;
-    static constexpr int sevenPassResponse = 1002;
-    static constexpr int onePassResponse = 1003;
+    static constexpr int cancelResponse = AlertFirstButtonReturn;
+    static constexpr int thirtyFivePassResponse = AlertFirstButtonReturn + 1;
+    static constexpr int sevenPassResponse = AlertFirstButtonReturn + 2;
+    static constexpr int onePassResponse = AlertFirstButtonReturn + 3;
 
     struct BusyLists {
         bool thirtyFivePass = false;
@@ -23,12 +19,7 @@ public:
         bool onePass = false;
     };
 
-    // The alert, ready to be shown as a sheet; its buttons answer 1000 upwards in their order.
-    static QMessageBox* alert(QWidget* window, const QString& messageText,
-                              const QString& informativeText, BusyLists busy);
-
-    // The answer of a closed alert: 1000 plus the position of the button pressed.
-    static int responseOf(const QMessageBox& alert);
+    static Alert alert(const QString& messageText, const QString& informativeText, BusyLists busy);
 };
 
 } // namespace tolvex

@@ -1,10 +1,12 @@
 #include "kit/AlertPresenter.h"
 
+#include "kit/FilePanelDialog.h"
 #include "platform/MainQueue.h"
 
 #include <QHash>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
 #include <deque>
 #include <optional>
 #include <utility>
@@ -23,6 +25,13 @@ QList<Alert>& presented()
 {
     static QList<Alert> alerts;
     return alerts;
+}
+
+// Queued file-panel answers; nothing stands for a cancelled panel.
+std::deque<std::optional<QStringList>>& nextFileNames()
+{
+    static std::deque<std::optional<QStringList>> answers;
+    return answers;
 }
 
 std::optional<int> takeNextAnswer(const Alert& alert)
@@ -65,12 +74,35 @@ QMessageBox* makeMessageBox(const Alert& alert, QWidget* parent,
     for (qsizetype i = titles.size() - 1; i >= 0; --i) {
         QPushButton* button = box->addButton(titles[i], QMessageBox::ActionRole);
         responses.insert(button, AlertFirstButtonReturn + static_cast<int>(i));
+        button->setEnabled(!alert.disabledButtons.contains(static_cast<int>(i)));
         if (i == 0)
             box->setDefaultButton(button);
         if (titles[i] == QStringLiteral("Cancel"))
             box->setEscapeButton(button);
     }
     return box;
+}
+
+// Whether a person could choose `paths` in the panel and get past its OK.
+bool panelTakes(const FilePanel& panel, const QStringList& paths)
+{
+    return std::all_of(paths.begin(), paths.end(), [&panel](const QString& path) {
+        return (!panel.shouldEnableURL || panel.shouldEnableURL(path)) &&
+               (!panel.validateURL || panel.validateURL(path));
+    });
+}
+
+// The queued answer the panel takes: the first choice it accepts, or nothing when a cancel
+// comes first or the queue runs out.
+std::optional<QStringList> takeNextFileNames(const FilePanel& panel)
+{
+    while (!nextFileNames().empty()) {
+        const std::optional<QStringList> answer = nextFileNames().front();
+        nextFileNames().pop_front();
+        if (!answer || panelTakes(panel, *answer))
+            return answer;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -110,6 +142,28 @@ int AlertPresenter::runModal(const Alert& alert)
     return response;
 }
 
+void AlertPresenter::beginFilePanelSheetForWindow(const FilePanel& panel, QWidget* window,
+                                                  FilePanelCompletionHandler completionHandler)
+{
+    if (!nextFileNames().empty()) {
+        MainQueue::post([completionHandler, chosen = takeNextFileNames(panel)] {
+            if (completionHandler)
+                completionHandler(chosen);
+        });
+        return;
+    }
+    auto* dialog = new FilePanelDialog(panel, window);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(dialog, &QDialog::finished, dialog, [dialog, completionHandler](int result) {
+        if (!completionHandler)
+            return;
+        completionHandler(result == QDialog::Accepted ? std::optional(dialog->chosenPaths())
+                                                      : std::nullopt);
+    });
+    dialog->open();
+}
+
 void AlertPresenter::setNextAnswer(int response)
 {
     nextAnswers().push_back(response);
@@ -118,6 +172,16 @@ void AlertPresenter::setNextAnswer(int response)
 QList<Alert> AlertPresenter::takePresentedForTesting()
 {
     return std::exchange(presented(), {});
+}
+
+void AlertPresenter::setNextFileNames(const QStringList& paths)
+{
+    nextFileNames().push_back(paths);
+}
+
+void AlertPresenter::setNextFilePanelCancel()
+{
+    nextFileNames().push_back(std::nullopt);
 }
 
 } // namespace tolvex

@@ -1,4 +1,3 @@
-#include "app/AddFilesPanel.h"
 #include "app/DropView.h"
 #include "app/FileIntake.h"
 #include "app/FileIntakeHost.h"
@@ -9,16 +8,14 @@
 #include "engine/ShredTasks.h"
 #include "engine/UtilsSettings.h"
 #include "engine/ZoneLooks.h"
+#include "kit/AlertPresenter.h"
 #include "platform/HomeFolder.h"
 #include "platform/Task.h"
 #include "platform/UserDefaults.h"
 
-#include <QAbstractItemView>
 #include <QDir>
 #include <QFile>
-#include <QFileSystemModel>
-#include <QMessageBox>
-#include <QPushButton>
+#include <QFileDialog>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -111,48 +108,19 @@ class TestFileIntake : public QObject {
         return path;
     }
 
-    QList<QMessageBox*> choosers() const
+    // The method choosers asked since the last call; answered from the queue.
+    static QList<Alert> choosers()
     {
-        QList<QMessageBox*> open;
-        for (QMessageBox* box :
-             host_->window.findChildren<QMessageBox*>(QStringLiteral("MethodChooser"))) {
-            if (box->isVisible()) {
-                open << box;
+        QList<Alert> asked;
+        for (const Alert& alert : AlertPresenter::takePresentedForTesting()) {
+            if (alert.informativeText == FileIntake::chooserInformativeText) {
+                asked << alert;
             }
         }
-        return open;
+        return asked;
     }
 
-    QPushButton* chooserButton(QMessageBox* chooser, const QString& title) const
-    {
-        for (QAbstractButton* button : chooser->buttons()) {
-            if (button->text() == title) {
-                return qobject_cast<QPushButton*>(button);
-            }
-        }
-        return nullptr;
-    }
-
-    AddFilesPanel* openPanel() const
-    {
-        return host_->window.findChild<AddFilesPanel*>(QStringLiteral("AddFilesPanel"));
-    }
-
-    // Selects `paths` in the panel's file list, as clicks with Ctrl held would.
-    static void choose(AddFilesPanel* panel, const QStringList& paths)
-    {
-        auto* view = panel->findChild<QAbstractItemView*>(QStringLiteral("listView"));
-        QTRY_VERIFY(view->model()->rowCount(view->rootIndex()) > 0);
-        view->selectionModel()->clearSelection();
-        for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row) {
-            const QModelIndex index = view->model()->index(row, 0, view->rootIndex());
-            if (paths.contains(index.data(QFileSystemModel::FilePathRole).toString())) {
-                view->selectionModel()->select(index, QItemSelectionModel::Select |
-                                                          QItemSelectionModel::Rows);
-            }
-        }
-        QCOMPARE(panel->selectedFiles(), paths);
-    }
+    bool panelIsOpen() const { return host_->window.findChild<QFileDialog*>() != nullptr; }
 
     void makeBusy(qint64 listId) { tasks_->beginChunk(listId, nullptr, true); }
     void makeIdle(qint64 listId)
@@ -184,6 +152,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
+        AlertPresenter::takePresentedForTesting();
         intake_.reset();
         host_.reset();
     }
@@ -219,46 +188,34 @@ private Q_SLOTS:
         lists_->setFilePathsArr(7, {inHome(QStringLiteral("Docs/old.txt"))});
         lists_->setFilePathsArr(35, {listed});
 
+        // A folder directly inside home and an item already listed cannot be chosen: the panel
+        // stays open for the next choice.
+        AlertPresenter::setNextFileNames({inHome(QStringLiteral("Docs"))});
+        AlertPresenter::setNextFileNames({free, listed});
+        AlertPresenter::setNextFileNames({free});
         intake_->addNewFilesToShredPass(7, nullptr);
-        AddFilesPanel* panel = openPanel();
-        QVERIFY(panel);
-        QVERIFY(panel->isVisible());
-        QCOMPARE(panel->windowModality(), Qt::WindowModal);
-        panel->setDirectory(inHome(QStringLiteral("Docs")));
-        auto* view = panel->findChild<QAbstractItemView*>(QStringLiteral("listView"));
-        QVERIFY(view);
-        QTRY_VERIFY(view->model()->rowCount(view->rootIndex()) >= 2);
-        for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row) {
-            const QModelIndex index = view->model()->index(row, 0, view->rootIndex());
-            const QString path = index.data(QFileSystemModel::FilePathRole).toString();
-            QCOMPARE(bool(index.flags() & Qt::ItemIsEnabled), path != listed);
-        }
-
-        // A folder directly inside home opens but cannot be chosen: the panel beeps and stays.
-        panel->setDirectory(home_.path());
-        choose(panel, {inHome(QStringLiteral("Docs"))});
-        panel->accept();
-        QVERIFY(panel->isVisible());
-
-        panel->setDirectory(inHome(QStringLiteral("Docs")));
-        choose(panel, {free});
-        panel->accept();
-        QTRY_VERIFY(!openPanel());
+        QVERIFY(!panelIsOpen());
+        QTRY_COMPARE(lists_->filePathsArr(7),
+                     QStringList({free, inHome(QStringLiteral("Docs/old.txt"))}));
         QCOMPARE(host_->hovered, QList<qint64>{7});
-        QCOMPARE(lists_->filePathsArr(7),
-                 QStringList({free, inHome(QStringLiteral("Docs/old.txt"))}));
         QCOMPARE(looks_->calls.last(), QStringLiteral("filled 7 2 0 1"));
+        QCOMPARE(lists_->filePathsArr(35), QStringList{listed});
     }
 
     void cancelledPanelRestoresTheZone()
     {
         lists_->setFilePathsArr(1, {inHome(QStringLiteral("Docs/a"))});
+        AlertPresenter::setNextFilePanelCancel();
         intake_->addNewFilesToShredPass(1, nullptr);
-        QVERIFY(openPanel());
-        openPanel()->reject();
-        QTRY_VERIFY(!openPanel());
-        QCOMPARE(host_->hovered, QList<qint64>{1});
+        QTRY_COMPARE(host_->hovered, QList<qint64>{1});
         QCOMPARE(looks_->calls, QStringList{QStringLiteral("exited 1 0")});
+        QCOMPARE(lists_->filePathsArr(1), QStringList{inHome(QStringLiteral("Docs/a"))});
+
+        // With only refused choices left the panel ends as cancelled, too.
+        AlertPresenter::setNextFileNames({home_.path()});
+        intake_->addNewFilesToShredPass(1, nullptr);
+        QTRY_COMPARE(looks_->calls.size(), 2);
+        QCOMPARE(looks_->calls.last(), QStringLiteral("exited 1 0"));
         QCOMPARE(lists_->filePathsArr(1), QStringList{inHome(QStringLiteral("Docs/a"))});
     }
 
@@ -286,6 +243,7 @@ private Q_SLOTS:
 
     void tenRequestsMakeOneChooserCountingEveryPath()
     {
+        AlertPresenter::setNextAnswer(1002);
         QElapsedTimer clock;
         for (int i = 0; i < 10; ++i) {
             intake_->applicationOpenFiles({makeFile(QStringLiteral("Docs/a%1").arg(i)),
@@ -294,36 +252,31 @@ private Q_SLOTS:
             QTest::qWait(100);
             QVERIFY(choosers().isEmpty());
         }
-        QTRY_COMPARE(choosers().size(), 1);
+        QList<Alert> asked;
+        QTRY_VERIFY((asked = choosers()).size() == 1);
         QVERIFY(clock.elapsed() >= FileIntake::gatheringDelayMs);
-        QMessageBox* chooser = choosers().first();
-        QCOMPARE(chooser->text(), QStringLiteral("20 files dropped"));
-        QCOMPARE(chooser->informativeText(), FileIntake::chooserInformativeText);
-        QCOMPARE(chooser->icon(), QMessageBox::Information);
-        QStringList titles;
-        for (QAbstractButton* button : chooser->buttons()) {
-            titles << button->text();
-            QVERIFY(button->isEnabled());
-        }
-        QCOMPARE(titles, QStringList({"Cancel", "35-pass", "7-pass", "1-pass"}));
-        QTest::qWait(300);
-        QCOMPARE(choosers().size(), 1);
+        QCOMPARE(asked[0].messageText, QStringLiteral("20 files dropped"));
+        QCOMPARE(asked[0].informativeText, FileIntake::chooserInformativeText);
+        QCOMPARE(asked[0].alertStyle, AlertStyle::Informational);
+        QCOMPARE(asked[0].buttons, QStringList({"Cancel", "35-pass", "7-pass", "1-pass"}));
+        QVERIFY(asked[0].disabledButtons.isEmpty());
 
-        chooserButton(chooser, QStringLiteral("7-pass"))->click();
-        QTRY_VERIFY(choosers().isEmpty());
-        QCOMPARE(lists_->filePathsArr(7).size(), 20);
+        // The answer "7-pass" hands every path to list 7.
+        QTRY_COMPARE(lists_->filePathsArr(7).size(), 20);
         QCOMPARE(host_->hovered, QList<qint64>{7});
         QVERIFY(intake_->filesToOpenFromDock.isEmpty());
+        QTest::qWait(300);
+        QVERIFY(choosers().isEmpty());
     }
 
     void chooserNamesOneFileAndCancelEmptiesTheQueue()
     {
+        AlertPresenter::setNextAnswer(1000);
         intake_->serviceMenuShred({makeFile(QStringLiteral("Docs/one"))});
-        QTRY_COMPARE(choosers().size(), 1);
-        QCOMPARE(choosers().first()->text(), QStringLiteral("1 file dropped"));
-        chooserButton(choosers().first(), QStringLiteral("Cancel"))->click();
-        QTRY_VERIFY(choosers().isEmpty());
-        QVERIFY(intake_->filesToOpenFromDock.isEmpty());
+        QList<Alert> asked;
+        QTRY_VERIFY((asked = choosers()).size() == 1);
+        QCOMPARE(asked[0].messageText, QStringLiteral("1 file dropped"));
+        QTRY_VERIFY(intake_->filesToOpenFromDock.isEmpty());
         for (qint64 id : {1, 7, 35}) {
             QVERIFY(lists_->filePathsArr(id).isEmpty());
         }
@@ -332,13 +285,13 @@ private Q_SLOTS:
     void busyListsButtonIsDisabled()
     {
         makeBusy(7);
-        intake_->applicationOpenFiles({makeFile(QStringLiteral("Docs/x"))});
-        QTRY_COMPARE(choosers().size(), 1);
-        QMessageBox* chooser = choosers().first();
-        QVERIFY(!chooserButton(chooser, QStringLiteral("7-pass"))->isEnabled());
-        QVERIFY(chooserButton(chooser, QStringLiteral("35-pass"))->isEnabled());
-        QVERIFY(chooserButton(chooser, QStringLiteral("1-pass"))->isEnabled());
-        chooserButton(chooser, QStringLiteral("Cancel"))->click();
+        AlertPresenter::setNextAnswer(1001);
+        const QString path = makeFile(QStringLiteral("Docs/x"));
+        intake_->applicationOpenFiles({path});
+        QList<Alert> asked;
+        QTRY_VERIFY((asked = choosers()).size() == 1);
+        QCOMPARE(asked[0].disabledButtons, QSet<int>{2});
+        QTRY_COMPARE(lists_->filePathsArr(35), QStringList{path});
         makeIdle(7);
     }
 
@@ -398,7 +351,7 @@ private Q_SLOTS:
         tasks_->launchAttempted(1);
 
         intake_->addNewFilesToShredPass(1, nullptr);
-        QVERIFY(!openPanel());
+        QVERIFY(!panelIsOpen());
         QTRY_VERIFY(!task->isRunning());
         tasks_->endChunk(1, false);
     }

@@ -1,10 +1,19 @@
 #include "kit/AlertPresenter.h"
+#include "kit/FilePanelDialog.h"
 #include "kit/ProgressIndicator.h"
 #include "kit/UtilsSystem.h"
 
+#include <QAbstractItemView>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 
@@ -33,6 +42,21 @@ QStringList buttonsLeftToRight(QMessageBox* box)
     for (QAbstractButton* button : buttons)
         titles << button->text();
     return titles;
+}
+
+// Selects `paths` in the panel's file list, as clicks with Ctrl held would.
+void choose(QFileDialog* panel, const QStringList& paths)
+{
+    auto* view = panel->findChild<QAbstractItemView*>(QStringLiteral("listView"));
+    QTRY_VERIFY(view->model()->rowCount(view->rootIndex()) > 0);
+    view->selectionModel()->clearSelection();
+    for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row) {
+        const QModelIndex index = view->model()->index(row, 0, view->rootIndex());
+        if (paths.contains(index.data(QFileSystemModel::FilePathRole).toString()))
+            view->selectionModel()->select(index,
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    QCOMPARE(panel->selectedFiles(), paths);
 }
 
 const Alert kCloseSheet{
@@ -98,6 +122,108 @@ private Q_SLOTS:
                 button->click();
         QCOMPARE(responses, QList<int>{AlertSecondButtonReturn});
         QTRY_VERIFY(!closing);
+    }
+
+    void disabledButtonsCannotBePressed()
+    {
+        QWidget window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        Alert chooser{QStringLiteral("2 files dropped"),
+                      {},
+                      {"Cancel", "35-pass", "7-pass", "1-pass"},
+                      AlertStyle::Informational,
+                      {}};
+        chooser.disabledButtons = {2};
+        int response = 0;
+        AlertPresenter::beginSheetModalForWindow(chooser, &window,
+                                                 [&](int answer) { response = answer; });
+        auto* box = window.findChild<QMessageBox*>();
+        QVERIFY(box);
+        QTRY_VERIFY(box->isVisible());
+        QCOMPARE(buttonsLeftToRight(box), QStringList({"1-pass", "7-pass", "35-pass", "Cancel"}));
+        for (QAbstractButton* button : box->buttons())
+            QCOMPARE(button->isEnabled(), button->text() != QStringLiteral("7-pass"));
+        for (QAbstractButton* button : box->buttons())
+            if (button->text() == QStringLiteral("1-pass"))
+                button->click();
+        QCOMPARE(response, AlertFirstButtonReturn + 3);
+    }
+
+    void filePanelDimsRefusedItemsAndChecksTheChoiceOnOk()
+    {
+        QTemporaryDir folder;
+        for (const char* name : {"a.txt", "dimmed.txt", "refused.txt"}) {
+            QFile file(folder.filePath(QString::fromLatin1(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QWidget window;
+        window.resize(500, 338);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QLabel accessory(QStringLiteral("Accessory"));
+        std::optional<std::optional<QStringList>> result;
+        AlertPresenter::beginFilePanelSheetForWindow(
+            {folder.path(),
+             [](const QString& path) { return !path.endsWith(QStringLiteral("dimmed.txt")); },
+             [](const QString& path) { return !path.endsWith(QStringLiteral("refused.txt")); },
+             &accessory},
+            &window, [&](const std::optional<QStringList>& chosen) { result = chosen; });
+
+        QPointer<FilePanelDialog> panel = window.findChild<FilePanelDialog*>();
+        QVERIFY(panel);
+        QTRY_VERIFY(panel->isVisible());
+        QCOMPARE(panel->windowModality(), Qt::WindowModal);
+        QCOMPARE(accessory.window(), panel.data());
+        QVERIFY(accessory.isVisible());
+        auto* view = panel->findChild<QAbstractItemView*>(QStringLiteral("listView"));
+        QTRY_COMPARE(view->model()->rowCount(view->rootIndex()), 3);
+        for (int row = 0; row < 3; ++row) {
+            const QModelIndex index = view->model()->index(row, 0, view->rootIndex());
+            const QString path = index.data(QFileSystemModel::FilePathRole).toString();
+            QCOMPARE(bool(index.flags() & Qt::ItemIsEnabled), !path.endsWith("dimmed.txt"));
+        }
+
+        // Files can be chosen as well as folders; one refused item keeps the panel open with
+        // nothing chosen.
+        QPushButton* chooseButton =
+            panel->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open);
+        choose(panel, {folder.filePath(QStringLiteral("a.txt")),
+                       folder.filePath(QStringLiteral("refused.txt"))});
+        QTRY_VERIFY(chooseButton->isEnabled());
+        QTest::mouseClick(chooseButton, Qt::LeftButton);
+        QVERIFY(panel->isVisible());
+        QVERIFY(!result);
+
+        choose(panel, {folder.filePath(QStringLiteral("a.txt"))});
+        QTRY_VERIFY(chooseButton->isEnabled());
+        QTest::mouseClick(chooseButton, Qt::LeftButton);
+        QTRY_VERIFY(result.has_value());
+        QCOMPARE(*result, std::optional(QStringList{folder.filePath(QStringLiteral("a.txt"))}));
+        QCOMPARE(accessory.parent(), nullptr);
+        QTRY_VERIFY(!panel);
+    }
+
+    void queuedFilePanelAnswersShowNothing()
+    {
+        QWidget window;
+        const FilePanel panel{{}, {}, [](const QString& path) { return path != "/refused"; }, {}};
+        QList<std::optional<QStringList>> results;
+        const auto record = [&](const std::optional<QStringList>& chosen) { results << chosen; };
+
+        AlertPresenter::setNextFileNames({"/refused"});
+        AlertPresenter::setNextFileNames({"/a", "/b"});
+        AlertPresenter::beginFilePanelSheetForWindow(panel, &window, record);
+        AlertPresenter::setNextFilePanelCancel();
+        AlertPresenter::beginFilePanelSheetForWindow(panel, &window, record);
+        AlertPresenter::setNextFileNames({"/refused"});
+        AlertPresenter::beginFilePanelSheetForWindow(panel, &window, record);
+        QVERIFY(results.isEmpty()); // a sheet answers later, as a real one would
+        QVERIFY(!window.findChild<QFileDialog*>());
+        QTRY_COMPARE(results.size(), 3);
+        QCOMPARE(results[0], std::optional(QStringList({"/a", "/b"})));
+        QCOMPARE(results[1], std::nullopt);
+        QCOMPARE(results[2], std::nullopt);
     }
 
     void escapeAnswersCancel()
