@@ -108,16 +108,17 @@ class TestFileIntake : public QObject {
         return path;
     }
 
-    // The method choosers asked since the last call; answered from the queue.
-    static QList<Alert> choosers()
+    QList<Alert> choosers_;
+
+    // The method choosers asked in this test, answered from the queue.
+    const QList<Alert>& choosers()
     {
-        QList<Alert> asked;
         for (const Alert& alert : AlertPresenter::takePresentedForTesting()) {
             if (alert.informativeText == FileIntake::chooserInformativeText) {
-                asked << alert;
+                choosers_ << alert;
             }
         }
-        return asked;
+        return choosers_;
     }
 
     bool panelIsOpen() const { return host_->window.findChild<QFileDialog*>() != nullptr; }
@@ -139,6 +140,7 @@ private Q_SLOTS:
 
     void init()
     {
+        choosers_.clear();
         UserDefaults::standard().removeObject(Utils::DefaultsKey::defaultShreddingEnbled);
         UserDefaults::standard().removeObject(Utils::DefaultsKey::selectedDefShredMethodInd);
         looks_ = std::make_unique<Looks>();
@@ -252,30 +254,28 @@ private Q_SLOTS:
             QTest::qWait(100);
             QVERIFY(choosers().isEmpty());
         }
-        QList<Alert> asked;
-        QTRY_VERIFY((asked = choosers()).size() == 1);
+        QTRY_COMPARE(choosers().size(), 1);
         QVERIFY(clock.elapsed() >= FileIntake::gatheringDelayMs);
-        QCOMPARE(asked[0].messageText, QStringLiteral("20 files dropped"));
-        QCOMPARE(asked[0].informativeText, FileIntake::chooserInformativeText);
-        QCOMPARE(asked[0].alertStyle, AlertStyle::Informational);
-        QCOMPARE(asked[0].buttons, QStringList({"Cancel", "35-pass", "7-pass", "1-pass"}));
-        QVERIFY(asked[0].disabledButtons.isEmpty());
+        const Alert asked = choosers().first();
+        QCOMPARE(asked.messageText, QStringLiteral("20 files dropped"));
+        QCOMPARE(asked.alertStyle, AlertStyle::Informational);
+        QCOMPARE(asked.buttons, QStringList({"Cancel", "35-pass", "7-pass", "1-pass"}));
+        QVERIFY(asked.disabledButtons.isEmpty());
 
         // The answer "7-pass" hands every path to list 7.
         QTRY_COMPARE(lists_->filePathsArr(7).size(), 20);
         QCOMPARE(host_->hovered, QList<qint64>{7});
         QVERIFY(intake_->filesToOpenFromDock.isEmpty());
         QTest::qWait(300);
-        QVERIFY(choosers().isEmpty());
+        QCOMPARE(choosers().size(), 1);
     }
 
     void chooserNamesOneFileAndCancelEmptiesTheQueue()
     {
         AlertPresenter::setNextAnswer(1000);
         intake_->serviceMenuShred({makeFile(QStringLiteral("Docs/one"))});
-        QList<Alert> asked;
-        QTRY_VERIFY((asked = choosers()).size() == 1);
-        QCOMPARE(asked[0].messageText, QStringLiteral("1 file dropped"));
+        QTRY_COMPARE(choosers().size(), 1);
+        QCOMPARE(choosers().first().messageText, QStringLiteral("1 file dropped"));
         QTRY_VERIFY(intake_->filesToOpenFromDock.isEmpty());
         for (qint64 id : {1, 7, 35}) {
             QVERIFY(lists_->filePathsArr(id).isEmpty());
@@ -288,9 +288,8 @@ private Q_SLOTS:
         AlertPresenter::setNextAnswer(1001);
         const QString path = makeFile(QStringLiteral("Docs/x"));
         intake_->applicationOpenFiles({path});
-        QList<Alert> asked;
-        QTRY_VERIFY((asked = choosers()).size() == 1);
-        QCOMPARE(asked[0].disabledButtons, QSet<int>{2});
+        QTRY_COMPARE(choosers().size(), 1);
+        QCOMPARE(choosers().first().disabledButtons, QSet<int>{2});
         QTRY_COMPARE(lists_->filePathsArr(35), QStringList{path});
         makeIdle(7);
     }
