@@ -1,5 +1,6 @@
 #include "AppDelegate.h"
 
+#include "app/Addresses.h"
 #include "app/DropView.h"
 #include "app/RobotoFont.h"
 #include "engine/ListId.h"
@@ -10,9 +11,11 @@
 #include "kit/ProgressIndicator.h"
 #include "kit/UtilsSystem.h"
 #include "kit/WAYWindow.h"
+#include "platform/SingleInstance.h"
 
+#include <QDesktopServices>
 #include <QLabel>
-#include <QPointer>
+#include <QUrl>
 
 namespace tolvex {
 
@@ -53,6 +56,18 @@ AppDelegate::AppDelegate(const QString& helperPath, QObject* parent)
 AppDelegate::~AppDelegate()
 {
     NotificationCenter::defaultCenter().removeObserver(sizeLoadObserver_);
+}
+
+void AppDelegate::setDesktopRequests(SingleInstance* requests)
+{
+    desktopRequests_ = requests;
+    if (!requests)
+        return;
+    connect(requests, &SingleInstance::openFilesRequested, this,
+            &AppDelegate::applicationOpenFiles);
+    connect(requests, &SingleInstance::reopenRequested, this, [this] {
+        applicationShouldHandleReopen(outlets_.window && outlets_.window->isVisible());
+    });
 }
 
 void AppDelegate::applicationDidFinishLaunching()
@@ -109,6 +124,8 @@ void AppDelegate::applicationDidFinishLaunching()
 
     defaultIndicBounds_ = outlets_.onePassIndic ? outlets_.onePassIndic->bounds() : QRectF();
 
+    registerServicesProvider();
+
     if (Utils::windIsVert_cal())
         toggleWindowHorizontal(nullptr);
 }
@@ -150,6 +167,15 @@ void AppDelegate::styleStartButton()
     button->setTitle(kStartShredTitle);
 }
 
+// The desktop file's "Erase with Tolvex" action is this desktop's Services entry; its requests
+// arrive through the single-instance channel. The entry itself is installed with the program.
+void AppDelegate::registerServicesProvider()
+{
+    if (desktopRequests_)
+        connect(desktopRequests_, &SingleInstance::eraseFilesRequested, this,
+                &AppDelegate::serviceMenuShred, Qt::UniqueConnection);
+}
+
 bool AppDelegate::windowShouldClose(WAYWindow* /*sender*/)
 {
     if (!shredTasks_.isAnyShredding())
@@ -178,6 +204,11 @@ bool AppDelegate::applicationShouldHandleReopen(bool /*hasVisibleWindows*/)
         window->activateWindow();
     }
     return true;
+}
+
+void AppDelegate::visitWebsiteMbaction(QObject* /*sender*/)
+{
+    QDesktopServices::openUrl(QUrl(QString(Addresses::homePage)));
 }
 
 QFont AppDelegate::fontForPassMainTFWithSize(double size)

@@ -29,10 +29,13 @@
 
 #include <QFont>
 #include <QObject>
+#include <QPointer>
 #include <QRect>
 #include <optional>
 
 namespace tolvex {
+
+class SingleInstance;
 
 // The application's delegate and the controller of its one main window. It owns the shred
 // lists, the size measurements, the shred runs and Secure Empty Trash, and paints the window
@@ -75,12 +78,18 @@ public:
     void setKeyboardLayoutTests(KeyboardLayoutTests tests) { keyboardLayout_ = std::move(tests); }
 
     // --- Start-up, window close and re-open (AppDelegate.cpp)
+    // Where the desktop's requests come from: files to open, files for the "Erase with Tolvex"
+    // action and re-launches. Open and re-open requests reach the delegate from now on; the
+    // erase action once start-up has registered the delegate as its provider.
+    void setDesktopRequests(SingleInstance* requests);
     void applicationDidFinishLaunching();
     bool windowShouldClose(WAYWindow* sender) override;
     static bool applicationShouldTerminateAfterLastWindowClosed() { return true; }
     bool applicationShouldHandleReopen(bool hasVisibleWindows);
     static QFont fontForPassMainTFWithSize(double size);
     static QFont fontForPassDescrTFWithSize(double size);
+    // Opens the maker's home page.
+    void visitWebsiteMbaction(QObject* sender);
     // The zone members of list `tag`, or nothing for another id.
     std::optional<ZoneOutlets> zoneOutlets(qint64 tag) const;
 
@@ -159,7 +168,7 @@ private:
 
     void dressWindow();
     void styleStartButton();
-    void installScreenActionBlocks();
+    void registerServicesProvider();
     void shredEverything();
     void placeZones(bool vertical, QSize windowSize);
 
@@ -167,6 +176,7 @@ private:
     QRectF defaultIndicBounds_;
     KeyboardLayoutTests keyboardLayout_;
     NotificationCenter::Token sizeLoadObserver_ = 0;
+    QPointer<SingleInstance> desktopRequests_;
 
     ShredTasks shredTasks_;
     ShredLists shredLists_;

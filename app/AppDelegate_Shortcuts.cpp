@@ -46,6 +46,7 @@ void AppDelegate::viewDidHandleEvent(QWidget* /*view*/, QKeyEvent* event)
         shredEverything();
         return;
     case ShortcutAction::Preferences:
+        showPrefsAction(nullptr);
         return;
     case ShortcutAction::Hide:
         QTimer::singleShot(0, qApp, &hideApplication);

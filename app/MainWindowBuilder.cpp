@@ -16,6 +16,7 @@
 #include "kit/WAYWindow.h"
 #include "kit/hlMyclickableView.h"
 
+#include <QAction>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -170,6 +171,14 @@ hlMyclickableView* buildTitleBar(AppDelegate& delegate, MainWindowOutlets& outle
                      [&delegate, layout] { delegate.toggleWindowHorizontal(layout); });
     row->addWidget(layout);
     outlets.toggleHorizontalVerticalBtn = layout;
+
+    // The title bar's menu stands in for the application menu.
+    auto* visitWebsite = new QAction(QStringLiteral("Visit Website"), titlebar);
+    visitWebsite->setObjectName(QStringLiteral("visitWebsiteAction"));
+    QObject::connect(visitWebsite, &QAction::triggered, &delegate,
+                     [&delegate, visitWebsite] { delegate.visitWebsiteMbaction(visitWebsite); });
+    titlebar->addAction(visitWebsite);
+    titlebar->setContextMenuPolicy(Qt::ActionsContextMenu);
     return titlebar;
 }
 

@@ -32,12 +32,7 @@ int main(int argc, char* argv[])
     }
 
     AppDelegate delegate;
-    QObject::connect(&instance, &SingleInstance::openFilesRequested, &delegate,
-                     &AppDelegate::applicationOpenFiles);
-    QObject::connect(&instance, &SingleInstance::eraseFilesRequested, &delegate,
-                     &AppDelegate::serviceMenuShred);
-    QObject::connect(&instance, &SingleInstance::reopenRequested, &delegate,
-                     [&delegate] { delegate.applicationShouldHandleReopen(true); });
+    delegate.setDesktopRequests(&instance);
     const std::unique_ptr<WAYWindow> window(MainWindowBuilder::build(delegate));
     delegate.applicationDidFinishLaunching();
     window->show();

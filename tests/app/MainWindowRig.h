@@ -12,6 +12,7 @@
 #include "kit/KeyboardLayout.h"
 #include "platform/GlobalQueue.h"
 #include "platform/HomeFolder.h"
+#include "platform/SingleInstance.h"
 #include "platform/UserDefaults.h"
 
 #include <QDir>
@@ -44,6 +45,8 @@ public:
     QTemporaryDir settings;
     std::unique_ptr<RecordingAppDelegate> delegate;
     std::unique_ptr<WAYWindow> window;
+    // Where the desktop's requests come from, when a test sets it before start().
+    SingleInstance* desktopRequests = nullptr;
 
     MainWindowRig()
     {
@@ -94,6 +97,7 @@ public:
     void start(const QString& helper = realHelper())
     {
         delegate = std::make_unique<RecordingAppDelegate>(helper);
+        delegate->setDesktopRequests(desktopRequests);
         window.reset(MainWindowBuilder::build(*delegate));
         delegate->applicationDidFinishLaunching();
         window->show();

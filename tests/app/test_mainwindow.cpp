@@ -3,7 +3,9 @@
 // sheet while a list shreds.
 
 #include "MainWindowRig.h"
+#include "app/Addresses.h"
 #include "app/NamedImage.h"
+#include "app/PrefsVC.h"
 #include "app/SecureTrashPopover.h"
 #include "app/WindowLayout.h"
 #include "engine/MountedVolumes.h"
@@ -12,10 +14,27 @@
 #include "kit/Tag.h"
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QDesktopServices>
 #include <QLabel>
 
 using namespace tolvex;
 using namespace tolvex::testing;
+
+namespace {
+
+// Receives the URLs the desktop would open.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+
+public:
+    QList<QUrl> urls;
+
+public Q_SLOTS:
+    void open(const QUrl& url) { urls << url; }
+};
+
+} // namespace
 
 class TestMainWindow : public QObject {
     Q_OBJECT
@@ -142,6 +161,12 @@ private Q_SLOTS:
         QCOMPARE(rig.window->size(), QSize(280, 620));
         rig.pressKey(Key::Up, Qt::ControlModifier | Qt::AltModifier);
         QCOMPARE(rig.window->size(), QSize(500, 338));
+        rig.pressKey(Key::Comma, Qt::ControlModifier);
+        JMModalOverlay* overlay = rig.outlets().modalOverlay;
+        QVERIFY(overlay->isShown());
+        QCOMPARE(overlay->contentViewController(),
+                 rig.delegate->secondaryScreens().preferencesViewContr);
+        overlay->close();
 
         // AZERTY: Q sits where QWERTY has A; the QWERTY Q position does nothing.
         KeyboardLayout::setForTesting(
@@ -239,6 +264,44 @@ private Q_SLOTS:
         QVERIFY(!rig.window->isVisible());
         QVERIFY(AlertPresenter::takePresentedForTesting().isEmpty());
         QVERIFY(AppDelegate::applicationShouldTerminateAfterLastWindowClosed());
+    }
+
+    void desktopRequestsReachTheWindow()
+    {
+        MainWindowRig rig;
+        SingleInstance requests(rig.settings.path());
+        rig.desktopRequests = &requests;
+        rig.start();
+        const QString erased = rig.file(QStringLiteral("docs/erase.txt"), 10);
+        const QString opened = rig.file(QStringLiteral("docs/open.txt"), 10);
+
+        // "Erase with Tolvex" and open-with both ask for the method; here 7- and then 35-pass.
+        AlertPresenter::setNextAnswer(1002);
+        Q_EMIT requests.eraseFilesRequested({erased});
+        QTRY_COMPARE(rig.list(7), QStringList{erased});
+        AlertPresenter::setNextAnswer(1001);
+        Q_EMIT requests.openFilesRequested({opened});
+        QTRY_COMPARE(rig.list(35), QStringList{opened});
+        QCOMPARE(AlertPresenter::takePresentedForTesting().size(), 2);
+
+        // Launching Tolvex again brings the window back.
+        rig.window->showMinimized();
+        QTRY_VERIFY(rig.window->isMinimized());
+        Q_EMIT requests.reopenRequested();
+        QTRY_VERIFY(!rig.window->isMinimized());
+    }
+
+    void titleBarMenuVisitsTheWebsite()
+    {
+        MainWindowRig rig;
+        rig.start();
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+        QWidget* titlebar = rig.outlets().titlebar;
+        QCOMPARE(titlebar->contextMenuPolicy(), Qt::ActionsContextMenu);
+        titlebar->findChild<QAction*>(QStringLiteral("visitWebsiteAction"))->trigger();
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QCOMPARE(catcher.urls, QList<QUrl>{QUrl(QString(Addresses::homePage))});
     }
 
     void secureEmptyTrashPopoverTogglesAndShredsWithItsPass()

@@ -2,9 +2,11 @@
 // the start button, Return, and the zone's own progress while it runs.
 
 #include "MainWindowRig.h"
+#include "app/NamedImage.h"
 #include "engine/UtilsSettings.h"
 
 #include <QDirIterator>
+#include <QFileDialog>
 #include <QLabel>
 
 using namespace tolvex;
@@ -111,6 +113,41 @@ private Q_SLOTS:
         QTRY_VERIFY(rig.delegate->terminateRequests >= 1);
         QVERIFY(!QFile::exists(rig.home.filePath(QStringLiteral("x/one"))));
         QVERIFY(!QFile::exists(rig.home.filePath(QStringLiteral("y/seven"))));
+    }
+
+    void cancelThroughTheAddButton()
+    {
+        MainWindowRig rig;
+        rig.start();
+        const QString first = rig.file(QStringLiteral("docs/first.txt"), 1000);
+        QStringList large;
+        for (int i = 0; i < 4; ++i)
+            large << rig.file(QStringLiteral("docs/large%1.bin").arg(i), 16 * 1024 * 1024);
+        QVERIFY(rig.dropFiles(35, QStringList{first} + large));
+        QTRY_COMPARE(rig.delegate->shredLists().totalFilesPassCountNum(35), 5u);
+        const ZoneOutlets zone = *rig.delegate->zoneOutlets(35);
+
+        // Once the helper is past the first item, the add button, now the cancel button, stops
+        // it; no panel opens.
+        rig.clickStartButton();
+        QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(first), 30000);
+        QCOMPARE(NamedImage::imageName(zone.addNewFilesBtn), QStringLiteral("cancelShred"));
+        QTest::mouseClick(zone.addNewFilesBtn, Qt::LeftButton);
+        QVERIFY(rig.waitUntilIdle());
+        QVERIFY(!rig.window->findChild<QFileDialog*>());
+
+        // The list keeps only what is still there, and the zone shows it.
+        QStringList left;
+        for (const QString& path : large)
+            if (QFile::exists(path))
+                left << path;
+        QVERIFY(!left.isEmpty());
+        QTRY_COMPARE(rig.list(35), left);
+        QCOMPARE(zone.mainTF->text(), left.size() == 1
+                                          ? QStringLiteral("1 file")
+                                          : QStringLiteral("%1 files").arg(left.size()));
+        QCOMPARE(NamedImage::imageName(zone.addNewFilesBtn), QStringLiteral("AddNew"));
+        QVERIFY(rig.hud() != QStringLiteral("35-pass shredding is complete!"));
     }
 
     void itemsThatVanishWhileListedAreLeftOutOfTheRun()
