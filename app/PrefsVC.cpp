@@ -15,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QToolButton>
 #include <QToolTip>
 #include <QUrl>
@@ -32,8 +33,29 @@ constexpr qint64 twitterPageTag = 4;
 constexpr qint64 facebookPageTag = 5;
 constexpr qint64 closeTag = 111;
 
+constexpr int sideMargin = 18;
+constexpr int narrowSideMargin = 12;
+constexpr int topMargin = 34;
+constexpr int bottomMargin = 12;
+
+// The narrow window of the vertical layout takes the buttons two by two.
+constexpr int horizontalButtonColumns = 3;
+constexpr int verticalButtonColumns = 2;
+// Room for the slide show beside the settings; its page dots sit in the bottom of each slide.
+constexpr QSize sliderMinimumSize(210, 120);
+constexpr int slideDotsRoom = 24;
+constexpr int slideSpacing = 4;
+
 const QString shareText =
     QStringLiteral("Securely and permanently erase sensitive data on your Mac with Tolvex!");
+
+// Where a checkbox's title begins: past its indicator and the gap after it.
+int defShredCheckBtnIndent(const QCheckBox* checkBox)
+{
+    const QStyle* style = checkBox->style();
+    return style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, checkBox) +
+           style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, checkBox);
+}
 
 QPushButton* taggedButton(const QString& title, const QString& name, QWidget* parent)
 {
@@ -50,11 +72,11 @@ const QString PreferencesScreen::defShredMethodTip = QStringLiteral(
     "use Secure Empty Trash feature\nIf unchecked - you will be asked to choose a shredding "
     "method.");
 
-PreferencesScreen::PreferencesScreen(QObject* parent) : ViewController(parent)
+PreferencesScreen::PreferencesScreen(int buttonColumns, QObject* parent) : ViewController(parent)
 {
     setView(new QWidget);
     grid_ = new QGridLayout(view());
-    grid_->setContentsMargins(18, 34, 18, 12);
+    grid_->setContentsMargins(sideMargin, topMargin, sideMargin, bottomMargin);
     grid_->setVerticalSpacing(8);
 
     auto* title = new QLabel(QStringLiteral("Preferences"), view());
@@ -63,7 +85,7 @@ PreferencesScreen::PreferencesScreen(QObject* parent) : ViewController(parent)
     grid_->addWidget(title, 0, 0, 1, -1);
 
     settings_ = makeSettings();
-    buttons_ = makeButtons();
+    buttons_ = makeButtons(buttonColumns);
     makeTellFriendPopOver();
 
     close_ = taggedButton(QStringLiteral("Done"), QStringLiteral("closeButton"), view());
@@ -92,10 +114,12 @@ QWidget* PreferencesScreen::makeSettings()
     help->setObjectName(QStringLiteral("defShredMethodHelp"));
     help->setText(QStringLiteral("?"));
     connect(help, &QToolButton::clicked, this, [this, help] { showdefShredMethodTip(help); });
-    method->addWidget(defShredCheckBtn);
+    // Below the checkbox, in line with its title, so the title has the whole width.
+    method->setContentsMargins(defShredCheckBtnIndent(defShredCheckBtn), 0, 0, 0);
     method->addWidget(methods);
     method->addWidget(help);
     method->addStretch(1);
+    layout->addWidget(defShredCheckBtn);
     layout->addLayout(method);
 
     auto* quit = new QCheckBox(QStringLiteral("Quit when all shredding is complete"), part);
@@ -118,7 +142,7 @@ QWidget* PreferencesScreen::makeSettings()
     return part;
 }
 
-QWidget* PreferencesScreen::makeButtons()
+QWidget* PreferencesScreen::makeButtons(int columns)
 {
     auto* part = new QWidget(view());
     auto* layout = new QGridLayout(part);
@@ -142,7 +166,7 @@ QWidget* PreferencesScreen::makeButtons()
         const qint64 tag = entry.tag;
         connect(button, &QPushButton::clicked, this,
                 [this, tag, button] { buttonActionsWithTag(tag, button); });
-        layout->addWidget(button, position / 3, position % 3);
+        layout->addWidget(button, position / columns, position % columns);
         ++position;
     }
     return part;
@@ -298,7 +322,7 @@ void PreferencesScreen::openURLWithWorkspaceFromPath(const QString& path)
     QDesktopServices::openUrl(QUrl(path));
 }
 
-PrefsVC::PrefsVC(QObject* parent) : PreferencesScreen(parent)
+PrefsVC::PrefsVC(QObject* parent) : PreferencesScreen(horizontalButtonColumns, parent)
 {
     view()->setObjectName(QStringLiteral("PrefsVC"));
     grid()->addWidget(settingsPart(), 1, 0);
@@ -308,7 +332,7 @@ PrefsVC::PrefsVC(QObject* parent) : PreferencesScreen(parent)
     promotionLayout->setContentsMargins(0, 0, 0, 0);
     sliderView = new MIHSliderView(promotion);
     sliderView->setObjectName(QStringLiteral("sliderView"));
-    sliderView->setMinimumSize(210, 150);
+    sliderView->setMinimumSize(sliderMinimumSize);
     promotionLayout->addWidget(sliderView, 1);
     auto* navigation = new QHBoxLayout;
     prevSlideBtn = taggedButton(QStringLiteral("‹"), QStringLiteral("prevSlideBtn"), promotion);
@@ -339,6 +363,8 @@ QWidget* PrefsVC::makeSlide(const QString& product, const QString& pitch, qint64
     auto* slide = new QWidget;
     slide->setObjectName(product + QStringLiteral("Slide"));
     auto* layout = new QVBoxLayout(slide);
+    layout->setContentsMargins(0, 0, 0, slideDotsRoom);
+    layout->setSpacing(slideSpacing);
     auto* name = new QLabel(product, slide);
     name->setFont(RobotoFont::named(QStringLiteral("Roboto-Thin"), 20));
     name->setAlignment(Qt::AlignCenter);
@@ -388,9 +414,10 @@ void PrefsVC::updateSlideButtons()
     }
 }
 
-PrefsVC_vert::PrefsVC_vert(QObject* parent) : PreferencesScreen(parent)
+PrefsVC_vert::PrefsVC_vert(QObject* parent) : PreferencesScreen(verticalButtonColumns, parent)
 {
     view()->setObjectName(QStringLiteral("PrefsVC_vert"));
+    grid()->setContentsMargins(narrowSideMargin, topMargin, narrowSideMargin, bottomMargin);
     grid()->addWidget(settingsPart(), 1, 0);
     grid()->addWidget(buttonsPart(), 2, 0);
     grid()->setRowStretch(3, 1);

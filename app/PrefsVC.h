@@ -46,7 +46,8 @@ public:
     static const QString defShredMethodTip;
 
 protected:
-    explicit PreferencesScreen(QObject* parent);
+    // `buttonColumns`: how many of the screen's buttons stand side by side.
+    PreferencesScreen(int buttonColumns, QObject* parent);
 
     // The grid the twins lay their parts out in.
     QGridLayout* grid() const { return grid_; }
@@ -59,7 +60,7 @@ private:
     void shareVia(Service service);
     void toggleTellFriendPopOver(QWidget* sender);
     QWidget* makeSettings();
-    QWidget* makeButtons();
+    QWidget* makeButtons(int columns);
     void makeTellFriendPopOver();
 
     QGridLayout* grid_ = nullptr;

@@ -8,13 +8,18 @@
 #include "engine/UtilsSettings.h"
 #include "kit/JMModalOverlay.h"
 #include "kit/JMOverlayView.h"
+#include "kit/MIHSliderDotsControl.h"
+#include "kit/MIHSliderView.h"
 #include "kit/MouseDownTextField.h"
 #include "kit/WAYWindow.h"
 #include "platform/HomeFolder.h"
 #include "platform/UserDefaults.h"
 
+#include <QAbstractButton>
+#include <QCheckBox>
 #include <QDir>
 #include <QLabel>
+#include <QLayout>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -37,6 +42,31 @@ class TestScreens : public QObject {
         const QString folder = QStringLiteral(TOLVEX_SCREENSHOT_DIR);
         QDir().mkpath(folder);
         QVERIFY(window_->grab().save(QDir(folder).filePath(name + QStringLiteral(".png"))));
+    }
+
+    // Whether every control of the screen gets at least the room its text needs.
+    static void verifyNothingIsCut(ViewController* screen)
+    {
+        QWidget* view = screen->view();
+        QCoreApplication::processEvents();
+        const QSize needed = view->layout()->minimumSize();
+        QVERIFY2(needed.width() <= view->width() && needed.height() <= view->height(),
+                 qPrintable(QStringLiteral("%1 needs %2x%3, has %4x%5")
+                                .arg(view->objectName())
+                                .arg(needed.width())
+                                .arg(needed.height())
+                                .arg(view->width())
+                                .arg(view->height())));
+        for (QWidget* part : view->findChildren<QWidget*>()) {
+            if (part->isVisibleTo(view) && part->layout())
+                QVERIFY2(part->layout()->minimumSize().width() <= part->width() &&
+                             part->layout()->minimumSize().height() <= part->height(),
+                         qPrintable(part->objectName()));
+        }
+        for (QAbstractButton* button : view->findChildren<QAbstractButton*>()) {
+            if (button->isVisibleTo(view) && !button->text().isEmpty())
+                QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));
+        }
     }
 
     QString layoutName() const { return Utils::windIsVert_cal() ? "vertical" : "horizontal"; }
@@ -85,6 +115,7 @@ private Q_SLOTS:
                  vertical);
         QCOMPARE(info->ShredingMethodsTitle->font().pixelSize(), 18);
         screenshot(QStringLiteral("information-") + layoutName());
+        verifyNothingIsCut(info);
         info->infoVCAction(3);
         QVERIFY(overlay()->isShown());
         QTest::mouseClick(overlay()->overlayView(), Qt::LeftButton, {}, QPoint(3, 3));
@@ -107,6 +138,7 @@ private Q_SLOTS:
         QCOMPARE(editor->titleLbl->text(), QStringLiteral("3 files added:"));
         QCOMPARE(editor->destTablView->count(), 3);
         screenshot(QStringLiteral("editor-") + layoutName());
+        verifyNothingIsCut(editor);
         QTest::mouseClick(overlay()->overlayView(), Qt::LeftButton, {}, QPoint(3, 3));
         QVERIFY(overlay()->isShown());
         editor->view()->findChild<QPushButton*>(QStringLiteral("doneButton"))->click();
@@ -121,6 +153,21 @@ private Q_SLOTS:
         QCOMPARE(prefs->totalShredInfoLbl->text(), QStringLiteral("1.23 GB in 42 files"));
         QCOMPARE(prefs->appVersionLbl->text(), QStringLiteral("v. " TOLVEX_VERSION));
         screenshot(QStringLiteral("preferences-") + layoutName());
+        verifyNothingIsCut(prefs);
+        if (!vertical) {
+            // The slide show's page dots stay clear of the slide's buttons.
+            MIHSliderView* slides = screens.preferencesViewContr->sliderView;
+            const QRect dots = slides->dotsControl()->geometry();
+            for (QAbstractButton* button : slides->findChildren<QAbstractButton*>()) {
+                if (button->isVisibleTo(slides) && button->parentWidget() != slides->dotsControl())
+                    QVERIFY(
+                        !QRect(button->mapTo(slides, QPoint()), button->size()).intersects(dots));
+            }
+        }
+        // Turning the default method off brings its title back, which must fit as well.
+        prefs->defShredCheckBtn->click();
+        verifyNothingIsCut(prefs);
+        prefs->defShredCheckBtn->click();
         prefs->prefsVCAction(111);
         QVERIFY(!overlay()->isShown());
     }
