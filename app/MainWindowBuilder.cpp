@@ -43,8 +43,11 @@ constexpr QRect kRevealButtonFrame(48, 1, 24, 24);
 
 constexpr QSize kStartButtonSize(220, 36);
 constexpr int kStartButtonBottomMargin = 18;
+// The title-bar buttons stand close together so that the centred title stays clear of them in
+// the narrow window of the vertical layout.
 constexpr int kTitleBarButtonSize = 24;
-constexpr int kTitleBarRightMargin = 8;
+constexpr int kTitleBarButtonSpacing = 2;
+constexpr int kTitleBarRightMargin = 6;
 
 // Keeps a view covering the whole of another (its parent, or the window above it): the resizing
 // rule of the main window's full-size views.
@@ -139,6 +142,7 @@ hlMyclickableView* buildTitleBar(AppDelegate& delegate, MainWindowOutlets& outle
     titlebar->setObjectName(QStringLiteral("titlebar"));
     auto* row = new QHBoxLayout(titlebar);
     row->setContentsMargins(0, 0, kTitleBarRightMargin, 0);
+    row->setSpacing(kTitleBarButtonSpacing);
     row->addStretch();
     const QRect buttonFrame(0, 0, kTitleBarButtonSize, kTitleBarButtonSize);
 

@@ -125,6 +125,27 @@ private Q_SLOTS:
         QCOMPARE(rig.window->geometry(), QRect(100, 0, 280, 620));
     }
 
+    void titleStaysClearOfTheTitleBarButtons()
+    {
+        MainWindowRig rig;
+        rig.start();
+        for (int layout = 0; layout < 2; ++layout) {
+            QCoreApplication::processEvents();
+            QLabel* title = rig.outlets().titleBarStrTitleTF;
+            const QRect titleFrame(title->mapTo(rig.window.get(), QPoint()), title->size());
+            QVERIFY(title->width() >=
+                    title->fontMetrics().horizontalAdvance(QStringLiteral("Tolvex")));
+            QList<QAbstractButton*> buttons = rig.window->standardButtons();
+            buttons += rig.outlets().titlebar->findChildren<QAbstractButton*>();
+            for (QAbstractButton* button : buttons) {
+                const QRect frame(button->mapTo(rig.window.get(), QPoint()), button->size());
+                QVERIFY2(!frame.intersects(titleFrame.adjusted(-4, 0, 4, 0)),
+                         qPrintable(button->toolTip()));
+            }
+            rig.delegate->toggleWindowHorizontal(nullptr);
+        }
+    }
+
     void anyOtherSizeCountsAsHorizontal()
     {
         QVERIFY(WindowLayout::isVertical(QSize(280, 620)));
