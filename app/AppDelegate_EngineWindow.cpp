@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QPointer>
 
 namespace tolvex {
 
@@ -79,9 +80,14 @@ void AppDelegate::beginSheetModal(const SheetAlert& alert,
         }
         return AlertStyle::Warning;
     }();
+    // The answer may come after this delegate, and the parts the handler works on, are gone.
+    QPointer<AppDelegate> self(this);
     AlertPresenter::beginSheetModalForWindow(
         {alert.messageText, alert.informativeText, alert.buttons, style, {}}, outlets_.window,
-        std::move(completionHandler));
+        [self, completionHandler = std::move(completionHandler)](int response) {
+            if (self && completionHandler)
+                completionHandler(response);
+        });
 }
 
 bool AppDelegate::XRRunningOnOSXCatalinaOrLater()

@@ -272,6 +272,21 @@ private Q_SLOTS:
         QTRY_COMPARE(rig.list(35).size(), 1);
     }
 
+    void sheetAnsweredAfterTheDelegateIsGoneReachesNoOne()
+    {
+        MainWindowRig rig;
+        rig.start();
+        bool answered = false;
+        AlertPresenter::setNextAnswer(AlertFirstButtonReturn);
+        rig.delegate->beginSheetModal({QStringLiteral("Question"), {}, {QStringLiteral("OK")}},
+                                      [&answered](int) { answered = true; });
+        AlertPresenter::takePresentedForTesting();
+        rig.window.reset();
+        rig.delegate.reset();
+        QCoreApplication::sendPostedEvents();
+        QVERIFY(!answered);
+    }
+
     void closesAtOnceWhenNothingShreds()
     {
         MainWindowRig rig;
