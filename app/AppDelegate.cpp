@@ -84,6 +84,12 @@ void AppDelegate::applicationDidFinishLaunching()
     if (outlets_.titleBarStrTitleTF)
         outlets_.titleBarStrTitleTF->setFont(RobotoFont::named("Roboto-Thin", kTitleFontSize));
 
+    for (MouseDownTextField* label :
+         {outlets_.onePassMainTF.data(), outlets_.sevenPassMainTF.data(),
+          outlets_.thirtyfPassMainTF.data()})
+        if (label)
+            label->setDelegate(this);
+
     for (QWidget* group : {outlets_.clearRevealView.data(), outlets_.clearRevealView7.data(),
                            outlets_.clearRevealView35.data()}) {
         if (!group)
@@ -91,12 +97,6 @@ void AppDelegate::applicationDidFinishLaunching()
         group->hide();
         disableSubviews(group, true);
     }
-
-    for (MouseDownTextField* label :
-         {outlets_.onePassMainTF.data(), outlets_.sevenPassMainTF.data(),
-          outlets_.thirtyfPassMainTF.data()})
-        if (label)
-            label->setDelegate(this);
 
     DropView* const zones[] = {outlets_.onePassDropView, outlets_.sevenPassDropView,
                                outlets_.thirtyFivePassDropView};

@@ -130,7 +130,7 @@ private Q_SLOTS:
                                                  home_.filePath(QStringLiteral("Docs/archive"))});
         delegate_->shredLists().setFilePathsArr(35,
                                                 {home_.filePath(QStringLiteral("Docs/tax.xlsx"))});
-        delegate_->mouseDownTextFieldClicked(delegate_->outlets().sevenPassMainTF);
+        QTest::mouseClick(delegate_->outlets().sevenPassMainTF, Qt::LeftButton);
         EditFilePathsVC* editor = vertical
                                       ? static_cast<EditFilePathsVC*>(screens.editFPathsVC_vert)
                                       : screens.editFPathsVC;
