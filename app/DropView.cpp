@@ -1,8 +1,8 @@
 #include "DropView.h"
 
 #include "app/DropViewDelegate.h"
-#include "app/MainWindowHud.h"
 #include "engine/UtilsFileSystem.h"
+#include "kit/MyHudAlert.h"
 
 #include <QDragEnterEvent>
 #include <QFileInfo>
@@ -76,7 +76,7 @@ bool DropView::performDragOperation(const QMimeData* pasteboard)
     }
     if (paths->size() == 1 && !acceptsSingleItem(paths->first())) {
         draggingExited(pasteboard);
-        MainWindowHud::alertWithWindow(window(), 0, kNotAllowedMessage);
+        MyHudAlert::alertWithWindow(window(), HudAlertType::information, kNotAllowedMessage);
         return false;
     }
     if (delegate_)
