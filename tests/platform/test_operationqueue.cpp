@@ -22,21 +22,6 @@ std::shared_ptr<Operation> makeOperation(std::function<void(Operation&)> work)
     return std::make_shared<BlockOperation>(std::move(work));
 }
 
-// An operation that holds its worker until released, to keep others waiting behind it.
-struct Gate {
-    std::promise<void> opened;
-    std::shared_future<void> open = opened.get_future().share();
-    std::promise<void> entered;
-
-    std::shared_ptr<Operation> operation()
-    {
-        return makeOperation([this](Operation&) {
-            entered.set_value();
-            open.wait();
-        });
-    }
-};
-
 QList<quint64> idsOf(const std::vector<std::shared_ptr<Operation>>& operations)
 {
     QList<quint64> ids;
@@ -55,10 +40,14 @@ private Q_SLOTS:
     {
         OperationQueue queue;
         queue.setMaxConcurrentOperationCount(1);
-        Gate gate;
-        const auto running = gate.operation();
+        std::promise<void> entered;
+        std::promise<void> released;
+        const auto running = makeOperation([&](Operation&) {
+            entered.set_value();
+            released.get_future().wait();
+        });
         queue.addOperation(running);
-        gate.entered.get_future().wait();
+        entered.get_future().wait();
 
         std::mutex mutex;
         QStringList order;
@@ -82,7 +71,7 @@ private Q_SLOTS:
         }
         QCOMPARE(idsOf(queue.operations()), listed);
 
-        gate.opened.set_value();
+        released.set_value();
         queue.waitUntilAllOperationsAreFinished();
         QCOMPARE(order,
                  QStringList({"first very high", "second very high", "high", "normal", "low"}));

@@ -1,13 +1,11 @@
 #include "platform/SingleInstance.h"
 
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QtEndian>
 #include <csignal>
 
@@ -30,19 +28,10 @@ private:
         QProcess peer;
         peer.setWorkingDirectory(workingFolder);
         peer.start(peerProgram(), QStringList{folder} + arguments);
-        if (!peer.waitForStarted()) {
-            return -1;
-        }
-        QEventLoop loop;
-        connect(&peer, &QProcess::finished, &loop, &QEventLoop::quit);
-        QTimer::singleShot(15000, &loop, &QEventLoop::quit);
-        if (peer.state() != QProcess::NotRunning) {
-            loop.exec();
-        }
-        if (peer.state() != QProcess::NotRunning) {
-            return -1;
-        }
-        return peer.exitStatus() == QProcess::NormalExit ? peer.exitCode() : -1;
+        const bool ended =
+            peer.waitForStarted() &&
+            QTest::qWaitFor([&] { return peer.state() == QProcess::NotRunning; }, 15000);
+        return ended && peer.exitStatus() == QProcess::NormalExit ? peer.exitCode() : -1;
     }
 
     QTemporaryDir folder_;
@@ -104,18 +93,16 @@ private Q_SLOTS:
         QSignalSpy opened(&running, &SingleInstance::openFilesRequested);
 
         QStringList paths;
-        for (int i = 0; i < 1500; ++i) {
+        for (int i = 0; i < 1500; ++i)
             paths.append(QStringLiteral("/d/%1/").arg(i) + QString(400, QLatin1Char('n')));
-        }
         const LaunchRequest whole{LaunchRequest::Kind::OpenFiles, paths};
         QVERIFY(whole.encode().size() > SingleInstance::maxMessageSize);
         QCOMPARE(runPeer(folder_.path(), paths), 0);
 
         QVERIFY(opened.size() > 1);
         QStringList received;
-        for (const auto& arguments : opened) {
+        for (const auto& arguments : opened)
             received += arguments.first().toStringList();
-        }
         QCOMPARE(received, paths);
     }
 
