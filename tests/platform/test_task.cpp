@@ -45,18 +45,16 @@ class TestTask : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void reportsExitCodeOrKillingSignal_data()
+    void reportsExitCode_data()
     {
         QTest::addColumn<QString>("script");
         QTest::addColumn<Task::TerminationReason>("reason");
         QTest::addColumn<int>("status");
         QTest::newRow("success") << "exit 0" << Task::TerminationReason::Exit << 0;
         QTest::newRow("failure") << "exit 3" << Task::TerminationReason::Exit << 3;
-        QTest::newRow("killed") << "kill -TERM $$" << Task::TerminationReason::UncaughtSignal
-                                << int(SIGTERM);
     }
 
-    void reportsExitCodeOrKillingSignal()
+    void reportsExitCode()
     {
         QFETCH(QString, script);
         Task task(kShell, {"-c", script});
