@@ -70,13 +70,6 @@ private:
     QList<NotificationCenter::Token> tokens_;
 };
 
-ViewController* controllerWithView(QObject* parent)
-{
-    auto* controller = new ViewController(parent);
-    controller->setView(new QWidget);
-    return controller;
-}
-
 QColor pixel(QWidget* window, int x, int y)
 {
     return window->grab().toImage().pixelColor(x, y);
@@ -104,7 +97,9 @@ private Q_SLOTS:
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         overlay = std::make_unique<JMModalOverlay>();
-        overlay->setContentViewController(controllerWithView(overlay.get()));
+        auto* controller = new ViewController(overlay.get());
+        controller->setView(new QWidget);
+        overlay->setContentViewController(controller);
     }
 
     void cleanup()
