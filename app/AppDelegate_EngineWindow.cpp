@@ -1,11 +1,11 @@
 #include "AppDelegate.h"
-#include "app/MainWindowHud.h"
 #include "app/NamedImage.h"
 #include "kit/AlertPresenter.h"
 #include "kit/DisableSubviews.h"
 #include "kit/JESCircularProgressView.h"
 #include "kit/JMModalOverlay.h"
 #include "kit/MouseDownTextField.h"
+#include "kit/MyHudAlert.h"
 #include "kit/UtilsSystem.h"
 #include "kit/WAYWindow.h"
 
@@ -57,7 +57,7 @@ void AppDelegate::setPassIndicProgress(qint64 tag, double progress, bool animate
 
 void AppDelegate::alertWithWindow(int type, const QString& message)
 {
-    MainWindowHud::alertWithWindow(outlets_.window, type, message);
+    MyHudAlert::alertWithWindow(outlets_.window, type, message);
 }
 
 void AppDelegate::close()

@@ -1,9 +1,9 @@
 #include "DropView.h"
 
 #include "app/DropViewDelegate.h"
-#include "app/MainWindowHud.h"
 #include "engine/MediaMountRoots.h"
 #include "engine/UtilsFileSystem.h"
+#include "kit/MyHudAlert.h"
 
 #include <QDragEnterEvent>
 #include <QFileInfo>
@@ -70,7 +70,7 @@ bool DropView::performDragOperation(const QMimeData* pasteboard)
     }
     if (paths->size() == 1 && !acceptsSingleItem(paths->first())) {
         draggingExited(pasteboard);
-        MainWindowHud::alertWithWindow(window(), 0, kNotAllowedMessage);
+        MyHudAlert::alertWithWindow(window(), HudAlertType::information, kNotAllowedMessage);
         return false;
     }
     if (delegate_)

@@ -28,12 +28,18 @@ bool FolderWalk::isFolder(const fs::directory_entry& item)
     return !item.is_symlink(error) && item.is_directory(error);
 }
 
+bool FolderWalk::isWalkable(const QString& folder)
+{
+    std::error_code error;
+    return fs::is_directory(fs::symlink_status(toNativePath(folder), error));
+}
+
 void FolderWalk::walk(const QString& folder, OnError onError, const Visitor& visit)
 {
+    if (!isWalkable(folder))
+        return;
     const fs::path root = toNativePath(folder);
     std::error_code error;
-    if (!fs::is_directory(fs::symlink_status(root, error)))
-        return;
 
     // One listing per folder on the way down from the root; the deepest is read first.
     struct Listing {

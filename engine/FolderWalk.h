@@ -24,6 +24,8 @@ public:
 
     // True for a folder met by the walk (a link to a folder is not one).
     static bool isFolder(const std::filesystem::directory_entry& item);
+    // True for a `folder` that walk() enters.
+    static bool isWalkable(const QString& folder);
 };
 
 } // namespace tolvex

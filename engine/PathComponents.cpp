@@ -34,4 +34,9 @@ QString deletingLastPathComponent(const QString& path)
     return slash == 0 ? QStringLiteral("/") : trimmed.left(slash);
 }
 
+QString appendingPathComponent(const QString& folder, const QString& component)
+{
+    return folder.endsWith(u'/') ? folder + component : folder + u'/' + component;
+}
+
 } // namespace tolvex

@@ -8,5 +8,7 @@ namespace tolvex {
 // ignored, "/" stays "/".
 QString lastPathComponent(const QString& path);
 QString deletingLastPathComponent(const QString& path);
+// `folder` + "/" + `component`, without doubling a slash that ends `folder`.
+QString appendingPathComponent(const QString& folder, const QString& component);
 
 } // namespace tolvex

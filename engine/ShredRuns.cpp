@@ -4,6 +4,7 @@
 #include "engine/DropViewInfoDic.h"
 #include "engine/HudAlert.h"
 #include "engine/ItemSizeSnapshot.h"
+#include "engine/ListId.h"
 #include "engine/NativePath.h"
 #include "engine/PathComponents.h"
 #include "engine/PercentParsing.h"
@@ -22,10 +23,13 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QStringDecoder>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <filesystem>
+#include <mutex>
 
 namespace tolvex {
 
@@ -81,19 +85,47 @@ std::optional<QString> decodedUtf8(const QByteArray& message)
     return text;
 }
 
-// Waits for a chunk's completion work on the main queue; gives up when the application is
-// going away, so a worker never outlives the event loop that would run that work.
-void waitForCompletion(const std::shared_future<void>& completion)
-{
-    using namespace std::chrono_literals;
-    while (completion.wait_for(50ms) != std::future_status::ready) {
-        if (!QCoreApplication::instance() || QCoreApplication::closingDown()) {
-            return;
+} // namespace
+
+// What the runs' threads and their main-queue work share with the ShredRuns: whether it still
+// exists, and how many runs still use it from their threads.
+struct ShredRuns::Lifetime {
+    std::mutex mutex;
+    std::condition_variable runsEnded;
+    bool alive = true;
+    int runs = 0;
+
+    bool isAlive()
+    {
+        std::lock_guard lock(mutex);
+        return alive;
+    }
+    void runStarted()
+    {
+        std::lock_guard lock(mutex);
+        ++runs;
+    }
+    void runEnded()
+    {
+        {
+            std::lock_guard lock(mutex);
+            --runs;
+        }
+        runsEnded.notify_all();
+    }
+
+    // Waits for a chunk's completion work on the main queue; gives up when the ShredRuns or the
+    // application is going away, since then that work never runs.
+    void waitForCompletion(const std::shared_future<void>& completion)
+    {
+        using namespace std::chrono_literals;
+        while (completion.wait_for(50ms) != std::future_status::ready) {
+            if (!isAlive() || !QCoreApplication::instance() || QCoreApplication::closingDown()) {
+                return;
+            }
         }
     }
-}
-
-} // namespace
+};
 
 struct ShredRuns::RunCounters {
     explicit RunCounters(const QStringList& paths) : launched(paths) {}
@@ -107,8 +139,37 @@ ShredRuns::ShredRuns(ShredLists& lists, ShredTasks& tasks, ShredZoneControls& co
                      ZoneLooks& looks, HudAlert& hud, AppTermination& application,
                      QString helperPath)
     : lists_(lists), tasks_(tasks), controls_(controls), looks_(looks), hud_(hud),
-      application_(application), helperPath_(std::move(helperPath))
+      application_(application), helperPath_(std::move(helperPath)),
+      lifetime_(std::make_shared<Lifetime>())
 {}
+
+ShredRuns::~ShredRuns()
+{
+    {
+        std::lock_guard lock(lifetime_->mutex);
+        lifetime_->alive = false;
+    }
+    for (const qint64 listId : kListIds) {
+        tasks_.terminate(listId);
+    }
+    {
+        std::unique_lock lock(lifetime_->mutex);
+        lifetime_->runsEnded.wait(lock, [this] { return lifetime_->runs == 0; });
+    }
+    // The completion work that would have let go of the ended helpers never runs.
+    for (const qint64 listId : kListIds) {
+        tasks_.endChunk(listId, false);
+    }
+}
+
+MainQueue::Block ShredRuns::whileAlive(MainQueue::Block block) const
+{
+    return [lifetime = lifetime_, block = std::move(block)] {
+        if (lifetime->isAlive()) {
+            block();
+        }
+    };
+}
 
 QString ShredRuns::defaultHelperPath()
 {
@@ -162,9 +223,12 @@ void ShredRuns::shredFiles(const ShredEntryDics& records, bool isTrash)
         {1, arguments.params1}, {7, arguments.params7}, {35, arguments.params35}};
     for (const auto& [listId, params] : methods) {
         if (params) {
-            GlobalQueue::dispatchAsync([this, listId, params = *params, records, isTrash] {
-                runChunks(listId, params, records, isTrash);
-            });
+            lifetime_->runStarted();
+            GlobalQueue::dispatchAsync(
+                [this, lifetime = lifetime_, listId, params = *params, records, isTrash] {
+                    runChunks(listId, params, records, isTrash);
+                    lifetime->runEnded();
+                });
         }
     }
 }
@@ -187,7 +251,7 @@ void ShredRuns::runChunks(qint64 listId, const QStringList& params, const ShredE
             return;
         }
         if (!chunk.isLast) {
-            waitForCompletion(completion);
+            lifetime_->waitForCompletion(completion);
         }
     }
 }
@@ -241,9 +305,15 @@ std::shared_future<void> ShredRuns::runShreddingPass(qint64 listId, const QStrin
                                                      const ShredEntryDics& records, bool isTrash,
                                                      RunChunk chunk)
 {
+    lifetime_->runStarted();
+    const auto ended = qScopeGuard([lifetime = lifetime_] { lifetime->runEnded(); });
     auto task = std::make_shared<Task>(helperPath_, params);
-    if (!tasks_.beginChunk(listId, task, chunk.isFirst)) {
-        return {};
+    {
+        // Nothing starts once the destructor has begun to terminate the running helpers.
+        std::lock_guard lock(lifetime_->mutex);
+        if (!lifetime_->alive || !tasks_.beginChunk(listId, task, chunk.isFirst)) {
+            return {};
+        }
     }
     auto counters = std::make_shared<RunCounters>(filePathsOf(records));
     if (lists_.totalFilesPassCountNum(listId) == 0) {
@@ -256,46 +326,50 @@ std::shared_future<void> ShredRuns::runShreddingPass(qint64 listId, const QStrin
     auto completed = std::make_shared<std::promise<void>>();
     std::shared_future<void> completion = completed->get_future().share();
     const bool anotherChunkFollows = !chunk.isLast;
-    task->setTerminationHandler([this, listId, counters, records, isTrash, anotherChunkFollows,
-                                 completed](Task& ended) {
-        updateTotalShredValueWithFileCount(counters->files.load(), counters->bytes.load());
-        const bool success = ended.terminationReason() == Task::TerminationReason::Exit &&
-                             ended.terminationStatus() == 0;
-        if (success) {
-            qInfo("Finished");
-            for (const ShredEntryDic& record : records) {
-                if (record.passIndx == listId && itemExists(record.filePath)) {
-                    std::error_code error;
-                    std::filesystem::remove_all(toNativePath(record.filePath), error);
-                    if (error) {
-                        qWarning("failed to delete file > %s", error.message().c_str());
+    task->setTerminationHandler(
+        [this, listId, counters, records, isTrash, anotherChunkFollows, completed](Task& ended) {
+            updateTotalShredValueWithFileCount(counters->files.load(), counters->bytes.load());
+            const bool success = ended.terminationReason() == Task::TerminationReason::Exit &&
+                                 ended.terminationStatus() == 0;
+            if (success) {
+                qInfo("Finished");
+                for (const ShredEntryDic& record : records) {
+                    if (record.passIndx == listId && itemExists(record.filePath)) {
+                        std::error_code error;
+                        std::filesystem::remove_all(toNativePath(record.filePath), error);
+                        if (error) {
+                            qWarning("failed to delete file > %s", error.message().c_str());
+                        }
                     }
                 }
-            }
-        } else {
-            qInfo("Terminated");
-        }
-        if (isTrash) {
-            TrashFolders::removeTrashInfoOfDestroyedItems(filePathsOf(records));
-        }
-        MainQueue::post([this, listId, records, isTrash, success, anotherChunkFollows, completed] {
-            if (success) {
-                completeSuccess(listId, isTrash, anotherChunkFollows);
             } else {
-                completeFailure(listId, records, anotherChunkFollows);
+                qInfo("Terminated");
             }
-            completed->set_value();
+            if (isTrash) {
+                TrashFolders::removeTrashInfoOfDestroyedItems(filePathsOf(records));
+            }
+            const MainQueue::Block complete =
+                whileAlive([this, listId, records, isTrash, success, anotherChunkFollows] {
+                    if (success) {
+                        completeSuccess(listId, isTrash, anotherChunkFollows);
+                    } else {
+                        completeFailure(listId, records, anotherChunkFollows);
+                    }
+                });
+            MainQueue::post([complete, completed] {
+                complete();
+                completed->set_value();
+            });
         });
-    });
     QString error;
     const bool launched = task->launch(&error);
     const bool cancelledWhileLaunching = tasks_.launchAttempted(listId);
     if (!launched) {
         qWarning("could not launch %s: %s", qUtf8Printable(helperPath_), qUtf8Printable(error));
-        MainQueue::post([this, listId] {
+        MainQueue::post(whileAlive([this, listId] {
             hud_.alertWithWindow(HudAlertType::error, kHelperNotStartedMessage);
             tasks_.endChunk(listId, false);
-        });
+        }));
         return {};
     }
     if (cancelledWhileLaunching) {
@@ -314,7 +388,7 @@ void ShredRuns::readMessage(qint64 listId, const std::shared_ptr<RunCounters>& c
     }
     const QString& text = *readText;
     if (text.startsWith(kRemoving)) {
-        MainQueue::post([this, listId, text] { showCurrentItem(listId, text); });
+        MainQueue::post(whileAlive([this, listId, text] { showCurrentItem(listId, text); }));
         countItem(listId, *counters, text.mid(kRemoving.size()).trimmed());
     }
     // K is taken with the message, so the ring shows each message's own progress however far
@@ -322,12 +396,13 @@ void ShredRuns::readMessage(qint64 listId, const std::shared_ptr<RunCounters>& c
     const quint64 filesDone = counters->files.load();
     if (text.contains(u'%')) {
         if (const auto fraction = parsePercentage(text)) {
-            MainQueue::post(
-                [this, listId, filesDone, p = *fraction] { showProgress(listId, filesDone, p); });
+            MainQueue::post(whileAlive(
+                [this, listId, filesDone, p = *fraction] { showProgress(listId, filesDone, p); }));
         }
     }
     if (text.trimmed().endsWith(kDone)) {
-        MainQueue::post([this, listId, filesDone] { showProgress(listId, filesDone, 1.0); });
+        MainQueue::post(
+            whileAlive([this, listId, filesDone] { showProgress(listId, filesDone, 1.0); }));
     }
 }
 
@@ -391,7 +466,7 @@ void ShredRuns::completeSuccess(qint64 listId, bool isTrash, bool anotherChunkFo
     }
     tasks_.endChunk(listId, anotherChunkFollows);
     if (!anotherChunkFollows && Utils::shouldQuitOnAllComplete() && !tasks_.isAnyShredding()) {
-        MainQueue::postAfter(0, [this] { application_.terminate(); });
+        MainQueue::postAfter(0, whileAlive([this] { application_.terminate(); }));
     }
 }
 

@@ -2,9 +2,11 @@
 
 #include "engine/ShredArgumentsDic.h"
 #include "engine/ShredEntryDic.h"
+#include "platform/MainQueue.h"
 
 #include <QString>
 #include <future>
+#include <memory>
 
 namespace tolvex {
 
@@ -24,12 +26,19 @@ struct RunChunk {
 
 // Shred runs: the helper's argument lists, one run per method on the global queue, the runners
 // that launch the helper `tolx` and follow its output, and the lifetime totals.
+//
+// Destroying a ShredRuns (main thread) terminates the helpers still running, waits for the runs'
+// threads, and drops the work they posted to the main queue that has not run yet: nothing reaches
+// the window interfaces after their owner has let them go.
 class ShredRuns {
 public:
     static constexpr qsizetype kChunkSize = 4000;
 
     ShredRuns(ShredLists& lists, ShredTasks& tasks, ShredZoneControls& controls, ZoneLooks& looks,
               HudAlert& hud, AppTermination& application, QString helperPath = defaultHelperPath());
+    ~ShredRuns();
+    ShredRuns(const ShredRuns&) = delete;
+    ShredRuns& operator=(const ShredRuns&) = delete;
 
     // `tolx` beside the application's executable.
     static QString defaultHelperPath();
@@ -60,6 +69,10 @@ public:
 
 private:
     struct RunCounters;
+    struct Lifetime;
+
+    // `block` made to do nothing once this ShredRuns is gone. For work posted to the main queue.
+    MainQueue::Block whileAlive(MainQueue::Block block) const;
 
     void runChunks(qint64 listId, const QStringList& params, const ShredEntryDics& records,
                    bool isTrash);
@@ -83,6 +96,7 @@ private:
     HudAlert& hud_;
     AppTermination& application_;
     const QString helperPath_;
+    const std::shared_ptr<Lifetime> lifetime_;
 };
 
 } // namespace tolvex

@@ -57,23 +57,19 @@ bool isRealFolder(const QString& path, bool mustBeSticky = false)
     return !mustBeSticky || (info.st_mode & S_ISVTX);
 }
 
-QString joined(const QString& folder, const QString& name)
-{
-    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
-}
-
 QStringList volumeTrashFilesFolders(const QString& topdir)
 {
     const QString uid = QString::number(getuid());
     QStringList folders;
-    const QString shared = joined(topdir, QStringLiteral(".Trash"));
-    const QString sharedFiles = joined(joined(shared, uid), kFilesFolder);
-    if (isRealFolder(shared, true) && isRealFolder(joined(shared, uid)) &&
+    const QString shared = appendingPathComponent(topdir, QStringLiteral(".Trash"));
+    const QString sharedFiles =
+        appendingPathComponent(appendingPathComponent(shared, uid), kFilesFolder);
+    if (isRealFolder(shared, true) && isRealFolder(appendingPathComponent(shared, uid)) &&
         isRealFolder(sharedFiles)) {
         folders.append(sharedFiles);
     }
-    const QString own = joined(topdir, QStringLiteral(".Trash-") + uid);
-    const QString ownFiles = joined(own, kFilesFolder);
+    const QString own = appendingPathComponent(topdir, QStringLiteral(".Trash-") + uid);
+    const QString ownFiles = appendingPathComponent(own, kFilesFolder);
     if (isRealFolder(own) && isRealFolder(ownFiles)) {
         folders.append(ownFiles);
     }
@@ -90,7 +86,7 @@ QStringList TrashFolders::trashFilesFolders()
     QStringList folders;
     for (const MountedVolume& volume : volumes) {
         if (volume.path == homeVolume) {
-            const QString files = joined(*homeTrash, kFilesFolder);
+            const QString files = appendingPathComponent(*homeTrash, kFilesFolder);
             if (QFileInfo(files).isDir()) {
                 folders.append(files);
             }
@@ -109,8 +105,10 @@ void TrashFolders::removeTrashInfoOfDestroyedItems(const QStringList& itemPaths)
             QFileInfo(item).isSymLink()) {
             continue;
         }
-        const QString info = joined(deletingLastPathComponent(filesFolder), QStringLiteral("info"));
-        QFile::remove(joined(info, lastPathComponent(item) + QStringLiteral(".trashinfo")));
+        const QString info =
+            appendingPathComponent(deletingLastPathComponent(filesFolder), QStringLiteral("info"));
+        QFile::remove(
+            appendingPathComponent(info, lastPathComponent(item) + QStringLiteral(".trashinfo")));
     }
 }
 

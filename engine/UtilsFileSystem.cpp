@@ -2,6 +2,7 @@
 
 #include "engine/FolderWalk.h"
 #include "engine/NativePath.h"
+#include "engine/PathComponents.h"
 #include "platform/ByteCountFormatter.h"
 #include "platform/FileManager.h"
 #include "platform/HomeFolder.h"
@@ -26,33 +27,9 @@ const QString kLibrary = QStringLiteral("Library");
 const QString kDocuments = QStringLiteral("Documents");
 const QString kApplicationsFolder = QStringLiteral("/usr");
 
-// A folder that a walk enters: a link to a folder is not one (see the header).
-bool isWalkableFolder(const QString& path)
-{
-    std::error_code error;
-    return fs::is_directory(fs::symlink_status(toNativePath(path), error));
-}
-
 bool isHiddenName(const QString& name)
 {
     return name.startsWith(QLatin1Char('.'));
-}
-
-QString appendingPathComponent(const QString& folder, const QString& component)
-{
-    return folder.endsWith(QLatin1Char('/')) ? folder + component
-                                             : folder + QLatin1Char('/') + component;
-}
-
-QString lastPathComponent(const QString& path)
-{
-    qsizetype end = path.size();
-    while (end > 1 && path[end - 1] == QLatin1Char('/'))
-        --end;
-    const QString trimmed = path.left(end);
-    if (trimmed == QLatin1String("/"))
-        return trimmed;
-    return trimmed.mid(trimmed.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
 QString firstStandardLocation(QStandardPaths::StandardLocation location)
@@ -131,7 +108,7 @@ quint64 multipleItemsSize(const QStringList& paths)
 {
     quint64 bytes = 0;
     for (const QString& path : paths) {
-        if (isWalkableFolder(path))
+        if (FolderWalk::isWalkable(path))
             bytes += folderSize(path);
         bytes += fileSizeAtPath(path);
     }
@@ -142,7 +119,7 @@ quint64 totalFilesToShredCount(const QStringList& paths)
 {
     quint64 files = 0;
     for (const QString& path : paths)
-        files += isWalkableFolder(path) ? folderFilesCount(path) : 1;
+        files += FolderWalk::isWalkable(path) ? folderFilesCount(path) : 1;
     return files;
 }
 
@@ -159,7 +136,7 @@ QString getTheSizeOfItemsInArr(const QStringList& paths)
         return getHumanReadableSizeFrom(qint64(multipleItemsSize(paths)));
     const QString& path = paths.first();
     return getHumanReadableSizeFrom(
-        qint64(isWalkableFolder(path) ? folderSize(path) : fileSizeAtPath(path)));
+        qint64(FolderWalk::isWalkable(path) ? folderSize(path) : fileSizeAtPath(path)));
 }
 
 std::optional<QStringList> childrenForParentFolderAtPathOneLevel(const QString& folder)

@@ -4,6 +4,7 @@
 #include "kit/Autoresizing.h"
 #include "kit/JMOverlayView.h"
 #include "kit/MDBorderlessWindow.h"
+#include "kit/MediaTimingFunction.h"
 #include "kit/ViewController.h"
 #include "kit/WAYWindow.h"
 #include "kit/WindowResizability.h"
@@ -278,14 +279,14 @@ Transition JMModalOverlay::_appearAnimationForDirection(int direction)
 {
     using S = Transition::Subtype;
     return transitionForDirection(direction, {S::FromTop, S::FromBottom, S::FromLeft, S::FromRight},
-                                  easeOutTimingFunction());
+                                  MediaTimingFunction::easeOut());
 }
 
 Transition JMModalOverlay::_dissapearAnimationForDirection(int direction)
 {
     using S = Transition::Subtype;
     return transitionForDirection(direction, {S::FromBottom, S::FromTop, S::FromRight, S::FromLeft},
-                                  easeInTimingFunction());
+                                  MediaTimingFunction::easeIn());
 }
 
 void JMModalOverlay::post(const QString& name)

@@ -13,6 +13,11 @@ QEasingCurve cubicBezier(QPointF firstControl, QPointF secondControl)
 
 } // namespace
 
+QEasingCurve easeIn()
+{
+    return cubicBezier(QPointF(0.42, 0.0), QPointF(1.0, 1.0));
+}
+
 QEasingCurve easeOut()
 {
     return cubicBezier(QPointF(0.0, 0.0), QPointF(0.58, 1.0));

@@ -1,14 +1,9 @@
 #include "kit/MyHudAlert.h"
 
 #include "kit/AlphaValue.h"
-#include "kit/ImageView.h"
 #include "kit/Images.h"
-#include "kit/LocalEventMonitor.h"
-#include "kit/MyHudAlertWindow.h"
-#include "kit/ProgressIndicator.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QScreen>
 
 namespace tolvex {
@@ -30,11 +25,11 @@ MyHudAlert* shared = nullptr;
 QString imageNameForType(int type)
 {
     switch (type) {
-    case HudAlertTypeWarning:
+    case HudAlertType::warning:
         return QStringLiteral("MyHudAlertWarn");
-    case HudAlertTypeError:
+    case HudAlertType::error:
         return QStringLiteral("MyHudAlertError");
-    case HudAlertTypeSuccess:
+    case HudAlertType::success:
         return QStringLiteral("MyHudAlertSuccess");
     default:
         return QStringLiteral("MyHudAlertInfo");
@@ -98,7 +93,7 @@ void MyHudAlert::alertWithWindow(QWidget* window, int type, const QString& messa
         shared->loadNibNamed();
     shared->alertType_ = type;
 
-    if (type == HudAlertTypeBusy) {
+    if (type == HudAlertType::busy) {
         shared->iconView_->hide();
         shared->loadingIndicator_->show();
         shared->loadingIndicator_->startAnimation();
@@ -126,7 +121,7 @@ void MyHudAlert::showWindow(QWidget*)
     updateWindowPosition();
     AlphaValue::animateAlphaValue(window_, kShownAlpha);
 
-    if (alertType_ == HudAlertTypeBusy) {
+    if (alertType_ == HudAlertType::busy) {
         // A busy alert stays until it is dismissed: what an earlier timed alert left pending
         // must not close it.
         dismissTimer_.stop();
@@ -166,7 +161,7 @@ void MyHudAlert::dismiss()
 
 void MyHudAlert::mouseDown()
 {
-    if (alertType_ != HudAlertTypeBusy)
+    if (alertType_ != HudAlertType::busy)
         dismiss();
 }
 

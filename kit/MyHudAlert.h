@@ -1,29 +1,17 @@
 #pragma once
 
+#include "kit/ImageView.h"
 #include "kit/LocalEventMonitor.h"
 #include "kit/MyHudAlertWindow.h"
+#include "kit/ProgressIndicator.h"
+#include "platform/HudAlertType.h"
 
+#include <QLabel>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
 
-class QLabel;
-class QWidget;
-
 namespace tolvex {
-
-class ImageView;
-class ProgressIndicator;
-
-// HudAlertType: 0 information, 1 warning, 2 error, 3 success, 4 busy spinner; other values look
-// and behave as 0.
-enum HudAlertType : int {
-    HudAlertTypeInfo = 0,
-    HudAlertTypeWarning = 1,
-    HudAlertTypeError = 2,
-    HudAlertTypeSuccess = 3,
-    HudAlertTypeBusy = 4,
-};
 
 // The program's one transient notice: a dark translucent panel with an icon (or a spinner) and
 // a message, centred over a window. A timed alert closes after 2 s or at the first mouse click
@@ -38,6 +26,8 @@ public:
     // The shared alert, or null before the first alert.
     static MyHudAlert* sharedAlert();
 
+    // The panel and its parts live in the window the alert was shown over and go with it: the
+    // accessors answer null from then until the next alert.
     int alertType() const { return alertType_; }
     ImageView* iconView() const { return iconView_; }
     QLabel* messageField() const { return messageField_; }
@@ -58,11 +48,11 @@ private:
     void awakeFromNib();
     void removeClickMonitor();
 
-    int alertType_ = HudAlertTypeInfo;
+    int alertType_ = HudAlertType::information;
     QPointer<MyHudAlertWindow> window_;
-    ImageView* iconView_ = nullptr;
-    QLabel* messageField_ = nullptr;
-    ProgressIndicator* loadingIndicator_ = nullptr;
+    QPointer<ImageView> iconView_;
+    QPointer<QLabel> messageField_;
+    QPointer<ProgressIndicator> loadingIndicator_;
     QPointer<LocalEventMonitor> clickEvent_;
     QTimer dismissTimer_;
 };

@@ -10,13 +10,6 @@ namespace tolvex {
 
 namespace {
 
-QEasingCurve cubicBezier(QPointF c1, QPointF c2)
-{
-    QEasingCurve curve(QEasingCurve::BezierSpline);
-    curve.addCubicBezierSegment(c1, c2, QPointF(1.0, 1.0));
-    return curve;
-}
-
 // Where a pushed view starts when it comes in: just beyond the edge the push comes from.
 QPoint entryOffset(Transition::Subtype subtype, QSize size)
 {
@@ -47,16 +40,6 @@ QPropertyAnimation* positionAnimation(QWidget* view, QPoint from, QPoint to,
 }
 
 } // namespace
-
-QEasingCurve easeInTimingFunction()
-{
-    return cubicBezier({0.42, 0.0}, {1.0, 1.0});
-}
-
-QEasingCurve easeOutTimingFunction()
-{
-    return cubicBezier({0.0, 0.0}, {0.58, 1.0});
-}
 
 void Transition::animateIn(QWidget* view, std::function<void()> completion) const
 {

@@ -25,8 +25,4 @@ struct Transition {
     void animateOut(QWidget* view, std::function<void()> completion) const;
 };
 
-// The standard media timing functions.
-QEasingCurve easeInTimingFunction();
-QEasingCurve easeOutTimingFunction();
-
 } // namespace tolvex

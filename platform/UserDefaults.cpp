@@ -17,14 +17,15 @@ void UserDefaults::setStandardForTesting(const QString& iniPath)
 {
     UserDefaults& defaults = standard();
     std::lock_guard lock(defaults.mutex_);
-    defaults.settings_ = std::make_unique<QSettings>(iniPath, QSettings::IniFormat);
+    // The same format as the user's store, so a test store keeps values exactly as that does.
+    defaults.settings_ = std::make_unique<QSettings>(iniPath, QSettings::NativeFormat);
 }
 
 QSettings& UserDefaults::settings() const
 {
     // Opened on first use, so that a test store set before that is the only one ever touched.
     if (!settings_) {
-        settings_ = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+        settings_ = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                                 QStringLiteral("Tolvex"), QStringLiteral("Tolvex"));
     }
     return *settings_;

@@ -6,10 +6,10 @@
 #include "app/AppDelegate.h"
 #include "app/DropView.h"
 #include "app/MainWindowBuilder.h"
-#include "app/MainWindowHud.h"
 #include "app/myRespView.h"
 #include "kit/AlertPresenter.h"
 #include "kit/KeyboardLayout.h"
+#include "kit/MyHudAlert.h"
 #include "platform/GlobalQueue.h"
 #include "platform/HomeFolder.h"
 #include "platform/SingleInstance.h"
@@ -169,7 +169,12 @@ public:
 
     void clickStartButton() { QTest::mouseClick(outlets().startShredBtn, Qt::LeftButton); }
 
-    static QString hud() { return MainWindowHud::lastMessage(); }
+    // The text of the alert shown last; empty before the first and once its window is gone.
+    static QString hud()
+    {
+        const MyHudAlert* alert = MyHudAlert::sharedAlert();
+        return alert && alert->messageField() ? alert->messageField()->text() : QString();
+    }
 
     QStringList list(qint64 listId) { return delegate->shredLists().filePathsArr(listId); }
 

@@ -188,9 +188,8 @@ private Q_SLOTS:
 
         // The layout chosen last is the one the settings keep for the next start.
         const QDir settingsFolder(home_.filePath(QStringLiteral(".config/Tolvex")));
-        const QStringList stores = settingsFolder.entryList(QDir::Files);
-        QCOMPARE(stores.size(), 1);
-        QFile settings(settingsFolder.filePath(stores.first()));
+        QCOMPARE(settingsFolder.entryList(QDir::Files), QStringList{QStringLiteral("Tolvex.conf")});
+        QFile settings(settingsFolder.filePath(QStringLiteral("Tolvex.conf")));
         QVERIFY(settings.open(QIODevice::ReadOnly));
         QVERIFY(settings.readAll().contains("windowIsVert_cal=true"));
     }

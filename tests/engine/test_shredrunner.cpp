@@ -4,6 +4,9 @@
 #include "engine/UtilsFileSystem.h"
 #include "engine/UtilsSettings.h"
 
+#include <QElapsedTimer>
+#include <thread>
+
 using namespace tolvex;
 using namespace tolvex::testing;
 
@@ -38,6 +41,13 @@ TotalShredInfoDic totals()
 
 class TestShredRunner : public QObject {
     Q_OBJECT
+
+    // Runs of the test's own on the rig's parts, to destroy while those stay.
+    std::unique_ptr<ShredRuns> ownRuns() const
+    {
+        return std::make_unique<ShredRuns>(rig->lists, rig->tasks, rig->window, rig->window,
+                                           rig->window, rig->window, fakeHelperPath());
+    }
 
 private Q_SLOTS:
     void init()
@@ -358,6 +368,65 @@ private Q_SLOTS:
         QCOMPARE(script->launches().size(), 1);
         QVERIFY(!rig->tasks.isShredding(35));
         QCOMPARE(rig->lists.filePathsArr(35).size(), 4001);
+    }
+
+    // The runs go while their completion work waits on the main queue: it must never run.
+    void workPostedForRunsThatAreGoneIsDropped()
+    {
+        const QString a = world->file("a");
+        script->set({"say removing " + a, "say 50%", "say done", "exit 0"});
+        auto runs = ownRuns();
+        std::shared_future<void> completion;
+        std::thread([&] {
+            completion = runs->runShreddingPass1WithParams({"-frsv", a}, recordsOf({a}, 1), false);
+        }).join();
+        QVERIFY(completion.valid());
+        runs.reset();
+        QTest::qWait(50);
+        QCOMPARE(rig->window.log, QStringList());
+        QCOMPARE(completion.wait_for(std::chrono::seconds(0)), std::future_status::ready);
+        QVERIFY(!rig->tasks.shredTask(1));
+    }
+
+    void runsStillGoingWhenTheyAreDestroyedAreTerminated()
+    {
+        const QString a = world->file("a");
+        script->set({"say removing " + a, "hang"});
+        auto runs = ownRuns();
+        runs->shredFiles(recordsOf({a}, 1), false);
+        QTRY_VERIFY_WITH_TIMEOUT(!rig->window.linesStartingWith("descrTF 1").isEmpty(), 60000);
+        rig->window.log.clear();
+        runs.reset();
+        QVERIFY(!rig->tasks.isShredding(1));
+        GlobalQueue::waitForDone();
+        QTest::qWait(50);
+        QCOMPARE(rig->window.log, QStringList());
+        QVERIFY(QFile::exists(a));
+    }
+
+    void runsDestroyedBetweenChunksStartNoOtherChunk()
+    {
+        ShredEntryDics records;
+        for (int i = 0; i < 4001; ++i) {
+            records.append({world->file(QStringLiteral("many/f%1").arg(i), 0), {}, 7});
+        }
+        script->set({"exit 0"});
+        auto runs = ownRuns();
+        runs->shredFiles(records, false);
+        // Without turning the main queue, so the first chunk's completion work stays there; the
+        // pause lets the worker reach its wait for that work (the outcome is the same if not).
+        QElapsedTimer waited;
+        waited.start();
+        while (script->launches().isEmpty() && waited.elapsed() < 60000) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        runs.reset();
+        GlobalQueue::waitForDone();
+        QTest::qWait(50);
+        QCOMPARE(script->launches().size(), 1);
+        QCOMPARE(rig->window.log, QStringList());
+        QVERIFY(!rig->tasks.isShredding(7));
     }
 
     void percentagesInTheUsersLocaleAndTheHelpersOwnForm_data()

@@ -70,7 +70,7 @@ KitDemo::KitDemo()
 void KitDemo::present()
 {
     overlay_.showInWindow(&window_);
-    MyHudAlert::alertWithWindow(&window_, HudAlertTypeSuccess,
+    MyHudAlert::alertWithWindow(&window_, HudAlertType::success,
                                 QStringLiteral("7-pass shredding is complete!"));
 }
 

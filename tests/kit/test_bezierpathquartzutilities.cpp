@@ -20,45 +20,27 @@ class TestBezierPathQuartzUtilities : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void emptyPathGivesNothing()
+    void onlyTheLastSubpathIsClosedOnce()
     {
         QVERIFY(!BezierPathQuartzUtilities::quartzPath({}).has_value());
-    }
 
-    void openLastSubpathIsClosedOnce()
-    {
-        QPainterPath triangle;
-        triangle.moveTo(0, 0);
-        triangle.lineTo(10, 0);
-        triangle.lineTo(10, 10);
-        const auto closed = BezierPathQuartzUtilities::quartzPath(triangle);
-        QVERIFY(closed);
-        QCOMPARE(points(*closed), QList<QPointF>({{0, 0}, {10, 0}, {10, 10}, {0, 0}}));
-
-        // Converting the result again finds it closed and adds nothing.
-        QCOMPARE(points(*BezierPathQuartzUtilities::quartzPath(*closed)), points(*closed));
-    }
-
-    void onlyTheLastSubpathIsClosed()
-    {
         QPainterPath twoStrokes;
         twoStrokes.moveTo(0, 0);
         twoStrokes.lineTo(5, 0);
         twoStrokes.moveTo(0, 10);
         twoStrokes.lineTo(5, 10);
         const auto closed = BezierPathQuartzUtilities::quartzPath(twoStrokes);
+        QVERIFY(closed);
         QCOMPARE(points(*closed), QList<QPointF>({{0, 0}, {5, 0}, {0, 10}, {5, 10}, {0, 10}}));
-    }
+        // Converting the result again finds it closed and adds nothing.
+        QCOMPARE(points(*BezierPathQuartzUtilities::quartzPath(*closed)), points(*closed));
 
-    void curvesKeepTheirControlPointsAndAreClosed()
-    {
         QPainterPath arc;
         arc.moveTo(0, 0);
         arc.cubicTo(QPointF(0, 10), QPointF(10, 10), QPointF(10, 0));
-        const auto closed = BezierPathQuartzUtilities::quartzPath(arc);
-        QCOMPARE(closed->elementCount(), 5);
-        QCOMPARE(closed->elementAt(1).type, QPainterPath::CurveToElement);
-        QCOMPARE(points(*closed), QList<QPointF>({{0, 0}, {0, 10}, {10, 10}, {10, 0}, {0, 0}}));
+        const auto closedArc = BezierPathQuartzUtilities::quartzPath(arc);
+        QCOMPARE(closedArc->elementAt(1).type, QPainterPath::CurveToElement);
+        QCOMPARE(points(*closedArc), QList<QPointF>({{0, 0}, {0, 10}, {10, 10}, {10, 0}, {0, 0}}));
     }
 };
 

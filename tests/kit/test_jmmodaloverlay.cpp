@@ -70,13 +70,6 @@ private:
     QList<NotificationCenter::Token> tokens_;
 };
 
-ViewController* controllerWithView(QObject* parent)
-{
-    auto* controller = new ViewController(parent);
-    controller->setView(new QWidget);
-    return controller;
-}
-
 QColor pixel(QWidget* window, int x, int y)
 {
     return window->grab().toImage().pixelColor(x, y);
@@ -104,7 +97,9 @@ private Q_SLOTS:
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         overlay = std::make_unique<JMModalOverlay>();
-        overlay->setContentViewController(controllerWithView(overlay.get()));
+        auto* controller = new ViewController(overlay.get());
+        controller->setView(new QWidget);
+        overlay->setContentViewController(controller);
     }
 
     void cleanup()
@@ -225,23 +220,16 @@ private Q_SLOTS:
         QTest::mouseClick(window.get(), Qt::LeftButton, {}, QPoint(150, 150));
         QCOMPARE(delegate.asked, 2);
         QVERIFY(!overlay->isShown());
-        QCOMPARE(window->presses, 0);
-        QCoreApplication::processEvents();
-    }
 
-    void backgroundClickWithoutClosingGoesNowhere()
-    {
-        RecordingDelegate delegate;
-        QStringList log;
-        delegate.log = &log;
-        overlay->setDelegate(&delegate);
+        // Without closing on the background, a click there asks nothing and goes nowhere.
         overlay->setShouldCloseWhenClickOnBackground(false);
         showNotAnimated();
         QTest::mouseClick(window.get(), Qt::LeftButton, {}, QPoint(150, 150));
-        QCOMPARE(delegate.asked, 0);
+        QCOMPARE(delegate.asked, 2);
         QVERIFY(overlay->isShown());
         QCOMPARE(window->presses, 0);
         overlay->close();
+        QCoreApplication::processEvents();
     }
 
     void keysAreLoggedAndSwallowed()
@@ -320,10 +308,6 @@ private Q_SLOTS:
         QCOMPARE(pixel(window.get(), 299, 199), QColor(Qt::white));
         QCOMPARE(pixel(window.get(), 5, 5).red(), tinted.red());
         QCOMPARE(pixel(window.get(), 150, 0).red(), tinted.red());
-
-        // A new tint reaches the view but shows only when it repaints.
-        overlay->setBackgroundColor(QColor(255, 0, 0, 255));
-        QCOMPARE(overlay->overlayView()->backgroundColor(), QColor(255, 0, 0, 255));
         overlay->close();
     }
 

@@ -61,7 +61,7 @@ private Q_SLOTS:
         MyHudAlert::dismisWindow();
         QVERIFY(!MyHudAlert::sharedAlert());
 
-        MyHudAlert::alertWithWindow(first.get(), HudAlertTypeBusy, QStringLiteral("Working"));
+        MyHudAlert::alertWithWindow(first.get(), HudAlertType::busy, QStringLiteral("Working"));
         MyHudAlert* alert = MyHudAlert::sharedAlert();
         QVERIFY(alert);
         QVERIFY(alert->loadingIndicator()->isVisible());
@@ -81,7 +81,7 @@ private Q_SLOTS:
     {
         QSignalSpy clicked(button, &QPushButton::clicked);
         MyHudAlert::alertWithWindow(
-            first.get(), HudAlertTypeInfo,
+            first.get(), HudAlertType::information,
             QStringLiteral("Shredding of this file/folder is not allowed\n"));
         QVERIFY(panel()->isVisible());
         QVERIFY(MyHudAlert::sharedAlert()->hasClickMonitor());
@@ -93,7 +93,7 @@ private Q_SLOTS:
 
     void clickOnTheAlertClosesIt()
     {
-        MyHudAlert::alertWithWindow(first.get(), HudAlertTypeSuccess,
+        MyHudAlert::alertWithWindow(first.get(), HudAlertType::success,
                                     QStringLiteral("7-pass shredding is complete!"));
         QTest::mouseClick(panel(), Qt::LeftButton);
         QVERIFY(!panel()->isVisible());
@@ -101,11 +101,11 @@ private Q_SLOTS:
 
     void aSecondAlertKeepsItsOwnTwoSeconds()
     {
-        MyHudAlert::alertWithWindow(first.get(), HudAlertTypeInfo, QStringLiteral("one"));
+        MyHudAlert::alertWithWindow(first.get(), HudAlertType::information, QStringLiteral("one"));
         QTest::qWait(1500);
         QElapsedTimer sinceSecond;
         sinceSecond.start();
-        MyHudAlert::alertWithWindow(first.get(), HudAlertTypeInfo, QStringLiteral("two"));
+        MyHudAlert::alertWithWindow(first.get(), HudAlertType::information, QStringLiteral("two"));
         QTest::qWait(1500); // the first alert's 2 s ended half way through this
 
         QVERIFY(panel()->isVisible());
@@ -116,8 +116,9 @@ private Q_SLOTS:
 
     void aBusyAlertIsNotClosedByAnEarlierTimer()
     {
-        MyHudAlert::alertWithWindow(first.get(), HudAlertTypeInfo, QStringLiteral("timed"));
-        MyHudAlert::alertWithWindow(first.get(), HudAlertTypeBusy, QStringLiteral("busy"));
+        MyHudAlert::alertWithWindow(first.get(), HudAlertType::information,
+                                    QStringLiteral("timed"));
+        MyHudAlert::alertWithWindow(first.get(), HudAlertType::busy, QStringLiteral("busy"));
         QTest::mouseClick(first.get(), Qt::LeftButton, {}, QPoint(390, 290));
         QTest::qWait(2300);
         QVERIFY(panel()->isVisible());
@@ -126,9 +127,11 @@ private Q_SLOTS:
 
     void movesToASecondParentAndCentresThere()
     {
-        MyHudAlert::alertWithWindow(first.get(), HudAlertTypeInfo, QStringLiteral("first"));
+        MyHudAlert::alertWithWindow(first.get(), HudAlertType::information,
+                                    QStringLiteral("first"));
         QCOMPARE(panel()->parentWidget(), first.get());
-        MyHudAlert::alertWithWindow(second.get(), HudAlertTypeInfo, QStringLiteral("second"));
+        MyHudAlert::alertWithWindow(second.get(), HudAlertType::information,
+                                    QStringLiteral("second"));
         QCOMPARE(panel()->parentWidget(), second.get());
         QVERIFY(!first->findChild<MyHudAlertWindow*>());
         QCOMPARE(panel()->pos(),
@@ -151,7 +154,7 @@ private Q_SLOTS:
             QCOMPARE(rendered(alert->iconView()->image()), rendered(imageNamed("MyHudAlertInfo")));
             QVERIFY(alert->hasClickMonitor());
         }
-        MyHudAlert::alertWithWindow(first.get(), HudAlertTypeError, QStringLiteral("x"));
+        MyHudAlert::alertWithWindow(first.get(), HudAlertType::error, QStringLiteral("x"));
         QCOMPARE(rendered(MyHudAlert::sharedAlert()->iconView()->image()),
                  rendered(imageNamed("MyHudAlertError")));
         MyHudAlert::dismisWindow();
@@ -159,7 +162,7 @@ private Q_SLOTS:
 
     void panelIsTranslucentBlackWithRoundedCorners()
     {
-        MyHudAlert::alertWithWindow(second.get(), HudAlertTypeSuccess, QStringLiteral("done"));
+        MyHudAlert::alertWithWindow(second.get(), HudAlertType::success, QStringLiteral("done"));
         QTest::qWait(400);
         const QImage image = second->grab().toImage();
         const QPoint origin = panel()->pos();
@@ -175,9 +178,17 @@ private Q_SLOTS:
     {
         auto doomed = whiteWindow({300, 200});
         doomed->show();
-        MyHudAlert::alertWithWindow(doomed.get(), HudAlertTypeInfo, QStringLiteral("x"));
+        MyHudAlert::alertWithWindow(doomed.get(), HudAlertType::information, QStringLiteral("x"));
         doomed.reset();
-        MyHudAlert::alertWithWindow(first.get(), HudAlertTypeInfo, QStringLiteral("again"));
+        const MyHudAlert* alert = MyHudAlert::sharedAlert();
+        QVERIFY(!alert->window());
+        QVERIFY(!alert->messageField());
+        QVERIFY(!alert->iconView());
+        QVERIFY(!alert->loadingIndicator());
+        MyHudAlert::dismisWindow();
+        QTest::mouseClick(first.get(), Qt::LeftButton, {}, QPoint(390, 290));
+        MyHudAlert::alertWithWindow(first.get(), HudAlertType::information,
+                                    QStringLiteral("again"));
         QVERIFY(panel()->isVisible());
         QCOMPARE(panel()->parentWidget(), first.get());
         MyHudAlert::dismisWindow();

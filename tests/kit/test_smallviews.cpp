@@ -34,14 +34,15 @@ protected:
     }
 };
 
-// Buttons tagged with the given values, under a plain container.
+// Buttons tagged with the given values and a spinner, which is no control, under a container.
 struct TaggedButtons {
     QWidget root;
+    QWidget* container = new QWidget(&root);
+    ProgressIndicator* spinner = new ProgressIndicator(container);
     QList<QAbstractButton*> buttons;
 
     explicit TaggedButtons(const QList<qint64>& tags)
     {
-        auto* container = new QWidget(&root);
         for (const qint64 value : tags) {
             QAbstractButton* button =
                 value == 100 ? static_cast<QAbstractButton*>(new QRadioButton(container))
@@ -61,69 +62,58 @@ struct TaggedButtons {
     }
 };
 
+// One way of choosing the controls to disable.
+using Choice = std::function<void(QWidget*)>;
+
 } // namespace
+
+Q_DECLARE_METATYPE(Choice)
 
 class TestSmallViews : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void disableSubviewsWalksThroughContainers()
-    {
-        QWidget root;
-        auto* container = new QWidget(&root);
-        auto* one = new QPushButton(container);
-        auto* two = new QPushButton(container);
-        auto* spinner = new ProgressIndicator(container);
-        disableSubviews(&root, true);
-        QVERIFY(!one->isEnabled());
-        QVERIFY(!two->isEnabled());
-        QVERIFY(container->isEnabled());
-        QVERIFY(spinner->isEnabled());
-        QVERIFY(root.isEnabled());
-        disableSubviews(&root, false);
-        QVERIFY(one->isEnabled());
-        QVERIFY(two->isEnabled());
-    }
-
     void tagChoices_data()
     {
-        QTest::addColumn<int>("variant");
+        QTest::addColumn<Choice>("choose");
         QTest::addColumn<QList<qint64>>("expected");
-        QTest::newRow("3 to 5") << 0 << QList<qint64>{3, 4, 5};
-        QTest::newRow("5 to 3 wraps") << 1 << QList<qint64>{-1, 5, 6, 100};
-        QTest::newRow("range 0 to 99") << 2 << QList<qint64>{0, 2, 3, 4, 5, 6};
-        QTest::newRow("tag list") << 3 << QList<qint64>{2, 100};
-        QTest::newRow("type and range") << 4 << QList<qint64>{100};
-        QTest::newRow("type and list") << 5 << QList<qint64>{};
+        const QMetaObject* radio = &QRadioButton::staticMetaObject;
+        const auto row = [](const char* name, Choice choose, QList<qint64> expected) {
+            QTest::newRow(name) << choose << expected;
+        };
+        row("all", [](QWidget* v) { disableSubviews(v, true); }, {-1, 0, 2, 3, 4, 5, 6, 100});
+        row("3 to 5", [](QWidget* v) { disableSubviews(v, true, qint64(3), qint64(5)); },
+            {3, 4, 5});
+        row("5 to 3 wraps", [](QWidget* v) { disableSubviews(v, true, qint64(5), qint64(3)); },
+            {-1, 5, 6, 100});
+        row("range 0 to 99",
+            [](QWidget* v) {
+                disableSubviews(v, true, TagRange{0, 100});
+            },
+            {0, 2, 3, 4, 5, 6});
+        row("tag list",
+            [](QWidget* v) {
+                disableSubviews(v, true, QList<qint64>{2, 100});
+            },
+            {2, 100});
+        row("type and range",
+            [radio](QWidget* v) {
+                disableSubviews(v, true, radio, TagRange{50, 100});
+            },
+            {100});
+        row("type and list",
+            [radio](QWidget* v) { disableSubviews(v, true, radio, QList<qint64>{2}); }, {});
     }
 
     void tagChoices()
     {
-        QFETCH(int, variant);
-        QFETCH(QList<qint64>, expected);
+        QFETCH(Choice, choose);
         TaggedButtons view({-1, 0, 2, 3, 4, 5, 6, 100});
-        const QMetaObject* radio = &QRadioButton::staticMetaObject;
-        switch (variant) {
-        case 0:
-            disableSubviews(&view.root, true, qint64(3), qint64(5));
-            break;
-        case 1:
-            disableSubviews(&view.root, true, qint64(5), qint64(3));
-            break;
-        case 2:
-            disableSubviews(&view.root, true, TagRange{0, 100});
-            break;
-        case 3:
-            disableSubviews(&view.root, true, QList<qint64>{2, 100});
-            break;
-        case 4:
-            disableSubviews(&view.root, true, radio, TagRange{50, 100});
-            break;
-        case 5:
-            disableSubviews(&view.root, true, radio, QList<qint64>{2});
-            break;
-        }
-        QCOMPARE(view.disabledTags(), expected);
+        choose(&view.root);
+        QTEST(view.disabledTags(), "expected");
+        QVERIFY(view.container->isEnabled() && view.spinner->isEnabled());
+        disableSubviews(&view.root, false);
+        QVERIFY(view.disabledTags().isEmpty());
     }
 
     void gradientStretchesOverEachShape()
@@ -190,7 +180,6 @@ private Q_SLOTS:
         image->setGeometry(50, 50, 100, 100);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCOMPARE(image->focusPolicy(), Qt::NoFocus);
 
         QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(100, 100));
         QCOMPARE(behind->presses, 1);

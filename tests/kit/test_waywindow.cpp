@@ -86,20 +86,6 @@ private Q_SLOTS:
         QCOMPARE(yFromBottom(window), expectedY);
     }
 
-    void setUpMeasuresTheStandardPlaceAndHidesTheTitle()
-    {
-        WAYWindow window;
-        QVERIFY(window.centerTrafficLightButtons());
-        QVERIFY(window.hidesTitle());
-        QVERIFY(!window.showsTitle());
-        QCOMPARE(window.titleBarHeight(), 0.0);
-        QCOMPARE(window.titleBarView()->height(), 22);
-        QCOMPARE(window.trafficLightButtonsLeftMargin(), 7.0);
-        QCOMPARE(window.trafficLightButtonsTopMargin(), 4.0);
-        QCOMPARE(window.titleBarView(), window.standardButtons()[0]->parentWidget());
-        QCOMPARE(window.contentView()->geometry(), window.rect());
-    }
-
     void titleBarHeightHasAMinimumAndOneSpacer()
     {
         WAYWindow window;
@@ -127,9 +113,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         ReenteringDelegate delegate;
         delegate.window = &window;
-        QVERIFY(!window.delegate());
         window.setDelegate(&delegate);
-        QCOMPARE(window.delegate(), &delegate);
 
         QTest::mouseClick(window.standardButtons()[0], Qt::LeftButton);
         QCOMPARE(delegate.asked, 1);
@@ -139,13 +123,10 @@ private Q_SLOTS:
         window.performClose();
         QCOMPARE(delegate.asked, 2);
         QVERIFY(!window.isVisible());
-    }
 
-    void withoutDelegateTheWindowCloses()
-    {
-        WAYWindow window;
+        // Without a delegate the window just closes.
+        window.setDelegate(nullptr);
         window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.performClose();
         QVERIFY(!window.isVisible());
     }
@@ -171,7 +152,6 @@ private Q_SLOTS:
         const double fromBottom = std::floor(40 * 0.5 - height * 0.5 + 1.0);
         QCOMPARE(title->y(), int(40 - fromBottom - height));
         QCOMPARE(title->x() + title->width() / 2, 210);
-        QCOMPARE(title->text(), QStringLiteral("Tolvex"));
     }
 
     void vibrantContentViewKeepsTheSubviews()

@@ -19,25 +19,19 @@ private Q_SLOTS:
         };
         row(0, "en_US", "Zero KB");
         row(1, "en_US", "1 byte");
-        row(2, "en_US", "2 bytes");
         row(999, "en_US", "999 bytes");
         row(1000, "en_US", "1 KB");
         row(1499, "en_US", "1 KB");
         row(1500, "en_US", "2 KB");
         row(999499, "en_US", "999 KB");
         row(999999, "en_US", "1 MB");
-        row(1000000, "en_US", "1 MB");
         row(1234567, "en_US", "1.2 MB");
-        row(2000000, "en_US", "2 MB");
         row(1000000000, "en_US", "1 GB");
         row(1234567890, "en_US", "1.23 GB");
         row(1500000000000, "en_US", "1.5 TB");
         row(std::numeric_limits<qint64>::max(), "en_US", "9.22 EB");
-        row(0, "de_DE", "Zero KB");
-        row(999, "de_DE", "999 bytes");
         row(1234567, "de_DE", "1,2 MB");
         row(1234567890, "de_DE", "1,23 GB");
-        row(1500000000000, "de_DE", "1,5 TB");
     }
 
     void fileStyle()

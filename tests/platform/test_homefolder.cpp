@@ -22,16 +22,6 @@ private Q_SLOTS:
         QVERIFY(entry);
         QCOMPARE(home, std::optional<QString>(QFile::decodeName(entry->pw_dir)));
     }
-
-    void answersTheTestingValueUntilReset()
-    {
-        HomeFolder::setForTesting(QStringLiteral("/tmp/fake-home"));
-        QCOMPARE(HomeFolder::realHomeFolder(), std::optional<QString>("/tmp/fake-home"));
-        HomeFolder::setForTesting(std::nullopt);
-        QCOMPARE(HomeFolder::realHomeFolder(), std::nullopt);
-        HomeFolder::resetForTesting();
-        QVERIFY(HomeFolder::realHomeFolder().has_value());
-    }
 };
 
 QTEST_GUILESS_MAIN(TestHomeFolder)
