@@ -10,9 +10,9 @@
 #include "kit/AlertPresenter.h"
 #include "kit/KeyboardLayout.h"
 #include "kit/MyHudAlert.h"
-#include "platform/GlobalQueue.h"
 #include "platform/HomeFolder.h"
 #include "platform/SingleInstance.h"
+#include "platform/Task.h"
 #include "platform/UserDefaults.h"
 
 #include <QDir>
@@ -59,15 +59,7 @@ public:
 
     ~MainWindowRig()
     {
-        // Runs end here, and their completion work, posted to the main queue, runs before the
-        // delegate it paints on goes away.
-        if (delegate) {
-            for (qint64 id : {1, 7, 35})
-                delegate->shredTasks().terminate(id);
-            waitUntilIdle();
-        }
-        GlobalQueue::waitForDone();
-        QCoreApplication::sendPostedEvents();
+        // Runs still going end with the delegate, which stops their helpers.
         window.reset();
         delegate.reset();
         KeyboardLayout::setForTesting(std::nullopt);

@@ -17,6 +17,8 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QLabel>
+#include <cerrno>
+#include <csignal>
 
 using namespace tolvex;
 using namespace tolvex::testing;
@@ -270,6 +272,28 @@ private Q_SLOTS:
         // The helpers were stopped, so the items are still there and still listed.
         QVERIFY(QFile::exists(rig.home.filePath(QStringLiteral("docs/a.txt"))));
         QTRY_COMPARE(rig.list(35).size(), 1);
+    }
+
+    void tearingDownWhileListsShredStopsTheirHelpers()
+    {
+        MainWindowRig rig;
+        rig.start(rig.slowHelper());
+        rig.dropFiles(1, {rig.file(QStringLiteral("docs/a.txt"), 10)});
+        rig.dropFiles(7, {rig.file(QStringLiteral("docs/b.txt"), 10)});
+        rig.clickStartButton();
+        QTRY_VERIFY(rig.delegate->shredTasks().shredTask(1) &&
+                    rig.delegate->shredTasks().shredTask(7));
+        const qint64 helpers[] = {rig.delegate->shredTasks().shredTask(1)->processIdentifier(),
+                                  rig.delegate->shredTasks().shredTask(7)->processIdentifier()};
+        // The helpers' first messages are on their way to the main queue.
+        QTest::qWait(100);
+
+        rig.window.reset();
+        rig.delegate.reset();
+        for (qint64 helper : helpers)
+            QVERIFY(::kill(pid_t(helper), 0) != 0 && errno == ESRCH);
+        // What the runs left on the main queue finds nothing to paint.
+        QTest::qWait(100);
     }
 
     void sheetAnsweredAfterTheDelegateIsGoneReachesNoOne()
