@@ -96,6 +96,19 @@ public:
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
 
+    // Starts the window with the slow helper and sets a file "docs/<list id>.txt" shredding on
+    // each of the lists.
+    void startShredding(std::initializer_list<qint64> listIds)
+    {
+        start(slowHelper());
+        for (qint64 id : listIds)
+            dropFiles(id, {file(QStringLiteral("docs/%1.txt").arg(id), 10)});
+        clickStartButton();
+        for (qint64 id : listIds)
+            QTRY_VERIFY(delegate->shredTasks().shredTask(id) &&
+                        delegate->shredTasks().shredTask(id)->isRunning());
+    }
+
     MainWindowOutlets& outlets() { return delegate->outlets(); }
 
     DropView* zone(qint64 listId) { return delegate->zoneOutlets(listId)->dropView; }

@@ -12,31 +12,16 @@
 #include "engine/UtilsSettings.h"
 #include "kit/ProgressIndicator.h"
 #include "kit/Tag.h"
+#include "tests/UrlCatcher.h"
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QDesktopServices>
 #include <QLabel>
 #include <cerrno>
 #include <csignal>
 
 using namespace tolvex;
 using namespace tolvex::testing;
-
-namespace {
-
-// Receives the URLs the desktop would open.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-
-public:
-    QList<QUrl> urls;
-
-public Q_SLOTS:
-    void open(const QUrl& url) { urls << url; }
-};
-
-} // namespace
 
 class TestMainWindow : public QObject {
     Q_OBJECT
@@ -216,10 +201,7 @@ private Q_SLOTS:
     void ctrlMMinimisesAndCtrlWClosesWithoutAsking()
     {
         MainWindowRig rig;
-        rig.start(rig.slowHelper());
-        rig.dropFiles(1, {rig.file(QStringLiteral("docs/a.txt"), 10)});
-        rig.clickStartButton();
-        QTRY_VERIFY(rig.delegate->shredTasks().isShredding(1));
+        rig.startShredding({1});
 
         rig.window->activateWindow();
         QTRY_VERIFY(rig.window->isActiveWindow());
@@ -238,12 +220,7 @@ private Q_SLOTS:
     void closeSheetWhileListsShred()
     {
         MainWindowRig rig;
-        rig.start(rig.slowHelper());
-        rig.dropFiles(1, {rig.file(QStringLiteral("docs/a.txt"), 10)});
-        rig.dropFiles(35, {rig.file(QStringLiteral("docs/b.txt"), 10)});
-        rig.clickStartButton();
-        QTRY_VERIFY(rig.delegate->shredTasks().isShredding(1));
-        QTRY_VERIFY(rig.delegate->shredTasks().isShredding(35));
+        rig.startShredding({1, 35});
         AlertPresenter::takePresentedForTesting();
 
         AlertPresenter::setNextAnswer(AlertFirstButtonReturn);
@@ -270,19 +247,14 @@ private Q_SLOTS:
         QTRY_VERIFY(!rig.window->isVisible());
         QVERIFY(rig.waitUntilIdle(10000));
         // The helpers were stopped, so the items are still there and still listed.
-        QVERIFY(QFile::exists(rig.home.filePath(QStringLiteral("docs/a.txt"))));
+        QVERIFY(QFile::exists(rig.home.filePath(QStringLiteral("docs/1.txt"))));
         QTRY_COMPARE(rig.list(35).size(), 1);
     }
 
     void tearingDownWhileListsShredStopsTheirHelpers()
     {
         MainWindowRig rig;
-        rig.start(rig.slowHelper());
-        rig.dropFiles(1, {rig.file(QStringLiteral("docs/a.txt"), 10)});
-        rig.dropFiles(7, {rig.file(QStringLiteral("docs/b.txt"), 10)});
-        rig.clickStartButton();
-        QTRY_VERIFY(rig.delegate->shredTasks().shredTask(1) &&
-                    rig.delegate->shredTasks().shredTask(7));
+        rig.startShredding({1, 7});
         const qint64 helpers[] = {rig.delegate->shredTasks().shredTask(1)->processIdentifier(),
                                   rig.delegate->shredTasks().shredTask(7)->processIdentifier()};
         // The helpers' first messages are on their way to the main queue.
@@ -355,12 +327,10 @@ private Q_SLOTS:
     {
         MainWindowRig rig;
         rig.start();
-        UrlCatcher catcher;
-        QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+        UrlCatcher catcher({QStringLiteral("https")});
         QWidget* titlebar = rig.outlets().titlebar;
         QCOMPARE(titlebar->contextMenuPolicy(), Qt::ActionsContextMenu);
         titlebar->findChild<QAction*>(QStringLiteral("visitWebsiteAction"))->trigger();
-        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
         QCOMPARE(catcher.urls, QList<QUrl>{QUrl(QString(Addresses::homePage))});
     }
 

@@ -13,10 +13,10 @@
 #include "engine/ZoneLooks.h"
 #include "kit/MIHSliderView.h"
 #include "platform/UserDefaults.h"
+#include "tests/UrlCatcher.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QFrame>
 #include <QLabel>
 #include <QNetworkProxy>
@@ -45,27 +45,17 @@ struct NoOverlay : ModalOverlay {
 
 } // namespace
 
-// Catches what the screens open, so no browser or mail program starts.
-class OpenedUrls : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-    Q_INVOKABLE void open(const QUrl& url) { urls << url; }
-};
-
 class TestPreferences : public QObject {
     Q_OBJECT
 
     QTemporaryDir folder_;
-    OpenedUrls opened_;
+    // What the screens open.
+    testing::UrlCatcher opened_{{"http", "https", "mailto", "appstream"}};
 
 private Q_SLOTS:
     void initTestCase()
     {
         UserDefaults::setStandardForTesting(folder_.filePath(QStringLiteral("settings.ini")));
-        for (const char* scheme : {"http", "https", "mailto", "appstream"}) {
-            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &opened_, "open");
-        }
         QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
     }
 

@@ -2,9 +2,9 @@
 #include "kit/FilePanelDialog.h"
 #include "kit/ProgressIndicator.h"
 #include "kit/UtilsSystem.h"
+#include "tests/UrlCatcher.h"
 
 #include <QAbstractItemView>
-#include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
@@ -20,17 +20,6 @@
 using namespace tolvex;
 
 namespace {
-
-// Receives the URLs the desktop would open.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-
-public:
-    QList<QUrl> urls;
-
-public Q_SLOTS:
-    void open(const QUrl& url) { urls << url; }
-};
 
 QStringList buttonsLeftToRight(QMessageBox* box)
 {
@@ -247,13 +236,11 @@ private Q_SLOTS:
 
     void mailOpensTheMailtoUrl()
     {
-        UrlCatcher catcher;
-        QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &catcher, "open");
+        testing::UrlCatcher catcher({QStringLiteral("mailto")});
         Utils::sendEmailTo(QStringLiteral("support@example.com"),
                            QStringLiteral("Line 1\nok & done"), QStringLiteral("Tolvex support"));
         Utils::sendEmailTo(QStringLiteral("not an <address>"), QStringLiteral("x"),
                            QStringLiteral("y"));
-        QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
         QCOMPARE(catcher.urls.size(), 1);
         QCOMPARE(catcher.urls[0].toString(QUrl::FullyEncoded),
                  QStringLiteral("mailto:support@example.com?Subject=Tolvex%20support&"
