@@ -57,11 +57,20 @@ QMessageBox::Icon iconForStyle(AlertStyle style)
     return QMessageBox::Warning;
 }
 
+// A sheet is a window of its own, so it does not inherit the palette of the window it sits on;
+// it still has to look like part of it (the dark window gets dark sheets).
+void takeAppearanceOf(const QWidget* parent, QWidget* sheet)
+{
+    if (parent)
+        sheet->setPalette(parent->window()->palette());
+}
+
 // Builds the box; `responses` maps each button to its answer.
 QMessageBox* makeMessageBox(const Alert& alert, QWidget* parent,
                             QHash<QAbstractButton*, int>& responses)
 {
     auto* box = new QMessageBox(parent);
+    takeAppearanceOf(parent, box);
     box->setText(alert.messageText);
     box->setInformativeText(alert.informativeText);
     box->setIcon(iconForStyle(alert.alertStyle));
@@ -153,6 +162,7 @@ void AlertPresenter::beginFilePanelSheetForWindow(const FilePanel& panel, QWidge
         return;
     }
     auto* dialog = new FilePanelDialog(panel, window);
+    takeAppearanceOf(window, dialog);
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(dialog, &QDialog::finished, dialog, [dialog, completionHandler](int result) {

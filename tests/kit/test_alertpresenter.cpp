@@ -88,6 +88,9 @@ private Q_SLOTS:
     void sheetShowsTheButtonsInOrderAndAnswers()
     {
         QWidget window;
+        QPalette dark = window.palette();
+        dark.setColor(QPalette::Window, QColor(30, 30, 30));
+        window.setPalette(dark);
         window.resize(500, 338);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -98,6 +101,7 @@ private Q_SLOTS:
         QVERIFY(box);
         QTRY_VERIFY(box->isVisible());
         QCOMPARE(box->windowModality(), Qt::WindowModal);
+        QCOMPARE(box->palette().color(QPalette::Window), QColor(30, 30, 30));
         QCOMPARE(box->icon(), QMessageBox::Critical);
         QCOMPARE(box->text(), kCloseSheet.messageText);
         QCOMPARE(box->informativeText(), kCloseSheet.informativeText);
