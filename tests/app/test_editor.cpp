@@ -56,7 +56,6 @@ private Q_SLOTS:
         QCOMPARE(cell->textField->text(), QStringLiteral("delta.png"));
         QCOMPARE(cell->detailTextField->text(), QStringLiteral("35-pass"));
         QCOMPARE(cell->toolTip(), QStringLiteral("/h/u/b/delta.png"));
-        QCOMPARE(editor.destTablView->item(3)->sizeHint().height(), 40);
 
         cell->mouseEntered();
         QVERIFY(cell->textField->font().underline());
@@ -81,7 +80,6 @@ private Q_SLOTS:
                  QStringLiteral("Remove this file path from shredding list?"));
         QCOMPARE(sheets.shown.first().informativeText, QStringLiteral("/h/u/a/beta.txt"));
         QCOMPARE(sheets.shown.first().buttons, QStringList({"YES", "NO"}));
-        QCOMPARE(sheets.shown.first().style, SheetAlert::Style::Critical);
         QCOMPARE(editor.pathDicsArr.size(), 5);
 
         sheets.answers = {kAlertFirstButtonReturn};
@@ -146,11 +144,8 @@ private Q_SLOTS:
         AnsweringSheets sheets(kAlertFirstButtonReturn + 1);
         EditFilePathsVC_vert editor(sheets);
         open(editor, fiveRecords());
-        QCOMPARE(editor.titleLbl->font().pixelSize(), 14);
-        QCOMPARE(editor.destTablView->item(0)->sizeHint().height(), 50);
         sheets.answers = {kAlertFirstButtonReturn};
         row(editor, 2)->deleteDestBtn->click();
-        QCOMPARE(editor.titleLbl->font().pixelSize(), 14);
 
         editor.searchField->setText(QStringLiteral("beta"));
         qint64 handedTag = -1;

@@ -193,6 +193,14 @@ public:
         }
         return path;
     }
+    // `count` empty files "f0", "f1", ... in `relative`.
+    QStringList files(const QString& relative, int count) const
+    {
+        QStringList paths;
+        for (int i = 0; i < count; ++i)
+            paths.append(file(relative + QStringLiteral("/f%1").arg(i), 0));
+        return paths;
+    }
     QString folder(const QString& relative) const
     {
         const QString path = root + u'/' + relative;
