@@ -133,23 +133,22 @@ private Q_SLOTS:
         screen.sliderView->setScheduledTransition(false);
         QCOMPARE(screen.sliderView->slides(),
                  QList<QWidget*>({screen.slide3V, screen.slide1V, screen.slide2V}));
+        const auto shows = [&screen](int slide, bool previous, bool next) {
+            QCOMPARE(screen.sliderView->indexOfDisplayedSlide(), slide);
+            QCOMPARE(!screen.prevSlideBtn->isHidden() && screen.prevSlideBtn->isEnabled(),
+                     previous);
+            QCOMPARE(!screen.nextSlideBtn->isHidden() && screen.nextSlideBtn->isEnabled(), next);
+        };
         screen.updateSlideButtons();
-        QVERIFY(screen.prevSlideBtn->isHidden() && !screen.prevSlideBtn->isEnabled());
-        QVERIFY(!screen.nextSlideBtn->isHidden() && screen.nextSlideBtn->isEnabled());
+        shows(0, false, true);
         screen.showNextSlide();
-        QCOMPARE(screen.sliderView->indexOfDisplayedSlide(), 1);
-        QVERIFY(screen.prevSlideBtn->isHidden());
+        shows(1, false, true);
         screen.showNextSlide();
-        QCOMPARE(screen.sliderView->indexOfDisplayedSlide(), 2);
-        QVERIFY(!screen.prevSlideBtn->isHidden() && screen.prevSlideBtn->isEnabled());
-        QVERIFY(screen.nextSlideBtn->isHidden() && !screen.nextSlideBtn->isEnabled());
         screen.showNextSlide();
-        QCOMPARE(screen.sliderView->indexOfDisplayedSlide(), 2);
-        screen.showPrevSlide();
-        screen.showPrevSlide();
-        screen.showPrevSlide();
-        QCOMPARE(screen.sliderView->indexOfDisplayedSlide(), 0);
-        QVERIFY(screen.prevSlideBtn->isHidden());
+        shows(2, true, false);
+        for (int i = 0; i < 3; ++i)
+            screen.showPrevSlide();
+        shows(0, false, true);
     }
 
     void updateCheckTellsTheOutcome_data()

@@ -113,9 +113,14 @@ private Q_SLOTS:
         QCOMPARE(Utils::defShredMethodInd(), qint64(0));
     }
 
-    void theDefaultMethodShredsAtOnceWithoutThePopover()
+    void withoutTheDefaultMethodThePopoverTogglesElseTheDefaultShredsAtOnce()
     {
         trashed(homeTrash, "a");
+        rig->trash.secureEmptyShowPop(nullptr, 0);
+        rig->trash.secureEmptyShowPop(nullptr, 0);
+        QCOMPARE(rig->window.log, QStringList({"popover show", "popover close"}));
+        QVERIFY(script->launches().isEmpty());
+
         Utils::defShredMethodInd(2);
         UserDefaults::standard().setBool(Utils::DefaultsKey::defaultShreddingEnbled, true);
         rig->trash.secureEmptyShowPop(nullptr, 0);
@@ -123,17 +128,7 @@ private Q_SLOTS:
                      QStringList{"hud 3 35-pass shredding is complete!"});
         GlobalQueue::waitForDone();
         QCOMPARE(script->launches().first().section(u'\t', 0, 0), QString("-frv"));
-        QVERIFY(rig->window.linesStartingWith("popover").isEmpty());
-    }
-
-    void withoutTheDefaultMethodThePopoverToggles()
-    {
-        trashed(homeTrash, "a");
-        rig->trash.secureEmptyShowPop(nullptr, 0);
-        rig->trash.secureEmptyShowPop(nullptr, 0);
-        QCOMPARE(rig->window.log, QStringList({"popover show", "popover close"}));
-        GlobalQueue::waitForDone();
-        QVERIFY(script->launches().isEmpty());
+        QCOMPARE(rig->window.linesStartingWith("popover").size(), 2);
     }
 
     void aBusyMethodDropsTheTrashRunSilently()
