@@ -117,6 +117,13 @@ private Q_SLOTS:
         QCOMPARE(rig->lists.arrOfFilePathsFromDropView(1, {r + "/elsewhere/Data"}),
                  std::optional<QStringList>(QStringList{r + "/elsewhere/Data/z"}));
         QCOMPARE(rig->lists.arrOfFilePathsFromDropView(35, {r + "/elsewhere/Empty"}), std::nullopt);
+
+        // The real root volume has no name a folder could match.
+        MountedVolumes::setForTesting(std::nullopt);
+        const QList<MountedVolume> volumes = MountedVolumes::mountedVolumes();
+        QVERIFY(std::any_of(volumes.begin(), volumes.end(), [](const MountedVolume& v) {
+            return v.path == "/" && v.name.isEmpty();
+        }));
     }
 
     void protectedLocations_data()
