@@ -104,6 +104,12 @@ private Q_SLOTS:
         EditFilePathsVC editor(sheets);
         open(editor, fiveRecords());
 
+        // With nothing shown, clearing asks nothing and clears nothing.
+        editor.searchField->setText(QStringLiteral("nothing matches this"));
+        editor.clearAllPaths();
+        QVERIFY(sheets.shown.isEmpty());
+        QCOMPARE(editor.pathDicsArr.size(), 5);
+
         editor.searchField->setText(QStringLiteral("ALPHA"));
         QCOMPARE(editor.destTablView->count(), 1);
         editor.searchField->setText(QStringLiteral("/h/u/b/"));
@@ -122,21 +128,8 @@ private Q_SLOTS:
         QVERIFY(editor.pathDicsArr.isEmpty());
         QCOMPARE(editor.dicPathsToRemove.size(), 5);
         QCOMPARE(editor.titleLbl->text(), QStringLiteral("- Shredding list is Empty -"));
-    }
-
-    void clearAllWithNothingShownAsksNothing()
-    {
-        AnsweringSheets sheets(kAlertFirstButtonReturn + 1);
-        EditFilePathsVC editor(sheets);
-        open(editor, {});
-        QCOMPARE(editor.titleLbl->text(), QStringLiteral("- Shredding list is Empty -"));
         editor.clearAllPaths();
-
-        open(editor, fiveRecords());
-        editor.searchField->setText(QStringLiteral("nothing matches this"));
-        editor.clearAllPaths();
-        QVERIFY(sheets.shown.isEmpty());
-        QCOMPARE(editor.pathDicsArr.size(), 5);
+        QCOMPARE(sheets.shown.size(), 2);
     }
 
     void handBackClearsTheSearchAndPassesTheArrayItself()
