@@ -3,6 +3,7 @@
 // The real main window and AppDelegate, built as the program builds them, over a temporary home
 // folder and temporary settings, with helpers that act as a user would: drag, click, type.
 
+#include "KeyCodes.h"
 #include "app/AppDelegate.h"
 #include "app/DropView.h"
 #include "app/MainWindowBuilder.h"
@@ -32,12 +33,6 @@ public:
     int terminateRequests = 0;
     void terminate() override { ++terminateRequests; }
 };
-
-// The evdev codes of the keys the tests press; X11 and Wayland add 8.
-namespace Key {
-inline constexpr quint32 Q = 16, W = 17, A = 30, S = 31, H = 35, J = 36, Z = 44, X = 45, M = 50,
-                         Comma = 51, Return = 28, Backspace = 14, Up = 103, Down = 108;
-}
 
 class MainWindowRig {
 public:
@@ -168,7 +163,7 @@ public:
     void pressKey(quint32 evdev, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         QWidget* target = window->findChild<myRespView*>();
-        QKeyEvent press(QEvent::KeyPress, 0, modifiers, evdev + 8, 0, 0);
+        QKeyEvent press(QEvent::KeyPress, 0, modifiers, Key::scanCode(evdev), 0, 0);
         QCoreApplication::sendEvent(target, &press);
     }
 

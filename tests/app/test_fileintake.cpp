@@ -1,13 +1,11 @@
+#include "EngineFakes.h"
 #include "app/DropView.h"
 #include "app/FileIntake.h"
 #include "app/FileIntakeHost.h"
-#include "engine/HudAlert.h"
-#include "engine/ModalOverlay.h"
 #include "engine/MountedVolumes.h"
 #include "engine/ShredLists.h"
 #include "engine/ShredTasks.h"
 #include "engine/UtilsSettings.h"
-#include "engine/ZoneLooks.h"
 #include "kit/AlertPresenter.h"
 #include "platform/HomeFolder.h"
 #include "platform/Task.h"
@@ -20,40 +18,9 @@
 #include <QTest>
 
 using namespace tolvex;
+using namespace tolvex::testing;
 
 namespace {
-
-struct Looks : ZoneLooks {
-    QStringList calls;
-    void resetDefStateForPassViewWithTag(qint64 tag) override
-    {
-        calls << QStringLiteral("empty %1").arg(tag);
-    }
-    void droppedStateForPassViewWithTag(qint64 tag, const QStringList& paths, bool isRefresh,
-                                        bool refreshSize) override
-    {
-        calls << QStringLiteral("filled %1 %2 %3 %4")
-                     .arg(tag)
-                     .arg(paths.size())
-                     .arg(isRefresh)
-                     .arg(refreshSize);
-    }
-    void dropViewExited(const DropViewInfoDic& info) override
-    {
-        calls << QStringLiteral("exited %1 %2")
-                     .arg(info.senderTag)
-                     .arg(info.refreshSize.value_or(true));
-    }
-};
-
-struct Hud : HudAlert {
-    QStringList messages;
-    void alertWithWindow(int, const QString& message) override { messages << message; }
-};
-
-struct Overlay : ModalOverlay {
-    void close() override {}
-};
 
 struct Host : FileIntakeHost {
     Host()

@@ -7,7 +7,6 @@
 #include "app/NamedImage.h"
 #include "app/PrefsVC.h"
 #include "app/SecureTrashPopover.h"
-#include "app/WindowLayout.h"
 #include "engine/MountedVolumes.h"
 #include "engine/UtilsSettings.h"
 #include "kit/ProgressIndicator.h"
@@ -42,33 +41,18 @@ private Q_SLOTS:
         rig.start();
         MainWindowOutlets& o = rig.outlets();
         QCOMPARE(rig.window->size(), QSize(500, 338));
-        QCOMPARE(rig.window->windowTitle(), QStringLiteral("Tolvex"));
-        QCOMPARE(o.titleBarStrTitleTF->text(), QStringLiteral("Tolvex"));
         QVERIFY(o.titleBarStrTitleTF->isVisible());
-        QCOMPARE(o.titleBarStrTitleTF->font().family(), QStringLiteral("Roboto"));
         QCOMPARE(NamedImage::imageName(o.toggleHorizontalVerticalBtn),
                  QStringLiteral("horiz_Layout"));
-        QCOMPARE(o.startShredBtn->title(), QStringLiteral("Start Shredding Files"));
-
-        const QStringList descriptions = {QStringLiteral("Fastest,\nGood security"),
-                                          QStringLiteral("Slower,\nBetter security"),
-                                          QStringLiteral("Slowest,\nBest security")};
-        int i = 0;
         for (qint64 id : {1, 7, 35}) {
             const ZoneOutlets zone = *rig.delegate->zoneOutlets(id);
-            QCOMPARE(zone.dropView->mDropViewTag(), id);
             QCOMPARE(zone.mainTF->text(), QStringLiteral("%1 - pass").arg(id));
-            QCOMPARE(zone.mainTF->font().family(), QStringLiteral("Roboto Condensed"));
-            QCOMPARE(zone.mainTF->font().pixelSize(), 24);
-            QCOMPARE(zone.descrTF->text(), descriptions[i++]);
-            QCOMPARE(zone.descrTF->font().pixelSize(), 11);
             QVERIFY(zone.progIndicForFilesize->isHidden());
             QVERIFY(zone.clearRevealView->isHidden());
             for (QAbstractButton* button : zone.clearRevealView->findChildren<QAbstractButton*>())
                 QVERIFY(!button->isEnabled());
             QCOMPARE(NamedImage::imageName(zone.addNewFilesBtn), QStringLiteral("AddNew"));
             QCOMPARE(tag(zone.addNewFilesBtn), id);
-            QCOMPARE(zone.indic->tintColor(), QColor(Qt::white));
             QVERIFY(zone.indic->outerLineisDashed());
         }
         // A row around the content's centre, 16 apart (half the 32-point title bar).
@@ -110,6 +94,11 @@ private Q_SLOTS:
         rig.window->move(100, 0);
         rig.delegate->toggleWindowHorizontal(nullptr);
         QCOMPARE(rig.window->geometry(), QRect(100, 0, 280, 620));
+
+        // A column resized by hand counts as a row: the switch goes to the column.
+        rig.window->resize(300, 640);
+        rig.delegate->toggleWindowHorizontal(nullptr);
+        QCOMPARE(rig.window->size(), QSize(280, 620));
     }
 
     void titleStaysClearOfTheTitleBarButtons()
@@ -131,19 +120,6 @@ private Q_SLOTS:
             }
             rig.delegate->toggleWindowHorizontal(nullptr);
         }
-    }
-
-    void anyOtherSizeCountsAsHorizontal()
-    {
-        QVERIFY(WindowLayout::isVertical(QSize(280, 620)));
-        QVERIFY(!WindowLayout::isVertical(QSize(281, 620)));
-        QVERIFY(!WindowLayout::isVertical(QSize(280, 600)));
-
-        MainWindowRig rig;
-        rig.start();
-        rig.window->resize(300, 640);
-        rig.delegate->toggleWindowHorizontal(nullptr);
-        QCOMPARE(rig.window->size(), QSize(280, 620));
     }
 
     void startsInTheSavedLayout()
@@ -233,14 +209,9 @@ private Q_SLOTS:
         QCOMPARE(asked.size(), 1);
         QCOMPARE(asked[0].messageText,
                  QStringLiteral("One or more shredding operations are still running!"));
-        QCOMPARE(asked[0].informativeText,
-                 QStringLiteral("Closing this window will terminate all running shred operations."
-                                "   \n\nWould you still like to close this window?\n\n You can "
-                                "minimize the window, if needed."));
         QCOMPARE(asked[0].buttons,
                  QStringList({QStringLiteral("Don't close"),
                               QStringLiteral("Close Window and terminate tasks")}));
-        QCOMPARE(asked[0].alertStyle, AlertStyle::Critical);
 
         AlertPresenter::setNextAnswer(AlertSecondButtonReturn);
         rig.window->performClose();

