@@ -9,7 +9,28 @@
 namespace tolvex {
 
 namespace {
+
 constexpr int transferTimeoutMs = 15000;
+
+UpdateCheckResult resultOf(QNetworkReply& reply, const QVersionNumber& currentVersion)
+{
+    UpdateCheckResult result;
+    if (reply.error() != QNetworkReply::NoError) {
+        result.error = reply.errorString();
+        return result;
+    }
+    const auto newest = Appcast::newestRelease(reply.readAll());
+    if (!newest) {
+        result.kind = UpdateCheckResult::Kind::Malformed;
+        return result;
+    }
+    result.kind = newest->version > currentVersion ? UpdateCheckResult::Kind::UpdateAvailable
+                                                   : UpdateCheckResult::Kind::UpToDate;
+    result.newestVersion = newest->displayVersion;
+    result.download = newest->download;
+    return result;
+}
+
 } // namespace
 
 UpdateCheck::UpdateCheck(QUrl feed, QVersionNumber currentVersion, QObject* parent)
@@ -24,23 +45,7 @@ void UpdateCheck::check()
     QNetworkReply* reply = network_->get(request);
     connect(reply, &QNetworkReply::finished, this, [this, reply] {
         reply->deleteLater();
-        UpdateCheckResult result;
-        if (reply->error() != QNetworkReply::NoError) {
-            result.error = reply->errorString();
-            Q_EMIT finished(result);
-            return;
-        }
-        const auto newest = Appcast::newestRelease(reply->readAll());
-        if (!newest) {
-            result.kind = UpdateCheckResult::Kind::Malformed;
-            Q_EMIT finished(result);
-            return;
-        }
-        result.kind = newest->version > currentVersion_ ? UpdateCheckResult::Kind::UpdateAvailable
-                                                        : UpdateCheckResult::Kind::UpToDate;
-        result.newestVersion = newest->displayVersion;
-        result.download = newest->download;
-        Q_EMIT finished(result);
+        Q_EMIT finished(resultOf(*reply, currentVersion_));
     });
 }
 
