@@ -17,13 +17,38 @@ struct ItemFields {
 
 std::optional<AppcastRelease> releaseFrom(const ItemFields& fields)
 {
-    const QString text = fields.shortVersion.isEmpty() ? fields.version : fields.shortVersion;
-    qsizetype suffixStart = 0;
-    const QVersionNumber version = QVersionNumber::fromString(text.trimmed(), &suffixStart);
+    const QString text =
+        (fields.shortVersion.isEmpty() ? fields.version : fields.shortVersion).trimmed();
+    const QVersionNumber version = QVersionNumber::fromString(text);
     if (version.isNull()) {
         return std::nullopt;
     }
-    return AppcastRelease{version, text.trimmed(), QUrl(fields.enclosureUrl.trimmed())};
+    return AppcastRelease{version, text, QUrl(fields.enclosureUrl.trimmed())};
+}
+
+// An attribute the enclosure does not carry leaves what the item's elements said.
+void readSparkleAttribute(const QXmlStreamAttributes& attributes, const QString& name,
+                          QString& field)
+{
+    if (attributes.hasAttribute(sparkleNamespace, name)) {
+        field = attributes.value(sparkleNamespace, name).toString();
+    }
+}
+
+// Takes what the element just started inside an item says about the release.
+void readItemElement(QXmlStreamReader& xml, ItemFields& item)
+{
+    if (xml.name() == QLatin1String("enclosure")) {
+        const auto attributes = xml.attributes();
+        item.enclosureUrl = attributes.value(QLatin1String("url")).toString();
+        readSparkleAttribute(attributes, QStringLiteral("shortVersionString"), item.shortVersion);
+        readSparkleAttribute(attributes, QStringLiteral("version"), item.version);
+    } else if (xml.namespaceUri() == sparkleNamespace &&
+               xml.name() == QLatin1String("shortVersionString")) {
+        item.shortVersion = xml.readElementText();
+    } else if (xml.namespaceUri() == sparkleNamespace && xml.name() == QLatin1String("version")) {
+        item.version = xml.readElementText();
+    }
 }
 
 } // namespace
@@ -37,25 +62,9 @@ std::optional<AppcastRelease> Appcast::newestRelease(const QByteArray& feed)
         xml.readNext();
         if (xml.isStartElement() && xml.name() == QLatin1String("item")) {
             item = ItemFields{};
-        } else if (xml.isStartElement() && item && xml.name() == QLatin1String("enclosure")) {
-            const auto attributes = xml.attributes();
-            item->enclosureUrl = attributes.value(QLatin1String("url")).toString();
-            if (attributes.hasAttribute(sparkleNamespace, QStringLiteral("shortVersionString"))) {
-                item->shortVersion =
-                    attributes.value(sparkleNamespace, QStringLiteral("shortVersionString"))
-                        .toString();
-            }
-            if (attributes.hasAttribute(sparkleNamespace, QStringLiteral("version"))) {
-                item->version =
-                    attributes.value(sparkleNamespace, QStringLiteral("version")).toString();
-            }
-        } else if (xml.isStartElement() && item && xml.namespaceUri() == sparkleNamespace &&
-                   xml.name() == QLatin1String("shortVersionString")) {
-            item->shortVersion = xml.readElementText();
-        } else if (xml.isStartElement() && item && xml.namespaceUri() == sparkleNamespace &&
-                   xml.name() == QLatin1String("version")) {
-            item->version = xml.readElementText();
-        } else if (xml.isEndElement() && item && xml.name() == QLatin1String("item")) {
+        } else if (item && xml.isStartElement()) {
+            readItemElement(xml, *item);
+        } else if (item && xml.isEndElement() && xml.name() == QLatin1String("item")) {
             const auto release = releaseFrom(*item);
             if (release && (!newest || release->version > newest->version)) {
                 newest = release;
