@@ -1,6 +1,7 @@
 #include "tolx/CommandLine.h"
 
 #include <getopt.h>
+#include <string_view>
 
 namespace tolvex::tolx {
 
@@ -8,6 +9,8 @@ namespace {
 
 constexpr int kHelpOption = 1000;
 constexpr int kVersionOption = 1001;
+
+constexpr std::string_view kUsageLine = "Usage: tolx [-frv] [-s | -m] PATH...\n";
 
 const option kLongOptions[] = {
     {"help", no_argument, nullptr, kHelpOption},
@@ -73,14 +76,13 @@ Invocation CommandLine::parse(int argc, char* argv[])
 
 std::string CommandLine::usage()
 {
-    return "Usage: tolx [-frv] [-s | -m] PATH...\n"
-           "Try 'tolx --help' for more information.\n";
+    return std::string(kUsageLine) + "Try 'tolx --help' for more information.\n";
 }
 
 std::string CommandLine::help()
 {
-    return R"(Usage: tolx [-frv] [-s | -m] PATH...
-Overwrites files with the passes of a shredding method, then renames and removes them.
+    return std::string(kUsageLine) +
+           R"(Overwrites files with the passes of a shredding method, then renames and removes them.
 
 Method (of -s and -m, the last one given counts):
   -s         1 pass of random data
