@@ -45,13 +45,14 @@ QByteArray framed(const QByteArray& payload)
 // file requests anyway, so several pieces act as one.
 QList<LaunchRequest> piecesOf(const LaunchRequest& request)
 {
-    const qsizetype emptySize = LaunchRequest{request.kind, {}}.encode().size();
-    QList<LaunchRequest> pieces{LaunchRequest{request.kind, {}}};
+    const LaunchRequest empty{request.kind, {}};
+    const qsizetype emptySize = empty.encode().size();
+    QList<LaunchRequest> pieces{empty};
     qsizetype size = emptySize;
     for (const QString& path : request.paths) {
         const qsizetype pathSize = lengthFieldSize + path.size() * qsizetype(sizeof(QChar));
         if (size + pathSize > SingleInstance::maxMessageSize && !pieces.last().paths.isEmpty()) {
-            pieces.append(LaunchRequest{request.kind, {}});
+            pieces.append(empty);
             size = emptySize;
         }
         pieces.last().paths.append(path);
