@@ -66,7 +66,9 @@ std::optional<QString> HomeFolder::realHomeFolder()
         if (testingFolder)
             return *testingFolder;
     }
-    return passwdHomeFolder();
+    // Asked for every path a file dialog shows; the passwd entry does not change while we run.
+    static const std::optional<QString> home = passwdHomeFolder();
+    return home;
 }
 
 void HomeFolder::setForTesting(std::optional<QString> folder)
