@@ -400,7 +400,7 @@ void ShredRuns::countItem(qint64 listId, RunCounters& counters, const QString& p
     case ItemSizeSnapshot::Kind::Unknown: {
         const bool isFolder = Utils::isThisAFolderHere(path);
         counts = listId == 1 ? !isFolder : itemExists(path) && !isFolder;
-        size = counts ? Utils::multipleItemsSize({path}) : 0;
+        size = counts ? Utils::fileSizeAtPath(path) : 0;
         break;
     }
     }
