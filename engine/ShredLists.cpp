@@ -209,8 +209,8 @@ void ShredLists::dropViewDidGetDropWithPasteboard(qint64 dropViewTag, const QVar
         return;
     }
     QStringList listed;
-    for (const ShredEntryDic& record : pathsDicsForEditVC()) {
-        listed.append(record.filePath);
+    for (const QStringList& list : lists_) {
+        listed += list;
     }
     const ShredEntryDics covered = checkIfPathsAreParentToPathsinPassArray(listed);
     if (!covered.isEmpty()) {
