@@ -10,11 +10,6 @@ namespace tolvex {
 // operation's id and the argument key's suffix.
 inline constexpr std::array<qint64, 3> kListIds{1, 7, 35};
 
-inline bool isListId(qint64 id)
-{
-    return id == 1 || id == 7 || id == 35;
-}
-
 // The position of list `id` in kListIds (0, 1, 2), or nothing for another id.
 inline std::optional<std::size_t> listIndex(qint64 id)
 {
@@ -24,6 +19,11 @@ inline std::optional<std::size_t> listIndex(qint64 id)
         }
     }
     return std::nullopt;
+}
+
+inline bool isListId(qint64 id)
+{
+    return listIndex(id).has_value();
 }
 
 } // namespace tolvex

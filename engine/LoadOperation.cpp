@@ -5,7 +5,6 @@
 #include "engine/UtilsFileSystem.h"
 #include "platform/NotificationCenter.h"
 
-#include <QFileInfo>
 #include <QVariant>
 
 namespace tolvex {
@@ -33,8 +32,7 @@ LoadOperation::Measure LoadOperation::multipleItemsSize(const QStringList& paths
 {
     Measure total;
     for (const QString& path : paths) {
-        const QFileInfo item(path);
-        if (item.isDir() && !item.isSymLink()) {
+        if (FolderWalk::isWalkable(path)) {
             const Measure contents = folderSize(path);
             total.size += contents.size;
             total.scanTotalFilesCount += contents.scanTotalFilesCount;

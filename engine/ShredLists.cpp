@@ -4,6 +4,7 @@
 #include "engine/HudAlert.h"
 #include "engine/ListId.h"
 #include "engine/ModalOverlay.h"
+#include "engine/MountedVolumes.h"
 #include "engine/PathComponents.h"
 #include "engine/ShredTasks.h"
 #include "engine/UtilsFileSystem.h"
@@ -139,9 +140,10 @@ ShredEntryDics ShredLists::checkIfPathsAreParentToPathsinPassArray(const QString
 
 QStringList ShredLists::expandVolumes(const QStringList& paths) const
 {
+    const QList<MountedVolume> volumes = MountedVolumes::mountedVolumes();
     QStringList expanded = paths;
     for (const QString& path : paths) {
-        if (!Utils::checkIfPathIsAVolume(path)) {
+        if (!Utils::checkIfPathIsAVolume(path, volumes)) {
             continue;
         }
         if (const auto children = Utils::childrenForParentFolderAtPathOneLevel(path)) {
@@ -207,8 +209,8 @@ void ShredLists::dropViewDidGetDropWithPasteboard(qint64 dropViewTag, const QVar
         return;
     }
     QStringList listed;
-    for (const ShredEntryDic& record : pathsDicsForEditVC()) {
-        listed.append(record.filePath);
+    for (const QStringList& list : lists_) {
+        listed += list;
     }
     const ShredEntryDics covered = checkIfPathsAreParentToPathsinPassArray(listed);
     if (!covered.isEmpty()) {

@@ -25,6 +25,8 @@
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <QStringDecoder>
+#include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -45,6 +47,12 @@ const QString kHelperNotStartedMessage =
 const QString kShreddingLabel = QStringLiteral("..Shredding..");
 const QString kCancelShredImage = QStringLiteral("cancelShred");
 constexpr double kShreddingLabelFontSize = 21.0;
+
+// Per method, in kListIds order: the helper's flag and where its argument list is kept.
+const std::array<QString, kListIds.size()> kMethodFlags{
+    QStringLiteral("-frsv"), QStringLiteral("-frmv"), QStringLiteral("-frv")};
+constexpr std::array<std::optional<QStringList> ShredArgumentsDic::*, kListIds.size()> kParamsOf{
+    &ShredArgumentsDic::params1, &ShredArgumentsDic::params7, &ShredArgumentsDic::params35};
 
 QString passCompleteMessage(qint64 listId)
 {
@@ -178,51 +186,35 @@ QString ShredRuns::defaultHelperPath()
 
 ShredArgumentsDic ShredRuns::shredArgumentsForPathDic(const ShredEntryDics& records)
 {
-    QStringList paths1, paths7, paths35;
+    std::array<QStringList, kListIds.size()> paths;
     for (const ShredEntryDic& record : records) {
-        QStringList* paths = nullptr;
-        switch (methodOf(record)) {
-        case 1:
-            paths = &paths1;
-            break;
-        case 7:
-            paths = &paths7;
-            break;
-        case 35:
-            paths = &paths35;
-            break;
-        default:
-            continue;
-        }
-        if (itemExists(record.filePath)) {
-            paths->append(record.filePath);
+        const auto index = listIndex(methodOf(record));
+        if (index && itemExists(record.filePath)) {
+            paths[*index].append(record.filePath);
         }
     }
     ShredArgumentsDic arguments;
-    if (!paths1.isEmpty()) {
-        arguments.params1 = QStringList{QStringLiteral("-frsv")} + paths1;
-    }
-    if (!paths7.isEmpty()) {
-        arguments.params7 = QStringList{QStringLiteral("-frmv")} + paths7;
-    }
-    if (!paths35.isEmpty()) {
-        arguments.params35 = QStringList{QStringLiteral("-frv")} + paths35;
+    for (std::size_t i = 0; i < kListIds.size(); ++i) {
+        if (!paths[i].isEmpty()) {
+            arguments.*kParamsOf[i] = QStringList{kMethodFlags[i]} + paths[i];
+        }
     }
     return arguments;
 }
 
 void ShredRuns::shredFiles(const ShredEntryDics& records, bool isTrash)
 {
-    if (records.isEmpty() && lists_.filePathsArr(1).isEmpty() && lists_.filePathsArr(7).isEmpty() &&
-        lists_.filePathsArr(35).isEmpty()) {
+    const auto listIsEmpty = [this](qint64 listId) {
+        return lists_.filePathsArr(listId).isEmpty();
+    };
+    if (records.isEmpty() && std::all_of(kListIds.begin(), kListIds.end(), listIsEmpty)) {
         hud_.alertWithWindow(HudAlertType::information, kNoFilesMessage);
         return;
     }
     const ShredArgumentsDic arguments = shredArgumentsForPathDic(records);
-    const std::pair<qint64, std::optional<QStringList>> methods[] = {
-        {1, arguments.params1}, {7, arguments.params7}, {35, arguments.params35}};
-    for (const auto& [listId, params] : methods) {
-        if (params) {
+    for (std::size_t i = 0; i < kListIds.size(); ++i) {
+        const qint64 listId = kListIds[i];
+        if (const std::optional<QStringList>& params = arguments.*kParamsOf[i]) {
             lifetime_->runStarted();
             GlobalQueue::dispatchAsync(
                 [this, lifetime = lifetime_, listId, params = *params, records, isTrash] {
@@ -240,35 +232,19 @@ void ShredRuns::runChunks(qint64 listId, const QStringList& params, const ShredE
                           bool isTrash)
 {
     if (records.size() <= kChunkSize) {
-        runner(listId, params, records, isTrash, {});
+        runShreddingPass(listId, params, records, isTrash, {});
         return;
     }
     for (qsizetype start = 0; start < records.size(); start += kChunkSize) {
         const RunChunk chunk{start == 0, start + kChunkSize >= records.size()};
         const std::shared_future<void> completion =
-            runner(listId, params, records.mid(start, kChunkSize), isTrash, chunk);
+            runShreddingPass(listId, params, records.mid(start, kChunkSize), isTrash, chunk);
         if (!completion.valid()) {
             return;
         }
         if (!chunk.isLast) {
             lifetime_->waitForCompletion(completion);
         }
-    }
-}
-
-std::shared_future<void> ShredRuns::runner(qint64 listId, const QStringList& params,
-                                           const ShredEntryDics& records, bool isTrash,
-                                           RunChunk chunk)
-{
-    switch (listId) {
-    case 1:
-        return runShreddingPass1WithParams(params, records, isTrash, chunk);
-    case 7:
-        return runShreddingPass7WithParams(params, records, isTrash, chunk);
-    case 35:
-        return runShreddingPass35WithParams(params, records, isTrash, chunk);
-    default:
-        return {};
     }
 }
 
@@ -315,10 +291,10 @@ std::shared_future<void> ShredRuns::runShreddingPass(qint64 listId, const QStrin
             return {};
         }
     }
-    auto counters = std::make_shared<RunCounters>(filePathsOf(records));
+    const QStringList paths = filePathsOf(records);
+    auto counters = std::make_shared<RunCounters>(paths);
     if (lists_.totalFilesPassCountNum(listId) == 0) {
-        lists_.setTotalFilesPassCountNum(listId,
-                                         Utils::totalFilesToShredCount(filePathsOf(records)));
+        lists_.setTotalFilesPassCountNum(listId, Utils::totalFilesToShredCount(paths));
     }
     task->setReadabilityHandler([this, listId, counters](const QByteArray& message) {
         readMessage(listId, counters, message);
@@ -424,7 +400,7 @@ void ShredRuns::countItem(qint64 listId, RunCounters& counters, const QString& p
     case ItemSizeSnapshot::Kind::Unknown: {
         const bool isFolder = Utils::isThisAFolderHere(path);
         counts = listId == 1 ? !isFolder : itemExists(path) && !isFolder;
-        size = counts ? Utils::multipleItemsSize({path}) : 0;
+        size = counts ? Utils::fileSizeAtPath(path) : 0;
         break;
     }
     }

@@ -76,8 +76,6 @@ private:
 
     void runChunks(qint64 listId, const QStringList& params, const ShredEntryDics& records,
                    bool isTrash);
-    std::shared_future<void> runner(qint64 listId, const QStringList& params,
-                                    const ShredEntryDics& records, bool isTrash, RunChunk chunk);
     std::shared_future<void> runShreddingPass(qint64 listId, const QStringList& params,
                                               const ShredEntryDics& records, bool isTrash,
                                               RunChunk chunk);

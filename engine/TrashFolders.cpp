@@ -101,8 +101,9 @@ void TrashFolders::removeTrashInfoOfDestroyedItems(const QStringList& itemPaths)
 {
     for (const QString& item : itemPaths) {
         const QString filesFolder = deletingLastPathComponent(item);
-        if (lastPathComponent(filesFolder) != kFilesFolder || QFileInfo(item).exists() ||
-            QFileInfo(item).isSymLink()) {
+        const QFileInfo itemInfo(item);
+        if (lastPathComponent(filesFolder) != kFilesFolder || itemInfo.exists() ||
+            itemInfo.isSymLink()) {
             continue;
         }
         const QString info =
