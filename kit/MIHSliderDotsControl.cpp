@@ -41,7 +41,6 @@ const QPixmap& MIHSliderDotsControl::imageForDot(qsizetype index) const
 
 void MIHSliderDotsControl::setDotsCount(qsizetype count)
 {
-    m_dotsCount = count;
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
     m_dots.clear();
     for (qsizetype i = 0; i < count; ++i) {
@@ -74,7 +73,7 @@ void MIHSliderDotsControl::placeInSliderView()
 {
     // The frame reaches one pitch beyond the last dot; adding that pitch back before halving
     // centres the dots themselves.
-    const qreal controlWidth = m_dotsCount * kDotPitch + kDotSize;
+    const qreal controlWidth = dotsCount() * kDotPitch + kDotSize;
     const qreal sliderWidth = m_sliderView ? m_sliderView->width() : 0.0;
     const qreal sliderHeight = m_sliderView ? m_sliderView->height() : 0.0;
     const qreal x = (sliderWidth - controlWidth + kDotPitch) * 0.5;

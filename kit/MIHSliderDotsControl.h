@@ -30,7 +30,7 @@ public:
     QPixmap highlightedDotImage() const { return m_highlightedDotImage; }
     void setHighlightedDotImage(const QPixmap& image) { m_highlightedDotImage = image; }
 
-    qsizetype dotsCount() const { return m_dotsCount; }
+    qsizetype dotsCount() const { return m_dots.size(); }
     // Makes the dots anew and sizes the control to them, centred under the slide show.
     void setDotsCount(qsizetype count);
     qsizetype indexOfHighlightedDot() const { return m_indexOfHighlightedDot; }
@@ -51,7 +51,6 @@ private:
 
     QPixmap m_normalDotImage;
     QPixmap m_highlightedDotImage;
-    qsizetype m_dotsCount = 0;
     qsizetype m_indexOfHighlightedDot = 0;
     MIHSliderView* m_sliderView = nullptr;
     QList<QPushButton*> m_dots;

@@ -121,15 +121,14 @@ void MyHudAlert::showWindow(QWidget*)
     updateWindowPosition();
     AlphaValue::animateAlphaValue(window_, kShownAlpha);
 
+    // What an earlier alert left pending must not close this one.
+    removeClickMonitor();
     if (alertType_ == HudAlertType::busy) {
-        // A busy alert stays until it is dismissed: what an earlier timed alert left pending
-        // must not close it.
+        // A busy alert stays until it is dismissed.
         dismissTimer_.stop();
-        removeClickMonitor();
         return;
     }
     dismissTimer_.start(kDismissAfterMs);
-    removeClickMonitor();
     clickEvent_ = LocalEventMonitor::addLocalMonitorForMouseDown(
         Qt::LeftButton | Qt::RightButton, [this](QPointF globalPosition, Qt::MouseButton) {
             if (!window_)

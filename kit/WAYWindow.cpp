@@ -104,7 +104,6 @@ void WAYWindow::_setUp()
 {
     _delegateProxy = std::make_unique<WAYWindowDelegateProxy>();
     _delegateProxy->setFirstDelegate(this);
-    messageDelegate_ = _delegateProxy.get();
 
     _centerTrafficLightButtons = true;
 
