@@ -3,7 +3,6 @@
 #include "app/AppDelegate.h"
 #include "app/DropView.h"
 #include "app/NamedImage.h"
-#include "app/RobotoFont.h"
 #include "app/SecureTrashPopover.h"
 #include "app/WindowLayout.h"
 #include "app/myRespView.h"
@@ -28,7 +27,6 @@ namespace tolvex {
 namespace {
 
 const QString kWindowTitle = QStringLiteral("Tolvex");
-constexpr double kTitleFontSize = 14.0;
 
 // A drop zone's frame and the frames of its views inside it.
 constexpr QSize kZoneSize(150, 156);
@@ -196,8 +194,6 @@ WAYWindow* MainWindowBuilder::build(AppDelegate& delegate)
     window->setObjectName(QStringLiteral("mainWindow"));
     // The window's own title label is the title of the custom title bar.
     outlets.titleBarStrTitleTF = window->titleLabel();
-    outlets.titleBarStrTitleTF->setFont(
-        RobotoFont::named(QStringLiteral("Roboto-Thin"), kTitleFontSize));
     window->setWindowTitle(kWindowTitle);
     window->resize(WindowLayout::kHorizontalSize);
     outlets.window = window;
