@@ -5,7 +5,6 @@
 #include "app/RobotoFont.h"
 #include "engine/ListId.h"
 #include "engine/UtilsSettings.h"
-#include "kit/DisableSubviews.h"
 #include "kit/JESCircularProgressView.h"
 #include "kit/MRSubtleButton.h"
 #include "kit/ProgressIndicator.h"
@@ -84,38 +83,20 @@ void AppDelegate::applicationDidFinishLaunching()
     if (outlets_.titleBarStrTitleTF)
         outlets_.titleBarStrTitleTF->setFont(RobotoFont::named("Roboto-Thin", kTitleFontSize));
 
-    for (MouseDownTextField* label :
-         {outlets_.onePassMainTF.data(), outlets_.sevenPassMainTF.data(),
-          outlets_.thirtyfPassMainTF.data()})
-        if (label)
-            label->setDelegate(this);
-
-    for (QWidget* group : {outlets_.clearRevealView.data(), outlets_.clearRevealView7.data(),
-                           outlets_.clearRevealView35.data()}) {
-        if (!group)
-            continue;
-        group->hide();
-        disableSubviews(group, true);
-    }
-
-    DropView* const zones[] = {outlets_.onePassDropView, outlets_.sevenPassDropView,
-                               outlets_.thirtyFivePassDropView};
-    for (DropView* zone : zones)
-        if (zone)
-            zone->setDelegate(this);
-    for (std::size_t i = 0; i < kListIds.size(); ++i)
-        if (zones[i])
-            zones[i]->setMDropViewTag(kListIds[i]);
-    for (qint64 tag : kListIds)
+    // The empty look hides and disables each zone's clear and reveal buttons.
+    for (qint64 tag : kListIds) {
+        const ZoneOutlets zone = *zoneOutlets(tag);
+        if (zone.mainTF)
+            zone.mainTF->setDelegate(this);
+        if (zone.dropView) {
+            zone.dropView->setDelegate(this);
+            zone.dropView->setMDropViewTag(tag);
+        }
         resetDefStateForPassViewWithTag(tag);
-
-    for (ProgressIndicator* spinner :
-         {outlets_.progIndicForFilesize1.data(), outlets_.progIndicForFilesize7.data(),
-          outlets_.progIndicForFilesize35.data()}) {
-        if (!spinner)
-            continue;
-        spinner->stopAnimation();
-        spinner->hide();
+        if (ProgressIndicator* spinner = zone.progIndicForFilesize) {
+            spinner->stopAnimation();
+            spinner->hide();
+        }
     }
 
     secondaryScreens_.installActionBlocks();

@@ -21,7 +21,6 @@ namespace tolvex {
 namespace {
 
 constexpr qint64 applyTag = 0;
-constexpr int iconPixels = 28;
 
 QString titleFontName()
 {
@@ -44,7 +43,7 @@ EditFilePathsVC::EditFilePathsVC(SheetPresenter& sheets, QObject* parent)
     titleLbl = new QLabel(root);
     titleLbl->setObjectName(QStringLiteral("titleLbl"));
     titleLbl->setAlignment(Qt::AlignCenter);
-    titleLbl->setFont(RobotoFont::named(titleFontName(), 18));
+    EditFilePathsVC::setTitleFont();
     layout->addWidget(titleLbl);
 
     searchField = new QLineEdit(root);
@@ -111,19 +110,21 @@ void EditFilePathsVC::reloadData()
     destTablView->clear();
     const ShredEntryDics rows = arrangedObjects();
     const QFileIconProvider icons;
+    const QFont nameFont = RobotoFont::named(QStringLiteral("Roboto-Regular"), 13);
+    const QFont methodFont = RobotoFont::named(QStringLiteral("Roboto-Regular"), 11);
     for (qsizetype row = 0; row < rows.size(); ++row) {
         const ShredEntryDic& record = rows[row];
         auto* cell = new destCellView;
         cell->setObjectName(QStringLiteral("userDestID"));
         cell->textField->setText(record.fileName.value_or(QString()));
-        cell->textField->setFont(RobotoFont::named(QStringLiteral("Roboto-Regular"), 13));
+        cell->textField->setFont(nameFont);
         cell->textField->setProperty("tag", row);
-        cell->detailTextField->setFont(RobotoFont::named(QStringLiteral("Roboto-Regular"), 11));
+        cell->detailTextField->setFont(methodFont);
         if (record.passIndx.value_or(0) > 0) {
             cell->detailTextField->setText(QStringLiteral("%1-pass").arg(*record.passIndx));
         }
-        cell->destIcon->setPixmap(
-            icons.icon(QFileInfo(record.filePath)).pixmap(iconPixels, iconPixels));
+        cell->destIcon->setPixmap(icons.icon(QFileInfo(record.filePath))
+                                      .pixmap(destCellView::iconSize, destCellView::iconSize));
         NamedImage::setImage(cell->deleteDestBtn, QStringLiteral("cancelShred"));
         NamedImage::setImage(cell->revealBtn, QStringLiteral("reveal"));
         cell->setToolTip(record.filePath);
@@ -149,9 +150,7 @@ void EditFilePathsVC::removeFilePath(qint64 row)
             [this, record] {
                 pathDicsArr.removeOne(record);
                 dicPathsToRemove.append(record);
-                setTitleFont();
-                showEmptyTitleWhenAllRemoved();
-                reloadData();
+                showRemoval();
             });
 }
 
@@ -173,9 +172,7 @@ void EditFilePathsVC::clearAllPaths()
                 // Rows the search hides go too: the user asked to clear the list, not the view.
                 dicPathsToRemove.append(pathDicsArr);
                 pathDicsArr.clear();
-                setTitleFont();
-                showEmptyTitleWhenAllRemoved();
-                reloadData();
+                showRemoval();
             });
 }
 
@@ -207,11 +204,13 @@ QString EditFilePathsVC::titleForCount(qsizetype count)
     return count == 0 ? emptyListTitle : QStringLiteral("%1 files added:").arg(count);
 }
 
-void EditFilePathsVC::showEmptyTitleWhenAllRemoved()
+void EditFilePathsVC::showRemoval()
 {
+    setTitleFont();
     if (pathDicsArr.isEmpty() && !dicPathsToRemove.isEmpty()) {
         titleLbl->setText(emptyListTitle);
     }
+    reloadData();
 }
 
 EditFilePathsVC_vert::EditFilePathsVC_vert(SheetPresenter& sheets, QObject* parent)

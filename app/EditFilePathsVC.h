@@ -55,7 +55,8 @@ public:
     static const QString emptyListTitle;
 
 private:
-    void showEmptyTitleWhenAllRemoved();
+    // After records were removed: the title, which names an emptied list, and the rows.
+    void showRemoval();
     void confirm(const QString& messageText, const QString& informativeText,
                  std::function<void()> onYes);
 

@@ -18,6 +18,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPointer>
+#include <algorithm>
 
 namespace tolvex {
 
@@ -158,9 +159,7 @@ std::optional<QStringList> FileIntake::arrOfFilePathsFromAddBtn(qint64 listId,
 bool FileIntake::panelShouldEnableURL(const QString& path)
 {
     const std::optional<QString> home = Utils::checkAndReturnHomeFolderPath(path);
-    if (lists_.checkIfFilePathIsIInOtherPassArrays(path, true) ||
-        Utils::isFolderFromLibraryFolder(path) || (home && path == *home) ||
-        path.startsWith(Utils::getApplicationsFolderPath())) {
+    if (isRefusedInPanel(path, home)) {
         return false;
     }
     if (home && path.startsWith(*home)) {
@@ -172,14 +171,18 @@ bool FileIntake::panelShouldEnableURL(const QString& path)
 bool FileIntake::panelValidateURL(const QString& path)
 {
     const std::optional<QString> home = Utils::checkAndReturnHomeFolderPath(path);
-    const bool refused = lists_.checkIfFilePathIsIInOtherPassArrays(path, true) ||
-                         Utils::isFolderFromLibraryFolder(path) ||
-                         (home && parentFolder(path) == *home) || (home && path == *home) ||
-                         path.startsWith(Utils::getApplicationsFolderPath());
+    const bool refused = isRefusedInPanel(path, home) || (home && parentFolder(path) == *home);
     if (refused) {
         QApplication::beep();
     }
     return !refused;
+}
+
+bool FileIntake::isRefusedInPanel(const QString& path, const std::optional<QString>& home)
+{
+    return lists_.checkIfFilePathIsIInOtherPassArrays(path, true) ||
+           Utils::isFolderFromLibraryFolder(path) || (home && path == *home) ||
+           path.startsWith(Utils::getApplicationsFolderPath());
 }
 
 void FileIntake::serviceMenuShred(const QStringList& paths)
@@ -194,7 +197,7 @@ void FileIntake::applicationOpenFiles(const QStringList& paths)
 
 void FileIntake::gatherFiles(const QStringList& paths)
 {
-    if (isBusy(1) && isBusy(7) && isBusy(35)) {
+    if (std::all_of(kListIds.begin(), kListIds.end(), [this](qint64 id) { return isBusy(id); })) {
         hud_.alertWithWindow(HudAlertType::information, allMethodsBusyMessage);
         return;
     }

@@ -63,6 +63,9 @@ private:
     void askForMethod();
     void handOverQueueTo(qint64 listId);
     bool isBusy(qint64 listId) const;
+    // What the panel neither offers nor accepts: listed items, the home folder itself,
+    // library folders and the applications folder.
+    bool isRefusedInPanel(const QString& path, const std::optional<QString>& home);
 
     ShredLists& lists_;
     ShredTasks& tasks_;

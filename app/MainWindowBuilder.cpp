@@ -3,7 +3,6 @@
 #include "app/AppDelegate.h"
 #include "app/DropView.h"
 #include "app/NamedImage.h"
-#include "app/RobotoFont.h"
 #include "app/SecureTrashPopover.h"
 #include "app/WindowLayout.h"
 #include "app/myRespView.h"
@@ -28,7 +27,6 @@ namespace tolvex {
 namespace {
 
 const QString kWindowTitle = QStringLiteral("Tolvex");
-constexpr double kTitleFontSize = 14.0;
 
 // A drop zone's frame and the frames of its views inside it.
 constexpr QSize kZoneSize(150, 156);
@@ -144,37 +142,28 @@ hlMyclickableView* buildTitleBar(AppDelegate& delegate, MainWindowOutlets& outle
     row->setContentsMargins(0, 0, kTitleBarRightMargin, 0);
     row->setSpacing(kTitleBarButtonSpacing);
     row->addStretch();
-    const QRect buttonFrame(0, 0, kTitleBarButtonSize, kTitleBarButtonSize);
+    // One button of the row; `action` is the delegate's action, called with the button.
+    const auto addButton = [&](const QString& image, const QString& toolTip, auto action) {
+        const QRect frame(0, 0, kTitleBarButtonSize, kTitleBarButtonSize);
+        QToolButton* button = imageButton(titlebar, frame, image);
+        button->setToolTip(toolTip);
+        button->setFixedSize(frame.size());
+        QObject::connect(button, &QAbstractButton::clicked, &delegate,
+                         [&delegate, button, action] { (delegate.*action)(button); });
+        row->addWidget(button);
+        return button;
+    };
 
-    QToolButton* info = imageButton(titlebar, buttonFrame, QStringLiteral("info"));
-    info->setObjectName(QStringLiteral("infoButton"));
-    info->setToolTip(QStringLiteral("Shredding methods"));
-    info->setFixedSize(buttonFrame.size());
-    QObject::connect(info, &QAbstractButton::clicked, &delegate,
-                     [&delegate, info] { delegate.showShredInfoHelp(info); });
-    row->addWidget(info);
-    QToolButton* prefs = imageButton(titlebar, buttonFrame, QStringLiteral("prefs"));
-    prefs->setObjectName(QStringLiteral("prefsButton"));
-    prefs->setToolTip(QStringLiteral("Preferences"));
-    prefs->setFixedSize(buttonFrame.size());
-    QObject::connect(prefs, &QAbstractButton::clicked, &delegate,
-                     [&delegate, prefs] { delegate.showPrefsAction(prefs); });
-    row->addWidget(prefs);
-
-    QToolButton* trash = imageButton(titlebar, buttonFrame, QStringLiteral("secureTrash"));
-    trash->setToolTip(QStringLiteral("Secure Empty Trash"));
-    trash->setFixedSize(buttonFrame.size());
-    QObject::connect(trash, &QAbstractButton::clicked, &delegate,
-                     [&delegate, trash] { delegate.secureEmptyShowPop(trash); });
-    row->addWidget(trash);
-    outlets.secEmptyTrashBtn = trash;
-
-    QToolButton* layout = imageButton(titlebar, buttonFrame, QStringLiteral("horiz_Layout"));
-    layout->setFixedSize(buttonFrame.size());
-    QObject::connect(layout, &QAbstractButton::clicked, &delegate,
-                     [&delegate, layout] { delegate.toggleWindowHorizontal(layout); });
-    row->addWidget(layout);
-    outlets.toggleHorizontalVerticalBtn = layout;
+    addButton(QStringLiteral("info"), QStringLiteral("Shredding methods"),
+              &AppDelegate::showShredInfoHelp)
+        ->setObjectName(QStringLiteral("infoButton"));
+    addButton(QStringLiteral("prefs"), QStringLiteral("Preferences"), &AppDelegate::showPrefsAction)
+        ->setObjectName(QStringLiteral("prefsButton"));
+    outlets.secEmptyTrashBtn =
+        addButton(QStringLiteral("secureTrash"), QStringLiteral("Secure Empty Trash"),
+                  &AppDelegate::secureEmptyShowPop);
+    outlets.toggleHorizontalVerticalBtn =
+        addButton(QStringLiteral("horiz_Layout"), QString(), &AppDelegate::toggleWindowHorizontal);
 
     // The title bar's menu stands in for the application menu.
     auto* visitWebsite = new QAction(QStringLiteral("Visit Website"), titlebar);
@@ -196,8 +185,6 @@ WAYWindow* MainWindowBuilder::build(AppDelegate& delegate)
     window->setObjectName(QStringLiteral("mainWindow"));
     // The window's own title label is the title of the custom title bar.
     outlets.titleBarStrTitleTF = window->titleLabel();
-    outlets.titleBarStrTitleTF->setFont(
-        RobotoFont::named(QStringLiteral("Roboto-Thin"), kTitleFontSize));
     window->setWindowTitle(kWindowTitle);
     window->resize(WindowLayout::kHorizontalSize);
     outlets.window = window;

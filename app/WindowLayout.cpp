@@ -4,8 +4,7 @@ namespace tolvex {
 
 bool WindowLayout::isVertical(QSize windowSize)
 {
-    return windowSize.height() == kVerticalSize.height() &&
-           windowSize.width() == kVerticalSize.width();
+    return windowSize == kVerticalSize;
 }
 
 WindowLayout::ZoneOrigins WindowLayout::horizontalOrigins(QPointF centre, QSizeF zone, qreal gap)

@@ -8,7 +8,6 @@
 namespace tolvex {
 
 namespace {
-constexpr int iconSize = 28;
 constexpr int buttonSize = 22;
 } // namespace
 

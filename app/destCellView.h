@@ -15,6 +15,9 @@ class destCellView : public QWidget {
 public:
     explicit destCellView(QWidget* parent = nullptr);
 
+    // The side of the item's icon.
+    static constexpr int iconSize = 28;
+
     // When set, hovering changes nothing.
     bool inactive = false;
 
