@@ -8,9 +8,11 @@
 // "done", and ends with 0. When $TOLVEX_FAKE_TOLX_LOG is set, each launch first appends its
 // arguments to that file, tab-separated, as one line.
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/file.h>
 #include <unistd.h>
 #include <vector>
 
@@ -43,17 +45,32 @@ void destroy(const std::vector<std::string>& paths)
     }
 }
 
+// Runs of different methods launch side by side, and a line of thousands of paths is larger than
+// a stream buffer: the line goes out in one write under an exclusive lock, or lines interleave.
 void logLaunch(int argc, char** argv)
 {
     const char* log = std::getenv("TOLVEX_FAKE_TOLX_LOG");
     if (!log) {
         return;
     }
-    std::ofstream out(log, std::ios::app);
+    std::string line;
     for (int i = 1; i < argc; ++i) {
-        out << (i > 1 ? "\t" : "") << argv[i];
+        line += (i > 1 ? "\t" : "") + std::string(argv[i]);
     }
-    out << "\n";
+    line += "\n";
+    const int fd = open(log, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        return;
+    }
+    flock(fd, LOCK_EX);
+    for (std::size_t sent = 0; sent < line.size();) {
+        const ssize_t written = write(fd, line.data() + sent, line.size() - sent);
+        if (written <= 0) {
+            break;
+        }
+        sent += static_cast<std::size_t>(written);
+    }
+    close(fd);
 }
 
 } // namespace
