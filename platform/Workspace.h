@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+namespace tolvex {
+
+// Installed applications, found through the XDG desktop entries of the application folders.
+// An application's "path" is the path of its desktop entry.
+class Workspace {
+public:
+    // The entry whose Name is `name`; empty when there is none.
+    static QString fullPathForApplication(const QString& name);
+    // The entry of a bundle identifier: its own desktop-file id (as Flatpak names them) or one of
+    // the ids known for it; empty when there is none.
+    static QString absolutePathForAppBundleWithIdentifier(const QString& bundleID);
+    // The Icon key of a desktop entry (a theme name or an absolute path); empty when it has none.
+    static QString iconNameForApplication(const QString& desktopEntryPath);
+};
+
+} // namespace tolvex

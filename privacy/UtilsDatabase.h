@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+namespace tolvex::Utils {
+
+// The rows of one table of a database file; 0 when the file or table is missing or unreadable.
+quint64 countRecordsInDBFileAtPath(const QString& path, const QString& tableTitle);
+
+// Deletes every row of one table. Always answers false; no caller reads it.
+bool removeAllRecordsInDBFilePath(const QString& path, const QString& tableTitle);
+
+} // namespace tolvex::Utils
