@@ -1,4 +1,4 @@
-#include "RobotoFont.h"
+#include "kit/RobotoFont.h"
 
 #include <QtMath>
 
