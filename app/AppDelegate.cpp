@@ -11,6 +11,7 @@
 #include "kit/UtilsSystem.h"
 #include "kit/WAYWindow.h"
 #include "platform/SingleInstance.h"
+#include "privacy/PrivScanVC.h"
 
 #include <QDesktopServices>
 #include <QLabel>
@@ -49,8 +50,12 @@ AppDelegate::AppDelegate(const QString& helperPath, QObject* parent)
       shredRuns_(shredLists_, shredTasks_, *this, *this, *this, *this, helperPath),
       trashPopover_(*this), secureEmptyTrash_(shredRuns_, *this, trashPopover_, *this, *this),
       fileIntake_(shredLists_, shredTasks_, *this, *this, *this),
-      secondaryScreens_(outlets_, shredLists_, shredTasks_, *this)
-{}
+      secondaryScreens_(outlets_, shredLists_, shredTasks_, *this), privacyCleaner_(*this, *this),
+      privScanBlocks_(privacyCleaner_, *this, *this, *this, QString(Addresses::supportMail))
+{
+    privScan_VC = new PrivScanVC(this);
+    privScan_VCvert = new PrivScanVC_vert(this);
+}
 
 AppDelegate::~AppDelegate()
 {
@@ -74,6 +79,8 @@ void AppDelegate::applicationDidFinishLaunching()
     sizeLoadObserver_ = NotificationCenter::defaultCenter().addObserver(
         QString::fromLatin1(kSizeLoadDidFinish),
         [this](const Notification& notification) { handleSize(notification); });
+
+    preparePrivScanView();
 
     if (outlets_.startShredBtn)
         outlets_.startShredBtn->setDelegate(this);
@@ -100,6 +107,7 @@ void AppDelegate::applicationDidFinishLaunching()
     }
 
     secondaryScreens_.installActionBlocks();
+    installPrivScanBlocks();
 
     styleStartButton();
 

@@ -26,6 +26,9 @@
 #include "kit/MouseDownTextField.h"
 #include "kit/WindowDelegate.h"
 #include "platform/NotificationCenter.h"
+#include "privacy/PrivScanBlocks.h"
+#include "privacy/PrivacyCleaner.h"
+#include "privacy/PrivacyLooks.h"
 
 #include <QFont>
 #include <QObject>
@@ -35,6 +38,8 @@
 
 namespace tolvex {
 
+class PrivScanVC;
+class PrivScanVC_vert;
 class SingleInstance;
 
 // The application's delegate and the controller of its one main window. It owns the shred
@@ -56,7 +61,8 @@ class AppDelegate : public QObject,
                     public AppTermination,
                     public FileIntakeHost,
                     public MouseDownTextFieldDelegate,
-                    public JMModalOverlayDelegate {
+                    public JMModalOverlayDelegate,
+                    public PrivacyLooks {
     Q_OBJECT
 
 public:
@@ -153,6 +159,19 @@ public:
     void showUserDeniedAccessAlert();
     void modalOverlayDidClose(const Notification& notification) override;
 
+    // --- Privacy scan and clean-up (AppDelegate_Privacy.cpp)
+    PrivScanVC* privScan_VC = nullptr;
+    PrivScanVC_vert* privScan_VCvert = nullptr;
+    PrivacyCleaner& privacyCleaner() { return privacyCleaner_; }
+    PrivScanBlocks& privScanBlocks() { return privScanBlocks_; }
+    void privacyCleanUp(QObject* sender = nullptr);
+    void prepareViewAndStartPrivScan();
+    void privScanStart();
+    void privacyScanStop(QObject* sender);
+    void applyIdleLook() override;
+    void applyCleaningLook() override;
+    void showCleaningProgress(const QString& name, const QString& status, double value) override;
+
 private:
     // The trash button's popover as the engine sees it.
     class TrashPopover : public Popover {
@@ -171,6 +190,10 @@ private:
     void registerServicesProvider();
     void shredEverything();
     void placeZones(bool vertical, QSize windowSize);
+    void preparePrivScanView();
+    void installPrivScanBlocks();
+    void showBusyPrivScanView();
+    void showPrivScanResults(bool vertical, const QList<PrivInfoDic>& records);
 
     MainWindowOutlets outlets_;
     QRectF defaultIndicBounds_;
@@ -186,6 +209,8 @@ private:
     SecureEmptyTrash secureEmptyTrash_;
     FileIntake fileIntake_;
     SecondaryScreens secondaryScreens_;
+    PrivacyCleaner privacyCleaner_;
+    PrivScanBlocks privScanBlocks_;
 };
 
 } // namespace tolvex

@@ -8,6 +8,7 @@
 #include "kit/MyHudAlert.h"
 #include "kit/UtilsSystem.h"
 #include "kit/WAYWindow.h"
+#include "privacy/WorkspaceIcons.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -83,8 +84,9 @@ void AppDelegate::beginSheetModal(const SheetAlert& alert,
     // The answer may come after this delegate, and the parts the handler works on, are gone.
     QPointer<AppDelegate> self(this);
     AlertPresenter::beginSheetModalForWindow(
-        {alert.messageText, alert.informativeText, alert.buttons, style, {}}, outlets_.window,
-        [self, completionHandler = std::move(completionHandler)](int response) {
+        {alert.messageText, alert.informativeText, alert.buttons, style,
+         alert.iconFilePath.isEmpty() ? QIcon() : WorkspaceIcons::iconForFile(alert.iconFilePath)},
+        outlets_.window, [self, completionHandler = std::move(completionHandler)](int response) {
             if (self && completionHandler)
                 completionHandler(response);
         });

@@ -58,6 +58,7 @@ void AppDelegate::viewDidHandleEvent(QWidget* /*view*/, QKeyEvent* event)
         secureEmptyShowPop(outlets_.secEmptyTrashBtn);
         return;
     case ShortcutAction::PrivacyScan:
+        privScanStart();
         return;
     }
 }

@@ -14,11 +14,14 @@
 #include "kit/Tag.h"
 #include "kit/WAYWindow.h"
 #include "kit/hlMyclickableView.h"
+#include "privacy/BarProgressIndicator.h"
+#include "privacy/PrivScanView.h"
 
 #include <QAction>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -46,6 +49,8 @@ constexpr int kStartButtonBottomMargin = 18;
 constexpr int kTitleBarButtonSize = 24;
 constexpr int kTitleBarButtonSpacing = 2;
 constexpr int kTitleBarRightMargin = 6;
+// The window's own three buttons end 72 from the left; the privacy control stands after them.
+constexpr int kTitleBarLeftMargin = 80;
 
 // Keeps a view covering the whole of another (its parent, or the window above it): the resizing
 // rule of the main window's full-size views.
@@ -133,15 +138,29 @@ DropView* buildZone(QWidget* parent, AppDelegate& delegate, qint64 listId,
     return zone;
 }
 
+// The privacy progress view, under the start button, whose place it takes while shown.
+void buildPrivScanView(QVBoxLayout& column, AppDelegate& delegate, MainWindowOutlets& outlets)
+{
+    auto* view = new PrivScanView(column.parentWidget());
+    column.addWidget(view, 0, Qt::AlignHCenter);
+    outlets.privScanView = view;
+    outlets.privacyScanEraseProgIndic = view->privacyScanEraseProgIndic;
+    outlets.privScanStatusLbl = view->privScanStatusLbl;
+    outlets.privScanNameLbl = view->privScanNameLbl;
+    outlets.privScanStopBtn = view->privScanStopBtn;
+    QAbstractButton* stop = view->privScanStopBtn;
+    QObject::connect(stop, &QAbstractButton::clicked, &delegate,
+                     [&delegate, stop] { delegate.privacyScanStop(stop); });
+}
+
 // The view in the title bar with the Secure Empty Trash and layout buttons at its right end.
 hlMyclickableView* buildTitleBar(AppDelegate& delegate, MainWindowOutlets& outlets)
 {
     auto* titlebar = new hlMyclickableView;
     titlebar->setObjectName(QStringLiteral("titlebar"));
     auto* row = new QHBoxLayout(titlebar);
-    row->setContentsMargins(0, 0, kTitleBarRightMargin, 0);
+    row->setContentsMargins(kTitleBarLeftMargin, 0, kTitleBarRightMargin, 0);
     row->setSpacing(kTitleBarButtonSpacing);
-    row->addStretch();
     // One button of the row; `action` is the delegate's action, called with the button.
     const auto addButton = [&](const QString& image, const QString& toolTip, auto action) {
         const QRect frame(0, 0, kTitleBarButtonSize, kTitleBarButtonSize);
@@ -154,6 +173,10 @@ hlMyclickableView* buildTitleBar(AppDelegate& delegate, MainWindowOutlets& outle
         return button;
     };
 
+    addButton(QStringLiteral("privacyClean"), QStringLiteral("Browser Privacy Clean-up"),
+              &AppDelegate::privacyCleanUp)
+        ->setObjectName(QStringLiteral("privacyButton"));
+    row->addStretch();
     addButton(QStringLiteral("info"), QStringLiteral("Shredding methods"),
               &AppDelegate::showShredInfoHelp)
         ->setObjectName(QStringLiteral("infoButton"));
@@ -220,6 +243,7 @@ WAYWindow* MainWindowBuilder::build(AppDelegate& delegate)
     column->addStretch();
     column->addWidget(start, 0, Qt::AlignHCenter);
     outlets.startShredBtn = start;
+    buildPrivScanView(*column, delegate, outlets);
 
     hlMyclickableView* titlebar = buildTitleBar(delegate, outlets);
     new CoverTarget(titlebar, window->titleBarView());

@@ -8,6 +8,7 @@
 #include "kit/MouseDownTextField.h"
 #include "kit/ProgressIndicator.h"
 #include "kit/WAYWindow.h"
+#include "privacy/BarProgressIndicator.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -49,6 +50,13 @@ struct MainWindowOutlets {
     QPointer<QAbstractButton> addNewFilesBtn;
     QPointer<QAbstractButton> addNewFilesBtn7;
     QPointer<QAbstractButton> addNewFilesBtn35;
+
+    // The privacy progress view and its parts.
+    QPointer<QWidget> privScanView;
+    QPointer<BarProgressIndicator> privacyScanEraseProgIndic;
+    QPointer<QLabel> privScanStatusLbl;
+    QPointer<QLabel> privScanNameLbl;
+    QPointer<QAbstractButton> privScanStopBtn;
 };
 
 // One drop zone's members, picked by list id.

@@ -15,6 +15,8 @@ struct SheetAlert {
     QString informativeText;
     QStringList buttons;
     Style style = Style::Warning;
+    // When set, the icon of this file stands in place of the style's icon.
+    QString iconFilePath = {};
 };
 
 inline constexpr int kAlertFirstButtonReturn = 1000;

@@ -1,0 +1,178 @@
+#include "AppDelegate.h"
+#include "engine/UtilsSettings.h"
+#include "kit/DisableSubviews.h"
+#include "kit/RobotoFont.h"
+#include "kit/WAYWindow.h"
+#include "platform/MainQueue.h"
+#include "privacy/BarProgressIndicator.h"
+#include "privacy/PrivScanVC.h"
+#include "privacy/UtilsPrivacy.h"
+
+#include <QListWidget>
+
+namespace tolvex {
+
+namespace {
+
+const QString kWaitForShredding = QStringLiteral("Please wait for shredding tasks to complete");
+const QString kScanning = QStringLiteral("Scanning...");
+constexpr double kStatusFontSize = 13.0;
+// Long enough for the scanning look to be drawn before the scan holds the main thread.
+constexpr int kScanDelayMs = 100;
+constexpr int kResultsDirection = 2;
+
+SheetAlert fullDiskAccessAlert()
+{
+    SheetAlert alert;
+    alert.messageText = QStringLiteral("User action needed");
+    alert.informativeText = QStringLiteral(
+        "MacOS Mojave has introduced limited access to some system files and folders.\n\n"
+        "While this is a welcome security feature, this limits Tolvex's ability to perform its "
+        "file destruction and browser/privacy threats clean up features.\n\n"
+        "The only mechanism to make it work as expected - is to enable Full Disk Access in System "
+        "Preferences>Security and Privacy tab. This has to be done manually by the user.\n\n"
+        "Otherwise, for example, removing Safari's browser history data may be impossible.\n"
+        "New restrictions may apply in future with unexpected outcomes.");
+    alert.buttons = {QStringLiteral("Open Full Disk Access Tab"),
+                     QStringLiteral("Continue with limited access"), QStringLiteral("Cancel")};
+    alert.style = SheetAlert::Style::Critical;
+    return alert;
+}
+
+} // namespace
+
+void AppDelegate::preparePrivScanView()
+{
+    if (outlets_.privScanView)
+        outlets_.privScanView->hide();
+    if (outlets_.privScanStatusLbl)
+        outlets_.privScanStatusLbl->setFont(
+            RobotoFont::named(QStringLiteral("Roboto-Black"), kStatusFontSize));
+}
+
+void AppDelegate::installPrivScanBlocks()
+{
+    for (PrivScanVC* screen : {privScan_VC, static_cast<PrivScanVC*>(privScan_VCvert)}) {
+        const bool vertical = screen == privScan_VCvert;
+        screen->cleanUpAllComplAction = [this](qint64 tag, const QList<PrivInfoDic>& rows,
+                                               qint64 state) {
+            privScanBlocks_.privScanCleanUpAllBlock(tag, rows, state);
+        };
+        screen->actionWithIndex = [this, vertical](qint64 tag,
+                                                   const std::optional<PrivInfoDic>& record,
+                                                   qint64 state, bool cookies, bool history) {
+            privScanBlocks_.privScanRowActionBlock(tag, record, state, cookies, history, vertical);
+        };
+    }
+}
+
+void AppDelegate::privacyCleanUp(QObject* /*sender*/)
+{
+    if (shredTasks_.isAnyShredding()) {
+        alertWithWindow(HudAlertType::information, kWaitForShredding);
+        return;
+    }
+    if (!shouldShowAlertAboutFullDiskAccess()) {
+        prepareViewAndStartPrivScan();
+        return;
+    }
+    beginSheetModal(fullDiskAccessAlert(), [this](int response) {
+        if (response == kAlertFirstButtonReturn)
+            askUserPermissionForFullDiskAccess();
+        else if (response == kAlertFirstButtonReturn + 1)
+            prepareViewAndStartPrivScan();
+    });
+}
+
+void AppDelegate::prepareViewAndStartPrivScan()
+{
+    if (outlets_.privScanNameLbl)
+        outlets_.privScanNameLbl->clear();
+    showBusyPrivScanView();
+    if (BarProgressIndicator* bar = outlets_.privacyScanEraseProgIndic) {
+        bar->setIndeterminate(true);
+        bar->startAnimation();
+    }
+    QPointer<AppDelegate> self(this);
+    MainQueue::postAfter(kScanDelayMs, [self] {
+        if (self)
+            self->privScanStart();
+    });
+}
+
+void AppDelegate::privScanStart()
+{
+    const bool vertical = Utils::windIsVert_cal();
+    QPointer<AppDelegate> self(this);
+    Utils::getPrivacyScanInfoArrBlock([self, vertical](const QList<PrivInfoDic>& records) {
+        if (self)
+            self->showPrivScanResults(vertical, records);
+    });
+}
+
+void AppDelegate::privacyScanStop(QObject* /*sender*/) {}
+
+void AppDelegate::showPrivScanResults(bool vertical, const QList<PrivInfoDic>& records)
+{
+    JMModalOverlay* overlay = outlets_.modalOverlay;
+    if (!overlay || !outlets_.window)
+        return;
+    PrivScanVC* screen = vertical ? privScan_VCvert : privScan_VC;
+    overlay->setContentViewController(screen);
+    screen->setBrowserDicsArr(records);
+    screen->privTablView->scrollToTop();
+    overlay->setAnimates(false);
+    overlay->setAnimationDirection(kResultsDirection);
+    overlay->setShouldOverlayTitleBar(vertical);
+    overlay->setShouldCloseWhenClickOnBackground(false);
+    overlay->setAppearance(Appearance::VibrantDark);
+    overlay->showInWindow(outlets_.window);
+}
+
+void AppDelegate::applyIdleLook()
+{
+    if (outlets_.window)
+        disableSubviews(outlets_.window->contentView(), false);
+    if (BarProgressIndicator* bar = outlets_.privacyScanEraseProgIndic) {
+        bar->setIndeterminate(true);
+        bar->stopAnimation();
+    }
+    if (outlets_.privScanView)
+        outlets_.privScanView->hide();
+    if (outlets_.startShredBtn)
+        outlets_.startShredBtn->show();
+}
+
+void AppDelegate::applyCleaningLook()
+{
+    showBusyPrivScanView();
+    if (BarProgressIndicator* bar = outlets_.privacyScanEraseProgIndic) {
+        bar->setIndeterminate(false);
+        bar->setDoubleValue(0.0);
+        bar->startAnimation();
+    }
+}
+
+void AppDelegate::showBusyPrivScanView()
+{
+    if (outlets_.window)
+        disableSubviews(outlets_.window->contentView(), true);
+    if (outlets_.privScanView)
+        outlets_.privScanView->show();
+    if (outlets_.startShredBtn)
+        outlets_.startShredBtn->hide();
+    if (outlets_.privScanStatusLbl)
+        outlets_.privScanStatusLbl->setText(kScanning);
+}
+
+void AppDelegate::showCleaningProgress(const QString& name, const QString& status, double value)
+{
+    if (outlets_.privScanNameLbl)
+        outlets_.privScanNameLbl->setText(name);
+    if (outlets_.privScanStatusLbl)
+        outlets_.privScanStatusLbl->setText(status);
+    if (outlets_.privacyScanEraseProgIndic)
+        outlets_.privacyScanEraseProgIndic->setDoubleValue(value);
+}
+
+} // namespace tolvex

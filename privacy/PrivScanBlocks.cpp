@@ -1,0 +1,123 @@
+#include "privacy/PrivScanBlocks.h"
+
+#include "engine/ModalOverlay.h"
+#include "engine/SheetPresenter.h"
+#include "privacy/PrivacyCleaner.h"
+#include "privacy/PrivacyLooks.h"
+
+namespace tolvex {
+
+namespace {
+
+// A running browser named in the clean-all sheet.
+struct RunningBrowser {
+    QString kBrowserName;
+    QString kBrowserBndlID;
+};
+
+SheetAlert browserRunningAlert(const PrivInfoDic& record, const QString& supportMail)
+{
+    const QString& name = record.kBrowserName;
+    SheetAlert alert;
+    alert.messageText = QStringLiteral("%1 is running").arg(name);
+    alert.informativeText =
+        QStringLiteral("Tolvex needs you to Quit %1 to continue.\n\n Should you have any "
+                       "questions, please contact: ")
+            .arg(name) +
+        supportMail;
+    alert.buttons = {QStringLiteral("Quit %1 and Continue").arg(name), QStringLiteral("Cancel")};
+    alert.style = SheetAlert::Style::Critical;
+    alert.iconFilePath = record.kBrowserInstallPath.value_or(QString());
+    return alert;
+}
+
+SheetAlert browsersRunningAlert(const QList<RunningBrowser>& running)
+{
+    QStringList names;
+    for (const RunningBrowser& browser : running)
+        names << browser.kBrowserName;
+    SheetAlert alert;
+    alert.messageText = QStringLiteral("At least one browser is running");
+    alert.informativeText =
+        QStringLiteral("Tolvex will Quit %1 to continue.").arg(names.join(QStringLiteral(", ")));
+    alert.buttons = {QStringLiteral("Quit and Continue"), QStringLiteral("Cancel")};
+    alert.style = SheetAlert::Style::Critical;
+    return alert;
+}
+
+} // namespace
+
+PrivScanBlocks::PrivScanBlocks(PrivacyCleaner& cleaner, PrivacyLooks& looks, SheetPresenter& sheets,
+                               ModalOverlay& overlay, const QString& supportMail,
+                               BrowserProcesses processes)
+    : cleaner_(cleaner), looks_(looks), sheets_(sheets), overlay_(overlay),
+      supportMail_(supportMail), processes_(std::move(processes))
+{}
+
+void PrivScanBlocks::privScanRowActionBlock(qint64 tag, const std::optional<PrivInfoDic>& record,
+                                            qint64 /*checkboxState*/, bool cookies, bool history,
+                                            bool logsRemoveOperation)
+{
+    if (tag == kCloseTag || !record) {
+        looks_.applyIdleLook();
+        overlay_.close();
+        return;
+    }
+    const QString bundleID = record->kBrowserBndlID.value_or(QString());
+    if (bundleID.isEmpty() || !processes_.isRunning(bundleID, record->kBrowserName)) {
+        cleaner_.removeCookies(cookies, history, *record);
+        overlay_.close();
+        return;
+    }
+    sheets_.beginSheetModal(
+        browserRunningAlert(*record, supportMail_),
+        [this, record = *record, bundleID, cookies, history, logsRemoveOperation](int response) {
+            if (response != kAlertFirstButtonReturn) {
+                looks_.applyIdleLook();
+                return;
+            }
+            if (logsRemoveOperation)
+                qInfo("remove operation");
+            if (processes_.quit(bundleID)) {
+                cleaner_.removeCookies(cookies, history, record);
+            } else {
+                // The browser could not be asked to quit: nothing is removed, and the window
+                // must not stay in the scanning look with its controls disabled.
+                looks_.applyIdleLook();
+            }
+        });
+    overlay_.close();
+}
+
+void PrivScanBlocks::privScanCleanUpAllBlock(qint64 /*tag*/, const QList<PrivInfoDic>& rows,
+                                             qint64 /*checkboxState*/)
+{
+    QList<RunningBrowser> running;
+    for (const PrivInfoDic& row : rows) {
+        if (row.kBrowserBndlID && processes_.isRunning(*row.kBrowserBndlID, row.kBrowserName))
+            running.append({row.kBrowserName, *row.kBrowserBndlID});
+    }
+    if (running.isEmpty()) {
+        cleanEveryRow(rows);
+        overlay_.close();
+        return;
+    }
+    sheets_.beginSheetModal(browsersRunningAlert(running), [this, running, rows](int response) {
+        if (response != kAlertFirstButtonReturn) {
+            looks_.applyIdleLook();
+            return;
+        }
+        for (const RunningBrowser& browser : running)
+            processes_.quit(browser.kBrowserBndlID);
+        cleanEveryRow(rows);
+    });
+    overlay_.close();
+}
+
+void PrivScanBlocks::cleanEveryRow(const QList<PrivInfoDic>& rows)
+{
+    for (const PrivInfoDic& row : rows)
+        cleaner_.removeCookies(true, true, row);
+}
+
+} // namespace tolvex

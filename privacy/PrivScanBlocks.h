@@ -1,0 +1,47 @@
+#pragma once
+
+#include "privacy/BrowserProcesses.h"
+#include "privacy/PrivInfoDic.h"
+
+#include <QList>
+#include <optional>
+
+namespace tolvex {
+
+class ModalOverlay;
+class PrivacyCleaner;
+class PrivacyLooks;
+class SheetPresenter;
+
+// What the results screens' buttons do, as AppDelegate installs it on both screens: close the
+// screen, have running browsers quit with the user's consent, and start the clean-ups. Main
+// thread only.
+class PrivScanBlocks {
+public:
+    // The results screens' close button.
+    static constexpr qint64 kCloseTag = 777;
+
+    PrivScanBlocks(PrivacyCleaner& cleaner, PrivacyLooks& looks, SheetPresenter& sheets,
+                   ModalOverlay& overlay, const QString& supportMail,
+                   BrowserProcesses processes = BrowserProcesses::system());
+
+    // A row's buttons (cookies, history or both) and the close button (kCloseTag, no record).
+    // `logsRemoveOperation`: the vertical screen's copy logs the user's consent to quit.
+    void privScanRowActionBlock(qint64 tag, const std::optional<PrivInfoDic>& record,
+                                qint64 checkboxState, bool cookies, bool history,
+                                bool logsRemoveOperation);
+    // The clean-all button: every row, cookies and history.
+    void privScanCleanUpAllBlock(qint64 tag, const QList<PrivInfoDic>& rows, qint64 checkboxState);
+
+private:
+    void cleanEveryRow(const QList<PrivInfoDic>& rows);
+
+    PrivacyCleaner& cleaner_;
+    PrivacyLooks& looks_;
+    SheetPresenter& sheets_;
+    ModalOverlay& overlay_;
+    QString supportMail_;
+    BrowserProcesses processes_;
+};
+
+} // namespace tolvex

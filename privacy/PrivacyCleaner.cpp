@@ -1,0 +1,169 @@
+#include "privacy/PrivacyCleaner.h"
+
+#include "engine/HudAlert.h"
+#include "engine/NativePath.h"
+#include "platform/GlobalQueue.h"
+#include "platform/MainQueue.h"
+#include "privacy/PrivacyLooks.h"
+#include "privacy/UtilsDatabase.h"
+
+#include <QFileInfo>
+#include <cmath>
+#include <filesystem>
+
+namespace tolvex {
+
+namespace {
+
+const QString kCleaningHistory = QStringLiteral("Cleaning History Data...");
+const QString kCleaningCookies = QStringLiteral("Cleaning Cookie Data...");
+const QString kCleanUpComplete = QStringLiteral("Clean up Complete!");
+const QString kFirefox = QStringLiteral("Firefox");
+const QString kPlacesDatabase = QStringLiteral("places.sqlite");
+// Firefox keeps its places database, bookmarks included, and loses only these tables' rows.
+const QStringList kPlacesHistoryTables = {
+    QStringLiteral("moz_favicons"), QStringLiteral("moz_historyvisits"),
+    QStringLiteral("moz_origins"), QStringLiteral("moz_places")};
+
+// The bar's value after `removed` of `total`: a total of 0 counts as all done.
+double percentOf(double removed, double total)
+{
+    return total == 0.0 ? 100.0 : removed * 100.0 / total;
+}
+
+bool fileExistsAtPath(const QString& path)
+{
+    return QFileInfo::exists(path);
+}
+
+// Whether the item's folder lets it be removed.
+bool isDeletableFileAtPath(const QString& path)
+{
+    return QFileInfo(QFileInfo(path).absolutePath()).isWritable();
+}
+
+std::error_code removeItemAtPath(const QString& path)
+{
+    std::error_code error;
+    std::filesystem::remove_all(toNativePath(path), error);
+    return error;
+}
+
+QString describe(const std::error_code& error)
+{
+    return QStringLiteral("Error Domain=%1 Code=%2 \"%3\"")
+        .arg(QString::fromLatin1(error.category().name()))
+        .arg(error.value())
+        .arg(QString::fromStdString(error.message()));
+}
+
+} // namespace
+
+PrivacyCleaner::PrivacyCleaner(PrivacyLooks& looks, HudAlert& hud)
+    : window_(std::make_shared<Window>(Window{&looks, &hud}))
+{}
+
+PrivacyCleaner::~PrivacyCleaner()
+{
+    window_->looks = nullptr;
+    window_->hud = nullptr;
+}
+
+void PrivacyCleaner::removeCookies(bool cookies, bool andHistory,
+                                   const PrivInfoDic& fromPrivInfoDic)
+{
+    GlobalQueue::dispatchAsync([window = window_, cookies, andHistory, record = fromPrivInfoDic] {
+        post(window, [](PrivacyLooks& looks, HudAlert&) { looks.applyCleaningLook(); });
+        if (cookies)
+            removeCookiesOf(record, window);
+        if (andHistory)
+            removeHistory(record, window);
+        post(window, [](PrivacyLooks& looks, HudAlert& hud) {
+            looks.applyIdleLook();
+            hud.alertWithWindow(HudAlertType::success, kCleanUpComplete);
+        });
+    });
+}
+
+void PrivacyCleaner::removeHistoryOnlyFrom(const PrivInfoDic& record)
+{
+    removeHistory(record, window_);
+}
+
+void PrivacyCleaner::removeCookiesOnlyFrom(const PrivInfoDic& record)
+{
+    removeCookiesOf(record, window_);
+}
+
+QString PrivacyCleaner::percentText(double removed, double total)
+{
+    return QStringLiteral("%1 %").arg(std::lroundf(float(percentOf(removed, total))));
+}
+
+void PrivacyCleaner::post(const std::shared_ptr<Window>& window, WindowStep step)
+{
+    MainQueue::post([window, step = std::move(step)] {
+        if (window->looks)
+            step(*window->looks, *window->hud);
+    });
+}
+
+void PrivacyCleaner::postProgress(const std::shared_ptr<Window>& window, const QString& name,
+                                  double removed, double total)
+{
+    post(window,
+         [name, status = percentText(removed, total), value = percentOf(removed, total)](
+             PrivacyLooks& looks, HudAlert&) { looks.showCleaningProgress(name, status, value); });
+}
+
+void PrivacyCleaner::removeHistory(const PrivInfoDic& record, const std::shared_ptr<Window>& window)
+{
+    const double total = double(record.kBrowserPrivacyInFilesCount);
+    double removed = 0.0;
+    for (const PrivFileDic& row : record.kBrowserPrivData) {
+        if (row.kBrowserFileName == kPlacesDatabase && record.kBrowserName == kFirefox &&
+            fileExistsAtPath(row.kBrowserFilePath)) {
+            for (const QString& table : kPlacesHistoryTables)
+                Utils::removeAllRecordsInDBFilePath(row.kBrowserFilePath, table);
+        }
+        for (const QString& path : row.kBrowserFilesToRemove) {
+            if (!fileExistsAtPath(path))
+                continue;
+            removed += 1.0;
+            postProgress(window, kCleaningHistory, removed, total);
+            if (const std::error_code error = removeItemAtPath(path)) {
+                qInfo("could not remove > %s\n %s", qUtf8Printable(path), error.message().c_str());
+                qInfo("err > %s", qUtf8Printable(describe(error)));
+                qInfo("isDeletableFileAtPath> %d", int(isDeletableFileAtPath(path)));
+                qInfo("err> %ld", long(error.value()));
+            }
+        }
+    }
+}
+
+void PrivacyCleaner::removeCookiesOf(const PrivInfoDic& record,
+                                     const std::shared_ptr<Window>& window)
+{
+    if (!record.CookieStorage)
+        return;
+    const CookiesDic& cookies = *record.CookieStorage;
+    if (const auto* store = std::get_if<std::shared_ptr<HTTPCookieStorage>>(&cookies.CookieStorage);
+        store && *store) {
+        const double total = double(cookies.CookieStorageCount);
+        double removed = 0.0;
+        for (const HTTPCookie& cookie : (*store)->cookies()) {
+            (*store)->deleteCookie(cookie);
+            removed += 1.0;
+            postProgress(window, kCleaningCookies, removed, total);
+        }
+        return;
+    }
+    for (const QString& path : cookies.kBrowserFilesToRemove.value_or(QStringList())) {
+        if (!fileExistsAtPath(path))
+            continue;
+        if (const std::error_code error = removeItemAtPath(path))
+            qInfo("could not remove > %s\n %s", qUtf8Printable(path), error.message().c_str());
+    }
+}
+
+} // namespace tolvex

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "privacy/PrivInfoDic.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+namespace tolvex {
+
+class HudAlert;
+class PrivacyLooks;
+
+// Removes what a privacy scan found for one browser: its cookies, its history files, and the
+// history tables of Firefox's places database. A clean-up runs on the global queue; its looks,
+// progress and closing notice reach the window in order on the main queue. Nothing records that
+// a clean-up runs and nothing stops it: several may overlap, each painting its own steps.
+class PrivacyCleaner {
+public:
+    PrivacyCleaner(PrivacyLooks& looks, HudAlert& hud);
+    // Steps still queued for the window are dropped.
+    ~PrivacyCleaner();
+    PrivacyCleaner(const PrivacyCleaner&) = delete;
+    PrivacyCleaner& operator=(const PrivacyCleaner&) = delete;
+
+    // Starts one clean-up of `fromPrivInfoDic` and returns at once; cookies go first.
+    void removeCookies(bool cookies, bool andHistory, const PrivInfoDic& fromPrivInfoDic);
+    // Remove on the calling thread.
+    void removeHistoryOnlyFrom(const PrivInfoDic& record);
+    void removeCookiesOnlyFrom(const PrivInfoDic& record);
+
+    // The status text after `removed` of `total` items, e.g. "33 %". A total of 0 reads 100 %.
+    static QString percentText(double removed, double total);
+
+private:
+    struct Window {
+        PrivacyLooks* looks;
+        HudAlert* hud;
+    };
+    using WindowStep = std::function<void(PrivacyLooks& looks, HudAlert& hud)>;
+
+    static void post(const std::shared_ptr<Window>& window, WindowStep step);
+    static void postProgress(const std::shared_ptr<Window>& window, const QString& name,
+                             double removed, double total);
+    static void removeHistory(const PrivInfoDic& record, const std::shared_ptr<Window>& window);
+    static void removeCookiesOf(const PrivInfoDic& record, const std::shared_ptr<Window>& window);
+
+    // Read and cleared on the main thread only, so a step never runs after its window is gone.
+    std::shared_ptr<Window> window_;
+};
+
+} // namespace tolvex

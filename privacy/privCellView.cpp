@@ -1,0 +1,86 @@
+#include "privacy/privCellView.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace tolvex {
+
+privCellView::privCellView(QWidget* parent) : QWidget(parent)
+{
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(8, 4, 8, 4);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(2);
+
+    brwIconBtn = new QPushButton(this);
+    brwIconBtn->setObjectName(QStringLiteral("brwIconBtn"));
+    brwIconBtn->setFlat(true);
+    brwIconBtn->setFixedSize(iconSize, iconSize);
+    brwIconBtn->setIconSize(QSize(iconSize - 4, iconSize - 4));
+    brwIconBtn->setCursor(Qt::PointingHandCursor);
+    grid->addWidget(brwIconBtn, 0, 0, 3, 1, Qt::AlignVCenter);
+
+    brwNameLbl = new QLabel(this);
+    brwNameLbl->setObjectName(QStringLiteral("brwNameLbl"));
+    grid->addWidget(brwNameLbl, 0, 1, 1, 2);
+
+    brwHistoryInfoLbl = new QLabel(this);
+    brwHistoryInfoLbl->setObjectName(QStringLiteral("brwHistoryInfoLbl"));
+    grid->addWidget(brwHistoryInfoLbl, 1, 1);
+    brwCookiesInfoLbl = new QLabel(this);
+    brwCookiesInfoLbl->setObjectName(QStringLiteral("brwCookiesInfoLbl"));
+    grid->addWidget(brwCookiesInfoLbl, 1, 2);
+
+    cleanBrowsingHistoryBtn = new QPushButton(QStringLiteral("Clean History"), this);
+    cleanBrowsingHistoryBtn->setObjectName(QStringLiteral("cleanBrowsingHistoryBtn"));
+    grid->addWidget(cleanBrowsingHistoryBtn, 2, 1, Qt::AlignLeft);
+    cleanCookiesBtn = new QPushButton(QStringLiteral("Clean Cookies"), this);
+    cleanCookiesBtn->setObjectName(QStringLiteral("cleanCookiesBtn"));
+    grid->addWidget(cleanCookiesBtn, 2, 2, Qt::AlignLeft);
+
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(2, 1);
+}
+
+void privCellView::setMouseInside(bool inside)
+{
+    if (mouseInside_ != inside) {
+        mouseInside_ = inside;
+        update();
+    }
+}
+
+void privCellView::mouseEntered()
+{
+    showHover(true);
+}
+
+void privCellView::mouseExited()
+{
+    showHover(false);
+}
+
+void privCellView::showHover(bool inside)
+{
+    if (inactive)
+        return;
+    QFont font = brwNameLbl->font();
+    font.setUnderline(inside);
+    brwNameLbl->setFont(font);
+    setMouseInside(inside);
+}
+
+void privCellView::enterEvent(QEnterEvent* event)
+{
+    QWidget::enterEvent(event);
+    mouseEntered();
+}
+
+void privCellView::leaveEvent(QEvent* event)
+{
+    QWidget::leaveEvent(event);
+    mouseExited();
+}
+
+} // namespace tolvex
