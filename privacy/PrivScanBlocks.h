@@ -25,6 +25,9 @@ public:
                    ModalOverlay& overlay, const QString& supportMail,
                    BrowserProcesses processes = BrowserProcesses::system());
 
+    // Tests keep real browsers out of it.
+    void setBrowserProcesses(BrowserProcesses processes) { processes_ = std::move(processes); }
+
     // A row's buttons (cookies, history or both) and the close button (kCloseTag, no record).
     // `logsRemoveOperation`: the vertical screen's copy logs the user's consent to quit.
     void privScanRowActionBlock(qint64 tag, const std::optional<PrivInfoDic>& record,

@@ -1,0 +1,89 @@
+#pragma once
+
+// The window as a clean-up paints it, recorded step by step, and records of browsers whose
+// files lie in a temporary folder.
+
+#include "engine/HudAlert.h"
+#include "engine/ModalOverlay.h"
+#include "platform/GlobalQueue.h"
+#include "privacy/PrivInfoDic.h"
+#include "privacy/PrivacyLooks.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+#include <QTest>
+
+namespace tolvex::testing {
+
+// Each look, progress step and notice as one line: "cleaning", "idle",
+// "progress <name>|<status>|<value>", "hud <type> <message>".
+struct RecordingWindow : PrivacyLooks, HudAlert, ModalOverlay {
+    QStringList steps;
+    int overlayCloses = 0;
+
+    void applyIdleLook() override { steps << QStringLiteral("idle"); }
+    void applyCleaningLook() override { steps << QStringLiteral("cleaning"); }
+    void showCleaningProgress(const QString& name, const QString& status, double value) override
+    {
+        steps << QStringLiteral("progress %1|%2|%3").arg(name, status).arg(value);
+    }
+    void alertWithWindow(int type, const QString& message) override
+    {
+        steps << QStringLiteral("hud %1 %2").arg(type).arg(message);
+    }
+    void close() override { ++overlayCloses; }
+
+    // Waits until every clean-up started so far has painted its last step.
+    void finishCleanUps()
+    {
+        GlobalQueue::waitForDone();
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+    }
+
+    QStringList progress() const { return steps.filter(QStringLiteral("progress ")); }
+    qsizetype huds() const { return steps.filter(QStringLiteral("hud ")).size(); }
+};
+
+// A file of a few bytes (and its folders); its path.
+inline QString writeFile(const QString& path)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write("data");
+    return path;
+}
+
+// An installed browser whose one history row lists `files` and whose cookies are `cookieFiles`.
+inline PrivInfoDic browserRecord(const QString& name, const QString& bundleID,
+                                 const QStringList& files, const QStringList& cookieFiles = {})
+{
+    PrivInfoDic record;
+    record.kBrowserName = name;
+    record.kBrowserBndlID = bundleID;
+    record.kBrowserInstallPath = QStringLiteral("/usr/share/applications/%1.desktop").arg(bundleID);
+    PrivFileDic row;
+    row.kBrowserFilePath = files.value(0);
+    row.kBrowserFileName = QFileInfo(row.kBrowserFilePath).fileName();
+    row.kBrowserFilesToRemove = files;
+    record.kBrowserPrivData = {row};
+    record.kBrowserPrivacyInFilesCount = quint64(files.size());
+    CookiesDic cookies;
+    cookies.CookieStorage = cookieFiles.value(0);
+    cookies.kBrowserFilesToRemove = cookieFiles;
+    record.CookieStorage = cookies;
+    return record;
+}
+
+inline PrivInfoDic notInstalledRecord(const QString& name)
+{
+    PrivInfoDic record;
+    record.kBrowserName = name;
+    record.kBrowserNotInstalled = QStringLiteral("Not Installed");
+    return record;
+}
+
+} // namespace tolvex::testing

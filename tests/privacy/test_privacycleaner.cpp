@@ -1,0 +1,208 @@
+// The clean-up of one browser's records: what it removes, keeps and empties, and the steps it
+// paints on the window, in order.
+#include "PrivacyFakes.h"
+#include "privacy/PrivacyCleaner.h"
+#include "privacy/UtilsDatabase.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <mutex>
+#include <sqlite3.h>
+
+using namespace tolvex;
+using namespace tolvex::testing;
+
+namespace {
+
+const QString kHistory = QStringLiteral("Cleaning History Data...");
+const QString kCookies = QStringLiteral("Cleaning Cookie Data...");
+const QString kComplete = QStringLiteral("hud 3 Clean up Complete!");
+
+// A cookie store kept in memory.
+class MemoryCookieStorage : public HTTPCookieStorage {
+public:
+    explicit MemoryCookieStorage(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            cookies_ << HTTPCookie{QStringLiteral("example.test"), QString::number(i), "/"};
+    }
+    QList<HTTPCookie> cookies() const override
+    {
+        std::lock_guard lock(mutex_);
+        return cookies_;
+    }
+    void deleteCookie(const HTTPCookie& cookie) override
+    {
+        std::lock_guard lock(mutex_);
+        cookies_.removeOne(cookie);
+    }
+
+private:
+    mutable std::mutex mutex_;
+    QList<HTTPCookie> cookies_;
+};
+
+void execute(const QString& database, const char* statements)
+{
+    sqlite3* db = nullptr;
+    QCOMPARE(sqlite3_open(QFile::encodeName(database).constData(), &db), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(db, statements, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+}
+
+} // namespace
+
+class TestPrivacyCleaner : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir folder_;
+
+    QString path(const QString& relative) const { return folder_.filePath(relative); }
+
+private Q_SLOTS:
+    void historyFilesGoOneStepEach()
+    {
+        RecordingWindow window;
+        PrivacyCleaner cleaner(window, window);
+        const QStringList files = {writeFile(path("h/History")), writeFile(path("h/Favicons")),
+                                   writeFile(path("h/Top Sites"))};
+        cleaner.removeCookies(false, true, browserRecord("Vivaldi", "com.vivaldi.Vivaldi", files));
+        window.finishCleanUps();
+
+        QCOMPARE(window.steps,
+                 QStringList({"cleaning",
+                              QStringLiteral("progress %1|33 %|%2").arg(kHistory).arg(100.0 / 3),
+                              QStringLiteral("progress %1|67 %|%2").arg(kHistory).arg(200.0 / 3),
+                              QStringLiteral("progress %1|100 %|100").arg(kHistory), "idle",
+                              kComplete}));
+        for (const QString& file : files)
+            QVERIFY(!QFileInfo::exists(file));
+    }
+
+    // A listed file already gone is skipped without counting, so the bar stops short of 100.
+    // Firefox's places database stays, its history tables emptied and its bookmarks kept.
+    void firefoxKeepsItsPlacesDatabase()
+    {
+        RecordingWindow window;
+        PrivacyCleaner cleaner(window, window);
+        const QString places = path("ff/profile/places.sqlite");
+        QDir().mkpath(QFileInfo(places).path());
+        execute(places, "CREATE TABLE moz_favicons(id); CREATE TABLE moz_historyvisits(id);"
+                        "CREATE TABLE moz_origins(id); CREATE TABLE moz_places(id);"
+                        "CREATE TABLE moz_bookmarks(id);"
+                        "INSERT INTO moz_favicons VALUES(1); INSERT INTO moz_historyvisits VALUES(1);"
+                        "INSERT INTO moz_origins VALUES(1); INSERT INTO moz_places VALUES(1);"
+                        "INSERT INTO moz_bookmarks VALUES(1);");
+        PrivInfoDic record = browserRecord("Firefox", "org.mozilla.firefox",
+                                           {writeFile(path("ff/profile/formhistory.sqlite")),
+                                            path("ff/profile/sessionstore.js")});
+        PrivFileDic placesRow;
+        placesRow.kBrowserFileName = QStringLiteral("places.sqlite");
+        placesRow.kBrowserFilePath = places;
+        placesRow.kBrowserFilesToRemove = {QStringLiteral("empty")};
+        record.kBrowserPrivData.prepend(placesRow);
+        record.kBrowserPrivacyInFilesCount = 3;
+
+        cleaner.removeCookies(false, true, record);
+        window.finishCleanUps();
+
+        QCOMPARE(window.progress(), QStringList({QStringLiteral("progress %1|33 %|%2")
+                                                     .arg(kHistory)
+                                                     .arg(100.0 / 3)}));
+        QVERIFY(QFileInfo::exists(places));
+        for (const char* table : {"moz_favicons", "moz_historyvisits", "moz_origins", "moz_places"})
+            QCOMPARE(Utils::countRecordsInDBFileAtPath(places, table), 0u);
+        QCOMPARE(Utils::countRecordsInDBFileAtPath(places, "moz_bookmarks"), 1u);
+        QVERIFY(!QFileInfo::exists(path("ff/profile/formhistory.sqlite")));
+    }
+
+    void flagsChooseWhatGoesCookiesFirst_data()
+    {
+        QTest::addColumn<bool>("cookies");
+        QTest::addColumn<bool>("history");
+        QTest::addColumn<QStringList>("progressNames");
+        QTest::newRow("both") << true << true << QStringList{kCookies, kCookies, kHistory};
+        QTest::newRow("cookies") << true << false << QStringList{kCookies, kCookies};
+        QTest::newRow("history") << false << true << QStringList{kHistory};
+        QTest::newRow("neither") << false << false << QStringList{};
+    }
+
+    void flagsChooseWhatGoesCookiesFirst()
+    {
+        QFETCH(bool, cookies);
+        QFETCH(bool, history);
+        QFETCH(QStringList, progressNames);
+        RecordingWindow window;
+        PrivacyCleaner cleaner(window, window);
+        const QString file = writeFile(path("s/History.db"));
+        PrivInfoDic record = browserRecord("Safari", "com.apple.Safari", {file});
+        auto store = std::make_shared<MemoryCookieStorage>(2);
+        record.CookieStorage = CookiesDic{store, 2, std::nullopt};
+
+        cleaner.removeCookies(cookies, history, record);
+        window.finishCleanUps();
+
+        QStringList names;
+        for (const QString& step : window.progress())
+            names << step.mid(QStringLiteral("progress ").size()).section('|', 0, 0);
+        QCOMPARE(names, progressNames);
+        QCOMPARE(store->cookies().isEmpty(), cookies);
+        QCOMPARE(QFileInfo::exists(file), !history);
+        QCOMPARE(window.steps.first(), QStringLiteral("cleaning"));
+        QCOMPARE(window.steps.last(), kComplete);
+    }
+
+    // The scan found no cookies, yet the store has some now: the steps read 100 %, not a
+    // division by zero.
+    void cookiesFoundAfterAnEmptyScanReadFull()
+    {
+        RecordingWindow window;
+        PrivacyCleaner cleaner(window, window);
+        PrivInfoDic record = browserRecord("Safari", "com.apple.Safari", {});
+        record.CookieStorage = CookiesDic{std::make_shared<MemoryCookieStorage>(2), 0, std::nullopt};
+        cleaner.removeCookiesOnlyFrom(record);
+        QCoreApplication::processEvents();
+        QCOMPARE(window.steps, QStringList(2, QStringLiteral("progress %1|100 %|100").arg(kCookies)));
+        QCOMPARE(PrivacyCleaner::percentText(1, 0), QStringLiteral("100 %"));
+    }
+
+    void cookieFilesGoWithoutProgress()
+    {
+        RecordingWindow window;
+        PrivacyCleaner cleaner(window, window);
+        const QStringList cookieFiles = {writeFile(path("c/Cookies")), path("c/Cookies-journal")};
+        cleaner.removeCookiesOnlyFrom(
+            browserRecord("Google Chrome", "com.google.Chrome", {}, cookieFiles));
+        QCoreApplication::processEvents();
+        QVERIFY(window.steps.isEmpty());
+        QVERIFY(!QFileInfo::exists(cookieFiles.first()));
+    }
+
+    // A not-installed browser has nothing to remove, yet its clean-up still ends with the notice.
+    void notInstalledBrowserStillEndsWithTheNotice()
+    {
+        RecordingWindow window;
+        PrivacyCleaner cleaner(window, window);
+        cleaner.removeCookies(true, true, notInstalledRecord("Opera"));
+        window.finishCleanUps();
+        QCOMPARE(window.steps, QStringList({"cleaning", "idle", kComplete}));
+    }
+
+    // Steps still queued when the window's owner goes are dropped.
+    void stepsAfterTheCleanerIsGoneAreDropped()
+    {
+        RecordingWindow window;
+        {
+            PrivacyCleaner cleaner(window, window);
+            cleaner.removeCookies(false, true,
+                                  browserRecord("Vivaldi", "com.vivaldi.Vivaldi",
+                                                {writeFile(path("gone/History"))}));
+            GlobalQueue::waitForDone();
+        }
+        QCoreApplication::processEvents();
+        QVERIFY(window.steps.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPrivacyCleaner)
+#include "test_privacycleaner.moc"
