@@ -22,6 +22,7 @@ namespace tolvex {
 namespace {
 
 constexpr qint64 cleanUpAllTag = 0;
+constexpr int kHelpButtonSize = 24;
 
 QPushButton* screenButton(const QString& title, const QString& objectName, QWidget* parent)
 {
@@ -82,6 +83,7 @@ PrivScanVC::PrivScanVC(QObject* parent) : ViewController(parent)
     auto* top = new QHBoxLayout;
     top->addStretch(1);
     QPushButton* help = screenButton(QStringLiteral("?"), QStringLiteral("helpButton"), root);
+    help->setFixedSize(kHelpButtonSize, kHelpButtonSize);
     connect(help, &QPushButton::clicked, this, [this, help] { diskEditorInfoAction(help); });
     top->addWidget(help);
     layout->addLayout(top);

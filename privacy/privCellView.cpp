@@ -1,6 +1,7 @@
 #include "privacy/privCellView.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 
@@ -19,7 +20,7 @@ privCellView::privCellView(QWidget* parent) : QWidget(parent)
     brwIconBtn->setFixedSize(iconSize, iconSize);
     brwIconBtn->setIconSize(QSize(iconSize - 4, iconSize - 4));
     brwIconBtn->setCursor(Qt::PointingHandCursor);
-    grid->addWidget(brwIconBtn, 0, 0, 3, 1, Qt::AlignVCenter);
+    grid->addWidget(brwIconBtn, 0, 0, 2, 1, Qt::AlignVCenter);
 
     brwNameLbl = new QLabel(this);
     brwNameLbl->setObjectName(QStringLiteral("brwNameLbl"));
@@ -32,12 +33,16 @@ privCellView::privCellView(QWidget* parent) : QWidget(parent)
     brwCookiesInfoLbl->setObjectName(QStringLiteral("brwCookiesInfoLbl"));
     grid->addWidget(brwCookiesInfoLbl, 1, 2);
 
+    // The buttons take the row's whole width, which the narrow window needs.
+    auto* buttons = new QHBoxLayout;
     cleanBrowsingHistoryBtn = new QPushButton(QStringLiteral("Clean History"), this);
     cleanBrowsingHistoryBtn->setObjectName(QStringLiteral("cleanBrowsingHistoryBtn"));
-    grid->addWidget(cleanBrowsingHistoryBtn, 2, 1, Qt::AlignLeft);
+    buttons->addWidget(cleanBrowsingHistoryBtn);
     cleanCookiesBtn = new QPushButton(QStringLiteral("Clean Cookies"), this);
     cleanCookiesBtn->setObjectName(QStringLiteral("cleanCookiesBtn"));
-    grid->addWidget(cleanCookiesBtn, 2, 2, Qt::AlignLeft);
+    buttons->addWidget(cleanCookiesBtn);
+    buttons->addStretch(1);
+    grid->addLayout(buttons, 2, 0, 1, 3);
 
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(2, 1);

@@ -87,15 +87,16 @@ private Q_SLOTS:
         PrivacyCleaner cleaner(window, window);
         const QString places = path("ff/profile/places.sqlite");
         QDir().mkpath(QFileInfo(places).path());
-        execute(places, "CREATE TABLE moz_favicons(id); CREATE TABLE moz_historyvisits(id);"
-                        "CREATE TABLE moz_origins(id); CREATE TABLE moz_places(id);"
-                        "CREATE TABLE moz_bookmarks(id);"
-                        "INSERT INTO moz_favicons VALUES(1); INSERT INTO moz_historyvisits VALUES(1);"
-                        "INSERT INTO moz_origins VALUES(1); INSERT INTO moz_places VALUES(1);"
-                        "INSERT INTO moz_bookmarks VALUES(1);");
-        PrivInfoDic record = browserRecord("Firefox", "org.mozilla.firefox",
-                                           {writeFile(path("ff/profile/formhistory.sqlite")),
-                                            path("ff/profile/sessionstore.js")});
+        execute(places,
+                "CREATE TABLE moz_favicons(id); CREATE TABLE moz_historyvisits(id);"
+                "CREATE TABLE moz_origins(id); CREATE TABLE moz_places(id);"
+                "CREATE TABLE moz_bookmarks(id);"
+                "INSERT INTO moz_favicons VALUES(1); INSERT INTO moz_historyvisits VALUES(1);"
+                "INSERT INTO moz_origins VALUES(1); INSERT INTO moz_places VALUES(1);"
+                "INSERT INTO moz_bookmarks VALUES(1);");
+        PrivInfoDic record = browserRecord(
+            "Firefox", "org.mozilla.firefox",
+            {writeFile(path("ff/profile/formhistory.sqlite")), path("ff/profile/sessionstore.js")});
         PrivFileDic placesRow;
         placesRow.kBrowserFileName = QStringLiteral("places.sqlite");
         placesRow.kBrowserFilePath = places;
@@ -106,9 +107,8 @@ private Q_SLOTS:
         cleaner.removeCookies(false, true, record);
         window.finishCleanUps();
 
-        QCOMPARE(window.progress(), QStringList({QStringLiteral("progress %1|33 %|%2")
-                                                     .arg(kHistory)
-                                                     .arg(100.0 / 3)}));
+        QCOMPARE(window.progress(),
+                 QStringList({QStringLiteral("progress %1|33 %|%2").arg(kHistory).arg(100.0 / 3)}));
         QVERIFY(QFileInfo::exists(places));
         for (const char* table : {"moz_favicons", "moz_historyvisits", "moz_origins", "moz_places"})
             QCOMPARE(Utils::countRecordsInDBFileAtPath(places, table), 0u);
@@ -159,10 +159,12 @@ private Q_SLOTS:
         RecordingWindow window;
         PrivacyCleaner cleaner(window, window);
         PrivInfoDic record = browserRecord("Safari", "com.apple.Safari", {});
-        record.CookieStorage = CookiesDic{std::make_shared<MemoryCookieStorage>(2), 0, std::nullopt};
+        record.CookieStorage =
+            CookiesDic{std::make_shared<MemoryCookieStorage>(2), 0, std::nullopt};
         cleaner.removeCookiesOnlyFrom(record);
         QCoreApplication::processEvents();
-        QCOMPARE(window.steps, QStringList(2, QStringLiteral("progress %1|100 %|100").arg(kCookies)));
+        QCOMPARE(window.steps,
+                 QStringList(2, QStringLiteral("progress %1|100 %|100").arg(kCookies)));
         QCOMPARE(PrivacyCleaner::percentText(1, 0), QStringLiteral("100 %"));
     }
 
@@ -194,9 +196,9 @@ private Q_SLOTS:
         RecordingWindow window;
         {
             PrivacyCleaner cleaner(window, window);
-            cleaner.removeCookies(false, true,
-                                  browserRecord("Vivaldi", "com.vivaldi.Vivaldi",
-                                                {writeFile(path("gone/History"))}));
+            cleaner.removeCookies(
+                false, true,
+                browserRecord("Vivaldi", "com.vivaldi.Vivaldi", {writeFile(path("gone/History"))}));
             GlobalQueue::waitForDone();
         }
         QCoreApplication::processEvents();
