@@ -7,7 +7,7 @@
 
 namespace tolvex {
 
-privCellView::privCellView(QWidget* parent) : QWidget(parent)
+privCellView::privCellView(QWidget* parent) : HoverCellView(parent)
 {
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(8, 4, 8, 4);
@@ -46,46 +46,6 @@ privCellView::privCellView(QWidget* parent) : QWidget(parent)
 
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(2, 1);
-}
-
-void privCellView::setMouseInside(bool inside)
-{
-    if (mouseInside_ != inside) {
-        mouseInside_ = inside;
-        update();
-    }
-}
-
-void privCellView::mouseEntered()
-{
-    showHover(true);
-}
-
-void privCellView::mouseExited()
-{
-    showHover(false);
-}
-
-void privCellView::showHover(bool inside)
-{
-    if (inactive)
-        return;
-    QFont font = brwNameLbl->font();
-    font.setUnderline(inside);
-    brwNameLbl->setFont(font);
-    setMouseInside(inside);
-}
-
-void privCellView::enterEvent(QEnterEvent* event)
-{
-    QWidget::enterEvent(event);
-    mouseEntered();
-}
-
-void privCellView::leaveEvent(QEvent* event)
-{
-    QWidget::leaveEvent(event);
-    mouseExited();
 }
 
 } // namespace tolvex
