@@ -274,13 +274,16 @@ private Q_SLOTS:
         FakeBrowserHome home;
         // Found by name only; the localised name and the action's name play no part.
         const QString chrome = home.desktopEntry(
-            "chrome-work.desktop", "[Desktop Entry]\nName[de]=Chrome\nName=Google Chrome\n"
+            "chrome-work.desktop", "[Desktop Entry]\nName=Google Chrome\nName[de]=Chrome\n"
                                    "[Desktop Action window]\nName=Firefox\n");
-        const QString vivaldi = home.desktopEntry("com.vivaldi.Vivaldi.desktop",
-                                                  "[Desktop Entry]\nName=Vivaldi (Flatpak)\n",
-                                                  home.path(".local/share/flatpak/exports/share"));
-        home.desktopEntry("brave-browser.desktop", "[Desktop Entry]\nName=Brave Web Browser\n",
+        // The user's entry hides the system's entry of the same id, name and all.
+        const QString vivaldi =
+            home.desktopEntry("vivaldi-stable.desktop", "[Desktop Entry]\nName=Vivaldi Snapshot\n");
+        home.desktopEntry("vivaldi-stable.desktop", "[Desktop Entry]\nName=Vivaldi\n",
                           home.systemShare());
+        const QString brave =
+            home.desktopEntry("com.brave.Browser.desktop", "[Desktop Entry]\nName=Brave\n",
+                              home.path(".local/share/flatpak/exports/share"));
         home.desktopEntry("firefox.desktop", "[Desktop Entry]\nName=Firefox\n", home.systemShare());
         home.folder(".mozilla/firefox");
 
@@ -290,6 +293,7 @@ private Q_SLOTS:
         QCOMPARE(records[0].kBrowserInstallPath, chrome);
         QCOMPARE(records[0].kBrowserBndlID, "com.google.Chrome");
         QCOMPARE(records[1].kBrowserInstallPath, vivaldi);
+        QCOMPARE(records[2].kBrowserInstallPath, brave);
         QVERIFY(!records[4].kBrowserBndlID);
         QVERIFY(!records[4].CookieStorage);
     }
