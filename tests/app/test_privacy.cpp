@@ -1,9 +1,9 @@
 // The privacy road in the real window: the request, the scanning look, the results screen in
 // both layouts, a clean-up started from a row, and the window's looks on the way. The scan sees
 // only a temporary home with a fake Google Chrome; the running test is injected.
+#include "../privacy/FakeBrowserHome.h"
 #include "MainWindowRig.h"
 #include "engine/UtilsSettings.h"
-#include "platform/Workspace.h"
 #include "privacy/BarProgressIndicator.h"
 #include "privacy/PrivScanVC.h"
 #include "privacy/privCellView.h"
@@ -21,22 +21,15 @@ const QString kNotInstalled = QStringLiteral("Not Installed");
 
 // Nothing but the fake Chrome is installed, and it runs only when a test says so.
 struct PrivacyRig : MainWindowRig {
+    FakeBrowserHome browsers;
     QSet<QString> running;
     QStringList quitRequests;
 
     PrivacyRig()
     {
-        for (const char* variable : {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_DIRS"})
-            qputenv(variable, QFile::encodeName(home.filePath(QString::fromLatin1(variable))));
-        Workspace::setSystemFlatpakExportsForTesting(home.filePath(QStringLiteral("flatpak")));
-        file(QStringLiteral(".local/share/applications/google-chrome.desktop"));
-        QFile entry(
-            home.filePath(QStringLiteral(".local/share/applications/google-chrome.desktop")));
-        entry.open(QIODevice::WriteOnly);
-        entry.write("[Desktop Entry]\nType=Application\nName=Google Chrome\nExec=true\n");
+        browsers.desktopEntry(QStringLiteral("google-chrome.desktop"),
+                              "[Desktop Entry]\nType=Application\nName=Google Chrome\nExec=true\n");
     }
-
-    ~PrivacyRig() { Workspace::setSystemFlatpakExportsForTesting(std::nullopt); }
 
     void startWithBrowsers()
     {
@@ -51,7 +44,8 @@ struct PrivacyRig : MainWindowRig {
 
     QString chromeFile(const QString& name)
     {
-        return file(QStringLiteral("XDG_CONFIG_HOME/google-chrome/Default/") + name, 100);
+        return browsers.file(QStringLiteral(".config/google-chrome/Default/") + name,
+                             QByteArray(100, 'x'));
     }
 
     JMModalOverlay* overlay() { return outlets().modalOverlay; }
@@ -87,14 +81,14 @@ private Q_SLOTS:
 
     void refusedWhileAListShreds()
     {
-        PrivacyRig rig;
+        MainWindowRig rig;
         rig.startShredding({7});
         rig.delegate->privacyCleanUp();
         QCOMPARE(MainWindowRig::hud(),
                  QStringLiteral("Please wait for shredding tasks to complete"));
         QTest::qWait(200);
         QVERIFY(!rig.outlets().privScanView->isVisible());
-        QVERIFY(!rig.overlay()->isShown());
+        QVERIFY(!rig.outlets().modalOverlay->isShown());
         QVERIFY(AlertPresenter::takePresentedForTesting().isEmpty());
     }
 

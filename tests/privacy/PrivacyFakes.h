@@ -1,7 +1,6 @@
 #pragma once
 
-// The window as a clean-up paints it, recorded step by step, and records of browsers whose
-// files lie in a temporary folder.
+// The window as a clean-up paints it, recorded step by step, and records of browsers.
 
 #include "engine/HudAlert.h"
 #include "engine/ModalOverlay.h"
@@ -9,8 +8,6 @@
 #include "privacy/PrivInfoDic.h"
 #include "privacy/PrivacyLooks.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 #include <QTest>
@@ -46,16 +43,6 @@ struct RecordingWindow : PrivacyLooks, HudAlert, ModalOverlay {
     QStringList progress() const { return steps.filter(QStringLiteral("progress ")); }
     qsizetype huds() const { return steps.filter(QStringLiteral("hud ")).size(); }
 };
-
-// A file of a few bytes (and its folders); its path.
-inline QString writeFile(const QString& path)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write("data");
-    return path;
-}
 
 // An installed browser whose one history row lists `files` and whose cookies are `cookieFiles`.
 inline PrivInfoDic browserRecord(const QString& name, const QString& bundleID,

@@ -1,13 +1,11 @@
 // The clean-up of one browser's records: what it removes, keeps and empties, and the steps it
 // paints on the window, in order.
+#include "FakeBrowserHome.h"
 #include "PrivacyFakes.h"
 #include "privacy/PrivacyCleaner.h"
-#include "privacy/UtilsDatabase.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 #include <mutex>
-#include <sqlite3.h>
 
 using namespace tolvex;
 using namespace tolvex::testing;
@@ -42,30 +40,21 @@ private:
     QList<HTTPCookie> cookies_;
 };
 
-void execute(const QString& database, const char* statements)
-{
-    sqlite3* db = nullptr;
-    QCOMPARE(sqlite3_open(QFile::encodeName(database).constData(), &db), SQLITE_OK);
-    QCOMPARE(sqlite3_exec(db, statements, nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(db);
-}
-
 } // namespace
 
 class TestPrivacyCleaner : public QObject {
     Q_OBJECT
 
-    QTemporaryDir folder_;
+    FakeBrowserHome home_;
 
-    QString path(const QString& relative) const { return folder_.filePath(relative); }
+    QString file(const QString& underHome) const { return home_.file(underHome); }
 
 private Q_SLOTS:
     void historyFilesGoOneStepEach()
     {
         RecordingWindow window;
         PrivacyCleaner cleaner(window, window);
-        const QStringList files = {writeFile(path("h/History")), writeFile(path("h/Favicons")),
-                                   writeFile(path("h/Top Sites"))};
+        const QStringList files = {file("h/History"), file("h/Favicons"), file("h/Top Sites")};
         cleaner.removeCookies(false, true, browserRecord("Vivaldi", "com.vivaldi.Vivaldi", files));
         window.finishCleanUps();
 
@@ -85,18 +74,14 @@ private Q_SLOTS:
     {
         RecordingWindow window;
         PrivacyCleaner cleaner(window, window);
-        const QString places = path("ff/profile/places.sqlite");
-        QDir().mkpath(QFileInfo(places).path());
-        execute(places,
-                "CREATE TABLE moz_favicons(id); CREATE TABLE moz_historyvisits(id);"
-                "CREATE TABLE moz_origins(id); CREATE TABLE moz_places(id);"
-                "CREATE TABLE moz_bookmarks(id);"
-                "INSERT INTO moz_favicons VALUES(1); INSERT INTO moz_historyvisits VALUES(1);"
-                "INSERT INTO moz_origins VALUES(1); INSERT INTO moz_places VALUES(1);"
-                "INSERT INTO moz_bookmarks VALUES(1);");
+        const QString places = home_.database("ff/profile/places.sqlite", {{"moz_favicons", 2},
+                                                                           {"moz_historyvisits", 3},
+                                                                           {"moz_origins", 1},
+                                                                           {"moz_places", 4},
+                                                                           {"moz_bookmarks", 1}});
         PrivInfoDic record = browserRecord(
             "Firefox", "org.mozilla.firefox",
-            {writeFile(path("ff/profile/formhistory.sqlite")), path("ff/profile/sessionstore.js")});
+            {file("ff/profile/formhistory.sqlite"), home_.path("ff/profile/sessionstore.js")});
         PrivFileDic placesRow;
         placesRow.kBrowserFileName = QStringLiteral("places.sqlite");
         placesRow.kBrowserFilePath = places;
@@ -111,9 +96,9 @@ private Q_SLOTS:
                  QStringList({QStringLiteral("progress %1|33 %|%2").arg(kHistory).arg(100.0 / 3)}));
         QVERIFY(QFileInfo::exists(places));
         for (const char* table : {"moz_favicons", "moz_historyvisits", "moz_origins", "moz_places"})
-            QCOMPARE(Utils::countRecordsInDBFileAtPath(places, table), 0u);
-        QCOMPARE(Utils::countRecordsInDBFileAtPath(places, "moz_bookmarks"), 1u);
-        QVERIFY(!QFileInfo::exists(path("ff/profile/formhistory.sqlite")));
+            QCOMPARE(FakeBrowserHome::rowsIn(places, table), 0);
+        QCOMPARE(FakeBrowserHome::rowsIn(places, "moz_bookmarks"), 1);
+        QVERIFY(!QFileInfo::exists(home_.path("ff/profile/formhistory.sqlite")));
     }
 
     void flagsChooseWhatGoesCookiesFirst_data()
@@ -134,8 +119,8 @@ private Q_SLOTS:
         QFETCH(QStringList, progressNames);
         RecordingWindow window;
         PrivacyCleaner cleaner(window, window);
-        const QString file = writeFile(path("s/History.db"));
-        PrivInfoDic record = browserRecord("Safari", "com.apple.Safari", {file});
+        const QString historyFile = file("s/History.db");
+        PrivInfoDic record = browserRecord("Safari", "com.apple.Safari", {historyFile});
         auto store = std::make_shared<MemoryCookieStorage>(2);
         record.CookieStorage = CookiesDic{store, 2, std::nullopt};
 
@@ -147,7 +132,7 @@ private Q_SLOTS:
             names << step.mid(QStringLiteral("progress ").size()).section('|', 0, 0);
         QCOMPARE(names, progressNames);
         QCOMPARE(store->cookies().isEmpty(), cookies);
-        QCOMPARE(QFileInfo::exists(file), !history);
+        QCOMPARE(QFileInfo::exists(historyFile), !history);
         QCOMPARE(window.steps.first(), QStringLiteral("cleaning"));
         QCOMPARE(window.steps.last(), kComplete);
     }
@@ -172,7 +157,7 @@ private Q_SLOTS:
     {
         RecordingWindow window;
         PrivacyCleaner cleaner(window, window);
-        const QStringList cookieFiles = {writeFile(path("c/Cookies")), path("c/Cookies-journal")};
+        const QStringList cookieFiles = {file("c/Cookies"), home_.path("c/Cookies-journal")};
         cleaner.removeCookiesOnlyFrom(
             browserRecord("Google Chrome", "com.google.Chrome", {}, cookieFiles));
         QCoreApplication::processEvents();
@@ -198,7 +183,7 @@ private Q_SLOTS:
             PrivacyCleaner cleaner(window, window);
             cleaner.removeCookies(
                 false, true,
-                browserRecord("Vivaldi", "com.vivaldi.Vivaldi", {writeFile(path("gone/History"))}));
+                browserRecord("Vivaldi", "com.vivaldi.Vivaldi", {file("gone/History")}));
             GlobalQueue::waitForDone();
         }
         QCoreApplication::processEvents();

@@ -1,12 +1,12 @@
 // What the results screens' buttons start: closing, the quit sheets for running browsers, and
 // the clean-ups that follow. No real browser is asked: the running test is injected.
 #include "../app/AnsweringSheets.h"
+#include "FakeBrowserHome.h"
 #include "PrivacyFakes.h"
 #include "privacy/PrivScanBlocks.h"
 #include "privacy/PrivacyCleaner.h"
 
 #include <QSet>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace tolvex;
@@ -37,7 +37,7 @@ struct FakeBrowsers {
 class TestPrivScanBlocks : public QObject {
     Q_OBJECT
 
-    QTemporaryDir folder_;
+    FakeBrowserHome home_;
     RecordingWindow window_;
     AnsweringSheets sheets_{kAlertFirstButtonReturn};
     FakeBrowsers browsers_;
@@ -46,14 +46,13 @@ class TestPrivScanBlocks : public QObject {
 
     PrivInfoDic chrome()
     {
-        return browserRecord("Google Chrome", "com.google.Chrome",
-                             {writeFile(folder_.filePath("chrome/History"))},
-                             {writeFile(folder_.filePath("chrome/Cookies"))});
+        return browserRecord("Google Chrome", "com.google.Chrome", {home_.file("chrome/History")},
+                             {home_.file("chrome/Cookies")});
     }
     PrivInfoDic firefox()
     {
         return browserRecord("Firefox", "org.mozilla.firefox",
-                             {writeFile(folder_.filePath("ff/formhistory.sqlite"))});
+                             {home_.file("ff/formhistory.sqlite")});
     }
 
 private Q_SLOTS:
