@@ -153,28 +153,6 @@ private Q_SLOTS:
         QCOMPARE(PrivacyCleaner::percentText(1, 0), QStringLiteral("100 %"));
     }
 
-    void cookieFilesGoWithoutProgress()
-    {
-        RecordingWindow window;
-        PrivacyCleaner cleaner(window, window);
-        const QStringList cookieFiles = {file("c/Cookies"), home_.path("c/Cookies-journal")};
-        cleaner.removeCookiesOnlyFrom(
-            browserRecord("Google Chrome", "com.google.Chrome", {}, cookieFiles));
-        QCoreApplication::processEvents();
-        QVERIFY(window.steps.isEmpty());
-        QVERIFY(!QFileInfo::exists(cookieFiles.first()));
-    }
-
-    // A not-installed browser has nothing to remove, yet its clean-up still ends with the notice.
-    void notInstalledBrowserStillEndsWithTheNotice()
-    {
-        RecordingWindow window;
-        PrivacyCleaner cleaner(window, window);
-        cleaner.removeCookies(true, true, notInstalledRecord("Opera"));
-        window.finishCleanUps();
-        QCOMPARE(window.steps, QStringList({"cleaning", "idle", kComplete}));
-    }
-
     // Steps still queued when the window's owner goes are dropped.
     void stepsAfterTheCleanerIsGoneAreDropped()
     {

@@ -168,18 +168,6 @@ private Q_SLOTS:
         QCOMPARE(window_.huds(), 3);
         QVERIFY(!QFileInfo::exists(rows[0].CookieStorage->kBrowserFilesToRemove->first()));
     }
-
-    void cancelledCleanAllRemovesNothing()
-    {
-        browsers_.running = {QStringLiteral("com.google.Chrome")};
-        sheets_.answers = {kAlertFirstButtonReturn + 1};
-        const QList<PrivInfoDic> rows = {chrome()};
-        blocks_->privScanCleanUpAllBlock(0, rows, 0);
-        window_.finishCleanUps();
-        QCOMPARE(window_.steps, QStringList{"idle"});
-        QVERIFY(browsers_.quitRequests.isEmpty());
-        QVERIFY(QFileInfo::exists(rows[0].kBrowserPrivData.first().kBrowserFilePath));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestPrivScanBlocks)
