@@ -1,5 +1,6 @@
 #include "FakeBrowserHome.h"
 #include "engine/UtilsFileSystem.h"
+#include "privacy/FirefoxProfiles.h"
 #include "privacy/UtilsPrivacy.h"
 
 #include <QCryptographicHash>
@@ -267,6 +268,24 @@ private Q_SLOTS:
         QCOMPARE(browserNames(records), (QStringList{"Google Chrome -", "Firefox -", "Opera -",
                                                      "Vivaldi -", "Brave Browser -"}));
         QCOMPARE(records[1].kBrowserNotInstalled, "Not Installed");
+    }
+
+    void aPlainFileIsAProfileWithNothingInIt()
+    {
+        FakeBrowserHome home;
+        home.desktopEntry("firefox.desktop", "[Desktop Entry]\nName=Firefox\n");
+        home.file(".mozilla/firefox/profiles.ini");
+        // The kept-places entry is no path: a file of that name in the working folder is not it.
+        const QString workingFolder = QDir::currentPath();
+        home.file("work/" + FirefoxProfiles::kKeptPlacesEntry, QByteArray(50000, 'w'));
+        QDir::setCurrent(home.path("work"));
+        const PrivInfoDic firefox = scan().first();
+        QDir::setCurrent(workingFolder);
+
+        QCOMPARE(firefox.kBrowserName, "Firefox");
+        QCOMPARE(counts(firefox.kBrowserPrivData), QList<quint64>(4, 0));
+        QCOMPARE(firefox.kBrowserPrivacyInFilesCount, quint64(4));
+        QCOMPARE(firefox.kBrowserPrivacyFilesTotalSize, "Zero KB");
     }
 
     void installedBrowsersComeFirstInScanOrder()
