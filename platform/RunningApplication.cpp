@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QSet>
 #include <algorithm>
+#include <cctype>
 #include <csignal>
 #include <filesystem>
 #include <optional>
@@ -37,7 +38,8 @@ struct Process {
 std::optional<pid_t> processIdOf(const fs::path& folder)
 {
     const std::string name = folder.filename().string();
-    if (name.empty() || !std::all_of(name.begin(), name.end(), ::isdigit))
+    const auto isDigit = [](unsigned char c) { return std::isdigit(c) != 0; };
+    if (name.empty() || !std::all_of(name.begin(), name.end(), isDigit))
         return std::nullopt;
     return pid_t(std::stol(name));
 }

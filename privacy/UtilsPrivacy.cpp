@@ -10,6 +10,7 @@
 #include "privacy/PrivFileRows.h"
 #include "privacy/SharedHTTPCookieStorage.h"
 
+#include <QDir>
 #include <algorithm>
 #include <array>
 
@@ -70,6 +71,16 @@ QString installPath(const Browser& browser)
                             : byName;
 }
 
+// Listed paths are absolute, but for the entry that stands for a database kept on disk; taken as
+// a relative path it would measure whatever the working folder holds under that name.
+QStringList measurablePaths(const QStringList& paths)
+{
+    QStringList absolute;
+    std::copy_if(paths.begin(), paths.end(), std::back_inserter(absolute),
+                 [](const QString& path) { return QDir::isAbsolutePath(path); });
+    return absolute;
+}
+
 PrivInfoDic installedRecord(const ScannedBrowser& scanned, const QList<PrivFileDic>& rows)
 {
     PrivInfoDic record;
@@ -80,7 +91,7 @@ PrivInfoDic installedRecord(const ScannedBrowser& scanned, const QList<PrivFileD
     for (const PrivFileDic& row : rows) {
         record.kBrowserPrivacyItemsCount += row.kBrowserFilesCount;
         record.kBrowserPrivacyInFilesCount += quint64(row.kBrowserFilesToRemove.size());
-        totalSize += multipleItemsSize(row.kBrowserFilesToRemove);
+        totalSize += multipleItemsSize(measurablePaths(row.kBrowserFilesToRemove));
     }
     record.kBrowserPrivacyFilesTotalSize = getHumanReadableSizeFrom(qint64(totalSize));
     record.kBrowserInstallPath = installPath(scanned.browser);
@@ -105,7 +116,7 @@ void getPrivacyScanInfoArrBlock(const std::function<void(const QList<PrivInfoDic
         const QList<PrivFileDic> rows = scanned.rowList();
         if (!rows.isEmpty())
             records << installedRecord(scanned, rows);
-        else if (&scanned.browser != &kSafari)
+        else if (scanned.browser.name != kSafari.name) // a missing Safari is left out
             records << notInstalledRecord(scanned.browser);
     }
     std::stable_partition(records.begin(), records.end(), [](const PrivInfoDic& record) {

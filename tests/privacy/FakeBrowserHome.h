@@ -40,12 +40,11 @@ public:
     QString systemShare() const { return root_ + "/share"; }
     QString path(const QString& underHome) const { return home() + '/' + underHome; }
 
-    // A desktop entry `id` in the user's applications folder, or under `share` when given.
-    QString desktopEntry(const QString& id, const QByteArray& contents,
-                         const QString& share = {}) const
+    // A desktop entry `id` named `name` in the user's applications folder, or under `share`.
+    QString desktopEntry(const QString& id, const QString& name, const QString& share = {}) const
     {
         const QString folder = (share.isEmpty() ? path(".local/share") : share) + "/applications";
-        return write(folder + '/' + id, contents);
+        return write(folder + '/' + id, "[Desktop Entry]\nName=" + name.toUtf8() + '\n');
     }
 
     QString file(const QString& underHome, const QByteArray& contents = "x") const
@@ -77,21 +76,6 @@ public:
         sqlite3_exec(db, script.constData(), nullptr, nullptr, nullptr);
         sqlite3_close(db);
         return file;
-    }
-
-    static int rowsIn(const QString& file, const QString& table)
-    {
-        sqlite3* db = nullptr;
-        sqlite3_open_v2(QFile::encodeName(file).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-        sqlite3_stmt* statement = nullptr;
-        const QByteArray text = "SELECT COUNT(*) FROM " + table.toUtf8();
-        int rows = -1;
-        if (sqlite3_prepare_v2(db, text.constData(), -1, &statement, nullptr) == SQLITE_OK &&
-            sqlite3_step(statement) == SQLITE_ROW)
-            rows = sqlite3_column_int(statement, 0);
-        sqlite3_finalize(statement);
-        sqlite3_close(db);
-        return rows;
     }
 
 private:

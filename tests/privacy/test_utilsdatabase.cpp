@@ -75,10 +75,10 @@ private Q_SLOTS:
         LogCapture log;
         QCOMPARE(Utils::removeAllRecordsInDBFilePath(places, "moz_places"), false);
         QCOMPARE(log.lines(), QStringList{"Table tableTitle moz_places"});
-        QCOMPARE(FakeBrowserHome::rowsIn(places, "moz_places"), 0);
+        QCOMPARE(Utils::countRecordsInDBFileAtPath(places, "moz_places"), quint64(0));
         for (const auto& [table, rows] : kPlaces) {
             if (table != "moz_places")
-                QCOMPARE(FakeBrowserHome::rowsIn(places, table), rows);
+                QCOMPARE(Utils::countRecordsInDBFileAtPath(places, table), quint64(rows));
         }
 
         capturedLines.clear();
@@ -89,7 +89,7 @@ private Q_SLOTS:
         capturedLines.clear();
         Utils::removeAllRecordsInDBFilePath(places, "moz_historyvisits WHERE id > 1");
         QCOMPARE(log.lines(), QStringList{"could not retreave items in table"});
-        QCOMPARE(FakeBrowserHome::rowsIn(places, "moz_historyvisits"), 4);
+        QCOMPARE(Utils::countRecordsInDBFileAtPath(places, "moz_historyvisits"), quint64(4));
 
         capturedLines.clear();
         QCOMPARE(Utils::removeAllRecordsInDBFilePath(home.path("gone.sqlite"), "moz_places"),
