@@ -28,7 +28,7 @@ struct PrivacyRig : MainWindowRig {
     PrivacyRig()
     {
         browsers.desktopEntry(QStringLiteral("google-chrome.desktop"),
-                              "[Desktop Entry]\nType=Application\nName=Google Chrome\nExec=true\n");
+                              QStringLiteral("Google Chrome"));
     }
 
     void startWithBrowsers()

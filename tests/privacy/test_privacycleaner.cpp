@@ -3,6 +3,7 @@
 #include "FakeBrowserHome.h"
 #include "PrivacyFakes.h"
 #include "privacy/PrivacyCleaner.h"
+#include "privacy/UtilsDatabase.h"
 
 #include <QTest>
 #include <mutex>
@@ -96,8 +97,8 @@ private Q_SLOTS:
                  QStringList({QStringLiteral("progress %1|33 %|%2").arg(kHistory).arg(100.0 / 3)}));
         QVERIFY(QFileInfo::exists(places));
         for (const char* table : {"moz_favicons", "moz_historyvisits", "moz_origins", "moz_places"})
-            QCOMPARE(FakeBrowserHome::rowsIn(places, table), 0);
-        QCOMPARE(FakeBrowserHome::rowsIn(places, "moz_bookmarks"), 1);
+            QCOMPARE(Utils::countRecordsInDBFileAtPath(places, table), 0u);
+        QCOMPARE(Utils::countRecordsInDBFileAtPath(places, "moz_bookmarks"), 1u);
         QVERIFY(!QFileInfo::exists(home_.path("ff/profile/formhistory.sqlite")));
     }
 
