@@ -100,6 +100,7 @@ void AppDelegate::applicationDidFinishLaunching()
     }
 
     secondaryScreens_.installActionBlocks();
+    installFreeSpaceEraseAction();
 
     styleStartButton();
 

@@ -26,6 +26,7 @@
 #include "kit/MouseDownTextField.h"
 #include "kit/WindowDelegate.h"
 #include "platform/NotificationCenter.h"
+#include "volumes/EraseFreeSpaceRunner.h"
 
 #include <QFont>
 #include <QObject>
@@ -153,6 +154,15 @@ public:
     void showUserDeniedAccessAlert();
     void modalOverlayDidClose(const Notification& notification) override;
 
+    // --- Volumes screen and volume helper (AppDelegate_Volumes.cpp)
+    void eraseDiskSpace(QObject* sender = nullptr);
+    // The volumes screen's action block.
+    void freeSpaceEraseAction(qint64 tag, const std::optional<VolDic>& volume, bool eraseFreeSpace,
+                              bool reveal);
+    // Blocks until the helper exits; any thread that may wait. Nothing in the program calls it.
+    void runEraseFreeSpaceTask(const VolDic& volume);
+    std::shared_ptr<Task> eraseFrSpTask() const { return eraseFreeSpaceRunner_.eraseFrSpTask(); }
+
 private:
     // The trash button's popover as the engine sees it.
     class TrashPopover : public Popover {
@@ -171,6 +181,7 @@ private:
     void registerServicesProvider();
     void shredEverything();
     void placeZones(bool vertical, QSize windowSize);
+    void installFreeSpaceEraseAction();
 
     MainWindowOutlets outlets_;
     QRectF defaultIndicBounds_;
@@ -186,6 +197,7 @@ private:
     SecureEmptyTrash secureEmptyTrash_;
     FileIntake fileIntake_;
     SecondaryScreens secondaryScreens_;
+    EraseFreeSpaceRunner eraseFreeSpaceRunner_;
 };
 
 } // namespace tolvex

@@ -1,8 +1,10 @@
 #include "MainWindowBuilder.h"
 
+#include "app/Addresses.h"
 #include "app/AppDelegate.h"
 #include "app/DropView.h"
 #include "app/NamedImage.h"
+#include "app/RobotoFont.h"
 #include "app/SecureTrashPopover.h"
 #include "app/WindowLayout.h"
 #include "app/myRespView.h"
@@ -154,6 +156,8 @@ hlMyclickableView* buildTitleBar(AppDelegate& delegate, MainWindowOutlets& outle
         return button;
     };
 
+    addButton(QStringLiteral("disk"), QStringLiteral("Volumes"), &AppDelegate::eraseDiskSpace)
+        ->setObjectName(QStringLiteral("volumesButton"));
     addButton(QStringLiteral("info"), QStringLiteral("Shredding methods"),
               &AppDelegate::showShredInfoHelp)
         ->setObjectName(QStringLiteral("infoButton"));
@@ -232,6 +236,8 @@ WAYWindow* MainWindowBuilder::build(AppDelegate& delegate)
 
     outlets.modalOverlay = new JMModalOverlay(window);
     outlets.modalOverlay->setDelegate(&delegate);
+    outlets.fse_VC =
+        new FreeSpaceEraseVC(&RobotoFont::named, QString(Addresses::supportMail), window);
 
     surface->setFocus();
     return window;

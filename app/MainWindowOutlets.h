@@ -8,6 +8,7 @@
 #include "kit/MouseDownTextField.h"
 #include "kit/ProgressIndicator.h"
 #include "kit/WAYWindow.h"
+#include "volumes/FreeSpaceEraseVC.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -27,6 +28,7 @@ struct MainWindowOutlets {
     QPointer<QAbstractButton> secEmptyTrashBtn;
     QPointer<SecureTrashPopover> secureTrashPopOver;
     QPointer<JMModalOverlay> modalOverlay;
+    QPointer<FreeSpaceEraseVC> fse_VC;
 
     QPointer<DropView> onePassDropView;
     QPointer<DropView> sevenPassDropView;

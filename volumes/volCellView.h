@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+class QToolButton;
+
+namespace tolvex {
+
+class MFSCustomProgressIndicator;
+
+// One row of the volumes screen: the volume's icon (a click reveals it), its name, its used,
+// free and total space, a usage bar and the two erase buttons. Hovering underlines the name.
+class volCellView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit volCellView(QWidget* parent = nullptr);
+
+    static constexpr int iconSize = 48;
+
+    // When set, hovering changes nothing.
+    bool inactive = false;
+
+    QLabel* volName = nullptr;
+    QLabel* volUsedLbl = nullptr;
+    QLabel* volAvailLbl = nullptr;
+    QLabel* volTotalSpace = nullptr;
+    QLabel* volAvailSpace = nullptr;
+    QLabel* volOccupSpace = nullptr;
+    QToolButton* diskIconBtn = nullptr;
+    QPushButton* eraseFreeSpaceBtn = nullptr;
+    QPushButton* eraseAndFormatBtn = nullptr;
+    MFSCustomProgressIndicator* volSpaceIndicator = nullptr;
+
+    bool mouseInside() const { return mouseInside_; }
+    void setMouseInside(bool inside);
+
+    void mouseEntered();
+    void mouseExited();
+
+protected:
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    void showHover(bool inside);
+
+    bool mouseInside_ = false;
+};
+
+} // namespace tolvex
