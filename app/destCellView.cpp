@@ -11,7 +11,7 @@ namespace {
 constexpr int buttonSize = 22;
 } // namespace
 
-destCellView::destCellView(QWidget* parent) : QWidget(parent)
+destCellView::destCellView(QWidget* parent) : HoverUnderlineRow(parent)
 {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(8, 2, 8, 2);
@@ -27,6 +27,7 @@ destCellView::destCellView(QWidget* parent) : QWidget(parent)
     textField->setObjectName(QStringLiteral("textField"));
     detailTextField = new QLabel(this);
     detailTextField->setObjectName(QStringLiteral("detailTextField"));
+    setUnderlinedLabel(textField);
     texts->addWidget(textField);
     texts->addWidget(detailTextField);
     row->addLayout(texts, 1);
@@ -41,47 +42,6 @@ destCellView::destCellView(QWidget* parent) : QWidget(parent)
     }
     revealBtn->setObjectName(QStringLiteral("revealBtn"));
     deleteDestBtn->setObjectName(QStringLiteral("deleteDestBtn"));
-}
-
-void destCellView::setMouseInside(bool inside)
-{
-    if (mouseInside_ != inside) {
-        mouseInside_ = inside;
-        update();
-    }
-}
-
-void destCellView::mouseEntered()
-{
-    showHover(true);
-}
-
-void destCellView::mouseExited()
-{
-    showHover(false);
-}
-
-void destCellView::showHover(bool inside)
-{
-    if (inactive) {
-        return;
-    }
-    QFont font = textField->font();
-    font.setUnderline(inside);
-    textField->setFont(font);
-    setMouseInside(inside);
-}
-
-void destCellView::enterEvent(QEnterEvent* event)
-{
-    QWidget::enterEvent(event);
-    mouseEntered();
-}
-
-void destCellView::leaveEvent(QEvent* event)
-{
-    QWidget::leaveEvent(event);
-    mouseExited();
 }
 
 } // namespace tolvex

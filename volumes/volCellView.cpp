@@ -32,7 +32,7 @@ QPushButton* eraseButton(QWidget* parent, const QString& name, const QString& ti
 
 } // namespace
 
-volCellView::volCellView(QWidget* parent) : QWidget(parent)
+volCellView::volCellView(QWidget* parent) : HoverUnderlineRow(parent)
 {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(10, 4, 10, 4);
@@ -49,6 +49,7 @@ volCellView::volCellView(QWidget* parent) : QWidget(parent)
     auto* details = new QVBoxLayout;
     details->setSpacing(3);
     volName = label(this, QStringLiteral("volName"));
+    setUnderlinedLabel(volName);
     details->addWidget(volName);
     auto* sizes = new QGridLayout;
     sizes->setHorizontalSpacing(6);
@@ -81,46 +82,6 @@ volCellView::volCellView(QWidget* parent) : QWidget(parent)
     buttons->addWidget(eraseFreeSpaceBtn);
     buttons->addWidget(eraseAndFormatBtn);
     row->addLayout(buttons);
-}
-
-void volCellView::setMouseInside(bool inside)
-{
-    if (mouseInside_ != inside) {
-        mouseInside_ = inside;
-        update();
-    }
-}
-
-void volCellView::mouseEntered()
-{
-    showHover(true);
-}
-
-void volCellView::mouseExited()
-{
-    showHover(false);
-}
-
-void volCellView::showHover(bool inside)
-{
-    if (inactive)
-        return;
-    QFont font = volName->font();
-    font.setUnderline(inside);
-    volName->setFont(font);
-    setMouseInside(inside);
-}
-
-void volCellView::enterEvent(QEnterEvent* event)
-{
-    QWidget::enterEvent(event);
-    mouseEntered();
-}
-
-void volCellView::leaveEvent(QEvent* event)
-{
-    QWidget::leaveEvent(event);
-    mouseExited();
 }
 
 } // namespace tolvex

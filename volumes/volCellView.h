@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "kit/HoverUnderlineRow.h"
 
 class QLabel;
 class QPushButton;
@@ -12,16 +12,13 @@ class MFSCustomProgressIndicator;
 
 // One row of the volumes screen: the volume's icon (a click reveals it), its name, its used,
 // free and total space, a usage bar and the two erase buttons. Hovering underlines the name.
-class volCellView : public QWidget {
+class volCellView : public HoverUnderlineRow {
     Q_OBJECT
 
 public:
     explicit volCellView(QWidget* parent = nullptr);
 
     static constexpr int iconSize = 48;
-
-    // When set, hovering changes nothing.
-    bool inactive = false;
 
     QLabel* volName = nullptr;
     QLabel* volUsedLbl = nullptr;
@@ -33,21 +30,6 @@ public:
     QPushButton* eraseFreeSpaceBtn = nullptr;
     QPushButton* eraseAndFormatBtn = nullptr;
     MFSCustomProgressIndicator* volSpaceIndicator = nullptr;
-
-    bool mouseInside() const { return mouseInside_; }
-    void setMouseInside(bool inside);
-
-    void mouseEntered();
-    void mouseExited();
-
-protected:
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-
-private:
-    void showHover(bool inside);
-
-    bool mouseInside_ = false;
 };
 
 } // namespace tolvex
