@@ -48,6 +48,9 @@ constexpr int kStartButtonBottomMargin = 18;
 constexpr int kTitleBarButtonSize = 24;
 constexpr int kTitleBarButtonSpacing = 2;
 constexpr int kTitleBarRightMargin = 6;
+// The window's own three buttons end 72 from the left once the window is dressed; the volumes
+// button stands just after them, on the side of the title that has room in both layouts.
+constexpr int kTitleBarLeftInset = 80;
 
 // Keeps a view covering the whole of another (its parent, or the window above it): the resizing
 // rule of the main window's full-size views.
@@ -135,7 +138,8 @@ DropView* buildZone(QWidget* parent, AppDelegate& delegate, qint64 listId,
     return zone;
 }
 
-// The view in the title bar with the Secure Empty Trash and layout buttons at its right end.
+// The view in the title bar: the volumes button after the window's own buttons, and the
+// information, preferences, Secure Empty Trash and layout buttons at its right end.
 hlMyclickableView* buildTitleBar(AppDelegate& delegate, MainWindowOutlets& outlets)
 {
     auto* titlebar = new hlMyclickableView;
@@ -143,7 +147,7 @@ hlMyclickableView* buildTitleBar(AppDelegate& delegate, MainWindowOutlets& outle
     auto* row = new QHBoxLayout(titlebar);
     row->setContentsMargins(0, 0, kTitleBarRightMargin, 0);
     row->setSpacing(kTitleBarButtonSpacing);
-    row->addStretch();
+    row->addSpacing(kTitleBarLeftInset);
     // One button of the row; `action` is the delegate's action, called with the button.
     const auto addButton = [&](const QString& image, const QString& toolTip, auto action) {
         const QRect frame(0, 0, kTitleBarButtonSize, kTitleBarButtonSize);
@@ -158,6 +162,7 @@ hlMyclickableView* buildTitleBar(AppDelegate& delegate, MainWindowOutlets& outle
 
     addButton(QStringLiteral("disk"), QStringLiteral("Volumes"), &AppDelegate::eraseDiskSpace)
         ->setObjectName(QStringLiteral("volumesButton"));
+    row->addStretch();
     addButton(QStringLiteral("info"), QStringLiteral("Shredding methods"),
               &AppDelegate::showShredInfoHelp)
         ->setObjectName(QStringLiteral("infoButton"));
