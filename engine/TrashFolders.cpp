@@ -2,9 +2,8 @@
 
 #include "engine/MountedVolumes.h"
 #include "engine/PathComponents.h"
-#include "platform/HomeFolder.h"
+#include "platform/XdgFolders.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <optional>
@@ -19,15 +18,11 @@ const QString kFilesFolder = QStringLiteral("files");
 
 std::optional<QString> homeTrashFolder()
 {
-    QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
-    if (!QDir::isAbsolutePath(dataHome)) {
-        const auto home = HomeFolder::realHomeFolder();
-        if (!home) {
-            return std::nullopt;
-        }
-        dataHome = *home + QStringLiteral("/.local/share");
+    const std::optional<QString> dataHome = XdgFolders::dataHome();
+    if (!dataHome) {
+        return std::nullopt;
     }
-    return QDir::cleanPath(dataHome + QStringLiteral("/Trash"));
+    return *dataHome + QStringLiteral("/Trash");
 }
 
 bool isInside(const QString& path, const QString& mountPoint)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 namespace tolvex {
 
@@ -15,6 +17,14 @@ public:
     static QString absolutePathForAppBundleWithIdentifier(const QString& bundleID);
     // The Icon key of a desktop entry (a theme name or an absolute path); empty when it has none.
     static QString iconNameForApplication(const QString& desktopEntryPath);
+
+    // The folders searched, in order of precedence: the user's data folder, the user's Flatpak
+    // exports, each $XDG_DATA_DIRS folder, then the system's Flatpak exports; each with
+    // "applications" appended.
+    static QStringList applicationFolders();
+    // Makes the system's Flatpak exports (normally /var/lib/flatpak/exports/share) `folder`
+    // until reset with std::nullopt, so tests see no system-wide installation.
+    static void setSystemFlatpakExportsForTesting(std::optional<QString> folder);
 };
 
 } // namespace tolvex

@@ -1,0 +1,125 @@
+#include "platform/RunningApplication.h"
+
+#include <QFile>
+#include <QHash>
+#include <QSet>
+#include <algorithm>
+#include <cctype>
+#include <csignal>
+#include <filesystem>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tolvex {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kProcFolder = "/proc";
+constexpr std::string_view kDeletedSuffix = " (deleted)";
+
+// The executable names each browser runs under, whatever folder it was installed to.
+const QHash<QString, QSet<QString>> kExecutables{
+    {QStringLiteral("com.google.Chrome"), {QStringLiteral("chrome")}},
+    {QStringLiteral("org.mozilla.firefox"),
+     {QStringLiteral("firefox"), QStringLiteral("firefox-esr"), QStringLiteral("firefox-bin")}},
+    {QStringLiteral("com.operasoftware.Opera"), {QStringLiteral("opera")}},
+    {QStringLiteral("com.vivaldi.Vivaldi"), {QStringLiteral("vivaldi-bin")}},
+    {QStringLiteral("com.brave.Browser"), {QStringLiteral("brave")}},
+};
+
+struct Process {
+    pid_t pid;
+    pid_t parent;
+};
+
+std::optional<pid_t> processIdOf(const fs::path& folder)
+{
+    const std::string name = folder.filename().string();
+    const auto isDigit = [](unsigned char c) { return std::isdigit(c) != 0; };
+    if (name.empty() || !std::all_of(name.begin(), name.end(), isDigit))
+        return std::nullopt;
+    return pid_t(std::stol(name));
+}
+
+bool isOwnedByUser(const fs::path& folder)
+{
+    struct stat status {};
+    return ::stat(folder.c_str(), &status) == 0 && status.st_uid == ::getuid();
+}
+
+// The name of the program file, or the kernel's short command name when the link to the program
+// cannot be read.
+QString executableName(const fs::path& folder)
+{
+    std::error_code error;
+    std::string target = fs::read_symlink(folder / "exe", error).filename().string();
+    if (!error && !target.empty()) {
+        if (target.ends_with(kDeletedSuffix))
+            target.resize(target.size() - kDeletedSuffix.size());
+        return QString::fromStdString(target);
+    }
+    QFile comm(QString::fromStdString((folder / "comm").string()));
+    if (!comm.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(comm.readAll()).trimmed();
+}
+
+// The fourth field of /proc/<pid>/stat, after the command name in parentheses (which may itself
+// hold spaces and parentheses).
+pid_t parentOf(const fs::path& folder)
+{
+    QFile stat(QString::fromStdString((folder / "stat").string()));
+    if (!stat.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray line = stat.readAll();
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 1).simplified().split(' ');
+    return fields.size() > 1 ? pid_t(fields[1].toLong()) : 0;
+}
+
+} // namespace
+
+QList<RunningApplication>
+RunningApplication::runningApplicationsWithBundleIdentifier(const QString& id)
+{
+    const QSet<QString> executables = kExecutables.value(id);
+    if (executables.isEmpty())
+        return {};
+    std::vector<Process> matches;
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(kProcFolder, error)) {
+        const std::optional<pid_t> pid = processIdOf(entry.path());
+        if (pid && isOwnedByUser(entry.path()) &&
+            executables.contains(executableName(entry.path())))
+            matches.push_back({*pid, parentOf(entry.path())});
+    }
+    // A browser's helpers (renderers, zygotes, content processes) run the same program under
+    // the browser itself; only the browser is the application.
+    QSet<pid_t> matchedIds;
+    for (const Process& process : matches)
+        matchedIds.insert(process.pid);
+    QList<RunningApplication> applications;
+    for (const Process& process : matches) {
+        if (!matchedIds.contains(process.parent))
+            applications << RunningApplication(process.pid);
+    }
+    std::sort(applications.begin(), applications.end(),
+              [](const RunningApplication& a, const RunningApplication& b) {
+                  return a.processIdentifier() < b.processIdentifier();
+              });
+    return applications;
+}
+
+bool RunningApplication::terminate() const
+{
+    return ::kill(pid_, SIGTERM) == 0;
+}
+
+bool RunningApplication::forceTerminate() const
+{
+    return ::kill(pid_, SIGKILL) == 0;
+}
+
+} // namespace tolvex

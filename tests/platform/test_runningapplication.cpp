@@ -1,0 +1,93 @@
+#include "platform/RunningApplication.h"
+#include "platform/Task.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <atomic>
+#include <csignal>
+
+using namespace tolvex;
+
+namespace {
+
+const QString kVivaldi = QStringLiteral("com.vivaldi.Vivaldi");
+
+bool listed(const QString& bundleID, qint64 pid)
+{
+    const QList<RunningApplication> running =
+        RunningApplication::runningApplicationsWithBundleIdentifier(bundleID);
+    return std::any_of(running.begin(), running.end(), [&](const RunningApplication& application) {
+        return application.processIdentifier() == pid;
+    });
+}
+
+} // namespace
+
+// Harmless programs copied under a browser's executable name stand in for the browser; only
+// the processes these tests start are ever signalled.
+class TestRunningApplication : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir_;
+
+    QString copyAs(const QString& program, const QString& relative)
+    {
+        const QString copy = dir_.filePath(relative);
+        QDir().mkpath(QFileInfo(copy).path());
+        QFile::copy(program, copy);
+        return copy;
+    }
+
+private Q_SLOTS:
+    void findsAndEndsTheBrowsersProgram_data()
+    {
+        QTest::addColumn<bool>("force");
+        QTest::addColumn<int>("signal");
+        QTest::newRow("terminate") << false << SIGTERM;
+        QTest::newRow("force terminate") << true << SIGKILL;
+    }
+
+    void findsAndEndsTheBrowsersProgram()
+    {
+        QFETCH(bool, force);
+        QFETCH(int, signal);
+        Task task(copyAs("/bin/sleep", QTest::currentDataTag() + QStringLiteral("/vivaldi-bin")),
+                  {"30"});
+        QVERIFY(task.launch());
+        const pid_t pid = pid_t(task.processIdentifier());
+        QVERIFY(listed(kVivaldi, pid));
+        QVERIFY(!listed("com.brave.Browser", pid));
+        QVERIFY(RunningApplication::runningApplicationsWithBundleIdentifier("com.apple.Safari")
+                    .isEmpty());
+
+        const RunningApplication application(pid);
+        QVERIFY(force ? application.forceTerminate() : application.terminate());
+        task.waitUntilExit();
+        QCOMPARE(task.terminationReason(), Task::TerminationReason::UncaughtSignal);
+        QCOMPARE(task.terminationStatus(), signal);
+        QVERIFY(!listed(kVivaldi, pid));
+    }
+
+    void theBrowsersOwnHelpersAreNotApplications()
+    {
+        const QString browser = copyAs("/bin/sh", "browser/vivaldi-bin");
+        const QString helper = copyAs("/bin/sleep", "helper/vivaldi-bin");
+        Task task(browser, {"-c", helper + " 30 & echo $!; wait"});
+        std::atomic<pid_t> helperId = 0;
+        task.setReadabilityHandler(
+            [&](const QByteArray& line) { helperId = pid_t(line.toLong()); });
+        QVERIFY(task.launch());
+        QTRY_VERIFY(helperId != 0);
+
+        QVERIFY(listed(kVivaldi, task.processIdentifier()));
+        QVERIFY(!listed(kVivaldi, helperId));
+        QVERIFY(RunningApplication(helperId).forceTerminate());
+        task.waitUntilExit();
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRunningApplication)
+#include "test_runningapplication.moc"

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "platform/HomeFolder.h"
+#include "platform/Workspace.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QTemporaryDir>
+#include <sqlite3.h>
+
+// A home folder in a temporary folder, with the desktop's application folders beside it, where
+// tests install browsers by desktop entries and give them databases, files and folders. The
+// real home, the real application folders and the system's Flatpak exports stay out of sight.
+class FakeBrowserHome {
+public:
+    using Tables = QList<QPair<QString, int>>; // table name, rows
+
+    FakeBrowserHome() : root_(QDir(dir_.path()).canonicalPath())
+    {
+        QDir().mkpath(home());
+        tolvex::HomeFolder::setForTesting(home());
+        for (const char* variable : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"})
+            qunsetenv(variable);
+        qputenv("XDG_DATA_DIRS", QFile::encodeName(systemShare()));
+        tolvex::Workspace::setSystemFlatpakExportsForTesting(root_ + "/flatpak");
+    }
+
+    ~FakeBrowserHome()
+    {
+        tolvex::Workspace::setSystemFlatpakExportsForTesting(std::nullopt);
+        tolvex::HomeFolder::resetForTesting();
+    }
+
+    QString root() const { return root_; }
+    QString home() const { return root_ + "/home"; }
+    QString systemShare() const { return root_ + "/share"; }
+    QString path(const QString& underHome) const { return home() + '/' + underHome; }
+
+    // A desktop entry `id` named `name` in the user's applications folder, or under `share`.
+    QString desktopEntry(const QString& id, const QString& name, const QString& share = {}) const
+    {
+        const QString folder = (share.isEmpty() ? path(".local/share") : share) + "/applications";
+        return write(folder + '/' + id, "[Desktop Entry]\nName=" + name.toUtf8() + '\n');
+    }
+
+    QString file(const QString& underHome, const QByteArray& contents = "x") const
+    {
+        return write(path(underHome), contents);
+    }
+
+    QString folder(const QString& underHome) const
+    {
+        QDir().mkpath(path(underHome));
+        return path(underHome);
+    }
+
+    // A SQLite database with each table holding its number of rows; in WAL mode when asked, as
+    // Firefox keeps its databases.
+    QString database(const QString& underHome, const Tables& tables,
+                     bool writeAheadLog = false) const
+    {
+        const QString file = path(underHome);
+        QDir().mkpath(QFileInfo(file).path());
+        sqlite3* db = nullptr;
+        sqlite3_open(QFile::encodeName(file).constData(), &db);
+        QByteArray script = writeAheadLog ? "PRAGMA journal_mode=WAL;" : "";
+        for (const auto& [table, rows] : tables) {
+            script += "CREATE TABLE " + table.toUtf8() + " (id INTEGER PRIMARY KEY, value TEXT);";
+            for (int row = 0; row < rows; ++row)
+                script += "INSERT INTO " + table.toUtf8() + " (value) VALUES ('v');";
+        }
+        sqlite3_exec(db, script.constData(), nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        return file;
+    }
+
+private:
+    static QString write(const QString& file, const QByteArray& contents)
+    {
+        QDir().mkpath(QFileInfo(file).path());
+        QFile out(file);
+        out.open(QIODevice::WriteOnly);
+        out.write(contents);
+        return file;
+    }
+
+    QTemporaryDir dir_;
+    QString root_;
+};
