@@ -108,6 +108,7 @@ void AppDelegate::applicationDidFinishLaunching()
 
     secondaryScreens_.installActionBlocks();
     installPrivScanBlocks();
+    installFreeSpaceEraseAction();
 
     styleStartButton();
 

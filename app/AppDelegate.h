@@ -29,6 +29,7 @@
 #include "privacy/PrivScanBlocks.h"
 #include "privacy/PrivacyCleaner.h"
 #include "privacy/PrivacyLooks.h"
+#include "volumes/EraseFreeSpaceRunner.h"
 
 #include <QFont>
 #include <QObject>
@@ -171,6 +172,14 @@ public:
     void applyIdleLook() override;
     void applyCleaningLook() override;
     void showCleaningProgress(const QString& name, const QString& status, double value) override;
+    // --- Volumes screen and volume helper (AppDelegate_Volumes.cpp)
+    void eraseDiskSpace(QObject* sender = nullptr);
+    // The volumes screen's action block.
+    void freeSpaceEraseAction(qint64 tag, const std::optional<VolDic>& volume, bool eraseFreeSpace,
+                              bool reveal);
+    // Blocks until the helper exits; any thread that may wait. Nothing in the program calls it.
+    void runEraseFreeSpaceTask(const VolDic& volume);
+    std::shared_ptr<Task> eraseFrSpTask() const { return eraseFreeSpaceRunner_.eraseFrSpTask(); }
 
 private:
     // The trash button's popover as the engine sees it.
@@ -194,6 +203,7 @@ private:
     void installPrivScanBlocks();
     void showBusyPrivScanView();
     void showPrivScanResults(bool vertical, const QList<PrivInfoDic>& records);
+    void installFreeSpaceEraseAction();
 
     MainWindowOutlets outlets_;
     QRectF defaultIndicBounds_;
@@ -211,6 +221,7 @@ private:
     SecondaryScreens secondaryScreens_;
     PrivacyCleaner privacyCleaner_;
     PrivScanBlocks privScanBlocks_;
+    EraseFreeSpaceRunner eraseFreeSpaceRunner_;
 };
 
 } // namespace tolvex

@@ -1,8 +1,10 @@
 #include "MainWindowBuilder.h"
 
+#include "app/Addresses.h"
 #include "app/AppDelegate.h"
 #include "app/DropView.h"
 #include "app/NamedImage.h"
+#include "app/RobotoFont.h"
 #include "app/SecureTrashPopover.h"
 #include "app/WindowLayout.h"
 #include "app/myRespView.h"
@@ -44,13 +46,14 @@ constexpr QRect kRevealButtonFrame(48, 1, 24, 24);
 
 constexpr QSize kStartButtonSize(220, 36);
 constexpr int kStartButtonBottomMargin = 18;
-// The title-bar buttons stand close together so that the centred title stays clear of them in
-// the narrow window of the vertical layout.
-constexpr int kTitleBarButtonSize = 24;
+// The title-bar buttons are small and stand close together so that the centred title stays
+// clear of the five on its right in the narrow window of the vertical layout.
+constexpr int kTitleBarButtonSize = 20;
 constexpr int kTitleBarButtonSpacing = 2;
 constexpr int kTitleBarRightMargin = 6;
-// The window's own three buttons end 72 from the left; the privacy control stands after them.
-constexpr int kTitleBarLeftMargin = 80;
+// The window's own three buttons end 72 from the left once the window is dressed; the volumes
+// button stands just after them, on the side of the title that has room in both layouts.
+constexpr int kTitleBarLeftInset = 80;
 
 // Keeps a view covering the whole of another (its parent, or the window above it): the resizing
 // rule of the main window's full-size views.
@@ -153,14 +156,16 @@ void buildPrivScanView(QVBoxLayout& column, AppDelegate& delegate, MainWindowOut
                      [&delegate, stop] { delegate.privacyScanStop(stop); });
 }
 
-// The view in the title bar with the Secure Empty Trash and layout buttons at its right end.
+// The view in the title bar: the volumes button after the window's own buttons, and the
+// privacy, information, preferences, Secure Empty Trash and layout buttons at its right end.
 hlMyclickableView* buildTitleBar(AppDelegate& delegate, MainWindowOutlets& outlets)
 {
     auto* titlebar = new hlMyclickableView;
     titlebar->setObjectName(QStringLiteral("titlebar"));
     auto* row = new QHBoxLayout(titlebar);
-    row->setContentsMargins(kTitleBarLeftMargin, 0, kTitleBarRightMargin, 0);
+    row->setContentsMargins(0, 0, kTitleBarRightMargin, 0);
     row->setSpacing(kTitleBarButtonSpacing);
+    row->addSpacing(kTitleBarLeftInset);
     // One button of the row; `action` is the delegate's action, called with the button.
     const auto addButton = [&](const QString& image, const QString& toolTip, auto action) {
         const QRect frame(0, 0, kTitleBarButtonSize, kTitleBarButtonSize);
@@ -173,10 +178,12 @@ hlMyclickableView* buildTitleBar(AppDelegate& delegate, MainWindowOutlets& outle
         return button;
     };
 
+    addButton(QStringLiteral("disk"), QStringLiteral("Volumes"), &AppDelegate::eraseDiskSpace)
+        ->setObjectName(QStringLiteral("volumesButton"));
+    row->addStretch();
     addButton(QStringLiteral("privacyClean"), QStringLiteral("Browser Privacy Clean-up"),
               &AppDelegate::privacyCleanUp)
         ->setObjectName(QStringLiteral("privacyButton"));
-    row->addStretch();
     addButton(QStringLiteral("info"), QStringLiteral("Shredding methods"),
               &AppDelegate::showShredInfoHelp)
         ->setObjectName(QStringLiteral("infoButton"));
@@ -256,6 +263,8 @@ WAYWindow* MainWindowBuilder::build(AppDelegate& delegate)
 
     outlets.modalOverlay = new JMModalOverlay(window);
     outlets.modalOverlay->setDelegate(&delegate);
+    outlets.fse_VC =
+        new FreeSpaceEraseVC(&RobotoFont::named, QString(Addresses::supportMail), window);
 
     surface->setFocus();
     return window;

@@ -9,6 +9,7 @@
 #include "kit/ProgressIndicator.h"
 #include "kit/WAYWindow.h"
 #include "privacy/BarProgressIndicator.h"
+#include "volumes/FreeSpaceEraseVC.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -28,6 +29,7 @@ struct MainWindowOutlets {
     QPointer<QAbstractButton> secEmptyTrashBtn;
     QPointer<SecureTrashPopover> secureTrashPopOver;
     QPointer<JMModalOverlay> modalOverlay;
+    QPointer<FreeSpaceEraseVC> fse_VC;
 
     QPointer<DropView> onePassDropView;
     QPointer<DropView> sevenPassDropView;

@@ -55,9 +55,11 @@ public:
     static QString supportMailBody();
     static const QString supportMailSubject;
 
-private:
+    // Shows `screen` in the overlay over the title bar too, in either layout.
     void showInOverlay(ViewController* screen, int animationDirection,
                        bool closesOnBackgroundClick);
+
+private:
     void closeOverlay();
     void preferencesAction(qint64 tag);
 

@@ -11,7 +11,7 @@ namespace {
 constexpr int buttonSize = 22;
 } // namespace
 
-destCellView::destCellView(QWidget* parent) : HoverCellView(parent)
+destCellView::destCellView(QWidget* parent) : HoverUnderlineRow(parent)
 {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(8, 2, 8, 2);
@@ -27,6 +27,7 @@ destCellView::destCellView(QWidget* parent) : HoverCellView(parent)
     textField->setObjectName(QStringLiteral("textField"));
     detailTextField = new QLabel(this);
     detailTextField->setObjectName(QStringLiteral("detailTextField"));
+    setUnderlinedLabel(textField);
     texts->addWidget(textField);
     texts->addWidget(detailTextField);
     row->addLayout(texts, 1);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "kit/HoverCellView.h"
+#include "kit/HoverUnderlineRow.h"
 
 class QLabel;
 class QPushButton;
@@ -9,7 +9,7 @@ namespace tolvex {
 
 // One row of the shred-list editor: the item's icon, name and method, a remove button and a
 // reveal button. Hovering underlines the name.
-class destCellView : public HoverCellView {
+class destCellView : public HoverUnderlineRow {
     Q_OBJECT
 
 public:
@@ -23,9 +23,6 @@ public:
     QLabel* detailTextField = nullptr;
     QLabel* destIcon = nullptr;
     QLabel* textField = nullptr;
-
-protected:
-    QLabel* hoverTextField() const override { return textField; }
 };
 
 } // namespace tolvex

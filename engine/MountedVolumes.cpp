@@ -26,6 +26,11 @@ QString volumeName(const QString& mountPoint)
     return mountPoint == u"/" ? QString() : lastPathComponent(mountPoint);
 }
 
+QString decoded(const char* text)
+{
+    return text ? QFile::decodeName(text) : QString();
+}
+
 } // namespace
 
 QList<MountedVolume> MountedVolumes::mountedVolumes()
@@ -52,7 +57,8 @@ QList<MountedVolume> MountedVolumes::mountedVolumes()
         if (mnt_fs_is_pseudofs(fs) && mountPoint != u"/") {
             continue;
         }
-        volumes.append({mountPoint, volumeName(mountPoint)});
+        volumes.append({mountPoint, volumeName(mountPoint), decoded(mnt_fs_get_source(fs)),
+                        decoded(mnt_fs_get_fstype(fs)), decoded(mnt_fs_get_options(fs))});
     }
     return volumes;
 }

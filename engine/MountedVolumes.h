@@ -7,8 +7,11 @@
 namespace tolvex {
 
 struct MountedVolume {
-    QString path; // the mount point
-    QString name; // the mount point's last path component; empty for the root
+    QString path;     // the mount point
+    QString name;     // the mount point's last path component; empty for the root
+    QString device{}; // what is mounted: a device path, or the file system's own source name
+    QString fsType{};
+    QString options{}; // the mount's options, file-system and per-mount ones together
 
     bool operator==(const MountedVolume&) const = default;
 };

@@ -63,12 +63,14 @@ void resetSignals(posix_spawnattr_t& attributes)
 
 struct Task::State {
     ReadabilityHandler readabilityHandler;
+    ReadabilityHandler errorReadabilityHandler;
     TerminationHandler terminationHandler;
 
     mutable std::mutex mutex;
     std::condition_variable ended;
     Task* task = nullptr; // cleared when the task is destroyed from its own thread
     int outputFd = -1;
+    int errorFd = -1; // only with an error readability handler
     pid_t pid = 0;
     bool launched = false;
     bool running = false;
@@ -108,6 +110,11 @@ void Task::setTerminationHandler(TerminationHandler handler)
     state_->terminationHandler = std::move(handler);
 }
 
+void Task::setErrorReadabilityHandler(ReadabilityHandler handler)
+{
+    state_->errorReadabilityHandler = std::move(handler);
+}
+
 bool Task::launch(QString* error)
 {
     const auto fail = [&](const QString& reason) {
@@ -123,10 +130,19 @@ bool Task::launch(QString* error)
     int pipeFds[2];
     if (::pipe2(pipeFds, O_CLOEXEC) != 0)
         return fail(qt_error_string(errno));
+    int errorFds[2] = {-1, -1};
+    if (state_->errorReadabilityHandler && ::pipe2(errorFds, O_CLOEXEC) != 0) {
+        const int pipeError = errno;
+        ::close(pipeFds[0]);
+        ::close(pipeFds[1]);
+        return fail(qt_error_string(pipeError));
+    }
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
+    if (errorFds[1] >= 0)
+        posix_spawn_file_actions_adddup2(&actions, errorFds[1], STDERR_FILENO);
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     resetSignals(attributes);
@@ -146,8 +162,12 @@ bool Task::launch(QString* error)
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
     ::close(pipeFds[1]);
+    if (errorFds[1] >= 0)
+        ::close(errorFds[1]);
     if (spawnError != 0) {
         ::close(pipeFds[0]);
+        if (errorFds[0] >= 0)
+            ::close(errorFds[0]);
         return fail(qt_error_string(spawnError));
     }
 
@@ -157,6 +177,7 @@ bool Task::launch(QString* error)
         state_->running = true;
         state_->pid = pid;
         state_->outputFd = pipeFds[0];
+        state_->errorFd = errorFds[0];
     }
     thread_ = std::thread(&Task::run, state_);
     return true;
@@ -168,8 +189,15 @@ void Task::run(std::shared_ptr<State> state)
         std::lock_guard lock(state->mutex);
         state->threadId = std::this_thread::get_id();
     }
+    std::thread errorReader;
+    if (state->errorFd >= 0)
+        errorReader = std::thread(deliverLines, state->errorFd, state->errorReadabilityHandler);
     deliverLines(state->outputFd, state->readabilityHandler);
     ::close(state->outputFd);
+    if (errorReader.joinable()) {
+        errorReader.join();
+        ::close(state->errorFd);
+    }
 
     // Wait without reaping first: the process id stays ours until it is reaped under the lock,
     // so terminate() can never signal a process that merely got the same id later.

@@ -19,7 +19,9 @@ namespace tolvex {
 // it. The output is read to its end before the program is reaped: a program that hands its
 // standard output to a child that outlives it keeps the task running until that child closes it.
 //
-// Standard input, standard error, the environment and the working directory are inherited.
+// Standard input, the environment and the working directory are inherited; so is standard error,
+// unless an error readability handler is set, which makes it a second pipe whose lines go to that
+// handler from a second reader thread. The termination handler then also comes after its last line.
 // A task is launched at most once. Destroying a launched task waits for it to end, except from
 // inside its own handlers, where the task may be destroyed and its thread finishes alone.
 class Task {
@@ -37,6 +39,7 @@ public:
     // Handlers are taken at launch; set them before.
     void setReadabilityHandler(ReadabilityHandler handler);
     void setTerminationHandler(TerminationHandler handler);
+    void setErrorReadabilityHandler(ReadabilityHandler handler);
 
     // Starts the program. False, with a readable reason in `error`, when it cannot be started
     // (missing, not executable, already launched); the handlers are then never called.

@@ -7,7 +7,7 @@
 
 namespace tolvex {
 
-privCellView::privCellView(QWidget* parent) : HoverCellView(parent)
+privCellView::privCellView(QWidget* parent) : HoverUnderlineRow(parent)
 {
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(8, 4, 8, 4);
@@ -25,6 +25,7 @@ privCellView::privCellView(QWidget* parent) : HoverCellView(parent)
     brwNameLbl = new QLabel(this);
     brwNameLbl->setObjectName(QStringLiteral("brwNameLbl"));
     grid->addWidget(brwNameLbl, 0, 1, 1, 2);
+    setUnderlinedLabel(brwNameLbl);
 
     brwHistoryInfoLbl = new QLabel(this);
     brwHistoryInfoLbl->setObjectName(QStringLiteral("brwHistoryInfoLbl"));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "kit/HoverCellView.h"
+#include "kit/HoverUnderlineRow.h"
 
 class QLabel;
 class QPushButton;
@@ -10,7 +10,7 @@ namespace tolvex {
 // One browser row of the privacy results: the browser's icon (a button that cleans both its
 // history and cookies), its name, what its history and cookies hold, and a clean button for
 // each. Hovering underlines the name.
-class privCellView : public HoverCellView {
+class privCellView : public HoverUnderlineRow {
     Q_OBJECT
 
 public:
@@ -25,9 +25,6 @@ public:
     QPushButton* brwIconBtn = nullptr;
     QPushButton* cleanBrowsingHistoryBtn = nullptr;
     QPushButton* cleanCookiesBtn = nullptr;
-
-protected:
-    QLabel* hoverTextField() const override { return brwNameLbl; }
 };
 
 } // namespace tolvex

@@ -1,3 +1,4 @@
+#include "../LoopImage.h"
 #include "TolxRun.h"
 
 #include <QDir>
@@ -8,22 +9,13 @@
 #include <memory>
 #include <unistd.h>
 
+using tolvex::testing::LoopImage;
+
 namespace {
 
 const QByteArray kMarker = "TolvexForensicMarker#7Q3Z;";
 const QList<QByteArray> kNames = {"SecretAlphaQ7Z1", "SecretBetaQ7Z2", "SecretGammaQ7Z3",
                                   "HiddenFolderQ7Z4", "NestedSecretQ7Z5"};
-
-bool runTool(const QString& program, const QStringList& arguments, QByteArray* output = nullptr)
-{
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    const bool finished = process.waitForFinished(60000);
-    if (output)
-        *output = process.readAll();
-    return finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-}
 
 void writeFile(const QString& path, const QByteArray& content)
 {
@@ -31,43 +23,6 @@ void writeFile(const QString& path, const QByteArray& content)
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(content), content.size());
 }
-
-// A small ext4 image in a file, loop-mounted for as long as the object lives.
-class LoopImage {
-public:
-    LoopImage(const QString& imagePath, const QString& mountPoint, int megabytes)
-        : image_(imagePath), mountPoint_(mountPoint)
-    {
-        QFile file(image_);
-        if (!file.open(QIODevice::WriteOnly) || !file.resize(qint64(megabytes) << 20))
-            return;
-        file.close();
-        QDir().mkpath(mountPoint_);
-        mounted_ = runTool("mkfs.ext4", {"-q", "-F", image_}, &error_) &&
-                   runTool("mount", {"-o", "loop", image_, mountPoint_}, &error_);
-    }
-    ~LoopImage() { unmount(); }
-    bool isMounted() const { return mounted_; }
-    QByteArray error() const { return error_; }
-    QString path(const QString& relative) const { return mountPoint_ + '/' + relative; }
-    bool unmount()
-    {
-        if (mounted_ && runTool("umount", {mountPoint_}, &error_))
-            mounted_ = false;
-        return !mounted_;
-    }
-    QByteArray rawBytes() const
-    {
-        QFile file(image_);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-private:
-    QString image_;
-    QString mountPoint_;
-    bool mounted_ = false;
-    QByteArray error_;
-};
 
 } // namespace
 
@@ -77,15 +32,9 @@ class TestTolxForensic : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        if (geteuid() != 0)
-            QSKIP("loop-mounting an ext4 image needs root; this test did not run");
-        for (const char* tool : {"mkfs.ext4", "mount", "umount"}) {
-            if (QStandardPaths::findExecutable(tool).isEmpty())
-                QSKIP(qPrintable(
-                    QStringLiteral("%1 is not installed; this test did not run").arg(tool)));
-        }
-        if (!QFile::exists("/dev/loop-control"))
-            QSKIP("no loop devices (/dev/loop-control is missing); this test did not run");
+        const QString skipReason = LoopImage::skipReason();
+        if (!skipReason.isEmpty())
+            QSKIP(qPrintable(skipReason));
     }
 
     void nothingOfTheFilesRemainsOnTheDevice_data()

@@ -6,12 +6,12 @@ class QLabel;
 
 namespace tolvex {
 
-// A table row whose text field is underlined while the mouse is over the row.
-class HoverCellView : public QWidget {
+// A table row whose main label is underlined while the pointer is over the row.
+class HoverUnderlineRow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit HoverCellView(QWidget* parent = nullptr);
+    explicit HoverUnderlineRow(QWidget* parent = nullptr);
 
     // When set, hovering changes nothing.
     bool inactive = false;
@@ -23,8 +23,8 @@ public:
     void mouseExited();
 
 protected:
-    // The label the hover underlines.
-    virtual QLabel* hoverTextField() const = 0;
+    // The label that hovering underlines; set by the row that makes it.
+    void setUnderlinedLabel(QLabel* label) { underlinedLabel_ = label; }
 
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
@@ -32,6 +32,7 @@ protected:
 private:
     void showHover(bool inside);
 
+    QLabel* underlinedLabel_ = nullptr;
     bool mouseInside_ = false;
 };
 

@@ -1,0 +1,148 @@
+// The volume helper runner with a stand-in helper that records its launches, and the real
+// tolx-dm, which must refuse every request without touching anything.
+#include "platform/Task.h"
+#include "volumes/EraseFreeSpaceRunner.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <thread>
+
+using namespace tolvex;
+
+namespace {
+
+QStringList messages;
+
+void keepMessage(QtMsgType, const QMessageLogContext&, const QString& message)
+{
+    static std::mutex mutex;
+    std::lock_guard lock(mutex);
+    messages << message;
+}
+
+QString realHelper()
+{
+    return QDir(qEnvironmentVariable("TOLVEX_BIN_DIR")).absoluteFilePath(QStringLiteral("tolx-dm"));
+}
+
+VolDic volume(const QString& path)
+{
+    VolDic record;
+    record.dskPath = path;
+    return record;
+}
+
+} // namespace
+
+class TestEraseFreeSpaceRunner : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+
+    // Records each launch's arguments, one per line, then waits until `release` exists.
+    QString waitingHelper()
+    {
+        const QString path = dir_.filePath(QStringLiteral("fake-tolx-dm"));
+        QFile script(path);
+        if (!script.open(QIODevice::WriteOnly))
+            return {};
+        script.write(QStringLiteral("#!/bin/sh\nfor a in \"$@\"; do echo \"$a\" >> '%1'; done\n"
+                                    "echo out; echo err >&2\n"
+                                    "while [ ! -e '%2' ]; do sleep 0.02; done\n")
+                         .arg(dir_.filePath("launches"), dir_.filePath("release"))
+                         .toUtf8());
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return path;
+    }
+
+    QStringList launches()
+    {
+        QFile file(dir_.filePath("launches"));
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        messages.clear();
+        qInstallMessageHandler(keepMessage);
+        QFile::remove(dir_.filePath("launches"));
+        QFile::remove(dir_.filePath("release"));
+    }
+
+    void cleanup() { qInstallMessageHandler(nullptr); }
+
+    // A second call while the helper runs starts nothing; after the run the handle clears on
+    // the main queue and the next call runs a new helper.
+    void oneRunAtATime()
+    {
+        EraseFreeSpaceRunner runner(waitingHelper());
+        const QString mountPath = QStringLiteral("/media/u/My Disk");
+        std::thread first([&] { runner.runEraseFreeSpaceTask(volume(mountPath)); });
+        QTRY_VERIFY(runner.eraseFrSpTask() && runner.eraseFrSpTask()->isRunning());
+        const std::shared_ptr<Task> running = runner.eraseFrSpTask();
+
+        std::thread second([&] { runner.runEraseFreeSpaceTask(volume(QStringLiteral("/other"))); });
+        second.join();
+        QCOMPARE(runner.eraseFrSpTask(), running);
+
+        QFile(dir_.filePath("release")).open(QIODevice::WriteOnly);
+        first.join();
+        QCOMPARE(launches(), QStringList({QStringLiteral("reformat"), mountPath}));
+        QTRY_VERIFY(!runner.eraseFrSpTask());
+        QVERIFY(messages.contains(QStringLiteral("respStr > out")));
+        QVERIFY(messages.contains(QStringLiteral("error LOG >err")));
+        QVERIFY(messages.contains(QStringLiteral("Finished")));
+
+        runner.runEraseFreeSpaceTask(volume(QStringLiteral("/other")));
+        QCOMPARE(launches().size(), 4);
+        QTRY_VERIFY(!runner.eraseFrSpTask());
+    }
+
+    void theRealHelperRefusesAndTheRunEnds()
+    {
+        EraseFreeSpaceRunner runner(realHelper());
+        runner.runEraseFreeSpaceTask(volume(QStringLiteral("/")));
+        QVERIFY(messages.contains(QStringLiteral("Terminated")));
+        QVERIFY(messages.filter(QStringLiteral("error LOG >tolx-dm: /: ")).size() == 1);
+        QTRY_VERIFY(!runner.eraseFrSpTask());
+    }
+
+    void aMissingHelperLeavesTheRunnerIdle()
+    {
+        EraseFreeSpaceRunner runner(dir_.filePath(QStringLiteral("missing")));
+        runner.runEraseFreeSpaceTask(volume(QStringLiteral("/")));
+        QVERIFY(!runner.eraseFrSpTask());
+    }
+
+    void helperCommandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("a request") << QStringList{"reformat", "/media/u/USB"} << 69;
+        QTest::newRow("no arguments") << QStringList{} << 64;
+        QTest::newRow("another verb") << QStringList{"erase", "/media/u/USB"} << 64;
+        QTest::newRow("a relative path") << QStringList{"reformat", "USB"} << 64;
+        QTest::newRow("an extra argument") << QStringList{"reformat", "/a", "/b"} << 64;
+    }
+
+    void helperCommandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QProcess helper;
+        helper.start(realHelper(), arguments);
+        QVERIFY(helper.waitForFinished(10000));
+        QCOMPARE(helper.exitCode(), exitCode);
+        QVERIFY(helper.readAllStandardOutput().isEmpty());
+        QVERIFY(!helper.readAllStandardError().isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEraseFreeSpaceRunner)
+#include "test_erasefreespacerunner.moc"

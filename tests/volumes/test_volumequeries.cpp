@@ -1,0 +1,108 @@
+// The volume list against the real mount table: the root, and loop-mounted images that are
+// writable, read-only, marked hidden or mounted below a hidden folder.
+#include "../LoopImage.h"
+#include "engine/UtilsFileSystem.h"
+#include "volumes/UtilsVolumeQueries.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tolvex;
+using tolvex::testing::LoopImage;
+
+namespace {
+
+std::optional<VolDic> listed(const QString& mountPoint)
+{
+    for (const VolDic& volume : Utils::getAllDisksInfoArr()) {
+        if (volume.dskPath == mountPoint)
+            return volume;
+    }
+    return std::nullopt;
+}
+
+void verifySizes(const VolDic& volume)
+{
+    QVERIFY(volume.dskTotalSpace_long > 0);
+    QVERIFY(volume.dskFreeSpace_long <= volume.dskTotalSpace_long);
+    QCOMPARE(volume.dskOccupiedSpace_long, volume.dskTotalSpace_long - volume.dskFreeSpace_long);
+    QCOMPARE(volume.dskFreeSpace_readable,
+             Utils::getHumanReadableSizeFrom(qint64(volume.dskFreeSpace_long)));
+    QCOMPARE(volume.dskTotalSpace_readable,
+             Utils::getHumanReadableSizeFrom(qint64(volume.dskTotalSpace_long)));
+    QCOMPARE(volume.dskOccupiedSpace_readable,
+             Utils::getHumanReadableSizeFrom(qint64(volume.dskOccupiedSpace_long)));
+    QVERIFY(volume.dskWritable);
+    QVERIFY(!volume.dskName.isEmpty());
+}
+
+} // namespace
+
+class TestVolumeQueries : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void theRootIsAWritableVolumeButNoImage()
+    {
+        const std::optional<VolDic> root = listed(QStringLiteral("/"));
+        if (::access("/", W_OK) != 0)
+            QSKIP("the root file system is not writable here");
+        QVERIFY(root);
+        verifySizes(*root);
+        QVERIFY(!root->dskIsDMG);
+        QVERIFY(!root->dskUnmountable);
+        QVERIFY(!Utils::isDMGVolumeAtURL(QUrl::fromLocalFile(QStringLiteral("/"))));
+        QVERIFY(!Utils::isDMGVolumeAtURL(QUrl(QStringLiteral("https://example.invalid/"))));
+    }
+
+    void loopMountedImages_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("options");
+        QTest::addColumn<bool>("isListed");
+        QTest::addColumn<bool>("isMedia");
+        QTest::newRow("writable") << "image" << QString() << true << true;
+        QTest::newRow("read-only") << "image"
+                                   << "ro" << false << true;
+        QTest::newRow("marked hidden") << "image"
+                                       << "x-gvfs-hide" << false << false;
+        QTest::newRow("below a hidden folder") << ".hidden/image" << QString() << false << false;
+    }
+
+    void loopMountedImages()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, options);
+        QFETCH(bool, isListed);
+        QFETCH(bool, isMedia);
+        const QString skipReason = LoopImage::skipReason();
+        if (!skipReason.isEmpty())
+            QSKIP(qPrintable(skipReason));
+        QTemporaryDir work;
+        LoopImage image(work.filePath("volume.img"), work.filePath(folder), 8, options);
+        if (!image.isMounted())
+            QSKIP(qPrintable("the image could not be loop-mounted: " + image.error()));
+
+        const std::optional<VolDic> volume = listed(image.mountPoint());
+        QCOMPARE(volume.has_value(), isListed);
+        // Writable or not, a visible image on a loop device is in the media list.
+        QVERIFY(Utils::isDMGVolumeAtURL(QUrl::fromLocalFile(image.mountPoint())));
+        QCOMPARE(Utils::getListOfUSBAndVirtualInterfaceMountedMediaPathsOnly().contains(
+                     image.mountPoint()),
+                 isMedia);
+        if (!volume)
+            return;
+        verifySizes(*volume);
+        QVERIFY(volume->dskIsDMG);
+        QVERIFY(volume->dskUnmountable);
+        QCOMPARE(volume->dskType, QStringLiteral("ext4"));
+        QCOMPARE(volume->dskName, QStringLiteral("image"));
+
+        QVERIFY(image.unmount());
+        QVERIFY(!listed(image.mountPoint()));
+        QVERIFY(!Utils::isDMGVolumeAtURL(QUrl::fromLocalFile(image.mountPoint())));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestVolumeQueries)
+#include "test_volumequeries.moc"

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "kit/ViewController.h"
+#include "volumes/VolDic.h"
+
+#include <QFont>
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QListWidget;
+
+namespace tolvex {
+
+class MountMonitor;
+
+// The volumes screen: one row per mounted writable volume, kept current as volumes come and go,
+// whether the screen is shown or not. It acts on nothing itself: every button press goes to
+// actionWithIndex with the row's tag and volume.
+class FreeSpaceEraseVC : public ViewController {
+    Q_OBJECT
+
+public:
+    // The program's fonts by face name ("Roboto-Light") and size.
+    using FontNamed = std::function<QFont(const QString& name, qreal size)>;
+
+    static constexpr qint64 closeTag = 777;
+    static constexpr double rowHeight = 80.0;
+
+    // `supportMail` is the address the context help names.
+    FreeSpaceEraseVC(FontNamed fontNamed, QString supportMail, QObject* parent = nullptr);
+    ~FreeSpaceEraseVC() override;
+
+    // (tag, the row's volume or nothing for the close button, eraseFreeSpace, reveal)
+    std::function<void(qint64 tag, const std::optional<VolDic>& volume, bool eraseFreeSpace,
+                       bool reveal)>
+        actionWithIndex;
+
+    QListWidget* volsTablView = nullptr;
+
+    const VolDics& volsDicsArr() const { return volsDicsArr_; }
+    // The table follows the list at once.
+    void setVolsDicsArr(const VolDics& volumes);
+    // The rows, in the order of volsDicsArr, so that a row's tag is its index there.
+    const VolDics& arrangedObjects() const { return volsDicsArr_; }
+
+    void monitorVolumesConnDisconn();
+    void volumesChanged();
+
+    void revealVolume(QObject* sender);
+    void eraseFreeSpaceAction(QObject* sender);
+    void eraseNformatAction(QObject* sender);
+    void closeFreeSpaceVC(QObject* sender);
+    void diskEditorInfoAction(QWidget* sender);
+
+    QString contextHelpText() const;
+
+private:
+    void reloadData();
+    void sendRowAction(QObject* sender, bool eraseFreeSpace, bool reveal);
+
+    FontNamed fontNamed_;
+    QString supportMail_;
+    VolDics volsDicsArr_;
+    MountMonitor* mountMonitor_ = nullptr;
+};
+
+} // namespace tolvex
