@@ -8,6 +8,7 @@
 
 #include <QMimeData>
 #include <QUrl>
+#include <unistd.h>
 
 using namespace tolvex;
 using namespace tolvex::testing;
@@ -46,10 +47,7 @@ private Q_SLOTS:
         const QString c = world->file("seven/c", 10000);
         const QString a = world->file("one/a");
         const QString d = world->file("thirtyfive/d", 50000);
-        quint64 bytes = 0;
-        for (const QString& path : {f + "/one", f + "/sub/.two", c, a, d}) {
-            bytes += Utils::fileSizeAtPath(path);
-        }
+        const quint64 bytes = settledSize({f + "/one", f + "/sub/.two", c, a, d});
         rig->lists.setFilePathsArr(1, {a, world->root + "/gone"});
         rig->lists.setFilePathsArr(7, {f, c});
         rig->lists.setFilePathsArr(35, {d});
@@ -114,12 +112,12 @@ private Q_SLOTS:
     // shredded by the helper, counted in the lifetime totals.
     void tenThousandFilesAreShreddedWithCorrectTotals()
     {
-        quint64 fileBytes = 0;
+        QStringList files;
         for (int i = 0; i < 10000; ++i) {
-            const QString path = world->file(
-                QStringLiteral("tree/d%1/e%2/f%3").arg(i % 20).arg(i % 7).arg(i), i % 3000);
-            fileBytes += Utils::fileSizeAtPath(path);
+            files.append(world->file(
+                QStringLiteral("tree/d%1/e%2/f%3").arg(i % 20).arg(i % 7).arg(i), i % 3000));
         }
+        const quint64 fileBytes = settledSize(files);
         const QString tree = world->root + "/tree";
 
         // The main window measures a list when it shows it filled, and keeps the count.
@@ -154,6 +152,18 @@ private Q_SLOTS:
     }
 
 private:
+    // A file's allocated size changes when delayed allocation reaches the disk, which a loaded
+    // machine may do only after the helper has measured it: measure once the writes are out.
+    static quint64 settledSize(const QStringList& paths)
+    {
+        ::sync();
+        quint64 bytes = 0;
+        for (const QString& path : paths) {
+            bytes += Utils::fileSizeAtPath(path);
+        }
+        return bytes;
+    }
+
     std::unique_ptr<TestWorld> world;
     std::unique_ptr<EngineRig> rig;
 };
