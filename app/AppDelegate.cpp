@@ -2,12 +2,12 @@
 
 #include "app/Addresses.h"
 #include "app/DropView.h"
-#include "app/RobotoFont.h"
 #include "engine/ListId.h"
 #include "engine/UtilsSettings.h"
 #include "kit/JESCircularProgressView.h"
 #include "kit/MRSubtleButton.h"
 #include "kit/ProgressIndicator.h"
+#include "kit/RobotoFont.h"
 #include "kit/UtilsSystem.h"
 #include "kit/WAYWindow.h"
 #include "platform/SingleInstance.h"

@@ -1,10 +1,10 @@
 #include "app/EditFilePathsVC.h"
 
 #include "app/NamedImage.h"
-#include "app/RobotoFont.h"
 #include "app/destCellView.h"
 #include "engine/SheetPresenter.h"
 #include "engine/UtilsFileSystem.h"
+#include "kit/RobotoFont.h"
 
 #include <QFileIconProvider>
 #include <QFileInfo>

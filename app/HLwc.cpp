@@ -1,7 +1,7 @@
 #include "app/HLwc.h"
 
 #include "app/Addresses.h"
-#include "app/RobotoFont.h"
+#include "kit/RobotoFont.h"
 
 #include <QDesktopServices>
 #include <QHBoxLayout>

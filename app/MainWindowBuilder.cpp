@@ -4,7 +4,6 @@
 #include "app/AppDelegate.h"
 #include "app/DropView.h"
 #include "app/NamedImage.h"
-#include "app/RobotoFont.h"
 #include "app/SecureTrashPopover.h"
 #include "app/WindowLayout.h"
 #include "app/myRespView.h"
@@ -13,6 +12,7 @@
 #include "kit/MRSubtleButton.h"
 #include "kit/MouseDownTextField.h"
 #include "kit/ProgressIndicator.h"
+#include "kit/RobotoFont.h"
 #include "kit/Tag.h"
 #include "kit/WAYWindow.h"
 #include "kit/hlMyclickableView.h"
@@ -263,8 +263,7 @@ WAYWindow* MainWindowBuilder::build(AppDelegate& delegate)
 
     outlets.modalOverlay = new JMModalOverlay(window);
     outlets.modalOverlay->setDelegate(&delegate);
-    outlets.fse_VC =
-        new FreeSpaceEraseVC(&RobotoFont::named, QString(Addresses::supportMail), window);
+    outlets.fse_VC = new FreeSpaceEraseVC(QString(Addresses::supportMail), window);
 
     surface->setFocus();
     return window;

@@ -2,9 +2,9 @@
 
 #include "app/Addresses.h"
 #include "app/DefaultsBinding.h"
-#include "app/RobotoFont.h"
 #include "engine/UtilsSettings.h"
 #include "kit/MIHSliderView.h"
+#include "kit/RobotoFont.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "SecureTrashPopover.h"
 
-#include "app/RobotoFont.h"
 #include "engine/ListId.h"
 #include "kit/QBButton.h"
+#include "kit/RobotoFont.h"
 #include "kit/Tag.h"
 
 #include <QHBoxLayout>

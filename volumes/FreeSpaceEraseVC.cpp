@@ -2,6 +2,7 @@
 
 #include "kit/GradientColor.h"
 #include "kit/MFSCustomProgressIndicator.h"
+#include "kit/RobotoFont.h"
 #include "kit/Tag.h"
 #include "volumes/MountMonitor.h"
 #include "volumes/UtilsVolumeQueries.h"
@@ -43,8 +44,8 @@ void setWhiteText(QLabel* label)
 
 } // namespace
 
-FreeSpaceEraseVC::FreeSpaceEraseVC(FontNamed fontNamed, QString supportMail, QObject* parent)
-    : ViewController(parent), fontNamed_(std::move(fontNamed)), supportMail_(std::move(supportMail))
+FreeSpaceEraseVC::FreeSpaceEraseVC(QString supportMail, QObject* parent)
+    : ViewController(parent), supportMail_(std::move(supportMail))
 {
     auto* root = new QWidget;
     root->setObjectName(QStringLiteral("FreeSpaceEraseVC"));
@@ -55,7 +56,7 @@ FreeSpaceEraseVC::FreeSpaceEraseVC(FontNamed fontNamed, QString supportMail, QOb
     auto* title = new QLabel(QStringLiteral("Mounted Volumes"), root);
     title->setObjectName(QStringLiteral("titleLbl"));
     title->setAlignment(Qt::AlignCenter);
-    title->setFont(fontNamed_(kNameFont, 18));
+    title->setFont(RobotoFont::named(kNameFont, 18));
     layout->addWidget(title);
 
     volsTablView = new QListWidget(root);
@@ -105,8 +106,8 @@ void FreeSpaceEraseVC::volumesChanged()
 void FreeSpaceEraseVC::reloadData()
 {
     volsTablView->clear();
-    const QFont nameFont = fontNamed_(kNameFont, kNameFontSize);
-    const QFont sizeFont = fontNamed_(kSizeFont, kSizeFontSize);
+    const QFont nameFont = RobotoFont::named(kNameFont, kNameFontSize);
+    const QFont sizeFont = RobotoFont::named(kSizeFont, kSizeFontSize);
     const QIcon diskIcon = QIcon::fromTheme(QStringLiteral("drive-harddisk"),
                                             QFileIconProvider().icon(QFileIconProvider::Drive));
     const QBrush usageBrush = my_gradientColorWithGradient(usageGradient());

@@ -3,7 +3,6 @@
 #include "kit/ViewController.h"
 #include "volumes/VolDic.h"
 
-#include <QFont>
 #include <functional>
 #include <optional>
 
@@ -21,14 +20,11 @@ class FreeSpaceEraseVC : public ViewController {
     Q_OBJECT
 
 public:
-    // The program's fonts by face name ("Roboto-Light") and size.
-    using FontNamed = std::function<QFont(const QString& name, qreal size)>;
-
     static constexpr qint64 closeTag = 777;
     static constexpr double rowHeight = 80.0;
 
     // `supportMail` is the address the context help names.
-    FreeSpaceEraseVC(FontNamed fontNamed, QString supportMail, QObject* parent = nullptr);
+    explicit FreeSpaceEraseVC(QString supportMail, QObject* parent = nullptr);
     ~FreeSpaceEraseVC() override;
 
     // (tag, the row's volume or nothing for the close button, eraseFreeSpace, reveal)
@@ -59,7 +55,6 @@ private:
     void reloadData();
     void sendRowAction(QObject* sender, bool eraseFreeSpace, bool reveal);
 
-    FontNamed fontNamed_;
     QString supportMail_;
     VolDics volsDicsArr_;
     MountMonitor* mountMonitor_ = nullptr;
