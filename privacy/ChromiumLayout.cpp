@@ -12,6 +12,8 @@ namespace {
 
 const QString kProviderCache = QStringLiteral(" Provider Cache");
 const QString kCookies = QStringLiteral("Cookies");
+// Current Chromium releases keep the profile's cookies here, no longer beside the history.
+const QString kNetworkCookies = QStringLiteral("Network/Cookies");
 const QString kCookiesTable = QStringLiteral("cookies");
 const QString kVisitsTable = QStringLiteral("visits");
 
@@ -95,9 +97,12 @@ QList<PrivFileDic> ChromiumLayout::rows(const BrowserFolders& folders) const
 
 CookiesDic ChromiumLayout::cookies(const BrowserFolders& folders) const
 {
-    const QString cookies = under(under(folders.applicationSupport, profile), kCookies);
-    quint64 count = Utils::countRecordsInDBFileAtPath(cookies, kCookiesTable);
-    QStringList files{cookies, cookies + kJournal};
+    const QString profileFolder = under(folders.applicationSupport, profile);
+    const QString cookies = under(profileFolder, kCookies);
+    const QString networkCookies = under(profileFolder, kNetworkCookies);
+    quint64 count = Utils::countRecordsInDBFileAtPath(cookies, kCookiesTable) +
+                    Utils::countRecordsInDBFileAtPath(networkCookies, kCookiesTable);
+    QStringList files{cookies, cookies + kJournal, networkCookies, networkCookies + kJournal};
     if (!safeBrowsingCookies.isEmpty()) {
         const QString safeBrowsing = under(folders.applicationSupport, safeBrowsingCookies);
         count += Utils::countRecordsInDBFileAtPath(safeBrowsing, kCookiesTable);

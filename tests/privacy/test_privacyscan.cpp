@@ -162,6 +162,7 @@ private Q_SLOTS:
         home.database(chrome + "Favicons", {{"icon_mapping", 2}, {"favicons", 3}});
         home.database(chrome + "Top Sites", {{"topsites", 4}});
         home.database(chrome + "Cookies", {{"cookies", 6}});
+        home.database(chrome + "Network/Cookies", {{"cookies", 2}});
         home.file(chrome + "Local Storage/leveldb");
         home.file(chrome + "Local Storage/https_example.org_0.localstorage");
         home.file(chrome + "Local Storage/.lock");
@@ -187,19 +188,22 @@ private Q_SLOTS:
         QVERIFY(chromeRecord.kBrowserPrivacyFilesTotalSize != "Zero KB");
         const QString chromeCookies = home.path(chrome + "Cookies");
         QCOMPARE(std::get<QString>(chromeRecord.CookieStorage->CookieStorage), chromeCookies);
-        QCOMPARE(chromeRecord.CookieStorage->CookieStorageCount, quint64(6));
+        const QString networkCookies = home.path(chrome + "Network/Cookies");
+        QCOMPARE(chromeRecord.CookieStorage->CookieStorageCount, quint64(8));
         QCOMPARE(chromeRecord.CookieStorage->kBrowserFilesToRemove,
-                 (QStringList{chromeCookies, chromeCookies + "-journal"}));
+                 (QStringList{chromeCookies, chromeCookies + "-journal", networkCookies,
+                              networkCookies + "-journal"}));
 
         const PrivInfoDic& vivaldiRecord = records[2];
         QCOMPARE(rowsOf(vivaldiRecord).mid(0, 3),
                  (QStringList{"History 5", "Favicons 0", "Visited Links 5"}));
         const QString cookies = home.path(vivaldi + "Default/Cookies");
+        const QString network = home.path(vivaldi + "Default/Network/Cookies");
         const QString safeBrowsing = home.path(vivaldi + "Safe Browsing Cookies");
         QCOMPARE(vivaldiRecord.CookieStorage->CookieStorageCount, quint64(7));
-        QCOMPARE(
-            vivaldiRecord.CookieStorage->kBrowserFilesToRemove,
-            (QStringList{cookies, cookies + "-journal", safeBrowsing + "-journal", safeBrowsing}));
+        QCOMPARE(vivaldiRecord.CookieStorage->kBrowserFilesToRemove,
+                 (QStringList{cookies, cookies + "-journal", network, network + "-journal",
+                              safeBrowsing + "-journal", safeBrowsing}));
     }
 
     void firefoxTakesEveryVisibleChildForAProfile()
