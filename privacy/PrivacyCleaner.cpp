@@ -20,15 +20,30 @@ const QString kCleaningCookies = QStringLiteral("Cleaning Cookie Data...");
 const QString kCleanUpComplete = QStringLiteral("Clean up Complete!");
 const QString kFirefox = QStringLiteral("Firefox");
 const QString kPlacesDatabase = QStringLiteral("places.sqlite");
-// Firefox keeps its places database, bookmarks included, and loses only these tables' rows.
-const QStringList kPlacesHistoryTables = {
-    QStringLiteral("moz_favicons"), QStringLiteral("moz_historyvisits"),
-    QStringLiteral("moz_origins"), QStringLiteral("moz_places")};
+// Firefox keeps its places database and loses these tables' rows, except the places its
+// bookmarks point at (a bookmark's address lives there) and their origins: clearing the history
+// must not break the bookmarks.
+const QString kBookmarkedPlaces = QStringLiteral("SELECT fk FROM moz_bookmarks WHERE fk NOT NULL");
+const QList<std::pair<QString, QString>> kPlacesHistoryTables = {
+    {QStringLiteral("moz_favicons"), {}},
+    {QStringLiteral("moz_historyvisits"), {}},
+    {QStringLiteral("moz_origins"),
+     QStringLiteral("id IN (SELECT origin_id FROM moz_places WHERE id IN (%1))")
+         .arg(kBookmarkedPlaces)},
+    {QStringLiteral("moz_places"), QStringLiteral("id IN (%1)").arg(kBookmarkedPlaces)}};
+const QString kBookmarksTable = QStringLiteral("moz_bookmarks");
 
 // The bar's value after `removed` of `total`: a total of 0 counts as all done.
 double percentOf(double removed, double total)
 {
     return total == 0.0 ? 100.0 : removed * 100.0 / total;
+}
+
+void emptyFirefoxHistory(const QString& places)
+{
+    const bool hasBookmarks = Utils::countRecordsInDBFileAtPath(places, kBookmarksTable) > 0;
+    for (const auto& [table, bookmarkedRows] : kPlacesHistoryTables)
+        Utils::removeRecordsInDBFilePath(places, table, hasBookmarks ? bookmarkedRows : QString());
 }
 
 bool fileExistsAtPath(const QString& path)
@@ -123,8 +138,7 @@ void PrivacyCleaner::removeHistory(const PrivInfoDic& record, const std::shared_
     for (const PrivFileDic& row : record.kBrowserPrivData) {
         if (row.kBrowserFileName == kPlacesDatabase && record.kBrowserName == kFirefox &&
             fileExistsAtPath(row.kBrowserFilePath)) {
-            for (const QString& table : kPlacesHistoryTables)
-                Utils::removeAllRecordsInDBFilePath(row.kBrowserFilePath, table);
+            emptyFirefoxHistory(row.kBrowserFilePath);
         }
         for (const QString& path : row.kBrowserFilesToRemove) {
             if (!fileExistsAtPath(path))

@@ -14,6 +14,7 @@ namespace {
 
 const QString kCountStatement = QStringLiteral("SELECT COUNT(*) FROM %1");
 const QString kDeleteStatement = QStringLiteral("DELETE FROM %1");
+const QString kDeleteExceptStatement = QStringLiteral("DELETE FROM %1 WHERE NOT (%2)");
 
 struct DatabaseCloser {
     void operator()(sqlite3* database) const { sqlite3_close(database); }
@@ -43,10 +44,10 @@ Database openDatabase(const QString& path)
     return database;
 }
 
-Statement prepareStatement(sqlite3* database, const QString& text, const QString& tableTitle)
+Statement prepareStatement(sqlite3* database, const QString& text)
 {
     sqlite3_stmt* handle = nullptr;
-    const QByteArray statement = text.arg(tableTitle).toUtf8();
+    const QByteArray statement = text.toUtf8();
     if (sqlite3_prepare_v2(database, statement.constData(), -1, &handle, nullptr) != SQLITE_OK)
         return nullptr;
     return Statement(handle);
@@ -62,7 +63,8 @@ quint64 countRecordsInDBFileAtPath(const QString& path, const QString& tableTitl
         const Database database = openDatabase(path);
         if (!database)
             return 0;
-        const Statement statement = prepareStatement(database.get(), kCountStatement, tableTitle);
+        const Statement statement =
+            prepareStatement(database.get(), kCountStatement.arg(tableTitle));
         if (!statement)
             return 0;
         if (sqlite3_step(statement.get()) != SQLITE_ROW)
@@ -76,6 +78,12 @@ quint64 countRecordsInDBFileAtPath(const QString& path, const QString& tableTitl
 
 bool removeAllRecordsInDBFilePath(const QString& path, const QString& tableTitle)
 {
+    return removeRecordsInDBFilePath(path, tableTitle, {});
+}
+
+bool removeRecordsInDBFilePath(const QString& path, const QString& tableTitle,
+                               const QString& keptRows)
+{
     if (!QFileInfo::exists(path))
         return false;
     if (countRecordsInDBFileAtPath(path, tableTitle) == 0) {
@@ -85,7 +93,9 @@ bool removeAllRecordsInDBFilePath(const QString& path, const QString& tableTitle
     const Database database = openDatabase(path);
     if (!database)
         return false;
-    const Statement statement = prepareStatement(database.get(), kDeleteStatement, tableTitle);
+    const Statement statement = prepareStatement(
+        database.get(), keptRows.isEmpty() ? kDeleteStatement.arg(tableTitle)
+                                           : kDeleteExceptStatement.arg(tableTitle, keptRows));
     if (!statement)
         return false;
     if (sqlite3_step(statement.get()) == SQLITE_DONE)

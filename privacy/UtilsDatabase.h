@@ -10,4 +10,9 @@ quint64 countRecordsInDBFileAtPath(const QString& path, const QString& tableTitl
 // Deletes every row of one table. Always answers false; no caller reads it.
 bool removeAllRecordsInDBFilePath(const QString& path, const QString& tableTitle);
 
+// Deletes the rows of one table except those that `keptRows`, a condition of our own, selects;
+// every row when it is empty. Always answers false.
+bool removeRecordsInDBFilePath(const QString& path, const QString& tableTitle,
+                               const QString& keptRows);
+
 } // namespace tolvex::Utils

@@ -7,6 +7,7 @@
 
 #include <QTest>
 #include <mutex>
+#include <sqlite3.h>
 
 using namespace tolvex;
 using namespace tolvex::testing;
@@ -70,16 +71,26 @@ private Q_SLOTS:
     }
 
     // A listed file already gone is skipped without counting, so the bar stops short of 100.
-    // Firefox's places database stays, its history tables emptied and its bookmarks kept.
+    // Firefox's places database stays, its history tables emptied except the bookmarked place
+    // and its origin, without which the bookmark would lose its address.
     void firefoxKeepsItsPlacesDatabase()
     {
         RecordingWindow window;
         PrivacyCleaner cleaner(window, window);
-        const QString places = home_.database("ff/profile/places.sqlite", {{"moz_favicons", 2},
-                                                                           {"moz_historyvisits", 3},
-                                                                           {"moz_origins", 1},
-                                                                           {"moz_places", 4},
-                                                                           {"moz_bookmarks", 1}});
+        const QString places = home_.database("ff/profile/places.sqlite",
+                                              {{"moz_favicons", 2}, {"moz_historyvisits", 3}});
+        sqlite3* db = nullptr;
+        sqlite3_open(QFile::encodeName(places).constData(), &db);
+        sqlite3_exec(db,
+                     "CREATE TABLE moz_origins (id INTEGER PRIMARY KEY, host TEXT);"
+                     "CREATE TABLE moz_places (id INTEGER PRIMARY KEY, url TEXT, origin_id INT);"
+                     "CREATE TABLE moz_bookmarks (id INTEGER PRIMARY KEY, fk INT, title TEXT);"
+                     "INSERT INTO moz_origins VALUES (1, 'a.test'), (2, 'b.test');"
+                     "INSERT INTO moz_places VALUES (1, 'https://a.test/', 1),"
+                     " (2, 'https://b.test/', 2), (3, 'https://b.test/x', 2);"
+                     "INSERT INTO moz_bookmarks VALUES (1, 2, 'kept'), (2, NULL, 'folder');",
+                     nullptr, nullptr, nullptr);
+        sqlite3_close(db);
         PrivInfoDic record = browserRecord(
             "Firefox", "org.mozilla.firefox",
             {file("ff/profile/formhistory.sqlite"), home_.path("ff/profile/sessionstore.js")});
@@ -96,9 +107,11 @@ private Q_SLOTS:
         QCOMPARE(window.progress(),
                  QStringList({QStringLiteral("progress %1|33 %|%2").arg(kHistory).arg(100.0 / 3)}));
         QVERIFY(QFileInfo::exists(places));
-        for (const char* table : {"moz_favicons", "moz_historyvisits", "moz_origins", "moz_places"})
+        for (const char* table : {"moz_favicons", "moz_historyvisits"})
             QCOMPARE(Utils::countRecordsInDBFileAtPath(places, table), 0u);
-        QCOMPARE(Utils::countRecordsInDBFileAtPath(places, "moz_bookmarks"), 1u);
+        for (const char* table : {"moz_origins", "moz_places"})
+            QCOMPARE(Utils::countRecordsInDBFileAtPath(places, table), 1u);
+        QCOMPARE(Utils::countRecordsInDBFileAtPath(places, "moz_bookmarks"), 2u);
         QVERIFY(!QFileInfo::exists(home_.path("ff/profile/formhistory.sqlite")));
     }
 
