@@ -3,11 +3,14 @@
 #include "engine/HudAlert.h"
 #include "engine/NativePath.h"
 #include "platform/GlobalQueue.h"
+#include "platform/HomeFolder.h"
 #include "platform/MainQueue.h"
 #include "privacy/PrivacyLooks.h"
 #include "privacy/UtilsDatabase.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 
@@ -55,6 +58,42 @@ bool fileExistsAtPath(const QString& path)
 bool isDeletableFileAtPath(const QString& path)
 {
     return QFileInfo(QFileInfo(path).absolutePath()).isWritable();
+}
+
+// A listed link is an item of its own: it is removed as a link, dangling or not, and what it
+// points at stays.
+bool itemExistsAtPath(const QString& path)
+{
+    std::error_code error;
+    return std::filesystem::exists(std::filesystem::symlink_status(toNativePath(path), error));
+}
+
+// The folders a clean-up never removes: the home folder and every folder that holds one of the
+// browser's stores (its profile and the folders above it).
+QStringList keptFolders(const PrivInfoDic& record)
+{
+    QStringList folders;
+    if (const std::optional<QString> home = HomeFolder::realHomeFolder())
+        folders << QDir::cleanPath(*home);
+    for (const PrivFileDic& row : record.kBrowserPrivData)
+        folders << QFileInfo(QDir::cleanPath(row.kBrowserFilePath)).path();
+    return folders;
+}
+
+bool isSameOrInside(const QString& path, const QString& folder)
+{
+    return path == folder || path.startsWith(folder.endsWith(u'/') ? folder : folder + u'/');
+}
+
+// Only an absolute path that is no kept folder: an entry that names no file (Firefox's kept
+// places database) would otherwise be looked up in the working folder.
+bool mayRemove(const QString& path, const QStringList& keptFolders)
+{
+    if (!QDir::isAbsolutePath(path))
+        return false;
+    const QString item = QDir::cleanPath(path);
+    return std::none_of(keptFolders.begin(), keptFolders.end(),
+                        [&](const QString& kept) { return isSameOrInside(kept, item); });
 }
 
 std::error_code removeItemAtPath(const QString& path)
@@ -133,6 +172,7 @@ void PrivacyCleaner::postProgress(const std::shared_ptr<Window>& window, const Q
 
 void PrivacyCleaner::removeHistory(const PrivInfoDic& record, const std::shared_ptr<Window>& window)
 {
+    const QStringList kept = keptFolders(record);
     const double total = double(record.kBrowserPrivacyInFilesCount);
     double removed = 0.0;
     for (const PrivFileDic& row : record.kBrowserPrivData) {
@@ -141,7 +181,7 @@ void PrivacyCleaner::removeHistory(const PrivInfoDic& record, const std::shared_
             emptyFirefoxHistory(row.kBrowserFilePath);
         }
         for (const QString& path : row.kBrowserFilesToRemove) {
-            if (!fileExistsAtPath(path))
+            if (!mayRemove(path, kept) || !itemExistsAtPath(path))
                 continue;
             removed += 1.0;
             postProgress(window, kCleaningHistory, removed, total);
@@ -172,8 +212,9 @@ void PrivacyCleaner::removeCookiesOf(const PrivInfoDic& record,
         }
         return;
     }
+    const QStringList kept = keptFolders(record);
     for (const QString& path : cookies.kBrowserFilesToRemove.value_or(QStringList())) {
-        if (!fileExistsAtPath(path))
+        if (!mayRemove(path, kept) || !itemExistsAtPath(path))
             continue;
         if (const std::error_code error = removeItemAtPath(path))
             qInfo("could not remove > %s\n %s", qUtf8Printable(path), error.message().c_str());

@@ -115,6 +115,45 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(home_.path("ff/profile/formhistory.sqlite")));
     }
 
+    // Lists gone wrong remove nothing outside the browser's stores: not the working folder's
+    // item of the same name as an entry that names no file, not the home folder, not a profile.
+    // A link is removed as a link, dangling or not, and what it points at stays.
+    void removesOnlyTheListedItemsThemselves()
+    {
+        RecordingWindow window;
+        PrivacyCleaner cleaner(window, window);
+        const QString sameNameInWorkingFolder = file("work/empty");
+        const QString previousWorkingFolder = QDir::currentPath();
+        QDir::setCurrent(home_.path("work"));
+        const QString outside = file("outside/kept");
+        const QString profile = home_.folder("links/Default");
+        const QString link = home_.path("links/Default/Local Storage/leveldb");
+        const QString dangling = home_.path("links/Default/Local Storage/gone");
+        QDir().mkpath(QFileInfo(link).path());
+        QFile::link(home_.path("outside"), link);
+        QFile::link(home_.path("nowhere"), dangling);
+        const QStringList listed = {file("links/Default/History"),
+                                    QStringLiteral("empty"),
+                                    home_.home(),
+                                    profile,
+                                    link,
+                                    dangling};
+        PrivInfoDic record = browserRecord("Vivaldi", "com.vivaldi.Vivaldi", listed,
+                                           {QStringLiteral("empty"), home_.home(), profile});
+
+        cleaner.removeCookies(true, true, record);
+        window.finishCleanUps();
+        QDir::setCurrent(previousWorkingFolder);
+
+        QVERIFY(QFileInfo::exists(sameNameInWorkingFolder));
+        QVERIFY(QFileInfo::exists(outside));
+        QVERIFY(QFileInfo(profile).isDir());
+        QVERIFY(!QFileInfo(link).isSymLink());
+        QVERIFY(!QFileInfo(dangling).isSymLink());
+        QVERIFY(!QFileInfo::exists(listed.first()));
+        QCOMPARE(window.progress().size(), 3);
+    }
+
     void flagsChooseWhatGoesCookiesFirst_data()
     {
         QTest::addColumn<bool>("cookies");
