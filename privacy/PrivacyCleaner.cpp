@@ -5,6 +5,8 @@
 #include "platform/GlobalQueue.h"
 #include "platform/HomeFolder.h"
 #include "platform/MainQueue.h"
+#include "privacy/Browsers.h"
+#include "privacy/FirefoxProfiles.h"
 #include "privacy/PrivacyLooks.h"
 #include "privacy/UtilsDatabase.h"
 
@@ -21,19 +23,17 @@ namespace {
 const QString kCleaningHistory = QStringLiteral("Cleaning History Data...");
 const QString kCleaningCookies = QStringLiteral("Cleaning Cookie Data...");
 const QString kCleanUpComplete = QStringLiteral("Clean up Complete!");
-const QString kFirefox = QStringLiteral("Firefox");
-const QString kPlacesDatabase = QStringLiteral("places.sqlite");
 // Firefox keeps its places database and loses these tables' rows, except the places its
 // bookmarks point at (a bookmark's address lives there) and their origins: clearing the history
 // must not break the bookmarks.
 const QString kBookmarkedPlaces = QStringLiteral("SELECT fk FROM moz_bookmarks WHERE fk NOT NULL");
 const QList<std::pair<QString, QString>> kPlacesHistoryTables = {
-    {QStringLiteral("moz_favicons"), {}},
-    {QStringLiteral("moz_historyvisits"), {}},
-    {QStringLiteral("moz_origins"),
+    {FirefoxProfiles::kFaviconsTable, {}},
+    {FirefoxProfiles::kHistoryVisitsTable, {}},
+    {FirefoxProfiles::kOriginsTable,
      QStringLiteral("id IN (SELECT origin_id FROM moz_places WHERE id IN (%1))")
          .arg(kBookmarkedPlaces)},
-    {QStringLiteral("moz_places"), QStringLiteral("id IN (%1)").arg(kBookmarkedPlaces)}};
+    {FirefoxProfiles::kPlacesTable, QStringLiteral("id IN (%1)").arg(kBookmarkedPlaces)}};
 const QString kBookmarksTable = QStringLiteral("moz_bookmarks");
 
 // The bar's value after `removed` of `total`: a total of 0 counts as all done.
@@ -176,8 +176,8 @@ void PrivacyCleaner::removeHistory(const PrivInfoDic& record, const std::shared_
     const double total = double(record.kBrowserPrivacyInFilesCount);
     double removed = 0.0;
     for (const PrivFileDic& row : record.kBrowserPrivData) {
-        if (row.kBrowserFileName == kPlacesDatabase && record.kBrowserName == kFirefox &&
-            fileExistsAtPath(row.kBrowserFilePath)) {
+        if (row.kBrowserFileName == FirefoxProfiles::kPlacesDatabase &&
+            record.kBrowserName == kFirefox.name && fileExistsAtPath(row.kBrowserFilePath)) {
             emptyFirefoxHistory(row.kBrowserFilePath);
         }
         for (const QString& path : row.kBrowserFilesToRemove) {
