@@ -119,6 +119,8 @@ PrivacyCleaner::PrivacyCleaner(PrivacyLooks& looks, HudAlert& hud)
 
 PrivacyCleaner::~PrivacyCleaner()
 {
+    std::unique_lock lock(mutex_);
+    cleanUpFinished_.wait(lock, [this] { return runningCleanUps_ == 0; });
     window_->looks = nullptr;
     window_->hud = nullptr;
 }
@@ -126,17 +128,31 @@ PrivacyCleaner::~PrivacyCleaner()
 void PrivacyCleaner::removeCookies(bool cookies, bool andHistory,
                                    const PrivInfoDic& fromPrivInfoDic)
 {
-    GlobalQueue::dispatchAsync([window = window_, cookies, andHistory, record = fromPrivInfoDic] {
-        post(window, [](PrivacyLooks& looks, HudAlert&) { looks.applyCleaningLook(); });
-        if (cookies)
-            removeCookiesOf(record, window);
-        if (andHistory)
-            removeHistory(record, window);
-        post(window, [](PrivacyLooks& looks, HudAlert& hud) {
-            looks.applyIdleLook();
-            hud.alertWithWindow(HudAlertType::success, kCleanUpComplete);
+    {
+        std::lock_guard lock(mutex_);
+        ++runningCleanUps_;
+    }
+    GlobalQueue::dispatchAsync(
+        [this, window = window_, cookies, andHistory, record = fromPrivInfoDic] {
+            post(window, [](PrivacyLooks& looks, HudAlert&) { looks.applyCleaningLook(); });
+            if (cookies)
+                removeCookiesOf(record, window);
+            if (andHistory)
+                removeHistory(record, window);
+            post(window, [](PrivacyLooks& looks, HudAlert& hud) {
+                looks.applyIdleLook();
+                hud.alertWithWindow(HudAlertType::success, kCleanUpComplete);
+            });
+            finishCleanUp();
         });
-    });
+}
+
+void PrivacyCleaner::finishCleanUp()
+{
+    // Notified under the lock: the waiting destructor cannot end the cleaner before this returns.
+    std::lock_guard lock(mutex_);
+    --runningCleanUps_;
+    cleanUpFinished_.notify_all();
 }
 
 void PrivacyCleaner::removeHistoryOnlyFrom(const PrivInfoDic& record)

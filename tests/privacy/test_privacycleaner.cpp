@@ -8,6 +8,7 @@
 #include <QTest>
 #include <mutex>
 #include <sqlite3.h>
+#include <thread>
 
 using namespace tolvex;
 using namespace tolvex::testing;
@@ -21,7 +22,8 @@ const QString kComplete = QStringLiteral("hud 3 Clean up Complete!");
 // A cookie store kept in memory.
 class MemoryCookieStorage : public HTTPCookieStorage {
 public:
-    explicit MemoryCookieStorage(int count)
+    explicit MemoryCookieStorage(int count, std::chrono::milliseconds deleteTime = {})
+        : deleteTime_(deleteTime)
     {
         for (int i = 0; i < count; ++i)
             cookies_ << HTTPCookie{QStringLiteral("example.test"), QString::number(i), "/"};
@@ -33,11 +35,13 @@ public:
     }
     void deleteCookie(const HTTPCookie& cookie) override
     {
+        std::this_thread::sleep_for(deleteTime_);
         std::lock_guard lock(mutex_);
         cookies_.removeOne(cookie);
     }
 
 private:
+    const std::chrono::milliseconds deleteTime_;
     mutable std::mutex mutex_;
     QList<HTTPCookie> cookies_;
 };
@@ -206,17 +210,21 @@ private Q_SLOTS:
         QCOMPARE(PrivacyCleaner::percentText(1, 0), QStringLiteral("100 %"));
     }
 
-    // Steps still queued when the window's owner goes are dropped.
-    void stepsAfterTheCleanerIsGoneAreDropped()
+    // The cleaner's owner going (the application quitting) lets running clean-ups finish
+    // first; the steps still queued for the window are dropped.
+    void theCleanersEndWaitsForItsCleanUps()
     {
         RecordingWindow window;
+        auto store = std::make_shared<MemoryCookieStorage>(4, std::chrono::milliseconds(50));
+        const QString history = file("gone/History");
         {
             PrivacyCleaner cleaner(window, window);
-            cleaner.removeCookies(
-                false, true,
-                browserRecord("Vivaldi", "com.vivaldi.Vivaldi", {file("gone/History")}));
-            GlobalQueue::waitForDone();
+            PrivInfoDic record = browserRecord("Vivaldi", "com.vivaldi.Vivaldi", {history});
+            record.CookieStorage = CookiesDic{store, 4, std::nullopt};
+            cleaner.removeCookies(true, true, record);
         }
+        QVERIFY(store->cookies().isEmpty());
+        QVERIFY(!QFileInfo::exists(history));
         QCoreApplication::processEvents();
         QVERIFY(window.steps.isEmpty());
     }
