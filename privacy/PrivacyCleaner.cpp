@@ -42,6 +42,12 @@ double percentOf(double removed, double total)
     return total == 0.0 ? 100.0 : removed * 100.0 / total;
 }
 
+// The status text after `removed` of `total` items, e.g. "33 %".
+QString percentText(double removed, double total)
+{
+    return QStringLiteral("%1 %").arg(std::lroundf(float(percentOf(removed, total))));
+}
+
 void emptyFirefoxHistory(const QString& places)
 {
     const bool hasBookmarks = Utils::countRecordsInDBFileAtPath(places, kBookmarksTable) > 0;
@@ -163,11 +169,6 @@ void PrivacyCleaner::removeHistoryOnlyFrom(const PrivInfoDic& record)
 void PrivacyCleaner::removeCookiesOnlyFrom(const PrivInfoDic& record)
 {
     removeCookiesOf(record, window_);
-}
-
-QString PrivacyCleaner::percentText(double removed, double total)
-{
-    return QStringLiteral("%1 %").arg(std::lroundf(float(percentOf(removed, total))));
 }
 
 void PrivacyCleaner::post(const std::shared_ptr<Window>& window, WindowStep step)

@@ -32,9 +32,6 @@ public:
     void removeHistoryOnlyFrom(const PrivInfoDic& record);
     void removeCookiesOnlyFrom(const PrivInfoDic& record);
 
-    // The status text after `removed` of `total` items, e.g. "33 %". A total of 0 reads 100 %.
-    static QString percentText(double removed, double total);
-
 private:
     struct Window {
         PrivacyLooks* looks;
