@@ -11,8 +11,9 @@ using namespace PrivFileRows;
 namespace {
 
 const QString kProfilesFolder = QStringLiteral("/.mozilla/firefox");
-const QStringList kPlacesTables{QStringLiteral("moz_favicons"), QStringLiteral("moz_historyvisits"),
-                                QStringLiteral("moz_places"), QStringLiteral("moz_origins")};
+const QStringList kPlacesTables{FirefoxProfiles::kFaviconsTable,
+                                FirefoxProfiles::kHistoryVisitsTable, FirefoxProfiles::kPlacesTable,
+                                FirefoxProfiles::kOriginsTable};
 
 } // namespace
 
@@ -25,7 +26,7 @@ QList<PrivFileDic> FirefoxProfiles::rows() const
 {
     QList<PrivFileDic> rows;
     for (const QString& profile : profiles_) {
-        const QString places = profile + QStringLiteral("/places.sqlite");
+        const QString places = profile + u'/' + kPlacesDatabase;
         const QString webappsStore = profile + QStringLiteral("/webappsstore.sqlite");
         const QString formHistory = profile + QStringLiteral("/formhistory.sqlite");
         const QString sessionStore = profile + QStringLiteral("/sessionstore.js");

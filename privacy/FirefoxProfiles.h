@@ -14,10 +14,15 @@ public:
     // The entry that stands in the history rows for places.sqlite, which the clean-up keeps and
     // empties table by table instead of removing it.
     static inline const QString kKeptPlacesEntry = QStringLiteral("empty");
+    // The history database of a profile and its history tables.
+    static inline const QString kPlacesDatabase = QStringLiteral("places.sqlite");
+    static inline const QString kFaviconsTable = QStringLiteral("moz_favicons");
+    static inline const QString kHistoryVisitsTable = QStringLiteral("moz_historyvisits");
+    static inline const QString kPlacesTable = QStringLiteral("moz_places");
+    static inline const QString kOriginsTable = QStringLiteral("moz_origins");
 
     explicit FirefoxProfiles(const BrowserFolders& folders);
 
-    bool isEmpty() const { return profiles_.isEmpty(); }
     QList<PrivFileDic> rows() const;
     CookiesDic cookies() const;
 

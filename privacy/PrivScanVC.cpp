@@ -3,6 +3,7 @@
 #include "kit/Images.h"
 #include "kit/RobotoFont.h"
 #include "kit/Tag.h"
+#include "privacy/Browsers.h"
 #include "privacy/PrivScanBlocks.h"
 #include "privacy/WorkspaceIcons.h"
 #include "privacy/privCellView.h"
@@ -21,7 +22,7 @@ namespace tolvex {
 
 namespace {
 
-constexpr qint64 cleanUpAllTag = 0;
+constexpr qint64 kCleanUpAllTag = 0;
 constexpr int kHelpButtonSize = 24;
 
 QPushButton* screenButton(const QString& title, const QString& objectName, QWidget* parent)
@@ -108,7 +109,7 @@ PrivScanVC::PrivScanVC(QObject* parent) : ViewController(parent)
     bottom->addWidget(close);
     QPushButton* cleanAll =
         screenButton(QStringLiteral("Clean Up All"), QStringLiteral("cleanUpAllButton"), root);
-    setTag(cleanAll, cleanUpAllTag);
+    setTag(cleanAll, kCleanUpAllTag);
     connect(cleanAll, &QPushButton::clicked, this,
             [this, cleanAll] { cleanUpAllDataInAllBrowsers(cleanAll); });
     bottom->addWidget(cleanAll);
@@ -188,12 +189,9 @@ void PrivScanVC::diskEditorInfoAction(QObject* sender)
 std::optional<QString> PrivScanVC::imageNameForBrowser(const QString& name)
 {
     static const QList<std::pair<QString, QString>> images = {
-        {QStringLiteral("Safari"), QStringLiteral("safari")},
-        {QStringLiteral("Google Chrome"), QStringLiteral("Chrome")},
-        {QStringLiteral("Firefox"), QStringLiteral("firefox")},
-        {QStringLiteral("Opera"), QStringLiteral("opera")},
-        {QStringLiteral("Vivaldi"), QStringLiteral("vivaldi")},
-        {QStringLiteral("Brave Browser"), QStringLiteral("brave")},
+        {kSafari.name, QStringLiteral("safari")},   {kGoogleChrome.name, QStringLiteral("Chrome")},
+        {kFirefox.name, QStringLiteral("firefox")}, {kOpera.name, QStringLiteral("opera")},
+        {kVivaldi.name, QStringLiteral("vivaldi")}, {kBraveBrowser.name, QStringLiteral("brave")},
     };
     for (const auto& [browser, image] : images) {
         if (browser == name)

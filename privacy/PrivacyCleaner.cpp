@@ -3,11 +3,16 @@
 #include "engine/HudAlert.h"
 #include "engine/NativePath.h"
 #include "platform/GlobalQueue.h"
+#include "platform/HomeFolder.h"
 #include "platform/MainQueue.h"
+#include "privacy/Browsers.h"
+#include "privacy/FirefoxProfiles.h"
 #include "privacy/PrivacyLooks.h"
 #include "privacy/UtilsDatabase.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 
@@ -18,25 +23,29 @@ namespace {
 const QString kCleaningHistory = QStringLiteral("Cleaning History Data...");
 const QString kCleaningCookies = QStringLiteral("Cleaning Cookie Data...");
 const QString kCleanUpComplete = QStringLiteral("Clean up Complete!");
-const QString kFirefox = QStringLiteral("Firefox");
-const QString kPlacesDatabase = QStringLiteral("places.sqlite");
 // Firefox keeps its places database and loses these tables' rows, except the places its
 // bookmarks point at (a bookmark's address lives there) and their origins: clearing the history
 // must not break the bookmarks.
 const QString kBookmarkedPlaces = QStringLiteral("SELECT fk FROM moz_bookmarks WHERE fk NOT NULL");
 const QList<std::pair<QString, QString>> kPlacesHistoryTables = {
-    {QStringLiteral("moz_favicons"), {}},
-    {QStringLiteral("moz_historyvisits"), {}},
-    {QStringLiteral("moz_origins"),
+    {FirefoxProfiles::kFaviconsTable, {}},
+    {FirefoxProfiles::kHistoryVisitsTable, {}},
+    {FirefoxProfiles::kOriginsTable,
      QStringLiteral("id IN (SELECT origin_id FROM moz_places WHERE id IN (%1))")
          .arg(kBookmarkedPlaces)},
-    {QStringLiteral("moz_places"), QStringLiteral("id IN (%1)").arg(kBookmarkedPlaces)}};
+    {FirefoxProfiles::kPlacesTable, QStringLiteral("id IN (%1)").arg(kBookmarkedPlaces)}};
 const QString kBookmarksTable = QStringLiteral("moz_bookmarks");
 
 // The bar's value after `removed` of `total`: a total of 0 counts as all done.
 double percentOf(double removed, double total)
 {
     return total == 0.0 ? 100.0 : removed * 100.0 / total;
+}
+
+// The status text after `removed` of `total` items, e.g. "33 %".
+QString percentText(double removed, double total)
+{
+    return QStringLiteral("%1 %").arg(std::lroundf(float(percentOf(removed, total))));
 }
 
 void emptyFirefoxHistory(const QString& places)
@@ -55,6 +64,42 @@ bool fileExistsAtPath(const QString& path)
 bool isDeletableFileAtPath(const QString& path)
 {
     return QFileInfo(QFileInfo(path).absolutePath()).isWritable();
+}
+
+// A listed link is an item of its own: it is removed as a link, dangling or not, and what it
+// points at stays.
+bool itemExistsAtPath(const QString& path)
+{
+    std::error_code error;
+    return std::filesystem::exists(std::filesystem::symlink_status(toNativePath(path), error));
+}
+
+// The folders a clean-up never removes: the home folder and every folder that holds one of the
+// browser's stores (its profile and the folders above it).
+QStringList keptFolders(const PrivInfoDic& record)
+{
+    QStringList folders;
+    if (const std::optional<QString> home = HomeFolder::realHomeFolder())
+        folders << QDir::cleanPath(*home);
+    for (const PrivFileDic& row : record.kBrowserPrivData)
+        folders << QFileInfo(QDir::cleanPath(row.kBrowserFilePath)).path();
+    return folders;
+}
+
+bool isSameOrInside(const QString& path, const QString& folder)
+{
+    return path == folder || path.startsWith(folder.endsWith(u'/') ? folder : folder + u'/');
+}
+
+// Only an absolute path that is no kept folder: an entry that names no file (Firefox's kept
+// places database) would otherwise be looked up in the working folder.
+bool mayRemove(const QString& path, const QStringList& keptFolders)
+{
+    if (!QDir::isAbsolutePath(path))
+        return false;
+    const QString item = QDir::cleanPath(path);
+    return std::none_of(keptFolders.begin(), keptFolders.end(),
+                        [&](const QString& kept) { return isSameOrInside(kept, item); });
 }
 
 std::error_code removeItemAtPath(const QString& path)
@@ -80,6 +125,8 @@ PrivacyCleaner::PrivacyCleaner(PrivacyLooks& looks, HudAlert& hud)
 
 PrivacyCleaner::~PrivacyCleaner()
 {
+    std::unique_lock lock(mutex_);
+    cleanUpFinished_.wait(lock, [this] { return runningCleanUps_ == 0; });
     window_->looks = nullptr;
     window_->hud = nullptr;
 }
@@ -87,17 +134,31 @@ PrivacyCleaner::~PrivacyCleaner()
 void PrivacyCleaner::removeCookies(bool cookies, bool andHistory,
                                    const PrivInfoDic& fromPrivInfoDic)
 {
-    GlobalQueue::dispatchAsync([window = window_, cookies, andHistory, record = fromPrivInfoDic] {
-        post(window, [](PrivacyLooks& looks, HudAlert&) { looks.applyCleaningLook(); });
-        if (cookies)
-            removeCookiesOf(record, window);
-        if (andHistory)
-            removeHistory(record, window);
-        post(window, [](PrivacyLooks& looks, HudAlert& hud) {
-            looks.applyIdleLook();
-            hud.alertWithWindow(HudAlertType::success, kCleanUpComplete);
+    {
+        std::lock_guard lock(mutex_);
+        ++runningCleanUps_;
+    }
+    GlobalQueue::dispatchAsync(
+        [this, window = window_, cookies, andHistory, record = fromPrivInfoDic] {
+            post(window, [](PrivacyLooks& looks, HudAlert&) { looks.applyCleaningLook(); });
+            if (cookies)
+                removeCookiesOf(record, window);
+            if (andHistory)
+                removeHistory(record, window);
+            post(window, [](PrivacyLooks& looks, HudAlert& hud) {
+                looks.applyIdleLook();
+                hud.alertWithWindow(HudAlertType::success, kCleanUpComplete);
+            });
+            finishCleanUp();
         });
-    });
+}
+
+void PrivacyCleaner::finishCleanUp()
+{
+    // Notified under the lock: the waiting destructor cannot end the cleaner before this returns.
+    std::lock_guard lock(mutex_);
+    --runningCleanUps_;
+    cleanUpFinished_.notify_all();
 }
 
 void PrivacyCleaner::removeHistoryOnlyFrom(const PrivInfoDic& record)
@@ -108,11 +169,6 @@ void PrivacyCleaner::removeHistoryOnlyFrom(const PrivInfoDic& record)
 void PrivacyCleaner::removeCookiesOnlyFrom(const PrivInfoDic& record)
 {
     removeCookiesOf(record, window_);
-}
-
-QString PrivacyCleaner::percentText(double removed, double total)
-{
-    return QStringLiteral("%1 %").arg(std::lroundf(float(percentOf(removed, total))));
 }
 
 void PrivacyCleaner::post(const std::shared_ptr<Window>& window, WindowStep step)
@@ -133,15 +189,16 @@ void PrivacyCleaner::postProgress(const std::shared_ptr<Window>& window, const Q
 
 void PrivacyCleaner::removeHistory(const PrivInfoDic& record, const std::shared_ptr<Window>& window)
 {
+    const QStringList kept = keptFolders(record);
     const double total = double(record.kBrowserPrivacyInFilesCount);
     double removed = 0.0;
     for (const PrivFileDic& row : record.kBrowserPrivData) {
-        if (row.kBrowserFileName == kPlacesDatabase && record.kBrowserName == kFirefox &&
-            fileExistsAtPath(row.kBrowserFilePath)) {
+        if (row.kBrowserFileName == FirefoxProfiles::kPlacesDatabase &&
+            record.kBrowserName == kFirefox.name && fileExistsAtPath(row.kBrowserFilePath)) {
             emptyFirefoxHistory(row.kBrowserFilePath);
         }
         for (const QString& path : row.kBrowserFilesToRemove) {
-            if (!fileExistsAtPath(path))
+            if (!mayRemove(path, kept) || !itemExistsAtPath(path))
                 continue;
             removed += 1.0;
             postProgress(window, kCleaningHistory, removed, total);
@@ -172,8 +229,9 @@ void PrivacyCleaner::removeCookiesOf(const PrivInfoDic& record,
         }
         return;
     }
+    const QStringList kept = keptFolders(record);
     for (const QString& path : cookies.kBrowserFilesToRemove.value_or(QStringList())) {
-        if (!fileExistsAtPath(path))
+        if (!mayRemove(path, kept) || !itemExistsAtPath(path))
             continue;
         if (const std::error_code error = removeItemAtPath(path))
             qInfo("could not remove > %s\n %s", qUtf8Printable(path), error.message().c_str());

@@ -3,8 +3,10 @@
 #include "privacy/PrivInfoDic.h"
 
 #include <QString>
+#include <condition_variable>
 #include <functional>
 #include <memory>
+#include <mutex>
 
 namespace tolvex {
 
@@ -13,12 +15,13 @@ class PrivacyLooks;
 
 // Removes what a privacy scan found for one browser: its cookies, its history files, and the
 // history tables of Firefox's places database. A clean-up runs on the global queue; its looks,
-// progress and closing notice reach the window in order on the main queue. Nothing records that
-// a clean-up runs and nothing stops it: several may overlap, each painting its own steps.
+// progress and closing notice reach the window in order on the main queue. Nothing stops a
+// clean-up: several may overlap, each painting its own steps.
 class PrivacyCleaner {
 public:
     PrivacyCleaner(PrivacyLooks& looks, HudAlert& hud);
-    // Steps still queued for the window are dropped.
+    // Waits for the clean-ups still running, so that quitting never cuts one short nor leaves it
+    // posting to an application that is going; steps still queued for the window are dropped.
     ~PrivacyCleaner();
     PrivacyCleaner(const PrivacyCleaner&) = delete;
     PrivacyCleaner& operator=(const PrivacyCleaner&) = delete;
@@ -28,9 +31,6 @@ public:
     // Remove on the calling thread.
     void removeHistoryOnlyFrom(const PrivInfoDic& record);
     void removeCookiesOnlyFrom(const PrivInfoDic& record);
-
-    // The status text after `removed` of `total` items, e.g. "33 %". A total of 0 reads 100 %.
-    static QString percentText(double removed, double total);
 
 private:
     struct Window {
@@ -45,8 +45,13 @@ private:
     static void removeHistory(const PrivInfoDic& record, const std::shared_ptr<Window>& window);
     static void removeCookiesOf(const PrivInfoDic& record, const std::shared_ptr<Window>& window);
 
+    void finishCleanUp();
+
     // Read and cleared on the main thread only, so a step never runs after its window is gone.
     std::shared_ptr<Window> window_;
+    std::mutex mutex_;
+    std::condition_variable cleanUpFinished_;
+    int runningCleanUps_ = 0;
 };
 
 } // namespace tolvex

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <mutex>
 #include <sqlite3.h>
+#include <thread>
 
 using namespace tolvex;
 using namespace tolvex::testing;
@@ -21,7 +22,8 @@ const QString kComplete = QStringLiteral("hud 3 Clean up Complete!");
 // A cookie store kept in memory.
 class MemoryCookieStorage : public HTTPCookieStorage {
 public:
-    explicit MemoryCookieStorage(int count)
+    explicit MemoryCookieStorage(int count, std::chrono::milliseconds deleteTime = {})
+        : deleteTime_(deleteTime)
     {
         for (int i = 0; i < count; ++i)
             cookies_ << HTTPCookie{QStringLiteral("example.test"), QString::number(i), "/"};
@@ -33,11 +35,13 @@ public:
     }
     void deleteCookie(const HTTPCookie& cookie) override
     {
+        std::this_thread::sleep_for(deleteTime_);
         std::lock_guard lock(mutex_);
         cookies_.removeOne(cookie);
     }
 
 private:
+    const std::chrono::milliseconds deleteTime_;
     mutable std::mutex mutex_;
     QList<HTTPCookie> cookies_;
 };
@@ -115,6 +119,45 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists(home_.path("ff/profile/formhistory.sqlite")));
     }
 
+    // Lists gone wrong remove nothing outside the browser's stores: not the working folder's
+    // item of the same name as an entry that names no file, not the home folder, not a profile.
+    // A link is removed as a link, dangling or not, and what it points at stays.
+    void removesOnlyTheListedItemsThemselves()
+    {
+        RecordingWindow window;
+        PrivacyCleaner cleaner(window, window);
+        const QString sameNameInWorkingFolder = file("work/empty");
+        const QString previousWorkingFolder = QDir::currentPath();
+        QDir::setCurrent(home_.path("work"));
+        const QString outside = file("outside/kept");
+        const QString profile = home_.folder("links/Default");
+        const QString link = home_.path("links/Default/Local Storage/leveldb");
+        const QString dangling = home_.path("links/Default/Local Storage/gone");
+        QDir().mkpath(QFileInfo(link).path());
+        QFile::link(home_.path("outside"), link);
+        QFile::link(home_.path("nowhere"), dangling);
+        const QStringList listed = {file("links/Default/History"),
+                                    QStringLiteral("empty"),
+                                    home_.home(),
+                                    profile,
+                                    link,
+                                    dangling};
+        PrivInfoDic record = browserRecord("Vivaldi", "com.vivaldi.Vivaldi", listed,
+                                           {QStringLiteral("empty"), home_.home(), profile});
+
+        cleaner.removeCookies(true, true, record);
+        window.finishCleanUps();
+        QDir::setCurrent(previousWorkingFolder);
+
+        QVERIFY(QFileInfo::exists(sameNameInWorkingFolder));
+        QVERIFY(QFileInfo::exists(outside));
+        QVERIFY(QFileInfo(profile).isDir());
+        QVERIFY(!QFileInfo(link).isSymLink());
+        QVERIFY(!QFileInfo(dangling).isSymLink());
+        QVERIFY(!QFileInfo::exists(listed.first()));
+        QCOMPARE(window.progress().size(), 3);
+    }
+
     void flagsChooseWhatGoesCookiesFirst_data()
     {
         QTest::addColumn<bool>("cookies");
@@ -164,20 +207,23 @@ private Q_SLOTS:
         QCoreApplication::processEvents();
         QCOMPARE(window.steps,
                  QStringList(2, QStringLiteral("progress %1|100 %|100").arg(kCookies)));
-        QCOMPARE(PrivacyCleaner::percentText(1, 0), QStringLiteral("100 %"));
     }
 
-    // Steps still queued when the window's owner goes are dropped.
-    void stepsAfterTheCleanerIsGoneAreDropped()
+    // The cleaner's owner going (the application quitting) lets running clean-ups finish
+    // first; the steps still queued for the window are dropped.
+    void theCleanersEndWaitsForItsCleanUps()
     {
         RecordingWindow window;
+        auto store = std::make_shared<MemoryCookieStorage>(4, std::chrono::milliseconds(50));
+        const QString history = file("gone/History");
         {
             PrivacyCleaner cleaner(window, window);
-            cleaner.removeCookies(
-                false, true,
-                browserRecord("Vivaldi", "com.vivaldi.Vivaldi", {file("gone/History")}));
-            GlobalQueue::waitForDone();
+            PrivInfoDic record = browserRecord("Vivaldi", "com.vivaldi.Vivaldi", {history});
+            record.CookieStorage = CookiesDic{store, 4, std::nullopt};
+            cleaner.removeCookies(true, true, record);
         }
+        QVERIFY(store->cookies().isEmpty());
+        QVERIFY(!QFileInfo::exists(history));
         QCoreApplication::processEvents();
         QVERIFY(window.steps.isEmpty());
     }
