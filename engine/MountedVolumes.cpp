@@ -31,6 +31,14 @@ QString decoded(const char* text)
     return text ? QFile::decodeName(text) : QString();
 }
 
+// A mount that another was mounted over, on the same folder, is out of reach: nothing on it can
+// be seen, sized or revealed, and its folder already stands for the mount on top.
+bool isCovered(libmnt_table* table, libmnt_fs* fs)
+{
+    libmnt_fs* over = nullptr;
+    return mnt_table_over_fs(table, fs, &over) == 0;
+}
+
 } // namespace
 
 QList<MountedVolume> MountedVolumes::mountedVolumes()
@@ -54,7 +62,7 @@ QList<MountedVolume> MountedVolumes::mountedVolumes()
             continue;
         }
         const QString mountPoint = QFile::decodeName(target);
-        if (mnt_fs_is_pseudofs(fs) && mountPoint != u"/") {
+        if ((mnt_fs_is_pseudofs(fs) && mountPoint != u"/") || isCovered(table.get(), fs)) {
             continue;
         }
         volumes.append({mountPoint, volumeName(mountPoint), decoded(mnt_fs_get_source(fs)),

@@ -19,6 +19,7 @@ struct MountedVolume {
 // The mounted volumes, read from the mount table through libmount. Kernel pseudo file systems
 // (proc, sysfs, tmpfs, cgroup, overlay, ...) are not volumes, except the root, which always is:
 // in a container it is often an overlay, and the home folder's Trash must still find a volume.
+// A folder mounted over several times stands for its last mount only.
 class MountedVolumes {
 public:
     // In mount-table order; the test list when one is set.

@@ -141,9 +141,8 @@ void FreeSpaceEraseVC::reloadData()
         cell->eraseAndFormatBtn->setHidden(isStartupVolume);
 
         cell->diskIconBtn->setIcon(diskIcon);
-        for (QAbstractButton* button : {static_cast<QAbstractButton*>(cell->diskIconBtn),
-                                        static_cast<QAbstractButton*>(cell->eraseFreeSpaceBtn),
-                                        static_cast<QAbstractButton*>(cell->eraseAndFormatBtn)})
+        for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{
+                 cell->diskIconBtn, cell->eraseFreeSpaceBtn, cell->eraseAndFormatBtn})
             setTag(button, row);
         connect(cell->diskIconBtn, &QToolButton::clicked, this,
                 [this, button = cell->diskIconBtn] { revealVolume(button); });
@@ -181,8 +180,9 @@ void FreeSpaceEraseVC::closeFreeSpaceVC(QObject* sender)
 
 void FreeSpaceEraseVC::diskEditorInfoAction(QWidget* sender)
 {
-    sender->setWhatsThis(contextHelpText());
-    QWhatsThis::showText(QCursor::pos(), contextHelpText(), sender);
+    const QString help = contextHelpText();
+    sender->setWhatsThis(help);
+    QWhatsThis::showText(QCursor::pos(), help, sender);
 }
 
 QString FreeSpaceEraseVC::contextHelpText() const

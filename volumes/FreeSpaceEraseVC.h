@@ -49,9 +49,8 @@ public:
     void closeFreeSpaceVC(QObject* sender);
     void diskEditorInfoAction(QWidget* sender);
 
-    QString contextHelpText() const;
-
 private:
+    QString contextHelpText() const;
     void reloadData();
     void sendRowAction(QObject* sender, bool eraseFreeSpace, bool reveal);
 

@@ -77,6 +77,11 @@ QString displayName(const MountedVolume& volume, const std::optional<BlockDevice
     return volume.path == kRoot ? QSysInfo::machineHostName() : volume.name;
 }
 
+bool isDiskImage(const std::optional<BlockDevice>& device)
+{
+    return device && device->loopBackingFile().has_value();
+}
+
 QString readable(quint64 bytes)
 {
     return getHumanReadableSizeFrom(qint64(bytes));
@@ -98,7 +103,7 @@ std::optional<VolDic> volDic(const MountedVolume& volume)
                   !systemMountPoints().contains(volume.path),
                   volume.fsType,
                   volume.fsType,
-                  isDMGVolumeAtURL(QUrl::fromLocalFile(volume.path)),
+                  isDiskImage(device),
                   readable(free),
                   free,
                   total,
@@ -136,14 +141,10 @@ bool isDMGVolumeAtURL(const QUrl& volumeUrl)
         return false;
     const QString path = QDir::cleanPath(volumeUrl.toLocalFile());
     const QList<MountedVolume> volumes = MountedVolumes::mountedVolumes();
-    // The last mount on a folder is the one that covers it.
-    for (auto volume = volumes.rbegin(); volume != volumes.rend(); ++volume) {
-        if (volume->path == path) {
-            const std::optional<BlockDevice> device = BlockDevice::forSource(volume->device);
-            return device && device->loopBackingFile().has_value();
-        }
-    }
-    return false;
+    const auto volume =
+        std::find_if(volumes.begin(), volumes.end(),
+                     [&](const MountedVolume& mounted) { return mounted.path == path; });
+    return volume != volumes.end() && isDiskImage(BlockDevice::forSource(volume->device));
 }
 
 QStringList getListOfUSBAndVirtualInterfaceMountedMediaPathsOnly()

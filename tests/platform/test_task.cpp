@@ -87,6 +87,25 @@ private Q_SLOTS:
         QVERIFY(run.readerThread != std::this_thread::get_id());
     }
 
+    // Standard error filled first: a reader that drained standard output first would wait on
+    // a program that waits on it.
+    void readsBothPipesAtOnceBeforeTermination()
+    {
+        const int count = 20000;
+        Task task(kShell, {"-c", QStringLiteral("seq 1 %1 >&2; seq 1 %1").arg(count)});
+        std::atomic<int> outputLines = 0;
+        std::atomic<int> errorLines = 0;
+        std::pair<int, int> linesAtTermination;
+        task.setReadabilityHandler([&](const QByteArray&) { ++outputLines; });
+        task.setErrorReadabilityHandler([&](const QByteArray&) { ++errorLines; });
+        task.setTerminationHandler([&](Task&) {
+            linesAtTermination = {outputLines.load(), errorLines.load()};
+        });
+        QVERIFY(task.launch());
+        task.waitUntilExit();
+        QCOMPARE(linesAtTermination, std::make_pair(count, count));
+    }
+
     void terminateEndsARunningProgram()
     {
         Task task(kShell, {"-c", "echo ready; exec sleep 60"});

@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <thread>
@@ -118,29 +117,6 @@ private Q_SLOTS:
         EraseFreeSpaceRunner runner(dir_.filePath(QStringLiteral("missing")));
         runner.runEraseFreeSpaceTask(volume(QStringLiteral("/")));
         QVERIFY(!runner.eraseFrSpTask());
-    }
-
-    void helperCommandLine_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("exitCode");
-        QTest::newRow("a request") << QStringList{"reformat", "/media/u/USB"} << 69;
-        QTest::newRow("no arguments") << QStringList{} << 64;
-        QTest::newRow("another verb") << QStringList{"erase", "/media/u/USB"} << 64;
-        QTest::newRow("a relative path") << QStringList{"reformat", "USB"} << 64;
-        QTest::newRow("an extra argument") << QStringList{"reformat", "/a", "/b"} << 64;
-    }
-
-    void helperCommandLine()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(int, exitCode);
-        QProcess helper;
-        helper.start(realHelper(), arguments);
-        QVERIFY(helper.waitForFinished(10000));
-        QCOMPARE(helper.exitCode(), exitCode);
-        QVERIFY(helper.readAllStandardOutput().isEmpty());
-        QVERIFY(!helper.readAllStandardError().isEmpty());
     }
 };
 

@@ -102,6 +102,31 @@ private Q_SLOTS:
         QVERIFY(!listed(image.mountPoint()));
         QVERIFY(!Utils::isDMGVolumeAtURL(QUrl::fromLocalFile(image.mountPoint())));
     }
+
+    // A folder mounted over is one volume, the one on top; the mount table escapes its space.
+    void aFolderMountedTwiceIsListedOnce()
+    {
+        const QString skipReason = LoopImage::skipReason();
+        if (!skipReason.isEmpty())
+            QSKIP(qPrintable(skipReason));
+        QTemporaryDir work;
+        const QString folder = work.filePath(QStringLiteral("My Disk"));
+        const quint64 smallImageBytes = 8 << 20;
+        LoopImage below(work.filePath("below.img"), folder, 8);
+        LoopImage above(work.filePath("above.img"), folder, 16);
+        if (!below.isMounted() || !above.isMounted())
+            QSKIP(qPrintable("the images could not be loop-mounted: " + below.error() +
+                             above.error()));
+
+        const VolDics volumes = Utils::getAllDisksInfoArr();
+        QCOMPARE(std::count_if(volumes.begin(), volumes.end(),
+                               [&](const VolDic& volume) { return volume.dskPath == folder; }),
+                 1);
+        QCOMPARE(listed(folder)->dskName, QStringLiteral("My Disk"));
+        QVERIFY(listed(folder)->dskTotalSpace_long > smallImageBytes);
+        QVERIFY(above.unmount());
+        QVERIFY(listed(folder)->dskTotalSpace_long < smallImageBytes);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestVolumeQueries)
