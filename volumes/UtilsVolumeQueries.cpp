@@ -10,7 +10,6 @@
 #include <QSysInfo>
 #include <libmount.h>
 #include <sys/statvfs.h>
-#include <unistd.h>
 
 namespace tolvex::Utils {
 
@@ -64,10 +63,11 @@ QList<MountedVolume> visibleVolumes()
     return visible;
 }
 
-bool isWritable(const MountedVolume& volume)
+// Whether the volume itself takes writes, whoever owns its top folder: a disk formatted by root
+// is still a writable volume to its user.
+bool isWritable(const MountedVolume& volume, const struct statvfs& fileSystem)
 {
-    return !hasOption(volume.options, kReadOnlyOption) &&
-           ::access(QFile::encodeName(volume.path).constData(), W_OK) == 0;
+    return !hasOption(volume.options, kReadOnlyOption) && !(fileSystem.f_flag & ST_RDONLY);
 }
 
 QString displayName(const MountedVolume& volume, const std::optional<BlockDevice>& device)
@@ -99,7 +99,7 @@ std::optional<VolDic> volDic(const MountedVolume& volume)
     return VolDic{displayName(volume, device),
                   volume.path,
                   device && device->isRemovable(),
-                  isWritable(volume),
+                  isWritable(volume, sizes),
                   !systemMountPoints().contains(volume.path),
                   volume.fsType,
                   volume.fsType,

@@ -8,7 +8,7 @@
 // The mounted volumes as the volumes screen sees them. Stateless; any thread.
 namespace tolvex::Utils {
 
-// Every mounted volume that is not hidden and that this user may write to, in mount-table
+// Every mounted volume that is not hidden and not mounted read-only, in mount-table
 // order. Hidden: kernel pseudo file systems, mounts marked x-gvfs-hide, and mounts below a
 // hidden folder. A volume whose sizes cannot be read is left out.
 VolDics getAllDisksInfoArr();
