@@ -167,6 +167,12 @@ public:
         QCoreApplication::sendEvent(target, &press);
     }
 
+    // Until the zone shows its list's measured size, which would otherwise land at any moment.
+    void waitForMeasurement(qint64 listId)
+    {
+        QTRY_VERIFY(delegate->zoneOutlets(listId)->progIndicForFilesize->isHidden());
+    }
+
     void clickStartButton() { QTest::mouseClick(outlets().startShredBtn, Qt::LeftButton); }
 
     // The text of the alert shown last; empty before the first and once its window is gone.

@@ -157,11 +157,12 @@ private Q_SLOTS:
         rig.start(rig.slowHelper());
         const QString first = rig.file(QStringLiteral("docs/first"), 10);
         rig.dropFiles(7, {first});
+        rig.waitForMeasurement(7);
         rig.clickStartButton();
         QTRY_COMPARE(rig.delegate->zoneOutlets(7)->mainTF->text(), QStringLiteral("..Shredding.."));
         const ZoneOutlets zone = *rig.delegate->zoneOutlets(7);
         QCOMPARE(NamedImage::imageName(zone.addNewFilesBtn), QStringLiteral("cancelShred"));
-        QCOMPARE(zone.descrTF->text(), QStringLiteral("first"));
+        QTRY_COMPARE(zone.descrTF->text(), QStringLiteral("first"));
         QVERIFY(zone.clearRevealView->isHidden());
 
         const auto drag = MainWindowRig::fileDrag({rig.file(QStringLiteral("docs/second"))});
