@@ -1,47 +1,38 @@
 // The secondary screens in the real window: each opens in the overlay in both layouts, closes
 // by its own rules, and leaves a screenshot in the build folder for a person to look at.
-#include "app/AppDelegate.h"
+#include "MainWindowRig.h"
 #include "app/EditFilePathsVC.h"
-#include "app/MainWindowBuilder.h"
 #include "app/PrefsVC.h"
 #include "app/infoVC.h"
 #include "engine/UtilsSettings.h"
-#include "kit/JMModalOverlay.h"
 #include "kit/JMOverlayView.h"
 #include "kit/MIHSliderDotsControl.h"
 #include "kit/MIHSliderView.h"
 #include "kit/MouseDownTextField.h"
-#include "kit/WAYWindow.h"
-#include "platform/HomeFolder.h"
-#include "platform/UserDefaults.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
-#include <QDir>
 #include <QLabel>
 #include <QLayout>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
 
 using namespace tolvex;
+using tolvex::testing::MainWindowRig;
 
 class TestScreens : public QObject {
     Q_OBJECT
 
-    QTemporaryDir home_;
-    std::unique_ptr<AppDelegate> delegate_;
-    std::unique_ptr<WAYWindow> window_;
+    MainWindowRig rig_;
 
-    JMModalOverlay* overlay() const { return delegate_->outlets().modalOverlay; }
+    JMModalOverlay* overlay() { return rig_.outlets().modalOverlay; }
 
     void screenshot(const QString& name)
     {
         QCoreApplication::processEvents();
         const QString folder = QStringLiteral(TOLVEX_SCREENSHOT_DIR);
         QDir().mkpath(folder);
-        QVERIFY(window_->grab().save(QDir(folder).filePath(name + QStringLiteral(".png"))));
+        QVERIFY(rig_.window->grab().save(QDir(folder).filePath(name + QStringLiteral(".png"))));
     }
 
     // Whether every control of the screen gets at least the room its text needs.
@@ -74,20 +65,8 @@ class TestScreens : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        HomeFolder::setForTesting(home_.path());
-        UserDefaults::setStandardForTesting(home_.filePath(QStringLiteral("settings.ini")));
-        delegate_ = std::make_unique<AppDelegate>();
-        window_.reset(MainWindowBuilder::build(*delegate_));
-        delegate_->applicationDidFinishLaunching();
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        rig_.start();
         Utils::overWriteTotalShredInfoDic({1234567890, 42});
-    }
-
-    void cleanupTestCase()
-    {
-        window_.reset();
-        delegate_.reset();
     }
 
     void screensInBothLayouts_data()
@@ -101,13 +80,13 @@ private Q_SLOTS:
     {
         QFETCH(bool, vertical);
         if (Utils::windIsVert_cal() != vertical) {
-            delegate_->toggleWindowHorizontal();
+            rig_.delegate->toggleWindowHorizontal();
         }
         QCOMPARE(Utils::windIsVert_cal(), vertical);
-        SecondaryScreens& screens = delegate_->secondaryScreens();
+        SecondaryScreens& screens = rig_.delegate->secondaryScreens();
 
         // Information: a tag other than 0 keeps it, a click on the dimmed background closes it.
-        delegate_->showShredInfoHelp();
+        rig_.delegate->showShredInfoHelp();
         infoVC* info = vertical ? screens.informVC_vert : screens.informVC;
         QVERIFY(overlay()->isShown());
         QCOMPARE(overlay()->contentViewController(), info);
@@ -120,17 +99,17 @@ private Q_SLOTS:
         QVERIFY(overlay()->isShown());
         QTest::mouseClick(overlay()->overlayView(), Qt::LeftButton, {}, QPoint(3, 3));
         QVERIFY(!overlay()->isShown());
-        delegate_->showShredInfoHelp();
+        rig_.delegate->showShredInfoHelp();
         info->view()->findChild<QPushButton*>(QStringLiteral("infoCloseButton"))->click();
         QVERIFY(!overlay()->isShown());
 
         // Editor: opened from a zone's label, closed only through its Done button.
-        delegate_->shredLists().setFilePathsArr(1,
-                                                {home_.filePath(QStringLiteral("Docs/report.pdf")),
-                                                 home_.filePath(QStringLiteral("Docs/archive"))});
-        delegate_->shredLists().setFilePathsArr(35,
-                                                {home_.filePath(QStringLiteral("Docs/tax.xlsx"))});
-        QTest::mouseClick(delegate_->outlets().sevenPassMainTF, Qt::LeftButton);
+        rig_.delegate->shredLists().setFilePathsArr(
+            1, {rig_.home.filePath(QStringLiteral("Docs/report.pdf")),
+                rig_.home.filePath(QStringLiteral("Docs/archive"))});
+        rig_.delegate->shredLists().setFilePathsArr(
+            35, {rig_.home.filePath(QStringLiteral("Docs/tax.xlsx"))});
+        QTest::mouseClick(rig_.delegate->outlets().sevenPassMainTF, Qt::LeftButton);
         EditFilePathsVC* editor = vertical
                                       ? static_cast<EditFilePathsVC*>(screens.editFPathsVC_vert)
                                       : screens.editFPathsVC;
@@ -145,7 +124,7 @@ private Q_SLOTS:
         QVERIFY(!overlay()->isShown());
 
         // Preferences: the totals, the version, and 111 closes.
-        delegate_->showPrefsAction();
+        rig_.delegate->showPrefsAction();
         PreferencesScreen* prefs =
             vertical ? static_cast<PreferencesScreen*>(screens.preferencesViewContr_vert)
                      : screens.preferencesViewContr;
