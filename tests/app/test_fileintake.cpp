@@ -1,4 +1,4 @@
-#include "EngineFakes.h"
+#include "../engine/EngineTestRig.h"
 #include "app/DropView.h"
 #include "app/FileIntake.h"
 #include "app/FileIntakeHost.h"
@@ -56,9 +56,7 @@ class TestFileIntake : public QObject {
     Q_OBJECT
 
     QTemporaryDir home_;
-    std::unique_ptr<Looks> looks_;
-    std::unique_ptr<Hud> hud_;
-    std::unique_ptr<Overlay> overlay_;
+    std::unique_ptr<FakeWindow> window_;
     std::unique_ptr<ShredTasks> tasks_;
     std::unique_ptr<ShredLists> lists_;
     std::unique_ptr<Host> host_;
@@ -110,13 +108,11 @@ private Q_SLOTS:
         choosers_.clear();
         UserDefaults::standard().removeObject(Utils::DefaultsKey::defaultShreddingEnbled);
         UserDefaults::standard().removeObject(Utils::DefaultsKey::selectedDefShredMethodInd);
-        looks_ = std::make_unique<Looks>();
-        hud_ = std::make_unique<Hud>();
-        overlay_ = std::make_unique<Overlay>();
+        window_ = std::make_unique<FakeWindow>();
         tasks_ = std::make_unique<ShredTasks>();
-        lists_ = std::make_unique<ShredLists>(*tasks_, *looks_, *hud_, *overlay_);
+        lists_ = std::make_unique<ShredLists>(*tasks_, *window_, *window_, *window_);
         host_ = std::make_unique<Host>();
-        intake_ = std::make_unique<FileIntake>(*lists_, *tasks_, *looks_, *hud_, *host_);
+        intake_ = std::make_unique<FileIntake>(*lists_, *tasks_, *window_, *window_, *host_);
     }
 
     void cleanup()
@@ -147,14 +143,15 @@ private Q_SLOTS:
         QVERIFY(!intake_->panelValidateURL(listed));
         QVERIFY(!intake_->panelValidateURL(home_.path()));
         QVERIFY(intake_->panelValidateURL(free));
-        QVERIFY(hud_->messages.isEmpty());
+        QVERIFY(window_->log.isEmpty());
     }
 
     void panelChoiceJoinsTheListAndRefusalKeepsItOpen()
     {
         const QString listed = makeFile(QStringLiteral("Docs/listed.txt"));
         const QString free = makeFile(QStringLiteral("Docs/free.txt"));
-        lists_->setFilePathsArr(7, {inHome(QStringLiteral("Docs/old.txt"))});
+        const QString old = inHome(QStringLiteral("Docs/old.txt"));
+        lists_->setFilePathsArr(7, {old});
         lists_->setFilePathsArr(35, {listed});
 
         // A folder directly inside home and an item already listed cannot be chosen: the panel
@@ -164,10 +161,9 @@ private Q_SLOTS:
         AlertPresenter::setNextFileNames({free});
         intake_->addNewFilesToShredPass(7, nullptr);
         QVERIFY(!panelIsOpen());
-        QTRY_COMPARE(lists_->filePathsArr(7),
-                     QStringList({free, inHome(QStringLiteral("Docs/old.txt"))}));
+        QTRY_COMPARE(lists_->filePathsArr(7), QStringList({free, old}));
         QCOMPARE(host_->hovered, QList<qint64>{7});
-        QCOMPARE(looks_->calls.last(), QStringLiteral("filled 7 2 0 1"));
+        QCOMPARE(window_->log.last(), "filled 7 [" + free + "," + old + "] refresh=0 size=1");
         QCOMPARE(lists_->filePathsArr(35), QStringList{listed});
     }
 
@@ -177,14 +173,14 @@ private Q_SLOTS:
         AlertPresenter::setNextFilePanelCancel();
         intake_->addNewFilesToShredPass(1, nullptr);
         QTRY_COMPARE(host_->hovered, QList<qint64>{1});
-        QCOMPARE(looks_->calls, QStringList{QStringLiteral("exited 1 0")});
+        QCOMPARE(window_->log, QStringList{QStringLiteral("exited 1 size=0")});
         QCOMPARE(lists_->filePathsArr(1), QStringList{inHome(QStringLiteral("Docs/a"))});
 
         // With only refused choices left the panel ends as cancelled, too.
         AlertPresenter::setNextFileNames({home_.path()});
         intake_->addNewFilesToShredPass(1, nullptr);
-        QTRY_COMPARE(looks_->calls.size(), 2);
-        QCOMPARE(looks_->calls.last(), QStringLiteral("exited 1 0"));
+        QTRY_COMPARE(window_->log.size(), 2);
+        QCOMPARE(window_->log.last(), QStringLiteral("exited 1 size=0"));
         QCOMPARE(lists_->filePathsArr(1), QStringList{inHome(QStringLiteral("Docs/a"))});
     }
 
@@ -267,7 +263,9 @@ private Q_SLOTS:
             makeBusy(id);
         }
         intake_->applicationOpenFiles({makeFile(QStringLiteral("Docs/x"))});
-        QCOMPARE(hud_->messages, QStringList{FileIntake::allMethodsBusyMessage});
+        QCOMPARE(window_->log, QStringList{QStringLiteral("hud %1 %2")
+                                               .arg(HudAlertType::information)
+                                               .arg(FileIntake::allMethodsBusyMessage)});
         QTest::qWait(2 * FileIntake::gatheringDelayMs);
         QVERIFY(choosers().isEmpty());
         QVERIFY(intake_->filesToOpenFromDock.isEmpty());
@@ -285,7 +283,7 @@ private Q_SLOTS:
         QTest::qWait(2 * FileIntake::gatheringDelayMs);
         QVERIFY(choosers().isEmpty());
         QVERIFY(intake_->filesToOpenFromDock.isEmpty());
-        QVERIFY(hud_->messages.isEmpty());
+        QVERIFY(window_->log.isEmpty());
     }
 
     void defaultMethodWaitsWhileItsListIsBusy()

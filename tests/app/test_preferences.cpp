@@ -1,5 +1,5 @@
+#include "../engine/EngineTestRig.h"
 #include "AnsweringSheets.h"
-#include "EngineFakes.h"
 #include "app/MainWindowOutlets.h"
 #include "app/PrefsVC.h"
 #include "app/SecondaryScreens.h"
@@ -51,11 +51,9 @@ private Q_SLOTS:
     void supportButtonClosesThenMails()
     {
         AnsweringSheets sheets(kAlertFirstButtonReturn);
-        testing::Looks looks;
-        testing::Hud hud;
-        testing::Overlay overlay;
+        testing::FakeWindow window;
         ShredTasks tasks;
-        ShredLists lists(tasks, looks, hud, overlay);
+        ShredLists lists(tasks, window, window, window);
         MainWindowOutlets outlets;
         SecondaryScreens screens(outlets, lists, tasks, sheets);
         screens.installActionBlocks();
