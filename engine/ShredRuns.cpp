@@ -66,13 +66,6 @@ qint64 methodOf(const ShredEntryDic& record)
     return pass == 0 ? 1 : pass;
 }
 
-// Whether the item itself is there; a link counts as the link, whatever it points at.
-bool itemExists(const QString& path)
-{
-    std::error_code error;
-    return std::filesystem::exists(std::filesystem::symlink_status(toNativePath(path), error));
-}
-
 QStringList filePathsOf(const ShredEntryDics& records)
 {
     QStringList paths;
@@ -189,7 +182,7 @@ ShredArgumentsDic ShredRuns::shredArgumentsForPathDic(const ShredEntryDics& reco
     std::array<QStringList, kListIds.size()> paths;
     for (const ShredEntryDic& record : records) {
         const auto index = listIndex(methodOf(record));
-        if (index && itemExists(record.filePath)) {
+        if (index && Utils::itemExistsAtPath(record.filePath)) {
             paths[*index].append(record.filePath);
         }
     }
@@ -310,7 +303,7 @@ std::shared_future<void> ShredRuns::runShreddingPass(qint64 listId, const QStrin
             if (success) {
                 qInfo("Finished");
                 for (const ShredEntryDic& record : records) {
-                    if (record.passIndx == listId && itemExists(record.filePath)) {
+                    if (record.passIndx == listId && Utils::itemExistsAtPath(record.filePath)) {
                         std::error_code error;
                         std::filesystem::remove_all(toNativePath(record.filePath), error);
                         if (error) {
@@ -399,7 +392,7 @@ void ShredRuns::countItem(qint64 listId, RunCounters& counters, const QString& p
         break;
     case ItemSizeSnapshot::Kind::Unknown: {
         const bool isFolder = Utils::isThisAFolderHere(path);
-        counts = listId == 1 ? !isFolder : itemExists(path) && !isFolder;
+        counts = listId == 1 ? !isFolder : Utils::itemExistsAtPath(path) && !isFolder;
         size = counts ? Utils::fileSizeAtPath(path) : 0;
         break;
     }
@@ -451,7 +444,7 @@ void ShredRuns::completeFailure(qint64 listId, const ShredEntryDics& records,
 {
     ShredEntryDics vanished;
     for (const ShredEntryDic& record : records) {
-        if (!itemExists(record.filePath)) {
+        if (!Utils::itemExistsAtPath(record.filePath)) {
             vanished.append(record);
         }
     }

@@ -70,6 +70,12 @@ bool isThisAFolderHere(const QString& path)
     return fs::is_directory(toNativePath(path), error);
 }
 
+bool itemExistsAtPath(const QString& path)
+{
+    std::error_code error;
+    return fs::exists(fs::symlink_status(toNativePath(path), error));
+}
+
 quint64 fileSizeAtPath(const fs::path& path)
 {
     struct stat info {};

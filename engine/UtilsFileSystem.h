@@ -18,6 +18,9 @@ namespace tolvex::Utils {
 // True when something exists at `path` and is a folder, symbolic links followed.
 bool isThisAFolderHere(const QString& path);
 
+// True when the item itself is there; a link counts as the link, whatever it points at.
+bool itemExistsAtPath(const QString& path);
+
 // The bytes an item takes on disk: its allocated size, else its length (a file whose blocks
 // are all holes), 0 when it cannot be read. Links are measured themselves.
 quint64 fileSizeAtPath(const QString& path);

@@ -2,6 +2,7 @@
 
 #include "engine/HudAlert.h"
 #include "engine/NativePath.h"
+#include "engine/UtilsFileSystem.h"
 #include "platform/GlobalQueue.h"
 #include "platform/HomeFolder.h"
 #include "platform/MainQueue.h"
@@ -64,14 +65,6 @@ bool fileExistsAtPath(const QString& path)
 bool isDeletableFileAtPath(const QString& path)
 {
     return QFileInfo(QFileInfo(path).absolutePath()).isWritable();
-}
-
-// A listed link is an item of its own: it is removed as a link, dangling or not, and what it
-// points at stays.
-bool itemExistsAtPath(const QString& path)
-{
-    std::error_code error;
-    return std::filesystem::exists(std::filesystem::symlink_status(toNativePath(path), error));
 }
 
 // The folders a clean-up never removes: the home folder and every folder that holds one of the
@@ -198,7 +191,8 @@ void PrivacyCleaner::removeHistory(const PrivInfoDic& record, const std::shared_
             emptyFirefoxHistory(row.kBrowserFilePath);
         }
         for (const QString& path : row.kBrowserFilesToRemove) {
-            if (!mayRemove(path, kept) || !itemExistsAtPath(path))
+            // A listed link goes as the link, dangling or not; what it points at stays.
+            if (!mayRemove(path, kept) || !Utils::itemExistsAtPath(path))
                 continue;
             removed += 1.0;
             postProgress(window, kCleaningHistory, removed, total);
@@ -231,7 +225,7 @@ void PrivacyCleaner::removeCookiesOf(const PrivInfoDic& record,
     }
     const QStringList kept = keptFolders(record);
     for (const QString& path : cookies.kBrowserFilesToRemove.value_or(QStringList())) {
-        if (!mayRemove(path, kept) || !itemExistsAtPath(path))
+        if (!mayRemove(path, kept) || !Utils::itemExistsAtPath(path))
             continue;
         if (const std::error_code error = removeItemAtPath(path))
             qInfo("could not remove > %s\n %s", qUtf8Printable(path), error.message().c_str());
