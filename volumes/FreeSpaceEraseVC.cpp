@@ -15,8 +15,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QToolButton>
+#include <QToolTip>
 #include <QVBoxLayout>
-#include <QWhatsThis>
 
 namespace tolvex {
 
@@ -180,9 +180,7 @@ void FreeSpaceEraseVC::closeFreeSpaceVC(QObject* sender)
 
 void FreeSpaceEraseVC::diskEditorInfoAction(QWidget* sender)
 {
-    const QString help = contextHelpText();
-    sender->setWhatsThis(help);
-    QWhatsThis::showText(QCursor::pos(), help, sender);
+    QToolTip::showText(QCursor::pos(), contextHelpText(), sender);
 }
 
 QString FreeSpaceEraseVC::contextHelpText() const
