@@ -11,7 +11,6 @@
 #include "kit/UtilsSystem.h"
 #include "kit/WAYWindow.h"
 #include "platform/SingleInstance.h"
-#include "privacy/PrivScanVC.h"
 
 #include <QDesktopServices>
 #include <QLabel>
@@ -52,10 +51,7 @@ AppDelegate::AppDelegate(const QString& helperPath, QObject* parent)
       fileIntake_(shredLists_, shredTasks_, *this, *this, *this),
       secondaryScreens_(outlets_, shredLists_, shredTasks_, *this), privacyCleaner_(*this, *this),
       privScanBlocks_(privacyCleaner_, *this, *this, *this, QString(Addresses::supportMail))
-{
-    privScan_VC = new PrivScanVC(this);
-    privScan_VCvert = new PrivScanVC_vert(this);
-}
+{}
 
 AppDelegate::~AppDelegate()
 {

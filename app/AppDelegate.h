@@ -161,8 +161,8 @@ public:
     void modalOverlayDidClose(const Notification& notification) override;
 
     // --- Privacy scan and clean-up (AppDelegate_Privacy.cpp)
-    PrivScanVC* privScan_VC = nullptr;
-    PrivScanVC_vert* privScan_VCvert = nullptr;
+    // The results screen of the vertical or horizontal layout.
+    PrivScanVC* privScanVC(bool vertical) const;
     PrivacyCleaner& privacyCleaner() { return privacyCleaner_; }
     PrivScanBlocks& privScanBlocks() { return privScanBlocks_; }
     void privacyCleanUp(QObject* sender = nullptr);

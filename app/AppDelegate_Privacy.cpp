@@ -52,8 +52,10 @@ void AppDelegate::preparePrivScanView()
 
 void AppDelegate::installPrivScanBlocks()
 {
-    for (PrivScanVC* screen : {privScan_VC, static_cast<PrivScanVC*>(privScan_VCvert)}) {
-        const bool vertical = screen == privScan_VCvert;
+    for (const bool vertical : {false, true}) {
+        PrivScanVC* screen = privScanVC(vertical);
+        if (!screen)
+            continue;
         screen->cleanUpAllComplAction = [this](qint64 tag, const QList<PrivInfoDic>& rows,
                                                qint64 state) {
             privScanBlocks_.privScanCleanUpAllBlock(tag, rows, state);
@@ -117,7 +119,9 @@ void AppDelegate::showPrivScanResults(bool vertical, const QList<PrivInfoDic>& r
     JMModalOverlay* overlay = outlets_.modalOverlay;
     if (!overlay || !outlets_.window)
         return;
-    PrivScanVC* screen = vertical ? privScan_VCvert : privScan_VC;
+    PrivScanVC* screen = privScanVC(vertical);
+    if (!screen)
+        return;
     overlay->setContentViewController(screen);
     screen->setBrowserDicsArr(records);
     screen->privTablView->scrollToTop();
@@ -127,6 +131,11 @@ void AppDelegate::showPrivScanResults(bool vertical, const QList<PrivInfoDic>& r
     overlay->setShouldCloseWhenClickOnBackground(false);
     overlay->setAppearance(Appearance::VibrantDark);
     overlay->showInWindow(outlets_.window);
+}
+
+PrivScanVC* AppDelegate::privScanVC(bool vertical) const
+{
+    return vertical ? outlets_.privScan_VCvert.data() : outlets_.privScan_VC.data();
 }
 
 void AppDelegate::applyIdleLook()

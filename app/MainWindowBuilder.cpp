@@ -264,6 +264,8 @@ WAYWindow* MainWindowBuilder::build(AppDelegate& delegate)
     outlets.modalOverlay = new JMModalOverlay(window);
     outlets.modalOverlay->setDelegate(&delegate);
     outlets.fse_VC = new FreeSpaceEraseVC(QString(Addresses::supportMail), window);
+    outlets.privScan_VC = new PrivScanVC(window);
+    outlets.privScan_VCvert = new PrivScanVC_vert(window);
 
     surface->setFocus();
     return window;

@@ -9,6 +9,7 @@
 #include "kit/ProgressIndicator.h"
 #include "kit/WAYWindow.h"
 #include "privacy/BarProgressIndicator.h"
+#include "privacy/PrivScanVC.h"
 #include "volumes/FreeSpaceEraseVC.h"
 
 #include <QAbstractButton>
@@ -30,6 +31,8 @@ struct MainWindowOutlets {
     QPointer<SecureTrashPopover> secureTrashPopOver;
     QPointer<JMModalOverlay> modalOverlay;
     QPointer<FreeSpaceEraseVC> fse_VC;
+    QPointer<PrivScanVC> privScan_VC;
+    QPointer<PrivScanVC_vert> privScan_VCvert;
 
     QPointer<DropView> onePassDropView;
     QPointer<DropView> sevenPassDropView;

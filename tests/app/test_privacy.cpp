@@ -50,11 +50,7 @@ struct PrivacyRig : MainWindowRig {
 
     JMModalOverlay* overlay() { return outlets().modalOverlay; }
 
-    PrivScanVC* screen()
-    {
-        return Utils::windIsVert_cal() ? static_cast<PrivScanVC*>(delegate->privScan_VCvert)
-                                       : delegate->privScan_VC;
-    }
+    PrivScanVC* screen() { return delegate->privScanVC(Utils::windIsVert_cal()); }
 
     privCellView* row(int index)
     {
