@@ -1,10 +1,10 @@
 #include "AppDelegate.h"
 #include "engine/UtilsSettings.h"
+#include "kit/BarProgressIndicator.h"
 #include "kit/DisableSubviews.h"
 #include "kit/RobotoFont.h"
 #include "kit/WAYWindow.h"
 #include "platform/MainQueue.h"
-#include "privacy/BarProgressIndicator.h"
 #include "privacy/PrivScanVC.h"
 #include "privacy/UtilsPrivacy.h"
 

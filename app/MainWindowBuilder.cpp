@@ -7,6 +7,7 @@
 #include "app/SecureTrashPopover.h"
 #include "app/WindowLayout.h"
 #include "app/myRespView.h"
+#include "kit/BarProgressIndicator.h"
 #include "kit/JESCircularProgressView.h"
 #include "kit/JMModalOverlay.h"
 #include "kit/MRSubtleButton.h"
@@ -16,7 +17,6 @@
 #include "kit/Tag.h"
 #include "kit/WAYWindow.h"
 #include "kit/hlMyclickableView.h"
-#include "privacy/BarProgressIndicator.h"
 #include "privacy/PrivScanView.h"
 
 #include <QAction>

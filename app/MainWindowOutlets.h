@@ -2,13 +2,13 @@
 
 #include "app/DropView.h"
 #include "app/SecureTrashPopover.h"
+#include "kit/BarProgressIndicator.h"
 #include "kit/JESCircularProgressView.h"
 #include "kit/JMModalOverlay.h"
 #include "kit/MRSubtleButton.h"
 #include "kit/MouseDownTextField.h"
 #include "kit/ProgressIndicator.h"
 #include "kit/WAYWindow.h"
-#include "privacy/BarProgressIndicator.h"
 #include "privacy/PrivScanVC.h"
 #include "volumes/FreeSpaceEraseVC.h"
 

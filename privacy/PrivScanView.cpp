@@ -1,7 +1,7 @@
 #include "privacy/PrivScanView.h"
 
+#include "kit/BarProgressIndicator.h"
 #include "kit/Images.h"
-#include "privacy/BarProgressIndicator.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -4,7 +4,7 @@
 #include "../privacy/FakeBrowserHome.h"
 #include "MainWindowRig.h"
 #include "engine/UtilsSettings.h"
-#include "privacy/BarProgressIndicator.h"
+#include "kit/BarProgressIndicator.h"
 #include "privacy/PrivScanVC.h"
 #include "privacy/privCellView.h"
 

@@ -1,4 +1,4 @@
-#include "privacy/BarProgressIndicator.h"
+#include "kit/BarProgressIndicator.h"
 
 #include <algorithm>
 #include <cmath>
