@@ -162,6 +162,15 @@ void AppDelegate::registerServicesProvider()
                 &AppDelegate::serviceMenuShred, Qt::UniqueConnection);
 }
 
+bool AppDelegate::refusedWhileShredding()
+{
+    if (!shredTasks_.isAnyShredding())
+        return false;
+    alertWithWindow(HudAlertType::information,
+                    QStringLiteral("Please wait for shredding tasks to complete"));
+    return true;
+}
+
 bool AppDelegate::windowShouldClose(WAYWindow* /*sender*/)
 {
     if (!shredTasks_.isAnyShredding())

@@ -135,6 +135,8 @@ public:
     void setAddNewFilesBtnImage(qint64 tag, const QString& imageName) override;
     void setPassIndicProgress(qint64 tag, double progress, bool animated) override;
     void alertWithWindow(int type, const QString& message) override;
+    // Tells the user to wait when a list is shredding, and then answers true.
+    bool refusedWhileShredding();
     void close() override;
     void beginSheetModal(const SheetAlert& alert,
                          std::function<void(int response)> completionHandler) override;

@@ -14,7 +14,6 @@ namespace tolvex {
 
 namespace {
 
-const QString kWaitForShredding = QStringLiteral("Please wait for shredding tasks to complete");
 const QString kScanning = QStringLiteral("Scanning...");
 constexpr double kStatusFontSize = 13.0;
 // Long enough for the scanning look to be drawn before the scan holds the main thread.
@@ -70,10 +69,8 @@ void AppDelegate::installPrivScanBlocks()
 
 void AppDelegate::privacyCleanUp(QObject* /*sender*/)
 {
-    if (shredTasks_.isAnyShredding()) {
-        alertWithWindow(HudAlertType::information, kWaitForShredding);
+    if (refusedWhileShredding())
         return;
-    }
     if (!shouldShowAlertAboutFullDiskAccess()) {
         prepareViewAndStartPrivScan();
         return;
@@ -116,21 +113,12 @@ void AppDelegate::privacyScanStop(QObject* /*sender*/) {}
 
 void AppDelegate::showPrivScanResults(bool vertical, const QList<PrivInfoDic>& records)
 {
-    JMModalOverlay* overlay = outlets_.modalOverlay;
-    if (!overlay || !outlets_.window)
-        return;
     PrivScanVC* screen = privScanVC(vertical);
     if (!screen)
         return;
-    overlay->setContentViewController(screen);
     screen->setBrowserDicsArr(records);
     screen->privTablView->scrollToTop();
-    overlay->setAnimates(false);
-    overlay->setAnimationDirection(kResultsDirection);
-    overlay->setShouldOverlayTitleBar(vertical);
-    overlay->setShouldCloseWhenClickOnBackground(false);
-    overlay->setAppearance(Appearance::VibrantDark);
-    overlay->showInWindow(outlets_.window);
+    secondaryScreens_.showInOverlay(screen, kResultsDirection, false, vertical);
 }
 
 PrivScanVC* AppDelegate::privScanVC(bool vertical) const

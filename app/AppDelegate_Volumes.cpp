@@ -8,17 +8,14 @@ namespace tolvex {
 
 namespace {
 
-const QString kWaitForShredding = QStringLiteral("Please wait for shredding tasks to complete");
 constexpr int kVolumesDirection = 2;
 
 } // namespace
 
 void AppDelegate::eraseDiskSpace(QObject* /*sender*/)
 {
-    if (shredTasks_.isAnyShredding()) {
-        alertWithWindow(0, kWaitForShredding);
+    if (refusedWhileShredding())
         return;
-    }
     FreeSpaceEraseVC* screen = outlets_.fse_VC;
     if (!screen)
         return;

@@ -164,7 +164,7 @@ void SecondaryScreens::preferencesAction(qint64 tag)
 }
 
 void SecondaryScreens::showInOverlay(ViewController* screen, int animationDirection,
-                                     bool closesOnBackgroundClick)
+                                     bool closesOnBackgroundClick, bool overlaysTitleBar)
 {
     JMModalOverlay* overlay = outlets_.modalOverlay;
     if (!overlay || !outlets_.window) {
@@ -173,7 +173,7 @@ void SecondaryScreens::showInOverlay(ViewController* screen, int animationDirect
     overlay->setContentViewController(screen);
     overlay->setAnimates(false);
     overlay->setAnimationDirection(animationDirection);
-    overlay->setShouldOverlayTitleBar(true);
+    overlay->setShouldOverlayTitleBar(overlaysTitleBar);
     overlay->setShouldCloseWhenClickOnBackground(closesOnBackgroundClick);
     overlay->setAppearance(Appearance::VibrantDark);
     overlay->showInWindow(outlets_.window);

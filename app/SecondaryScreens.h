@@ -55,9 +55,9 @@ public:
     static QString supportMailBody();
     static const QString supportMailSubject;
 
-    // Shows `screen` in the overlay over the title bar too, in either layout.
-    void showInOverlay(ViewController* screen, int animationDirection,
-                       bool closesOnBackgroundClick);
+    // Shows `screen` in the overlay, over the title bar too unless told otherwise.
+    void showInOverlay(ViewController* screen, int animationDirection, bool closesOnBackgroundClick,
+                       bool overlaysTitleBar = true);
 
 private:
     void closeOverlay();
