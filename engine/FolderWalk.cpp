@@ -1,6 +1,6 @@
 #include "FolderWalk.h"
 
-#include "engine/NativePath.h"
+#include "platform/NativePath.h"
 
 #include <QDebug>
 #include <vector>

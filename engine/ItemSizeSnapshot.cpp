@@ -1,7 +1,7 @@
 #include "engine/ItemSizeSnapshot.h"
 
 #include "engine/FolderWalk.h"
-#include "engine/NativePath.h"
+#include "platform/NativePath.h"
 #include "engine/UtilsFileSystem.h"
 
 #include <QHashFunctions>

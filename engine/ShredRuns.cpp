@@ -5,7 +5,7 @@
 #include "engine/HudAlert.h"
 #include "engine/ItemSizeSnapshot.h"
 #include "engine/ListId.h"
-#include "engine/NativePath.h"
+#include "platform/NativePath.h"
 #include "engine/PathComponents.h"
 #include "engine/PercentParsing.h"
 #include "engine/ShredLists.h"

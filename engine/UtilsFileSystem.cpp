@@ -1,7 +1,7 @@
 #include "UtilsFileSystem.h"
 
 #include "engine/FolderWalk.h"
-#include "engine/NativePath.h"
+#include "platform/NativePath.h"
 #include "engine/PathComponents.h"
 #include "platform/ByteCountFormatter.h"
 #include "platform/FileManager.h"

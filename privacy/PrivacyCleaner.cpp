@@ -1,7 +1,7 @@
 #include "privacy/PrivacyCleaner.h"
 
 #include "engine/HudAlert.h"
-#include "engine/NativePath.h"
+#include "platform/NativePath.h"
 #include "engine/UtilsFileSystem.h"
 #include "platform/GlobalQueue.h"
 #include "platform/HomeFolder.h"

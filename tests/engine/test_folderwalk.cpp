@@ -1,6 +1,6 @@
 #include "TreeFixture.h"
 #include "engine/FolderWalk.h"
-#include "engine/NativePath.h"
+#include "platform/NativePath.h"
 
 #include <QRegularExpression>
 #include <QTest>
