@@ -1,78 +1,94 @@
 #include "FakeBrowserHome.h"
-#include "engine/UtilsFileSystem.h"
+#include "PrivacyFakes.h"
 #include "privacy/FirefoxProfiles.h"
+#include "privacy/PrivacyCleaner.h"
 #include "privacy/UtilsPrivacy.h"
 
-#include <QCryptographicHash>
 #include <QDirIterator>
 #include <QTest>
 
 using namespace tolvex;
+using namespace tolvex::testing;
 
 namespace {
+
+const QByteArray kVisited = "https://visited.example/";
+const QString kProfile = "Profiles/x.default-release";
+const QByteArray kProfilesIni = "[Install4F96D1932A9F858E]\nDefault=Profiles/x.default-release\n"
+                                "[Profile0]\nName=default-release\nIsRelative=1\n"
+                                "Path=Profiles/x.default-release\n[General]\nVersion=2\n";
 
 QList<PrivInfoDic> scan()
 {
     QList<PrivInfoDic> records;
-    int calls = 0;
-    Utils::getPrivacyScanInfoArrBlock([&](const QList<PrivInfoDic>& scanned) {
-        records = scanned;
-        ++calls;
-    });
-    return calls == 1 ? records : QList<PrivInfoDic>();
+    Utils::getPrivacyScanInfoArrBlock(
+        [&](const QList<PrivInfoDic>& scanned) { records << scanned; });
+    return records;
 }
 
-QStringList browserNames(const QList<PrivInfoDic>& records)
-{
-    QStringList names;
-    for (const PrivInfoDic& record : records)
-        names << record.kBrowserName + (record.kBrowserNotInstalled ? " -" : "");
-    return names;
-}
-
-// Each row as its file name and count.
-QStringList rowsOf(const PrivInfoDic& record)
+QStringList rowsOf(const PrivInfoDic& record, bool withCounts = true)
 {
     QStringList rows;
     for (const PrivFileDic& row : record.kBrowserPrivData)
-        rows << row.kBrowserFileName + ' ' + QString::number(row.kBrowserFilesCount);
+        rows << (withCounts ? row.kBrowserFileName + ' ' + QString::number(row.kBrowserFilesCount)
+                            : row.kBrowserFilePath);
     return rows;
 }
 
-// Two Firefox profiles in WAL mode, the profiles list beside them and a hidden folder.
-void populateFirefox(const FakeBrowserHome& home)
+QMap<QString, QByteArray> filesBelow(const QString& root)
 {
-    const QString profiles = ".mozilla/firefox/";
-    home.database(
-        profiles + "a.default/places.sqlite",
-        {{"moz_favicons", 1}, {"moz_historyvisits", 2}, {"moz_places", 3}, {"moz_origins", 1}},
-        true);
-    home.database(profiles + "a.default/webappsstore.sqlite", {{"webappsstore2", 3}}, true);
-    home.database(profiles + "a.default/formhistory.sqlite", {{"moz_formhistory", 1}}, true);
-    home.database(profiles + "a.default/cookies.sqlite", {{"moz_cookies", 2}}, true);
-    home.database(profiles + "b.dev/cookies.sqlite", {{"moz_cookies", 3}}, true);
-    home.file(profiles + "profiles.ini", "[Profile0]\nPath=a.default\n");
-    home.folder(profiles + ".hidden-profile");
+    QMap<QString, QByteArray> files;
+    for (QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+         it.hasNext();) {
+        QFile file(it.next());
+        files[file.fileName()] = file.open(QIODevice::ReadOnly) ? file.readAll() : "unreadable";
+    }
+    return files;
 }
 
-// Every item below `root`, with the contents of each file. Folder times are left out: SQLite
-// opens a WAL database's companion files and removes them again.
-QStringList snapshot(const QString& root)
+// The first column of the first row.
+QByteArray query(const QString& database, const char* statement)
 {
-    QStringList items;
-    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        QFile file(it.next());
-        const bool isFile = file.open(QIODevice::ReadOnly);
-        items
-            << file.fileName() + ' ' +
-                   (isFile
-                        ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Md5).toHex()
-                        : QByteArray());
-    }
-    items.sort();
-    return items;
+    QByteArray answer;
+    sqlite3* db = nullptr;
+    sqlite3_open(QFile::encodeName(database).constData(), &db);
+    sqlite3_exec(
+        db, statement,
+        [](void* out, int, char** values, char**) {
+            *static_cast<QByteArray*>(out) = values[0];
+            return 0;
+        },
+        &answer, nullptr);
+    sqlite3_close(db);
+    return answer;
+}
+
+// A profile of a current release, whose stores and session files name a visited page.
+void populateChromium(const FakeBrowserHome& home, const QString& profile, const QString& cache)
+{
+    for (const char* store : {"History", "Favicons", "Top Sites", "Network/Cookies"})
+        home.fixture(profile + store,
+                     "chromium-" + QFileInfo(store).fileName().toLower().replace(' ', '-'));
+    for (const char* file : {"Sessions/Session_13410000000000000", "Sessions/Tabs_1341000000000000",
+                             "Local Storage/leveldb/000003.log", "Visited Links"})
+        home.file(profile + file, kVisited);
+    if (!cache.isEmpty())
+        home.file(cache + "/Cache_Data/f_000001", kVisited);
+}
+
+// Beside the one profile profiles.ini lists Firefox keeps files and folders that are no profiles.
+void populateFirefox(const FakeBrowserHome& home, const QString& folder, const QString& cache)
+{
+    home.file(folder + "profiles.ini", kProfilesIni);
+    for (const char* other :
+         {"installs.ini", "Crash Reports/e", "Pending Pings/p", "Profile Groups/g"})
+        home.file(folder + other);
+    for (const char* store : {"places", "favicons", "cookies", "formhistory"})
+        home.fixture(folder + kProfile + '/' + store + ".sqlite",
+                     QStringLiteral("firefox-") + store);
+    for (const char* file : {"/sessionstore.jsonlz4", "/sessionstore-backups/recovery.jsonlz4"})
+        home.file(folder + kProfile + file, kVisited);
+    home.file(cache + kProfile + "/cache2/entries/0A1B2C", kVisited);
 }
 
 } // namespace
@@ -81,188 +97,97 @@ class TestPrivacyScan : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void emptyProfilesGiveTheFamilysFileRows_data()
+    void realProfilesAreCountedAndCleanedWhereTheirBuildKeepsThem_data()
     {
-        QTest::addColumn<QString>("desktopId");
-        QTest::addColumn<QString>("entryName");
+        QTest::addColumn<QString>("where"); // desktop entry|its folder|profile|cache
         QTest::addColumn<QStringList>("rows");
-        QTest::addColumn<QString>("history");
-        QTest::addColumn<QStringList>("historySuffixes");
-        QTest::addColumn<quint64>("filesToRemove");
-
-        const QStringList shared{"History 0",      "Favicons 0",  "Visited Links 0",
-                                 "Last Session 0", "Last Tabs 0", "Top Sites 0"};
-        const QStringList sessions{"Current Session 0", "Current Tabs 0"};
-        const QStringList journalLast{" Provider Cache", "-journal"};
-        QTest::newRow("Google Chrome")
-            << "google-chrome.desktop"
-            << "Google Chrome" << shared << ".config/google-chrome/Default/History" << journalLast
-            << quint64(10);
-        QTest::newRow("Opera") << "opera.desktop"
-                               << "Opera" << shared << ".config/opera/History" << journalLast
-                               << quint64(10);
-        QTest::newRow("Vivaldi") << "vivaldi-stable.desktop"
-                                 << "Vivaldi" << shared + sessions
-                                 << ".config/vivaldi/Default/History" << QStringList{"-journal"}
-                                 << quint64(11);
-        QTest::newRow("Brave Browser")
-            << "brave-browser.desktop"
-            << "Brave Web Browser" << shared + sessions + QStringList{"Cache.db 0"}
-            << ".config/BraveSoftware/Brave-Browser/Default/History"
-            << QStringList{"-journal", " Provider Cache"} << quint64(15);
+        QTest::addColumn<quint64>("files");
+        const auto row = [](const char* tag, const QString& where, const QStringList& rows,
+                            quint64 files) { QTest::newRow(tag) << where << rows << files; };
+        const QStringList chromium{"History 5",   "Favicons 5", "Visited Links 5", "Last Session 0",
+                                   "Last Tabs 0", "Sessions 2", "Local Storage 1", "Top Sites 2"};
+        const QStringList firefox{"places.sqlite 10",       "favicons.sqlite 4",
+                                  "webappsstore.sqlite 0",  "formhistory.sqlite 2",
+                                  "sessionstore.js 0",      "sessionstore.jsonlz4 0",
+                                  "sessionstore-backups 1", "cache2 1"};
+        const QString snapd = "|system/var/lib/snapd/desktop|snap/";
+        const QString brave = ".var/app/com.brave.Browser/%1/BraveSoftware/Brave-Browser/Default/";
+        const QString flatpak = ".var/app/org.mozilla.firefox/%1/mozilla/firefox/";
+        // Chromium: History and its companions, Favicons and Top Sites with their journals, one
+        // file for each other row and for each child of a folder. Firefox: the kept places
+        // entry, each database with two companions, the two session files and two children.
+        row("Chrome",
+            "google-chrome.desktop||.config/google-chrome/Default/|.cache/google-chrome/Default/"
+            "Cache",
+            chromium + QStringList{"Cache 1"}, 14);
+        row("Opera, Snap",
+            "opera_opera.desktop" + snapd +
+                "opera/common/.config/opera/|snap/opera/common/.cache/opera/Cache",
+            chromium + QStringList{"Cache 1"}, 14);
+        row("Brave, Flatpak",
+            "com.brave.Browser.desktop|system/var/lib/flatpak/exports/share|" +
+                brave.arg("config") + '|' + brave.arg("cache") + "Cache",
+            chromium + QStringList{"Current Session 0", "Current Tabs 0", "Cache 1"}, 16);
+        row("Firefox", "firefox.desktop||.config/mozilla/firefox/|.cache/mozilla/firefox/", firefox,
+            14);
+        row("Firefox, older", "firefox-esr.desktop||.mozilla/firefox/|.cache/mozilla/firefox/",
+            firefox, 14);
+        row("Firefox, Snap",
+            "firefox_firefox.desktop" + snapd +
+                "firefox/common/.mozilla/firefox/|snap/firefox/common/.cache/mozilla/firefox/",
+            firefox, 14);
+        row("Firefox, Flatpak",
+            "org.mozilla.firefox.desktop|home/.local/share/flatpak/exports/share|" +
+                flatpak.arg("config") + '|' + flatpak.arg("cache"),
+            firefox, 14);
     }
 
-    void emptyProfilesGiveTheFamilysFileRows()
+    // The scan only reads, and counts what the clean-up removes: after it nothing names a visited
+    // page, and the kept places database is sound and keeps its bookmark.
+    void realProfilesAreCountedAndCleanedWhereTheirBuildKeepsThem()
     {
-        QFETCH(QString, desktopId);
-        QFETCH(QString, entryName);
+        QFETCH(QString, where);
         QFETCH(QStringList, rows);
-        QFETCH(QString, history);
-        QFETCH(QStringList, historySuffixes);
-        QFETCH(quint64, filesToRemove);
+        QFETCH(quint64, files);
+        const QStringList place = where.split('|');
+        const bool isFirefox = place[0].contains("firefox");
         FakeBrowserHome home;
-        const QString entry = home.desktopEntry(desktopId, entryName);
-        // Empty folders give no rows.
-        for (const char* folder :
-             {".config/google-chrome/Default/Local Storage", ".cache/google-chrome/Default/Cache",
-              ".config/opera/Local Storage", ".cache/opera/Cache",
-              ".config/vivaldi/Default/Local Storage",
-              ".config/BraveSoftware/Brave-Browser/Default/Local Storage"})
-            home.folder(folder);
+        home.desktopEntry(place[0], "Web Browser",
+                          place[1].isEmpty() ? "" : home.root() + '/' + place[1]);
+        (isFirefox ? populateFirefox : populateChromium)(home, place[2], place[3]);
+        const QMap<QString, QByteArray> before = filesBelow(home.root());
 
-        const QList<PrivInfoDic> records = scan();
-        QCOMPARE(records.size(), 5);
-        const PrivInfoDic& record = records.first();
-        QCOMPARE(record.kBrowserName, QTest::currentDataTag());
-        QCOMPARE(record.kBrowserInstallPath, entry);
+        const PrivInfoDic record = scan().first();
+        QCOMPARE(filesBelow(home.root()), before);
         QCOMPARE(rowsOf(record), rows);
-        QCOMPARE(record.kBrowserPrivacyItemsCount, quint64(0));
-        QCOMPARE(record.kBrowserPrivacyInFilesCount, filesToRemove);
-        QCOMPARE(record.kBrowserPrivacyFilesTotalSize, "Zero KB");
-        QStringList historyFiles{home.path(history)};
-        for (const QString& suffix : historySuffixes)
-            historyFiles << home.path(history) + suffix;
-        QCOMPARE(record.kBrowserPrivData.first().kBrowserFilesToRemove, historyFiles);
+        QCOMPARE(record.kBrowserPrivacyInFilesCount, files);
+        QCOMPARE(record.CookieStorage->CookieStorageCount, quint64(isFirefox ? 3 : 4));
 
-        // Only the URL cache database row carries its own size.
-        const PrivFileDic& last = record.kBrowserPrivData.last();
-        QCOMPARE(last.kBrowserFilesSize.has_value(), desktopId == "brave-browser.desktop");
-        if (last.kBrowserFilesSize)
-            QCOMPARE(last.kBrowserFilePath, home.path(".cache/com.brave.Browser/Cache.db"));
-    }
-
-    void populatedProfilesAreCountedAndLeftAsTheyWere()
-    {
-        FakeBrowserHome home;
-        home.desktopEntry("google-chrome.desktop", "Google Chrome");
-        home.desktopEntry("vivaldi-stable.desktop", "Vivaldi");
-        home.desktopEntry("firefox.desktop", "Firefox");
-        const QString chrome = ".config/google-chrome/Default/";
-        home.database(chrome + "History", {{"visits", 5}, {"urls", 9}});
-        home.database(chrome + "Favicons", {{"icon_mapping", 2}, {"favicons", 3}});
-        home.database(chrome + "Top Sites", {{"topsites", 4}});
-        home.database(chrome + "Cookies", {{"cookies", 6}});
-        home.database(chrome + "Network/Cookies", {{"cookies", 2}});
-        home.file(chrome + "Local Storage/leveldb");
-        home.file(chrome + "Local Storage/https_example.org_0.localstorage");
-        home.file(chrome + "Local Storage/.lock");
-        home.file(".cache/google-chrome/Default/Cache/Cache_Data/index", QByteArray(5000, 'c'));
-        const QString vivaldi = ".config/vivaldi/";
-        home.database(vivaldi + "Default/History", {{"visits", 5}});
-        home.database(vivaldi + "Default/Cookies", {{"cookies", 4}});
-        home.database(vivaldi + "Safe Browsing Cookies", {{"cookies", 3}});
-        populateFirefox(home);
-        const QStringList before = snapshot(home.root());
-
-        const QList<PrivInfoDic> records = scan();
-        QCOMPARE(snapshot(home.root()), before);
-        QCOMPARE(browserNames(records).mid(0, 3),
-                 (QStringList{"Google Chrome", "Firefox", "Vivaldi"}));
-
-        const PrivInfoDic& chromeRecord = records[0];
-        QCOMPARE(rowsOf(chromeRecord),
-                 (QStringList{"History 5", "Favicons 5", "Visited Links 5", "Last Session 0",
-                              "Last Tabs 0", "Local Storage 2", "Top Sites 4", "Cache 1"}));
-        QCOMPARE(chromeRecord.kBrowserPrivacyItemsCount, quint64(22));
-        QCOMPARE(chromeRecord.kBrowserPrivacyInFilesCount, quint64(13));
-        QVERIFY(chromeRecord.kBrowserPrivacyFilesTotalSize != "Zero KB");
-        const QString chromeCookies = home.path(chrome + "Cookies");
-        QCOMPARE(std::get<QString>(chromeRecord.CookieStorage->CookieStorage), chromeCookies);
-        const QString networkCookies = home.path(chrome + "Network/Cookies");
-        QCOMPARE(chromeRecord.CookieStorage->CookieStorageCount, quint64(8));
-        QCOMPARE(chromeRecord.CookieStorage->kBrowserFilesToRemove,
-                 (QStringList{chromeCookies, chromeCookies + "-journal", networkCookies,
-                              networkCookies + "-journal"}));
-
-        const PrivInfoDic& vivaldiRecord = records[2];
-        QCOMPARE(rowsOf(vivaldiRecord).mid(0, 3),
-                 (QStringList{"History 5", "Favicons 0", "Visited Links 5"}));
-        const QString cookies = home.path(vivaldi + "Default/Cookies");
-        const QString network = home.path(vivaldi + "Default/Network/Cookies");
-        const QString safeBrowsing = home.path(vivaldi + "Safe Browsing Cookies");
-        QCOMPARE(vivaldiRecord.CookieStorage->CookieStorageCount, quint64(7));
-        QCOMPARE(vivaldiRecord.CookieStorage->kBrowserFilesToRemove,
-                 (QStringList{cookies, cookies + "-journal", network, network + "-journal",
-                              safeBrowsing + "-journal", safeBrowsing}));
-    }
-
-    void firefoxTakesEveryVisibleChildForAProfile()
-    {
-        FakeBrowserHome home;
-        // Found by a distribution's desktop-file id alone: its name is not the browser's.
-        const QString entry =
-            home.desktopEntry("firefox-esr.desktop", "Firefox ESR", home.systemShare());
-        populateFirefox(home);
-        const QStringList profiles =
-            Utils::childrenForParentFolderAtPathOneLevel(home.path(".mozilla/firefox")).value();
-        QCOMPARE(profiles.size(), 3);
-
-        const PrivInfoDic firefox = scan().first();
-        QCOMPARE(firefox.kBrowserName, "Firefox");
-        QCOMPARE(firefox.kBrowserInstallPath, entry);
-        QStringList rows;
-        QStringList cookieFiles;
-        for (int i = 0; i < profiles.size(); ++i) {
-            const QString counts = profiles[i].endsWith("a.default") ? "7310" : "0000";
-            for (const char* name :
-                 {"places.sqlite", "webappsstore.sqlite", "formhistory.sqlite", "sessionstore.js"})
-                rows << name + QStringLiteral(" ") + counts[rows.size() % 4];
-            QCOMPARE(firefox.kBrowserPrivData[i * 4].kBrowserFilePath,
-                     profiles[i] + "/places.sqlite");
-            QCOMPARE(firefox.kBrowserPrivData[i * 4].kBrowserFilesToRemove, QStringList{"empty"});
-            cookieFiles << profiles[i] + "/cookies.sqlite";
+        RecordingWindow window;
+        PrivacyCleaner cleaner(window, window);
+        cleaner.removeCookies(true, true, record);
+        window.finishCleanUps();
+        const PrivInfoDic cleaned = scan().first();
+        QCOMPARE(cleaned.kBrowserPrivacyItemsCount + cleaned.CookieStorage->CookieStorageCount,
+                 quint64(0));
+        const QMap<QString, QByteArray> after = filesBelow(home.home());
+        for (auto file = after.begin(); file != after.end(); ++file) {
+            if (file.value().startsWith("SQLite format 3"))
+                QCOMPARE(query(file.key(), "PRAGMA integrity_check"), "ok");
+            else
+                QVERIFY2(!file.value().contains("visited.example"), qPrintable(file.key()));
         }
-        QCOMPARE(rowsOf(firefox), rows);
-        QCOMPARE(firefox.kBrowserPrivacyInFilesCount, quint64(12));
-        QCOMPARE(firefox.CookieStorage->CookieStorageCount, quint64(5));
-        QCOMPARE(firefox.CookieStorage->kBrowserFilesToRemove, cookieFiles);
-        QCOMPARE(std::get<QString>(firefox.CookieStorage->CookieStorage), cookieFiles.first());
-
-        for (const QString& profile : profiles)
-            QVERIFY(QFileInfo(profile).isDir() ? QDir(profile).removeRecursively()
-                                               : QFile::remove(profile));
-        const QList<PrivInfoDic> records = scan();
-        QCOMPARE(browserNames(records), (QStringList{"Google Chrome -", "Firefox -", "Opera -",
-                                                     "Vivaldi -", "Brave Browser -"}));
-        QCOMPARE(records[1].kBrowserNotInstalled, "Not Installed");
+        if (isFirefox)
+            QCOMPARE(query(home.path(place[2] + kProfile + "/places.sqlite"),
+                           "SELECT group_concat(url || '=' || ifnull(moz_bookmarks.title, '')) "
+                           "FROM moz_places LEFT JOIN moz_bookmarks ON fk = moz_places.id"),
+                     "https://kept.example/=Kept");
     }
 
-    void theKeptPlacesEntryMeasuresNothing()
-    {
-        FakeBrowserHome home;
-        home.desktopEntry("firefox.desktop", "Firefox");
-        home.file(".mozilla/firefox/profiles.ini");
-        // It is no path: a file of that name in the working folder is not it.
-        const QString workingFolder = QDir::currentPath();
-        home.file("work/" + FirefoxProfiles::kKeptPlacesEntry, QByteArray(50000, 'w'));
-        QDir::setCurrent(home.path("work"));
-        const PrivInfoDic firefox = scan().first();
-        QDir::setCurrent(workingFolder);
-        QCOMPARE(firefox.kBrowserPrivacyInFilesCount, quint64(4));
-        QCOMPARE(firefox.kBrowserPrivacyFilesTotalSize, "Zero KB");
-    }
-
-    void installedBrowsersComeFirstInScanOrder()
+    // Firefox's profiles are those of profiles.ini whose Path leads no further than its folder, or
+    // is absolute and inside the home folder; no link stands in for a browser's folder or profile.
+    // Browsers are found by desktop entries, installed ones first.
+    void profilesStayInTheirPlaceAndInstalledBrowsersComeFirst()
     {
         FakeBrowserHome home;
         // Found by name only; the localised name and the action's name play no part.
@@ -272,20 +197,55 @@ private Q_SLOTS:
         // The user's entry hides the system's entry of the same id, name and all.
         const QString vivaldi = home.desktopEntry("vivaldi-stable.desktop", "Vivaldi Snapshot");
         home.desktopEntry("vivaldi-stable.desktop", "Vivaldi", home.systemShare());
-        const QString brave = home.desktopEntry("com.brave.Browser.desktop", "Brave",
-                                                home.path(".local/share/flatpak/exports/share"));
-        home.desktopEntry("firefox.desktop", "Firefox", home.systemShare());
-        home.folder(".mozilla/firefox");
-
+        const QString firefoxEntry =
+            home.desktopEntry("firefox.desktop", "Firefox", home.systemShare());
+        const QString firefox = home.folder(".config/mozilla/firefox") + '/';
+        for (const char* folder :
+             {"Profiles/a", "Profiles/z", "../../../in", "../../../b", "../../../../out"})
+            QDir().mkpath(firefox + folder);
+        QFile::link(home.path("b"), firefox + "Profiles/linked");
+        home.file(
+            ".config/mozilla/firefox/profiles.ini",
+            QStringLiteral("[Profile0]\nPath=Profiles/a\nIsRelative=1\n[Profile1]\nIsRelative=1\n"
+                           "Path=../../../in\n[Profile2]\nPath=%1/b\nIsRelative=0\n[Profile3]\n"
+                           "Path=%1/../out\nIsRelative=0\n[Profile4]\nPath=Profiles/linked\n"
+                           "IsRelative=1\n[Profile5]\nPath=Profiles/gone\nIsRelative=1\n"
+                           "[Profile10]\nPath=Profiles/z\nIsRelative=1\n")
+                .arg(home.home())
+                .toUtf8());
+        home.file("elsewhere/mozilla/firefox/" + kProfile + "/places.sqlite");
+        home.file("elsewhere/mozilla/firefox/profiles.ini", kProfilesIni);
+        home.file("elsewhere/google-chrome/Default/Local Storage/leveldb");
+        QFile::link(home.path("elsewhere/mozilla"), home.path(".mozilla"));
+        QFile::link(home.path("elsewhere/google-chrome"), home.path(".config/google-chrome"));
+        // Chrome's Flatpak has an empty profile; its empty folders give no rows.
+        home.folder(".var/app/com.google.Chrome/config/google-chrome/Default/Sessions");
+        // The entry that stands for the kept places database names no file of the working folder.
+        home.file("work/" + FirefoxProfiles::kKeptPlacesEntry, QByteArray(50000, 'w'));
+        const QString workingFolder = QDir::currentPath();
+        QDir::setCurrent(home.path("work"));
         const QList<PrivInfoDic> records = scan();
-        QCOMPARE(browserNames(records), (QStringList{"Google Chrome", "Vivaldi", "Brave Browser",
-                                                     "Firefox -", "Opera -"}));
-        QCOMPARE(records[0].kBrowserInstallPath, chrome);
+        QDir::setCurrent(workingFolder);
+
+        QStringList found;
+        for (const PrivInfoDic& record : records)
+            found << record.kBrowserInstallPath.value_or(record.kBrowserName);
+        QCOMPARE(found, (QStringList{chrome, firefoxEntry, vivaldi, "Opera", "Brave Browser"}));
         QCOMPARE(records[0].kBrowserBndlID, "com.google.Chrome");
-        QCOMPARE(records[1].kBrowserInstallPath, vivaldi);
-        QCOMPARE(records[2].kBrowserInstallPath, brave);
         QVERIFY(!records[4].kBrowserBndlID);
         QVERIFY(!records[4].CookieStorage);
+        QCOMPARE(rowsOf(records[0]).join(','),
+                 "History 0,Favicons 0,Visited Links 0,Last Session 0,"
+                 "Last Tabs 0,Top Sites 0");
+        QCOMPARE(records[0].kBrowserPrivacyInFilesCount, quint64(10));
+        QCOMPARE(rowsOf(records[1], false).filter("places.sqlite"),
+                 (QStringList{firefox + "Profiles/a/places.sqlite", home.path("b/places.sqlite"),
+                              firefox + "Profiles/z/places.sqlite"}));
+        QCOMPARE(records[1].kBrowserPrivacyFilesTotalSize, "Zero KB");
+        for (const QString& profile :
+             {firefox + "Profiles/a", firefox + "Profiles/z", home.path("b")})
+            QDir(profile).removeRecursively();
+        QCOMPARE(scan()[2].kBrowserNotInstalled, "Not Installed");
     }
 };
 
