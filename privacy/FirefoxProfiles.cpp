@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSettings>
 #include <algorithm>
 
@@ -22,7 +21,7 @@ const QString kProfilesFolder = QStringLiteral("/mozilla/firefox");
 const QString kLegacyProfilesFolder = QStringLiteral("/.mozilla/firefox");
 const QString kProfilesList = QStringLiteral("/profiles.ini");
 const QString kCacheFolder = QStringLiteral("/cache2");
-const QRegularExpression kProfileGroup(QStringLiteral("^Profile([0-9]+)$"));
+const QString kProfileGroup = QStringLiteral("Profile%1");
 const QString kBookmarksTable = QStringLiteral("moz_bookmarks");
 const QString kBookmarkedPlaces = QStringLiteral("SELECT fk FROM moz_bookmarks WHERE fk NOT NULL");
 // Firefox writes its databases ahead into a log that holds rows not yet in the file.
@@ -44,15 +43,15 @@ QString iniValue(const QSettings& ini, const QString& key)
     return ini.value(key).toStringList().join(u',');
 }
 
-// The [ProfileN] groups of profiles.ini in the order of N.
+// The [ProfileN] groups of profiles.ini, N counting from 0 up to the first that is missing, where
+// Firefox stops reading.
 QStringList profileGroups(const QSettings& ini)
 {
-    QStringList groups = ini.childGroups().filter(kProfileGroup);
-    std::sort(groups.begin(), groups.end(), [](const QString& a, const QString& b) {
-        return kProfileGroup.match(a).captured(1).toULongLong() <
-               kProfileGroup.match(b).captured(1).toULongLong();
-    });
-    return groups;
+    const QStringList groups = ini.childGroups();
+    QStringList profiles;
+    while (groups.contains(kProfileGroup.arg(profiles.size())))
+        profiles << kProfileGroup.arg(profiles.size());
+    return profiles;
 }
 
 quint64 placesHistoryCount(const QString& places)

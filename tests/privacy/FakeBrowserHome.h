@@ -9,9 +9,8 @@
 #include <QTemporaryDir>
 #include <sqlite3.h>
 
-// A home folder in a temporary folder, with the desktop's application folders and the system's
-// Flatpak and snapd exports beside it, where tests install browsers by desktop entries and give
-// them databases, files and folders. The real home and the real system stay out of sight.
+// A home folder in a temporary folder, with the system's folders of desktop entries beside it,
+// where tests install browsers and give them files. The real home and system stay out of sight.
 class FakeBrowserHome {
 public:
     using Tables = QList<QPair<QString, int>>; // table name, rows
@@ -53,12 +52,10 @@ public:
         return write(folder + '/' + id, "[Desktop Entry]\nName=" + name.toUtf8() + '\n');
     }
 
-    // A database with each table holding its number of rows, in WAL mode when asked, as Firefox
-    // keeps its databases.
-    QString database(const QString& underHome, const Tables& tables,
-                     bool writeAheadLog = false) const
+    // A database with each table holding its number of rows, in WAL mode when asked.
+    QString database(const QString& underHome, const Tables& tables, bool wal = false) const
     {
-        QByteArray script = writeAheadLog ? "PRAGMA journal_mode=WAL;" : "";
+        QByteArray script = wal ? "PRAGMA journal_mode=WAL;" : "";
         for (const auto& [table, rows] : tables) {
             script += "CREATE TABLE " + table.toUtf8() + " (id INTEGER PRIMARY KEY, value TEXT);";
             for (int row = 0; row < rows; ++row)
@@ -78,8 +75,7 @@ private:
     // Nothing here has to survive a power cut: the disk is not waited for.
     QString run(const QString& underHome, const QByteArray& script) const
     {
-        const QString file = path(underHome);
-        QDir().mkpath(QFileInfo(file).path());
+        const QString file = write(path(underHome), {});
         sqlite3* db = nullptr;
         sqlite3_open(QFile::encodeName(file).constData(), &db);
         const QByteArray unsynced = "PRAGMA synchronous=OFF;" + script;

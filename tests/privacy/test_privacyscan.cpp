@@ -1,7 +1,7 @@
 #include "FakeBrowserHome.h"
 #include "PrivacyFakes.h"
-#include "privacy/FirefoxProfiles.h"
 #include "privacy/PrivacyCleaner.h"
+#include "privacy/UtilsDatabase.h"
 #include "privacy/UtilsPrivacy.h"
 
 #include <QDirIterator>
@@ -13,26 +13,37 @@ using namespace tolvex::testing;
 namespace {
 
 const QByteArray kVisited = "https://visited.example/";
-const QString kProfile = "Profiles/x.default-release";
+const QString kProfile = "Profiles/x.default-release/";
 const QByteArray kProfilesIni = "[Install4F96D1932A9F858E]\nDefault=Profiles/x.default-release\n"
-                                "[Profile0]\nName=default-release\nIsRelative=1\n"
-                                "Path=Profiles/x.default-release\n[General]\nVersion=2\n";
+                                "[Profile0]\nIsRelative=1\nPath=Profiles/x.default-release\n";
+// A profile of a current release: databases (from the fixture after '=') and visited pages.
+const QStringList kChromiumProfile =
+    QString("History=chromium-history,Favicons=chromium-favicons,Top Sites=chromium-top-sites,"
+            "Network/Cookies=chromium-cookies,Sessions/Session_1,Sessions/Tabs_1,"
+            "Local Storage/leveldb/3.log,Visited Links")
+        .split(',');
+const QStringList kFirefoxProfile =
+    QString("places.sqlite=firefox-places,favicons.sqlite=firefox-favicons,cookies.sqlite="
+            "firefox-cookies,formhistory.sqlite=firefox-formhistory,sessionstore.jsonlz4,"
+            "sessionstore-backups/recovery.jsonlz4")
+        .split(',');
 
 QList<PrivInfoDic> scan()
 {
     QList<PrivInfoDic> records;
-    Utils::getPrivacyScanInfoArrBlock(
-        [&](const QList<PrivInfoDic>& scanned) { records << scanned; });
+    Utils::getPrivacyScanInfoArrBlock([&](const QList<PrivInfoDic>& all) { records << all; });
     return records;
 }
 
-QStringList rowsOf(const PrivInfoDic& record, bool withCounts = true)
+// The rows with their counts, then what the clean-up removes.
+QString summary(const PrivInfoDic& record)
 {
-    QStringList rows;
+    QString text;
     for (const PrivFileDic& row : record.kBrowserPrivData)
-        rows << (withCounts ? row.kBrowserFileName + ' ' + QString::number(row.kBrowserFilesCount)
-                            : row.kBrowserFilePath);
-    return rows;
+        text += QStringLiteral("%1 %2,").arg(row.kBrowserFileName).arg(row.kBrowserFilesCount);
+    return text + QStringLiteral("%1 files, %2 cookies")
+                      .arg(record.kBrowserPrivacyInFilesCount)
+                      .arg(record.CookieStorage->CookieStorageCount);
 }
 
 QMap<QString, QByteArray> filesBelow(const QString& root)
@@ -46,51 +57,6 @@ QMap<QString, QByteArray> filesBelow(const QString& root)
     return files;
 }
 
-// The first column of the first row.
-QByteArray query(const QString& database, const char* statement)
-{
-    QByteArray answer;
-    sqlite3* db = nullptr;
-    sqlite3_open(QFile::encodeName(database).constData(), &db);
-    sqlite3_exec(
-        db, statement,
-        [](void* out, int, char** values, char**) {
-            *static_cast<QByteArray*>(out) = values[0];
-            return 0;
-        },
-        &answer, nullptr);
-    sqlite3_close(db);
-    return answer;
-}
-
-// A profile of a current release, whose stores and session files name a visited page.
-void populateChromium(const FakeBrowserHome& home, const QString& profile, const QString& cache)
-{
-    for (const char* store : {"History", "Favicons", "Top Sites", "Network/Cookies"})
-        home.fixture(profile + store,
-                     "chromium-" + QFileInfo(store).fileName().toLower().replace(' ', '-'));
-    for (const char* file : {"Sessions/Session_13410000000000000", "Sessions/Tabs_1341000000000000",
-                             "Local Storage/leveldb/000003.log", "Visited Links"})
-        home.file(profile + file, kVisited);
-    if (!cache.isEmpty())
-        home.file(cache + "/Cache_Data/f_000001", kVisited);
-}
-
-// Beside the one profile profiles.ini lists Firefox keeps files and folders that are no profiles.
-void populateFirefox(const FakeBrowserHome& home, const QString& folder, const QString& cache)
-{
-    home.file(folder + "profiles.ini", kProfilesIni);
-    for (const char* other :
-         {"installs.ini", "Crash Reports/e", "Pending Pings/p", "Profile Groups/g"})
-        home.file(folder + other);
-    for (const char* store : {"places", "favicons", "cookies", "formhistory"})
-        home.fixture(folder + kProfile + '/' + store + ".sqlite",
-                     QStringLiteral("firefox-") + store);
-    for (const char* file : {"/sessionstore.jsonlz4", "/sessionstore-backups/recovery.jsonlz4"})
-        home.file(folder + kProfile + file, kVisited);
-    home.file(cache + kProfile + "/cache2/entries/0A1B2C", kVisited);
-}
-
 } // namespace
 
 class TestPrivacyScan : public QObject {
@@ -99,47 +65,35 @@ class TestPrivacyScan : public QObject {
 private Q_SLOTS:
     void realProfilesAreCountedAndCleanedWhereTheirBuildKeepsThem_data()
     {
-        QTest::addColumn<QString>("where"); // desktop entry|its folder|profile|cache
-        QTest::addColumn<QStringList>("rows");
-        QTest::addColumn<quint64>("files");
-        const auto row = [](const char* tag, const QString& where, const QStringList& rows,
-                            quint64 files) { QTest::newRow(tag) << where << rows << files; };
-        const QStringList chromium{"History 5",   "Favicons 5", "Visited Links 5", "Last Session 0",
-                                   "Last Tabs 0", "Sessions 2", "Local Storage 1", "Top Sites 2"};
-        const QStringList firefox{"places.sqlite 10",       "favicons.sqlite 4",
-                                  "webappsstore.sqlite 0",  "formhistory.sqlite 2",
-                                  "sessionstore.js 0",      "sessionstore.jsonlz4 0",
-                                  "sessionstore-backups 1", "cache2 1"};
-        const QString snapd = "|system/var/lib/snapd/desktop|snap/";
-        const QString brave = ".var/app/com.brave.Browser/%1/BraveSoftware/Brave-Browser/Default/";
-        const QString flatpak = ".var/app/org.mozilla.firefox/%1/mozilla/firefox/";
-        // Chromium: History and its companions, Favicons and Top Sites with their journals, one
-        // file for each other row and for each child of a folder. Firefox: the kept places
-        // entry, each database with two companions, the two session files and two children.
-        row("Chrome",
-            "google-chrome.desktop||.config/google-chrome/Default/|.cache/google-chrome/Default/"
-            "Cache",
-            chromium + QStringList{"Cache 1"}, 14);
-        row("Opera, Snap",
-            "opera_opera.desktop" + snapd +
-                "opera/common/.config/opera/|snap/opera/common/.cache/opera/Cache",
-            chromium + QStringList{"Cache 1"}, 14);
-        row("Brave, Flatpak",
-            "com.brave.Browser.desktop|system/var/lib/flatpak/exports/share|" +
-                brave.arg("config") + '|' + brave.arg("cache") + "Cache",
-            chromium + QStringList{"Current Session 0", "Current Tabs 0", "Cache 1"}, 16);
-        row("Firefox", "firefox.desktop||.config/mozilla/firefox/|.cache/mozilla/firefox/", firefox,
-            14);
-        row("Firefox, older", "firefox-esr.desktop||.mozilla/firefox/|.cache/mozilla/firefox/",
-            firefox, 14);
-        row("Firefox, Snap",
-            "firefox_firefox.desktop" + snapd +
-                "firefox/common/.mozilla/firefox/|snap/firefox/common/.cache/mozilla/firefox/",
-            firefox, 14);
-        row("Firefox, Flatpak",
-            "org.mozilla.firefox.desktop|home/.local/share/flatpak/exports/share|" +
-                flatpak.arg("config") + '|' + flatpak.arg("cache"),
-            firefox, 14);
+        QTest::addColumn<QString>("where"); // the desktop entry in its folder|the profile
+        QTest::addColumn<QString>("summary");
+        const QString chromium = "History 5,Favicons 5,Visited Links 5,Last Session 0,Last Tabs 0,"
+                                 "Sessions 2,Local Storage 1,Top Sites 2,";
+        const QString firefox = "places.sqlite 10,favicons.sqlite 4,webappsstore.sqlite 0,"
+                                "formhistory.sqlite 2,sessionstore.js 0,sessionstore.jsonlz4 0,"
+                                "sessionstore-backups 1,cache2 1,14 files, 3 cookies";
+        QTest::newRow("Chrome")
+            << "home/.local/share/google-chrome.desktop|.config/google-chrome/Default/"
+            << chromium + "Cache 1,14 files, 4 cookies";
+        QTest::newRow("Opera, Snap")
+            << "system/var/lib/snapd/desktop/opera_opera.desktop|snap/opera/common/.config/opera/"
+            << chromium + "Cache 1,14 files, 4 cookies";
+        QTest::newRow("Brave, Flatpak")
+            << "system/var/lib/flatpak/exports/share/com.brave.Browser.desktop|.var/app/"
+               "com.brave.Browser/config/BraveSoftware/Brave-Browser/Default/"
+            << chromium + "Current Session 0,Current Tabs 0,Cache 1,16 files, 4 cookies";
+        QTest::newRow("Firefox") << "home/.local/share/firefox.desktop|.config/mozilla/firefox/"
+                                 << firefox;
+        QTest::newRow("Firefox, older")
+            << "home/.local/share/firefox-esr.desktop|.mozilla/firefox/" << firefox;
+        QTest::newRow("Firefox, Snap")
+            << "system/var/lib/snapd/desktop/firefox_firefox.desktop|snap/firefox/common/.mozilla/"
+               "firefox/"
+            << firefox;
+        QTest::newRow("Firefox, Flatpak")
+            << "home/.local/share/flatpak/exports/share/org.mozilla.firefox.desktop|.var/app/"
+               "org.mozilla.firefox/config/mozilla/firefox/"
+            << firefox;
     }
 
     // The scan only reads, and counts what the clean-up removes: after it nothing names a visited
@@ -147,21 +101,29 @@ private Q_SLOTS:
     void realProfilesAreCountedAndCleanedWhereTheirBuildKeepsThem()
     {
         QFETCH(QString, where);
-        QFETCH(QStringList, rows);
-        QFETCH(quint64, files);
-        const QStringList place = where.split('|');
-        const bool isFirefox = place[0].contains("firefox");
+        QFETCH(QString, summary);
+        const QString profile = where.section('|', 1);
+        const bool isFirefox = profile.contains("mozilla");
         FakeBrowserHome home;
-        home.desktopEntry(place[0], "Web Browser",
-                          place[1].isEmpty() ? "" : home.root() + '/' + place[1]);
-        (isFirefox ? populateFirefox : populateChromium)(home, place[2], place[3]);
+        const QFileInfo entryFile(home.root() + '/' + where.section('|', 0, 0));
+        home.desktopEntry(entryFile.fileName(), "Web Browser", entryFile.path());
+        // Each build keeps its cache where it keeps its profile, with "cache" for "config".
+        const QString cache =
+            QString(profile).replace("config/", "cache/").replace(".mozilla/", ".cache/mozilla/");
+        for (const QString& item : isFirefox ? kFirefoxProfile : kChromiumProfile) {
+            const QString path = profile + (isFirefox ? kProfile : "") + item.section('=', 0, 0);
+            item.contains('=') ? home.fixture(path, item.section('=', 1))
+                               : home.file(path, kVisited);
+        }
+        home.file(cache + (isFirefox ? kProfile + "cache2/entries/0A1B" : "Cache/Cache_Data/f_0"),
+                  kVisited);
+        if (isFirefox)
+            home.file(profile + "profiles.ini", kProfilesIni);
         const QMap<QString, QByteArray> before = filesBelow(home.root());
 
         const PrivInfoDic record = scan().first();
         QCOMPARE(filesBelow(home.root()), before);
-        QCOMPARE(rowsOf(record), rows);
-        QCOMPARE(record.kBrowserPrivacyInFilesCount, files);
-        QCOMPARE(record.CookieStorage->CookieStorageCount, quint64(isFirefox ? 3 : 4));
+        QCOMPARE(::summary(record), summary);
 
         RecordingWindow window;
         PrivacyCleaner cleaner(window, window);
@@ -171,22 +133,23 @@ private Q_SLOTS:
         QCOMPARE(cleaned.kBrowserPrivacyItemsCount + cleaned.CookieStorage->CookieStorageCount,
                  quint64(0));
         const QMap<QString, QByteArray> after = filesBelow(home.home());
-        for (auto file = after.begin(); file != after.end(); ++file) {
-            if (file.value().startsWith("SQLite format 3"))
-                QCOMPARE(query(file.key(), "PRAGMA integrity_check"), "ok");
-            else
-                QVERIFY2(!file.value().contains("visited.example"), qPrintable(file.key()));
-        }
-        if (isFirefox)
-            QCOMPARE(query(home.path(place[2] + kProfile + "/places.sqlite"),
-                           "SELECT group_concat(url || '=' || ifnull(moz_bookmarks.title, '')) "
-                           "FROM moz_places LEFT JOIN moz_bookmarks ON fk = moz_places.id"),
-                     "https://kept.example/=Kept");
+        for (auto file = after.begin(); file != after.end(); ++file)
+            QVERIFY2(file->startsWith("SQLite") || !file->contains("visited"),
+                     qPrintable(file.key()));
+        // The database answers for what it keeps (counted: the rows that miss the condition).
+        const auto rows = [&](const char* table, const char* condition) {
+            return Utils::countRecordsInDBFileAtPath(
+                home.path(profile + kProfile + "places.sqlite"), table, condition);
+        };
+        QCOMPARE((QList<quint64>{rows("pragma_integrity_check", "integrity_check != 'ok'"),
+                                 rows("moz_places", "url = 'https://kept.example/'"),
+                                 rows("moz_bookmarks", "fk IS NOT (SELECT id FROM moz_places)")}),
+                 (QList<quint64>{isFirefox, 0, isFirefox}));
     }
 
-    // Firefox's profiles are those of profiles.ini whose Path leads no further than its folder, or
-    // is absolute and inside the home folder; no link stands in for a browser's folder or profile.
-    // Browsers are found by desktop entries, installed ones first.
+    // Firefox's profiles are those profiles.ini lists whose Path stays in its folder, or is
+    // absolute and in the home folder, reached through no link. Entries are found by name and by
+    // id.
     void profilesStayInTheirPlaceAndInstalledBrowsersComeFirst()
     {
         FakeBrowserHome home;
@@ -197,54 +160,46 @@ private Q_SLOTS:
         // The user's entry hides the system's entry of the same id, name and all.
         const QString vivaldi = home.desktopEntry("vivaldi-stable.desktop", "Vivaldi Snapshot");
         home.desktopEntry("vivaldi-stable.desktop", "Vivaldi", home.systemShare());
-        const QString firefoxEntry =
-            home.desktopEntry("firefox.desktop", "Firefox", home.systemShare());
+        const QString ff = home.desktopEntry("firefox.desktop", "Firefox", home.systemShare());
         const QString firefox = home.folder(".config/mozilla/firefox") + '/';
-        for (const char* folder :
-             {"Profiles/a", "Profiles/z", "../../../in", "../../../b", "../../../../out"})
+        for (const char* folder : {"Profiles/a", "Profiles/z", "Profiles/x", "../../../in",
+                                   "../../../b", "../../../../out"})
             QDir().mkpath(firefox + folder);
         QFile::link(home.path("b"), firefox + "Profiles/linked");
-        home.file(
-            ".config/mozilla/firefox/profiles.ini",
-            QStringLiteral("[Profile0]\nPath=Profiles/a\nIsRelative=1\n[Profile1]\nIsRelative=1\n"
-                           "Path=../../../in\n[Profile2]\nPath=%1/b\nIsRelative=0\n[Profile3]\n"
-                           "Path=%1/../out\nIsRelative=0\n[Profile4]\nPath=Profiles/linked\n"
-                           "IsRelative=1\n[Profile5]\nPath=Profiles/gone\nIsRelative=1\n"
-                           "[Profile10]\nPath=Profiles/z\nIsRelative=1\n")
-                .arg(home.home())
-                .toUtf8());
-        home.file("elsewhere/mozilla/firefox/" + kProfile + "/places.sqlite");
-        home.file("elsewhere/mozilla/firefox/profiles.ini", kProfilesIni);
-        home.file("elsewhere/google-chrome/Default/Local Storage/leveldb");
-        QFile::link(home.path("elsewhere/mozilla"), home.path(".mozilla"));
-        QFile::link(home.path("elsewhere/google-chrome"), home.path(".config/google-chrome"));
-        // Chrome's Flatpak has an empty profile; its empty folders give no rows.
+        home.file(".config/mozilla/firefox/profiles.ini",
+                  QStringLiteral("[Profile0]\nIsRelative=1\nPath=Profiles/a\n"
+                                 "[Profile1]\nIsRelative=1\nPath=../../../in\n"
+                                 "[Profile2]\nIsRelative=0\nPath=%1/b\n"
+                                 "[Profile3]\nIsRelative=0\nPath=%1/../out\n"
+                                 "[Profile4]\nIsRelative=1\nPath=Profiles/linked\n"
+                                 "[Profile5]\nIsRelative=1\nPath=Profiles/gone\n"
+                                 "[Profile6]\nIsRelative=1\nPath=Profiles/"
+                                 "z\n[Profile8]\nIsRelative=1\nPath=Profiles/x\n")
+                      .arg(home.home())
+                      .toUtf8());
+        home.file("elsewhere/Default/Local Storage/leveldb");
+        QFile::link(home.path("elsewhere"), home.path(".config/google-chrome"));
+        // Chrome's Flatpak has a profile with nothing in it: its empty folders give no rows.
         home.folder(".var/app/com.google.Chrome/config/google-chrome/Default/Sessions");
         // The entry that stands for the kept places database names no file of the working folder.
-        home.file("work/" + FirefoxProfiles::kKeptPlacesEntry, QByteArray(50000, 'w'));
         const QString workingFolder = QDir::currentPath();
-        QDir::setCurrent(home.path("work"));
+        QDir::setCurrent(QFileInfo(home.file("work/empty", QByteArray(50000, 'w'))).path());
         const QList<PrivInfoDic> records = scan();
         QDir::setCurrent(workingFolder);
 
         QStringList found;
         for (const PrivInfoDic& record : records)
             found << record.kBrowserInstallPath.value_or(record.kBrowserName);
-        QCOMPARE(found, (QStringList{chrome, firefoxEntry, vivaldi, "Opera", "Brave Browser"}));
-        QCOMPARE(records[0].kBrowserBndlID, "com.google.Chrome");
-        QVERIFY(!records[4].kBrowserBndlID);
-        QVERIFY(!records[4].CookieStorage);
-        QCOMPARE(rowsOf(records[0]).join(','),
-                 "History 0,Favicons 0,Visited Links 0,Last Session 0,"
-                 "Last Tabs 0,Top Sites 0");
-        QCOMPARE(records[0].kBrowserPrivacyInFilesCount, quint64(10));
-        QCOMPARE(rowsOf(records[1], false).filter("places.sqlite"),
-                 (QStringList{firefox + "Profiles/a/places.sqlite", home.path("b/places.sqlite"),
-                              firefox + "Profiles/z/places.sqlite"}));
+        QCOMPARE(found, (QStringList{chrome, ff, vivaldi, "Opera", "Brave Browser"}));
+        QVERIFY(!records[4].kBrowserBndlID && !records[4].CookieStorage);
+        QCOMPARE(summary(records[0]), "History 0,Favicons 0,Visited Links 0,Last Session 0,"
+                                      "Last Tabs 0,Top Sites 0,10 files, 0 cookies");
+        QCOMPARE(records[1].CookieStorage->kBrowserFilesToRemove->filter("-wal"),
+                 (QStringList{firefox + "Profiles/a/cookies.sqlite-wal",
+                              home.path("b/cookies.sqlite-wal"),
+                              firefox + "Profiles/z/cookies.sqlite-wal"}));
         QCOMPARE(records[1].kBrowserPrivacyFilesTotalSize, "Zero KB");
-        for (const QString& profile :
-             {firefox + "Profiles/a", firefox + "Profiles/z", home.path("b")})
-            QDir(profile).removeRecursively();
+        home.file(".config/mozilla/firefox/profiles.ini", "[Profile0]\nIsRelative=1\nPath=../x\n");
         QCOMPARE(scan()[2].kBrowserNotInstalled, "Not Installed");
     }
 };
