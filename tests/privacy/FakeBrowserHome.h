@@ -31,18 +31,13 @@ public:
         tolvex::HomeFolder::resetForTesting();
     }
 
-    QString root() const { return root_; }
     QString home() const { return root_ + "/home"; }
     QString systemShare() const { return root_ + "/share"; }
     QString path(const QString& underHome) const { return home() + '/' + underHome; }
-    QString folder(const QString& underHome) const
+    QString folder(const QString& p) const { return QDir(home()).mkpath(p) ? path(p) : QString(); }
+    QString file(const QString& p, const QByteArray& data = "x") const
     {
-        QDir().mkpath(path(underHome));
-        return path(underHome);
-    }
-    QString file(const QString& underHome, const QByteArray& contents = "x") const
-    {
-        return write(path(underHome), contents);
+        return write(path(p), data);
     }
 
     // A desktop entry `id` named `name` in the user's applications folder, or under `share`.
