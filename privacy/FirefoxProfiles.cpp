@@ -29,7 +29,7 @@ const QStringList kWriteAheadCompanions{kWriteAheadLog, kSharedMemory};
 
 bool isInside(const QString& path, const QString& folder)
 {
-    return path.startsWith(folder + u'/');
+    return !folder.isEmpty() && path.startsWith(folder + u'/');
 }
 
 QString realHome()
