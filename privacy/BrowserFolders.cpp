@@ -26,7 +26,8 @@ BrowserFolders snapFolders(const QString& home, const QString& snap)
             {home}};
 }
 
-// A Flatpak build keeps its home folder and has its base folders in its own folder.
+// A Flatpak build has its base folders, and the folders of the home it persists (as Firefox's
+// .mozilla), in its own folder.
 BrowserFolders flatpakFolders(const QString& home, const QString& appId)
 {
     const QString folder = home + kFlatpaks + appId;
@@ -37,9 +38,8 @@ BrowserFolders flatpakFolders(const QString& home, const QString& appId)
             {home}};
 }
 
-} // namespace
-
-std::optional<BrowserFolders> BrowserFolders::forCurrentUser()
+// The regular package's place: the user's base folders.
+std::optional<BrowserFolders> regularFolders()
 {
     const std::optional<QString> passwdHome = HomeFolder::realHomeFolder();
     const std::optional<QString> home =
@@ -56,9 +56,11 @@ std::optional<BrowserFolders> BrowserFolders::forCurrentUser()
                           {*home, *library, *applicationSupport, *caches}};
 }
 
+} // namespace
+
 QList<BrowserFolders> BrowserFolders::forBrowser(const Browser& browser)
 {
-    const std::optional<BrowserFolders> regular = forCurrentUser();
+    const std::optional<BrowserFolders> regular = regularFolders();
     if (!regular)
         return {};
     QList<BrowserFolders> places{*regular};

@@ -5,7 +5,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <optional>
 
 namespace tolvex {
 
@@ -18,9 +17,8 @@ struct BrowserFolders {
     QString caches;             // its $XDG_CACHE_HOME
     QStringList trusted{};      // the folders below which no link may stand in for a folder
 
-    // The regular package's place; std::nullopt when the user has no home folder.
-    static std::optional<BrowserFolders> forCurrentUser();
-    // Every place where a build of `browser` may keep its data, the regular package's first.
+    // Every place where a build of `browser` may keep its data, the regular package's first;
+    // none when the user has no home folder.
     static QList<BrowserFolders> forBrowser(const Browser& browser);
 
     // Whether `path` lies below one of the trusted folders and no item between that folder and

@@ -100,7 +100,7 @@ QList<PrivFileDic> ChromiumLayout::rows(const BrowserFolders& place) const
         plainFile(inProfile("Last Session")),
         plainFile(inProfile("Last Tabs")),
     };
-    // Current releases keep the sessions and tabs as Session_* and Tabs_* files here.
+    // Sessions holds the Session_* and Tabs_* files that replaced the Last and Current ones.
     for (const char* folder : {"Sessions", "Local Storage"}) {
         if (const std::optional<PrivFileDic> row = linkFreeFolderRow(place, inProfile(folder)))
             rows << *row;

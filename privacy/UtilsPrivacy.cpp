@@ -138,13 +138,12 @@ bool checkIfAppWithBundleID(const QString& bundleID, const QString&)
 
 QList<PrivFileDic> getSafariPrivacyInfo()
 {
-    if (!checkIfAppWithNameInstalled(kSafari.name, kSafari.bundleID))
+    const QList<BrowserFolders> places = installedBrowserPlaces(kSafari);
+    if (places.isEmpty())
         return {};
-    const std::optional<BrowserFolders> folders = BrowserFolders::forCurrentUser();
-    if (!folders)
-        return {};
-    const QString safari = folders->library + QStringLiteral("/Safari/");
-    const QString caches = folders->caches + u'/';
+    const BrowserFolders& folders = places.first();
+    const QString safari = folders.library + QStringLiteral("/Safari/");
+    const QString caches = folders.caches + u'/';
     const auto database = [](const QString& path, const QStringList& tables) {
         return sized(databaseRow(path, tables, {kSharedMemory, kWriteAheadLog}),
                      fileSizeAtPath(path));
