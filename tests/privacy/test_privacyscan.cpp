@@ -93,7 +93,7 @@ private Q_SLOTS:
             << firefox;
     }
 
-    // The scan only reads; after the clean-up nothing names a visited page but the kept database.
+    // The scan only reads; the clean-up leaves no visited page and a sound, bookmarked database.
     void realProfilesAreCountedAndCleanedWhereTheirBuildKeepsThem()
     {
         QFETCH(QString, where);
