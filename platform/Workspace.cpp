@@ -15,28 +15,36 @@ namespace {
 
 const QString kApplicationsFolder = QStringLiteral("applications");
 const QString kFlatpakExports = QStringLiteral("flatpak/exports/share");
+// Where the system's Flatpak installation and snapd export the desktop entries of their
+// applications, each with "applications" below it.
 const QString kSystemFlatpakExports = QStringLiteral("/var/lib/flatpak/exports/share");
+const QString kSnapdExports = QStringLiteral("/var/lib/snapd/desktop");
 const QString kDesktopSuffix = QStringLiteral(".desktop");
 
-// Desktop-file ids that distributions and vendors give the browsers, besides the bundle
-// identifier itself (which Flatpak uses as the id).
+// Desktop-file ids that distributions, vendors and snaps (as "<snap>_<app>") give the browsers,
+// besides the bundle identifier itself (which Flatpak uses as the id).
 const QHash<QString, QStringList> kKnownDesktopIds{
     {QStringLiteral("com.google.Chrome"), {QStringLiteral("google-chrome.desktop")}},
     {QStringLiteral("org.mozilla.firefox"),
-     {QStringLiteral("firefox.desktop"), QStringLiteral("firefox-esr.desktop")}},
+     {QStringLiteral("firefox.desktop"), QStringLiteral("firefox-esr.desktop"),
+      QStringLiteral("firefox_firefox.desktop")}},
     {QStringLiteral("com.operasoftware.Opera"),
-     {QStringLiteral("opera.desktop"), QStringLiteral("com.opera.Opera.desktop")}},
-    {QStringLiteral("com.vivaldi.Vivaldi"), {QStringLiteral("vivaldi-stable.desktop")}},
-    {QStringLiteral("com.brave.Browser"), {QStringLiteral("brave-browser.desktop")}},
+     {QStringLiteral("opera.desktop"), QStringLiteral("com.opera.Opera.desktop"),
+      QStringLiteral("opera_opera.desktop")}},
+    {QStringLiteral("com.vivaldi.Vivaldi"),
+     {QStringLiteral("vivaldi-stable.desktop"), QStringLiteral("vivaldi_vivaldi-stable.desktop")}},
+    {QStringLiteral("com.brave.Browser"),
+     {QStringLiteral("brave-browser.desktop"), QStringLiteral("brave_brave.desktop")}},
 };
 
 std::mutex testingMutex;
-std::optional<QString> systemFlatpakExportsForTesting;
+QString systemRootForTesting;
 
-QString systemFlatpakExports()
+// The system's export folders, below the root that tests put in place of "/".
+QStringList systemExports()
 {
     std::lock_guard lock(testingMutex);
-    return systemFlatpakExportsForTesting.value_or(kSystemFlatpakExports);
+    return {systemRootForTesting + kSystemFlatpakExports, systemRootForTesting + kSnapdExports};
 }
 
 // The first entry with this desktop-file id in order of precedence.
@@ -57,7 +65,7 @@ QStringList Workspace::applicationFolders()
     QStringList dataFolders;
     if (const std::optional<QString> dataHome = XdgFolders::dataHome())
         dataFolders << *dataHome << *dataHome + u'/' + kFlatpakExports;
-    dataFolders << XdgFolders::dataDirs() << systemFlatpakExports();
+    dataFolders << XdgFolders::dataDirs() << systemExports();
     dataFolders.removeDuplicates();
     QStringList folders;
     for (const QString& folder : std::as_const(dataFolders))
@@ -65,10 +73,10 @@ QStringList Workspace::applicationFolders()
     return folders;
 }
 
-void Workspace::setSystemFlatpakExportsForTesting(std::optional<QString> folder)
+void Workspace::setSystemRootForTesting(const QString& root)
 {
     std::lock_guard lock(testingMutex);
-    systemFlatpakExportsForTesting = std::move(folder);
+    systemRootForTesting = root;
 }
 
 QString Workspace::fullPathForApplication(const QString& name)

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <optional>
 
 namespace tolvex {
 
@@ -19,12 +18,12 @@ public:
     static QString iconNameForApplication(const QString& desktopEntryPath);
 
     // The folders searched, in order of precedence: the user's data folder, the user's Flatpak
-    // exports, each $XDG_DATA_DIRS folder, then the system's Flatpak exports; each with
-    // "applications" appended.
+    // exports, each $XDG_DATA_DIRS folder, then the system's Flatpak exports and the desktop
+    // entries snapd exports; each with "applications" appended.
     static QStringList applicationFolders();
-    // Makes the system's Flatpak exports (normally /var/lib/flatpak/exports/share) `folder`
-    // until reset with std::nullopt, so tests see no system-wide installation.
-    static void setSystemFlatpakExportsForTesting(std::optional<QString> folder);
+    // Looks for the system's exports (/var/lib/flatpak, /var/lib/snapd) below `root` until reset
+    // with an empty root, so tests see no system-wide installation.
+    static void setSystemRootForTesting(const QString& root);
 };
 
 } // namespace tolvex

@@ -1,8 +1,10 @@
 #include "privacy/ChromiumLayout.h"
 
-#include "engine/UtilsFileSystem.h"
 #include "privacy/PrivFileRows.h"
 #include "privacy/UtilsDatabase.h"
+
+#include <QFileInfo>
+#include <algorithm>
 
 namespace tolvex {
 
@@ -16,10 +18,18 @@ const QString kCookies = QStringLiteral("Cookies");
 const QString kNetworkCookies = QStringLiteral("Network/Cookies");
 const QString kCookiesTable = QStringLiteral("cookies");
 const QString kVisitsTable = QStringLiteral("visits");
+// Older releases named the table of the most visited sites "topsites".
+const QStringList kTopSitesTables{QStringLiteral("topsites"), QStringLiteral("top_sites")};
 
 QString under(const QString& root, const QString& relativePath)
 {
     return root + u'/' + relativePath;
+}
+
+// A folder row, unless a link stands in for the folder or a folder above it.
+std::optional<PrivFileDic> linkFreeFolderRow(const BrowserFolders& place, const QString& path)
+{
+    return place.leadsThroughNoLink(path) ? folderRow(path) : std::nullopt;
 }
 
 } // namespace
@@ -27,13 +37,11 @@ QString under(const QString& root, const QString& relativePath)
 const ChromiumLayout ChromiumLayout::kGoogleChrome{
     .profile = QStringLiteral("google-chrome/Default"),
     .historyCompanions = {kProviderCache, kJournal},
-    .cacheStore = CacheStore::Folder,
     .cache = QStringLiteral("google-chrome/Default/Cache"),
 };
 const ChromiumLayout ChromiumLayout::kOpera{
     .profile = QStringLiteral("opera"),
     .historyCompanions = {kProviderCache, kJournal},
-    .cacheStore = CacheStore::Folder,
     .cache = QStringLiteral("opera/Cache"),
 };
 const ChromiumLayout ChromiumLayout::kVivaldi{
@@ -46,14 +54,36 @@ const ChromiumLayout ChromiumLayout::kBraveBrowser{
     .profile = QStringLiteral("BraveSoftware/Brave-Browser/Default"),
     .historyCompanions = {kJournal, kProviderCache},
     .keepsCurrentSession = true,
-    .cacheStore = CacheStore::CacheDatabase,
-    .cache = QStringLiteral("com.brave.Browser/Cache.db"),
+    .cache = QStringLiteral("BraveSoftware/Brave-Browser/Default/Cache"),
     .safeBrowsingCookies = QStringLiteral("BraveSoftware/Brave-Browser/Safe Browsing Cookies"),
 };
 
-QList<PrivFileDic> ChromiumLayout::rows(const BrowserFolders& folders) const
+QList<BrowserFolders> ChromiumLayout::placesWithProfile(const QList<BrowserFolders>& places) const
 {
-    const QString profileFolder = under(folders.applicationSupport, profile);
+    QList<BrowserFolders> linkFree;
+    std::copy_if(places.begin(), places.end(), std::back_inserter(linkFree),
+                 [this](const BrowserFolders& place) {
+                     return place.leadsThroughNoLink(under(place.applicationSupport, profile));
+                 });
+    QList<BrowserFolders> withProfile;
+    std::copy_if(linkFree.begin(), linkFree.end(), std::back_inserter(withProfile),
+                 [this](const BrowserFolders& place) {
+                     return QFileInfo(under(place.applicationSupport, profile)).isDir();
+                 });
+    return withProfile.isEmpty() ? linkFree.mid(0, 1) : withProfile;
+}
+
+QList<PrivFileDic> ChromiumLayout::rows(const QList<BrowserFolders>& places) const
+{
+    QList<PrivFileDic> rows;
+    for (const BrowserFolders& place : placesWithProfile(places))
+        rows << this->rows(place);
+    return rows;
+}
+
+QList<PrivFileDic> ChromiumLayout::rows(const BrowserFolders& place) const
+{
+    const QString profileFolder = under(place.applicationSupport, profile);
     const auto inProfile = [&](const char* name) {
         return under(profileFolder, QLatin1String(name));
     };
@@ -70,45 +100,38 @@ QList<PrivFileDic> ChromiumLayout::rows(const BrowserFolders& folders) const
         plainFile(inProfile("Last Session")),
         plainFile(inProfile("Last Tabs")),
     };
-    if (const std::optional<PrivFileDic> localStorage = folderRow(inProfile("Local Storage")))
-        rows << *localStorage;
-    rows << databaseRow(inProfile("Top Sites"), {QStringLiteral("topsites")}, {kJournal});
+    // Sessions holds the Session_* and Tabs_* files that replaced the Last and Current ones.
+    for (const char* folder : {"Sessions", "Local Storage"}) {
+        if (const std::optional<PrivFileDic> row = linkFreeFolderRow(place, inProfile(folder)))
+            rows << *row;
+    }
+    rows << databaseRow(inProfile("Top Sites"), kTopSitesTables, {kJournal});
     if (keepsCurrentSession)
         rows << plainFile(inProfile("Current Session")) << plainFile(inProfile("Current Tabs"));
-
-    const QString cachePath = under(folders.caches, cache);
-    switch (cacheStore) {
-    case CacheStore::None:
-        break;
-    case CacheStore::Folder:
-        if (const std::optional<PrivFileDic> cacheFolder = folderRow(cachePath))
-            rows << *cacheFolder;
-        break;
-    case CacheStore::CacheDatabase: {
-        PrivFileDic cacheDatabase =
-            databaseRow(cachePath, kUrlCacheTables, {kSharedMemory, kWriteAheadLog});
-        cacheDatabase.kBrowserFilesSize = Utils::fileSizeAtPath(cachePath);
-        rows << cacheDatabase;
-        break;
-    }
+    if (!cache.isEmpty()) {
+        if (const std::optional<PrivFileDic> row =
+                linkFreeFolderRow(place, under(place.caches, cache)))
+            rows << *row;
     }
     return rows;
 }
 
-CookiesDic ChromiumLayout::cookies(const BrowserFolders& folders) const
+CookiesDic ChromiumLayout::cookies(const QList<BrowserFolders>& places) const
 {
-    const QString profileFolder = under(folders.applicationSupport, profile);
-    const QString cookies = under(profileFolder, kCookies);
-    const QString networkCookies = under(profileFolder, kNetworkCookies);
-    quint64 count = Utils::countRecordsInDBFileAtPath(cookies, kCookiesTable) +
-                    Utils::countRecordsInDBFileAtPath(networkCookies, kCookiesTable);
-    QStringList files{cookies, cookies + kJournal, networkCookies, networkCookies + kJournal};
-    if (!safeBrowsingCookies.isEmpty()) {
-        const QString safeBrowsing = under(folders.applicationSupport, safeBrowsingCookies);
-        count += Utils::countRecordsInDBFileAtPath(safeBrowsing, kCookiesTable);
-        files << safeBrowsing + kJournal << safeBrowsing;
+    CookiesDic cookies{QString(), 0, QStringList()};
+    for (const BrowserFolders& place : placesWithProfile(places)) {
+        const QString profileFolder = under(place.applicationSupport, profile);
+        QStringList stores{under(profileFolder, kCookies), under(profileFolder, kNetworkCookies)};
+        if (!safeBrowsingCookies.isEmpty())
+            stores << under(place.applicationSupport, safeBrowsingCookies);
+        for (const QString& store : std::as_const(stores)) {
+            cookies.CookieStorageCount += Utils::countRecordsInDBFileAtPath(store, kCookiesTable);
+            *cookies.kBrowserFilesToRemove << store << store + kJournal;
+        }
+        if (std::get<QString>(cookies.CookieStorage).isEmpty())
+            cookies.CookieStorage = stores.first();
     }
-    return CookiesDic{cookies, count, files};
+    return cookies;
 }
 
 } // namespace tolvex

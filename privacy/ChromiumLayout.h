@@ -10,28 +10,26 @@ namespace tolvex {
 
 // Where a browser of the Chromium family keeps its profile and what of it the privacy cleaner
 // counts and removes. Chrome, Opera, Vivaldi and Brave share the layout and differ in the
-// details held here.
+// details held here. Each build of the browser (regular, Snap, Flatpak) that has the profile
+// folder adds its own rows; without any, the regular package's rows stand for the browser.
 struct ChromiumLayout {
-    enum class CacheStore {
-        None,
-        Folder,        // a cache folder, emptied
-        CacheDatabase, // a URL cache database, removed with its companions
-    };
-
     QString profile;               // the profile folder, under Application Support
     QStringList historyCompanions; // the suffixes of History's companions, in removal order
     bool keepsCurrentSession = false;
-    CacheStore cacheStore = CacheStore::None;
-    QString cache{};               // under Caches
+    QString cache{};               // the cache folder under Caches; empty when none is cleaned
     QString safeBrowsingCookies{}; // under Application Support; empty when the browser has none
 
-    QList<PrivFileDic> rows(const BrowserFolders& folders) const;
-    CookiesDic cookies(const BrowserFolders& folders) const;
+    QList<PrivFileDic> rows(const QList<BrowserFolders>& places) const;
+    CookiesDic cookies(const QList<BrowserFolders>& places) const;
 
     static const ChromiumLayout kGoogleChrome;
     static const ChromiumLayout kOpera;
     static const ChromiumLayout kVivaldi;
     static const ChromiumLayout kBraveBrowser;
+
+private:
+    QList<BrowserFolders> placesWithProfile(const QList<BrowserFolders>& places) const;
+    QList<PrivFileDic> rows(const BrowserFolders& place) const;
 };
 
 } // namespace tolvex

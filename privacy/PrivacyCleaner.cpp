@@ -1,11 +1,11 @@
 #include "privacy/PrivacyCleaner.h"
 
 #include "engine/HudAlert.h"
-#include "platform/NativePath.h"
 #include "engine/UtilsFileSystem.h"
 #include "platform/GlobalQueue.h"
 #include "platform/HomeFolder.h"
 #include "platform/MainQueue.h"
+#include "platform/NativePath.h"
 #include "privacy/Browsers.h"
 #include "privacy/FirefoxProfiles.h"
 #include "privacy/PrivacyLooks.h"
@@ -24,19 +24,6 @@ namespace {
 const QString kCleaningHistory = QStringLiteral("Cleaning History Data...");
 const QString kCleaningCookies = QStringLiteral("Cleaning Cookie Data...");
 const QString kCleanUpComplete = QStringLiteral("Clean up Complete!");
-// Firefox keeps its places database and loses these tables' rows, except the places its
-// bookmarks point at (a bookmark's address lives there) and their origins: clearing the history
-// must not break the bookmarks.
-const QString kBookmarkedPlaces = QStringLiteral("SELECT fk FROM moz_bookmarks WHERE fk NOT NULL");
-const QList<std::pair<QString, QString>> kPlacesHistoryTables = {
-    {FirefoxProfiles::kFaviconsTable, {}},
-    {FirefoxProfiles::kHistoryVisitsTable, {}},
-    {FirefoxProfiles::kOriginsTable,
-     QStringLiteral("id IN (SELECT origin_id FROM moz_places WHERE id IN (%1))")
-         .arg(kBookmarkedPlaces)},
-    {FirefoxProfiles::kPlacesTable, QStringLiteral("id IN (%1)").arg(kBookmarkedPlaces)}};
-const QString kBookmarksTable = QStringLiteral("moz_bookmarks");
-
 // The bar's value after `removed` of `total`: a total of 0 counts as all done.
 double percentOf(double removed, double total)
 {
@@ -51,9 +38,8 @@ QString percentText(double removed, double total)
 
 void emptyFirefoxHistory(const QString& places)
 {
-    const bool hasBookmarks = Utils::countRecordsInDBFileAtPath(places, kBookmarksTable) > 0;
-    for (const auto& [table, bookmarkedRows] : kPlacesHistoryTables)
-        Utils::removeRecordsInDBFilePath(places, table, hasBookmarks ? bookmarkedRows : QString());
+    for (const auto& [table, keptRows] : FirefoxProfiles::placesHistoryTables(places))
+        Utils::removeRecordsInDBFilePath(places, table, keptRows);
 }
 
 bool fileExistsAtPath(const QString& path)

@@ -13,6 +13,7 @@ namespace tolvex::Utils {
 namespace {
 
 const QString kCountStatement = QStringLiteral("SELECT COUNT(*) FROM %1");
+const QString kCountExceptStatement = QStringLiteral("SELECT COUNT(*) FROM %1 WHERE NOT (%2)");
 const QString kDeleteStatement = QStringLiteral("DELETE FROM %1");
 const QString kDeleteExceptStatement = QStringLiteral("DELETE FROM %1 WHERE NOT (%2)");
 
@@ -57,14 +58,21 @@ Statement prepareStatement(sqlite3* database, const QString& text)
 
 quint64 countRecordsInDBFileAtPath(const QString& path, const QString& tableTitle)
 {
+    return countRecordsInDBFileAtPath(path, tableTitle, {});
+}
+
+quint64 countRecordsInDBFileAtPath(const QString& path, const QString& tableTitle,
+                                   const QString& keptRows)
+{
     if (!QFileInfo::exists(path) || !isPlainIdentifier(tableTitle))
         return 0;
     try {
         const Database database = openDatabase(path);
         if (!database)
             return 0;
-        const Statement statement =
-            prepareStatement(database.get(), kCountStatement.arg(tableTitle));
+        const Statement statement = prepareStatement(
+            database.get(), keptRows.isEmpty() ? kCountStatement.arg(tableTitle)
+                                               : kCountExceptStatement.arg(tableTitle, keptRows));
         if (!statement)
             return 0;
         if (sqlite3_step(statement.get()) != SQLITE_ROW)

@@ -6,6 +6,9 @@ namespace tolvex::Utils {
 
 // The rows of one table of a database file; 0 when the file or table is missing or unreadable.
 quint64 countRecordsInDBFileAtPath(const QString& path, const QString& tableTitle);
+// The rows of one table that removeRecordsInDBFilePath with the same `keptRows` would delete.
+quint64 countRecordsInDBFileAtPath(const QString& path, const QString& tableTitle,
+                                   const QString& keptRows);
 
 // Deletes every row of one table. Always answers false; no caller reads it.
 bool removeAllRecordsInDBFilePath(const QString& path, const QString& tableTitle);

@@ -39,23 +39,22 @@ const std::array<ScannedBrowser, 6> kScanOrder{{
     {kBraveBrowser, getBravePrivacyInfo, braveCookiesDic},
 }};
 
-std::optional<BrowserFolders> installedBrowserFolders(const Browser& browser)
+// The places of the browser's builds; none when it is not installed.
+QList<BrowserFolders> installedBrowserPlaces(const Browser& browser)
 {
     if (!checkIfAppWithNameInstalled(browser.name, browser.bundleID))
-        return std::nullopt;
-    return BrowserFolders::forCurrentUser();
+        return {};
+    return BrowserFolders::forBrowser(browser);
 }
 
 QList<PrivFileDic> chromiumRows(const Browser& browser, const ChromiumLayout& layout)
 {
-    const std::optional<BrowserFolders> folders = installedBrowserFolders(browser);
-    return folders ? layout.rows(*folders) : QList<PrivFileDic>();
+    return layout.rows(installedBrowserPlaces(browser));
 }
 
-CookiesDic chromiumCookies(const ChromiumLayout& layout)
+CookiesDic chromiumCookies(const Browser& browser, const ChromiumLayout& layout)
 {
-    const std::optional<BrowserFolders> folders = BrowserFolders::forCurrentUser();
-    return folders ? layout.cookies(*folders) : CookiesDic{};
+    return layout.cookies(BrowserFolders::forBrowser(browser));
 }
 
 PrivFileDic sized(PrivFileDic row, quint64 size)
@@ -139,11 +138,12 @@ bool checkIfAppWithBundleID(const QString& bundleID, const QString&)
 
 QList<PrivFileDic> getSafariPrivacyInfo()
 {
-    const std::optional<BrowserFolders> folders = installedBrowserFolders(kSafari);
-    if (!folders)
+    const QList<BrowserFolders> places = installedBrowserPlaces(kSafari);
+    if (places.isEmpty())
         return {};
-    const QString safari = folders->library + QStringLiteral("/Safari/");
-    const QString caches = folders->caches + u'/';
+    const BrowserFolders& folders = places.first();
+    const QString safari = folders.library + QStringLiteral("/Safari/");
+    const QString caches = folders.caches + u'/';
     const auto database = [](const QString& path, const QStringList& tables) {
         return sized(databaseRow(path, tables, {kSharedMemory, kWriteAheadLog}),
                      fileSizeAtPath(path));
@@ -177,8 +177,7 @@ QList<PrivFileDic> getChromePrivacyInfo()
 
 QList<PrivFileDic> getFirefoxPrivacyInfo()
 {
-    const std::optional<BrowserFolders> folders = installedBrowserFolders(kFirefox);
-    return folders ? FirefoxProfiles(*folders).rows() : QList<PrivFileDic>();
+    return FirefoxProfiles(installedBrowserPlaces(kFirefox)).rows();
 }
 
 QList<PrivFileDic> getOperaPrivacyInfo()
@@ -205,28 +204,27 @@ CookiesDic safariCookiesDic()
 
 CookiesDic chromeCookiesDic()
 {
-    return chromiumCookies(ChromiumLayout::kGoogleChrome);
+    return chromiumCookies(kGoogleChrome, ChromiumLayout::kGoogleChrome);
 }
 
 CookiesDic firefoxCookiesDic()
 {
-    const std::optional<BrowserFolders> folders = BrowserFolders::forCurrentUser();
-    return folders ? FirefoxProfiles(*folders).cookies() : CookiesDic{};
+    return FirefoxProfiles(BrowserFolders::forBrowser(kFirefox)).cookies();
 }
 
 CookiesDic operaCookiesDic()
 {
-    return chromiumCookies(ChromiumLayout::kOpera);
+    return chromiumCookies(kOpera, ChromiumLayout::kOpera);
 }
 
 CookiesDic vivaldiCookiesDic()
 {
-    return chromiumCookies(ChromiumLayout::kVivaldi);
+    return chromiumCookies(kVivaldi, ChromiumLayout::kVivaldi);
 }
 
 CookiesDic braveCookiesDic()
 {
-    return chromiumCookies(ChromiumLayout::kBraveBrowser);
+    return chromiumCookies(kBraveBrowser, ChromiumLayout::kBraveBrowser);
 }
 
 } // namespace tolvex::Utils

@@ -6,15 +6,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QList>
-#include <QPair>
-#include <QString>
 #include <QTemporaryDir>
 #include <sqlite3.h>
 
-// A home folder in a temporary folder, with the desktop's application folders beside it, where
-// tests install browsers by desktop entries and give them databases, files and folders. The
-// real home, the real application folders and the system's Flatpak exports stay out of sight.
+// A home folder in a temporary folder, with the system's folders of desktop entries beside it,
+// where tests install browsers and give them files. The real home and system stay out of sight.
 class FakeBrowserHome {
 public:
     using Tables = QList<QPair<QString, int>>; // table name, rows
@@ -26,19 +22,23 @@ public:
         for (const char* variable : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"})
             qunsetenv(variable);
         qputenv("XDG_DATA_DIRS", QFile::encodeName(systemShare()));
-        tolvex::Workspace::setSystemFlatpakExportsForTesting(root_ + "/flatpak");
+        tolvex::Workspace::setSystemRootForTesting(root_ + "/system");
     }
 
     ~FakeBrowserHome()
     {
-        tolvex::Workspace::setSystemFlatpakExportsForTesting(std::nullopt);
+        tolvex::Workspace::setSystemRootForTesting({});
         tolvex::HomeFolder::resetForTesting();
     }
 
-    QString root() const { return root_; }
     QString home() const { return root_ + "/home"; }
     QString systemShare() const { return root_ + "/share"; }
     QString path(const QString& underHome) const { return home() + '/' + underHome; }
+    QString folder(const QString& p) const { return QDir(home()).mkpath(p) ? path(p) : QString(); }
+    QString file(const QString& p, const QByteArray& data = "x") const
+    {
+        return write(path(p), data);
+    }
 
     // A desktop entry `id` named `name` in the user's applications folder, or under `share`.
     QString desktopEntry(const QString& id, const QString& name, const QString& share = {}) const
@@ -47,38 +47,38 @@ public:
         return write(folder + '/' + id, "[Desktop Entry]\nName=" + name.toUtf8() + '\n');
     }
 
-    QString file(const QString& underHome, const QByteArray& contents = "x") const
+    // A database with each table holding its number of rows, in WAL mode when asked.
+    QString database(const QString& underHome, const Tables& tables, bool wal = false) const
     {
-        return write(path(underHome), contents);
-    }
-
-    QString folder(const QString& underHome) const
-    {
-        QDir().mkpath(path(underHome));
-        return path(underHome);
-    }
-
-    // A SQLite database with each table holding its number of rows; in WAL mode when asked, as
-    // Firefox keeps its databases.
-    QString database(const QString& underHome, const Tables& tables,
-                     bool writeAheadLog = false) const
-    {
-        const QString file = path(underHome);
-        QDir().mkpath(QFileInfo(file).path());
-        sqlite3* db = nullptr;
-        sqlite3_open(QFile::encodeName(file).constData(), &db);
-        QByteArray script = writeAheadLog ? "PRAGMA journal_mode=WAL;" : "";
+        QByteArray script = wal ? "PRAGMA journal_mode=WAL;" : "";
         for (const auto& [table, rows] : tables) {
             script += "CREATE TABLE " + table.toUtf8() + " (id INTEGER PRIMARY KEY, value TEXT);";
             for (int row = 0; row < rows; ++row)
                 script += "INSERT INTO " + table.toUtf8() + " (value) VALUES ('v');";
         }
-        sqlite3_exec(db, script.constData(), nullptr, nullptr, nullptr);
-        sqlite3_close(db);
-        return file;
+        return run(underHome, script);
+    }
+
+    // A database as a browser writes it, from a data file of the test's resources.
+    QString fixture(const QString& underHome, const QString& name) const
+    {
+        QFile sql(":/fixtures/" + name + ".sql");
+        return sql.open(QIODevice::ReadOnly) ? run(underHome, sql.readAll()) : QString();
     }
 
 private:
+    // Nothing here has to survive a power cut: the disk is not waited for.
+    QString run(const QString& underHome, const QByteArray& script) const
+    {
+        const QString file = write(path(underHome), {});
+        sqlite3* db = nullptr;
+        sqlite3_open(QFile::encodeName(file).constData(), &db);
+        const QByteArray unsynced = "PRAGMA synchronous=OFF;" + script;
+        const int result = sqlite3_exec(db, unsynced.constData(), nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        return result == SQLITE_OK ? file : QString();
+    }
+
     static QString write(const QString& file, const QByteArray& contents)
     {
         QDir().mkpath(QFileInfo(file).path());

@@ -1,78 +1,59 @@
 #include "FakeBrowserHome.h"
-#include "engine/UtilsFileSystem.h"
-#include "privacy/FirefoxProfiles.h"
+#include "PrivacyFakes.h"
+#include "privacy/PrivacyCleaner.h"
+#include "privacy/UtilsDatabase.h"
 #include "privacy/UtilsPrivacy.h"
 
-#include <QCryptographicHash>
 #include <QDirIterator>
 #include <QTest>
 
 using namespace tolvex;
+using namespace tolvex::testing;
 
 namespace {
+
+const QByteArray kVisited = "https://visited.example/";
+const QString kProfile = "Profiles/x.default-release/";
+const QByteArray kProfilesIni = "[Install4F96D1932A9F858E]\nDefault=Profiles/x.default-release\n"
+                                "[Profile0]\nIsRelative=1\nPath=Profiles/x.default-release\n";
+// A profile of a current release: databases (from the fixture after '=') and visited pages.
+const QStringList kChromiumProfile =
+    QString("History=chromium-history,Favicons=chromium-favicons,Top Sites=chromium-top-sites,"
+            "Network/Cookies=chromium-cookies,Sessions/Session_1,Sessions/Tabs_1,"
+            "Local Storage/leveldb/3.log,Visited Links")
+        .split(',');
+const QStringList kFirefoxProfile =
+    QString("places.sqlite=firefox-places,favicons.sqlite=firefox-favicons,cookies.sqlite="
+            "firefox-cookies,formhistory.sqlite=firefox-formhistory,sessionstore.jsonlz4,"
+            "sessionstore-backups/recovery.jsonlz4")
+        .split(',');
 
 QList<PrivInfoDic> scan()
 {
     QList<PrivInfoDic> records;
-    int calls = 0;
-    Utils::getPrivacyScanInfoArrBlock([&](const QList<PrivInfoDic>& scanned) {
-        records = scanned;
-        ++calls;
-    });
-    return calls == 1 ? records : QList<PrivInfoDic>();
+    Utils::getPrivacyScanInfoArrBlock([&](const QList<PrivInfoDic>& all) { records << all; });
+    return records;
 }
 
-QStringList browserNames(const QList<PrivInfoDic>& records)
+// The rows with their counts, then what the clean-up removes.
+QString summary(const PrivInfoDic& record)
 {
-    QStringList names;
-    for (const PrivInfoDic& record : records)
-        names << record.kBrowserName + (record.kBrowserNotInstalled ? " -" : "");
-    return names;
-}
-
-// Each row as its file name and count.
-QStringList rowsOf(const PrivInfoDic& record)
-{
-    QStringList rows;
+    QString text;
     for (const PrivFileDic& row : record.kBrowserPrivData)
-        rows << row.kBrowserFileName + ' ' + QString::number(row.kBrowserFilesCount);
-    return rows;
+        text += QStringLiteral("%1 %2,").arg(row.kBrowserFileName).arg(row.kBrowserFilesCount);
+    return text + QString::asprintf("%llu files, %llu cookies", record.kBrowserPrivacyInFilesCount,
+                                    record.CookieStorage->CookieStorageCount);
 }
 
-// Two Firefox profiles in WAL mode, the profiles list beside them and a hidden folder.
-void populateFirefox(const FakeBrowserHome& home)
+QMap<QString, QByteArray> filesBelow(const QString& root)
 {
-    const QString profiles = ".mozilla/firefox/";
-    home.database(
-        profiles + "a.default/places.sqlite",
-        {{"moz_favicons", 1}, {"moz_historyvisits", 2}, {"moz_places", 3}, {"moz_origins", 1}},
-        true);
-    home.database(profiles + "a.default/webappsstore.sqlite", {{"webappsstore2", 3}}, true);
-    home.database(profiles + "a.default/formhistory.sqlite", {{"moz_formhistory", 1}}, true);
-    home.database(profiles + "a.default/cookies.sqlite", {{"moz_cookies", 2}}, true);
-    home.database(profiles + "b.dev/cookies.sqlite", {{"moz_cookies", 3}}, true);
-    home.file(profiles + "profiles.ini", "[Profile0]\nPath=a.default\n");
-    home.folder(profiles + ".hidden-profile");
-}
-
-// Every item below `root`, with the contents of each file. Folder times are left out: SQLite
-// opens a WAL database's companion files and removes them again.
-QStringList snapshot(const QString& root)
-{
-    QStringList items;
-    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
+    QMap<QString, QByteArray> files;
+    for (QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+         it.hasNext();) {
         QFile file(it.next());
-        const bool isFile = file.open(QIODevice::ReadOnly);
-        items
-            << file.fileName() + ' ' +
-                   (isFile
-                        ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Md5).toHex()
-                        : QByteArray());
+        files[file.fileName()] = file.open(QIODevice::ReadOnly) ? file.readAll() : "unreadable";
     }
-    items.sort();
-    return items;
+    return files;
 }
 
 } // namespace
@@ -81,188 +62,90 @@ class TestPrivacyScan : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void emptyProfilesGiveTheFamilysFileRows_data()
+    void realProfilesAreCountedAndCleanedWhereTheirBuildKeepsThem_data()
     {
-        QTest::addColumn<QString>("desktopId");
-        QTest::addColumn<QString>("entryName");
-        QTest::addColumn<QStringList>("rows");
-        QTest::addColumn<QString>("history");
-        QTest::addColumn<QStringList>("historySuffixes");
-        QTest::addColumn<quint64>("filesToRemove");
-
-        const QStringList shared{"History 0",      "Favicons 0",  "Visited Links 0",
-                                 "Last Session 0", "Last Tabs 0", "Top Sites 0"};
-        const QStringList sessions{"Current Session 0", "Current Tabs 0"};
-        const QStringList journalLast{" Provider Cache", "-journal"};
-        QTest::newRow("Google Chrome")
-            << "google-chrome.desktop"
-            << "Google Chrome" << shared << ".config/google-chrome/Default/History" << journalLast
-            << quint64(10);
-        QTest::newRow("Opera") << "opera.desktop"
-                               << "Opera" << shared << ".config/opera/History" << journalLast
-                               << quint64(10);
-        QTest::newRow("Vivaldi") << "vivaldi-stable.desktop"
-                                 << "Vivaldi" << shared + sessions
-                                 << ".config/vivaldi/Default/History" << QStringList{"-journal"}
-                                 << quint64(11);
-        QTest::newRow("Brave Browser")
-            << "brave-browser.desktop"
-            << "Brave Web Browser" << shared + sessions + QStringList{"Cache.db 0"}
-            << ".config/BraveSoftware/Brave-Browser/Default/History"
-            << QStringList{"-journal", " Provider Cache"} << quint64(15);
+        QTest::addColumn<QString>("where"); // the desktop entry in its folder|the profile
+        QTest::addColumn<QString>("summary");
+        const QString chromium = "History 5,Favicons 5,Visited Links 5,Last Session 0,Last Tabs 0,"
+                                 "Sessions 2,Local Storage 1,Top Sites 2,";
+        const QString firefox = "places.sqlite 10,favicons.sqlite 4,webappsstore.sqlite 0,"
+                                "formhistory.sqlite 2,sessionstore.js 0,sessionstore.jsonlz4 0,"
+                                "sessionstore-backups 1,cache2 1,14 files, 3 cookies";
+        QTest::newRow("Chrome")
+            << "home/.local/share/google-chrome.desktop|.config/google-chrome/Default/"
+            << chromium + "Cache 1,14 files, 4 cookies";
+        QTest::newRow("Opera, Snap")
+            << "system/var/lib/snapd/desktop/opera_opera.desktop|snap/opera/common/.config/opera/"
+            << chromium + "Cache 1,14 files, 4 cookies";
+        QTest::newRow("Brave, Flatpak")
+            << "system/var/lib/flatpak/exports/share/com.brave.Browser.desktop|.var/app/"
+               "com.brave.Browser/config/BraveSoftware/Brave-Browser/Default/"
+            << chromium + "Current Session 0,Current Tabs 0,Cache 1,16 files, 4 cookies";
+        QTest::newRow("Firefox") << "home/.local/share/firefox-esr.desktop|.config/mozilla/firefox/"
+                                 << firefox;
+        QTest::newRow("Firefox, Snap")
+            << "system/var/lib/snapd/desktop/firefox_firefox.desktop|snap/firefox/common/.mozilla/"
+               "firefox/"
+            << firefox;
+        QTest::newRow("Firefox, Flatpak")
+            << "home/.local/share/flatpak/exports/share/org.mozilla.firefox.desktop|.var/app/"
+               "org.mozilla.firefox/config/mozilla/firefox/"
+            << firefox;
     }
 
-    void emptyProfilesGiveTheFamilysFileRows()
+    // The scan only reads; the clean-up leaves no visited page and a sound, bookmarked database.
+    void realProfilesAreCountedAndCleanedWhereTheirBuildKeepsThem()
     {
-        QFETCH(QString, desktopId);
-        QFETCH(QString, entryName);
-        QFETCH(QStringList, rows);
-        QFETCH(QString, history);
-        QFETCH(QStringList, historySuffixes);
-        QFETCH(quint64, filesToRemove);
+        QFETCH(QString, where);
+        QFETCH(QString, summary);
+        const QString profile = where.section('|', 1);
+        const bool isFirefox = profile.contains("mozilla");
         FakeBrowserHome home;
-        const QString entry = home.desktopEntry(desktopId, entryName);
-        // Empty folders give no rows.
-        for (const char* folder :
-             {".config/google-chrome/Default/Local Storage", ".cache/google-chrome/Default/Cache",
-              ".config/opera/Local Storage", ".cache/opera/Cache",
-              ".config/vivaldi/Default/Local Storage",
-              ".config/BraveSoftware/Brave-Browser/Default/Local Storage"})
-            home.folder(folder);
-
-        const QList<PrivInfoDic> records = scan();
-        QCOMPARE(records.size(), 5);
-        const PrivInfoDic& record = records.first();
-        QCOMPARE(record.kBrowserName, QTest::currentDataTag());
-        QCOMPARE(record.kBrowserInstallPath, entry);
-        QCOMPARE(rowsOf(record), rows);
-        QCOMPARE(record.kBrowserPrivacyItemsCount, quint64(0));
-        QCOMPARE(record.kBrowserPrivacyInFilesCount, filesToRemove);
-        QCOMPARE(record.kBrowserPrivacyFilesTotalSize, "Zero KB");
-        QStringList historyFiles{home.path(history)};
-        for (const QString& suffix : historySuffixes)
-            historyFiles << home.path(history) + suffix;
-        QCOMPARE(record.kBrowserPrivData.first().kBrowserFilesToRemove, historyFiles);
-
-        // Only the URL cache database row carries its own size.
-        const PrivFileDic& last = record.kBrowserPrivData.last();
-        QCOMPARE(last.kBrowserFilesSize.has_value(), desktopId == "brave-browser.desktop");
-        if (last.kBrowserFilesSize)
-            QCOMPARE(last.kBrowserFilePath, home.path(".cache/com.brave.Browser/Cache.db"));
-    }
-
-    void populatedProfilesAreCountedAndLeftAsTheyWere()
-    {
-        FakeBrowserHome home;
-        home.desktopEntry("google-chrome.desktop", "Google Chrome");
-        home.desktopEntry("vivaldi-stable.desktop", "Vivaldi");
-        home.desktopEntry("firefox.desktop", "Firefox");
-        const QString chrome = ".config/google-chrome/Default/";
-        home.database(chrome + "History", {{"visits", 5}, {"urls", 9}});
-        home.database(chrome + "Favicons", {{"icon_mapping", 2}, {"favicons", 3}});
-        home.database(chrome + "Top Sites", {{"topsites", 4}});
-        home.database(chrome + "Cookies", {{"cookies", 6}});
-        home.database(chrome + "Network/Cookies", {{"cookies", 2}});
-        home.file(chrome + "Local Storage/leveldb");
-        home.file(chrome + "Local Storage/https_example.org_0.localstorage");
-        home.file(chrome + "Local Storage/.lock");
-        home.file(".cache/google-chrome/Default/Cache/Cache_Data/index", QByteArray(5000, 'c'));
-        const QString vivaldi = ".config/vivaldi/";
-        home.database(vivaldi + "Default/History", {{"visits", 5}});
-        home.database(vivaldi + "Default/Cookies", {{"cookies", 4}});
-        home.database(vivaldi + "Safe Browsing Cookies", {{"cookies", 3}});
-        populateFirefox(home);
-        const QStringList before = snapshot(home.root());
-
-        const QList<PrivInfoDic> records = scan();
-        QCOMPARE(snapshot(home.root()), before);
-        QCOMPARE(browserNames(records).mid(0, 3),
-                 (QStringList{"Google Chrome", "Firefox", "Vivaldi"}));
-
-        const PrivInfoDic& chromeRecord = records[0];
-        QCOMPARE(rowsOf(chromeRecord),
-                 (QStringList{"History 5", "Favicons 5", "Visited Links 5", "Last Session 0",
-                              "Last Tabs 0", "Local Storage 2", "Top Sites 4", "Cache 1"}));
-        QCOMPARE(chromeRecord.kBrowserPrivacyItemsCount, quint64(22));
-        QCOMPARE(chromeRecord.kBrowserPrivacyInFilesCount, quint64(13));
-        QVERIFY(chromeRecord.kBrowserPrivacyFilesTotalSize != "Zero KB");
-        const QString chromeCookies = home.path(chrome + "Cookies");
-        QCOMPARE(std::get<QString>(chromeRecord.CookieStorage->CookieStorage), chromeCookies);
-        const QString networkCookies = home.path(chrome + "Network/Cookies");
-        QCOMPARE(chromeRecord.CookieStorage->CookieStorageCount, quint64(8));
-        QCOMPARE(chromeRecord.CookieStorage->kBrowserFilesToRemove,
-                 (QStringList{chromeCookies, chromeCookies + "-journal", networkCookies,
-                              networkCookies + "-journal"}));
-
-        const PrivInfoDic& vivaldiRecord = records[2];
-        QCOMPARE(rowsOf(vivaldiRecord).mid(0, 3),
-                 (QStringList{"History 5", "Favicons 0", "Visited Links 5"}));
-        const QString cookies = home.path(vivaldi + "Default/Cookies");
-        const QString network = home.path(vivaldi + "Default/Network/Cookies");
-        const QString safeBrowsing = home.path(vivaldi + "Safe Browsing Cookies");
-        QCOMPARE(vivaldiRecord.CookieStorage->CookieStorageCount, quint64(7));
-        QCOMPARE(vivaldiRecord.CookieStorage->kBrowserFilesToRemove,
-                 (QStringList{cookies, cookies + "-journal", network, network + "-journal",
-                              safeBrowsing + "-journal", safeBrowsing}));
-    }
-
-    void firefoxTakesEveryVisibleChildForAProfile()
-    {
-        FakeBrowserHome home;
-        // Found by a distribution's desktop-file id alone: its name is not the browser's.
-        const QString entry =
-            home.desktopEntry("firefox-esr.desktop", "Firefox ESR", home.systemShare());
-        populateFirefox(home);
-        const QStringList profiles =
-            Utils::childrenForParentFolderAtPathOneLevel(home.path(".mozilla/firefox")).value();
-        QCOMPARE(profiles.size(), 3);
-
-        const PrivInfoDic firefox = scan().first();
-        QCOMPARE(firefox.kBrowserName, "Firefox");
-        QCOMPARE(firefox.kBrowserInstallPath, entry);
-        QStringList rows;
-        QStringList cookieFiles;
-        for (int i = 0; i < profiles.size(); ++i) {
-            const QString counts = profiles[i].endsWith("a.default") ? "7310" : "0000";
-            for (const char* name :
-                 {"places.sqlite", "webappsstore.sqlite", "formhistory.sqlite", "sessionstore.js"})
-                rows << name + QStringLiteral(" ") + counts[rows.size() % 4];
-            QCOMPARE(firefox.kBrowserPrivData[i * 4].kBrowserFilePath,
-                     profiles[i] + "/places.sqlite");
-            QCOMPARE(firefox.kBrowserPrivData[i * 4].kBrowserFilesToRemove, QStringList{"empty"});
-            cookieFiles << profiles[i] + "/cookies.sqlite";
+        const QFileInfo entryFile(home.path("../" + where.section('|', 0, 0)));
+        home.desktopEntry(entryFile.fileName(), "Web Browser", entryFile.path());
+        // Each build keeps its cache where it keeps its profile, with "cache" for "config".
+        const QString cache =
+            QString(profile).replace("config/", "cache/").replace(".mozilla/", ".cache/mozilla/");
+        for (const QString& item : isFirefox ? kFirefoxProfile : kChromiumProfile) {
+            const QString path = profile + (isFirefox ? kProfile : "") + item.section('=', 0, 0);
+            item.contains('=') ? home.fixture(path, item.section('=', 1))
+                               : home.file(path, kVisited);
         }
-        QCOMPARE(rowsOf(firefox), rows);
-        QCOMPARE(firefox.kBrowserPrivacyInFilesCount, quint64(12));
-        QCOMPARE(firefox.CookieStorage->CookieStorageCount, quint64(5));
-        QCOMPARE(firefox.CookieStorage->kBrowserFilesToRemove, cookieFiles);
-        QCOMPARE(std::get<QString>(firefox.CookieStorage->CookieStorage), cookieFiles.first());
+        home.file(cache + (isFirefox ? kProfile + "cache2/entries/0A1B" : "Cache/Cache_Data/f_0"),
+                  kVisited);
+        if (isFirefox)
+            home.file(profile + "profiles.ini", kProfilesIni);
+        const QMap<QString, QByteArray> before = filesBelow(home.path(".."));
 
-        for (const QString& profile : profiles)
-            QVERIFY(QFileInfo(profile).isDir() ? QDir(profile).removeRecursively()
-                                               : QFile::remove(profile));
-        const QList<PrivInfoDic> records = scan();
-        QCOMPARE(browserNames(records), (QStringList{"Google Chrome -", "Firefox -", "Opera -",
-                                                     "Vivaldi -", "Brave Browser -"}));
-        QCOMPARE(records[1].kBrowserNotInstalled, "Not Installed");
+        const PrivInfoDic record = scan().first();
+        QCOMPARE(filesBelow(home.path("..")), before);
+        QCOMPARE(::summary(record), summary);
+
+        RecordingWindow window;
+        PrivacyCleaner cleaner(window, window);
+        cleaner.removeCookies(true, true, record);
+        window.finishCleanUps();
+        const PrivInfoDic cleaned = scan().first();
+        QCOMPARE(cleaned.kBrowserPrivacyItemsCount + cleaned.CookieStorage->CookieStorageCount,
+                 quint64(0));
+        const QMap<QString, QByteArray> after = filesBelow(home.home());
+        // Not even in the free pages of the kept database.
+        for (auto file = after.begin(); file != after.end(); ++file)
+            QVERIFY2(!file->contains("visited"), qPrintable(file.key()));
+        // The database answers for what it keeps (counted: the rows that miss the condition).
+        const auto rows = [&](const char* table, const char* condition) {
+            return Utils::countRecordsInDBFileAtPath(
+                home.path(profile + kProfile + "places.sqlite"), table, condition);
+        };
+        QCOMPARE((QList<quint64>{rows("pragma_integrity_check", "integrity_check != 'ok'"),
+                                 rows("moz_places", "url = 'https://kept.example/'"),
+                                 rows("moz_bookmarks", "fk IS NOT (SELECT id FROM moz_places)")}),
+                 (QList<quint64>{isFirefox, 0, isFirefox}));
     }
 
-    void theKeptPlacesEntryMeasuresNothing()
-    {
-        FakeBrowserHome home;
-        home.desktopEntry("firefox.desktop", "Firefox");
-        home.file(".mozilla/firefox/profiles.ini");
-        // It is no path: a file of that name in the working folder is not it.
-        const QString workingFolder = QDir::currentPath();
-        home.file("work/" + FirefoxProfiles::kKeptPlacesEntry, QByteArray(50000, 'w'));
-        QDir::setCurrent(home.path("work"));
-        const PrivInfoDic firefox = scan().first();
-        QDir::setCurrent(workingFolder);
-        QCOMPARE(firefox.kBrowserPrivacyInFilesCount, quint64(4));
-        QCOMPARE(firefox.kBrowserPrivacyFilesTotalSize, "Zero KB");
-    }
-
-    void installedBrowsersComeFirstInScanOrder()
+    // Firefox's profiles: those profiles.ini lists whose Path stays in its folder, or is absolute
+    // and in the home folder, reached through no link. Entries are found by name and by id.
+    void profilesStayInTheirPlaceAndInstalledBrowsersComeFirst()
     {
         FakeBrowserHome home;
         // Found by name only; the localised name and the action's name play no part.
@@ -272,20 +155,40 @@ private Q_SLOTS:
         // The user's entry hides the system's entry of the same id, name and all.
         const QString vivaldi = home.desktopEntry("vivaldi-stable.desktop", "Vivaldi Snapshot");
         home.desktopEntry("vivaldi-stable.desktop", "Vivaldi", home.systemShare());
-        const QString brave = home.desktopEntry("com.brave.Browser.desktop", "Brave",
-                                                home.path(".local/share/flatpak/exports/share"));
-        home.desktopEntry("firefox.desktop", "Firefox", home.systemShare());
-        home.folder(".mozilla/firefox");
-
+        const QString ff = home.desktopEntry("firefox.desktop", "Firefox", home.systemShare());
+        const QString firefox = home.folder(".config/mozilla/firefox") + '/';
+        for (const char* folder : {"Profiles/a", "Profiles/z", "Profiles/x", "../../../in",
+                                   "../../../b", "../../../../out"})
+            QDir().mkpath(firefox + folder);
+        QFile::link(home.path("b"), firefox + "Profiles/linked");
+        home.file(".config/mozilla/firefox/profiles.ini",
+                  QStringLiteral(
+                      "[Profile0]\nIsRelative=1\nPath=Profiles/a\n[Profile1]\nIsRelative=1\n"
+                      "Path=../../../in\n[Profile2]\nIsRelative=0\nPath=%1/b\n[Profile3]\n"
+                      "IsRelative=0\nPath=%1/../out\n[Profile4]\nIsRelative=1\nPath=Profiles/"
+                      "linked\n[Profile5]\nIsRelative=1\nPath=Profiles/gone\n[Profile6]\n"
+                      "IsRelative=1\nPath=Profiles/z\n[Profile8]\nIsRelative=1\nPath=Profiles/x\n")
+                      .arg(home.home())
+                      .toUtf8());
+        home.file("elsewhere/Default/Local Storage/leveldb");
+        QFile::link(home.path("elsewhere"), home.path(".config/google-chrome"));
+        // Chrome's Flatpak has a profile with nothing in it: its empty folders give no rows.
+        home.folder(".var/app/com.google.Chrome/config/google-chrome/Default/Sessions");
         const QList<PrivInfoDic> records = scan();
-        QCOMPARE(browserNames(records), (QStringList{"Google Chrome", "Vivaldi", "Brave Browser",
-                                                     "Firefox -", "Opera -"}));
-        QCOMPARE(records[0].kBrowserInstallPath, chrome);
-        QCOMPARE(records[0].kBrowserBndlID, "com.google.Chrome");
-        QCOMPARE(records[1].kBrowserInstallPath, vivaldi);
-        QCOMPARE(records[2].kBrowserInstallPath, brave);
-        QVERIFY(!records[4].kBrowserBndlID);
-        QVERIFY(!records[4].CookieStorage);
+
+        QStringList found;
+        for (const PrivInfoDic& record : records)
+            found << record.kBrowserInstallPath.value_or(record.kBrowserName);
+        QCOMPARE(found, (QStringList{chrome, ff, vivaldi, "Opera", "Brave Browser"}));
+        QVERIFY(!records[4].kBrowserBndlID && !records[4].CookieStorage);
+        QCOMPARE(summary(records[0]), "History 0,Favicons 0,Visited Links 0,Last Session 0,"
+                                      "Last Tabs 0,Top Sites 0,10 files, 0 cookies");
+        QCOMPARE(records[1].CookieStorage->kBrowserFilesToRemove->filter("-wal"),
+                 (QStringList{firefox + "Profiles/a/cookies.sqlite-wal",
+                              home.path("b/cookies.sqlite-wal"),
+                              firefox + "Profiles/z/cookies.sqlite-wal"}));
+        home.file(".config/mozilla/firefox/profiles.ini", "[Profile0]\nIsRelative=1\nPath=../x\n");
+        QCOMPARE(scan()[2].kBrowserNotInstalled, "Not Installed");
     }
 };
 
