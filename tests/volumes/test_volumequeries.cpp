@@ -24,8 +24,7 @@ std::optional<VolDic> listed(const QString& mountPoint)
 void verifySizes(const VolDic& volume)
 {
     QVERIFY(volume.dskTotalSpace_long > 0);
-    QVERIFY(volume.dskFreeSpace_long <= volume.dskTotalSpace_long);
-    QCOMPARE(volume.dskOccupiedSpace_long, volume.dskTotalSpace_long - volume.dskFreeSpace_long);
+    QVERIFY(volume.dskFreeSpace_long + volume.dskOccupiedSpace_long <= volume.dskTotalSpace_long);
     QCOMPARE(volume.dskFreeSpace_readable,
              Utils::getHumanReadableSizeFrom(qint64(volume.dskFreeSpace_long)));
     QCOMPARE(volume.dskTotalSpace_readable,
@@ -97,6 +96,17 @@ private Q_SLOTS:
         QVERIFY(volume->dskUnmountable);
         QCOMPARE(volume->dskType, QStringLiteral("ext4"));
         QCOMPARE(volume->dskName, QStringLiteral("image"));
+        // Used and available as df reads them, the blocks kept for root in neither.
+        QByteArray df;
+        QVERIFY(testing::runTool("df", {"-B1", "--output=used,avail", image.mountPoint()}, &df));
+        const QList<QByteArray> figures = df.split('\n').value(1).simplified().split(' ');
+        QCOMPARE(volume->dskOccupiedSpace_long, figures.value(0).toULongLong());
+        QCOMPARE(volume->dskFreeSpace_long, figures.value(1).toULongLong());
+        // The label is read from the device itself where no udev links name it.
+        QByteArray device;
+        QVERIFY(testing::runTool("findmnt", {"-nro", "SOURCE", image.mountPoint()}, &device));
+        QVERIFY(testing::runTool("e2label", {device.trimmed(), "Tolvex Data"}));
+        QCOMPARE(listed(image.mountPoint())->dskName, QStringLiteral("Tolvex Data"));
 
         QVERIFY(image.unmount());
         QVERIFY(!listed(image.mountPoint()));
