@@ -36,9 +36,9 @@ struct PrivacyRig : MainWindowRig {
         start();
         delegate->privScanBlocks().setBrowserProcesses(
             {[this](const QString& id, const QString&) { return running.contains(id); },
-             [this](const QString& id) {
+             [this](const QString& id, BrowserProcesses::Ended ended) {
                  quitRequests << id;
-                 return true;
+                 ended(true);
              }});
     }
 

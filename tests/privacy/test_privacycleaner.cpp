@@ -1,13 +1,13 @@
-// The clean-up of one browser's records: what it removes, keeps and empties, and the steps it
-// paints on the window, in order.
+// The clean-up of one browser's records: what it removes, keeps and empties, what it reports
+// as left, and the steps it paints on the window, in order.
 #include "FakeBrowserHome.h"
 #include "PrivacyFakes.h"
+#include "privacy/PrivFileRows.h"
 #include "privacy/PrivacyCleaner.h"
 #include "privacy/UtilsDatabase.h"
 
 #include <QTest>
 #include <mutex>
-#include <sqlite3.h>
 #include <thread>
 
 using namespace tolvex;
@@ -18,6 +18,7 @@ namespace {
 const QString kHistory = QStringLiteral("Cleaning History Data...");
 const QString kCookies = QStringLiteral("Cleaning Cookie Data...");
 const QString kComplete = QStringLiteral("hud 3 Clean up Complete!");
+const QString kIncomplete = QStringLiteral("sheet Firefox could not be cleaned up completely");
 
 // A cookie store kept in memory.
 class MemoryCookieStorage : public HTTPCookieStorage {
@@ -46,6 +47,16 @@ private:
     QList<HTTPCookie> cookies_;
 };
 
+QString progress(const QString& name, const QString& status, double value)
+{
+    return QStringLiteral("progress %1|%2|%3").arg(name, status).arg(value);
+}
+
+quint64 rows(const QString& database, const char* table)
+{
+    return Utils::countRecordsInDBFileAtPath(database, table);
+}
+
 } // namespace
 
 class TestPrivacyCleaner : public QObject {
@@ -53,35 +64,47 @@ class TestPrivacyCleaner : public QObject {
 
     FakeBrowserHome home_;
 
-    QString file(const QString& underHome) const { return home_.file(underHome); }
+    QString file(const QString& underConfig) const { return home_.file(".config/" + underConfig); }
 
 private Q_SLOTS:
     void historyFilesGoOneStepEach()
     {
         RecordingWindow window;
-        PrivacyCleaner cleaner(window, window);
+        PrivacyCleaner cleaner(window, window, window);
         const QStringList files = {file("h/History"), file("h/Favicons"), file("h/Top Sites")};
         cleaner.removeCookies(false, true, browserRecord("Vivaldi", "com.vivaldi.Vivaldi", files));
         window.finishCleanUps();
 
-        QCOMPARE(window.steps,
-                 QStringList({"cleaning",
-                              QStringLiteral("progress %1|33 %|%2").arg(kHistory).arg(100.0 / 3),
-                              QStringLiteral("progress %1|67 %|%2").arg(kHistory).arg(200.0 / 3),
-                              QStringLiteral("progress %1|100 %|100").arg(kHistory), "idle",
-                              kComplete}));
+        QCOMPARE(window.steps, QStringList({"cleaning", progress(kHistory, "33 %", 100.0 / 3),
+                                            progress(kHistory, "67 %", 200.0 / 3),
+                                            progress(kHistory, "100 %", 100), "idle", kComplete}));
         for (const QString& file : files)
             QVERIFY(!QFileInfo::exists(file));
     }
 
-    // A listed file already gone is skipped without counting, so the bar stops short of 100.
-    // Firefox's places database stays, its history tables emptied except the bookmarked place
-    // and its origin, without which the bookmark would lose its address.
-    void firefoxKeepsItsPlacesDatabase()
+    // Firefox keeps its places database and loses its history rows, except the bookmarked place
+    // and its origin. A database the browser holds, or one that fails half-way, keeps every
+    // row: the browser would read some tables emptied and others not as damage. What is left is
+    // told, and the clean-up does not read as complete.
+    void firefoxHistoryTablesGoTogetherOrNotAtAll_data()
     {
+        QTest::addColumn<QByteArray>("holder");
+        QTest::newRow("free") << QByteArray();
+        QTest::newRow("held by the browser")
+            << QByteArray("PRAGMA locking_mode=EXCLUSIVE; DELETE FROM moz_bookmarks WHERE 0;"
+                          "UPDATE moz_origins SET host = host;");
+        QTest::newRow("failing half-way")
+            << QByteArray("CREATE TRIGGER damaged BEFORE DELETE ON moz_places "
+                          "BEGIN SELECT RAISE(ABORT, 'damaged'); END;");
+    }
+
+    void firefoxHistoryTablesGoTogetherOrNotAtAll()
+    {
+        QFETCH(QByteArray, holder);
         RecordingWindow window;
-        PrivacyCleaner cleaner(window, window);
-        const QString places = home_.database("ff/profile/places.sqlite",
+        PrivacyCleaner cleaner(window, window, window);
+        const QString profile = QStringLiteral(".mozilla/firefox/") + QTest::currentDataTag();
+        const QString places = home_.database(profile + "/places.sqlite",
                                               {{"moz_favicons", 2}, {"moz_historyvisits", 3}});
         sqlite3* db = nullptr;
         sqlite3_open(QFile::encodeName(places).constData(), &db);
@@ -94,68 +117,80 @@ private Q_SLOTS:
                      " (2, 'https://b.test/', 2), (3, 'https://b.test/x', 2);"
                      "INSERT INTO moz_bookmarks VALUES (1, 2, 'kept'), (2, NULL, 'folder');",
                      nullptr, nullptr, nullptr);
-        sqlite3_close(db);
-        PrivInfoDic record = browserRecord(
-            "Firefox", "org.mozilla.firefox",
-            {file("ff/profile/formhistory.sqlite"), home_.path("ff/profile/sessionstore.js")});
-        PrivFileDic placesRow;
-        placesRow.kBrowserFileName = QStringLiteral("places.sqlite");
-        placesRow.kBrowserFilePath = places;
-        placesRow.kBrowserFilesToRemove = {QStringLiteral("empty")};
-        record.kBrowserPrivData.prepend(placesRow);
+        sqlite3_exec(db, holder.constData(), nullptr, nullptr, nullptr);
+        const bool fails = !holder.isEmpty();
+        // A listed file already gone is skipped without counting: the bar stops short of 100.
+        PrivInfoDic record = browserRecord("Firefox", "org.mozilla.firefox",
+                                           {home_.file(".mozilla/firefox/p/formhistory.sqlite"),
+                                            home_.path(".mozilla/firefox/p/sessionstore.js")});
+        record.kBrowserPrivData.prepend(
+            PrivFileRows::fileRow(places, 0, {QStringLiteral("empty")}));
         record.kBrowserPrivacyInFilesCount = 3;
 
         cleaner.removeCookies(false, true, record);
         window.finishCleanUps();
+        sqlite3_close(db);
 
-        QCOMPARE(window.progress(),
-                 QStringList({QStringLiteral("progress %1|33 %|%2").arg(kHistory).arg(100.0 / 3)}));
+        QCOMPARE(window.progress(), QStringList({progress(kHistory, "33 %", 100.0 / 3)}));
+        QCOMPARE(window.steps.last(), fails ? kIncomplete : kComplete);
+        if (fails)
+            QVERIFY(window.shown.first().informativeText.contains(places));
         QVERIFY(QFileInfo::exists(places));
-        for (const char* table : {"moz_favicons", "moz_historyvisits"})
-            QCOMPARE(Utils::countRecordsInDBFileAtPath(places, table), 0u);
-        for (const char* table : {"moz_origins", "moz_places"})
-            QCOMPARE(Utils::countRecordsInDBFileAtPath(places, table), 1u);
-        QCOMPARE(Utils::countRecordsInDBFileAtPath(places, "moz_bookmarks"), 2u);
-        QVERIFY(!QFileInfo::exists(home_.path("ff/profile/formhistory.sqlite")));
+        QCOMPARE(rows(places, "moz_favicons"), fails ? 2u : 0u);
+        QCOMPARE(rows(places, "moz_historyvisits"), fails ? 3u : 0u);
+        QCOMPARE(rows(places, "moz_origins"), fails ? 2u : 1u);
+        QCOMPARE(rows(places, "moz_places"), fails ? 3u : 1u);
+        QCOMPARE(rows(places, "moz_bookmarks"), 2u);
+        QVERIFY(!QFileInfo::exists(home_.path(profile + "/formhistory.sqlite")));
     }
 
-    // Lists gone wrong remove nothing outside the browser's stores: not the working folder's
-    // item of the same name as an entry that names no file, not the home folder, not a profile.
-    // A link is removed as a link, dangling or not, and what it points at stays.
-    void removesOnlyTheListedItemsThemselves()
+    // A link planted at any level the scan lists (the store folder, a store file, a child of a
+    // store folder, a folder on the way) goes as the link or stays, and never leads the clean-up
+    // into what it points at. Nothing outside the browsers' folders is removed either: not the
+    // working folder's item named like an entry that names no file, not the home folder, not a
+    // profile.
+    void linksAndStrayPathsLeadNowhere()
     {
         RecordingWindow window;
-        PrivacyCleaner cleaner(window, window);
-        const QString sameNameInWorkingFolder = file("work/empty");
+        PrivacyCleaner cleaner(window, window, window);
+        const QString bystander = home_.file("Documents/letter.txt");
+        const QString documents = home_.path("Documents");
+        const QString workItem = home_.file("work/empty");
         const QString previousWorkingFolder = QDir::currentPath();
         QDir::setCurrent(home_.path("work"));
-        const QString outside = file("outside/kept");
-        const QString profile = home_.folder("links/Default");
-        const QString link = home_.path("links/Default/Local Storage/leveldb");
-        const QString dangling = home_.path("links/Default/Local Storage/gone");
-        QDir().mkpath(QFileInfo(link).path());
-        QFile::link(home_.path("outside"), link);
-        QFile::link(home_.path("nowhere"), dangling);
-        const QStringList listed = {file("links/Default/History"),
-                                    QStringLiteral("empty"),
-                                    home_.home(),
-                                    profile,
-                                    link,
-                                    dangling};
-        PrivInfoDic record = browserRecord("Vivaldi", "com.vivaldi.Vivaldi", listed,
-                                           {QStringLiteral("empty"), home_.home(), profile});
+        const QString profile = home_.folder(".config/chrome/Default");
+        const QString storage = home_.folder(".config/chrome/Default/Local Storage");
+        const QString cache = home_.path(".config/chrome/Default/Cache");
+        const QString history = profile + "/History";
+        const QString linkedProfile = home_.path(".config/chrome/Linked");
+        QFile::link(documents, cache);
+        QFile::link(bystander, history);
+        QFile::link(documents, storage + "/leveldb");
+        QFile::link(home_.path("nowhere"), storage + "/gone");
+        QFile::link(documents, linkedProfile);
 
+        PrivInfoDic record = browserRecord("Google Chrome", "com.google.Chrome",
+                                           {history, QStringLiteral("empty"), home_.home(), profile,
+                                            linkedProfile + "/letter.txt"},
+                                           {QStringLiteral("empty"), home_.home(), profile});
+        record.kBrowserPrivData << *PrivFileRows::folderRow(cache)
+                                << *PrivFileRows::folderRow(storage);
+        QCOMPARE(record.kBrowserPrivData.last().kBrowserFilesToRemove.size(), 2);
         cleaner.removeCookies(true, true, record);
         window.finishCleanUps();
         QDir::setCurrent(previousWorkingFolder);
 
-        QVERIFY(QFileInfo::exists(sameNameInWorkingFolder));
-        QVERIFY(QFileInfo::exists(outside));
+        QVERIFY(QFileInfo::exists(bystander));
+        QCOMPARE(QDir(documents).entryList(QDir::Files), QStringList{"letter.txt"});
+        QVERIFY(QFileInfo::exists(workItem));
         QVERIFY(QFileInfo(profile).isDir());
-        QVERIFY(!QFileInfo(link).isSymLink());
-        QVERIFY(!QFileInfo(dangling).isSymLink());
-        QVERIFY(!QFileInfo::exists(listed.first()));
-        QCOMPARE(window.progress().size(), 3);
+        QVERIFY(QFileInfo(storage).isDir());
+        QCOMPARE(QDir(storage).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+                 QStringList());
+        for (const QString& link : {cache, history})
+            QVERIFY(!QFileInfo(link).isSymLink());
+        QCOMPARE(window.shown.size(), 1);
+        QVERIFY(window.shown.first().informativeText.contains(linkedProfile));
     }
 
     void flagsChooseWhatGoesCookiesFirst_data()
@@ -175,7 +210,7 @@ private Q_SLOTS:
         QFETCH(bool, history);
         QFETCH(QStringList, progressNames);
         RecordingWindow window;
-        PrivacyCleaner cleaner(window, window);
+        PrivacyCleaner cleaner(window, window, window);
         const QString historyFile = file("s/History.db");
         PrivInfoDic record = browserRecord("Safari", "com.apple.Safari", {historyFile});
         auto store = std::make_shared<MemoryCookieStorage>(2);
@@ -192,21 +227,13 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo::exists(historyFile), !history);
         QCOMPARE(window.steps.first(), QStringLiteral("cleaning"));
         QCOMPARE(window.steps.last(), kComplete);
-    }
 
-    // The scan found no cookies, yet the store has some now: the steps read 100 %, not a
-    // division by zero.
-    void cookiesFoundAfterAnEmptyScanReadFull()
-    {
-        RecordingWindow window;
-        PrivacyCleaner cleaner(window, window);
-        PrivInfoDic record = browserRecord("Safari", "com.apple.Safari", {});
-        record.CookieStorage =
-            CookiesDic{std::make_shared<MemoryCookieStorage>(2), 0, std::nullopt};
+        // The scan found no cookies, yet the store has some now: 100 %, not a division by zero.
+        window.steps.clear();
+        record.CookieStorage = CookiesDic{std::make_shared<MemoryCookieStorage>(1), 0, {}};
         cleaner.removeCookiesOnlyFrom(record);
         QCoreApplication::processEvents();
-        QCOMPARE(window.steps,
-                 QStringList(2, QStringLiteral("progress %1|100 %|100").arg(kCookies)));
+        QCOMPARE(window.steps, QStringList{progress(kCookies, "100 %", 100)});
     }
 
     // The cleaner's owner going (the application quitting) lets running clean-ups finish
@@ -217,7 +244,7 @@ private Q_SLOTS:
         auto store = std::make_shared<MemoryCookieStorage>(4, std::chrono::milliseconds(50));
         const QString history = file("gone/History");
         {
-            PrivacyCleaner cleaner(window, window);
+            PrivacyCleaner cleaner(window, window, window);
             PrivInfoDic record = browserRecord("Vivaldi", "com.vivaldi.Vivaldi", {history});
             record.CookieStorage = CookiesDic{store, 4, std::nullopt};
             cleaner.removeCookies(true, true, record);

@@ -1,6 +1,5 @@
 // What the results screens' buttons start: closing, the quit sheets for running browsers, and
 // the clean-ups that follow. No real browser is asked: the running test is injected.
-#include "../app/AnsweringSheets.h"
 #include "FakeBrowserHome.h"
 #include "PrivacyFakes.h"
 #include "privacy/PrivScanBlocks.h"
@@ -16,18 +15,19 @@ namespace {
 
 const QString kMail = QStringLiteral("help@example.test");
 
-// Browsers that run, by bundle identifier, and the quit requests they were sent.
+// Browsers that run, by bundle identifier, the quit requests they were sent, and those that do
+// not end when asked.
 struct FakeBrowsers {
     QSet<QString> running;
-    bool quitSucceeds = true;
+    QSet<QString> staying;
     QStringList quitRequests;
 
     BrowserProcesses processes()
     {
         return {[this](const QString& id, const QString&) { return running.contains(id); },
-                [this](const QString& id) {
+                [this](const QString& id, BrowserProcesses::Ended ended) {
                     quitRequests << id;
-                    return quitSucceeds;
+                    ended(!staying.contains(id));
                 }};
     }
 };
@@ -39,30 +39,29 @@ class TestPrivScanBlocks : public QObject {
 
     FakeBrowserHome home_;
     RecordingWindow window_;
-    AnsweringSheets sheets_{kAlertFirstButtonReturn};
     FakeBrowsers browsers_;
     std::unique_ptr<PrivacyCleaner> cleaner_;
     std::unique_ptr<PrivScanBlocks> blocks_;
 
     PrivInfoDic chrome()
     {
-        return browserRecord("Google Chrome", "com.google.Chrome", {home_.file("chrome/History")},
-                             {home_.file("chrome/Cookies")});
+        return browserRecord("Google Chrome", "com.google.Chrome",
+                             {home_.file(".config/chrome/History")},
+                             {home_.file(".config/chrome/Cookies")});
     }
     PrivInfoDic firefox()
     {
         return browserRecord("Firefox", "org.mozilla.firefox",
-                             {home_.file("ff/formhistory.sqlite")});
+                             {home_.file(".mozilla/ff/formhistory.sqlite")});
     }
 
 private Q_SLOTS:
     void init()
     {
         window_ = {};
-        sheets_ = AnsweringSheets(kAlertFirstButtonReturn);
         browsers_ = {};
-        cleaner_ = std::make_unique<PrivacyCleaner>(window_, window_);
-        blocks_ = std::make_unique<PrivScanBlocks>(*cleaner_, window_, sheets_, window_, kMail,
+        cleaner_ = std::make_unique<PrivacyCleaner>(window_, window_, window_);
+        blocks_ = std::make_unique<PrivScanBlocks>(*cleaner_, window_, window_, window_, kMail,
                                                    browsers_.processes());
     }
 
@@ -77,39 +76,37 @@ private Q_SLOTS:
         QCOMPARE(window_.overlayCloses, 1);
     }
 
-    void browserNotRunningIsCleanedAtOnce()
-    {
-        const PrivInfoDic record = chrome();
-        blocks_->privScanRowActionBlock(0, record, 0, true, false, false);
-        window_.finishCleanUps();
-        QVERIFY(sheets_.shown.isEmpty());
-        QCOMPARE(window_.overlayCloses, 1);
-        QVERIFY(!QFileInfo::exists(record.CookieStorage->kBrowserFilesToRemove->first()));
-        QVERIFY(QFileInfo::exists(record.kBrowserPrivData.first().kBrowserFilePath));
-        QCOMPARE(window_.steps.last(), QStringLiteral("hud 3 Clean up Complete!"));
-    }
-
+    // A browser that runs is asked first; the clean-up waits for it to end, and a browser that
+    // does not end keeps all of its data and is named in a sheet.
     void runningBrowserIsQuitOnlyWithConsent_data()
     {
+        QTest::addColumn<bool>("running");
         QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("quitSucceeds");
+        QTest::addColumn<bool>("ends");
         QTest::addColumn<bool>("vertical");
         QTest::addColumn<bool>("cleaned");
-        QTest::newRow("quit and continue") << kAlertFirstButtonReturn << true << false << true;
-        QTest::newRow("vertical screen logs") << kAlertFirstButtonReturn << true << true << true;
-        QTest::newRow("cancel") << kAlertFirstButtonReturn + 1 << true << false << false;
-        QTest::newRow("quit refused") << kAlertFirstButtonReturn << false << false << false;
+        QTest::newRow("not running") << false << 0 << true << false << true;
+        QTest::newRow("quit and continue")
+            << true << kAlertFirstButtonReturn << true << false << true;
+        QTest::newRow("vertical screen logs")
+            << true << kAlertFirstButtonReturn << true << true << true;
+        QTest::newRow("cancel") << true << kAlertFirstButtonReturn + 1 << true << false << false;
+        QTest::newRow("does not end") << true << kAlertFirstButtonReturn << false << false << false;
     }
 
     void runningBrowserIsQuitOnlyWithConsent()
     {
+        QFETCH(bool, running);
         QFETCH(int, answer);
-        QFETCH(bool, quitSucceeds);
+        QFETCH(bool, ends);
         QFETCH(bool, vertical);
         QFETCH(bool, cleaned);
-        browsers_.running = {QStringLiteral("com.google.Chrome")};
-        browsers_.quitSucceeds = quitSucceeds;
-        sheets_.answers = {answer};
+        const QString chromeID = QStringLiteral("com.google.Chrome");
+        if (running)
+            browsers_.running = {chromeID};
+        if (!ends)
+            browsers_.staying = {chromeID};
+        window_.answers = {answer};
         const PrivInfoDic record = chrome();
         if (vertical)
             QTest::ignoreMessage(QtInfoMsg, "remove operation");
@@ -117,8 +114,18 @@ private Q_SLOTS:
         blocks_->privScanRowActionBlock(2, record, 0, true, true, vertical);
         window_.finishCleanUps();
 
-        QCOMPARE(sheets_.shown.size(), 1);
-        const SheetAlert& alert = sheets_.shown.first();
+        QCOMPARE(window_.overlayCloses, 1);
+        QCOMPARE(QFileInfo::exists(record.kBrowserPrivData.first().kBrowserFilePath), !cleaned);
+        QCOMPARE(QFileInfo::exists(record.CookieStorage->kBrowserFilesToRemove->first()), !cleaned);
+        QCOMPARE(window_.huds(), cleaned ? 1 : 0);
+        QCOMPARE(window_.steps.last(), cleaned ? QStringLiteral("hud 3 Clean up Complete!")
+                                       : ends  ? QStringLiteral("idle")
+                                              : QStringLiteral("sheet Google Chrome did not quit"));
+        QCOMPARE(browsers_.quitRequests.size(),
+                 running && answer == kAlertFirstButtonReturn ? 1 : 0);
+        if (!running)
+            return;
+        const SheetAlert& alert = window_.shown.first();
         QCOMPARE(alert.messageText, QStringLiteral("Google Chrome is running"));
         QCOMPARE(alert.informativeText,
                  QStringLiteral("Tolvex needs you to Quit Google Chrome to continue.\n\n Should "
@@ -127,46 +134,51 @@ private Q_SLOTS:
                  QStringList({"Quit Google Chrome and Continue", QStringLiteral("Cancel")}));
         QCOMPARE(alert.style, SheetAlert::Style::Critical);
         QCOMPARE(alert.iconFilePath, *record.kBrowserInstallPath);
-        QCOMPARE(window_.overlayCloses, 1);
-        QCOMPARE(browsers_.quitRequests.size(), answer == kAlertFirstButtonReturn ? 1 : 0);
-        QCOMPARE(QFileInfo::exists(record.kBrowserPrivData.first().kBrowserFilePath), !cleaned);
-        // Whatever happened, the window ends idle.
-        QCOMPARE(window_.steps.contains(QStringLiteral("idle")), true);
-        QCOMPARE(window_.huds(), cleaned ? 1 : 0);
     }
 
-    void cleanAllNamesRunningBrowsersInRowOrder()
+    // Clean-all asks once for every running browser, in row order, and cleans every row but
+    // those of a browser that did not end; not-installed rows still get their notice.
+    void cleanAllQuitsRunningBrowsersInRowOrder_data()
     {
-        browsers_.running = {QStringLiteral("org.mozilla.firefox"),
-                             QStringLiteral("com.google.Chrome")};
+        QTest::addColumn<QStringList>("running");
+        QTest::addColumn<QStringList>("staying");
+        QTest::addColumn<int>("huds");
+        QTest::newRow("nothing running") << QStringList() << QStringList() << 3;
+        QTest::newRow("both end") << QStringList{"org.mozilla.firefox", "com.google.Chrome"}
+                                  << QStringList() << 3;
+        QTest::newRow("Firefox stays") << QStringList{"org.mozilla.firefox", "com.google.Chrome"}
+                                       << QStringList{"org.mozilla.firefox"} << 2;
+    }
+
+    void cleanAllQuitsRunningBrowsersInRowOrder()
+    {
+        QFETCH(QStringList, running);
+        QFETCH(QStringList, staying);
+        QFETCH(int, huds);
+        browsers_.running = QSet<QString>(running.begin(), running.end());
+        browsers_.staying = QSet<QString>(staying.begin(), staying.end());
         const QList<PrivInfoDic> rows = {chrome(), firefox(), notInstalledRecord("Opera")};
 
         blocks_->privScanCleanUpAllBlock(0, rows, 0);
         window_.finishCleanUps();
 
-        QCOMPARE(sheets_.shown.size(), 1);
-        QCOMPARE(sheets_.shown.first().messageText,
-                 QStringLiteral("At least one browser is running"));
-        QCOMPARE(sheets_.shown.first().informativeText,
-                 QStringLiteral("Tolvex will Quit Google Chrome, Firefox to continue."));
-        QCOMPARE(sheets_.shown.first().buttons,
-                 QStringList({"Quit and Continue", QStringLiteral("Cancel")}));
-        QCOMPARE(browsers_.quitRequests,
-                 QStringList({"com.google.Chrome", QStringLiteral("org.mozilla.firefox")}));
-        QCOMPARE(window_.huds(), 3);
-        QVERIFY(!QFileInfo::exists(rows[1].kBrowserPrivData.first().kBrowserFilePath));
-    }
-
-    void cleanAllWithNothingRunningCleansEveryRow()
-    {
-        const QList<PrivInfoDic> rows = {chrome(), notInstalledRecord("Opera"),
-                                         notInstalledRecord("Vivaldi")};
-        blocks_->privScanCleanUpAllBlock(0, rows, 0);
-        window_.finishCleanUps();
-        QVERIFY(sheets_.shown.isEmpty());
         QCOMPARE(window_.overlayCloses, 1);
-        QCOMPARE(window_.huds(), 3);
-        QVERIFY(!QFileInfo::exists(rows[0].CookieStorage->kBrowserFilesToRemove->first()));
+        QCOMPARE(window_.huds(), huds);
+        QVERIFY(!QFileInfo::exists(rows[0].kBrowserPrivData.first().kBrowserFilePath));
+        QCOMPARE(QFileInfo::exists(rows[1].kBrowserPrivData.first().kBrowserFilePath),
+                 !staying.isEmpty());
+        if (running.isEmpty()) {
+            QVERIFY(window_.shown.isEmpty());
+            return;
+        }
+        QCOMPARE(window_.shown.first().messageText,
+                 QStringLiteral("At least one browser is running"));
+        QCOMPARE(window_.shown.first().informativeText,
+                 QStringLiteral("Tolvex will Quit Google Chrome, Firefox to continue."));
+        QCOMPARE(window_.shown.first().buttons,
+                 QStringList({"Quit and Continue", QStringLiteral("Cancel")}));
+        QCOMPARE(browsers_.quitRequests, QStringList({"com.google.Chrome", "org.mozilla.firefox"}));
+        QCOMPARE(window_.shown.size(), staying.isEmpty() ? 1 : 2);
     }
 };
 
