@@ -1,5 +1,6 @@
 #include "privacy/BrowserProcesses.h"
 
+#include "platform/X11Windows.h"
 #include "privacy/UtilsPrivacy.h"
 
 #include <memory>
@@ -11,6 +12,28 @@ namespace {
 // Long enough for a browser to write its session and close its databases; a browser still up
 // after it is left alone, not killed in the middle of a write.
 constexpr std::chrono::seconds kQuitWait{20};
+// How long a browser whose windows were asked to close has before it is sent SIGTERM: one set to
+// keep running in the background stays up after its last window.
+constexpr std::chrono::seconds kCloseWait{5};
+
+// Asks the application to quit as its user would: its windows first, then SIGTERM.
+void endApplication(const RunningApplication& application, BrowserProcesses::Ended ended)
+{
+    const auto terminate = [application, ended] {
+        application.terminate();
+        application.whenTerminated(kQuitWait, ended);
+    };
+    if (!X11Windows::closeWindowsOf(application.processIdentifier())) {
+        terminate();
+        return;
+    }
+    application.whenTerminated(kCloseWait, [terminate, ended](bool gone) {
+        if (gone)
+            ended(true);
+        else
+            terminate();
+    });
+}
 
 } // namespace
 
@@ -34,8 +57,7 @@ BrowserProcesses::quitting(std::function<QList<RunningApplication>(const QString
         if (running.isEmpty())
             ended(true);
         for (const RunningApplication& application : running) {
-            application.terminate();
-            application.whenTerminated(kQuitWait, [waiting](bool gone) {
+            endApplication(application, [waiting](bool gone) {
                 waiting->allEnded = waiting->allEnded && gone;
                 if (--waiting->left == 0)
                     waiting->ended(waiting->allEnded);

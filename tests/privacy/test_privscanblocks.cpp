@@ -2,8 +2,11 @@
 // the clean-ups that follow. No real browser is asked: the running test is injected.
 #include "FakeBrowserHome.h"
 #include "PrivacyFakes.h"
+#include "platform/Task.h"
+#include "privacy/PrivFileRows.h"
 #include "privacy/PrivScanBlocks.h"
 #include "privacy/PrivacyCleaner.h"
+#include "privacy/UtilsDatabase.h"
 
 #include <QSet>
 #include <QTest>
@@ -134,6 +137,30 @@ private Q_SLOTS:
                  QStringList({"Quit Google Chrome and Continue", QStringLiteral("Cancel")}));
         QCOMPARE(alert.style, SheetAlert::Style::Critical);
         QCOMPARE(alert.iconFilePath, *record.kBrowserInstallPath);
+    }
+
+    // A browser holds its database until it has ended: the clean-up waits for that.
+    void aQuittingBrowserIsWaitedFor()
+    {
+        const QString places = home_.database(".mozilla/held/places.sqlite",
+                                              {{"moz_places", 2}, {"moz_historyvisits", 2}});
+        Task browser(QStringLiteral(TOLVEX_LOCKING_BROWSER), {places});
+        std::atomic<bool> ready = false;
+        browser.setReadabilityHandler([&](const QByteArray&) { ready = true; });
+        QVERIFY(browser.launch());
+        QTRY_VERIFY(ready);
+        const RunningApplication application(pid_t(browser.processIdentifier()));
+        blocks_->setBrowserProcesses(
+            {[](const QString&, const QString&) { return true; },
+             BrowserProcesses::quitting([&](const QString&) { return QList{application}; })});
+        PrivInfoDic record = browserRecord("Firefox", "org.mozilla.firefox", {});
+        record.kBrowserPrivData = {PrivFileRows::fileRow(places, 0, {QStringLiteral("empty")})};
+
+        blocks_->privScanRowActionBlock(0, record, 0, false, true, false);
+        QTRY_COMPARE(window_.steps.last(), QStringLiteral("hud 3 Clean up Complete!"));
+        browser.waitUntilExit();
+        QCOMPARE(Utils::countRecordsInDBFileAtPath(places, "moz_places"), 0u);
+        QCOMPARE(Utils::countRecordsInDBFileAtPath(places, "moz_historyvisits"), 0u);
     }
 
     // Clean-all asks once for every running browser, in row order, and cleans every row but
