@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <optional>
@@ -127,20 +128,24 @@ void RunningApplication::whenTerminated(std::chrono::milliseconds timeout,
     // no other process that the system may start meanwhile. Called through syscall(): the C
     // library's declaration lacks C linkage in some releases.
     const int process = int(::syscall(SYS_pidfd_open, pid_, 0));
+    // Only a process that is no more is known to have ended.
+    const bool isGone = process < 0 && errno == ESRCH;
     auto* watch = new QObject;
     if (process < 0) {
-        QTimer::singleShot(0, watch, [watch, ended = std::move(ended)] {
-            ended(true);
+        QTimer::singleShot(0, watch, [watch, isGone, ended = std::move(ended)] {
+            ended(isGone);
             watch->deleteLater();
         });
         return;
     }
     auto* notifier = new QSocketNotifier(process, QSocketNotifier::Read, watch);
     const auto finish = [watch, notifier, process, ended = std::move(ended)](bool gone) {
+        if (!notifier->isEnabled())
+            return; // the other of the two signals came first
         notifier->setEnabled(false);
         ::close(process);
         ended(gone);
-        delete watch;
+        watch->deleteLater();
     };
     QObject::connect(notifier, &QSocketNotifier::activated, watch, [finish] { finish(true); });
     QTimer::singleShot(timeout, watch, [finish] { finish(false); });
