@@ -7,8 +7,8 @@
 #include "privacy/UtilsDatabase.h"
 
 #include <QTest>
+#include <QThread>
 #include <mutex>
-#include <thread>
 
 using namespace tolvex;
 using namespace tolvex::testing;
@@ -19,10 +19,9 @@ const QString kHistory = QStringLiteral("Cleaning History Data...");
 const QString kCookies = QStringLiteral("Cleaning Cookie Data...");
 const QString kComplete = QStringLiteral("hud 3 Clean up Complete!");
 
-// A cookie store kept in memory, each deletion taking `deleteTime`.
+// A cookie store kept in memory, each deletion taking `deleteMs`.
 struct MemoryCookieStorage : HTTPCookieStorage {
-    explicit MemoryCookieStorage(int count, std::chrono::milliseconds deleteTime = {})
-        : deleteTime(deleteTime)
+    explicit MemoryCookieStorage(int count, unsigned long deleteMs = 0) : deleteMs(deleteMs)
     {
         for (int i = 0; i < count; ++i)
             stored << HTTPCookie{QStringLiteral("example.test"), QString::number(i), "/"};
@@ -34,12 +33,12 @@ struct MemoryCookieStorage : HTTPCookieStorage {
     }
     void deleteCookie(const HTTPCookie& cookie) override
     {
-        std::this_thread::sleep_for(deleteTime);
+        QThread::msleep(deleteMs);
         std::lock_guard lock(mutex);
         stored.removeOne(cookie);
     }
 
-    const std::chrono::milliseconds deleteTime;
+    const unsigned long deleteMs;
     mutable std::mutex mutex;
     QList<HTTPCookie> stored;
 };
@@ -49,9 +48,9 @@ QString progress(const QString& name, const QString& status, double value)
     return QStringLiteral("progress %1|%2|%3").arg(name, status).arg(value);
 }
 
-quint64 rows(const QString& database, const char* table)
+quint64 rows(const QString& database, const QStringList& tables)
 {
-    return Utils::countRecordsInDBFileAtPath(database, table);
+    return PrivFileRows::tablesCount(database, tables);
 }
 
 } // namespace
@@ -100,9 +99,9 @@ private Q_SLOTS:
                      nullptr, nullptr, nullptr);
         const bool fails = !holder.isEmpty();
         // A listed file already gone is skipped without counting: the bar stops short of 100.
+        const QString formHistory = home_.file(profile + "/formhistory.sqlite");
         PrivInfoDic record = browserRecord("Firefox", "org.mozilla.firefox",
-                                           {home_.file(".mozilla/firefox/p/formhistory.sqlite"),
-                                            home_.path(".mozilla/firefox/p/sessionstore.js")});
+                                           {formHistory, home_.path(profile + "/sessionstore.js")});
         record.kBrowserPrivData.prepend(
             PrivFileRows::fileRow(places, 0, {QStringLiteral("empty")}));
         record.kBrowserPrivacyInFilesCount = 3;
@@ -115,17 +114,17 @@ private Q_SLOTS:
         QCOMPARE(window.steps.last(),
                  fails ? "sheet Firefox could not be cleaned up completely" : kComplete);
         QCOMPARE(window.shown.size(), fails ? 1 : 0);
-        QCOMPARE(rows(places, "moz_favicons") + rows(places, "moz_historyvisits"), fails ? 5u : 0u);
-        QCOMPARE(rows(places, "moz_origins") + rows(places, "moz_places"), fails ? 5u : 2u);
-        QCOMPARE(rows(places, "moz_bookmarks"), 2u);
-        QVERIFY(!QFileInfo::exists(home_.path(profile + "/formhistory.sqlite")));
+        QCOMPARE(rows(places, {"moz_favicons", "moz_historyvisits"}), fails ? 5u : 0u);
+        QCOMPARE(rows(places, {"moz_origins", "moz_places"}), fails ? 5u : 2u);
+        QCOMPARE(rows(places, {"moz_bookmarks"}), 2u);
+        QVERIFY(!QFileInfo::exists(formHistory));
     }
 
     // A link planted at any level the scan lists (the store folder, a store file, a child of a
-    // store folder, a folder on the way) goes as the link or stays, and never leads the clean-up
-    // into what it points at. Nothing outside the browsers' folders is removed either: not the
-    // working folder's item named like an entry that names no file, not the home folder, not a
-    // profile.
+    // store folder, deep in a child folder, a folder on the way) goes as the link or stays, and
+    // never leads the clean-up into what it points at. Nothing outside the browsers' folders is
+    // removed either: not the working folder's item named like an entry that names no file, not
+    // the home folder, not a profile.
     void linksAndStrayPathsLeadNowhere()
     {
         RecordingWindow window;
@@ -145,6 +144,8 @@ private Q_SLOTS:
         QFile::link(documents, storage + "/leveldb");
         QFile::link(home_.path("nowhere"), storage + "/gone");
         QFile::link(documents, linkedProfile);
+        QFile::link(documents,
+                    home_.file(".config/chrome/Default/Local Storage/db/000003.log") + "-inner");
 
         PrivInfoDic record = browserRecord("Google Chrome", "com.google.Chrome",
                                            {history, QStringLiteral("empty"), home_.home(), profile,
@@ -152,7 +153,7 @@ private Q_SLOTS:
                                            {QStringLiteral("empty"), home_.home(), profile});
         record.kBrowserPrivData << *PrivFileRows::folderRow(cache)
                                 << *PrivFileRows::folderRow(storage);
-        QCOMPARE(record.kBrowserPrivData.last().kBrowserFilesToRemove.size(), 2);
+        QCOMPARE(record.kBrowserPrivData.last().kBrowserFilesToRemove.size(), 3);
         cleaner.removeCookies(true, true, record);
         window.finishCleanUps();
         QDir::setCurrent(previousWorkingFolder);
@@ -218,7 +219,7 @@ private Q_SLOTS:
     void theCleanersEndWaitsForItsCleanUps()
     {
         RecordingWindow window;
-        auto store = std::make_shared<MemoryCookieStorage>(4, std::chrono::milliseconds(50));
+        auto store = std::make_shared<MemoryCookieStorage>(4, 50);
         const QString history = file("gone/History");
         {
             PrivacyCleaner cleaner(window, window, window);
