@@ -81,7 +81,6 @@ private Q_SLOTS:
         rig.delegate->privacyCleanUp();
         QCOMPARE(MainWindowRig::hud(),
                  QStringLiteral("Please wait for shredding tasks to complete"));
-        QTest::qWait(200);
         QVERIFY(!rig.outlets().privScanView->isVisible() && !rig.outlets().modalOverlay->isShown());
         QVERIFY(AlertPresenter::takePresentedForTesting().isEmpty());
     }
