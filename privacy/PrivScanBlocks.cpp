@@ -14,12 +14,6 @@ namespace {
 
 const QString kWaitingToQuit = QStringLiteral("Waiting for the browser to quit...");
 
-// A running browser named in the clean-all sheet.
-struct RunningBrowser {
-    QString kBrowserName;
-    QString kBrowserBndlID;
-};
-
 SheetAlert browserRunningAlert(const PrivInfoDic& record, const QString& supportMail)
 {
     const QString& name = record.kBrowserName;
@@ -36,10 +30,10 @@ SheetAlert browserRunningAlert(const PrivInfoDic& record, const QString& support
     return alert;
 }
 
-SheetAlert browsersRunningAlert(const QList<RunningBrowser>& running)
+SheetAlert browsersRunningAlert(const QList<PrivScanBlocks::RunningBrowser>& running)
 {
     QStringList names;
-    for (const RunningBrowser& browser : running)
+    for (const PrivScanBlocks::RunningBrowser& browser : running)
         names << browser.kBrowserName;
     SheetAlert alert;
     alert.messageText = QStringLiteral("At least one browser is running");
@@ -121,10 +115,7 @@ void PrivScanBlocks::privScanCleanUpAllBlock(qint64 /*tag*/, const QList<PrivInf
             looks_.applyIdleLook();
             return;
         }
-        QList<std::pair<QString, QString>> browsers;
-        for (const RunningBrowser& browser : running)
-            browsers.append({browser.kBrowserName, browser.kBrowserBndlID});
-        quitThenClean(browsers, [this, rows](const QStringList& stillRunning) {
+        quitThenClean(running, [this, rows](const QStringList& stillRunning) {
             QList<PrivInfoDic> quitRows;
             std::copy_if(
                 rows.begin(), rows.end(), std::back_inserter(quitRows),
@@ -141,7 +132,7 @@ void PrivScanBlocks::cleanEveryRow(const QList<PrivInfoDic>& rows)
         cleaner_.removeCookies(true, true, row);
 }
 
-void PrivScanBlocks::quitThenClean(const QList<std::pair<QString, QString>>& browsers,
+void PrivScanBlocks::quitThenClean(const QList<RunningBrowser>& browsers,
                                    std::function<void(const QStringList& stillRunning)> clean)
 {
     // A browser holds its databases until it has ended: the clean-up waits for that, painting
@@ -155,7 +146,7 @@ void PrivScanBlocks::quitThenClean(const QList<std::pair<QString, QString>>& bro
     };
     const auto waiting = std::make_shared<Waiting>(Waiting{browsers.size(), {}, std::move(clean)});
     for (const auto& [name, bundleID] : browsers) {
-        processes_.quit(bundleID, [this, waiting, name](bool ended) {
+        processes_.quit(bundleID, [this, waiting, name = name](bool ended) {
             if (!ended)
                 waiting->stillRunning << name;
             if (--waiting->left > 0)

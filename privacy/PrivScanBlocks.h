@@ -22,6 +22,12 @@ public:
     // The results screens' close button.
     static constexpr qint64 kCloseTag = 777;
 
+    // A running browser named in the quit sheets.
+    struct RunningBrowser {
+        QString kBrowserName;
+        QString kBrowserBndlID;
+    };
+
     PrivScanBlocks(PrivacyCleaner& cleaner, PrivacyLooks& looks, SheetPresenter& sheets,
                    ModalOverlay& overlay, const QString& supportMail,
                    BrowserProcesses processes = BrowserProcesses::system());
@@ -39,9 +45,9 @@ public:
 
 private:
     void cleanEveryRow(const QList<PrivInfoDic>& rows);
-    // Has each browser (name, bundle identifier) quit and waits for all to end; then tells the
-    // user which did not and calls `clean` with their names.
-    void quitThenClean(const QList<std::pair<QString, QString>>& browsers,
+    // Has each browser quit and waits for all to end; then tells the user which did not and
+    // calls `clean` with their names.
+    void quitThenClean(const QList<RunningBrowser>& browsers,
                        std::function<void(const QStringList& stillRunning)> clean);
 
     PrivacyCleaner& cleaner_;
