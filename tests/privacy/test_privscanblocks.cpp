@@ -72,13 +72,6 @@ private Q_SLOTS:
 
     void cleanup() { window_.finishCleanUps(); }
 
-    void closeButtonRestoresTheIdleLook()
-    {
-        blocks_->privScanRowActionBlock(PrivScanBlocks::kCloseTag, {}, 0, false, false, false);
-        QCOMPARE(window_.steps, QStringList{"idle"});
-        QCOMPARE(window_.overlayCloses, 1);
-    }
-
     // A browser that runs is asked first; the clean-up waits for it to end, and a browser that
     // does not end keeps all of its data and is named in a sheet. The vertical screen logs the
     // consent.

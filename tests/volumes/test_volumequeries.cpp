@@ -48,7 +48,6 @@ private Q_SLOTS:
         verifySizes(*root);
         QVERIFY(!root->dskIsDMG && !root->dskUnmountable);
         QVERIFY(!Utils::isDMGVolumeAtURL(QUrl::fromLocalFile(QStringLiteral("/"))));
-        QVERIFY(!Utils::isDMGVolumeAtURL(QUrl(QStringLiteral("https://example.invalid/"))));
     }
 
     void loopMountedImages_data()
