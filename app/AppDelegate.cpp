@@ -49,7 +49,8 @@ AppDelegate::AppDelegate(const QString& helperPath, QObject* parent)
       shredRuns_(shredLists_, shredTasks_, *this, *this, *this, *this, helperPath),
       trashPopover_(*this), secureEmptyTrash_(shredRuns_, *this, trashPopover_, *this, *this),
       fileIntake_(shredLists_, shredTasks_, *this, *this, *this),
-      secondaryScreens_(outlets_, shredLists_, shredTasks_, *this), privacyCleaner_(*this, *this),
+      secondaryScreens_(outlets_, shredLists_, shredTasks_, *this),
+      privacyCleaner_(*this, *this, *this),
       privScanBlocks_(privacyCleaner_, *this, *this, *this, QString(Addresses::supportMail))
 {}
 

@@ -3,12 +3,16 @@
 #include <QFile>
 #include <QHash>
 #include <QSet>
+#include <QSocketNotifier>
+#include <QTimer>
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <optional>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace tolvex {
@@ -117,9 +121,34 @@ bool RunningApplication::terminate() const
     return ::kill(pid_, SIGTERM) == 0;
 }
 
-bool RunningApplication::forceTerminate() const
+void RunningApplication::whenTerminated(std::chrono::milliseconds timeout,
+                                        std::function<void(bool)> ended) const
 {
-    return ::kill(pid_, SIGKILL) == 0;
+    // A process descriptor turns readable when the process ends, and unlike the number it names
+    // no other process that the system may start meanwhile. Called through syscall(): the C
+    // library's declaration lacks C linkage in some releases.
+    const int process = int(::syscall(SYS_pidfd_open, pid_, 0));
+    // Only a process that is no more is known to have ended.
+    const bool isGone = process < 0 && errno == ESRCH;
+    auto* watch = new QObject;
+    if (process < 0) {
+        QTimer::singleShot(0, watch, [watch, isGone, ended = std::move(ended)] {
+            ended(isGone);
+            watch->deleteLater();
+        });
+        return;
+    }
+    auto* notifier = new QSocketNotifier(process, QSocketNotifier::Read, watch);
+    const auto finish = [watch, notifier, process, ended = std::move(ended)](bool gone) {
+        if (!notifier->isEnabled())
+            return; // the other of the two signals came first
+        notifier->setEnabled(false);
+        ::close(process);
+        ended(gone);
+        watch->deleteLater();
+    };
+    QObject::connect(notifier, &QSocketNotifier::activated, watch, [finish] { finish(true); });
+    QTimer::singleShot(timeout, watch, [finish] { finish(false); });
 }
 
 } // namespace tolvex

@@ -2,6 +2,8 @@
 
 #include <QList>
 #include <QString>
+#include <chrono>
+#include <functional>
 #include <sys/types.h>
 
 namespace tolvex {
@@ -14,8 +16,11 @@ public:
 
     static QList<RunningApplication> runningApplicationsWithBundleIdentifier(const QString& id);
 
-    bool terminate() const;      // SIGTERM; false when the signal could not be sent
-    bool forceTerminate() const; // SIGKILL
+    bool terminate() const; // SIGTERM; false when the signal could not be sent
+    // Calls `ended` once on the calling thread, which must run an event loop: with true as soon
+    // as the process is gone, with false when `timeout` passes first. The calling thread is never
+    // held meanwhile.
+    void whenTerminated(std::chrono::milliseconds timeout, std::function<void(bool)> ended) const;
     pid_t processIdentifier() const { return pid_; }
 
 private:

@@ -1,11 +1,18 @@
 #include "privacy/PrivFileRows.h"
 
-#include "engine/UtilsFileSystem.h"
+#include "platform/NativePath.h"
+#include "privacy/NoFollowFolder.h"
 #include "privacy/UtilsDatabase.h"
 
 #include <QFileInfo>
 
 namespace tolvex::PrivFileRows {
+
+namespace {
+
+const QString kHiddenPrefix = QStringLiteral(".");
+
+} // namespace
 
 quint64 tablesCount(const QString& path, const QStringList& tables)
 {
@@ -31,10 +38,25 @@ PrivFileDic databaseRow(const QString& path, const QStringList& tables,
 
 std::optional<PrivFileDic> folderRow(const QString& path)
 {
-    const std::optional<QStringList> children = Utils::childrenForParentFolderAtPathOneLevel(path);
-    if (!children || children->isEmpty())
+    const std::filesystem::path nativePath = toNativePath(path);
+    std::error_code error;
+    const std::optional<NoFollowFolder> folder = NoFollowFolder::openUnlessLink(nativePath, error);
+    if (!folder) {
+        // A link standing in for the store is the one item to remove: what it points at belongs
+        // to no browser.
+        if (std::filesystem::is_symlink(std::filesystem::symlink_status(nativePath, error)))
+            return fileRow(path, 1, {path});
         return std::nullopt;
-    return fileRow(path, quint64(children->size()), *children);
+    }
+    QStringList children;
+    for (const std::string& name : folder->childNames()) {
+        const QString child = decodeNativePath(name);
+        if (!child.startsWith(kHiddenPrefix))
+            children << path + u'/' + child;
+    }
+    if (children.isEmpty())
+        return std::nullopt;
+    return fileRow(path, quint64(children.size()), children);
 }
 
 } // namespace tolvex::PrivFileRows

@@ -28,7 +28,8 @@ PrivFileDic fileRow(const QString& path, quint64 count, const QStringList& files
 // and, beside it, the files named by appending each of `companionSuffixes`.
 PrivFileDic databaseRow(const QString& path, const QStringList& tables,
                         const QStringList& companionSuffixes);
-// A row that empties a folder and keeps the folder; none when it has no (visible) child.
+// A row that empties a folder and keeps the folder; none when it has no (visible) child. A link
+// in the folder's place is listed itself, and the folder's children are listed unresolved.
 std::optional<PrivFileDic> folderRow(const QString& path);
 
 } // namespace PrivFileRows

@@ -5,15 +5,14 @@
 #include "privacy/PrivacyCleaner.h"
 #include "privacy/PrivacyLooks.h"
 
+#include <algorithm>
+#include <memory>
+
 namespace tolvex {
 
 namespace {
 
-// A running browser named in the clean-all sheet.
-struct RunningBrowser {
-    QString kBrowserName;
-    QString kBrowserBndlID;
-};
+const QString kWaitingToQuit = QStringLiteral("Waiting for the browser to quit...");
 
 SheetAlert browserRunningAlert(const PrivInfoDic& record, const QString& supportMail)
 {
@@ -31,16 +30,27 @@ SheetAlert browserRunningAlert(const PrivInfoDic& record, const QString& support
     return alert;
 }
 
-SheetAlert browsersRunningAlert(const QList<RunningBrowser>& running)
+SheetAlert browsersRunningAlert(const QList<PrivScanBlocks::RunningBrowser>& running)
 {
     QStringList names;
-    for (const RunningBrowser& browser : running)
+    for (const PrivScanBlocks::RunningBrowser& browser : running)
         names << browser.kBrowserName;
     SheetAlert alert;
     alert.messageText = QStringLiteral("At least one browser is running");
     alert.informativeText =
         QStringLiteral("Tolvex will Quit %1 to continue.").arg(names.join(QStringLiteral(", ")));
     alert.buttons = {QStringLiteral("Quit and Continue"), QStringLiteral("Cancel")};
+    alert.style = SheetAlert::Style::Critical;
+    return alert;
+}
+
+SheetAlert stillRunningAlert(const QStringList& names)
+{
+    SheetAlert alert;
+    alert.messageText = QStringLiteral("%1 did not quit").arg(names.join(QStringLiteral(", ")));
+    alert.informativeText =
+        QStringLiteral("Nothing was removed while it runs. Quit it yourself, then clean up again.");
+    alert.buttons = {QStringLiteral("OK")};
     alert.style = SheetAlert::Style::Critical;
     return alert;
 }
@@ -78,13 +88,11 @@ void PrivScanBlocks::privScanRowActionBlock(qint64 tag, const std::optional<Priv
             }
             if (logsRemoveOperation)
                 qInfo("remove operation");
-            if (processes_.quit(bundleID)) {
-                cleaner_.removeCookies(cookies, history, record);
-            } else {
-                // The browser could not be asked to quit: nothing is removed, and the window
-                // must not stay in the scanning look with its controls disabled.
-                looks_.applyIdleLook();
-            }
+            quitThenClean({{record.kBrowserName, bundleID}},
+                          [this, record, cookies, history](const QStringList& stillRunning) {
+                              if (stillRunning.isEmpty())
+                                  cleaner_.removeCookies(cookies, history, record);
+                          });
         });
     overlay_.close();
 }
@@ -107,9 +115,13 @@ void PrivScanBlocks::privScanCleanUpAllBlock(qint64 /*tag*/, const QList<PrivInf
             looks_.applyIdleLook();
             return;
         }
-        for (const RunningBrowser& browser : running)
-            processes_.quit(browser.kBrowserBndlID);
-        cleanEveryRow(rows);
+        quitThenClean(running, [this, rows](const QStringList& stillRunning) {
+            QList<PrivInfoDic> quitRows;
+            std::copy_if(
+                rows.begin(), rows.end(), std::back_inserter(quitRows),
+                [&](const PrivInfoDic& row) { return !stillRunning.contains(row.kBrowserName); });
+            cleanEveryRow(quitRows);
+        });
     });
     overlay_.close();
 }
@@ -118,6 +130,34 @@ void PrivScanBlocks::cleanEveryRow(const QList<PrivInfoDic>& rows)
 {
     for (const PrivInfoDic& row : rows)
         cleaner_.removeCookies(true, true, row);
+}
+
+void PrivScanBlocks::quitThenClean(const QList<RunningBrowser>& browsers,
+                                   std::function<void(const QStringList& stillRunning)> clean)
+{
+    // A browser holds its databases until it has ended: the clean-up waits for that, painting
+    // the cleaning look meanwhile so that nothing else is started.
+    looks_.applyCleaningLook();
+    looks_.showCleaningProgress(kWaitingToQuit, QString(), 0.0);
+    struct Waiting {
+        qsizetype left;
+        QStringList stillRunning;
+        std::function<void(const QStringList&)> clean;
+    };
+    const auto waiting = std::make_shared<Waiting>(Waiting{browsers.size(), {}, std::move(clean)});
+    for (const auto& [name, bundleID] : browsers) {
+        processes_.quit(bundleID, [this, waiting, name = name](bool ended) {
+            if (!ended)
+                waiting->stillRunning << name;
+            if (--waiting->left > 0)
+                return;
+            if (!waiting->stillRunning.isEmpty()) {
+                looks_.applyIdleLook();
+                sheets_.beginSheetModal(stillRunningAlert(waiting->stillRunning), [](int) {});
+            }
+            waiting->clean(waiting->stillRunning);
+        });
+    }
 }
 
 } // namespace tolvex

@@ -4,6 +4,7 @@
 #include "privacy/PrivInfoDic.h"
 
 #include <QList>
+#include <functional>
 #include <optional>
 
 namespace tolvex {
@@ -14,12 +15,18 @@ class PrivacyLooks;
 class SheetPresenter;
 
 // What the results screens' buttons do, as AppDelegate installs it on both screens: close the
-// screen, have running browsers quit with the user's consent, and start the clean-ups. Main
-// thread only.
+// screen, have running browsers quit with the user's consent, wait for them to end, and start
+// the clean-ups; a browser that does not end is not cleaned. Main thread only.
 class PrivScanBlocks {
 public:
     // The results screens' close button.
     static constexpr qint64 kCloseTag = 777;
+
+    // A running browser named in the quit sheets.
+    struct RunningBrowser {
+        QString kBrowserName;
+        QString kBrowserBndlID;
+    };
 
     PrivScanBlocks(PrivacyCleaner& cleaner, PrivacyLooks& looks, SheetPresenter& sheets,
                    ModalOverlay& overlay, const QString& supportMail,
@@ -38,6 +45,10 @@ public:
 
 private:
     void cleanEveryRow(const QList<PrivInfoDic>& rows);
+    // Has each browser quit and waits for all to end; then tells the user which did not and
+    // calls `clean` with their names.
+    void quitThenClean(const QList<RunningBrowser>& browsers,
+                       std::function<void(const QStringList& stillRunning)> clean);
 
     PrivacyCleaner& cleaner_;
     PrivacyLooks& looks_;

@@ -1,7 +1,7 @@
 #include "privacy/PrivacyCleaner.h"
 
 #include "engine/HudAlert.h"
-#include "engine/UtilsFileSystem.h"
+#include "engine/SheetPresenter.h"
 #include "platform/GlobalQueue.h"
 #include "platform/HomeFolder.h"
 #include "platform/MainQueue.h"
@@ -9,13 +9,13 @@
 #include "privacy/Browsers.h"
 #include "privacy/FirefoxProfiles.h"
 #include "privacy/PrivacyLooks.h"
+#include "privacy/StoreItem.h"
 #include "privacy/UtilsDatabase.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 
 namespace tolvex {
 
@@ -24,6 +24,11 @@ namespace {
 const QString kCleaningHistory = QStringLiteral("Cleaning History Data...");
 const QString kCleaningCookies = QStringLiteral("Cleaning Cookie Data...");
 const QString kCleanUpComplete = QStringLiteral("Clean up Complete!");
+const QString kCleanUpIncomplete = QStringLiteral("%1 could not be cleaned up completely");
+const QString kItemsLeft = QStringLiteral("These items were left:\n\n%1");
+const QString kItemLeft = QStringLiteral("%1 (%2)");
+const QString kOK = QStringLiteral("OK");
+
 // The bar's value after `removed` of `total`: a total of 0 counts as all done.
 double percentOf(double removed, double total)
 {
@@ -36,15 +41,19 @@ QString percentText(double removed, double total)
     return QStringLiteral("%1 %").arg(std::lroundf(float(percentOf(removed, total))));
 }
 
-void emptyFirefoxHistory(const QString& places)
+QString itemLeft(const QString& path, const QString& reason)
 {
-    for (const auto& [table, keptRows] : FirefoxProfiles::placesHistoryTables(places))
-        Utils::removeRecordsInDBFilePath(places, table, keptRows);
+    return kItemLeft.arg(readablePath(path), reason);
 }
 
-bool fileExistsAtPath(const QString& path)
+// Firefox reads a places database with only some of these tables emptied as damaged, so they
+// go together or not at all.
+std::optional<QString> emptyFirefoxHistory(const QString& places)
 {
-    return QFileInfo::exists(path);
+    QList<Utils::TableEmptying> tables;
+    for (const auto& [table, keptRows] : FirefoxProfiles::placesHistoryTables(places))
+        tables.append({table, keptRows});
+    return Utils::emptyTablesInDBFilePath(places, tables);
 }
 
 // Whether the item's folder lets it be removed.
@@ -81,13 +90,6 @@ bool mayRemove(const QString& path, const QStringList& keptFolders)
                         [&](const QString& kept) { return isSameOrInside(kept, item); });
 }
 
-std::error_code removeItemAtPath(const QString& path)
-{
-    std::error_code error;
-    std::filesystem::remove_all(toNativePath(path), error);
-    return error;
-}
-
 QString describe(const std::error_code& error)
 {
     return QStringLiteral("Error Domain=%1 Code=%2 \"%3\"")
@@ -96,10 +98,28 @@ QString describe(const std::error_code& error)
         .arg(QString::fromStdString(error.message()));
 }
 
+void logRemovalFailure(const QString& path, const std::error_code& error)
+{
+    qInfo("could not remove > %s\n %s", qUtf8Printable(path), error.message().c_str());
+    qInfo("err > %s", qUtf8Printable(describe(error)));
+    qInfo("isDeletableFileAtPath> %d", int(isDeletableFileAtPath(path)));
+    qInfo("err> %ld", long(error.value()));
+}
+
+SheetAlert incompleteAlert(const QString& browser, const QStringList& left)
+{
+    SheetAlert alert;
+    alert.messageText = kCleanUpIncomplete.arg(browser);
+    alert.informativeText = kItemsLeft.arg(left.join(u'\n'));
+    alert.buttons = {kOK};
+    alert.style = SheetAlert::Style::Critical;
+    return alert;
+}
+
 } // namespace
 
-PrivacyCleaner::PrivacyCleaner(PrivacyLooks& looks, HudAlert& hud)
-    : window_(std::make_shared<Window>(Window{&looks, &hud}))
+PrivacyCleaner::PrivacyCleaner(PrivacyLooks& looks, HudAlert& hud, SheetPresenter& sheets)
+    : window_(std::make_shared<Window>(Window{&looks, &hud, &sheets}))
 {}
 
 PrivacyCleaner::~PrivacyCleaner()
@@ -107,7 +127,6 @@ PrivacyCleaner::~PrivacyCleaner()
     std::unique_lock lock(mutex_);
     cleanUpFinished_.wait(lock, [this] { return runningCleanUps_ == 0; });
     window_->looks = nullptr;
-    window_->hud = nullptr;
 }
 
 void PrivacyCleaner::removeCookies(bool cookies, bool andHistory,
@@ -119,14 +138,18 @@ void PrivacyCleaner::removeCookies(bool cookies, bool andHistory,
     }
     GlobalQueue::dispatchAsync(
         [this, window = window_, cookies, andHistory, record = fromPrivInfoDic] {
-            post(window, [](PrivacyLooks& looks, HudAlert&) { looks.applyCleaningLook(); });
+            post(window, [](const Window& shown) { shown.looks->applyCleaningLook(); });
+            QStringList left;
             if (cookies)
-                removeCookiesOf(record, window);
+                left << removeCookiesOf(record, window);
             if (andHistory)
-                removeHistory(record, window);
-            post(window, [](PrivacyLooks& looks, HudAlert& hud) {
-                looks.applyIdleLook();
-                hud.alertWithWindow(HudAlertType::success, kCleanUpComplete);
+                left << removeHistory(record, window);
+            post(window, [name = record.kBrowserName, left](const Window& shown) {
+                shown.looks->applyIdleLook();
+                if (left.isEmpty())
+                    shown.hud->alertWithWindow(HudAlertType::success, kCleanUpComplete);
+                else
+                    shown.sheets->beginSheetModal(incompleteAlert(name, left), [](int) {});
             });
             finishCleanUp();
         });
@@ -140,21 +163,21 @@ void PrivacyCleaner::finishCleanUp()
     cleanUpFinished_.notify_all();
 }
 
-void PrivacyCleaner::removeHistoryOnlyFrom(const PrivInfoDic& record)
+QStringList PrivacyCleaner::removeHistoryOnlyFrom(const PrivInfoDic& record)
 {
-    removeHistory(record, window_);
+    return removeHistory(record, window_);
 }
 
-void PrivacyCleaner::removeCookiesOnlyFrom(const PrivInfoDic& record)
+QStringList PrivacyCleaner::removeCookiesOnlyFrom(const PrivInfoDic& record)
 {
-    removeCookiesOf(record, window_);
+    return removeCookiesOf(record, window_);
 }
 
 void PrivacyCleaner::post(const std::shared_ptr<Window>& window, WindowStep step)
 {
     MainQueue::post([window, step = std::move(step)] {
         if (window->looks)
-            step(*window->looks, *window->hud);
+            step(*window);
     });
 }
 
@@ -163,40 +186,69 @@ void PrivacyCleaner::postProgress(const std::shared_ptr<Window>& window, const Q
 {
     post(window,
          [name, status = percentText(removed, total), value = percentOf(removed, total)](
-             PrivacyLooks& looks, HudAlert&) { looks.showCleaningProgress(name, status, value); });
+             const Window& shown) { shown.looks->showCleaningProgress(name, status, value); });
 }
 
-void PrivacyCleaner::removeHistory(const PrivInfoDic& record, const std::shared_ptr<Window>& window)
+QStringList PrivacyCleaner::removeListed(const QStringList& paths, const QStringList& kept,
+                                         const std::function<void()>& removing)
+{
+    const QStringList roots = StoreItem::browserRoots();
+    QStringList left;
+    for (const QString& path : paths) {
+        if (!mayRemove(path, kept))
+            continue;
+        std::error_code error;
+        const std::optional<StoreItem> item = StoreItem::find(path, roots, error);
+        if (!item) {
+            if (error)
+                left << itemLeft(path, QString::fromStdString(error.message()));
+            continue;
+        }
+        removing();
+        if (const std::error_code removal = item->remove()) {
+            logRemovalFailure(path, removal);
+            left << itemLeft(path, QString::fromStdString(removal.message()));
+        }
+    }
+    return left;
+}
+
+QStringList PrivacyCleaner::removeHistory(const PrivInfoDic& record,
+                                          const std::shared_ptr<Window>& window)
 {
     const QStringList kept = keptFolders(record);
     const double total = double(record.kBrowserPrivacyInFilesCount);
     double removed = 0.0;
+    QStringList left;
     for (const PrivFileDic& row : record.kBrowserPrivData) {
         if (row.kBrowserFileName == FirefoxProfiles::kPlacesDatabase &&
-            record.kBrowserName == kFirefox.name && fileExistsAtPath(row.kBrowserFilePath)) {
-            emptyFirefoxHistory(row.kBrowserFilePath);
-        }
-        for (const QString& path : row.kBrowserFilesToRemove) {
-            // A listed link goes as the link, dangling or not; what it points at stays.
-            if (!mayRemove(path, kept) || !Utils::itemExistsAtPath(path))
-                continue;
+            record.kBrowserName == kFirefox.name)
+            left << emptyPlaces(row.kBrowserFilePath);
+        left << removeListed(row.kBrowserFilesToRemove, kept, [&] {
             removed += 1.0;
             postProgress(window, kCleaningHistory, removed, total);
-            if (const std::error_code error = removeItemAtPath(path)) {
-                qInfo("could not remove > %s\n %s", qUtf8Printable(path), error.message().c_str());
-                qInfo("err > %s", qUtf8Printable(describe(error)));
-                qInfo("isDeletableFileAtPath> %d", int(isDeletableFileAtPath(path)));
-                qInfo("err> %ld", long(error.value()));
-            }
-        }
+        });
     }
+    return left;
 }
 
-void PrivacyCleaner::removeCookiesOf(const PrivInfoDic& record,
-                                     const std::shared_ptr<Window>& window)
+QStringList PrivacyCleaner::emptyPlaces(const QString& places)
+{
+    std::error_code error;
+    const std::optional<StoreItem> item = StoreItem::find(places, StoreItem::browserRoots(), error);
+    if (!item)
+        return error ? QStringList{itemLeft(places, QString::fromStdString(error.message()))}
+                     : QStringList();
+    if (const std::optional<QString> failure = emptyFirefoxHistory(item->reachedPath()))
+        return {itemLeft(places, *failure)};
+    return {};
+}
+
+QStringList PrivacyCleaner::removeCookiesOf(const PrivInfoDic& record,
+                                            const std::shared_ptr<Window>& window)
 {
     if (!record.CookieStorage)
-        return;
+        return {};
     const CookiesDic& cookies = *record.CookieStorage;
     if (const auto* store = std::get_if<std::shared_ptr<HTTPCookieStorage>>(&cookies.CookieStorage);
         store && *store) {
@@ -207,15 +259,10 @@ void PrivacyCleaner::removeCookiesOf(const PrivInfoDic& record,
             removed += 1.0;
             postProgress(window, kCleaningCookies, removed, total);
         }
-        return;
+        return {};
     }
-    const QStringList kept = keptFolders(record);
-    for (const QString& path : cookies.kBrowserFilesToRemove.value_or(QStringList())) {
-        if (!mayRemove(path, kept) || !Utils::itemExistsAtPath(path))
-            continue;
-        if (const std::error_code error = removeItemAtPath(path))
-            qInfo("could not remove > %s\n %s", qUtf8Printable(path), error.message().c_str());
-    }
+    return removeListed(cookies.kBrowserFilesToRemove.value_or(QStringList()), keptFolders(record),
+                        [] {});
 }
 
 } // namespace tolvex

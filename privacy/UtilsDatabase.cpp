@@ -1,7 +1,8 @@
 #include "privacy/UtilsDatabase.h"
 
+#include "platform/NativePath.h"
+
 #include <QDebug>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <exception>
@@ -16,6 +17,13 @@ const QString kCountStatement = QStringLiteral("SELECT COUNT(*) FROM %1");
 const QString kCountExceptStatement = QStringLiteral("SELECT COUNT(*) FROM %1 WHERE NOT (%2)");
 const QString kDeleteStatement = QStringLiteral("DELETE FROM %1");
 const QString kDeleteExceptStatement = QStringLiteral("DELETE FROM %1 WHERE NOT (%2)");
+const QString kHasTableStatement =
+    QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = '%1'");
+// Immediate: the write lock is taken at once, so a browser holding the database fails the
+// transaction before anything is deleted.
+constexpr const char* kBeginImmediate = "BEGIN IMMEDIATE";
+constexpr const char* kCommit = "COMMIT";
+constexpr const char* kRollback = "ROLLBACK";
 
 struct DatabaseCloser {
     void operator()(sqlite3* database) const { sqlite3_close(database); }
@@ -38,7 +46,7 @@ bool isPlainIdentifier(const QString& tableTitle)
 Database openDatabase(const QString& path)
 {
     sqlite3* handle = nullptr;
-    const int result = sqlite3_open(QFile::encodeName(path).constData(), &handle);
+    const int result = sqlite3_open(encodeNativePath(path).constData(), &handle);
     Database database(handle);
     if (result != SQLITE_OK)
         return nullptr;
@@ -52,6 +60,13 @@ Statement prepareStatement(sqlite3* database, const QString& text)
     if (sqlite3_prepare_v2(database, statement.constData(), -1, &handle, nullptr) != SQLITE_OK)
         return nullptr;
     return Statement(handle);
+}
+
+// The title is a plain identifier, checked before.
+bool hasTable(sqlite3* database, const QString& table)
+{
+    const Statement statement = prepareStatement(database, kHasTableStatement.arg(table));
+    return statement && sqlite3_step(statement.get()) == SQLITE_ROW;
 }
 
 } // namespace
@@ -84,31 +99,43 @@ quint64 countRecordsInDBFileAtPath(const QString& path, const QString& tableTitl
     }
 }
 
-bool removeAllRecordsInDBFilePath(const QString& path, const QString& tableTitle)
+std::optional<QString> emptyTablesInDBFilePath(const QString& path,
+                                               const QList<TableEmptying>& tables)
 {
-    return removeRecordsInDBFilePath(path, tableTitle, {});
-}
-
-bool removeRecordsInDBFilePath(const QString& path, const QString& tableTitle,
-                               const QString& keptRows)
-{
-    if (!QFileInfo::exists(path))
-        return false;
-    if (countRecordsInDBFileAtPath(path, tableTitle) == 0) {
-        qInfo("could not retreave items in table");
-        return false;
+    for (const auto& [table, keptRows] : tables) {
+        if (!isPlainIdentifier(table))
+            return QStringLiteral("no such table: %1").arg(table);
     }
-    const Database database = openDatabase(path);
-    if (!database)
-        return false;
-    const Statement statement = prepareStatement(
-        database.get(), keptRows.isEmpty() ? kDeleteStatement.arg(tableTitle)
-                                           : kDeleteExceptStatement.arg(tableTitle, keptRows));
-    if (!statement)
-        return false;
-    if (sqlite3_step(statement.get()) == SQLITE_DONE)
-        qInfo().noquote() << QStringLiteral("Table tableTitle %1").arg(tableTitle);
-    return false;
+    sqlite3* handle = nullptr;
+    const int opened = sqlite3_open_v2(encodeNativePath(path).constData(), &handle,
+                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOFOLLOW, nullptr);
+    const Database database(handle);
+    if (opened != SQLITE_OK)
+        return QString::fromUtf8(sqlite3_errstr(opened));
+    const auto failed = [&] {
+        const QString reason = QString::fromUtf8(sqlite3_errmsg(database.get()));
+        sqlite3_exec(database.get(), kRollback, nullptr, nullptr, nullptr);
+        return reason;
+    };
+    if (sqlite3_exec(database.get(), kBeginImmediate, nullptr, nullptr, nullptr) != SQLITE_OK)
+        return failed();
+    for (const auto& [table, keptRows] : tables) {
+        if (!hasTable(database.get(), table)) {
+            qInfo("could not retreave items in table");
+            continue;
+        }
+        const QByteArray statement =
+            (keptRows.isEmpty() ? kDeleteStatement.arg(table)
+                                : kDeleteExceptStatement.arg(table, keptRows))
+                .toUtf8();
+        if (sqlite3_exec(database.get(), statement.constData(), nullptr, nullptr, nullptr) !=
+            SQLITE_OK)
+            return failed();
+        qInfo().noquote() << QStringLiteral("Table tableTitle %1").arg(table);
+    }
+    if (sqlite3_exec(database.get(), kCommit, nullptr, nullptr, nullptr) != SQLITE_OK)
+        return failed();
+    return std::nullopt;
 }
 
 } // namespace tolvex::Utils

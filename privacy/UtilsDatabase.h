@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <optional>
+#include <utility>
 
 namespace tolvex::Utils {
 
@@ -10,12 +13,14 @@ quint64 countRecordsInDBFileAtPath(const QString& path, const QString& tableTitl
 quint64 countRecordsInDBFileAtPath(const QString& path, const QString& tableTitle,
                                    const QString& keptRows);
 
-// Deletes every row of one table. Always answers false; no caller reads it.
-bool removeAllRecordsInDBFilePath(const QString& path, const QString& tableTitle);
+// A table to empty, and a condition of our own that selects the rows it keeps (none when empty).
+using TableEmptying = std::pair<QString, QString>;
 
-// Deletes the rows of one table except those that `keptRows`, a condition of our own, selects;
-// every row when it is empty. Always answers false.
-bool removeRecordsInDBFilePath(const QString& path, const QString& tableTitle,
-                               const QString& keptRows);
+// Empties the tables of the database at `path` in one transaction, so that the browser never
+// finds some of them emptied and the others not; a table the database lacks is passed over. The
+// database is opened only when no component of `path` is a link. Nothing when it is done, else
+// why nothing was changed.
+std::optional<QString> emptyTablesInDBFilePath(const QString& path,
+                                               const QList<TableEmptying>& tables);
 
 } // namespace tolvex::Utils

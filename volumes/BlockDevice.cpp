@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <blkid.h>
+#include <memory>
 
 namespace tolvex {
 
@@ -37,6 +39,27 @@ QString unescapedLabel(const QString& linkName)
         }
         label.append(name[i]);
     }
+    return QString::fromUtf8(label);
+}
+
+struct ProbeDeleter {
+    void operator()(blkid_struct_probe* probe) const { blkid_free_probe(probe); }
+};
+using Probe = std::unique_ptr<blkid_struct_probe, ProbeDeleter>;
+
+// The label written in the file system's own superblock; nothing when the device cannot be read
+// (a user without access to the device node) or its file system has no label.
+std::optional<QString> superblockLabel(const QString& devicePath)
+{
+    const Probe probe(blkid_new_probe_from_filename(QFile::encodeName(devicePath).constData()));
+    if (!probe)
+        return std::nullopt;
+    blkid_probe_enable_superblocks(probe.get(), 1);
+    blkid_probe_set_superblocks_flags(probe.get(), BLKID_SUBLKS_LABEL);
+    const char* label = nullptr;
+    if (blkid_do_safeprobe(probe.get()) != 0 ||
+        blkid_probe_lookup_value(probe.get(), "LABEL", &label, nullptr) != 0)
+        return std::nullopt;
     return QString::fromUtf8(label);
 }
 
@@ -83,6 +106,9 @@ std::optional<QString> BlockDevice::loopBackingFile() const
 
 std::optional<QString> BlockDevice::label() const
 {
+    // Without udev (containers, minimal systems) the links are missing, not the labels.
+    if (!QFileInfo(kLabelLinks).isDir())
+        return superblockLabel(devicePath_);
     const QFileInfoList links =
         QDir(kLabelLinks).entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo& link : links) {

@@ -5,9 +5,9 @@
 
 namespace tolvex {
 
-// What the kernel tells about the block device behind a mount, read from /sys/class/block
-// and the udev links under /dev/disk. A partition answers for its whole disk where the kernel
-// keeps a property per disk (removable, transport).
+// What the kernel tells about the block device behind a mount, read from /sys/class/block,
+// the udev links under /dev/disk and the device's own superblock. A partition answers for its whole
+// disk where the kernel keeps a property per disk (removable, transport).
 class BlockDevice {
 public:
     // The device a mount's source names (a path under /dev, possibly a link); nothing for a
@@ -20,7 +20,8 @@ public:
     // The image file a loop device reads, or nothing for a device that is no loop device or
     // has no file attached.
     std::optional<QString> loopBackingFile() const;
-    // The file-system label udev found, or nothing.
+    // The file-system label, as udev links it or, without those links, as the device holds it;
+    // nothing when there is none.
     std::optional<QString> label() const;
 
 private:

@@ -92,9 +92,10 @@ std::optional<VolDic> volDic(const MountedVolume& volume)
     struct statvfs sizes {};
     if (::statvfs(QFile::encodeName(volume.path).constData(), &sizes) != 0)
         return std::nullopt;
+    // As df counts them: the blocks kept for root are neither used nor available to the user.
     const quint64 free = quint64(sizes.f_bavail) * sizes.f_frsize;
     const quint64 total = quint64(sizes.f_blocks) * sizes.f_frsize;
-    const quint64 occupied = total - free;
+    const quint64 occupied = quint64(sizes.f_blocks - sizes.f_bfree) * sizes.f_frsize;
     const std::optional<BlockDevice> device = BlockDevice::forSource(volume.device);
     return VolDic{displayName(volume, device),
                   volume.path,

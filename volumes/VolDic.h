@@ -16,10 +16,10 @@ struct VolDic {
     QString dskType;
     bool dskIsDMG = false; // a loop-mounted image file
     QString dskFreeSpace_readable;
-    quint64 dskFreeSpace_long = 0;
+    quint64 dskFreeSpace_long = 0; // what the user may still write, as df's "Avail"
     quint64 dskTotalSpace_long = 0;
     QString dskTotalSpace_readable;
-    quint64 dskOccupiedSpace_long = 0;
+    quint64 dskOccupiedSpace_long = 0; // df's "Used": the blocks kept for root are not in it
     QString dskOccupiedSpace_readable;
 
     bool operator==(const VolDic&) const = default;

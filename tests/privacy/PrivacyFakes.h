@@ -2,6 +2,7 @@
 
 // The window as a clean-up paints it, recorded step by step, and records of browsers.
 
+#include "../app/AnsweringSheets.h"
 #include "engine/HudAlert.h"
 #include "engine/ModalOverlay.h"
 #include "platform/GlobalQueue.h"
@@ -15,12 +16,19 @@
 namespace tolvex::testing {
 
 // Each look, progress step and notice as one line: "cleaning", "idle",
-// "progress <name>|<status>|<value>", "hud <type> <message>".
-struct RecordingWindow : PrivacyLooks, HudAlert, ModalOverlay {
+// "progress <name>|<status>|<value>", "hud <type> <message>"; sheets are answered and kept.
+struct RecordingWindow : PrivacyLooks, HudAlert, ModalOverlay, AnsweringSheets {
+    RecordingWindow() : AnsweringSheets(kAlertFirstButtonReturn) {}
+
     QStringList steps;
     int overlayCloses = 0;
 
     void applyIdleLook() override { steps << QStringLiteral("idle"); }
+    void beginSheetModal(const SheetAlert& alert, std::function<void(int)> completion) override
+    {
+        steps << QStringLiteral("sheet ") + alert.messageText;
+        AnsweringSheets::beginSheetModal(alert, std::move(completion));
+    }
     void applyCleaningLook() override { steps << QStringLiteral("cleaning"); }
     void showCleaningProgress(const QString& name, const QString& status, double value) override
     {
@@ -44,7 +52,8 @@ struct RecordingWindow : PrivacyLooks, HudAlert, ModalOverlay {
     qsizetype huds() const { return steps.filter(QStringLiteral("hud ")).size(); }
 };
 
-// An installed browser whose one history row lists `files` and whose cookies are `cookieFiles`.
+// An installed browser whose one history row lists `files` and whose cookies are `cookieFiles`;
+// the row's path is the first file.
 inline PrivInfoDic browserRecord(const QString& name, const QString& bundleID,
                                  const QStringList& files, const QStringList& cookieFiles = {})
 {

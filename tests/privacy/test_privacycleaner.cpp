@@ -1,14 +1,14 @@
-// The clean-up of one browser's records: what it removes, keeps and empties, and the steps it
-// paints on the window, in order.
+// The clean-up of one browser's records: what it removes, keeps and empties, what it reports
+// as left, and the steps it paints on the window, in order.
 #include "FakeBrowserHome.h"
 #include "PrivacyFakes.h"
+#include "privacy/PrivFileRows.h"
 #include "privacy/PrivacyCleaner.h"
 #include "privacy/UtilsDatabase.h"
 
 #include <QTest>
+#include <QThread>
 #include <mutex>
-#include <sqlite3.h>
-#include <thread>
 
 using namespace tolvex;
 using namespace tolvex::testing;
@@ -19,32 +19,39 @@ const QString kHistory = QStringLiteral("Cleaning History Data...");
 const QString kCookies = QStringLiteral("Cleaning Cookie Data...");
 const QString kComplete = QStringLiteral("hud 3 Clean up Complete!");
 
-// A cookie store kept in memory.
-class MemoryCookieStorage : public HTTPCookieStorage {
-public:
-    explicit MemoryCookieStorage(int count, std::chrono::milliseconds deleteTime = {})
-        : deleteTime_(deleteTime)
+// A cookie store kept in memory, each deletion taking `deleteMs`.
+struct MemoryCookieStorage : HTTPCookieStorage {
+    explicit MemoryCookieStorage(int count, unsigned long deleteMs = 0) : deleteMs(deleteMs)
     {
         for (int i = 0; i < count; ++i)
-            cookies_ << HTTPCookie{QStringLiteral("example.test"), QString::number(i), "/"};
+            stored << HTTPCookie{QStringLiteral("example.test"), QString::number(i), "/"};
     }
     QList<HTTPCookie> cookies() const override
     {
-        std::lock_guard lock(mutex_);
-        return cookies_;
+        std::lock_guard lock(mutex);
+        return stored;
     }
     void deleteCookie(const HTTPCookie& cookie) override
     {
-        std::this_thread::sleep_for(deleteTime_);
-        std::lock_guard lock(mutex_);
-        cookies_.removeOne(cookie);
+        QThread::msleep(deleteMs);
+        std::lock_guard lock(mutex);
+        stored.removeOne(cookie);
     }
 
-private:
-    const std::chrono::milliseconds deleteTime_;
-    mutable std::mutex mutex_;
-    QList<HTTPCookie> cookies_;
+    const unsigned long deleteMs;
+    mutable std::mutex mutex;
+    QList<HTTPCookie> stored;
 };
+
+QString progress(const QString& name, const QString& status, double value)
+{
+    return QStringLiteral("progress %1|%2|%3").arg(name, status).arg(value);
+}
+
+quint64 rows(const QString& database, const QStringList& tables)
+{
+    return PrivFileRows::tablesCount(database, tables);
+}
 
 } // namespace
 
@@ -53,119 +60,127 @@ class TestPrivacyCleaner : public QObject {
 
     FakeBrowserHome home_;
 
-    QString file(const QString& underHome) const { return home_.file(underHome); }
+    QString file(const QString& underConfig) const { return home_.file(".config/" + underConfig); }
 
 private Q_SLOTS:
-    void historyFilesGoOneStepEach()
+    // Firefox keeps its places database and loses its history rows, except the bookmarked place
+    // and its origin. A database the browser holds, or one that fails half-way, keeps every
+    // row: the browser would read some tables emptied and others not as damage. What is left is
+    // told, and the clean-up does not read as complete.
+    void firefoxHistoryTablesGoTogetherOrNotAtAll_data()
     {
-        RecordingWindow window;
-        PrivacyCleaner cleaner(window, window);
-        const QStringList files = {file("h/History"), file("h/Favicons"), file("h/Top Sites")};
-        cleaner.removeCookies(false, true, browserRecord("Vivaldi", "com.vivaldi.Vivaldi", files));
-        window.finishCleanUps();
-
-        QCOMPARE(window.steps,
-                 QStringList({"cleaning",
-                              QStringLiteral("progress %1|33 %|%2").arg(kHistory).arg(100.0 / 3),
-                              QStringLiteral("progress %1|67 %|%2").arg(kHistory).arg(200.0 / 3),
-                              QStringLiteral("progress %1|100 %|100").arg(kHistory), "idle",
-                              kComplete}));
-        for (const QString& file : files)
-            QVERIFY(!QFileInfo::exists(file));
+        QTest::addColumn<QByteArray>("holder");
+        QTest::newRow("free") << QByteArray();
+        QTest::newRow("held by the browser")
+            << QByteArray("PRAGMA locking_mode=EXCLUSIVE; UPDATE moz_origins SET host = host;");
+        QTest::newRow("failing half-way")
+            << QByteArray("CREATE TRIGGER damaged BEFORE DELETE ON moz_places "
+                          "BEGIN SELECT RAISE(ABORT, 'damaged'); END;");
     }
 
-    // A listed file already gone is skipped without counting, so the bar stops short of 100.
-    // Firefox's places database stays, its history tables emptied except the bookmarked place
-    // and its origin, without which the bookmark would lose its address.
-    void firefoxKeepsItsPlacesDatabase()
+    void firefoxHistoryTablesGoTogetherOrNotAtAll()
     {
+        QFETCH(QByteArray, holder);
         RecordingWindow window;
-        PrivacyCleaner cleaner(window, window);
-        const QString places = home_.database("ff/profile/places.sqlite",
+        PrivacyCleaner cleaner(window, window, window);
+        const QString profile = QStringLiteral(".mozilla/firefox/") + QTest::currentDataTag();
+        const QString places = home_.database(profile + "/places.sqlite",
                                               {{"moz_favicons", 2}, {"moz_historyvisits", 3}});
         sqlite3* db = nullptr;
         sqlite3_open(QFile::encodeName(places).constData(), &db);
         sqlite3_exec(db,
                      "CREATE TABLE moz_origins (id INTEGER PRIMARY KEY, host TEXT);"
-                     "CREATE TABLE moz_places (id INTEGER PRIMARY KEY, url TEXT, origin_id INT);"
-                     "CREATE TABLE moz_bookmarks (id INTEGER PRIMARY KEY, fk INT, title TEXT);"
+                     "CREATE TABLE moz_places (id INTEGER PRIMARY KEY, origin_id INT);"
+                     "CREATE TABLE moz_bookmarks (id INTEGER PRIMARY KEY, fk INT);"
                      "INSERT INTO moz_origins VALUES (1, 'a.test'), (2, 'b.test');"
-                     "INSERT INTO moz_places VALUES (1, 'https://a.test/', 1),"
-                     " (2, 'https://b.test/', 2), (3, 'https://b.test/x', 2);"
-                     "INSERT INTO moz_bookmarks VALUES (1, 2, 'kept'), (2, NULL, 'folder');",
+                     "INSERT INTO moz_places VALUES (1, 1), (2, 2), (3, 2);"
+                     "INSERT INTO moz_bookmarks VALUES (1, 2), (2, NULL);" +
+                         holder,
                      nullptr, nullptr, nullptr);
-        sqlite3_close(db);
-        PrivInfoDic record = browserRecord(
-            "Firefox", "org.mozilla.firefox",
-            {file("ff/profile/formhistory.sqlite"), home_.path("ff/profile/sessionstore.js")});
-        PrivFileDic placesRow;
-        placesRow.kBrowserFileName = QStringLiteral("places.sqlite");
-        placesRow.kBrowserFilePath = places;
-        placesRow.kBrowserFilesToRemove = {QStringLiteral("empty")};
-        record.kBrowserPrivData.prepend(placesRow);
+        const bool fails = !holder.isEmpty();
+        // A listed file already gone is skipped without counting: the bar stops short of 100.
+        const QString formHistory = home_.file(profile + "/formhistory.sqlite");
+        PrivInfoDic record = browserRecord("Firefox", "org.mozilla.firefox",
+                                           {formHistory, home_.path(profile + "/sessionstore.js")});
+        record.kBrowserPrivData.prepend(
+            PrivFileRows::fileRow(places, 0, {QStringLiteral("empty")}));
         record.kBrowserPrivacyInFilesCount = 3;
 
         cleaner.removeCookies(false, true, record);
         window.finishCleanUps();
+        sqlite3_close(db);
 
-        QCOMPARE(window.progress(),
-                 QStringList({QStringLiteral("progress %1|33 %|%2").arg(kHistory).arg(100.0 / 3)}));
-        QVERIFY(QFileInfo::exists(places));
-        for (const char* table : {"moz_favicons", "moz_historyvisits"})
-            QCOMPARE(Utils::countRecordsInDBFileAtPath(places, table), 0u);
-        for (const char* table : {"moz_origins", "moz_places"})
-            QCOMPARE(Utils::countRecordsInDBFileAtPath(places, table), 1u);
-        QCOMPARE(Utils::countRecordsInDBFileAtPath(places, "moz_bookmarks"), 2u);
-        QVERIFY(!QFileInfo::exists(home_.path("ff/profile/formhistory.sqlite")));
+        QCOMPARE(window.progress(), QStringList({progress(kHistory, "33 %", 100.0 / 3)}));
+        QCOMPARE(window.steps.last(),
+                 fails ? "sheet Firefox could not be cleaned up completely" : kComplete);
+        QCOMPARE(window.shown.size(), fails ? 1 : 0);
+        QCOMPARE(rows(places, {"moz_favicons", "moz_historyvisits"}), fails ? 5u : 0u);
+        QCOMPARE(rows(places, {"moz_origins", "moz_places"}), fails ? 5u : 2u);
+        QCOMPARE(rows(places, {"moz_bookmarks"}), 2u);
+        QVERIFY(!QFileInfo::exists(formHistory));
     }
 
-    // Lists gone wrong remove nothing outside the browser's stores: not the working folder's
-    // item of the same name as an entry that names no file, not the home folder, not a profile.
-    // A link is removed as a link, dangling or not, and what it points at stays.
-    void removesOnlyTheListedItemsThemselves()
+    // A link planted at any level the scan lists (the store folder, a store file, a child of a
+    // store folder, deep in a child folder, a folder on the way) goes as the link or stays, and
+    // never leads the clean-up into what it points at. Nothing outside the browsers' folders is
+    // removed either: not the working folder's item named like an entry that names no file, not
+    // the home folder, not a profile.
+    void linksAndStrayPathsLeadNowhere()
     {
         RecordingWindow window;
-        PrivacyCleaner cleaner(window, window);
-        const QString sameNameInWorkingFolder = file("work/empty");
+        PrivacyCleaner cleaner(window, window, window);
+        const QString bystander = home_.file("Documents/letter.txt");
+        const QString documents = home_.path("Documents");
+        const QString workItem = home_.file("work/empty");
         const QString previousWorkingFolder = QDir::currentPath();
         QDir::setCurrent(home_.path("work"));
-        const QString outside = file("outside/kept");
-        const QString profile = home_.folder("links/Default");
-        const QString link = home_.path("links/Default/Local Storage/leveldb");
-        const QString dangling = home_.path("links/Default/Local Storage/gone");
-        QDir().mkpath(QFileInfo(link).path());
-        QFile::link(home_.path("outside"), link);
-        QFile::link(home_.path("nowhere"), dangling);
-        const QStringList listed = {file("links/Default/History"),
-                                    QStringLiteral("empty"),
-                                    home_.home(),
-                                    profile,
-                                    link,
-                                    dangling};
-        PrivInfoDic record = browserRecord("Vivaldi", "com.vivaldi.Vivaldi", listed,
-                                           {QStringLiteral("empty"), home_.home(), profile});
+        const QString profile = home_.folder(".config/chrome/Default");
+        const QString storage = home_.folder(".config/chrome/Default/Local Storage");
+        const QString cache = home_.path(".config/chrome/Default/Cache");
+        const QString history = profile + "/History";
+        const QString linkedProfile = home_.path(".config/chrome/Linked");
+        QFile::link(documents, cache);
+        QFile::link(bystander, history);
+        QFile::link(documents, storage + "/leveldb");
+        QFile::link(home_.path("nowhere"), storage + "/gone");
+        QFile::link(documents, linkedProfile);
+        QFile::link(documents,
+                    home_.file(".config/chrome/Default/Local Storage/db/000003.log") + "-inner");
 
+        PrivInfoDic record = browserRecord("Google Chrome", "com.google.Chrome",
+                                           {history, QStringLiteral("empty"), home_.home(), profile,
+                                            linkedProfile + "/letter.txt"},
+                                           {QStringLiteral("empty"), home_.home(), profile});
+        record.kBrowserPrivData << *PrivFileRows::folderRow(cache)
+                                << *PrivFileRows::folderRow(storage);
+        QCOMPARE(record.kBrowserPrivData.last().kBrowserFilesToRemove.size(), 3);
         cleaner.removeCookies(true, true, record);
         window.finishCleanUps();
         QDir::setCurrent(previousWorkingFolder);
 
-        QVERIFY(QFileInfo::exists(sameNameInWorkingFolder));
-        QVERIFY(QFileInfo::exists(outside));
-        QVERIFY(QFileInfo(profile).isDir());
-        QVERIFY(!QFileInfo(link).isSymLink());
-        QVERIFY(!QFileInfo(dangling).isSymLink());
-        QVERIFY(!QFileInfo::exists(listed.first()));
-        QCOMPARE(window.progress().size(), 3);
+        QCOMPARE(QDir(documents).entryList(QDir::Files), QStringList{"letter.txt"});
+        QVERIFY(QFileInfo::exists(workItem) && QFileInfo(profile).isDir());
+        QCOMPARE(QDir(storage).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+                 QStringList());
+        QVERIFY(!QFileInfo(cache).isSymLink() && !QFileInfo(history).isSymLink());
+        QCOMPARE(window.shown.size(), 1);
+        QVERIFY(window.shown.first().informativeText.contains(linkedProfile));
     }
 
+    // Cookies go first, one step per cookie, then each history file one step.
     void flagsChooseWhatGoesCookiesFirst_data()
     {
         QTest::addColumn<bool>("cookies");
         QTest::addColumn<bool>("history");
-        QTest::addColumn<QStringList>("progressNames");
-        QTest::newRow("both") << true << true << QStringList{kCookies, kCookies, kHistory};
-        QTest::newRow("cookies") << true << false << QStringList{kCookies, kCookies};
-        QTest::newRow("history") << false << true << QStringList{kHistory};
+        QTest::addColumn<QStringList>("progress");
+        const QStringList cookieSteps{progress(kCookies, "50 %", 50),
+                                      progress(kCookies, "100 %", 100)};
+        const QStringList historySteps{progress(kHistory, "33 %", 100.0 / 3),
+                                       progress(kHistory, "67 %", 200.0 / 3),
+                                       progress(kHistory, "100 %", 100)};
+        QTest::newRow("both") << true << true << cookieSteps + historySteps;
+        QTest::newRow("cookies") << true << false << cookieSteps;
+        QTest::newRow("history") << false << true << historySteps;
         QTest::newRow("neither") << false << false << QStringList{};
     }
 
@@ -173,40 +188,30 @@ private Q_SLOTS:
     {
         QFETCH(bool, cookies);
         QFETCH(bool, history);
-        QFETCH(QStringList, progressNames);
+        QFETCH(QStringList, progress);
         RecordingWindow window;
-        PrivacyCleaner cleaner(window, window);
-        const QString historyFile = file("s/History.db");
-        PrivInfoDic record = browserRecord("Safari", "com.apple.Safari", {historyFile});
+        PrivacyCleaner cleaner(window, window, window);
+        const QString tag = QTest::currentDataTag();
+        const QStringList files{file(tag + "/History"), file(tag + "/Favicons"),
+                                file(tag + "/Top")};
+        PrivInfoDic record = browserRecord("Vivaldi", "com.vivaldi.Vivaldi", files);
         auto store = std::make_shared<MemoryCookieStorage>(2);
         record.CookieStorage = CookiesDic{store, 2, std::nullopt};
 
         cleaner.removeCookies(cookies, history, record);
         window.finishCleanUps();
 
-        QStringList names;
-        for (const QString& step : window.progress())
-            names << step.mid(QStringLiteral("progress ").size()).section('|', 0, 0);
-        QCOMPARE(names, progressNames);
+        QCOMPARE(window.steps,
+                 QStringList("cleaning") + progress + QStringList({"idle", kComplete}));
         QCOMPARE(store->cookies().isEmpty(), cookies);
-        QCOMPARE(QFileInfo::exists(historyFile), !history);
-        QCOMPARE(window.steps.first(), QStringLiteral("cleaning"));
-        QCOMPARE(window.steps.last(), kComplete);
-    }
+        QCOMPARE(QFileInfo::exists(files.last()), !history);
 
-    // The scan found no cookies, yet the store has some now: the steps read 100 %, not a
-    // division by zero.
-    void cookiesFoundAfterAnEmptyScanReadFull()
-    {
-        RecordingWindow window;
-        PrivacyCleaner cleaner(window, window);
-        PrivInfoDic record = browserRecord("Safari", "com.apple.Safari", {});
-        record.CookieStorage =
-            CookiesDic{std::make_shared<MemoryCookieStorage>(2), 0, std::nullopt};
+        // The scan found no cookies, yet the store has some now: 100 %, not a division by zero.
+        window.steps.clear();
+        record.CookieStorage = CookiesDic{std::make_shared<MemoryCookieStorage>(1), 0, {}};
         cleaner.removeCookiesOnlyFrom(record);
         QCoreApplication::processEvents();
-        QCOMPARE(window.steps,
-                 QStringList(2, QStringLiteral("progress %1|100 %|100").arg(kCookies)));
+        QCOMPARE(window.steps, QStringList{::progress(kCookies, "100 %", 100)});
     }
 
     // The cleaner's owner going (the application quitting) lets running clean-ups finish
@@ -214,10 +219,10 @@ private Q_SLOTS:
     void theCleanersEndWaitsForItsCleanUps()
     {
         RecordingWindow window;
-        auto store = std::make_shared<MemoryCookieStorage>(4, std::chrono::milliseconds(50));
+        auto store = std::make_shared<MemoryCookieStorage>(4, 50);
         const QString history = file("gone/History");
         {
-            PrivacyCleaner cleaner(window, window);
+            PrivacyCleaner cleaner(window, window, window);
             PrivInfoDic record = browserRecord("Vivaldi", "com.vivaldi.Vivaldi", {history});
             record.CookieStorage = CookiesDic{store, 4, std::nullopt};
             cleaner.removeCookies(true, true, record);

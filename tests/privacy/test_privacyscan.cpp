@@ -122,7 +122,7 @@ private Q_SLOTS:
         QCOMPARE(::summary(record), summary);
 
         RecordingWindow window;
-        PrivacyCleaner cleaner(window, window);
+        PrivacyCleaner cleaner(window, window, window);
         cleaner.removeCookies(true, true, record);
         window.finishCleanUps();
         const PrivInfoDic cleaned = scan().first();

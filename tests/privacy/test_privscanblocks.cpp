@@ -1,10 +1,13 @@
 // What the results screens' buttons start: closing, the quit sheets for running browsers, and
-// the clean-ups that follow. No real browser is asked: the running test is injected.
-#include "../app/AnsweringSheets.h"
+// the clean-ups that follow. No real browser is asked: the running test is injected, and the
+// one process asked to quit is a stand-in started here.
 #include "FakeBrowserHome.h"
 #include "PrivacyFakes.h"
+#include "platform/Task.h"
+#include "privacy/PrivFileRows.h"
 #include "privacy/PrivScanBlocks.h"
 #include "privacy/PrivacyCleaner.h"
+#include "privacy/UtilsDatabase.h"
 
 #include <QSet>
 #include <QTest>
@@ -15,19 +18,21 @@ using namespace tolvex::testing;
 namespace {
 
 const QString kMail = QStringLiteral("help@example.test");
+const QString kComplete = QStringLiteral("hud 3 Clean up Complete!");
 
-// Browsers that run, by bundle identifier, and the quit requests they were sent.
+// Browsers that run, by bundle identifier, the quit requests they were sent, and those that do
+// not end when asked.
 struct FakeBrowsers {
     QSet<QString> running;
-    bool quitSucceeds = true;
+    QSet<QString> staying;
     QStringList quitRequests;
 
     BrowserProcesses processes()
     {
         return {[this](const QString& id, const QString&) { return running.contains(id); },
-                [this](const QString& id) {
+                [this](const QString& id, BrowserProcesses::Ended ended) {
                     quitRequests << id;
-                    return quitSucceeds;
+                    ended(!staying.contains(id));
                 }};
     }
 };
@@ -39,134 +44,151 @@ class TestPrivScanBlocks : public QObject {
 
     FakeBrowserHome home_;
     RecordingWindow window_;
-    AnsweringSheets sheets_{kAlertFirstButtonReturn};
     FakeBrowsers browsers_;
     std::unique_ptr<PrivacyCleaner> cleaner_;
     std::unique_ptr<PrivScanBlocks> blocks_;
 
     PrivInfoDic chrome()
     {
-        return browserRecord("Google Chrome", "com.google.Chrome", {home_.file("chrome/History")},
-                             {home_.file("chrome/Cookies")});
+        return browserRecord("Google Chrome", "com.google.Chrome",
+                             {home_.file(".config/chrome/History")},
+                             {home_.file(".config/chrome/Cookies")});
     }
     PrivInfoDic firefox()
     {
         return browserRecord("Firefox", "org.mozilla.firefox",
-                             {home_.file("ff/formhistory.sqlite")});
+                             {home_.file(".mozilla/ff/formhistory.sqlite")});
     }
 
 private Q_SLOTS:
     void init()
     {
         window_ = {};
-        sheets_ = AnsweringSheets(kAlertFirstButtonReturn);
         browsers_ = {};
-        cleaner_ = std::make_unique<PrivacyCleaner>(window_, window_);
-        blocks_ = std::make_unique<PrivScanBlocks>(*cleaner_, window_, sheets_, window_, kMail,
+        cleaner_ = std::make_unique<PrivacyCleaner>(window_, window_, window_);
+        blocks_ = std::make_unique<PrivScanBlocks>(*cleaner_, window_, window_, window_, kMail,
                                                    browsers_.processes());
     }
 
     void cleanup() { window_.finishCleanUps(); }
 
-    void closeButtonRestoresTheIdleLook()
-    {
-        blocks_->privScanRowActionBlock(PrivScanBlocks::kCloseTag, std::nullopt, 0, false, false,
-                                        false);
-        window_.finishCleanUps();
-        QCOMPARE(window_.steps, QStringList{"idle"});
-        QCOMPARE(window_.overlayCloses, 1);
-    }
-
-    void browserNotRunningIsCleanedAtOnce()
-    {
-        const PrivInfoDic record = chrome();
-        blocks_->privScanRowActionBlock(0, record, 0, true, false, false);
-        window_.finishCleanUps();
-        QVERIFY(sheets_.shown.isEmpty());
-        QCOMPARE(window_.overlayCloses, 1);
-        QVERIFY(!QFileInfo::exists(record.CookieStorage->kBrowserFilesToRemove->first()));
-        QVERIFY(QFileInfo::exists(record.kBrowserPrivData.first().kBrowserFilePath));
-        QCOMPARE(window_.steps.last(), QStringLiteral("hud 3 Clean up Complete!"));
-    }
-
+    // A browser that runs is asked first; the clean-up waits for it to end, and a browser that
+    // does not end keeps all of its data and is named in a sheet. The vertical screen logs the
+    // consent.
     void runningBrowserIsQuitOnlyWithConsent_data()
     {
+        QTest::addColumn<bool>("running");
         QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("quitSucceeds");
-        QTest::addColumn<bool>("vertical");
-        QTest::addColumn<bool>("cleaned");
-        QTest::newRow("quit and continue") << kAlertFirstButtonReturn << true << false << true;
-        QTest::newRow("vertical screen logs") << kAlertFirstButtonReturn << true << true << true;
-        QTest::newRow("cancel") << kAlertFirstButtonReturn + 1 << true << false << false;
-        QTest::newRow("quit refused") << kAlertFirstButtonReturn << false << false << false;
+        QTest::addColumn<bool>("ends");
+        QTest::addColumn<QString>("lastStep");
+        QTest::newRow("not running") << false << 0 << true << kComplete;
+        QTest::newRow("quit and continue") << true << kAlertFirstButtonReturn << true << kComplete;
+        QTest::newRow("cancel") << true << kAlertFirstButtonReturn + 1 << true << "idle";
+        QTest::newRow("does not end")
+            << true << kAlertFirstButtonReturn << false << "sheet Google Chrome did not quit";
     }
 
     void runningBrowserIsQuitOnlyWithConsent()
     {
+        QFETCH(bool, running);
         QFETCH(int, answer);
-        QFETCH(bool, quitSucceeds);
-        QFETCH(bool, vertical);
-        QFETCH(bool, cleaned);
-        browsers_.running = {QStringLiteral("com.google.Chrome")};
-        browsers_.quitSucceeds = quitSucceeds;
-        sheets_.answers = {answer};
+        QFETCH(bool, ends);
+        QFETCH(QString, lastStep);
+        const bool consents = running && answer == kAlertFirstButtonReturn;
+        browsers_.running = {running ? "com.google.Chrome" : ""};
+        browsers_.staying = {ends ? "" : "com.google.Chrome"};
+        window_.answers = {answer};
         const PrivInfoDic record = chrome();
-        if (vertical)
+        if (consents)
             QTest::ignoreMessage(QtInfoMsg, "remove operation");
 
-        blocks_->privScanRowActionBlock(2, record, 0, true, true, vertical);
+        blocks_->privScanRowActionBlock(2, record, 0, true, true, true);
         window_.finishCleanUps();
 
-        QCOMPARE(sheets_.shown.size(), 1);
-        const SheetAlert& alert = sheets_.shown.first();
-        QCOMPARE(alert.messageText, QStringLiteral("Google Chrome is running"));
-        QCOMPARE(alert.informativeText,
-                 QStringLiteral("Tolvex needs you to Quit Google Chrome to continue.\n\n Should "
-                                "you have any questions, please contact: help@example.test"));
-        QCOMPARE(alert.buttons,
-                 QStringList({"Quit Google Chrome and Continue", QStringLiteral("Cancel")}));
+        QCOMPARE(window_.overlayCloses, 1);
+        const bool cleaned = lastStep == kComplete;
+        QCOMPARE(QFileInfo::exists(record.kBrowserPrivData.first().kBrowserFilePath), !cleaned);
+        QCOMPARE(QFileInfo::exists(record.CookieStorage->kBrowserFilesToRemove->first()), !cleaned);
+        QCOMPARE(window_.steps.last(), lastStep);
+        QCOMPARE(browsers_.quitRequests.size(), consents ? 1 : 0);
+        if (!running)
+            return;
+        const SheetAlert& alert = window_.shown.first();
+        QCOMPARE(
+            alert.messageText + '|' + alert.informativeText + '|' + alert.buttons.join('|'),
+            QStringLiteral("Google Chrome is running|Tolvex needs you to Quit Google Chrome to "
+                           "continue.\n\n Should you have any questions, please contact: "
+                           "help@example.test|Quit Google Chrome and Continue|Cancel"));
         QCOMPARE(alert.style, SheetAlert::Style::Critical);
         QCOMPARE(alert.iconFilePath, *record.kBrowserInstallPath);
-        QCOMPARE(window_.overlayCloses, 1);
-        QCOMPARE(browsers_.quitRequests.size(), answer == kAlertFirstButtonReturn ? 1 : 0);
-        QCOMPARE(QFileInfo::exists(record.kBrowserPrivData.first().kBrowserFilePath), !cleaned);
-        // Whatever happened, the window ends idle.
-        QCOMPARE(window_.steps.contains(QStringLiteral("idle")), true);
-        QCOMPARE(window_.huds(), cleaned ? 1 : 0);
     }
 
-    void cleanAllNamesRunningBrowsersInRowOrder()
+    // A browser holds its database until it has ended: the clean-up waits for that.
+    void aQuittingBrowserIsWaitedFor()
     {
-        browsers_.running = {QStringLiteral("org.mozilla.firefox"),
-                             QStringLiteral("com.google.Chrome")};
+        const QString places = home_.database(".mozilla/held/places.sqlite",
+                                              {{"moz_places", 2}, {"moz_historyvisits", 2}});
+        Task browser(QStringLiteral(TOLVEX_LOCKING_BROWSER), {places});
+        std::atomic<bool> ready = false;
+        browser.setReadabilityHandler([&](const QByteArray&) { ready = true; });
+        QVERIFY(browser.launch());
+        QTRY_VERIFY(ready);
+        const RunningApplication application(pid_t(browser.processIdentifier()));
+        blocks_->setBrowserProcesses(
+            {[](const QString&, const QString&) { return true; },
+             BrowserProcesses::quitting([&](const QString&) { return QList{application}; })});
+        PrivInfoDic record = browserRecord("Firefox", "org.mozilla.firefox", {});
+        record.kBrowserPrivData = {PrivFileRows::fileRow(places, 0, {QStringLiteral("empty")})};
+
+        blocks_->privScanRowActionBlock(0, record, 0, false, true, false);
+        QTRY_COMPARE(window_.steps.last(), kComplete);
+        browser.waitUntilExit();
+        QCOMPARE(Utils::countRecordsInDBFileAtPath(places, "moz_places") +
+                     Utils::countRecordsInDBFileAtPath(places, "moz_historyvisits"),
+                 0u);
+    }
+
+    // Clean-all asks once for every running browser, in row order, and cleans every row but
+    // those of a browser that did not end; not-installed rows still get their notice.
+    void cleanAllQuitsRunningBrowsersInRowOrder_data()
+    {
+        QTest::addColumn<QStringList>("running");
+        QTest::addColumn<QStringList>("staying");
+        QTest::addColumn<int>("huds");
+        QTest::newRow("nothing running") << QStringList() << QStringList() << 3;
+        QTest::newRow("both end") << QStringList{"org.mozilla.firefox", "com.google.Chrome"}
+                                  << QStringList() << 3;
+        QTest::newRow("Firefox stays") << QStringList{"org.mozilla.firefox", "com.google.Chrome"}
+                                       << QStringList{"org.mozilla.firefox"} << 2;
+    }
+
+    void cleanAllQuitsRunningBrowsersInRowOrder()
+    {
+        QFETCH(QStringList, running);
+        QFETCH(QStringList, staying);
+        QFETCH(int, huds);
+        browsers_.running = QSet<QString>(running.begin(), running.end());
+        browsers_.staying = QSet<QString>(staying.begin(), staying.end());
         const QList<PrivInfoDic> rows = {chrome(), firefox(), notInstalledRecord("Opera")};
 
         blocks_->privScanCleanUpAllBlock(0, rows, 0);
         window_.finishCleanUps();
 
-        QCOMPARE(sheets_.shown.size(), 1);
-        QCOMPARE(sheets_.shown.first().messageText,
-                 QStringLiteral("At least one browser is running"));
-        QCOMPARE(sheets_.shown.first().informativeText,
-                 QStringLiteral("Tolvex will Quit Google Chrome, Firefox to continue."));
-        QCOMPARE(sheets_.shown.first().buttons,
-                 QStringList({"Quit and Continue", QStringLiteral("Cancel")}));
-        QCOMPARE(browsers_.quitRequests,
-                 QStringList({"com.google.Chrome", QStringLiteral("org.mozilla.firefox")}));
-        QCOMPARE(window_.huds(), 3);
-        QVERIFY(!QFileInfo::exists(rows[1].kBrowserPrivData.first().kBrowserFilePath));
-    }
-
-    void cleanAllWithNothingRunningCleansEveryRow()
-    {
-        const QList<PrivInfoDic> rows = {chrome(), notInstalledRecord("Opera"),
-                                         notInstalledRecord("Vivaldi")};
-        blocks_->privScanCleanUpAllBlock(0, rows, 0);
-        window_.finishCleanUps();
-        QVERIFY(sheets_.shown.isEmpty());
         QCOMPARE(window_.overlayCloses, 1);
-        QCOMPARE(window_.huds(), 3);
-        QVERIFY(!QFileInfo::exists(rows[0].CookieStorage->kBrowserFilesToRemove->first()));
+        QCOMPARE(window_.huds(), huds);
+        QVERIFY(!QFileInfo::exists(rows[0].kBrowserPrivData.first().kBrowserFilePath));
+        QCOMPARE(QFileInfo::exists(rows[1].kBrowserPrivData.first().kBrowserFilePath),
+                 !staying.isEmpty());
+        if (running.isEmpty()) {
+            QVERIFY(window_.shown.isEmpty());
+            return;
+        }
+        const SheetAlert& alert = window_.shown.first();
+        QCOMPARE(alert.messageText + '|' + alert.informativeText + '|' + alert.buttons.join('|'),
+                 QStringLiteral("At least one browser is running|Tolvex will Quit Google Chrome, "
+                                "Firefox to continue.|Quit and Continue|Cancel"));
+        QCOMPARE(browsers_.quitRequests, QStringList({"com.google.Chrome", "org.mozilla.firefox"}));
+        QCOMPARE(window_.shown.size(), staying.isEmpty() ? 1 : 2);
     }
 };
 

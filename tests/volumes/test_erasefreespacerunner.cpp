@@ -1,5 +1,4 @@
-// The volume helper runner with a stand-in helper that records its launches, and the real
-// tolx-dm, which must refuse every request without touching anything.
+// The volume helper runner with a stand-in helper that records its launches, and the real one.
 #include "platform/Task.h"
 #include "volumes/EraseFreeSpaceRunner.h"
 
@@ -22,11 +21,6 @@ void keepMessage(QtMsgType, const QMessageLogContext&, const QString& message)
     messages << message;
 }
 
-QString realHelper()
-{
-    return QDir(qEnvironmentVariable("TOLVEX_BIN_DIR")).absoluteFilePath(QStringLiteral("tolx-dm"));
-}
-
 VolDic volume(const QString& path)
 {
     VolDic record;
@@ -46,8 +40,7 @@ class TestEraseFreeSpaceRunner : public QObject {
     {
         const QString path = dir_.filePath(QStringLiteral("fake-tolx-dm"));
         QFile script(path);
-        if (!script.open(QIODevice::WriteOnly))
-            return {};
+        script.open(QIODevice::WriteOnly);
         script.write(QStringLiteral("#!/bin/sh\nfor a in \"$@\"; do echo \"$a\" >> '%1'; done\n"
                                     "echo out; echo err >&2\n"
                                     "while [ ! -e '%2' ]; do sleep 0.02; done\n")
@@ -94,29 +87,27 @@ private Q_SLOTS:
         first.join();
         QCOMPARE(launches(), QStringList({QStringLiteral("reformat"), mountPath}));
         QTRY_VERIFY(!runner.eraseFrSpTask());
-        QVERIFY(messages.contains(QStringLiteral("respStr > out")));
-        QVERIFY(messages.contains(QStringLiteral("error LOG >err")));
-        QVERIFY(messages.contains(QStringLiteral("Finished")));
+        for (const char* line : {"respStr > out", "error LOG >err", "Finished"})
+            QVERIFY(messages.contains(QLatin1String(line)));
 
         runner.runEraseFreeSpaceTask(volume(QStringLiteral("/other")));
         QCOMPARE(launches().size(), 4);
         QTRY_VERIFY(!runner.eraseFrSpTask());
     }
 
+    // The real helper refuses every request without touching anything; a missing one leaves
+    // the runner idle.
     void theRealHelperRefusesAndTheRunEnds()
     {
-        EraseFreeSpaceRunner runner(realHelper());
+        EraseFreeSpaceRunner runner(QDir(qEnvironmentVariable("TOLVEX_BIN_DIR"))
+                                        .absoluteFilePath(QStringLiteral("tolx-dm")));
         runner.runEraseFreeSpaceTask(volume(QStringLiteral("/")));
         QVERIFY(messages.contains(QStringLiteral("Terminated")));
         QVERIFY(messages.filter(QStringLiteral("error LOG >tolx-dm: /: ")).size() == 1);
         QTRY_VERIFY(!runner.eraseFrSpTask());
-    }
-
-    void aMissingHelperLeavesTheRunnerIdle()
-    {
-        EraseFreeSpaceRunner runner(dir_.filePath(QStringLiteral("missing")));
-        runner.runEraseFreeSpaceTask(volume(QStringLiteral("/")));
-        QVERIFY(!runner.eraseFrSpTask());
+        EraseFreeSpaceRunner missing(dir_.filePath(QStringLiteral("missing")));
+        missing.runEraseFreeSpaceTask(volume(QStringLiteral("/")));
+        QVERIFY(!missing.eraseFrSpTask());
     }
 };
 
