@@ -22,6 +22,9 @@ const QString kHasTableStatement =
 // Immediate: the write lock is taken at once, so a browser holding the database fails the
 // transaction before anything is deleted.
 constexpr const char* kBeginImmediate = "BEGIN IMMEDIATE";
+// Deleted rows are overwritten with zeros, so no visited address stays readable in the free pages
+// of a database the browser keeps (not every SQLite build does so by default).
+constexpr const char* kSecureDelete = "PRAGMA secure_delete = ON";
 constexpr const char* kCommit = "COMMIT";
 constexpr const char* kRollback = "ROLLBACK";
 
@@ -117,7 +120,8 @@ std::optional<QString> emptyTablesInDBFilePath(const QString& path,
         sqlite3_exec(database.get(), kRollback, nullptr, nullptr, nullptr);
         return reason;
     };
-    if (sqlite3_exec(database.get(), kBeginImmediate, nullptr, nullptr, nullptr) != SQLITE_OK)
+    if (sqlite3_exec(database.get(), kSecureDelete, nullptr, nullptr, nullptr) != SQLITE_OK ||
+        sqlite3_exec(database.get(), kBeginImmediate, nullptr, nullptr, nullptr) != SQLITE_OK)
         return failed();
     for (const auto& [table, keptRows] : tables) {
         if (!hasTable(database.get(), table)) {
