@@ -1,9 +1,6 @@
 // The desktop integration script installs entries that point at the given program, validate,
 // and carry the "Erase with Tolvex" action; it refuses a program that is not there.
-#include <QDir>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
+#include "DesktopSession.h"
 
 class TestInstallDesktop : public QObject {
     Q_OBJECT
@@ -12,13 +9,11 @@ class TestInstallDesktop : public QObject {
 
     int run(const QString& program, const QStringList& arguments)
     {
-        QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_DATA_HOME"), folder_.filePath(QStringLiteral("data")));
-        process.setProcessEnvironment(env);
-        process.setProcessChannelMode(QProcess::ForwardedChannels);
-        process.start(program, arguments);
-        return process.waitForFinished() ? process.exitCode() : -1;
+        const e2e::ToolRun tool = e2e::runTool(program, arguments, env);
+        qInfo().noquote() << tool.output << tool.errors;
+        return tool.exitCode;
     }
 
 private Q_SLOTS:
