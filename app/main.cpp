@@ -15,13 +15,17 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvex"));
     QApplication::setOrganizationName(QStringLiteral("Tolvex"));
+    QApplication::setApplicationVersion(QStringLiteral(TOLVEX_VERSION));
+    // Lets the desktop match the window to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(TOLVEX_APP_ID));
+    const LaunchRequest request = LaunchRequest::ofThisProcess(argc, argv);
     QApplication::setQuitOnLastWindowClosed(
         AppDelegate::applicationShouldTerminateAfterLastWindowClosed());
 
     // A second Tolvex hands its files to the first one and leaves.
     SingleInstance instance;
     QString error;
-    switch (instance.start(LaunchRequest::ofThisProcess(), &error)) {
+    switch (instance.start(request, &error)) {
     case SingleInstance::Outcome::HandedOver:
         return EXIT_SUCCESS;
     case SingleInstance::Outcome::Failed:

@@ -17,6 +17,7 @@
 #include "engine/UtilsSettings.h"
 #include "engine/ZoneLooks.h"
 #include "platform/GlobalQueue.h"
+#include "platform/HelperPrograms.h"
 #include "platform/MainQueue.h"
 #include "platform/Task.h"
 
@@ -174,7 +175,7 @@ MainQueue::Block ShredRuns::whileAlive(MainQueue::Block block) const
 
 QString ShredRuns::defaultHelperPath()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/tolx");
+    return helperProgramPath(QStringLiteral("tolx"));
 }
 
 ShredArgumentsDic ShredRuns::shredArgumentsForPathDic(const ShredEntryDics& records)

@@ -40,7 +40,7 @@ public:
     ShredRuns(const ShredRuns&) = delete;
     ShredRuns& operator=(const ShredRuns&) = delete;
 
-    // `tolx` beside the application's executable.
+    // `tolx`, where the program's helpers live.
     static QString defaultHelperPath();
 
     // The helper's argument list per method, holding only paths that exist now.

@@ -1,43 +1,83 @@
 #include "platform/LaunchRequest.h"
 
-#include <QCoreApplication>
+#include "platform/NativePath.h"
+
+#include <QCommandLineParser>
 #include <QDataStream>
 #include <QDir>
 #include <QIODevice>
+#include <filesystem>
 
 namespace tolvex {
 
 namespace {
 // Bumped whenever the encoding changes, so two different builds never misread each other.
 constexpr quint32 encodingVersion = 0x544c5801;
+
+// The command line `tolvex` understands, besides Qt's own options.
+class CommandLine {
+public:
+    CommandLine()
+    {
+        parser_.setApplicationDescription(QStringLiteral(
+            "Destroys files and folders beyond recovery.\n"
+            "The files named join a shred list of the running Tolvex (started first when\n"
+            "needed), which asks which method to use unless a default method is set."));
+        parser_.addOption(erase_);
+        parser_.addPositionalArgument(QStringLiteral("files"),
+                                      QStringLiteral("Files and folders to put on a shred list."),
+                                      QStringLiteral("[files...]"));
+    }
+
+    QCommandLineParser& parser() { return parser_; }
+
+    LaunchRequest request(const QString& workingFolder) const
+    {
+        LaunchRequest request;
+        const QDir base(workingFolder);
+        for (const QString& argument : parser_.positionalArguments()) {
+            if (!argument.isEmpty())
+                request.paths.append(QDir::cleanPath(base.absoluteFilePath(argument)));
+        }
+        if (parser_.isSet(erase_))
+            request.kind = LaunchRequest::Kind::EraseFiles;
+        else if (!request.paths.isEmpty())
+            request.kind = LaunchRequest::Kind::OpenFiles;
+        return request;
+    }
+
+private:
+    QCommandLineParser parser_;
+    // The desktop file's "Erase with Tolvex" action puts it before its files.
+    const QCommandLineOption erase_{
+        QStringLiteral("erase"),
+        QStringLiteral("Hand the files over as the desktop's \"Erase with Tolvex\" action does.")};
+};
+
 } // namespace
 
 LaunchRequest LaunchRequest::fromArguments(const QStringList& arguments,
                                            const QString& workingFolder)
 {
-    LaunchRequest request;
-    QStringList rest = arguments;
-    const bool erase = !rest.isEmpty() && rest.first() == QLatin1String(eraseOption);
-    if (erase) {
-        rest.removeFirst();
-    }
-    const QDir base(workingFolder);
-    for (const QString& argument : rest) {
-        if (!argument.isEmpty()) {
-            request.paths.append(QDir::cleanPath(base.absoluteFilePath(argument)));
-        }
-    }
-    if (erase) {
-        request.kind = Kind::EraseFiles;
-    } else if (!request.paths.isEmpty()) {
-        request.kind = Kind::OpenFiles;
-    }
-    return request;
+    CommandLine commandLine;
+    // The parser expects the program's name first.
+    commandLine.parser().parse(QStringList{QString()} + arguments);
+    return commandLine.request(workingFolder);
 }
 
-LaunchRequest LaunchRequest::ofThisProcess()
+LaunchRequest LaunchRequest::ofThisProcess(int argc, const char* const argv[])
 {
-    return fromArguments(QCoreApplication::arguments().mid(1), QDir::currentPath());
+    CommandLine commandLine;
+    commandLine.parser().addHelpOption();
+    commandLine.parser().addVersionOption();
+    // File names are bytes: Qt's own view of the arguments would replace those that are not
+    // UTF-8, and a replaced name can be another file's name.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(decodeNativePath(argv[i]));
+    commandLine.parser().process(arguments);
+    std::error_code error;
+    return commandLine.request(fromNativePath(std::filesystem::current_path(error)));
 }
 
 QByteArray LaunchRequest::encode() const

@@ -15,14 +15,13 @@ struct LaunchRequest {
     Kind kind = Kind::Reopen;
     QStringList paths;
 
-    // The marker the desktop file's action puts before its files.
-    static constexpr auto eraseOption = "--erase";
-
     // Reads a launch's own arguments (without the program name). Relative paths are made
     // absolute against `workingFolder`, since the running instance has its own.
     static LaunchRequest fromArguments(const QStringList& arguments, const QString& workingFolder);
-    // The request of this process's own launch.
-    static LaunchRequest ofThisProcess();
+    // The request of this process's own command line, as the application object left it (Qt's
+    // own options taken out). --help, --version and an unknown option are answered here, and the
+    // process ends.
+    static LaunchRequest ofThisProcess(int argc, const char* const argv[]);
 
     QByteArray encode() const;
     static std::optional<LaunchRequest> decode(const QByteArray& bytes);

@@ -1,9 +1,9 @@
 #include "volumes/EraseFreeSpaceRunner.h"
 
+#include "platform/HelperPrograms.h"
 #include "platform/MainQueue.h"
 #include "platform/Task.h"
 
-#include <QCoreApplication>
 #include <QDebug>
 #include <mutex>
 
@@ -41,7 +41,7 @@ EraseFreeSpaceRunner::~EraseFreeSpaceRunner() = default;
 
 QString EraseFreeSpaceRunner::defaultHelperPath()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/tolx-dm");
+    return helperProgramPath(QStringLiteral("tolx-dm"));
 }
 
 std::shared_ptr<Task> EraseFreeSpaceRunner::eraseFrSpTask() const

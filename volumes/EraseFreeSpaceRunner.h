@@ -16,7 +16,7 @@ public:
     explicit EraseFreeSpaceRunner(QString helperPath = defaultHelperPath());
     ~EraseFreeSpaceRunner();
 
-    // tolx-dm beside the program's own executable.
+    // tolx-dm, where the program's helpers live.
     static QString defaultHelperPath();
 
     // Launches the helper with "reformat" and the volume's mount point and returns once it has

@@ -1,68 +1,19 @@
 // Starts the built program on a virtual X screen of its own, with a temporary home and settings,
 // photographs its window in both layouts, and quits it with Ctrl+Q as a user would.
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include "DesktopSession.h"
+
 #include <QImage>
-#include <QProcess>
 #include <QSet>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QThread>
+
+using namespace e2e;
 
 namespace {
-
-constexpr int kStartTimeoutMs = 20000;
 
 QString binDir()
 {
     return qEnvironmentVariable("TOLVEX_BIN_DIR");
 }
-
-// An Xvfb server on the first free display number.
-class VirtualScreen {
-public:
-    bool start()
-    {
-        for (int number = 90; number < 190; ++number) {
-            if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
-                continue;
-            server_.start(QStringLiteral("Xvfb"),
-                          {QStringLiteral(":%1").arg(number), QStringLiteral("-screen"),
-                           QStringLiteral("0"), QStringLiteral("1024x768x24"),
-                           QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-            if (!server_.waitForStarted())
-                return false;
-            const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(number);
-            for (int i = 0; i < 100 && server_.state() == QProcess::Running; ++i) {
-                if (QFile::exists(socket)) {
-                    display_ = QStringLiteral(":%1").arg(number);
-                    return true;
-                }
-                QThread::msleep(50);
-            }
-            server_.kill();
-            server_.waitForFinished();
-        }
-        return false;
-    }
-
-    ~VirtualScreen()
-    {
-        if (server_.state() != QProcess::NotRunning) {
-            server_.terminate();
-            server_.waitForFinished();
-        }
-    }
-
-    QString display() const { return display_; }
-
-private:
-    QProcess server_;
-    QString display_;
-};
 
 } // namespace
 
@@ -70,64 +21,12 @@ class TestE2eSmoke : public QObject {
     Q_OBJECT
 
 private:
-    QProcessEnvironment environment() const
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("DISPLAY"), screen_.display());
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        env.insert(QStringLiteral("HOME"), home_.path());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home_.filePath(QStringLiteral(".config")));
-        env.insert(QStringLiteral("XDG_DATA_HOME"), home_.filePath(QStringLiteral(".local/share")));
-        env.insert(QStringLiteral("XDG_CACHE_HOME"), home_.filePath(QStringLiteral(".cache")));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
-        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
-        return env;
-    }
-
-    // Runs a helper tool on the virtual screen; its standard output, trimmed.
-    QString run(const QString& program, const QStringList& arguments)
-    {
-        QProcess process;
-        process.setProcessEnvironment(environment());
-        process.start(program, arguments);
-        if (!process.waitForFinished(kStartTimeoutMs) || process.exitCode() != 0)
-            return {};
-        return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-    }
-
-    QString findWindow()
-    {
-        for (int i = 0; i < 200; ++i) {
-            const QString id = run(QStringLiteral("xdotool"),
-                                   {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                    QStringLiteral("--name"), QStringLiteral("^Tolvex$")});
-            if (!id.isEmpty())
-                return id.split(QLatin1Char('\n')).first();
-            QThread::msleep(100);
-        }
-        return {};
-    }
-
-    QSize windowSize(const QString& window)
-    {
-        const QString geometry =
-            run(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), window});
-        // "  Geometry: 500x338"
-        const qsizetype at = geometry.indexOf(QStringLiteral("Geometry: "));
-        if (at < 0)
-            return {};
-        const QStringList wh =
-            geometry.mid(at + 10).section(QLatin1Char('\n'), 0, 0).split(QLatin1Char('x'));
-        return wh.size() == 2 ? QSize(wh[0].toInt(), wh[1].toInt()) : QSize();
-    }
-
     // Photographs the window into the build folder and checks that it shows something.
     void screenshot(const QString& window, const QString& name)
     {
         const QString path = QDir(binDir()).absoluteFilePath(QStringLiteral("../%1").arg(name));
         QFile::remove(path);
-        run(QStringLiteral("import"), {QStringLiteral("-window"), window, path});
+        session_.run(QStringLiteral("import"), {QStringLiteral("-window"), window, path});
         QImage image(path);
         QVERIFY2(!image.isNull(), qPrintable(QStringLiteral("no screenshot at ") + path));
         QSet<QRgb> colours;
@@ -139,109 +38,46 @@ private:
                  qPrintable(QStringLiteral("%1 colours only in %2").arg(colours.size()).arg(path)));
     }
 
-    void key(const QString& window, const QString& keys)
-    {
-        run(QStringLiteral("xdotool"),
-            {QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
-        run(QStringLiteral("xdotool"), {QStringLiteral("key"), keys});
-    }
-
-    VirtualScreen screen_;
-    QTemporaryDir home_;
-    QTemporaryDir runtime_;
+    DesktopSession session_;
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        for (const char* tool : {"Xvfb", "xdotool", "import"})
-            if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
-                QFAIL(qPrintable(QStringLiteral("%1 is missing: run scripts/setup-deps")
-                                     .arg(QLatin1String(tool))));
-        QVERIFY(home_.isValid() && runtime_.isValid());
-        QFile::setPermissions(runtime_.path(),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QVERIFY2(screen_.start(), "no Xvfb display could be started");
-    }
+    void initTestCase() { session_.start(); }
 
     void startsShowsBothLayoutsAndQuitsWithCtrlQ()
     {
         QProcess app;
-        app.setProcessEnvironment(environment());
+        app.setProcessEnvironment(session_.environment());
         app.setProcessChannelMode(QProcess::ForwardedChannels);
         app.start(QDir(binDir()).absoluteFilePath(QStringLiteral("tolvex")), {});
         QVERIFY(app.waitForStarted());
 
-        const QString window = findWindow();
+        const QString window = session_.findWindow();
         QVERIFY2(!window.isEmpty(), "the window did not appear");
-        QTRY_COMPARE_WITH_TIMEOUT(windowSize(window), QSize(500, 338), kStartTimeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(session_.windowSize(window), QSize(500, 338), kStartTimeoutMs);
         QThread::msleep(500);
         screenshot(window, QStringLiteral("screenshot-horizontal.png"));
 
-        key(window, QStringLiteral("ctrl+Down"));
-        QTRY_COMPARE_WITH_TIMEOUT(windowSize(window), QSize(280, 620), kStartTimeoutMs);
+        session_.key(window, QStringLiteral("ctrl+Down"));
+        QTRY_COMPARE_WITH_TIMEOUT(session_.windowSize(window), QSize(280, 620), kStartTimeoutMs);
         QThread::msleep(500);
         screenshot(window, QStringLiteral("screenshot-vertical.png"));
 
-        key(window, QStringLiteral("ctrl+q"));
+        session_.key(window, QStringLiteral("ctrl+q"));
         QVERIFY2(app.waitForFinished(kStartTimeoutMs), "Ctrl+Q did not end the program");
         QCOMPARE(app.exitStatus(), QProcess::NormalExit);
         QCOMPARE(app.exitCode(), 0);
 
         // The layout chosen last is the one the settings keep for the next start.
-        const QDir settingsFolder(home_.filePath(QStringLiteral(".config/Tolvex")));
+        const QDir settingsFolder(session_.homePath(QStringLiteral(".config/Tolvex")));
         QCOMPARE(settingsFolder.entryList(QDir::Files), QStringList{QStringLiteral("Tolvex.conf")});
         QFile settings(settingsFolder.filePath(QStringLiteral("Tolvex.conf")));
         QVERIFY(settings.open(QIODevice::ReadOnly));
         QVERIFY(settings.readAll().contains("windowIsVert_cal=true"));
     }
 
-    // The main road as a user takes it: a file opened with Tolvex while it runs reaches the
-    // running window, joins the default method's list, and Return shreds it for real.
     void shredsAFileOpenedWithTheRunningProgram()
     {
-        const QString settingsFolder = home_.filePath(QStringLiteral(".config/Tolvex"));
-        QVERIFY(QDir().mkpath(settingsFolder));
-        QFile settings(settingsFolder + QStringLiteral("/Tolvex.conf"));
-        QVERIFY(settings.open(QIODevice::WriteOnly));
-        settings.write("[General]\nkDefaultShreddingEnbled=true\nkSelectedDefShredMethodInd=0\n"
-                       "windowIsVert_cal=false\n");
-        settings.close();
-        const QString secret = home_.filePath(QStringLiteral("Documents/secret.txt"));
-        QVERIFY(QDir().mkpath(QFileInfo(secret).path()));
-        QFile file(secret);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(64 * 1024, 'S'));
-        file.close();
-
-        QProcess app;
-        app.setProcessEnvironment(environment());
-        app.setProcessChannelMode(QProcess::ForwardedChannels);
-        const QString program = QDir(binDir()).absoluteFilePath(QStringLiteral("tolvex"));
-        app.start(program, {});
-        QVERIFY(app.waitForStarted());
-        const QString window = findWindow();
-        QVERIFY2(!window.isEmpty(), "the window did not appear");
-
-        QProcess second;
-        second.setProcessEnvironment(environment());
-        second.start(program, {secret});
-        QVERIFY(second.waitForFinished(kStartTimeoutMs));
-        QCOMPARE(second.exitCode(), 0);
-
-        // The request is gathered for a moment before it joins the list; Return on an empty
-        // list only says so, so press again until the file goes.
-        bool shredded = false;
-        for (int attempt = 0; attempt < 10 && !shredded; ++attempt) {
-            key(window, QStringLiteral("Return"));
-            shredded = QTest::qWaitFor([&] { return !QFile::exists(secret); }, 2000);
-        }
-        QVERIFY2(shredded, "Return did not shred the opened file");
-
-        key(window, QStringLiteral("ctrl+q"));
-        QVERIFY2(app.waitForFinished(kStartTimeoutMs), "Ctrl+Q did not end the program");
-        QCOMPARE(app.exitCode(), 0);
-        QVERIFY(settings.open(QIODevice::ReadOnly));
-        QVERIFY(settings.readAll().contains("kTotalShredDataDic"));
+        session_.shredAFileOpenedWith(QDir(binDir()).absoluteFilePath(QStringLiteral("tolvex")));
     }
 };
 

@@ -1,4 +1,3 @@
-#include "platform/Appcast.h"
 #include "platform/UpdateCheck.h"
 
 #include <QNetworkProxy>
@@ -7,67 +6,23 @@
 #include <QTcpSocket>
 #include <QTest>
 
-using namespace tolvex;
+using tolvex::UpdateCheck, tolvex::UpdateCheckResult;
+using Kind = UpdateCheckResult::Kind;
 
 namespace {
 
 QByteArray feedWith(const QByteArray& items)
 {
-    return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
-           "<rss version=\"2.0\" "
-           "xmlns:sparkle=\"http://www.andymatuschak.org/xml-namespaces/sparkle\">"
-           "<channel><title>Tolvex</title>" +
+    return "<rss xmlns:sparkle=\"http://www.andymatuschak.org/xml-namespaces/sparkle\"><channel>" +
            items + "</channel></rss>";
 }
 
+const QByteArray kDownloads = "https://downloads.invalid/";
+
 QByteArray item(const QByteArray& version)
 {
-    return "<item><title>Version " + version +
-           "</title><enclosure url=\"https://downloads.invalid/Tolvex-" + version +
-           ".tar.gz\" sparkle:shortVersionString=\"" + version +
-           "\" length=\"1\" type=\"application/octet-stream\"/></item>";
-}
-
-// Answers every request on loopback with one fixed HTTP response.
-class FeedServer : public QTcpServer {
-public:
-    explicit FeedServer(QByteArray status, QByteArray body)
-        : status_(std::move(status)), body_(std::move(body))
-    {
-        connect(this, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket* socket = nextPendingConnection()) {
-                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
-                    if (!socket->readAll().contains("\r\n\r\n"))
-                        return;
-                    socket->write("HTTP/1.1 " + status_ + "\r\nContent-Type: application/xml\r\n" +
-                                  "Content-Length: " + QByteArray::number(body_.size()) +
-                                  "\r\nConnection: close\r\n\r\n" + body_);
-                    socket->disconnectFromHost();
-                });
-                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            }
-        });
-        listen(QHostAddress::LocalHost);
-    }
-
-    QUrl url() const
-    {
-        return QUrl(QStringLiteral("http://127.0.0.1:%1/appcast.xml").arg(serverPort()));
-    }
-
-private:
-    QByteArray status_;
-    QByteArray body_;
-};
-
-UpdateCheckResult checkAgainst(const QUrl& feed)
-{
-    UpdateCheck check(feed, QVersionNumber(1, 0, 0));
-    QSignalSpy finished(&check, &UpdateCheck::finished);
-    check.check();
-    if (!finished.wait(20000))
-        return {};
-    return finished.first().first().value<UpdateCheckResult>();
+    return "<item><enclosure url=\"" + kDownloads + version +
+           ".tar.gz\" sparkle:shortVersionString=\"" + version + "\"/></item>";
 }
 
 } // namespace
@@ -76,53 +31,65 @@ class TestUpdateCheck : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
+    // An empty status stands for a server that refuses the connection.
+    void onlyAHigherVersionIsOfferedAndFailuresAreToldApart_data()
     {
-        qRegisterMetaType<UpdateCheckResult>();
+        QTest::addColumn<QByteArray>("status");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("newest");
+        const auto row = [](const char* name, const QByteArray& body, Kind kind,
+                            const QString& newest, const QByteArray& status = "200 OK") {
+            QTest::newRow(name) << status << body << int(kind) << newest;
+        };
+        row("numeric order", feedWith(item("1.2") + item("1.10.1") + item("1.9") + "<item/>"),
+            Kind::UpdateAvailable, "1.10.1");
+        row("version element",
+            feedWith("<item><sparkle:version>2.0b</sparkle:version><enclosure url=\"" + kDownloads +
+                     "2.0b.tar.gz\"/></item>"),
+            Kind::UpdateAvailable, "2.0b");
+        row("same", feedWith(item("0.9") + item("1.0.0")), Kind::UpToDate, "1.0.0");
+        row("no release", feedWith(""), Kind::Malformed, "");
+        row("cut short", feedWith(item("1.1")).chopped(10), Kind::Malformed, "");
+        row("not xml", "not xml at all", Kind::Malformed, "");
+        row("missing", "gone", Kind::Unreachable, "", "404 Not Found");
+        row("refused", "", Kind::Unreachable, "", "");
+    }
+
+    void onlyAHigherVersionIsOfferedAndFailuresAreToldApart()
+    {
+        QFETCH(QByteArray, status);
+        QFETCH(QByteArray, body);
+        QFETCH(int, kind);
+        QFETCH(QString, newest);
+        // The feed's server on loopback: one fixed response to every request.
         QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
-    }
-
-    void newestReleaseIsTheHighestReadableVersion()
-    {
-        const auto newest = Appcast::newestRelease(
-            feedWith(item("1.2") + item("1.10.1") + item("1.9") +
-                     "<item><title>no version</title></item>"
-                     "<item><sparkle:version>2.0b</sparkle:version>"
-                     "<enclosure url=\"https://downloads.invalid/b\"/></item>"));
-        QVERIFY(newest);
-        QCOMPARE(newest->version, QVersionNumber(2, 0));
-        QCOMPARE(newest->displayVersion, QStringLiteral("2.0b"));
-        QCOMPARE(newest->download, QUrl("https://downloads.invalid/b"));
-
-        QVERIFY(!Appcast::newestRelease(feedWith("")));
-        QVERIFY(!Appcast::newestRelease(feedWith(item("1.1")).chopped(10)));
-        QVERIFY(!Appcast::newestRelease("not xml at all"));
-    }
-
-    void onlyAHigherVersionIsOffered()
-    {
-        FeedServer newer("200 OK", feedWith(item("1.0.0") + item("1.3.2")));
-        const auto result = checkAgainst(newer.url());
-        QCOMPARE(result.kind, UpdateCheckResult::Kind::UpdateAvailable);
-        QCOMPARE(result.newestVersion, QStringLiteral("1.3.2"));
-        QCOMPARE(result.download, QUrl("https://downloads.invalid/Tolvex-1.3.2.tar.gz"));
-
-        FeedServer same("200 OK", feedWith(item("0.9") + item("1.0.0")));
-        QCOMPARE(checkAgainst(same.url()).kind, UpdateCheckResult::Kind::UpToDate);
-    }
-
-    void failuresAreToldApart()
-    {
-        FeedServer malformed("200 OK", "<rss><channel><item><enclosure sparkle:version=");
-        QCOMPARE(checkAgainst(malformed.url()).kind, UpdateCheckResult::Kind::Malformed);
-        FeedServer missing("404 Not Found", "gone");
-        QCOMPARE(checkAgainst(missing.url()).kind, UpdateCheckResult::Kind::Unreachable);
-
-        const QUrl refusing = missing.url();
-        missing.close();
-        const auto refused = checkAgainst(refusing);
-        QCOMPARE(refused.kind, UpdateCheckResult::Kind::Unreachable);
-        QVERIFY(!refused.error.isEmpty());
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        // HTTP/1.0: the body ends where the connection does.
+        const QByteArray response = "HTTP/1.0 " + status + "\r\n\r\n" + body;
+        connect(&server, &QTcpServer::newConnection, &server, [&server, response] {
+            QTcpSocket* socket = server.nextPendingConnection();
+            connect(socket, &QTcpSocket::readyRead, socket, [socket, response] {
+                if (socket->readAll().contains("\r\n\r\n")) {
+                    socket->write(response);
+                    socket->disconnectFromHost();
+                }
+            });
+        });
+        const QUrl feed(QStringLiteral("http://127.0.0.1:%1/appcast.xml").arg(server.serverPort()));
+        if (status.isEmpty())
+            server.close();
+        UpdateCheck check(feed, QVersionNumber(1, 0, 0));
+        QSignalSpy finished(&check, &UpdateCheck::finished);
+        check.check();
+        QVERIFY(finished.wait(20000));
+        const auto result = finished.first().first().value<UpdateCheckResult>();
+        QCOMPARE(int(result.kind), kind);
+        QCOMPARE(result.newestVersion, newest);
+        QCOMPARE(result.download,
+                 newest.isEmpty() ? QUrl() : QUrl(kDownloads + newest + ".tar.gz"));
+        QCOMPARE(result.error.isEmpty(), kind != int(Kind::Unreachable));
     }
 };
 

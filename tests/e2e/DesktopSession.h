@@ -1,0 +1,202 @@
+#pragma once
+
+// A desktop of a test's own for end-to-end tests: an Xvfb screen on the first free display
+// number, a temporary home with its XDG folders, and the means to drive a program's window the
+// way a user does (xdotool).
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+namespace e2e {
+
+inline constexpr int kStartTimeoutMs = 20000;
+
+// What a tool said and how it ended, for checks that want all of it.
+struct ToolRun {
+    int exitCode = -1;
+    QString output;
+    QString errors;
+};
+
+inline ToolRun runTool(const QString& program, const QStringList& arguments,
+                       const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
+{
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(program, arguments);
+    // No time limit of its own: a package build or lintian may take a while, and CTest ends a
+    // test that hangs.
+    if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit)
+        return {-1, {}, process.errorString()};
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+// An Xvfb server on a display number it picks itself, so that tests running side by side never
+// share one.
+class VirtualScreen {
+public:
+    bool start()
+    {
+        server_.start(QStringLiteral("Xvfb"),
+                      {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                       QStringLiteral("0"), QStringLiteral("1024x768x24"),
+                       QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        // The number arrives once the server takes connections.
+        QByteArray number;
+        while (!number.endsWith('\n') && server_.waitForReadyRead(kStartTimeoutMs))
+            number += server_.readAllStandardOutput();
+        if (!number.endsWith('\n'))
+            return false;
+        display_ = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
+        return true;
+    }
+
+    ~VirtualScreen()
+    {
+        if (server_.state() != QProcess::NotRunning) {
+            server_.terminate();
+            server_.waitForFinished();
+        }
+    }
+
+    QString display() const { return display_; }
+
+private:
+    QProcess server_;
+    QString display_;
+};
+
+class DesktopSession {
+public:
+    // Call from initTestCase.
+    void start()
+    {
+        for (const char* tool : {"Xvfb", "xdotool", "import"})
+            if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+                QFAIL(qPrintable(QStringLiteral("%1 is missing: run scripts/setup-deps")
+                                     .arg(QLatin1String(tool))));
+        QVERIFY(home_.isValid() && runtime_.isValid());
+        QFile::setPermissions(runtime_.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY2(screen_.start(), "no Xvfb display could be started");
+    }
+
+    QString homePath(const QString& name) const { return home_.filePath(name); }
+
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), screen_.display());
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("HOME"), home_.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home_.filePath(QStringLiteral(".config")));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), home_.filePath(QStringLiteral(".local/share")));
+        env.insert(QStringLiteral("XDG_CACHE_HOME"), home_.filePath(QStringLiteral(".cache")));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+        return env;
+    }
+
+    // Runs a tool on the virtual screen; its standard output, trimmed.
+    QString run(const QString& program, const QStringList& arguments) const
+    {
+        const ToolRun tool = runTool(program, arguments, environment());
+        return tool.exitCode == 0 ? tool.output.trimmed() : QString();
+    }
+
+    QString findWindow() const
+    {
+        for (int i = 0; i < 200; ++i) {
+            const QString id = run(QStringLiteral("xdotool"),
+                                   {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                    QStringLiteral("--name"), QStringLiteral("^Tolvex$")});
+            if (!id.isEmpty())
+                return id.split(QLatin1Char('\n')).first();
+            QThread::msleep(100);
+        }
+        return {};
+    }
+
+    QSize windowSize(const QString& window) const
+    {
+        const QString geometry =
+            run(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), window});
+        // "  Geometry: 500x338"
+        const qsizetype at = geometry.indexOf(QStringLiteral("Geometry: "));
+        if (at < 0)
+            return {};
+        const QStringList wh =
+            geometry.mid(at + 10).section(QLatin1Char('\n'), 0, 0).split(QLatin1Char('x'));
+        return wh.size() == 2 ? QSize(wh[0].toInt(), wh[1].toInt()) : QSize();
+    }
+
+    void key(const QString& window, const QString& keys) const
+    {
+        run(QStringLiteral("xdotool"),
+            {QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
+        run(QStringLiteral("xdotool"), {QStringLiteral("key"), keys});
+    }
+
+    // The main road as a user takes it: a file opened with Tolvex while it runs reaches the
+    // running window, joins the default method's list, and Return shreds it for real.
+    void shredAFileOpenedWith(const QString& program) const
+    {
+        const QString settingsFolder = home_.filePath(QStringLiteral(".config/Tolvex"));
+        QVERIFY(QDir().mkpath(settingsFolder));
+        QFile settings(settingsFolder + QStringLiteral("/Tolvex.conf"));
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write("[General]\nkDefaultShreddingEnbled=true\nkSelectedDefShredMethodInd=0\n"
+                       "windowIsVert_cal=false\n");
+        settings.close();
+        const QString secret = home_.filePath(QStringLiteral("Documents/secret.txt"));
+        QVERIFY(QDir().mkpath(QFileInfo(secret).path()));
+        QFile file(secret);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(64 * 1024, 'S'));
+        file.close();
+
+        QProcess app;
+        app.setProcessEnvironment(environment());
+        app.setProcessChannelMode(QProcess::ForwardedChannels);
+        app.start(program, {});
+        QVERIFY(app.waitForStarted());
+        const QString window = findWindow();
+        QVERIFY2(!window.isEmpty(), "the window did not appear");
+
+        QProcess second;
+        second.setProcessEnvironment(environment());
+        second.start(program, {secret});
+        QVERIFY(second.waitForFinished(kStartTimeoutMs));
+        QCOMPARE(second.exitCode(), 0);
+
+        // The request is gathered for a moment before it joins the list; Return on an empty
+        // list only says so, so press again until the file goes.
+        bool shredded = false;
+        for (int attempt = 0; attempt < 10 && !shredded; ++attempt) {
+            key(window, QStringLiteral("Return"));
+            shredded = QTest::qWaitFor([&] { return !QFile::exists(secret); }, 2000);
+        }
+        QVERIFY2(shredded, "Return did not shred the opened file");
+
+        key(window, QStringLiteral("ctrl+q"));
+        QVERIFY2(app.waitForFinished(kStartTimeoutMs), "Ctrl+Q did not end the program");
+        QCOMPARE(app.exitCode(), 0);
+        QVERIFY(settings.open(QIODevice::ReadOnly));
+        QVERIFY(settings.readAll().contains("kTotalShredDataDic"));
+    }
+
+private:
+    VirtualScreen screen_;
+    QTemporaryDir home_;
+    QTemporaryDir runtime_;
+};
+
+} // namespace e2e

@@ -1,0 +1,78 @@
+// Installs the build into a temporary root as a package would (prefix /usr), checks the installed
+// desktop files with the desktop's own validators, and runs the installed program: a file handed
+// to it through a second installed `tolvex` is shredded by the installed helper.
+#include "DesktopSession.h"
+
+using namespace e2e;
+
+class TestInstall : public QObject {
+    Q_OBJECT
+
+    DesktopSession session_;
+    QTemporaryDir root_;
+
+    QString installed(const QString& path) const
+    {
+        return root_.filePath(QStringLiteral("usr/") + path);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        session_.start();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DESTDIR"), root_.path());
+        const ToolRun install =
+            runTool(QStringLiteral("cmake"),
+                    {QStringLiteral("--install"), qEnvironmentVariable("TOLVEX_BUILD_DIR"),
+                     QStringLiteral("--prefix"), QStringLiteral("/usr")},
+                    env);
+        QVERIFY2(install.exitCode == 0, qPrintable(install.errors));
+    }
+
+    void validatorsPassTheInstalledFiles_data()
+    {
+        QTest::addColumn<QString>("tool");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("file");
+        const QString id = QStringLiteral("io.github.tolvex.Tolvex");
+        QTest::newRow("desktop entry") << "desktop-file-validate" << QStringList()
+                                       << QStringLiteral("share/applications/%1.desktop").arg(id);
+        QTest::newRow("metainfo") << "appstreamcli" << QStringList{"validate", "--no-net"}
+                                  << QStringLiteral("share/metainfo/%1.metainfo.xml").arg(id);
+        const QStringList man{"--warnings=w", "-E", "UTF-8", "-Tutf8", "-Z", "-l"};
+        QTest::newRow("tolvex.1") << "man" << man << "share/man/man1/tolvex.1.gz";
+        QTest::newRow("tolx.1") << "man" << man << "share/man/man1/tolx.1.gz";
+    }
+
+    void validatorsPassTheInstalledFiles()
+    {
+        QFETCH(QString, tool);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, file);
+        const ToolRun run = runTool(tool, arguments << installed(file));
+        QVERIFY2(run.exitCode == 0 && run.errors.isEmpty(), qPrintable(run.output + run.errors));
+    }
+
+    void commandLineFollowsQtConventions()
+    {
+        const QString tolvex = installed(QStringLiteral("bin/tolvex"));
+        const ToolRun help = runTool(tolvex, {QStringLiteral("--help")}, session_.environment());
+        QCOMPARE(help.exitCode, 0);
+        QVERIFY(help.output.contains(QStringLiteral("--erase")));
+        const ToolRun unknown =
+            runTool(tolvex, {QStringLiteral("--shred-all")}, session_.environment());
+        QCOMPARE(unknown.exitCode, 1);
+        QVERIFY2(unknown.errors.contains(QStringLiteral("Unknown option 'shred-all'")),
+                 qPrintable(unknown.errors));
+    }
+
+    void installedProgramShredsThroughTheInstalledHelper()
+    {
+        QVERIFY(!QFile::exists(installed(QStringLiteral("bin/tolx"))));
+        session_.shredAFileOpenedWith(installed(QStringLiteral("bin/tolvex")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestInstall)
+#include "test_install.moc"
