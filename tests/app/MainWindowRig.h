@@ -159,12 +159,24 @@ public:
         return drop(zone(listId), *fileDrag(paths));
     }
 
-    // A key pressed on the window's content, with the physical key's scan code.
+    // A key typed on `target` as the desktop delivers it, with the physical key's scan code:
+    // offered as a shortcut override first, which text fields take for their editing keys, then
+    // pressed.
+    static void typeKey(QWidget* target, quint32 evdev, Qt::KeyboardModifiers modifiers,
+                        int key = 0, const QString& text = {})
+    {
+        QKeyEvent override(QEvent::ShortcutOverride, key, modifiers, Key::scanCode(evdev), 0, 0,
+                           text);
+        override.ignore();
+        QCoreApplication::sendEvent(target, &override);
+        QKeyEvent press(QEvent::KeyPress, key, modifiers, Key::scanCode(evdev), 0, 0, text);
+        QCoreApplication::sendEvent(target, &press);
+    }
+
+    // A key pressed on the window's content.
     void pressKey(quint32 evdev, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        QWidget* target = window->findChild<myRespView*>();
-        QKeyEvent press(QEvent::KeyPress, 0, modifiers, Key::scanCode(evdev), 0, 0);
-        QCoreApplication::sendEvent(target, &press);
+        typeKey(window->findChild<myRespView*>(), evdev, modifiers);
     }
 
     // Until the zone shows its list's measured size, which would otherwise land at any moment.

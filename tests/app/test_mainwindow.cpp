@@ -4,6 +4,7 @@
 
 #include "MainWindowRig.h"
 #include "app/Addresses.h"
+#include "app/EditFilePathsVC.h"
 #include "app/NamedImage.h"
 #include "app/PrefsVC.h"
 #include "app/SecureTrashPopover.h"
@@ -16,6 +17,8 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <cerrno>
 #include <csignal>
 
@@ -172,6 +175,58 @@ private Q_SLOTS:
         QCOMPARE(rig.hud(),
                  QStringLiteral("\n No files to shred \nPlease add some files to begin"));
         QCOMPARE(rig.delegate->terminateRequests, 3);
+    }
+
+    void keysTypedOnAScreenOrASheetStayThere()
+    {
+        MainWindowRig rig;
+        rig.start();
+        const QString listed = rig.file(QStringLiteral("docs/listed.txt"), 10);
+        rig.dropFiles(1, {listed});
+        QTest::mouseClick(rig.delegate->zoneOutlets(1)->mainTF, Qt::LeftButton);
+        JMModalOverlay* overlay = rig.outlets().modalOverlay;
+        QTRY_VERIFY(overlay->isShown());
+        QLineEdit* search =
+            static_cast<EditFilePathsVC*>(overlay->contentViewController())->searchField;
+        search->setFocus();
+
+        // The search field keeps its editing keys.
+        const auto type = [](QWidget* target, quint32 evdev, Qt::Key key,
+                             Qt::KeyboardModifiers modifiers, const QString& text = {}) {
+            MainWindowRig::typeKey(target, evdev, modifiers, key, text);
+        };
+        type(search, Key::A, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+        type(search, Key::A, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(search->selectedText(), QStringLiteral("a"));
+        type(search, Key::C, Qt::Key_C, Qt::ControlModifier);
+        type(search, Key::V, Qt::Key_V, Qt::ControlModifier);
+        type(search, Key::V, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(search->text(), QStringLiteral("aa"));
+        type(search, Key::Z, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(search->text(), QStringLiteral("a"));
+
+        // Nothing beneath the screen, or beneath a sheet, takes a key.
+        const auto windowShortcutsWait = [&](QWidget* target) {
+            type(target, Key::Return, Qt::Key_Return, Qt::ControlModifier);
+            type(target, Key::W, Qt::Key_W, Qt::ControlModifier);
+            type(target, Key::Q, Qt::Key_Q, Qt::ControlModifier);
+            rig.pressKey(Key::Return);
+            QVERIFY(rig.window->isVisible());
+            QCOMPARE(rig.delegate->terminateRequests, 0);
+            QVERIFY(!rig.delegate->shredTasks().isAnyShredding());
+            QCOMPARE(rig.list(1), QStringList{listed});
+        };
+        windowShortcutsWait(search);
+        QVERIFY(overlay->isShown());
+        overlay->close();
+
+        rig.delegate->beginSheetModal({QStringLiteral("Question"), {}, {QStringLiteral("OK")}},
+                                      [](int) {});
+        auto* sheet = rig.window->findChild<QMessageBox*>();
+        QTRY_VERIFY(sheet && sheet->isVisible());
+        windowShortcutsWait(sheet);
+        QVERIFY(sheet->isVisible());
+        sheet->close();
     }
 
     void ctrlMMinimisesAndCtrlWClosesWithoutAsking()

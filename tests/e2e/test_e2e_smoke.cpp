@@ -1,5 +1,6 @@
 // Starts the built program on a virtual X screen of its own, with a temporary home and settings,
-// photographs its window in both layouts, and quits it with Ctrl+Q as a user would.
+// photographs its window in both layouts, quits it with Ctrl+Q as a user would, and shreds a file
+// opened with it, which Ctrl+Return in the open editor must not do.
 
 #include <QDir>
 #include <QFile>
@@ -15,6 +16,9 @@
 namespace {
 
 constexpr int kStartTimeoutMs = 20000;
+// In the horizontal layout: the big label of the 1-pass zone, and the editor's search field.
+constexpr QPoint kOnePassLabel(84, 140);
+constexpr QPoint kEditorSearchField(250, 80);
 
 QString binDir()
 {
@@ -139,6 +143,35 @@ private:
                  qPrintable(QStringLiteral("%1 colours only in %2").arg(colours.size()).arg(path)));
     }
 
+    // The window's picture now; blank when it cannot be taken.
+    QImage picture(const QString& window)
+    {
+        const QString path = QDir(binDir()).absoluteFilePath(QStringLiteral("../picture.png"));
+        QFile::remove(path);
+        run(QStringLiteral("import"), {QStringLiteral("-window"), window, path});
+        return QImage(path);
+    }
+
+    // The share of pixels that differ between two pictures of the same window.
+    static double differingShare(const QImage& a, const QImage& b)
+    {
+        if (a.size() != b.size() || a.isNull())
+            return 1.0;
+        qint64 differing = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                differing += a.pixel(x, y) != b.pixel(x, y);
+        return double(differing) / (qint64(a.width()) * a.height());
+    }
+
+    void click(const QString& window, QPoint at)
+    {
+        run(QStringLiteral("xdotool"),
+            {QStringLiteral("mousemove"), QStringLiteral("--sync"), QStringLiteral("--window"),
+             window, QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"),
+             QStringLiteral("1")});
+    }
+
     void key(const QString& window, const QString& keys)
     {
         run(QStringLiteral("xdotool"),
@@ -237,11 +270,37 @@ private Q_SLOTS:
         }
         QVERIFY2(shredded, "Return did not shred the opened file");
 
-        key(window, QStringLiteral("ctrl+q"));
-        QVERIFY2(app.waitForFinished(kStartTimeoutMs), "Ctrl+Q did not end the program");
-        QCOMPARE(app.exitCode(), 0);
-        QVERIFY(settings.open(QIODevice::ReadOnly));
-        QVERIFY(settings.readAll().contains("kTotalShredDataDic"));
+        const auto totalsStored = [&settings] {
+            settings.open(QIODevice::ReadOnly);
+            const bool stored = settings.readAll().contains("kTotalShredDataDic");
+            settings.close();
+            return stored;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(totalsStored(), kStartTimeoutMs);
+
+        // Ctrl+Return typed in the open editor's search field stays there: nothing is shredded
+        // and the editor stays up.
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        const QImage empty = picture(window);
+        second.start(program, {secret});
+        QVERIFY(second.waitForFinished(kStartTimeoutMs));
+        const auto changedFrom = [&](const QImage& before, double share) {
+            return QTest::qWaitFor([&] { return differingShare(picture(window), before) > share; },
+                                   kStartTimeoutMs);
+        };
+        QVERIFY2(changedFrom(empty, 0.001), "the opened file did not join its list");
+        const QImage listed = picture(window);
+        click(window, kOnePassLabel);
+        QVERIFY2(changedFrom(listed, 0.2), "the editor did not open");
+        click(window, kEditorSearchField);
+        const QImage editor = picture(window);
+        key(window, QStringLiteral("ctrl+Return"));
+        QVERIFY2(!QTest::qWaitFor([&] { return !QFile::exists(secret); }, 2000),
+                 "Ctrl+Return in the editor shredded the list");
+        QVERIFY(differingShare(picture(window), editor) < 0.01);
+        app.terminate();
+        QVERIFY(app.waitForFinished(kStartTimeoutMs));
     }
 };
 
