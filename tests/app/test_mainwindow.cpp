@@ -229,6 +229,22 @@ private Q_SLOTS:
         sheet->close();
     }
 
+    void unsavedSettingsAreToldOnce()
+    {
+        MainWindowRig rig;
+        UserDefaults::setStandardForTesting(rig.file(QStringLiteral("blocker")) +
+                                            QStringLiteral("/Tolvex.conf"));
+        rig.start();
+        AlertPresenter::setNextAnswer(AlertFirstButtonReturn);
+        rig.delegate->toggleWindowHorizontal(nullptr);
+        rig.delegate->toggleWindowHorizontal(nullptr);
+        const QList<Alert> told = AlertPresenter::takePresentedForTesting();
+        QCOMPARE(told.size(), 1);
+        QCOMPARE(told[0].messageText, QStringLiteral("Your settings cannot be saved"));
+        // A second sheet would be a real one.
+        QVERIFY(!rig.window->findChild<QMessageBox*>());
+    }
+
     void ctrlMMinimisesAndCtrlWClosesWithoutAsking()
     {
         MainWindowRig rig;
