@@ -9,6 +9,7 @@
 class QLocalServer;
 class QLocalSocket;
 class QLockFile;
+class QTimer;
 
 namespace tolvex {
 
@@ -30,6 +31,8 @@ public:
     static constexpr qint64 maxMessageSize = 1024 * 1024;
 
     // `folder` holds the lock file and the socket: by default the user's private runtime folder.
+    // start() makes it when it is missing, and refuses it unless it is a folder of this user,
+    // not a link, that no one else may enter.
     explicit SingleInstance(QString folder = defaultFolder(), QObject* parent = nullptr);
     ~SingleInstance() override;
 
@@ -49,7 +52,8 @@ Q_SIGNALS:
 private:
     bool listen(QString* error);
     void acceptConnection();
-    void readMessages(QLocalSocket* socket);
+    // Whether a whole message arrived; a refused connection is closed.
+    bool readMessages(QLocalSocket* socket);
     void deliver(const LaunchRequest& request);
     enum class HandOver { Done, NoListener, Refused };
     HandOver handOver(const LaunchRequest& request, QString* error);
@@ -57,6 +61,7 @@ private:
     QString folder_;
     std::unique_ptr<QLockFile> lock_;
     QLocalServer* server_ = nullptr;
+    QTimer* listenerCheck_ = nullptr;
 };
 
 } // namespace tolvex

@@ -1,5 +1,6 @@
 #include "platform/SingleInstance.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QProcess>
@@ -8,6 +9,12 @@
 #include <QTest>
 #include <QtEndian>
 #include <csignal>
+#include <fcntl.h>
+#include <memory>
+#include <pwd.h>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <vector>
 
 using namespace tolvex;
 
@@ -113,6 +120,72 @@ private Q_SLOTS:
         QCOMPARE(opened.size(), 0);
 
         QCOMPARE(runPeer(folder_.path(), {"/still/listening"}), 0);
+        QCOMPARE(opened.size(), 1);
+    }
+
+    void withoutAPrivateRuntimeFolderThePrivateCacheServes()
+    {
+        QTemporaryDir scratch;
+        const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("TMPDIR", QFile::encodeName(scratch.path()));
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(scratch.filePath("cache")));
+        // The usual stand-in for the runtime folder, taken by someone else.
+        QFile taken(scratch.filePath(QStringLiteral("runtime-") + getpwuid(geteuid())->pw_name));
+        QVERIFY(taken.open(QIODevice::WriteOnly));
+
+        const QString folder = SingleInstance::defaultFolder();
+        qputenv("XDG_RUNTIME_DIR", runtime);
+        QCOMPARE(folder, scratch.filePath("cache/tolvex-runtime"));
+        SingleInstance running(folder);
+        QCOMPARE(running.start({}), SingleInstance::Outcome::Running);
+        QVERIFY(!(QFileInfo(folder).permissions() &
+                  ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser |
+                    QFile::WriteUser | QFile::ExeUser)));
+
+        // A link, or a folder that others may enter, is refused and gets no lock.
+        QVERIFY(QDir(scratch.path()).mkdir("open"));
+        QVERIFY(QFile::link(folder, scratch.filePath("link")));
+        for (const char* name : {"open", "link"}) {
+            SingleInstance refused(scratch.filePath(name));
+            QString error;
+            QCOMPARE(refused.start({}, &error), SingleInstance::Outcome::Failed);
+            QVERIFY2(error.contains(scratch.filePath(name)), qPrintable(error));
+        }
+        QVERIFY(!QFileInfo::exists(scratch.filePath("open/tolvex.lock")));
+    }
+
+    void listenerComesBackWhenDescriptorsRanOutAndIdleConnectionsGoSoon()
+    {
+        SingleInstance running(folder_.path());
+        QCOMPARE(running.start({}), SingleInstance::Outcome::Running);
+        QSignalSpy opened(&running, &SingleInstance::openFilesRequested);
+
+        // Two idle connections take the last descriptors but one, so the listener cannot accept
+        // a third.
+        rlimit saved{};
+        getrlimit(RLIMIT_NOFILE, &saved);
+        rlimit tight = saved;
+        tight.rlim_cur = std::min<rlim_t>(saved.rlim_cur, 1024);
+        QCOMPARE(setrlimit(RLIMIT_NOFILE, &tight), 0);
+        std::vector<int> taken;
+        for (int fd; (fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC)) >= 0;)
+            taken.push_back(fd);
+        for (int i = 0; i < 5; ++i, taken.pop_back())
+            ::close(taken.back());
+        std::vector<std::unique_ptr<QLocalSocket>> idle;
+        for (int i = 0; i < 3; ++i) {
+            idle.push_back(std::make_unique<QLocalSocket>());
+            idle.back()->connectToServer(running.socketPath());
+            QCoreApplication::processEvents();
+        }
+        for (int fd : taken)
+            ::close(fd);
+        QCOMPARE(setrlimit(RLIMIT_NOFILE, &saved), 0);
+
+        for (const auto& client : idle)
+            QTRY_COMPARE_WITH_TIMEOUT(client->state(), QLocalSocket::UnconnectedState, 3000);
+        QCOMPARE(runPeer(folder_.path(), {"/after/the/burst"}), 0);
         QCOMPARE(opened.size(), 1);
     }
 
