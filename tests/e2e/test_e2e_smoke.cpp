@@ -1,6 +1,6 @@
 // Starts the built program on a virtual X screen of its own, with a temporary home and settings,
-// photographs its window in both layouts, quits it with Ctrl+Q as a user would, and shreds a file
-// opened with it, which Ctrl+Return in the open editor must not do.
+// photographs its window in both layouts, shreds a file that a second launch opens with it,
+// checks that Ctrl+Return in the open editor shreds nothing, and quits it with Ctrl+Q.
 
 #include <QDir>
 #include <QFile>
@@ -184,8 +184,9 @@ private Q_SLOTS:
     }
 
     // The main road as a user takes it: the window in both layouts; a file opened with Tolvex
-    // while it runs joins the default method's list and Return shreds it for real; Ctrl+Return
-    // typed in the open editor stays there; Ctrl+Q quits.
+    // while it runs joins the default method's list and Return shreds it for real; a file that
+    // "Erase with Tolvex" sends joins it too, and Ctrl+Return typed in the open editor stays
+    // there; Ctrl+Q quits.
     void startsShredsAnOpenedFileAndKeepsKeysInTheEditor()
     {
         const QString settingsFolder = home_.filePath(QStringLiteral(".config/Tolvex"));
@@ -225,7 +226,9 @@ private Q_SLOTS:
 
         QProcess second;
         second.setProcessEnvironment(environment());
-        second.start(program, {secret});
+        // Launched from the home folder, as the desktop does with a file's relative name.
+        second.setWorkingDirectory(home_.path());
+        second.start(program, {QStringLiteral("Documents/secret.txt")});
         QVERIFY(second.waitForFinished(kStartTimeoutMs));
         QCOMPARE(second.exitCode(), 0);
         // The request is gathered for a moment before it joins the list; Return on an empty
@@ -241,7 +244,7 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
         const QImage empty = picture(window);
-        second.start(program, {secret});
+        second.start(program, {QStringLiteral("--erase"), secret});
         QVERIFY(second.waitForFinished(kStartTimeoutMs));
         const auto changedFrom = [&](const QImage& before, double share) {
             return QTest::qWaitFor([&] { return differingShare(picture(window), before) > share; },

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -68,45 +69,20 @@ private Q_SLOTS:
         QVERIFY(!LaunchRequest::decode(request.encode().left(7)));
     }
 
-    void secondProcessHandsItsFilesOverAndExitsZero()
+    void laterProcessesHandOverWholeRequestsAndBadMessagesAreRefused()
     {
         SingleInstance running(folder_.path());
         QCOMPARE(running.start({}), SingleInstance::Outcome::Running);
         QVERIFY(!(QFileInfo(running.socketPath()).permissions() &
                   (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther)));
         QSignalSpy erased(&running, &SingleInstance::eraseFilesRequested);
+        QSignalSpy opened(&running, &SingleInstance::openFilesRequested);
         QCOMPARE(runPeer(folder_.path(), {"--erase", "one", "/abs/two"}, folder_.path()), 0);
         QCOMPARE(erased.size(), 1);
         QCOMPARE(erased.first().first().toStringList(),
                  QStringList({folder_.filePath("one"), "/abs/two"}));
-    }
 
-    void requestLargerThanOneMessageArrivesWhole()
-    {
-        SingleInstance running(folder_.path());
-        QCOMPARE(running.start({}), SingleInstance::Outcome::Running);
-        QSignalSpy opened(&running, &SingleInstance::openFilesRequested);
-
-        QStringList paths;
-        for (int i = 0; i < 1500; ++i)
-            paths.append(QStringLiteral("/d/%1/").arg(i) + QString(400, QLatin1Char('n')));
-        const LaunchRequest whole{LaunchRequest::Kind::OpenFiles, paths};
-        QVERIFY(whole.encode().size() > SingleInstance::maxMessageSize);
-        QCOMPARE(runPeer(folder_.path(), paths), 0);
-
-        QVERIFY(opened.size() > 1);
-        QStringList received;
-        for (const auto& arguments : opened)
-            received += arguments.first().toStringList();
-        QCOMPARE(received, paths);
-    }
-
-    void oversizedOrGarbledMessageIsRefused()
-    {
-        SingleInstance running(folder_.path());
-        QCOMPARE(running.start({}), SingleInstance::Outcome::Running);
-        QSignalSpy opened(&running, &SingleInstance::openFilesRequested);
-
+        // An oversized or garbled message closes its connection unanswered.
         for (const quint32 length : {quint32(SingleInstance::maxMessageSize + 1), quint32(5)}) {
             QLocalSocket client;
             client.connectToServer(running.socketPath());
@@ -119,14 +95,31 @@ private Q_SLOTS:
         }
         QCOMPARE(opened.size(), 0);
 
-        QCOMPARE(runPeer(folder_.path(), {"/still/listening"}), 0);
-        QCOMPARE(opened.size(), 1);
+        // A request larger than one message arrives whole, in pieces.
+        QStringList paths;
+        for (int i = 0; i < 1500; ++i)
+            paths.append(QStringLiteral("/d/%1/").arg(i) + QString(400, QLatin1Char('n')));
+        const LaunchRequest whole{LaunchRequest::Kind::OpenFiles, paths};
+        QVERIFY(whole.encode().size() > SingleInstance::maxMessageSize);
+        QCOMPARE(runPeer(folder_.path(), paths), 0);
+        QVERIFY(opened.size() > 1);
+        QStringList received;
+        for (const auto& arguments : opened)
+            received += arguments.first().toStringList();
+        QCOMPARE(received, paths);
     }
 
     void withoutAPrivateRuntimeFolderThePrivateCacheServes()
     {
         QTemporaryDir scratch;
-        const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+        const char* const variables[] = {"XDG_RUNTIME_DIR", "TMPDIR", "XDG_CACHE_HOME"};
+        QList<QByteArray> saved;
+        for (const char* variable : variables)
+            saved << qgetenv(variable);
+        const auto restore = qScopeGuard([&] {
+            for (qsizetype i = 0; i < saved.size(); ++i)
+                qputenv(variables[i], saved[i]);
+        });
         qunsetenv("XDG_RUNTIME_DIR");
         qputenv("TMPDIR", QFile::encodeName(scratch.path()));
         qputenv("XDG_CACHE_HOME", QFile::encodeName(scratch.filePath("cache")));
@@ -135,7 +128,6 @@ private Q_SLOTS:
         QVERIFY(taken.open(QIODevice::WriteOnly));
 
         const QString folder = SingleInstance::defaultFolder();
-        qputenv("XDG_RUNTIME_DIR", runtime);
         QCOMPARE(folder, scratch.filePath("cache/tolvex-runtime"));
         SingleInstance running(folder);
         QCOMPARE(running.start({}), SingleInstance::Outcome::Running);
