@@ -41,13 +41,6 @@ private Q_SLOTS:
 
     void init() { opened_.urls.clear(); }
 
-    void totalsReadNothingYetThenTheFormattedSum()
-    {
-        QCOMPARE(SecondaryScreens::totalShredInfoText(), QStringLiteral("-no files shredded yet-"));
-        Utils::overWriteTotalShredInfoDic({2000000, 3});
-        QCOMPARE(SecondaryScreens::totalShredInfoText(), QStringLiteral("2 MB in 3 files"));
-    }
-
     void supportButtonClosesThenMails()
     {
         AnsweringSheets sheets(kAlertFirstButtonReturn);
@@ -79,8 +72,12 @@ private Q_SLOTS:
             QStringLiteral("mailto:?Subject=Tolvex%20-%20file%20shredding%20utility&body=")));
     }
 
-    void checkboxTitleAndBindingsFollowTheSettings()
+    void totalsCheckboxTitleAndBindingsFollowTheSettings()
     {
+        QCOMPARE(SecondaryScreens::totalShredInfoText(), QStringLiteral("-no files shredded yet-"));
+        Utils::overWriteTotalShredInfoDic({2000000, 3});
+        QCOMPARE(SecondaryScreens::totalShredInfoText(), QStringLiteral("2 MB in 3 files"));
+
         PrefsVC_vert screen;
         screen.defShredCheckBtn->click();
         QVERIFY(Utils::defShreddingEnbled());
@@ -102,7 +99,7 @@ private Q_SLOTS:
                     ->isChecked());
     }
 
-    void linksAndSharesOpenTheirPagesAndThePopoverToggles()
+    void linksSharesPopoverAndSlidesOfTheHorizontalScreen()
     {
         PrefsVC screen;
         for (qint64 tag : {0, 1, 2, 3}) {
@@ -121,11 +118,8 @@ private Q_SLOTS:
         QVERIFY(screen.tellFriendPopOver->isVisible());
         screen.buttonActionsWithTag(1, screen.view());
         QVERIFY(!screen.tellFriendPopOver->isVisible());
-    }
 
-    void slideButtonsHideAtTheEnds()
-    {
-        PrefsVC screen;
+        // The slide buttons hide at the ends.
         screen.sliderView->setScheduledTransition(false);
         QCOMPARE(screen.sliderView->slides(),
                  QList<QWidget*>({screen.slide3V, screen.slide1V, screen.slide2V}));
