@@ -200,7 +200,7 @@ private Q_SLOTS:
         QTRY_VERIFY(!panel);
     }
 
-    void mailOpensTheMailtoUrl()
+    void mailOpensTheMailtoUrlAndTheSpinnerSitsBelowTheMiddle()
     {
         testing::UrlCatcher catcher({QStringLiteral("mailto")});
         Utils::sendEmailTo(QStringLiteral("support@example.com"),
@@ -211,10 +211,7 @@ private Q_SLOTS:
         QCOMPARE(catcher.urls[0].toString(QUrl::FullyEncoded),
                  QStringLiteral("mailto:support@example.com?Subject=Tolvex%20support&"
                                 "body=Line%201%0Aok%20%26%20done"));
-    }
 
-    void spinnerSitsBelowTheMiddle()
-    {
         QWidget view;
         view.resize(200, 100);
         auto* spinner = new ProgressIndicator;
