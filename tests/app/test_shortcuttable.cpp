@@ -29,8 +29,10 @@ private Q_SLOTS:
         QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
         QTest::addColumn<quint32>("key");
         QTest::addColumn<ShortcutAction>("action");
-        const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
-        const Qt::KeyboardModifiers ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+        using A = ShortcutAction;
+        using L = Layout;
+        const Qt::KeyboardModifiers none, shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier,
+                                          ctrlShift = ctrl | shift;
         // Modifiers beyond those a row needs are not looked at: Ctrl+Shift+Alt+Q is Ctrl+Q.
         const Qt::KeyboardModifiers extra = ctrlShift | Qt::AltModifier;
         const struct {
@@ -40,44 +42,34 @@ private Q_SLOTS:
             quint32 key;
             ShortcutAction action;
         } rows[] = {
-            {"qwerty Q quits", Layout::Qwerty, ctrl, Key::Q, ShortcutAction::Quit},
-            {"extra modifiers are ignored", Layout::Qwerty, extra, Key::Q, ShortcutAction::Quit},
-            {"without Ctrl nothing", Layout::Qwerty, {}, Key::Q, ShortcutAction::None},
-            {"azerty Q (the A key) quits", Layout::Azerty, ctrl, Key::A, ShortcutAction::Quit},
-            {"azerty Q position does nothing", Layout::Azerty, ctrl, Key::Q, ShortcutAction::None},
-            {"dvorak Q (the X key) quits", Layout::Dvorak, ctrl, Key::X, ShortcutAction::Quit},
-            {"qwerty W closes", Layout::Qwerty, ctrl, Key::W, ShortcutAction::CloseWindow},
-            {"azerty W (the Z key) closes", Layout::Azerty, ctrl, Key::Z,
-             ShortcutAction::CloseWindow},
-            {"dvorak W (the comma key) closes", Layout::Dvorak, extra, Key::Comma,
-             ShortcutAction::CloseWindow},
-            {"qwerty M minimises", Layout::Qwerty, ctrl, Key::M, ShortcutAction::Minimise},
-            {"azerty M (the ; key) minimises", Layout::Azerty, ctrl, Key::Semicolon,
-             ShortcutAction::Minimise},
-            {"dvorak M minimises", Layout::Dvorak, ctrl, Key::M, ShortcutAction::Minimise},
-            {"qwerty comma: preferences", Layout::Qwerty, ctrl, Key::Comma,
-             ShortcutAction::Preferences},
-            {"azerty comma (the M key): preferences", Layout::Azerty, ctrl, Key::M,
-             ShortcutAction::Preferences},
-            {"dvorak comma (the W key): preferences", Layout::Dvorak, ctrl, Key::W,
-             ShortcutAction::Preferences},
-            {"qwerty H hides", Layout::Qwerty, ctrl, Key::H, ShortcutAction::Hide},
-            {"azerty H hides", Layout::Azerty, ctrl, Key::H, ShortcutAction::Hide},
-            {"dvorak H (the J key) hides", Layout::Dvorak, ctrl, Key::J, ShortcutAction::Hide},
-            {"Return shreds", Layout::Azerty, {}, Key::Return, ShortcutAction::ShredEverything},
-            {"Shift+Return shreds", Layout::Qwerty, Qt::ShiftModifier, Key::Return,
-             ShortcutAction::ShredEverything},
-            {"Ctrl+Return shreds", Layout::Qwerty, ctrl, Key::Return,
-             ShortcutAction::ShredEverything},
-            {"Ctrl+Up switches", Layout::Qwerty, ctrl, Key::Up, ShortcutAction::SwitchLayout},
-            {"Ctrl+Down switches", Layout::Dvorak, ctrl, Key::Down, ShortcutAction::SwitchLayout},
-            {"Up alone does nothing", Layout::Qwerty, {}, Key::Up, ShortcutAction::None},
-            {"Ctrl+Delete does nothing", Layout::Qwerty, ctrl, Key::Backspace,
-             ShortcutAction::None},
-            {"Ctrl+Shift+Delete empties the Trash", Layout::Qwerty, ctrlShift, Key::Backspace,
-             ShortcutAction::SecureEmptyTrash},
-            {"Ctrl+Shift+S scans", Layout::Azerty, ctrlShift, Key::S, ShortcutAction::PrivacyScan},
-            {"Ctrl+S does nothing", Layout::Qwerty, ctrl, Key::S, ShortcutAction::None},
+            {"qwerty Q quits", L::Qwerty, ctrl, Key::Q, A::Quit},
+            {"extra modifiers are ignored", L::Qwerty, extra, Key::Q, A::Quit},
+            {"without Ctrl nothing", L::Qwerty, none, Key::Q, A::None},
+            {"azerty Q (the A key) quits", L::Azerty, ctrl, Key::A, A::Quit},
+            {"azerty Q position does nothing", L::Azerty, ctrl, Key::Q, A::None},
+            {"dvorak Q (the X key) quits", L::Dvorak, ctrl, Key::X, A::Quit},
+            {"qwerty W closes", L::Qwerty, ctrl, Key::W, A::CloseWindow},
+            {"azerty W (the Z key) closes", L::Azerty, ctrl, Key::Z, A::CloseWindow},
+            {"dvorak W (the comma key) closes", L::Dvorak, extra, Key::Comma, A::CloseWindow},
+            {"qwerty M minimises", L::Qwerty, ctrl, Key::M, A::Minimise},
+            {"azerty M (the ; key) minimises", L::Azerty, ctrl, Key::Semicolon, A::Minimise},
+            {"dvorak M minimises", L::Dvorak, ctrl, Key::M, A::Minimise},
+            {"qwerty comma: preferences", L::Qwerty, ctrl, Key::Comma, A::Preferences},
+            {"azerty comma (the M key): preferences", L::Azerty, ctrl, Key::M, A::Preferences},
+            {"dvorak comma (the W key): preferences", L::Dvorak, ctrl, Key::W, A::Preferences},
+            {"qwerty H hides", L::Qwerty, ctrl, Key::H, A::Hide},
+            {"azerty H hides", L::Azerty, ctrl, Key::H, A::Hide},
+            {"dvorak H (the J key) hides", L::Dvorak, ctrl, Key::J, A::Hide},
+            {"Return shreds", L::Azerty, none, Key::Return, A::ShredEverything},
+            {"Shift+Return shreds", L::Qwerty, shift, Key::Return, A::ShredEverything},
+            {"Ctrl+Return shreds", L::Qwerty, ctrl, Key::Return, A::ShredEverything},
+            {"Ctrl+Up switches", L::Qwerty, ctrl, Key::Up, A::SwitchLayout},
+            {"Ctrl+Down switches", L::Dvorak, ctrl, Key::Down, A::SwitchLayout},
+            {"Up alone does nothing", L::Qwerty, none, Key::Up, A::None},
+            {"Ctrl+Delete does nothing", L::Qwerty, ctrl, Key::Backspace, A::None},
+            {"Ctrl+Shift+Delete: Trash", L::Qwerty, ctrlShift, Key::Backspace, A::SecureEmptyTrash},
+            {"Ctrl+Shift+S scans", L::Azerty, ctrlShift, Key::S, A::PrivacyScan},
+            {"Ctrl+S does nothing", L::Qwerty, ctrl, Key::S, A::None},
         };
         for (const auto& row : rows)
             QTest::newRow(row.name) << row.layout << row.modifiers << row.key << row.action;
