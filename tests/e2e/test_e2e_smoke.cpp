@@ -1,6 +1,7 @@
 // Starts the built program on a virtual X screen of its own, with a temporary home and settings,
 // photographs its window in both layouts, shreds a file that a second launch hands to it, checks
-// that Ctrl+Return in the open editor shreds nothing, and quits it with Ctrl+Q.
+// that Ctrl+Return in the open editor shreds nothing, and quits it with Ctrl+Q; without a private
+// folder for its lock, it says why in a window.
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +12,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace {
 
@@ -88,13 +91,15 @@ private:
         return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
     }
 
-    QString findWindow()
+    // The first visible window of the program; by default the main one, by its title.
+    QString findWindow(const QStringList& criteria = {QStringLiteral("--name"),
+                                                      QStringLiteral("^Tolvex$")})
     {
         QString id;
         const auto found = [&] {
             id = run(QStringLiteral("xdotool"),
-                     {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                      QStringLiteral("--name"), QStringLiteral("^Tolvex$")})
+                     QStringList{QStringLiteral("search"), QStringLiteral("--onlyvisible")} +
+                         criteria)
                      .section(QLatin1Char('\n'), 0, 0);
             return !id.isEmpty();
         };
@@ -254,6 +259,28 @@ private Q_SLOTS:
         QCOMPARE(QDir(settingsFolder).entryList(QDir::Files),
                  QStringList{QStringLiteral("Tolvex.conf")});
         QVERIFY(settingsHold("windowIsVert_cal=false"));
+    }
+
+    // With no private folder for its lock, Tolvex says why in a window and leaves once it is read.
+    void withoutAPrivateFolderItSaysWhyInAWindow()
+    {
+        QTemporaryDir scratch;
+        // The usual stand-in for the runtime folder is taken, and the cache is a file.
+        QFile taken(scratch.filePath(QStringLiteral("runtime-") + getpwuid(geteuid())->pw_name));
+        QFile cache(scratch.filePath(QStringLiteral("cache")));
+        QVERIFY(taken.open(QIODevice::WriteOnly) && cache.open(QIODevice::WriteOnly));
+        QProcessEnvironment env = environment();
+        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        env.insert(QStringLiteral("TMPDIR"), scratch.path());
+        env.insert(QStringLiteral("XDG_CACHE_HOME"), cache.fileName());
+        QProcess app;
+        app.setProcessEnvironment(env);
+        app.start(QDir(binDir()).absoluteFilePath(QStringLiteral("tolvex")), {});
+        const QString window = findWindow({QStringLiteral("--class"), QStringLiteral("tolvex")});
+        QVERIFY2(!window.isEmpty(), "no window told why Tolvex cannot start");
+        key(window, QStringLiteral("Return"));
+        QVERIFY(app.waitForFinished(kStartTimeoutMs));
+        QCOMPARE(app.exitCode(), 1);
     }
 };
 
