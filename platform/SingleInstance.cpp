@@ -140,6 +140,7 @@ SingleInstance::Outcome SingleInstance::start(const LaunchRequest& request, QStr
             if (!listen(error)) {
                 return Outcome::Failed;
             }
+            keepListening();
             if (request.kind != LaunchRequest::Kind::Reopen) {
                 QTimer::singleShot(0, this, [this, request] { deliver(request); });
             }
@@ -186,15 +187,17 @@ bool SingleInstance::listen(QString* error)
         return false;
     }
     connect(server_, &QLocalServer::newConnection, this, &SingleInstance::acceptConnection);
-    if (!listenerCheck_) {
-        listenerCheck_ = new QTimer(this);
-        connect(listenerCheck_, &QTimer::timeout, this, [this] {
-            if (server_->socketDescriptor() < 0)
-                listen(nullptr);
-        });
-        listenerCheck_->start(listenerCheckMs);
-    }
     return true;
+}
+
+void SingleInstance::keepListening()
+{
+    auto* check = new QTimer(this);
+    connect(check, &QTimer::timeout, this, [this] {
+        if (server_->socketDescriptor() < 0)
+            listen(nullptr);
+    });
+    check->start(listenerCheckMs);
 }
 
 void SingleInstance::acceptConnection()

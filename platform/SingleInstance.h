@@ -9,7 +9,6 @@
 class QLocalServer;
 class QLocalSocket;
 class QLockFile;
-class QTimer;
 
 namespace tolvex {
 
@@ -30,9 +29,9 @@ public:
     // A request is cut into messages of at most this many bytes; the listener refuses larger.
     static constexpr qint64 maxMessageSize = 1024 * 1024;
 
-    // `folder` holds the lock file and the socket: by default the user's private runtime folder.
-    // start() makes it when it is missing, and refuses it unless it is a folder of this user,
-    // not a link, that no one else may enter.
+    // `folder` holds the lock file and the socket: by default the user's private runtime folder,
+    // or else a folder in the user's cache. start() makes it when it is missing, and refuses it
+    // unless it is a folder of this user, not a link, that no one else may enter.
     explicit SingleInstance(QString folder = defaultFolder(), QObject* parent = nullptr);
     ~SingleInstance() override;
 
@@ -51,6 +50,8 @@ Q_SIGNALS:
 
 private:
     bool listen(QString* error);
+    // Listens anew whenever the listener has closed.
+    void keepListening();
     void acceptConnection();
     // Whether a whole message arrived; a refused connection is closed.
     bool readMessages(QLocalSocket* socket);
@@ -61,7 +62,6 @@ private:
     QString folder_;
     std::unique_ptr<QLockFile> lock_;
     QLocalServer* server_ = nullptr;
-    QTimer* listenerCheck_ = nullptr;
 };
 
 } // namespace tolvex
