@@ -61,12 +61,6 @@ public:
         HomeFolder::resetForTesting();
     }
 
-    static QString realHelper()
-    {
-        return QDir(qEnvironmentVariable("TOLVEX_BIN_DIR"))
-            .absoluteFilePath(QStringLiteral("tolx"));
-    }
-
     // A helper that announces its first item and then waits until it is terminated, so a list
     // stays shredding for as long as a test needs.
     QString slowHelper()
@@ -80,8 +74,9 @@ public:
         return path;
     }
 
-    // Builds and starts the window as the program does.
-    void start(const QString& helper = realHelper())
+    // Builds and starts the window as the program does, with the real helper by default.
+    void start(const QString& helper = QDir(qEnvironmentVariable("TOLVEX_BIN_DIR"))
+                                           .absoluteFilePath(QStringLiteral("tolx")))
     {
         delegate = std::make_unique<RecordingAppDelegate>(helper);
         delegate->setDesktopRequests(desktopRequests);
