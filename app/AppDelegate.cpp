@@ -11,6 +11,7 @@
 #include "kit/UtilsSystem.h"
 #include "kit/WAYWindow.h"
 #include "platform/SingleInstance.h"
+#include "platform/UserDefaults.h"
 
 #include <QDesktopServices>
 #include <QLabel>
@@ -34,6 +35,11 @@ const QString kStillRunningInformative = QStringLiteral(
     "to close this window?\n\n You can minimize the window, if needed.");
 const QString kDontClose = QStringLiteral("Don't close");
 const QString kCloseAndTerminate = QStringLiteral("Close Window and terminate tasks");
+
+const QString kSettingsNotSavedMessage = QStringLiteral("Your settings cannot be saved");
+const QString kSettingsNotSavedInformative =
+    QStringLiteral("Tolvex cannot write to %1.\n\nChanges to the settings and the shredding "
+                   "totals last only until Tolvex quits.");
 
 QColor calibratedRgb(double red, double green, double blue, double alpha)
 {
@@ -76,6 +82,16 @@ void AppDelegate::applicationDidFinishLaunching()
     sizeLoadObserver_ = NotificationCenter::defaultCenter().addObserver(
         QString::fromLatin1(kSizeLoadDidFinish),
         [this](const Notification& notification) { handleSize(notification); });
+
+    // Writes may fail on the runners' threads too; the sheet comes on this one.
+    connect(&UserDefaults::standard(), &UserDefaults::writeFailed, this,
+            [this](const QString& path) {
+                beginSheetModal({kSettingsNotSavedMessage,
+                                 kSettingsNotSavedInformative.arg(path),
+                                 {QStringLiteral("OK")},
+                                 SheetAlert::Style::Critical},
+                                [](int) {});
+            });
 
     preparePrivScanView();
 

@@ -1,5 +1,6 @@
 #include "AppDelegate.h"
 #include "app/MacKeyCode.h"
+#include "kit/ApplicationModal.h"
 #include "kit/WAYWindow.h"
 
 #include <QApplication>
@@ -24,6 +25,9 @@ void hideApplication()
 void AppDelegate::viewDidHandleEvent(QWidget* /*view*/, QKeyEvent* event)
 {
     if (!event || event->type() != QEvent::KeyPress)
+        return;
+    // The window's shortcuts wait while a screen, sheet, panel or popover stands over it.
+    if (outlets_.window && ApplicationModal::isBlocked(outlets_.window))
         return;
     const std::optional<int> keyCode = MacKeyCode::fromNativeScanCode(event->nativeScanCode());
     if (!keyCode)

@@ -40,7 +40,9 @@ void DefaultsBinding::bindCurrentIndex(QComboBox* comboBox, const QString& key)
 {
     follow(comboBox, key, [comboBox, key] {
         const QSignalBlocker blocker(comboBox);
-        comboBox->setCurrentIndex(int(UserDefaults::standard().integerForKey(key)));
+        // A stored index the menu does not hold shows its first item, never a blank menu.
+        const qint64 index = UserDefaults::standard().integerForKey(key);
+        comboBox->setCurrentIndex(index >= 0 && index < comboBox->count() ? int(index) : 0);
     });
     QObject::connect(comboBox, &QComboBox::currentIndexChanged, comboBox,
                      [key](int index) { UserDefaults::standard().setInteger(key, index); });

@@ -1,5 +1,6 @@
 #include "app/AppDelegate.h"
 #include "app/MainWindowBuilder.h"
+#include "kit/AlertPresenter.h"
 #include "kit/WAYWindow.h"
 #include "platform/SingleInstance.h"
 
@@ -30,6 +31,11 @@ int main(int argc, char* argv[])
         return EXIT_SUCCESS;
     case SingleInstance::Outcome::Failed:
         std::fprintf(stderr, "%s\n", qPrintable(error));
+        AlertPresenter::runModal({QStringLiteral("Tolvex cannot start"),
+                                  error,
+                                  {QStringLiteral("OK")},
+                                  AlertStyle::Critical,
+                                  {}});
         return EXIT_FAILURE;
     case SingleInstance::Outcome::Running:
         break;

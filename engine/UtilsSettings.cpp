@@ -1,8 +1,10 @@
 #include "UtilsSettings.h"
 
+#include "engine/ListId.h"
 #include "platform/UserDefaults.h"
 
 #include <QVariantMap>
+#include <limits>
 #include <mutex>
 
 namespace tolvex::Utils {
@@ -21,19 +23,30 @@ UserDefaults& defaults()
     return UserDefaults::standard();
 }
 
+// The byte count a total can show; a stored value beyond it, or no count at all, reads as 0.
+constexpr quint64 kLargestTotal = std::numeric_limits<qint64>::max();
+
 std::optional<quint64> field(const QVariantMap& record, const QString& key)
 {
     const auto found = record.constFind(key);
     if (found == record.constEnd())
         return std::nullopt;
-    return found->toULongLong();
+    bool isCount = false;
+    const quint64 value = found->toULongLong(&isCount);
+    return isCount && value <= kLargestTotal ? value : 0;
+}
+
+quint64 sum(quint64 stored, quint64 delta)
+{
+    return delta > kLargestTotal - stored ? kLargestTotal : stored + delta;
 }
 
 } // namespace
 
 qint64 defShredMethodInd()
 {
-    return defaults().integerForKey(DefaultsKey::selectedDefShredMethodInd);
+    const qint64 index = defaults().integerForKey(DefaultsKey::selectedDefShredMethodInd);
+    return index >= 0 && index < qint64(kListIds.size()) ? index : 0;
 }
 
 void defShredMethodInd(qint64 index)
@@ -84,8 +97,8 @@ void overWriteTotalShredInfoDic(const TotalShredInfoDic& delta)
 {
     std::lock_guard lock(totalsMutex);
     const TotalShredInfoDic old = getTotalShredInfoDic().value_or(TotalShredInfoDic{});
-    const quint64 bytes = old.shredDataSize.value_or(0) + delta.shredDataSize.value_or(0);
-    const quint64 files = old.shredFilesCount.value_or(0) + delta.shredFilesCount.value_or(0);
+    const quint64 bytes = sum(old.shredDataSize.value_or(0), delta.shredDataSize.value_or(0));
+    const quint64 files = sum(old.shredFilesCount.value_or(0), delta.shredFilesCount.value_or(0));
     defaults().setObject(DefaultsKey::totalShredDataDic,
                          QVariantMap{{kShredDataSize, QVariant::fromValue(bytes)},
                                      {kShredFilesCount, QVariant::fromValue(files)}});

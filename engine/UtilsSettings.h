@@ -19,8 +19,8 @@ inline constexpr QLatin1StringView showHarlightAd{"kShowHarlightAd"};
 inline constexpr QLatin1StringView totalShredDataDic{"kTotalShredDataDic"};
 } // namespace DefaultsKey
 
-// The default method: 0 = 1-pass, 1 = 7-pass, 2 = 35-pass. Any other stored value reads back
-// as stored; mapping it to a method is the caller's business.
+// The default method: 0 = 1-pass, 1 = 7-pass, 2 = 35-pass. Any other stored value names no
+// method and reads as 0.
 qint64 defShredMethodInd();
 void defShredMethodInd(qint64 index);
 
@@ -37,9 +37,11 @@ void windIsVert_calSave(bool vertical);
 bool shownHarlightAd();
 void shownHarlightAdSave(bool shown);
 
+// Each count lies between 0 and 2^63 - 1, the largest byte count that can be shown; a stored
+// count outside that reads as 0.
 std::optional<TotalShredInfoDic> getTotalShredInfoDic();
 
-// Adds `delta` to the stored totals (unsigned 64-bit sums) and stores them whole. Adds are
+// Adds `delta` to the stored totals, stopping at 2^63 - 1, and stores them whole. Adds are
 // serialised, so runs that end together on different threads all count.
 void overWriteTotalShredInfoDic(const TotalShredInfoDic& delta);
 

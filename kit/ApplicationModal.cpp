@@ -152,4 +152,15 @@ QWidget* ApplicationModal::modalWindow()
     return filter().modalWindow();
 }
 
+bool ApplicationModal::isBlocked(const QWidget* widget)
+{
+    const QWidget* modal = modalWindow();
+    if (modal && modal != widget && !modal->isAncestorOf(widget))
+        return true;
+    const QWidget* window = widget->window();
+    const QWidget* dialog = QApplication::activeModalWidget();
+    const QWidget* popup = QApplication::activePopupWidget();
+    return (dialog && dialog != window) || (popup && popup != window);
+}
+
 } // namespace tolvex

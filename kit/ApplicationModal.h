@@ -23,6 +23,11 @@ public:
 
     // The window of the latest running session, or null.
     static QWidget* modalWindow();
+
+    // Whether something stands over `widget` and takes the input meant for it: the window of a
+    // running session that does not hold it, or a modal dialog (a sheet, a panel) or a popup
+    // outside its window.
+    static bool isBlocked(const QWidget* widget);
 };
 
 } // namespace tolvex

@@ -1,6 +1,7 @@
 #include "MRSubtleButton.h"
 
 #include "MRSubtleButtonDelegate.h"
+#include "kit/ApplicationModal.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -208,7 +209,10 @@ bool MRSubtleButton::isKeyEquivalentForThisWindow(QObject* receiver, QEvent* eve
     if (!(keyEvent->modifiers() & Qt::ControlModifier) || isModifierKey(*keyEvent))
         return false;
     const auto* target = qobject_cast<QWidget*>(receiver);
-    return target && isVisible() && target->window() == window();
+    // A screen, sheet, panel or popover over the window keeps its keys, its text fields' editing
+    // keys among them.
+    return target && isVisible() && target->window() == window() &&
+           !ApplicationModal::isBlocked(this);
 }
 
 bool MRSubtleButton::eventFilter(QObject* watched, QEvent* event)

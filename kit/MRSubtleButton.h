@@ -12,7 +12,8 @@ class MRSubtleButtonDelegate;
 // one-line title. It hands every left mouse press and release, every key press and every key
 // equivalent (a key press with the Command key, Ctrl here, anywhere in its window) to its
 // delegate and decides nothing itself. Key equivalents are claimed whether or not a delegate is
-// set, so they go no further.
+// set, so they go no further; while a modal screen, sheet, panel or popover stands over the
+// button, it claims none.
 //
 // The title font is the widget's own font once one is set (setFont or setFontAttributesWithFont);
 // until then the title is drawn in "Helvetica" at 17 pixels, which fontconfig replaces by its

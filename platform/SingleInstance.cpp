@@ -2,6 +2,7 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
@@ -9,7 +10,10 @@
 #include <QThread>
 #include <QTimer>
 #include <QtEndian>
+#include <cerrno>
+#include <fcntl.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tolvex {
@@ -17,13 +21,46 @@ namespace tolvex {
 namespace {
 
 constexpr int connectTimeoutMs = 1000;
-// How long either side waits for the other before giving the connection up.
+// How long a later process waits for the running one's answer.
 constexpr int answerTimeoutMs = 5000;
+// How long the running process gives a connection for each whole message: a request arrives in
+// milliseconds, and connections that hang on would use up the descriptors.
+constexpr int messageDeadlineMs = 1000;
+// How often the running process makes sure that it still listens: the listener closes for good
+// when a connection cannot be accepted, as when the process has run out of descriptors.
+constexpr int listenerCheckMs = 1000;
 // How long a later process waits for a starting instance to begin listening.
 constexpr int startupWaitMs = 5000;
 constexpr int retryPauseMs = 100;
 constexpr char acknowledgement = '\x06';
 constexpr qsizetype lengthFieldSize = sizeof(quint32);
+
+// Whether `folder` is a folder of this user that no one else may enter, judged through a
+// descriptor that no link can redirect.
+bool isPrivateFolder(const QString& folder)
+{
+    const int descriptor = ::open(QFile::encodeName(folder).constData(),
+                                  O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (descriptor < 0)
+        return false;
+    struct stat status {};
+    const bool isPrivate = ::fstat(descriptor, &status) == 0 && S_ISDIR(status.st_mode) &&
+                           status.st_uid == ::geteuid() && (status.st_mode & 077) == 0;
+    ::close(descriptor);
+    return isPrivate;
+}
+
+// Makes `folder` (mode 0700) when it is missing, and checks that it is private.
+bool makePrivateFolder(const QString& folder, QString* error)
+{
+    QDir().mkpath(QFileInfo(folder).absolutePath());
+    const bool made = ::mkdir(QFile::encodeName(folder).constData(), S_IRWXU) == 0;
+    if ((made || errno == EEXIST) && isPrivateFolder(folder))
+        return true;
+    if (error)
+        *error = QStringLiteral("%1 is not a private folder of this user").arg(folder);
+    return false;
+}
 
 bool peerIsThisUser(const QLocalSocket& socket)
 {
@@ -74,7 +111,13 @@ SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::defaultFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    // Without a private runtime folder (none is set, and the usual stand-in in the temporary
+    // folder may be another user's), a folder in the user's own cache serves.
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (!runtime.isEmpty() && isPrivateFolder(runtime))
+        return runtime;
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+           QStringLiteral("/tolvex-runtime");
 }
 
 QString SingleInstance::socketPath() const
@@ -89,13 +132,15 @@ QString SingleInstance::lockPath() const
 
 SingleInstance::Outcome SingleInstance::start(const LaunchRequest& request, QString* error)
 {
-    QDir().mkpath(folder_);
+    if (!makePrivateFolder(folder_, error))
+        return Outcome::Failed;
     const QDeadlineTimer deadline(startupWaitMs);
     for (;;) {
         if (lock_->tryLock(0)) {
             if (!listen(error)) {
                 return Outcome::Failed;
             }
+            keepListening();
             if (request.kind != LaunchRequest::Kind::Reopen) {
                 QTimer::singleShot(0, this, [this, request] { deliver(request); });
             }
@@ -128,8 +173,10 @@ SingleInstance::Outcome SingleInstance::start(const LaunchRequest& request, QStr
 
 bool SingleInstance::listen(QString* error)
 {
-    // We hold the lock, so a socket file left here belongs to a process that died.
+    // We hold the lock, so a socket file left here belongs to a process that died, or to our
+    // own listener that closed.
     QLocalServer::removeServer(socketPath());
+    delete server_;
     server_ = new QLocalServer(this);
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     if (!server_->listen(socketPath())) {
@@ -143,27 +190,40 @@ bool SingleInstance::listen(QString* error)
     return true;
 }
 
+void SingleInstance::keepListening()
+{
+    auto* check = new QTimer(this);
+    connect(check, &QTimer::timeout, this, [this] {
+        if (server_->socketDescriptor() < 0)
+            listen(nullptr);
+    });
+    check->start(listenerCheckMs);
+}
+
 void SingleInstance::acceptConnection()
 {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
+        // Ours, so that a listener made anew leaves the connections of the old one alone.
+        socket->setParent(this);
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         if (!peerIsThisUser(*socket)) {
             socket->abort();
             continue;
         }
-        // A client that stops half-way through a message is dropped.
-        auto* idle = new QTimer(socket);
-        idle->setSingleShot(true);
-        connect(idle, &QTimer::timeout, socket, &QLocalSocket::abort);
-        idle->start(answerTimeoutMs);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket, idle] {
-            idle->start(answerTimeoutMs);
-            readMessages(socket);
+        // A client that does not finish its next message in time is dropped, however it
+        // trickles.
+        auto* deadline = new QTimer(socket);
+        deadline->setSingleShot(true);
+        connect(deadline, &QTimer::timeout, socket, &QLocalSocket::abort);
+        deadline->start(messageDeadlineMs);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket, deadline] {
+            if (readMessages(socket))
+                deadline->start(messageDeadlineMs);
         });
     }
 }
 
-void SingleInstance::readMessages(QLocalSocket* socket)
+bool SingleInstance::readMessages(QLocalSocket* socket)
 {
     QByteArray buffer = socket->property("pending").toByteArray() + socket->readAll();
     QList<LaunchRequest> received;
@@ -171,7 +231,7 @@ void SingleInstance::readMessages(QLocalSocket* socket)
         const quint32 length = qFromBigEndian<quint32>(buffer.constData());
         if (length > maxMessageSize) {
             socket->abort();
-            return;
+            return false;
         }
         if (buffer.size() < lengthFieldSize + qsizetype(length)) {
             break;
@@ -179,7 +239,7 @@ void SingleInstance::readMessages(QLocalSocket* socket)
         const auto request = LaunchRequest::decode(buffer.mid(lengthFieldSize, length));
         if (!request) {
             socket->abort();
-            return;
+            return false;
         }
         buffer.remove(0, lengthFieldSize + length);
         received.append(*request);
@@ -191,6 +251,7 @@ void SingleInstance::readMessages(QLocalSocket* socket)
     for (const LaunchRequest& request : received) {
         deliver(request);
     }
+    return !received.isEmpty();
 }
 
 void SingleInstance::deliver(const LaunchRequest& request)

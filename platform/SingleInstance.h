@@ -29,7 +29,9 @@ public:
     // A request is cut into messages of at most this many bytes; the listener refuses larger.
     static constexpr qint64 maxMessageSize = 1024 * 1024;
 
-    // `folder` holds the lock file and the socket: by default the user's private runtime folder.
+    // `folder` holds the lock file and the socket: by default the user's private runtime folder,
+    // or else a folder in the user's cache. start() makes it when it is missing, and refuses it
+    // unless it is a folder of this user, not a link, that no one else may enter.
     explicit SingleInstance(QString folder = defaultFolder(), QObject* parent = nullptr);
     ~SingleInstance() override;
 
@@ -48,8 +50,11 @@ Q_SIGNALS:
 
 private:
     bool listen(QString* error);
+    // Listens anew whenever the listener has closed.
+    void keepListening();
     void acceptConnection();
-    void readMessages(QLocalSocket* socket);
+    // Whether a whole message arrived; a refused connection is closed.
+    bool readMessages(QLocalSocket* socket);
     void deliver(const LaunchRequest& request);
     enum class HandOver { Done, NoListener, Refused };
     HandOver handOver(const LaunchRequest& request, QString* error);

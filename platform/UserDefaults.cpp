@@ -19,6 +19,7 @@ void UserDefaults::setStandardForTesting(const QString& iniPath)
     std::lock_guard lock(defaults.mutex_);
     // The same format as the user's store, so a test store keeps values exactly as that does.
     defaults.settings_ = std::make_unique<QSettings>(iniPath, QSettings::NativeFormat);
+    defaults.writeFailureReported_ = false;
 }
 
 QSettings& UserDefaults::settings() const
@@ -75,6 +76,7 @@ void UserDefaults::synchronize()
 
 void UserDefaults::write(const QString& key, const QVariant& value)
 {
+    QString unwritable;
     {
         std::lock_guard lock(mutex_);
         if (value.isValid())
@@ -82,8 +84,14 @@ void UserDefaults::write(const QString& key, const QVariant& value)
         else
             settings().remove(key);
         settings().sync();
+        if (settings().status() != QSettings::NoError && !writeFailureReported_) {
+            writeFailureReported_ = true;
+            unwritable = settings().fileName();
+        }
     }
     Q_EMIT valueChanged(key);
+    if (!unwritable.isEmpty())
+        Q_EMIT writeFailed(unwritable);
 }
 
 } // namespace tolvex

@@ -41,6 +41,9 @@ public:
 
 Q_SIGNALS:
     void valueChanged(const QString& key);
+    // The store's file could not be written, so what was set lasts only for this run. Sent once,
+    // for the first write that fails, on the writing thread.
+    void writeFailed(const QString& path);
 
 private:
     UserDefaults();
@@ -51,6 +54,7 @@ private:
 
     mutable std::mutex mutex_;
     mutable std::unique_ptr<QSettings> settings_;
+    bool writeFailureReported_ = false;
 };
 
 } // namespace tolvex

@@ -61,12 +61,6 @@ public:
         HomeFolder::resetForTesting();
     }
 
-    static QString realHelper()
-    {
-        return QDir(qEnvironmentVariable("TOLVEX_BIN_DIR"))
-            .absoluteFilePath(QStringLiteral("tolx"));
-    }
-
     // A helper that announces its first item and then waits until it is terminated, so a list
     // stays shredding for as long as a test needs.
     QString slowHelper()
@@ -80,8 +74,9 @@ public:
         return path;
     }
 
-    // Builds and starts the window as the program does.
-    void start(const QString& helper = realHelper())
+    // Builds and starts the window as the program does, with the real helper by default.
+    void start(const QString& helper = QDir(qEnvironmentVariable("TOLVEX_BIN_DIR"))
+                                           .absoluteFilePath(QStringLiteral("tolx")))
     {
         delegate = std::make_unique<RecordingAppDelegate>(helper);
         delegate->setDesktopRequests(desktopRequests);
@@ -159,12 +154,24 @@ public:
         return drop(zone(listId), *fileDrag(paths));
     }
 
-    // A key pressed on the window's content, with the physical key's scan code.
+    // A key typed on `target` as the desktop delivers it, with the physical key's scan code:
+    // offered as a shortcut override first, which text fields take for their editing keys, then
+    // pressed.
+    static void typeKey(QWidget* target, quint32 evdev, Qt::KeyboardModifiers modifiers,
+                        int key = 0, const QString& text = {})
+    {
+        QKeyEvent override(QEvent::ShortcutOverride, key, modifiers, Key::scanCode(evdev), 0, 0,
+                           text);
+        override.ignore();
+        QCoreApplication::sendEvent(target, &override);
+        QKeyEvent press(QEvent::KeyPress, key, modifiers, Key::scanCode(evdev), 0, 0, text);
+        QCoreApplication::sendEvent(target, &press);
+    }
+
+    // A key pressed on the window's content.
     void pressKey(quint32 evdev, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        QWidget* target = window->findChild<myRespView*>();
-        QKeyEvent press(QEvent::KeyPress, 0, modifiers, Key::scanCode(evdev), 0, 0);
-        QCoreApplication::sendEvent(target, &press);
+        typeKey(window->findChild<myRespView*>(), evdev, modifiers);
     }
 
     // Until the zone shows its list's measured size, which would otherwise land at any moment.

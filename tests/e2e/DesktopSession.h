@@ -7,11 +7,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <functional>
 
 namespace e2e {
 
@@ -112,30 +114,56 @@ public:
         return tool.exitCode == 0 ? tool.output.trimmed() : QString();
     }
 
-    QString findWindow() const
+    // The first visible window of a program; by default Tolvex's main window, by its title.
+    QString findWindow(const QStringList& criteria = {QStringLiteral("--name"),
+                                                      QStringLiteral("^Tolvex$")}) const
     {
-        for (int i = 0; i < 200; ++i) {
-            const QString id = run(QStringLiteral("xdotool"),
-                                   {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                    QStringLiteral("--name"), QStringLiteral("^Tolvex$")});
-            if (!id.isEmpty())
-                return id.split(QLatin1Char('\n')).first();
-            QThread::msleep(100);
-        }
-        return {};
+        QString id;
+        const auto found = [&] {
+            id = run(QStringLiteral("xdotool"),
+                     QStringList{QStringLiteral("search"), QStringLiteral("--onlyvisible")} +
+                         criteria)
+                     .section(QLatin1Char('\n'), 0, 0);
+            return !id.isEmpty();
+        };
+        return QTest::qWaitFor(found, kStartTimeoutMs) ? id : QString();
     }
 
-    QSize windowSize(const QString& window) const
+    // The window's picture now, kept in the build folder as `name`; blank when none was taken.
+    QImage picture(const QString& window, const QString& name = QStringLiteral("picture.png")) const
     {
-        const QString geometry =
-            run(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), window});
-        // "  Geometry: 500x338"
-        const qsizetype at = geometry.indexOf(QStringLiteral("Geometry: "));
-        if (at < 0)
-            return {};
-        const QStringList wh =
-            geometry.mid(at + 10).section(QLatin1Char('\n'), 0, 0).split(QLatin1Char('x'));
-        return wh.size() == 2 ? QSize(wh[0].toInt(), wh[1].toInt()) : QSize();
+        const QString path = QDir(qEnvironmentVariable("TOLVEX_BIN_DIR"))
+                                 .absoluteFilePath(QStringLiteral("../") + name);
+        QFile::remove(path);
+        run(QStringLiteral("import"), {QStringLiteral("-window"), window, path});
+        return QImage(path);
+    }
+
+    // The share of pixels that differ between two pictures of the same window.
+    static double differingShare(const QImage& a, const QImage& b)
+    {
+        if (a.size() != b.size() || a.isNull())
+            return 1.0;
+        qint64 differing = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                differing += a.pixel(x, y) != b.pixel(x, y);
+        return double(differing) / (qint64(a.width()) * a.height());
+    }
+
+    // Waits until the window looks different from `before` (a screen opened or closed).
+    bool changesFrom(const QString& window, const QImage& before) const
+    {
+        return QTest::qWaitFor([&] { return differingShare(picture(window), before) > 0.2; },
+                               kStartTimeoutMs);
+    }
+
+    void click(const QString& window, QPoint at) const
+    {
+        run(QStringLiteral("xdotool"),
+            {QStringLiteral("mousemove"), QStringLiteral("--sync"), QStringLiteral("--window"),
+             window, QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"),
+             QStringLiteral("1")});
     }
 
     void key(const QString& window, const QString& keys) const
@@ -145,9 +173,12 @@ public:
         run(QStringLiteral("xdotool"), {QStringLiteral("key"), keys});
     }
 
-    // The main road as a user takes it: a file opened with Tolvex while it runs reaches the
-    // running window, joins the default method's list, and Return shreds it for real.
-    void shredAFileOpenedWith(const QString& program) const
+    // The main road as a user takes it: a file that "Erase with Tolvex" sends to the running
+    // program (a name relative to the home folder, as the desktop gives it) joins the default
+    // method's list, `whileListed` runs on the window, and Return shreds the file for real.
+    void shredAFileErasedWith(const QString& program,
+                              const std::function<void(const QString& window, const QString& file)>&
+                                  whileListed = {}) const
     {
         const QString settingsFolder = home_.filePath(QStringLiteral(".config/Tolvex"));
         QVERIFY(QDir().mkpath(settingsFolder));
@@ -173,9 +204,15 @@ public:
 
         QProcess second;
         second.setProcessEnvironment(environment());
-        second.start(program, {secret});
+        second.setWorkingDirectory(home_.path());
+        second.start(program, {QStringLiteral("--erase"), QStringLiteral("Documents/secret.txt")});
         QVERIFY(second.waitForFinished(kStartTimeoutMs));
         QCOMPARE(second.exitCode(), 0);
+        if (whileListed) {
+            whileListed(window, secret);
+            if (QTest::currentTestFailed())
+                return;
+        }
 
         // The request is gathered for a moment before it joins the list; Return on an empty
         // list only says so, so press again until the file goes.

@@ -1,18 +1,28 @@
 // Starts the built program on a virtual X screen of its own, with a temporary home and settings,
-// photographs its window in both layouts, and quits it with Ctrl+Q as a user would.
+// photographs its window in both layouts, shreds a file that a second launch hands to it, checks
+// that Ctrl+Return in the open editor shreds nothing, and quits it with Ctrl+Q; without a private
+// folder for its lock, it says why in a window.
 
 #include "DesktopSession.h"
 
 #include <QImage>
 #include <QSet>
+#include <pwd.h>
+#include <unistd.h>
 
 using namespace e2e;
 
 namespace {
 
-QString binDir()
+// In the horizontal layout: the big label of the 1-pass zone, the editor's search field and its
+// closing button.
+constexpr QPoint kOnePassLabel(84, 140);
+constexpr QPoint kEditorSearchField(250, 80);
+constexpr QPoint kEditorDone(443, 312);
+
+QString program()
 {
-    return qEnvironmentVariable("TOLVEX_BIN_DIR");
+    return QDir(qEnvironmentVariable("TOLVEX_BIN_DIR")).absoluteFilePath(QStringLiteral("tolvex"));
 }
 
 } // namespace
@@ -21,21 +31,20 @@ class TestE2eSmoke : public QObject {
     Q_OBJECT
 
 private:
-    // Photographs the window into the build folder and checks that it shows something.
+    // Photographs the window once it shows something: a blank window is one or two colours; the
+    // zones, labels and artwork make many.
     void screenshot(const QString& window, const QString& name)
     {
-        const QString path = QDir(binDir()).absoluteFilePath(QStringLiteral("../%1").arg(name));
-        QFile::remove(path);
-        session_.run(QStringLiteral("import"), {QStringLiteral("-window"), window, path});
-        QImage image(path);
-        QVERIFY2(!image.isNull(), qPrintable(QStringLiteral("no screenshot at ") + path));
-        QSet<QRgb> colours;
-        for (int y = 0; y < image.height(); y += 2)
-            for (int x = 0; x < image.width(); x += 2)
-                colours.insert(image.pixel(x, y));
-        // A blank window is one or two colours; the zones, labels and artwork make many.
-        QVERIFY2(colours.size() > 20,
-                 qPrintable(QStringLiteral("%1 colours only in %2").arg(colours.size()).arg(path)));
+        const auto colours = [&] {
+            const QImage image = session_.picture(window, name);
+            QSet<QRgb> seen;
+            for (int y = 0; y < image.height(); y += 2)
+                for (int x = 0; x < image.width(); x += 2)
+                    seen.insert(image.pixel(x, y));
+            return seen.size();
+        };
+        QVERIFY2(QTest::qWaitFor([&] { return colours() > 20; }, kStartTimeoutMs),
+                 qPrintable(QStringLiteral("%1 colours only in %2").arg(colours()).arg(name)));
     }
 
     DesktopSession session_;
@@ -48,18 +57,17 @@ private Q_SLOTS:
         QProcess app;
         app.setProcessEnvironment(session_.environment());
         app.setProcessChannelMode(QProcess::ForwardedChannels);
-        app.start(QDir(binDir()).absoluteFilePath(QStringLiteral("tolvex")), {});
+        app.start(program(), {});
         QVERIFY(app.waitForStarted());
 
         const QString window = session_.findWindow();
         QVERIFY2(!window.isEmpty(), "the window did not appear");
-        QTRY_COMPARE_WITH_TIMEOUT(session_.windowSize(window), QSize(500, 338), kStartTimeoutMs);
-        QThread::msleep(500);
+        QTRY_COMPARE_WITH_TIMEOUT(session_.picture(window).size(), QSize(500, 338),
+                                  kStartTimeoutMs);
         screenshot(window, QStringLiteral("screenshot-horizontal.png"));
-
         session_.key(window, QStringLiteral("ctrl+Down"));
-        QTRY_COMPARE_WITH_TIMEOUT(session_.windowSize(window), QSize(280, 620), kStartTimeoutMs);
-        QThread::msleep(500);
+        QTRY_COMPARE_WITH_TIMEOUT(session_.picture(window).size(), QSize(280, 620),
+                                  kStartTimeoutMs);
         screenshot(window, QStringLiteral("screenshot-vertical.png"));
 
         session_.key(window, QStringLiteral("ctrl+q"));
@@ -75,9 +83,46 @@ private Q_SLOTS:
         QVERIFY(settings.readAll().contains("windowIsVert_cal=true"));
     }
 
-    void shredsAFileOpenedWithTheRunningProgram()
+    // Ctrl+Return typed in the open editor's search field shreds nothing; once the editor is
+    // closed, Return shreds the file.
+    void keysTypedInTheEditorStayThereAndReturnShredsAfterwards()
     {
-        session_.shredAFileOpenedWith(QDir(binDir()).absoluteFilePath(QStringLiteral("tolvex")));
+        session_.shredAFileErasedWith(program(), [&](const QString& window, const QString& file) {
+            const QImage mainWindow = session_.picture(window);
+            session_.click(window, kOnePassLabel);
+            QVERIFY2(session_.changesFrom(window, mainWindow), "the editor did not open");
+            session_.click(window, kEditorSearchField);
+            const QImage editor = session_.picture(window);
+            session_.key(window, QStringLiteral("ctrl+Return"));
+            QVERIFY2(!QTest::qWaitFor([&] { return !QFile::exists(file); }, 2000),
+                     "Ctrl+Return in the editor shredded the list");
+            QVERIFY(DesktopSession::differingShare(session_.picture(window), editor) < 0.01);
+            session_.click(window, kEditorDone);
+            QVERIFY2(session_.changesFrom(window, editor), "the editor did not close");
+        });
+    }
+
+    // With no private folder for its lock, Tolvex says why in a window and leaves once it is read.
+    void withoutAPrivateFolderItSaysWhyInAWindow()
+    {
+        QTemporaryDir scratch;
+        // The usual stand-in for the runtime folder is taken, and the cache is a file.
+        QFile taken(scratch.filePath(QStringLiteral("runtime-") + getpwuid(geteuid())->pw_name));
+        QFile cache(scratch.filePath(QStringLiteral("cache")));
+        QVERIFY(taken.open(QIODevice::WriteOnly) && cache.open(QIODevice::WriteOnly));
+        QProcessEnvironment env = session_.environment();
+        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        env.insert(QStringLiteral("TMPDIR"), scratch.path());
+        env.insert(QStringLiteral("XDG_CACHE_HOME"), cache.fileName());
+        QProcess app;
+        app.setProcessEnvironment(env);
+        app.start(program(), {});
+        const QString window =
+            session_.findWindow({QStringLiteral("--class"), QStringLiteral("tolvex")});
+        QVERIFY2(!window.isEmpty(), "no window told why Tolvex cannot start");
+        session_.key(window, QStringLiteral("Return"));
+        QVERIFY(app.waitForFinished(kStartTimeoutMs));
+        QCOMPARE(app.exitCode(), 1);
     }
 };
 

@@ -70,7 +70,7 @@ private Q_SLOTS:
     void installedProgramShredsThroughTheInstalledHelper()
     {
         QVERIFY(!QFile::exists(installed(QStringLiteral("bin/tolx"))));
-        session_.shredAFileOpenedWith(installed(QStringLiteral("bin/tolvex")));
+        session_.shredAFileErasedWith(installed(QStringLiteral("bin/tolvex")));
     }
 };
 

@@ -3,6 +3,7 @@
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <limits>
 #include <thread>
 
 using namespace tolvex;
@@ -36,6 +37,26 @@ private Q_SLOTS:
         QCOMPARE(storedTotals(), std::make_pair(6 * fourGigabytes, 2 * fourGigabytes + 2));
         Utils::overWriteTotalShredInfoDic({std::nullopt, 4});
         QCOMPARE(storedTotals(), std::make_pair(6 * fourGigabytes, 2 * fourGigabytes + 6));
+    }
+
+    void storedValuesOutsideTheirRangeReadAsTheDefault()
+    {
+        UserDefaults& defaults = UserDefaults::standard();
+        const QVariant indexes[] = {5, -1, QStringLiteral("x")};
+        for (const QVariant& index : indexes) {
+            defaults.setObject(Utils::DefaultsKey::selectedDefShredMethodInd, index);
+            QCOMPARE(Utils::defShredMethodInd(), 0);
+        }
+        Utils::defShredMethodInd(2);
+        QCOMPARE(Utils::defShredMethodInd(), 2);
+
+        constexpr quint64 largest = std::numeric_limits<qint64>::max();
+        defaults.setObject(Utils::DefaultsKey::totalShredDataDic,
+                           QVariantMap{{"shredDataSize", QVariant::fromValue(largest + 1)},
+                                       {"shredFilesCount", QVariant::fromValue(largest - 1)}});
+        QCOMPARE(storedTotals(), std::make_pair(quint64(0), largest - 1));
+        Utils::overWriteTotalShredInfoDic({5, 5});
+        QCOMPARE(storedTotals(), std::make_pair(quint64(5), largest));
     }
 
     void runsEndingTogetherLoseNothing()

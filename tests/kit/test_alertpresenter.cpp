@@ -65,61 +65,39 @@ private Q_SLOTS:
     void queuedAnswersShowNothing()
     {
         QWidget window;
-        AlertPresenter::setNextAnswer(AlertSecondButtonReturn);
-        int response = 0;
-        AlertPresenter::beginSheetModalForWindow(kCloseSheet, &window,
-                                                 [&](int answer) { response = answer; });
-        QCOMPARE(response, 0); // a sheet answers later, as a real one would
-        QVERIFY(!window.findChild<QMessageBox*>());
-        QTRY_COMPARE(response, AlertSecondButtonReturn);
-
         AlertPresenter::setNextAnswer(AlertFirstButtonReturn);
         Utils::showBasicAlertwithTitle(QStringLiteral("Title"), QStringLiteral("Text"));
         const QList<Alert> shown = AlertPresenter::takePresentedForTesting();
-        QCOMPARE(shown.size(), 2);
-        QCOMPARE(shown[0].messageText, kCloseSheet.messageText);
-        QCOMPARE(shown[1].messageText, QStringLiteral("Title"));
-        QCOMPARE(shown[1].informativeText, QStringLiteral("Text"));
-        QCOMPARE(shown[1].buttons, QStringList{"OK"});
-        QCOMPARE(shown[1].alertStyle, AlertStyle::Informational);
-        QVERIFY(AlertPresenter::takePresentedForTesting().isEmpty());
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].informativeText, QStringLiteral("Text"));
+        QCOMPARE(shown[0].buttons, QStringList{"OK"});
+        QCOMPARE(shown[0].alertStyle, AlertStyle::Informational);
+
+        // A file panel takes the first queued choice that gets past its checks.
+        const FilePanel panel{{}, {}, [](const QString& path) { return path != "/refused"; }, {}};
+        QList<std::optional<QStringList>> results;
+        const auto record = [&](const std::optional<QStringList>& chosen) { results << chosen; };
+        AlertPresenter::setNextFileNames({"/refused"});
+        AlertPresenter::setNextFileNames({"/a", "/b"});
+        AlertPresenter::beginFilePanelSheetForWindow(panel, &window, record);
+        AlertPresenter::setNextFilePanelCancel();
+        AlertPresenter::beginFilePanelSheetForWindow(panel, &window, record);
+        AlertPresenter::setNextFileNames({"/refused"});
+        AlertPresenter::beginFilePanelSheetForWindow(panel, &window, record);
+        QVERIFY(results.isEmpty());
+        QVERIFY(!window.findChild<QFileDialog*>());
+        QTRY_COMPARE(results, QList<std::optional<QStringList>>(
+                                  {QStringList({"/a", "/b"}), std::nullopt, std::nullopt}));
     }
 
-    void sheetShowsTheButtonsInOrderAndAnswers()
+    // The first button is the default and stands rightmost; disabled buttons cannot be pressed;
+    // "Cancel" answers Escape.
+    void sheetsShowTheirButtonsInOrderAndAnswer()
     {
         QWidget window;
         QPalette dark = window.palette();
         dark.setColor(QPalette::Window, QColor(30, 30, 30));
         window.setPalette(dark);
-        window.resize(500, 338);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QList<int> responses;
-        AlertPresenter::beginSheetModalForWindow(kCloseSheet, &window,
-                                                 [&](int answer) { responses << answer; });
-        auto* box = window.findChild<QMessageBox*>();
-        QVERIFY(box);
-        QTRY_VERIFY(box->isVisible());
-        QCOMPARE(box->windowModality(), Qt::WindowModal);
-        QCOMPARE(box->palette().color(QPalette::Window), QColor(30, 30, 30));
-        QCOMPARE(box->icon(), QMessageBox::Critical);
-        QCOMPARE(box->text(), kCloseSheet.messageText);
-        QCOMPARE(box->informativeText(), kCloseSheet.informativeText);
-        QCOMPARE(buttonsLeftToRight(box),
-                 QStringList({"Close Window and terminate tasks", "Don't close"}));
-        QCOMPARE(box->defaultButton()->text(), QStringLiteral("Don't close"));
-
-        QPointer<QMessageBox> closing(box);
-        for (QAbstractButton* button : box->buttons())
-            if (button->text() == QStringLiteral("Close Window and terminate tasks"))
-                button->click();
-        QCOMPARE(responses, QList<int>{AlertSecondButtonReturn});
-        QTRY_VERIFY(!closing);
-    }
-
-    void disabledButtonsCannotBePressed()
-    {
-        QWidget window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         Alert chooser{QStringLiteral("2 files dropped"),
@@ -128,19 +106,36 @@ private Q_SLOTS:
                       AlertStyle::Informational,
                       {}};
         chooser.disabledButtons = {2};
-        int response = 0;
-        AlertPresenter::beginSheetModalForWindow(chooser, &window,
-                                                 [&](int answer) { response = answer; });
-        auto* box = window.findChild<QMessageBox*>();
+        QList<int> responses;
+        const auto show = [&](const Alert& alert) {
+            AlertPresenter::beginSheetModalForWindow(alert, &window,
+                                                     [&](int answer) { responses << answer; });
+            QMessageBox* box = window.findChild<QMessageBox*>();
+            return box && QTest::qWaitFor([box] { return box->isVisible(); }) ? box : nullptr;
+        };
+
+        QPointer<QMessageBox> box = show(kCloseSheet);
         QVERIFY(box);
-        QTRY_VERIFY(box->isVisible());
+        QCOMPARE(box->windowModality(), Qt::WindowModal);
+        QCOMPARE(box->palette().color(QPalette::Window), QColor(30, 30, 30));
+        QCOMPARE(box->icon(), QMessageBox::Critical);
+        QCOMPARE(box->informativeText(), kCloseSheet.informativeText);
+        QCOMPARE(buttonsLeftToRight(box),
+                 QStringList({"Close Window and terminate tasks", "Don't close"}));
+        QCOMPARE(box->defaultButton()->text(), QStringLiteral("Don't close"));
+        for (QAbstractButton* button : box->buttons())
+            if (button->text() == QStringLiteral("Close Window and terminate tasks"))
+                button->click();
+        QTRY_VERIFY(!box);
+
+        box = show(chooser);
+        QVERIFY(box);
         QCOMPARE(buttonsLeftToRight(box), QStringList({"1-pass", "7-pass", "35-pass", "Cancel"}));
         for (QAbstractButton* button : box->buttons())
             QCOMPARE(button->isEnabled(), button->text() != QStringLiteral("7-pass"));
-        for (QAbstractButton* button : box->buttons())
-            if (button->text() == QStringLiteral("1-pass"))
-                button->click();
-        QCOMPARE(response, AlertFirstButtonReturn + 3);
+        QTest::keyClick(box, Qt::Key_Escape);
+        QTRY_VERIFY(!box);
+        QCOMPARE(responses, QList<int>({AlertSecondButtonReturn, AlertFirstButtonReturn}));
     }
 
     void filePanelDimsRefusedItemsAndChecksTheChoiceOnOk()
@@ -151,7 +146,6 @@ private Q_SLOTS:
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
         QWidget window;
-        window.resize(500, 338);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QLabel accessory(QStringLiteral("Accessory"));
@@ -197,48 +191,7 @@ private Q_SLOTS:
         QTRY_VERIFY(!panel);
     }
 
-    void queuedFilePanelAnswersShowNothing()
-    {
-        QWidget window;
-        const FilePanel panel{{}, {}, [](const QString& path) { return path != "/refused"; }, {}};
-        QList<std::optional<QStringList>> results;
-        const auto record = [&](const std::optional<QStringList>& chosen) { results << chosen; };
-
-        AlertPresenter::setNextFileNames({"/refused"});
-        AlertPresenter::setNextFileNames({"/a", "/b"});
-        AlertPresenter::beginFilePanelSheetForWindow(panel, &window, record);
-        AlertPresenter::setNextFilePanelCancel();
-        AlertPresenter::beginFilePanelSheetForWindow(panel, &window, record);
-        AlertPresenter::setNextFileNames({"/refused"});
-        AlertPresenter::beginFilePanelSheetForWindow(panel, &window, record);
-        QVERIFY(results.isEmpty()); // a sheet answers later, as a real one would
-        QVERIFY(!window.findChild<QFileDialog*>());
-        QTRY_COMPARE(results.size(), 3);
-        QCOMPARE(results[0], std::optional(QStringList({"/a", "/b"})));
-        QCOMPARE(results[1], std::nullopt);
-        QCOMPARE(results[2], std::nullopt);
-    }
-
-    void escapeAnswersCancel()
-    {
-        QWidget window;
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        int response = 0;
-        AlertPresenter::beginSheetModalForWindow({QStringLiteral("Pick"),
-                                                  {},
-                                                  {"1-pass", "7-pass", "Cancel"},
-                                                  AlertStyle::Informational,
-                                                  {}},
-                                                 &window, [&](int answer) { response = answer; });
-        auto* box = window.findChild<QMessageBox*>();
-        QVERIFY(box);
-        QTRY_VERIFY(box->isVisible());
-        QTest::keyClick(box, Qt::Key_Escape);
-        QTRY_COMPARE(response, AlertThirdButtonReturn);
-    }
-
-    void mailOpensTheMailtoUrl()
+    void mailOpensTheMailtoUrlAndTheSpinnerSitsBelowTheMiddle()
     {
         testing::UrlCatcher catcher({QStringLiteral("mailto")});
         Utils::sendEmailTo(QStringLiteral("support@example.com"),
@@ -249,10 +202,7 @@ private Q_SLOTS:
         QCOMPARE(catcher.urls[0].toString(QUrl::FullyEncoded),
                  QStringLiteral("mailto:support@example.com?Subject=Tolvex%20support&"
                                 "body=Line%201%0Aok%20%26%20done"));
-    }
 
-    void spinnerSitsBelowTheMiddle()
-    {
         QWidget view;
         view.resize(200, 100);
         auto* spinner = new ProgressIndicator;

@@ -5,7 +5,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QShortcut>
-#include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -14,46 +13,12 @@ using namespace tolvex;
 namespace {
 
 struct RecordingDelegate : MRSubtleButtonDelegate {
-    QList<std::pair<QEvent::Type, MRSubtleButton*>> mouse;
-    QList<std::tuple<QEvent::Type, int, Qt::KeyboardModifiers, QWidget*>> keys;
+    QList<QEvent::Type> mouse;
+    QList<int> keys;
 
-    void viewDidHandleEvent(QWidget* view, QKeyEvent* event) override
-    {
-        keys.append({event->type(), event->key(), event->modifiers(), view});
-    }
-    void subtleButtonEvent(QMouseEvent* event, MRSubtleButton* from) override
-    {
-        mouse.append({event->type(), from});
-    }
+    void viewDidHandleEvent(QWidget*, QKeyEvent* event) override { keys << event->key(); }
+    void subtleButtonEvent(QMouseEvent* event, MRSubtleButton*) override { mouse << event->type(); }
 };
-
-// Counts the paints a widget receives.
-struct PaintCounter : QObject {
-    int paints = 0;
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
-
-bool columnHasDarkPixel(const QImage& image, int x)
-{
-    for (int y = 0; y < image.height(); ++y) {
-        if (qGray(image.pixel(x, y)) < 100)
-            return true;
-    }
-    return false;
-}
-
-int leftmostDarkColumn(const QImage& image)
-{
-    int x = 0;
-    while (x < image.width() && !columnHasDarkPixel(image, x))
-        ++x;
-    return x;
-}
 
 } // namespace
 
@@ -61,62 +26,33 @@ class TestMRSubtleButton : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void titleOriginFollowsAlignment_data()
+    void titleOriginFollowsAlignmentAndLongTitlesRunOn()
     {
-        QTest::addColumn<int>("alignment");
-        QTest::addColumn<QString>("edge");
-        QTest::newRow("left") << 0 << "left";
-        QTest::newRow("right") << 1 << "right";
-        QTest::newRow("centred") << 2 << "centre";
-        QTest::newRow("unknown draws left") << 7 << "left";
-    }
-
-    void titleOriginFollowsAlignment()
-    {
-        QFETCH(int, alignment);
-        QFETCH(QString, edge);
         MRSubtleButton button;
         button.resize(240, 40);
         button.setTitle(QStringLiteral("Start"));
-        button.setTitleAlignment(alignment);
-
-        const QPointF origin = button.titleOrigin();
-        const QSizeF size = button.titleSize();
-        QVERIFY(size.width() > 10);
-        if (edge == "left")
-            QCOMPARE(origin.x(), 15.0);
-        else if (edge == "right")
-            QCOMPARE(origin.x() + size.width(), 240.0 - 15.0);
-        else
-            QCOMPARE(origin.x() + size.width() / 2, 120.0);
+        const double width = button.titleSize().width();
+        QVERIFY(width > 10);
+        // 0 left, 1 right, 2 centred; any other value draws as left.
+        const std::pair<int, double> lefts[] = {
+            {0, 15.0}, {1, 240.0 - 15.0 - width}, {2, 120.0 - width / 2}, {7, 15.0}};
+        for (const auto& [alignment, left] : lefts) {
+            button.setTitleAlignment(alignment);
+            QCOMPARE(button.titleOrigin().x(), left);
+        }
         // The title's middle sits 4 above the button's middle.
-        QCOMPARE(origin.y() + size.height() / 2, 20.0 - 4.0);
-    }
+        QCOMPARE(button.titleOrigin().y() + button.titleSize().height() / 2, 20.0 - 4.0);
 
-    void oversizedTitleIsNeitherShortenedNorMovedAndOnlyANewTitleRedraws()
-    {
-        MRSubtleButton button;
-        button.resize(120, 40);
-        button.setTitle(QStringLiteral("Start Shredding Files Right Now"));
-        QVERIFY(button.titleSize().width() > 120);
+        // A title wider than the button keeps its margin and runs on to the right edge.
+        button.setTitleAlignment(MRSubtleButton::AlignmentLeft);
+        button.setTitle(QStringLiteral("Start Shredding Files Right Now And Then Some More"));
+        QVERIFY(button.titleSize().width() > 240);
         QCOMPARE(button.titleOrigin().x(), 15.0);
         const QImage image = PixelChecks::render(button);
-        const int left = leftmostDarkColumn(image);
-        QVERIFY2(left >= 15 && left <= 17, qPrintable(QString::number(left)));
-        // The title runs on to the right edge: nothing elides it.
-        QVERIFY(columnHasDarkPixel(image, 118));
-
-        button.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&button));
-        QTest::qWait(50);
-        PaintCounter counter;
-        button.installEventFilter(&counter);
-        // The same title object again is not a change; another string is, even if equal.
-        button.setTitle(button.title());
-        QTest::qWait(50);
-        QCOMPARE(counter.paints, 0);
-        button.setTitle(QStringLiteral("Stop"));
-        QTRY_VERIFY(counter.paints > 0);
+        bool inkAtTheEdge = false;
+        for (int y = 0; y < image.height(); ++y)
+            inkAtTheEdge |= qGray(image.pixel(238, y)) < 100;
+        QVERIFY(inkAtTheEdge);
     }
 
     void mouseEventsReachTheDelegateWherever()
@@ -125,19 +61,14 @@ private Q_SLOTS:
         button.resize(120, 40);
         RecordingDelegate delegate;
         button.setDelegate(&delegate);
-
         QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(10, 10));
         QVERIFY(button.selected());
         // Released far outside: still reported, the look goes back.
         QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(500, 500));
         QVERIFY(!button.selected());
         QTest::mouseClick(&button, Qt::RightButton, {}, QPoint(10, 10));
-
-        QCOMPARE(delegate.mouse.size(), 2);
-        QCOMPARE(delegate.mouse[0].first, QEvent::MouseButtonPress);
-        QCOMPARE(delegate.mouse[1].first, QEvent::MouseButtonRelease);
-        QCOMPARE(delegate.mouse[1].second, &button);
-
+        QCOMPARE(delegate.mouse,
+                 QList<QEvent::Type>({QEvent::MouseButtonPress, QEvent::MouseButtonRelease}));
         // Without a delegate the pressed look still follows the mouse.
         button.setDelegate(nullptr);
         QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(10, 10));
@@ -157,36 +88,25 @@ private Q_SLOTS:
         connect(quit, &QShortcut::activated, this, [&] { ++shortcutFired; });
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        field->setFocus();
-
         RecordingDelegate delegate;
         button->setDelegate(&delegate);
+
+        // Ctrl+Q in the field is the button's; a plain key types as usual. On the button itself,
+        // keys go to the delegate, lone modifiers not.
+        field->setFocus();
         QTest::keyClick(field, Qt::Key_Q, Qt::ControlModifier);
-        QCOMPARE(delegate.keys.size(), 1);
-        QCOMPARE(std::get<0>(delegate.keys[0]), QEvent::KeyPress);
-        QCOMPARE(std::get<1>(delegate.keys[0]), int(Qt::Key_Q));
-        QCOMPARE(std::get<3>(delegate.keys[0]), button);
+        QTest::keyClick(field, Qt::Key_A);
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Return);
+        QTest::keyClick(button, Qt::Key_Shift, Qt::ShiftModifier);
+        QCOMPARE(delegate.keys, QList<int>({Qt::Key_Q, Qt::Key_Return}));
+        QCOMPARE(field->text(), QStringLiteral("a"));
 
         // Without a delegate the key is still claimed: the shortcut never fires.
         button->setDelegate(nullptr);
         QTest::keyClick(field, Qt::Key_Q, Qt::ControlModifier);
+        QTest::keyClick(button, Qt::Key_Return);
         QCOMPARE(shortcutFired, 0);
-        QVERIFY(field->text().isEmpty());
-
-        // A plain key is no key equivalent: it types as usual.
-        button->setDelegate(&delegate);
-        QTest::keyClick(field, Qt::Key_A);
-        QCOMPARE(field->text(), QStringLiteral("a"));
-        QCOMPARE(delegate.keys.size(), 1);
-
-        // Keys on the button itself go to the delegate, releases and lone modifiers not.
-        button->setFocus();
-        QTest::keyClick(button, Qt::Key_Return);
-        QTest::keyClick(button, Qt::Key_Shift, Qt::ShiftModifier);
-        QCOMPARE(delegate.keys.size(), 2);
-        QCOMPARE(std::get<1>(delegate.keys[1]), int(Qt::Key_Return));
-        button->setDelegate(nullptr);
-        QTest::keyClick(button, Qt::Key_Return);
     }
 
     void startButtonLookHasItsGradientEnds()

@@ -1,13 +1,21 @@
 #include "platform/SingleInstance.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 #include <csignal>
+#include <fcntl.h>
+#include <memory>
+#include <pwd.h>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <vector>
 
 using namespace tolvex;
 
@@ -37,23 +45,17 @@ private:
     QTemporaryDir folder_;
 
 private Q_SLOTS:
-    void argumentsNameTheRequest()
+    void argumentsNameTheRequestWhichTravelsIntactAndGarbageDoesNot()
     {
         const auto open = LaunchRequest::fromArguments({"a.txt", "/x/../y/b"}, "/home/u");
         QCOMPARE(open.kind, LaunchRequest::Kind::OpenFiles);
         QCOMPARE(open.paths, QStringList({"/home/u/a.txt", "/y/b"}));
-
         const auto erase = LaunchRequest::fromArguments({"--erase", "/f"}, "/");
-        QCOMPARE(erase.kind, LaunchRequest::Kind::EraseFiles);
-        QCOMPARE(erase.paths, QStringList({"/f"}));
-
+        QCOMPARE(erase, (LaunchRequest{LaunchRequest::Kind::EraseFiles, {"/f"}}));
         QCOMPARE(LaunchRequest::fromArguments({}, "/").kind, LaunchRequest::Kind::Reopen);
         QCOMPARE(LaunchRequest::fromArguments({"--erase"}, "/").kind,
                  LaunchRequest::Kind::EraseFiles);
-    }
 
-    void encodingRoundTripsAndRejectsGarbage()
-    {
         const LaunchRequest request{LaunchRequest::Kind::EraseFiles, {"/a", "/b c/ä"}};
         QCOMPARE(LaunchRequest::decode(request.encode()), request);
         QVERIFY(!LaunchRequest::decode("garbage"));
@@ -61,45 +63,20 @@ private Q_SLOTS:
         QVERIFY(!LaunchRequest::decode(request.encode().left(7)));
     }
 
-    void secondProcessHandsItsFilesOverAndExitsZero()
+    void laterProcessesHandOverWholeRequestsAndBadMessagesAreRefused()
     {
         SingleInstance running(folder_.path());
         QCOMPARE(running.start({}), SingleInstance::Outcome::Running);
         QVERIFY(!(QFileInfo(running.socketPath()).permissions() &
                   (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther)));
         QSignalSpy erased(&running, &SingleInstance::eraseFilesRequested);
+        QSignalSpy opened(&running, &SingleInstance::openFilesRequested);
         QCOMPARE(runPeer(folder_.path(), {"--erase", "one", "/abs/two"}, folder_.path()), 0);
         QCOMPARE(erased.size(), 1);
         QCOMPARE(erased.first().first().toStringList(),
                  QStringList({folder_.filePath("one"), "/abs/two"}));
-    }
 
-    void requestLargerThanOneMessageArrivesWhole()
-    {
-        SingleInstance running(folder_.path());
-        QCOMPARE(running.start({}), SingleInstance::Outcome::Running);
-        QSignalSpy opened(&running, &SingleInstance::openFilesRequested);
-
-        QStringList paths;
-        for (int i = 0; i < 1500; ++i)
-            paths.append(QStringLiteral("/d/%1/").arg(i) + QString(400, QLatin1Char('n')));
-        const LaunchRequest whole{LaunchRequest::Kind::OpenFiles, paths};
-        QVERIFY(whole.encode().size() > SingleInstance::maxMessageSize);
-        QCOMPARE(runPeer(folder_.path(), paths), 0);
-
-        QVERIFY(opened.size() > 1);
-        QStringList received;
-        for (const auto& arguments : opened)
-            received += arguments.first().toStringList();
-        QCOMPARE(received, paths);
-    }
-
-    void oversizedOrGarbledMessageIsRefused()
-    {
-        SingleInstance running(folder_.path());
-        QCOMPARE(running.start({}), SingleInstance::Outcome::Running);
-        QSignalSpy opened(&running, &SingleInstance::openFilesRequested);
-
+        // An oversized or garbled message closes its connection unanswered.
         for (const quint32 length : {quint32(SingleInstance::maxMessageSize + 1), quint32(5)}) {
             QLocalSocket client;
             client.connectToServer(running.socketPath());
@@ -112,7 +89,89 @@ private Q_SLOTS:
         }
         QCOMPARE(opened.size(), 0);
 
-        QCOMPARE(runPeer(folder_.path(), {"/still/listening"}), 0);
+        // A request larger than one message arrives whole, in pieces.
+        QStringList paths;
+        for (int i = 0; i < 1500; ++i)
+            paths.append(QStringLiteral("/d/%1/").arg(i) + QString(400, QLatin1Char('n')));
+        const LaunchRequest whole{LaunchRequest::Kind::OpenFiles, paths};
+        QVERIFY(whole.encode().size() > SingleInstance::maxMessageSize);
+        QCOMPARE(runPeer(folder_.path(), paths), 0);
+        QVERIFY(opened.size() > 1);
+        QStringList received;
+        for (const auto& arguments : opened)
+            received += arguments.first().toStringList();
+        QCOMPARE(received, paths);
+    }
+
+    void withoutAPrivateRuntimeFolderThePrivateCacheServes()
+    {
+        QTemporaryDir scratch;
+        const char* const variables[] = {"XDG_RUNTIME_DIR", "TMPDIR", "XDG_CACHE_HOME"};
+        QList<QByteArray> saved;
+        for (const char* variable : variables)
+            saved << qgetenv(variable);
+        const auto restore = qScopeGuard([&] {
+            for (qsizetype i = 0; i < saved.size(); ++i)
+                qputenv(variables[i], saved[i]);
+        });
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("TMPDIR", QFile::encodeName(scratch.path()));
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(scratch.filePath("cache")));
+        // The usual stand-in for the runtime folder, taken by someone else.
+        QFile taken(scratch.filePath(QStringLiteral("runtime-") + getpwuid(geteuid())->pw_name));
+        QVERIFY(taken.open(QIODevice::WriteOnly));
+
+        const QString folder = SingleInstance::defaultFolder();
+        QCOMPARE(folder, scratch.filePath("cache/tolvex-runtime"));
+        SingleInstance running(folder);
+        QCOMPARE(running.start({}), SingleInstance::Outcome::Running);
+        QVERIFY(!(QFileInfo(folder).permissions() &
+                  ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser |
+                    QFile::WriteUser | QFile::ExeUser)));
+
+        // A link, or a folder that others may enter, is refused and gets no lock.
+        QVERIFY(QDir(scratch.path()).mkdir("open"));
+        QVERIFY(QFile::link(folder, scratch.filePath("link")));
+        for (const char* name : {"open", "link"}) {
+            SingleInstance refused(scratch.filePath(name));
+            QString error;
+            QCOMPARE(refused.start({}, &error), SingleInstance::Outcome::Failed);
+            QVERIFY2(error.contains(scratch.filePath(name)), qPrintable(error));
+        }
+        QVERIFY(!QFileInfo::exists(scratch.filePath("open/tolvex.lock")));
+    }
+
+    void listenerComesBackWhenDescriptorsRanOutAndIdleConnectionsGoSoon()
+    {
+        SingleInstance running(folder_.path());
+        QCOMPARE(running.start({}), SingleInstance::Outcome::Running);
+        QSignalSpy opened(&running, &SingleInstance::openFilesRequested);
+
+        // Two idle connections take the last descriptors but one, so the listener cannot accept
+        // a third.
+        rlimit saved{};
+        getrlimit(RLIMIT_NOFILE, &saved);
+        rlimit tight = saved;
+        tight.rlim_cur = std::min<rlim_t>(saved.rlim_cur, 1024);
+        QCOMPARE(setrlimit(RLIMIT_NOFILE, &tight), 0);
+        std::vector<int> taken;
+        for (int fd; (fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC)) >= 0;)
+            taken.push_back(fd);
+        for (int i = 0; i < 5; ++i, taken.pop_back())
+            ::close(taken.back());
+        std::vector<std::unique_ptr<QLocalSocket>> idle;
+        for (int i = 0; i < 3; ++i) {
+            idle.push_back(std::make_unique<QLocalSocket>());
+            idle.back()->connectToServer(running.socketPath());
+            QCoreApplication::processEvents();
+        }
+        for (int fd : taken)
+            ::close(fd);
+        QCOMPARE(setrlimit(RLIMIT_NOFILE, &saved), 0);
+
+        for (const auto& client : idle)
+            QTRY_COMPARE_WITH_TIMEOUT(client->state(), QLocalSocket::UnconnectedState, 3000);
+        QCOMPARE(runPeer(folder_.path(), {"/after/the/burst"}), 0);
         QCOMPARE(opened.size(), 1);
     }
 
@@ -131,22 +190,15 @@ private Q_SLOTS:
         QVERIFY(first.waitForFinished());
         QVERIFY(QFileInfo::exists(later.lockPath()));
 
+        // The next one runs, and delivers its own files from the event loop.
         SingleInstance next(folder_.path());
-        QCOMPARE(next.start({}), SingleInstance::Outcome::Running);
         QSignalSpy opened(&next, &SingleInstance::openFilesRequested);
-        QCOMPARE(runPeer(folder_.path(), {"/after/recovery"}), 0);
-        QCOMPARE(opened.size(), 1);
-    }
-
-    void firstLaunchDeliversItsOwnFilesFromTheEventLoop()
-    {
-        SingleInstance running(folder_.path());
-        QSignalSpy erased(&running, &SingleInstance::eraseFilesRequested);
-        QCOMPARE(running.start({LaunchRequest::Kind::EraseFiles, {"/own"}}),
+        QCOMPARE(next.start({LaunchRequest::Kind::OpenFiles, {"/own"}}),
                  SingleInstance::Outcome::Running);
-        QCOMPARE(erased.size(), 0);
-        QTRY_COMPARE(erased.size(), 1);
-        QCOMPARE(erased.first().first().toStringList(), QStringList({"/own"}));
+        QCOMPARE(opened.size(), 0);
+        QTRY_COMPARE(opened.size(), 1);
+        QCOMPARE(runPeer(folder_.path(), {"/after/recovery"}), 0);
+        QCOMPARE(opened.size(), 2);
     }
 };
 

@@ -49,6 +49,21 @@ private Q_SLOTS:
         QCOMPARE(changed[2][0].toString(), "flag");
     }
 
+    void unwritableStoreIsReportedOnceAndKeepsItsValuesForTheRun()
+    {
+        QFile blocker(dir_.filePath(QStringLiteral("blocker")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        const QString unwritable = blocker.fileName() + QStringLiteral("/Tolvex.conf");
+        UserDefaults::setStandardForTesting(unwritable);
+        UserDefaults& defaults = UserDefaults::standard();
+        QSignalSpy failed(&defaults, &UserDefaults::writeFailed);
+        defaults.setBool("flag", true);
+        defaults.setInteger("index", 2);
+        QCOMPARE(failed.size(), 1);
+        QCOMPARE(failed[0][0].toString(), unwritable);
+        QVERIFY(defaults.boolForKey("flag"));
+    }
+
     void unsignedSixtyFourBitValuesSurvive()
     {
         constexpr quint64 largest = std::numeric_limits<quint64>::max();
