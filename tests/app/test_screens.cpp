@@ -1,21 +1,33 @@
-// The secondary screens in the real window: each opens in the overlay in both layouts, closes
-// by its own rules, and leaves a screenshot in the build folder for a person to look at.
+// The main window and its screens as the program builds them: each screen opens in the overlay
+// in both layouts, closes by its own rules, and every look leaves a screenshot in the build
+// folder for a person to look at.
 #include "MainWindowRig.h"
 #include "app/EditFilePathsVC.h"
 #include "app/PrefsVC.h"
+#include "app/SecureTrashPopover.h"
 #include "app/infoVC.h"
 #include "engine/UtilsSettings.h"
+#include "kit/FilePanelDialog.h"
+#include "kit/JESCircularProgressView.h"
 #include "kit/JMOverlayView.h"
 #include "kit/MIHSliderDotsControl.h"
 #include "kit/MIHSliderView.h"
 #include "kit/MouseDownTextField.h"
+#include "kit/PopoverPanel.h"
+#include "volumes/FreeSpaceEraseVC.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QPainter>
+#include <QPropertyAnimation>
 #include <QPushButton>
+#include <QScreen>
 
 using namespace tolvex;
 using tolvex::testing::MainWindowRig;
@@ -27,12 +39,59 @@ class TestScreens : public QObject {
 
     JMModalOverlay* overlay() { return rig_.outlets().modalOverlay; }
 
+    static void save(const QPixmap& shot, const QString& name)
+    {
+        const QString folder = QStringLiteral(TOLVEX_SCREENSHOT_DIR);
+        QDir().mkpath(folder);
+        QVERIFY(shot.save(QDir(folder).filePath(name + QStringLiteral(".png"))));
+    }
+
     void screenshot(const QString& name)
     {
         QCoreApplication::processEvents();
-        const QString folder = QStringLiteral(TOLVEX_SCREENSHOT_DIR);
-        QDir().mkpath(folder);
-        QVERIFY(rig_.window->grab().save(QDir(folder).filePath(name + QStringLiteral(".png"))));
+        save(rig_.window->grab(), name);
+    }
+
+    // The window with the popup over it, as they stand on the screen.
+    void screenshotWithPopup(QWidget* popup, const QString& name)
+    {
+        QCoreApplication::processEvents();
+        const QRect area = rig_.window->frameGeometry().united(popup->frameGeometry());
+        QPixmap shot(area.size());
+        shot.fill(Qt::gray);
+        QPainter painter(&shot);
+        painter.drawPixmap(rig_.window->pos() - area.topLeft(), rig_.window->grab());
+        painter.drawPixmap(popup->pos() - area.topLeft(), popup->grab());
+        painter.end();
+        save(shot, name);
+    }
+
+    // A popup lies on the window's screen, whole, in the window's dark palette.
+    void verifyOnScreenAndDark(QWidget* popup)
+    {
+        QVERIFY(popup->isVisible());
+        const QRect screen = rig_.window->screen()->availableGeometry();
+        QVERIFY2(screen.contains(popup->frameGeometry()),
+                 qPrintable(QStringLiteral("%1 at %2,%3 %4x%5")
+                                .arg(popup->objectName())
+                                .arg(popup->x())
+                                .arg(popup->y())
+                                .arg(popup->width())
+                                .arg(popup->height())));
+        QCOMPARE(popup->palette().color(QPalette::Window),
+                 rig_.window->palette().color(QPalette::Window));
+        QVERIFY(popup->palette().color(QPalette::Window).lightness() < 64);
+    }
+
+    // The window in the layout asked for, its right edge on the right edge of its screen.
+    void atTheRightEdge(bool vertical)
+    {
+        if (Utils::windIsVert_cal() != vertical)
+            rig_.delegate->toggleWindowHorizontal();
+        const QRect screen = rig_.window->screen()->availableGeometry();
+        rig_.window->move(screen.right() + 1 - rig_.window->width(), screen.top() + 40);
+        // The zones glide to their places.
+        QTRY_VERIFY(rig_.window->findChildren<QPropertyAnimation*>().isEmpty());
     }
 
     // Whether every control of the screen gets at least the room its text needs.
@@ -84,6 +143,41 @@ private Q_SLOTS:
         }
         QCOMPARE(Utils::windIsVert_cal(), vertical);
         SecondaryScreens& screens = rig_.delegate->secondaryScreens();
+        screenshot(QStringLiteral("main-") + layoutName());
+
+        // The window's size is its layout's: the zoom button cannot change it.
+        QAbstractButton* zoom = rig_.window->standardButtons()[2];
+        QVERIFY(!zoom->isEnabled());
+        const QSize size = rig_.window->size();
+        rig_.window->performZoom();
+        QVERIFY(!rig_.window->isMaximized());
+        QCOMPARE(rig_.window->size(), size);
+
+        // The hover look shrinks the ring; the description's lines stay inside it.
+        rig_.delegate->dragEnteredStateForPassViewWithTag(35);
+        const ZoneOutlets zone = *rig_.delegate->zoneOutlets(35);
+        const JESCircularProgressView* ring = zone.indic;
+        const qreal scale = ring->bounds().width() / ring->width();
+        const QPointF centre =
+            ring->mapTo(zone.dropView, ring->bounds().topLeft() + ring->center() * scale);
+        const qreal inner = (ring->radius() - ring->progressLineWidth() / 2.0) * scale;
+        const QRectF text = zone.descrTF->fontMetrics().boundingRect(
+            zone.descrTF->geometry(), int(zone.descrTF->alignment()), zone.descrTF->text());
+        for (const QPointF corner :
+             {text.topLeft(), text.topRight(), text.bottomLeft(), text.bottomRight()})
+            QVERIFY2(QLineF(centre, corner).length() < inner,
+                     qPrintable(QStringLiteral("%1 from the centre, ring at %2")
+                                    .arg(QLineF(centre, corner).length())
+                                    .arg(inner)));
+        screenshot(QStringLiteral("main-hover-") + layoutName());
+        rig_.delegate->dropViewExited({35, {}, {}});
+
+        // Volumes: the same screen in both layouts.
+        rig_.delegate->eraseDiskSpace();
+        QCOMPARE(overlay()->contentViewController(), rig_.outlets().fse_VC.data());
+        screenshot(QStringLiteral("volumes-") + layoutName());
+        rig_.window->findChild<QPushButton*>(QStringLiteral("closeButton"))->click();
+        QVERIFY(!overlay()->isShown());
 
         // Information: a tag other than 0 keeps it, a click on the dimmed background closes it.
         rig_.delegate->showShredInfoHelp();
@@ -116,6 +210,13 @@ private Q_SLOTS:
         QCOMPARE(overlay()->contentViewController(), editor);
         QCOMPARE(editor->titleLbl->text(), QStringLiteral("3 files added:"));
         QCOMPARE(editor->destTablView->count(), 3);
+        // The search field looks the same with the focus: the screen draws no focus rings.
+        const QImage unfocused = editor->searchField->grab().toImage();
+        editor->searchField->setFocus();
+        QTRY_VERIFY(editor->searchField->hasFocus());
+        const QImage focused = editor->searchField->grab().toImage();
+        for (int x = 0; x < focused.width(); ++x)
+            QCOMPARE(focused.pixel(x, 0), unfocused.pixel(x, 0));
         screenshot(QStringLiteral("editor-") + layoutName());
         verifyNothingIsCut(editor);
         QTest::mouseClick(overlay()->overlayView(), Qt::LeftButton, {}, QPoint(3, 3));
@@ -149,6 +250,71 @@ private Q_SLOTS:
         prefs->defShredCheckBtn->click();
         prefs->prefsVCAction(111);
         QVERIFY(!overlay()->isShown());
+    }
+
+    // Near the right edge of the screen, every popup stays whole on it, dark like the window.
+    void popupsStayOnTheScreen_data() { screensInBothLayouts_data(); }
+
+    void popupsStayOnTheScreen()
+    {
+        QFETCH(bool, vertical);
+        atTheRightEdge(vertical);
+        QTest::mouseClick(rig_.outlets().secEmptyTrashBtn, Qt::LeftButton);
+        auto* trash = rig_.outlets().secureTrashPopOver.data();
+        verifyOnScreenAndDark(trash);
+        const QRect thirtyFive(trash->passButton(35)->mapToGlobal(QPoint()),
+                               trash->passButton(35)->size());
+        QVERIFY(rig_.window->screen()->availableGeometry().contains(thirtyFive));
+        screenshotWithPopup(trash, QStringLiteral("trash-popover-") + layoutName());
+        trash->hide();
+
+        rig_.delegate->showPrefsAction();
+        auto* prefs = static_cast<PreferencesScreen*>(overlay()->contentViewController());
+        prefs->view()->findChild<QPushButton*>(QStringLiteral("tellFriendButton"))->click();
+        verifyOnScreenAndDark(prefs->tellFriendPopOver);
+        screenshotWithPopup(prefs->tellFriendPopOver,
+                            QStringLiteral("tell-a-friend-") + layoutName());
+        prefs->tellFriendPopOver->close();
+
+        auto* methods = prefs->view()->findChild<QComboBox*>(QStringLiteral("defShredMethodPopUp"));
+        methods->showPopup();
+        verifyOnScreenAndDark(methods->view()->window());
+        screenshotWithPopup(methods->view()->window(),
+                            QStringLiteral("method-list-") + layoutName());
+        methods->hidePopup();
+        prefs->prefsVCAction(111);
+
+        QMenu menu;
+        menu.addActions(rig_.outlets().titlebar->actions());
+        menu.popup(
+            rig_.outlets().titlebar->mapToGlobal(QPoint(rig_.outlets().titlebar->width(), 0)));
+        verifyOnScreenAndDark(&menu);
+        menu.close();
+    }
+
+    // The add panel says what it takes and explains itself at every use.
+    void addPanelExplainsItselfEveryTime()
+    {
+        for (const QString& shot :
+             {QStringLiteral("add-panel"), QStringLiteral("add-panel-again")}) {
+            QTest::mouseClick(rig_.outlets().addNewFilesBtn7.data(), Qt::LeftButton);
+            auto* panel = rig_.window->findChild<FilePanelDialog*>();
+            QTRY_VERIFY(panel && panel->isVisible());
+            QCOMPARE(panel->windowTitle(), QStringLiteral("Choose Files and Folders"));
+            QVERIFY(
+                !panel->findChild<QWidget*>(QStringLiteral("fileTypeCombo"))->isVisibleTo(panel));
+            auto* text = panel->findChild<QLabel*>(QStringLiteral("addFileAccessoryView"));
+            QVERIFY(text && text->isVisibleTo(panel) && !text->text().isEmpty());
+            save(panel->grab(), shot);
+            panel->reject();
+            delete panel;
+        }
+    }
+
+    void titleBarButtonsSayWhatTheyDo()
+    {
+        for (QAbstractButton* button : rig_.outlets().titlebar->findChildren<QAbstractButton*>())
+            QVERIFY2(!button->toolTip().isEmpty(), qPrintable(button->objectName()));
     }
 };
 

@@ -70,11 +70,6 @@ private:
     QList<NotificationCenter::Token> tokens_;
 };
 
-QColor pixel(QWidget* window, int x, int y)
-{
-    return window->grab().toImage().pixelColor(x, y);
-}
-
 } // namespace
 
 class TestJMModalOverlay : public QObject {
@@ -292,34 +287,51 @@ private Q_SLOTS:
         QVERIFY(!overlay->isShown());
     }
 
+    // The tint fills the window inside corners of radius 8 that blend smoothly into the window.
     void tintCoversTheWindowInsideRoundedCorners()
     {
-        auto* content = overlay->contentViewController()->view();
-        content->setAttribute(Qt::WA_TranslucentBackground);
+        overlay->contentViewController()->view()->setAttribute(Qt::WA_TranslucentBackground);
         showNotAnimated();
-        QVERIFY(!overlay->visualEffectView());
-        QCoreApplication::processEvents();
-
-        const QColor tinted = pixel(window.get(), 150, 100);
+        QVERIFY(!overlay->visualEffectView() && !overlay->backdropBlur());
+        const QImage shot = window->grab().toImage();
+        const QColor tinted = shot.pixelColor(150, 100);
         QVERIFY2(qAbs(tinted.red() - 153) <= 2, qPrintable(tinted.name()));
-        QCOMPARE(tinted.red(), tinted.blue());
-        QCOMPARE(pixel(window.get(), 0, 0), QColor(Qt::white));
-        QCOMPARE(pixel(window.get(), 1, 1), QColor(Qt::white));
-        QCOMPARE(pixel(window.get(), 299, 199), QColor(Qt::white));
-        QCOMPARE(pixel(window.get(), 5, 5).red(), tinted.red());
-        QCOMPARE(pixel(window.get(), 150, 0).red(), tinted.red());
+        for (const QPoint corner : {QPoint(0, 0), QPoint(1, 1), QPoint(299, 199)})
+            QCOMPARE(shot.pixelColor(corner), QColor(Qt::white));
+        for (const QPoint edge : {QPoint(5, 5), QPoint(150, 0)})
+            QCOMPARE(shot.pixelColor(edge), tinted);
+        int blended = 0;
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 8; ++x)
+                blended += qAbs(shot.pixelColor(x, y).red() - 192) < 30 ? 1 : 0;
+        QVERIFY2(blended >= 3, "the corner is cut without antialiasing");
         overlay->close();
     }
 
-    void vibrantAppearanceDarkensBehindTheTint()
+    // A vibrant overlay is frosted glass: what lies beneath shows only blurred, and is sharp
+    // again once the overlay closes.
+    void vibrantAppearanceBlursWhatLiesBeneath()
     {
+        auto* square = new QWidget(window.get());
+        square->setGeometry(100, 50, 100, 100);
+        square->setStyleSheet(QStringLiteral("background: black"));
+        square->show();
         overlay->contentViewController()->view()->setAttribute(Qt::WA_TranslucentBackground);
         overlay->setAppearance(Appearance::VibrantDark);
         showNotAnimated();
-        QVERIFY(overlay->visualEffectView());
         QCOMPARE(overlay->overlayView()->parentWidget(), overlay->visualEffectView());
-        QVERIFY(pixel(window.get(), 150, 100).red() < 40);
+        QCOMPARE(overlay->backdropBlur()->blurredViews(), QList<QPointer<QWidget>>{square});
+        const QImage shot = window->grab().toImage();
+        QVERIFY(shot.pixelColor(150, 100).red() < 40);
+        // Across the square's left edge the shade changes by small steps, but it changes.
+        int largestStep = 0;
+        for (int x = 80; x < 120; ++x)
+            largestStep = std::max(largestStep,
+                                   qAbs(qGray(shot.pixel(x + 1, 100)) - qGray(shot.pixel(x, 100))));
+        QVERIFY2(largestStep <= 2, qPrintable(QString::number(largestStep)));
+        QVERIFY(qGray(shot.pixel(80, 100)) > qGray(shot.pixel(120, 100)));
         overlay->close();
+        QVERIFY(!square->graphicsEffect());
     }
 
     void transitionsByDirection_data()

@@ -40,9 +40,7 @@ private Q_SLOTS:
             for (int x = 0; x < shot.width(); x += 2)
                 colours.insert(shot.pixel(x, y));
         QVERIFY2(colours.size() > 50, "the screenshot looks blank");
-        // The overlay darkens the window except at its rounded corners; the alert's panel is
-        // nearly black.
-        QCOMPARE(shot.pixel(0, 0), bare.pixel(0, 0));
+        // The overlay darkens the window; the alert's panel over it is nearly black.
         QVERIFY(QColor(shot.pixel(250, 300)).value() < QColor(bare.pixel(250, 300)).value());
         const QColor panel(shot.pixel(alert->pos() + QPoint(4, alert->height() / 2)));
         QVERIFY2(panel.value() < 20, qPrintable(panel.name()));

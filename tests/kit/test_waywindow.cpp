@@ -131,6 +131,44 @@ private Q_SLOTS:
         QVERIFY(!window.isVisible());
     }
 
+    // A window fixed at its size does not zoom: its zoom button is off, and grey. In a window
+    // in the background all three are grey.
+    void zoomAndTheButtonsLooks()
+    {
+        WAYWindow window;
+        window.resize(300, 200);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QList<QAbstractButton*> buttons = window.standardButtons();
+        const auto centre = [](QAbstractButton* button) {
+            return button->grab().toImage().pixelColor(button->rect().center());
+        };
+        const auto isGrey = [](const QColor& colour) { return colour.hsvSaturation() < 40; };
+        window.activateWindow();
+        QTRY_VERIFY(window.isActiveWindow());
+        QTest::mouseMove(&window, QPoint(250, 150));
+        for (QAbstractButton* button : buttons)
+            QVERIFY(!isGrey(centre(button)));
+
+        window.setFixedSize(300, 220);
+        QVERIFY(!buttons[2]->isEnabled());
+        QVERIFY(isGrey(centre(buttons[2])));
+        window.performZoom();
+        QVERIFY(!window.isMaximized());
+
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QTRY_VERIFY(!window.isActiveWindow());
+        for (QAbstractButton* button : buttons)
+            QVERIFY(isGrey(centre(button)));
+
+        window.setMinimumSize(100, 100);
+        window.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        window.performZoom();
+        QVERIFY(window.isMaximized());
+    }
+
     void titleIsCentredAtTheNextLayoutPass()
     {
         WAYWindow window;
