@@ -54,20 +54,17 @@ public:
 };
 
 // Observers that leave with the test, however it ends.
-class Observing {
-public:
+struct Observing {
+    QList<NotificationCenter::Token> tokens;
     ~Observing()
     {
-        for (const auto token : tokens_)
+        for (const auto token : tokens)
             NotificationCenter::defaultCenter().removeObserver(token);
     }
     void add(const QString& name, NotificationCenter::Observer observer)
     {
-        tokens_ << NotificationCenter::defaultCenter().addObserver(name, std::move(observer));
+        tokens << NotificationCenter::defaultCenter().addObserver(name, std::move(observer));
     }
-
-private:
-    QList<NotificationCenter::Token> tokens_;
 };
 
 } // namespace
@@ -146,29 +143,24 @@ private Q_SLOTS:
         int posted = 0;
         Observing observing;
         observing.add(JMModalOverlayWillShowNotification, [&](const Notification&) { ++posted; });
-        const auto reasonOf = [&](QWidget* parent) -> std::pair<QString, bool> {
+        // The reason, marked "argument:" for an invalid argument.
+        const auto reasonOf = [&](QWidget* parent) -> QString {
             try {
                 overlay->showInWindow(parent);
             } catch (const std::invalid_argument& e) {
-                return {QString::fromUtf8(e.what()), true};
+                return "argument: " + QString::fromUtf8(e.what());
             } catch (const std::logic_error& e) {
-                return {QString::fromUtf8(e.what()), false};
+                return QString::fromUtf8(e.what());
             }
             return {};
         };
-
-        QCOMPARE(reasonOf(nullptr), std::make_pair(QStringLiteral("window is nil"), true));
+        QCOMPARE(reasonOf(nullptr), QStringLiteral("argument: window is nil"));
         overlay->setContentViewController(nullptr);
-        QCOMPARE(reasonOf(window.get()),
-                 std::make_pair(QStringLiteral("contentViewController is nil"), false));
+        QCOMPARE(reasonOf(window.get()), QStringLiteral("contentViewController is nil"));
         overlay->setContentViewController(new ViewController(overlay.get()));
-        QCOMPARE(reasonOf(window.get()),
-                 std::make_pair(QStringLiteral("contentViewController.view is nil"), false));
-
+        QCOMPARE(reasonOf(window.get()), QStringLiteral("contentViewController.view is nil"));
         QCOMPARE(posted, 0);
-        QVERIFY(!overlay->isShown());
-        QVERIFY(isResizable(window.get()));
-        QVERIFY(!overlay->modalWindow());
+        QVERIFY(!overlay->isShown() && !overlay->modalWindow() && isResizable(window.get()));
     }
 
     void parentIsNotResizableWhileShown()
@@ -334,35 +326,25 @@ private Q_SLOTS:
         QVERIFY(!square->graphicsEffect());
     }
 
-    void transitionsByDirection_data()
-    {
-        QTest::addColumn<int>("direction");
-        QTest::addColumn<int>("appear");
-        QTest::addColumn<int>("disappear");
-        using S = Transition::Subtype;
-        QTest::newRow("top") << 1 << int(S::FromTop) << int(S::FromBottom);
-        QTest::newRow("bottom") << 2 << int(S::FromBottom) << int(S::FromTop);
-        QTest::newRow("left") << 3 << int(S::FromLeft) << int(S::FromRight);
-        QTest::newRow("right") << 4 << int(S::FromRight) << int(S::FromLeft);
-        QTest::newRow("fade") << 0 << int(S::None) << int(S::None);
-        QTest::newRow("minus one fades") << -1 << int(S::None) << int(S::None);
-    }
-
     void transitionsByDirection()
     {
-        QFETCH(int, direction);
-        QFETCH(int, appear);
-        QFETCH(int, disappear);
-        const Transition in = JMModalOverlay::_appearAnimationForDirection(direction);
-        const Transition out = JMModalOverlay::_dissapearAnimationForDirection(direction);
-        const auto type = appear == int(Transition::Subtype::None) ? Transition::Type::Fade
-                                                                   : Transition::Type::Push;
-        QCOMPARE(in.type, type);
-        QCOMPARE(out.type, type);
-        QCOMPARE(int(in.subtype), appear);
-        QCOMPARE(int(out.subtype), disappear);
-        QVERIFY(in.timingFunction.valueForProgress(0.5) > 0.6);  // ease out: fast, then slow
-        QVERIFY(out.timingFunction.valueForProgress(0.5) < 0.4); // ease in: slow, then fast
+        using S = Transition::Subtype;
+        // Direction, appearing from, disappearing to; any other direction fades.
+        const std::tuple<int, S, S> directions[] = {
+            {1, S::FromTop, S::FromBottom}, {2, S::FromBottom, S::FromTop},
+            {3, S::FromLeft, S::FromRight}, {4, S::FromRight, S::FromLeft},
+            {0, S::None, S::None},          {-1, S::None, S::None}};
+        for (const auto& [direction, appear, disappear] : directions) {
+            const Transition in = JMModalOverlay::_appearAnimationForDirection(direction);
+            const Transition out = JMModalOverlay::_dissapearAnimationForDirection(direction);
+            const auto type = appear == S::None ? Transition::Type::Fade : Transition::Type::Push;
+            QCOMPARE(in.type, type);
+            QCOMPARE(out.type, type);
+            QCOMPARE(in.subtype, appear);
+            QCOMPARE(out.subtype, disappear);
+            QVERIFY(in.timingFunction.valueForProgress(0.5) > 0.6);  // ease out: fast, then slow
+            QVERIFY(out.timingFunction.valueForProgress(0.5) < 0.4); // ease in: slow, then fast
+        }
     }
 
     void animatedShowAndCloseFinishLater()
