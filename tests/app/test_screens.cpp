@@ -46,22 +46,17 @@ class TestScreens : public QObject {
         QVERIFY(shot.save(QDir(folder).filePath(name + QStringLiteral(".png"))));
     }
 
-    void screenshot(const QString& name)
+    // The window, with the popup over it when there is one, as they stand on the screen.
+    void screenshot(const QString& name, QWidget* popup = nullptr)
     {
         QCoreApplication::processEvents();
-        save(rig_.window->grab(), name);
-    }
-
-    // The window with the popup over it, as they stand on the screen.
-    void screenshotWithPopup(QWidget* popup, const QString& name)
-    {
-        QCoreApplication::processEvents();
-        const QRect area = rig_.window->frameGeometry().united(popup->frameGeometry());
+        QWidget* window = rig_.window.get();
+        const QRect area = window->frameGeometry().united(popup ? popup->frameGeometry() : QRect());
         QPixmap shot(area.size());
         shot.fill(Qt::gray);
         QPainter painter(&shot);
-        painter.drawPixmap(rig_.window->pos() - area.topLeft(), rig_.window->grab());
-        painter.drawPixmap(popup->pos() - area.topLeft(), popup->grab());
+        for (QWidget* part : {window, popup ? popup : window})
+            painter.drawPixmap(part->pos() - area.topLeft(), part->grab());
         painter.end();
         save(shot, name);
     }
@@ -93,11 +88,10 @@ class TestScreens : public QObject {
     {
         QWidget* view = screen->view();
         QCoreApplication::processEvents();
-        const QSize needed = view->layout()->minimumSize();
-        QVERIFY2(needed.width() <= view->width() && needed.height() <= view->height(),
-                 qPrintable(view->objectName()));
-        for (QWidget* part : view->findChildren<QWidget*>()) {
-            if (part->isVisibleTo(view) && part->layout())
+        QList<QWidget*> parts = view->findChildren<QWidget*>();
+        parts << view;
+        for (QWidget* part : std::as_const(parts)) {
+            if ((part == view || part->isVisibleTo(view)) && part->layout())
                 QVERIFY2(part->layout()->minimumSize().width() <= part->width() &&
                              part->layout()->minimumSize().height() <= part->height(),
                          qPrintable(part->objectName()));
@@ -245,22 +239,20 @@ private Q_SLOTS:
         QTest::mouseClick(rig_.outlets().secEmptyTrashBtn, Qt::LeftButton);
         auto* trash = rig_.outlets().secureTrashPopOver.data();
         verifyOnScreenAndDark(trash);
-        screenshotWithPopup(trash, QStringLiteral("trash-popover-") + layoutName());
+        screenshot(QStringLiteral("trash-popover-") + layoutName(), trash);
         trash->hide();
 
         rig_.delegate->showPrefsAction();
         auto* prefs = static_cast<PreferencesScreen*>(overlay()->contentViewController());
         prefs->view()->findChild<QPushButton*>(QStringLiteral("tellFriendButton"))->click();
         verifyOnScreenAndDark(prefs->tellFriendPopOver);
-        screenshotWithPopup(prefs->tellFriendPopOver,
-                            QStringLiteral("tell-a-friend-") + layoutName());
+        screenshot(QStringLiteral("tell-a-friend-") + layoutName(), prefs->tellFriendPopOver);
         prefs->tellFriendPopOver->close();
 
         auto* methods = prefs->view()->findChild<QComboBox*>(QStringLiteral("defShredMethodPopUp"));
         methods->showPopup();
         verifyOnScreenAndDark(methods->view()->window());
-        screenshotWithPopup(methods->view()->window(),
-                            QStringLiteral("method-list-") + layoutName());
+        screenshot(QStringLiteral("method-list-") + layoutName(), methods->view()->window());
         methods->hidePopup();
         prefs->prefsVCAction(111);
 
