@@ -91,6 +91,7 @@ private Q_SLOTS:
         overlay = std::make_unique<JMModalOverlay>();
         auto* controller = new ViewController(overlay.get());
         controller->setView(new QWidget);
+        controller->view()->setAttribute(Qt::WA_TranslucentBackground);
         overlay->setContentViewController(controller);
     }
 
@@ -267,22 +268,9 @@ private Q_SLOTS:
         QCOMPARE(clicked.count(), 1);
     }
 
-    void closeNeedsTheOverlayToBeTheModalWindow()
-    {
-        showNotAnimated();
-        QWidget other;
-        const auto session = ApplicationModal::beginModalSessionForWindow(&other);
-        overlay->close();
-        QVERIFY(overlay->isShown());
-        ApplicationModal::endModalSession(session);
-        overlay->close();
-        QVERIFY(!overlay->isShown());
-    }
-
     // The tint fills the window inside corners of radius 8 that blend smoothly into the window.
     void tintCoversTheWindowInsideRoundedCorners()
     {
-        overlay->contentViewController()->view()->setAttribute(Qt::WA_TranslucentBackground);
         showNotAnimated();
         QVERIFY(!overlay->visualEffectView() && !overlay->backdropBlur());
         const QImage shot = window->grab().toImage();
@@ -308,7 +296,6 @@ private Q_SLOTS:
         square->setGeometry(100, 50, 100, 100);
         square->setStyleSheet(QStringLiteral("background: black"));
         square->show();
-        overlay->contentViewController()->view()->setAttribute(Qt::WA_TranslucentBackground);
         overlay->setAppearance(Appearance::VibrantDark);
         showNotAnimated();
         QCOMPARE(overlay->overlayView()->parentWidget(), overlay->visualEffectView());
@@ -360,7 +347,7 @@ private Q_SLOTS:
         overlay->showInWindow(window.get());
         QVERIFY(overlay->isShown());
         QVERIFY(seen.isEmpty());
-        overlay->close(); // not yet the modal window: nothing happens
+        overlay->close(); // not yet the application's modal window: nothing happens
         QTRY_COMPARE(seen, QStringList{"DidShow"});
         QCOMPARE(content->pos(), QPoint(0, 0));
 

@@ -77,27 +77,21 @@ class TestMIHSliderView : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void timerRunsFromCreationAndWrapsUnlessNotRepeating_data()
-    {
-        QTest::addColumn<bool>("repeating");
-        QTest::addColumn<QList<qsizetype>>("shown");
-        QTest::newRow("repeating") << true << QList<qsizetype>{1, 2, 0, 1};
-        QTest::newRow("not repeating") << false << QList<qsizetype>{1, 2, 2, 2, 2};
-    }
-
     void timerRunsFromCreationAndWrapsUnlessNotRepeating()
     {
-        QFETCH(bool, repeating);
-        QFETCH(QList<qsizetype>, shown);
-        MIHSliderView show;
-        QVERIFY(show.transitionTimer()->isActive());
-        addSlides(show, 3);
-        QCOMPARE(show.indexOfDisplayedSlide(), 0);
-        show.setRepeatingScheduledTransition(repeating);
-        show.setScheduledTransitionInterval(0.05);
-        QCOMPARE(indexesShownByTimer(show, int(shown.size())), shown);
-        show.setScheduledTransition(false);
-        QVERIFY(!show.transitionTimer());
+        const std::pair<bool, QList<qsizetype>> runs[] = {{true, {1, 2, 0, 1}},
+                                                          {false, {1, 2, 2, 2, 2}}};
+        for (const auto& [repeating, shown] : runs) {
+            MIHSliderView show;
+            QVERIFY(show.transitionTimer()->isActive());
+            addSlides(show, 3);
+            QCOMPARE(show.indexOfDisplayedSlide(), 0);
+            show.setRepeatingScheduledTransition(repeating);
+            show.setScheduledTransitionInterval(0.05);
+            QCOMPARE(indexesShownByTimer(show, int(shown.size())), shown);
+            show.setScheduledTransition(false);
+            QVERIFY(!show.transitionTimer());
+        }
     }
 
     void firstSlideShowsAtOnceAndDotsSitUnderTheSlides()
