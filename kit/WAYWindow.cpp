@@ -24,8 +24,9 @@ constexpr QPoint kStandardButtonOrigin(7, 4);
 constexpr double kButtonSpacing = 6.0;
 constexpr double kStackedButtonSpacing = 5.0;
 constexpr int kSpacerWidth = 10;
-// The rounding of a window of this style, where the window system can show it.
-constexpr qreal kWindowCornerRadius = 10.0;
+// The rounding of a window of this style, where the window system can show it: that of the
+// overlay laid over it, so that neither shows a corner past the other.
+constexpr qreal kWindowCornerRadius = 8.0;
 
 // The title bar: dragging it moves the window.
 class TitleBarView : public QWidget {
