@@ -21,7 +21,6 @@ namespace {
 constexpr double kMainFontSize = 24.0;
 constexpr double kDescrFontSize = 11.0;
 constexpr double kHoverMainFontSize = 26.0;
-constexpr double kHoverDescrFontSize = 13.0;
 constexpr double kHoverInset = 8.0;
 
 constexpr double kRingAnimationDuration = 0.5;
@@ -101,7 +100,8 @@ void AppDelegate::dragEnteredStateForPassViewWithTag(qint64 tag)
     const std::optional<ZoneOutlets> zone = zoneOutlets(tag);
     if (!zone)
         return;
-    setZoneFonts(*zone, kHoverMainFontSize, kHoverDescrFontSize);
+    // The description keeps its size: grown, its lines would reach the shrunken ring.
+    setZoneFonts(*zone, kHoverMainFontSize, kDescrFontSize);
     NamedImage::setImage(zone->addNewFilesBtn, kDropImage);
     if (JESCircularProgressView* ring = zone->indic) {
         ring->setOuterLineisDashed(true);

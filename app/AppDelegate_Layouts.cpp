@@ -53,7 +53,8 @@ void AppDelegate::toggleWindowHorizontal(QObject* /*sender*/)
     int top = old.bottom() + 1 - size.height();
     if (const QScreen* screen = window->screen())
         top = std::max(top, screen->availableGeometry().top());
-    window->setGeometry(QRect(QPoint(old.left(), top), size));
+    window->setFixedSize(size);
+    window->move(old.left(), top);
 
     if (toVertical) {
         Utils::windIsVert_calSave(true);

@@ -50,6 +50,10 @@ EditFilePathsVC::EditFilePathsVC(SheetPresenter& sheets, QObject* parent)
     searchField->setObjectName(QStringLiteral("searchField"));
     searchField->setPlaceholderText(QStringLiteral("Search"));
     searchField->setClearButtonEnabled(true);
+    // The field keeps one frame, focused or not: the screen has no focus rings.
+    searchField->setStyleSheet(QStringLiteral(
+        "QLineEdit { border: 1px solid palette(mid); border-radius: 4px; padding: 2px 4px; "
+        "background: palette(base); }"));
     connect(searchField, &QLineEdit::textChanged, this, &EditFilePathsVC::reloadData);
     layout->addWidget(searchField);
 

@@ -7,6 +7,7 @@
 #include "app/SecureTrashPopover.h"
 #include "app/WindowLayout.h"
 #include "app/myRespView.h"
+#include "kit/Appearance.h"
 #include "kit/BarProgressIndicator.h"
 #include "kit/JESCircularProgressView.h"
 #include "kit/JMModalOverlay.h"
@@ -20,6 +21,7 @@
 #include "privacy/PrivScanView.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -193,7 +195,8 @@ hlMyclickableView* buildTitleBar(AppDelegate& delegate, MainWindowOutlets& outle
         addButton(QStringLiteral("secureTrash"), QStringLiteral("Secure Empty Trash"),
                   &AppDelegate::secureEmptyShowPop);
     outlets.toggleHorizontalVerticalBtn =
-        addButton(QStringLiteral("horiz_Layout"), QString(), &AppDelegate::toggleWindowHorizontal);
+        addButton(QStringLiteral("horiz_Layout"), QStringLiteral("Switch layout"),
+                  &AppDelegate::toggleWindowHorizontal);
 
     // The title bar's menu stands in for the application menu.
     auto* visitWebsite = new QAction(QStringLiteral("Visit Website"), titlebar);
@@ -210,13 +213,17 @@ hlMyclickableView* buildTitleBar(AppDelegate& delegate, MainWindowOutlets& outle
 WAYWindow* MainWindowBuilder::build(AppDelegate& delegate)
 {
     MainWindowOutlets& outlets = delegate.outlets();
+    // Menus and pop-up lists are windows of their own, which take the application's palette: it
+    // is the dark one the main window is dressed in.
+    QApplication::setPalette(paletteForAppearance(Appearance::VibrantDark));
 
     auto* window = new WAYWindow;
     window->setObjectName(QStringLiteral("mainWindow"));
     // The window's own title label is the title of the custom title bar.
     outlets.titleBarStrTitleTF = window->titleLabel();
     window->setWindowTitle(kWindowTitle);
-    window->resize(WindowLayout::kHorizontalSize);
+    // Each layout has its one size; only the layout switch changes it.
+    window->setFixedSize(WindowLayout::kHorizontalSize);
     outlets.window = window;
 
     auto* surface = new myRespView(window->contentView());

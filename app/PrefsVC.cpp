@@ -4,13 +4,13 @@
 #include "app/DefaultsBinding.h"
 #include "engine/UtilsSettings.h"
 #include "kit/MIHSliderView.h"
+#include "kit/PopoverPanel.h"
 #include "kit/RobotoFont.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCursor>
 #include <QDesktopServices>
-#include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -174,7 +174,7 @@ QWidget* PreferencesScreen::makeButtons(int columns)
 
 void PreferencesScreen::makeTellFriendPopOver()
 {
-    tellFriendPopOver = new QFrame(view(), Qt::Popup);
+    tellFriendPopOver = new PopoverPanel(view());
     tellFriendPopOver->setObjectName(QStringLiteral("tellFriendPopOver"));
     tellFriendPopOver->setFrameShape(QFrame::StyledPanel);
     auto* layout = new QHBoxLayout(tellFriendPopOver);
@@ -225,12 +225,7 @@ void PreferencesScreen::toggleTellFriendPopOver(QWidget* sender)
         tellFriendPopOver->close();
         return;
     }
-    // Above the button, centred on it.
-    tellFriendPopOver->adjustSize();
-    const QPoint top = sender->mapToGlobal(QPoint(sender->width() / 2, 0));
-    tellFriendPopOver->move(top.x() - tellFriendPopOver->width() / 2,
-                            top.y() - tellFriendPopOver->height());
-    tellFriendPopOver->show();
+    tellFriendPopOver->showRelativeTo(sender, PopoverPanel::Edge::Above);
 }
 
 void PreferencesScreen::tellaFriend(qint64 tag)

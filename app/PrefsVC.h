@@ -6,7 +6,6 @@
 
 class QCheckBox;
 class QComboBox;
-class QFrame;
 class QGridLayout;
 class QLabel;
 class QPushButton;
@@ -15,6 +14,7 @@ class QWidget;
 namespace tolvex {
 
 class MIHSliderView;
+class PopoverPanel;
 
 // What both preferences screens share: the three settings (bound to the user defaults), the
 // lifetime totals, the version, the update, support and tell-a-friend buttons and the maker's
@@ -25,7 +25,7 @@ class PreferencesScreen : public ViewController {
 public:
     std::function<void(qint64 tag)> actionWithIndex;
 
-    QFrame* tellFriendPopOver = nullptr;
+    PopoverPanel* tellFriendPopOver = nullptr;
     QLabel* totalShredInfoLbl = nullptr;
     QLabel* appVersionLbl = nullptr;
     QCheckBox* defShredCheckBtn = nullptr;

@@ -20,11 +20,8 @@ constexpr double kButtonFontSize = 13.0;
 
 } // namespace
 
-SecureTrashPopover::SecureTrashPopover(QWidget* parent)
-    : QFrame(parent, Qt::Popup | Qt::FramelessWindowHint)
+SecureTrashPopover::SecureTrashPopover(QWidget* parent) : PopoverPanel(parent)
 {
-    // The click that closes the popup must not reach the trash button and open it again.
-    setAttribute(Qt::WA_NoMouseReplay);
     setObjectName(QStringLiteral("secureTrashPopOver"));
     setStyleSheet(QStringLiteral("#secureTrashPopOver { background: #2b2b2e; border: 1px solid "
                                  "#505055; border-radius: 6px; }"));
@@ -58,12 +55,7 @@ SecureTrashPopover::SecureTrashPopover(QWidget* parent)
 
 void SecureTrashPopover::showRelativeTo(QWidget* anchor)
 {
-    adjustSize();
-    if (anchor) {
-        const QPoint below = anchor->mapToGlobal(QPoint(anchor->width() / 2, anchor->height()));
-        move(below.x() - width() / 2, below.y());
-    }
-    show();
+    PopoverPanel::showRelativeTo(anchor, Edge::Below);
 }
 
 QAbstractButton* SecureTrashPopover::passButton(qint64 listId) const

@@ -1,21 +1,20 @@
 #pragma once
 
-#include <QFrame>
+#include "kit/PopoverPanel.h"
 
 class QAbstractButton;
 
 namespace tolvex {
 
-// The choice of method for Secure Empty Trash: a popup under the trash button with one button
-// per method, each carrying its list id. A click anywhere else closes it, and a click on the
-// trash button that closes it does not open it again.
-class SecureTrashPopover : public QFrame {
+// The choice of method for Secure Empty Trash: a popover under the trash button with one button
+// per method, each carrying its list id.
+class SecureTrashPopover : public PopoverPanel {
     Q_OBJECT
 
 public:
     explicit SecureTrashPopover(QWidget* parent = nullptr);
 
-    // Shows the popup below `anchor`, centred on it.
+    // Shows the popover below `anchor`, centred on it.
     void showRelativeTo(QWidget* anchor);
 
     // The pass button of list `listId`, or null.

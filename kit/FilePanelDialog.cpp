@@ -35,6 +35,9 @@ private:
     std::function<bool(const QString& path)> shouldEnable_;
 };
 
+const QString kTitle = QStringLiteral("Choose Files and Folders");
+const QString kNameLabel = QStringLiteral("Name:");
+
 } // namespace
 
 FilePanelDialog::FilePanelDialog(const FilePanel& panel, QWidget* window)
@@ -46,6 +49,13 @@ FilePanelDialog::FilePanelDialog(const FilePanel& panel, QWidget* window)
     // Directory mode with files shown lets files and folders be chosen alike.
     setFileMode(QFileDialog::Directory);
     setOption(QFileDialog::ShowDirsOnly, false);
+    // Directory mode would title and label the panel for folders alone and offer a type filter
+    // of folders; the panel takes both and has no filter.
+    setWindowTitle(kTitle);
+    setLabelText(QFileDialog::FileName, kNameLabel);
+    for (const QString& name : {QStringLiteral("fileTypeCombo"), QStringLiteral("fileTypeLabel")})
+        if (auto* typeRow = findChild<QWidget*>(name))
+            typeRow->hide();
     if (panel.shouldEnableURL) {
         setProxyModel(new EnabledItemsFilter(panel.shouldEnableURL, this));
     }
@@ -65,6 +75,8 @@ FilePanelDialog::FilePanelDialog(const FilePanel& panel, QWidget* window)
     accessoryView_ = panel.accessoryView;
     if (auto* grid = qobject_cast<QGridLayout*>(layout()); grid && accessoryView_) {
         grid->addWidget(accessoryView_, grid->rowCount(), 0, 1, grid->columnCount());
+        // The previous panel hid it on its way out.
+        accessoryView_->show();
     }
 }
 

@@ -102,6 +102,7 @@ JMModalOverlay::~JMModalOverlay()
             _shownContentView->setParent(nullptr);
         ApplicationModal::endModalSession(jmcurModSes);
         delete _modalWindow;
+        _backdropBlur.reset();
     }
 }
 
@@ -147,15 +148,16 @@ void JMModalOverlay::showInWindow(QWidget* window)
     _modalWindow = _modalWindowForFrame(window->rect());
     AlphaValue::setAlphaValue(_modalWindow, 0.0);
     applyAppearance(_modalWindow, _appearance);
-    _modalWindow->setCornerRadius(kCornerRadius);
 
     const QRect backgroundRect =
         _shouldOverlayTitleBar ? _modalWindow->rect() : contentViewFrame(window);
     _overlayView = new JMOverlayView;
     _overlayView->setBackgroundColor(_backgroundColor);
     _overlayView->setModalOverlay(this);
+    _overlayView->setCornerRadius(kCornerRadius);
     if (isVibrant(_appearance)) {
         _visualEffectView = new VisualEffectView;
+        _visualEffectView->setCornerRadius(kCornerRadius);
         fill(_visualEffectView, _modalWindow, backgroundRect);
         fill(_overlayView, _visualEffectView, QRect(QPoint(0, 0), backgroundRect.size()));
     } else {
@@ -171,6 +173,8 @@ void JMModalOverlay::showInWindow(QWidget* window)
     setAutoresizesWidthAndHeight(_modalWindow);
     _modalWindow->show();
     _modalWindow->raise();
+    if (isVibrant(_appearance))
+        _backdropBlur = std::make_unique<BackdropBlur>(window, _modalWindow, backgroundRect);
 
     _shownContentView = contentView;
     fill(contentView, _containerView, _containerView->rect());
@@ -221,6 +225,7 @@ void JMModalOverlay::_afterClose()
 {
     if (_modalWindow)
         _modalWindow->hide();
+    _backdropBlur.reset();
     ApplicationModal::endModalSession(jmcurModSes);
 
     // The pieces may be in the middle of handling the click that closed the overlay.

@@ -2,6 +2,7 @@
 
 #include "kit/Appearance.h"
 #include "kit/ApplicationModal.h"
+#include "kit/BackdropBlur.h"
 #include "kit/JMOverlayView.h"
 #include "kit/MDBorderlessWindow.h"
 #include "kit/Transition.h"
@@ -12,6 +13,7 @@
 #include <QColor>
 #include <QObject>
 #include <QPointer>
+#include <memory>
 
 class QWidget;
 
@@ -102,6 +104,7 @@ public:
     QWidget* containerView() const { return _containerView; }
     VisualEffectView* visualEffectView() const { return _visualEffectView; }
     QWidget* parentWindow() const { return _parentWindow; }
+    const BackdropBlur* backdropBlur() const { return _backdropBlur.get(); }
 
 private:
     void _afterShow();
@@ -113,6 +116,8 @@ private:
     QPointer<JMOverlayView> _overlayView;
     QPointer<QWidget> _containerView;
     QPointer<VisualEffectView> _visualEffectView;
+    // The frosting of what lies under a vibrant showing.
+    std::unique_ptr<BackdropBlur> _backdropBlur;
     QPointer<QWidget> _parentWindow;
     // The content view while it is shown, so that close removes that one even if the controller
     // changed its view meanwhile.

@@ -3,8 +3,6 @@
 #include "kit/JMModalOverlay.h"
 
 #include <QKeyEvent>
-#include <QPaintEvent>
-#include <QPainter>
 
 namespace tolvex {
 
@@ -20,11 +18,9 @@ bool JMOverlayView::event(QEvent* event)
     return VisualEffectView::event(event);
 }
 
-void JMOverlayView::paintEvent(QPaintEvent* event)
+void JMOverlayView::paintEvent(QPaintEvent*)
 {
-    QPainter painter(this);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter.fillRect(event->rect(), backgroundColor_);
+    fillSurface(backgroundColor_);
 }
 
 void JMOverlayView::mousePressEvent(QMouseEvent* event)

@@ -23,6 +23,14 @@ void strokeLine(QPainter& painter, const QBrush& brush, qreal width, QPointF fro
     painter.drawLine(from, to);
 }
 
+// A bar is the band a flat-capped horizontal line of its width would cover. It is filled as
+// that rectangle, not stroked: a gradient measured in the bounds of what it paints needs bounds
+// with a height, and a line's own bounds have none.
+void fillBar(QPainter& painter, const QBrush& brush, qreal middle, qreal length)
+{
+    painter.fillRect(QRectF(0.0, middle - kBarLineWidth / 2.0, length, kBarLineWidth), brush);
+}
+
 } // namespace
 
 MFSCustomProgressIndicator::MFSCustomProgressIndicator(QWidget* parent) : QWidget(parent) {}
@@ -69,17 +77,13 @@ void MFSCustomProgressIndicator::paintEvent(QPaintEvent*)
 void MFSCustomProgressIndicator::drawProgressBackgroundInRect(QPainter& painter,
                                                               const QRectF& rect) const
 {
-    const qreal middle = rect.height() * 0.5;
-    strokeLine(painter, indicatorBackgroundColor(), kBarLineWidth, {0.0, middle},
-               {rect.width(), middle});
+    fillBar(painter, indicatorBackgroundColor(), rect.height() * 0.5, rect.width());
 }
 
 void MFSCustomProgressIndicator::drawProgressForegroundInRect(QPainter& painter,
                                                               const QRectF& rect) const
 {
-    const qreal middle = rect.height() * 0.5;
-    strokeLine(painter, indicatorForegoundColor(), kBarLineWidth, {0.0, middle},
-               {indicatorProgress(), middle});
+    fillBar(painter, indicatorForegoundColor(), rect.height() * 0.5, indicatorProgress());
 }
 
 void MFSCustomProgressIndicator::drawProgressIndicatorTickInRect(QPainter& painter) const

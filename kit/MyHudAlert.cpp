@@ -11,7 +11,7 @@ namespace tolvex {
 namespace {
 
 constexpr qreal kShownAlpha = 0.86;
-constexpr int kDismissAfterMs = 2000;
+constexpr std::chrono::milliseconds kDismissAfter(2000);
 constexpr float kCornerRadius = 13.0f;
 // The panel's layout.
 constexpr QSize kPanelSize(220, 140);
@@ -21,6 +21,7 @@ constexpr QRect kMessageFrame(10, 74, 200, 56);
 constexpr int kMessagePixelSize = 13;
 
 MyHudAlert* shared = nullptr;
+std::chrono::milliseconds dismissAfter = kDismissAfter;
 
 QString imageNameForType(int type)
 {
@@ -49,6 +50,11 @@ MyHudAlert::MyHudAlert() : QObject(QCoreApplication::instance())
 MyHudAlert* MyHudAlert::sharedAlert()
 {
     return shared;
+}
+
+void MyHudAlert::setDismissIntervalForTesting(std::optional<std::chrono::milliseconds> interval)
+{
+    dismissAfter = interval.value_or(kDismissAfter);
 }
 
 void MyHudAlert::loadNibNamed()
@@ -128,7 +134,7 @@ void MyHudAlert::showWindow(QWidget*)
         dismissTimer_.stop();
         return;
     }
-    dismissTimer_.start(kDismissAfterMs);
+    dismissTimer_.start(dismissAfter);
     clickEvent_ = LocalEventMonitor::addLocalMonitorForMouseDown(
         Qt::LeftButton | Qt::RightButton, [this](QPointF globalPosition, Qt::MouseButton) {
             if (!window_)

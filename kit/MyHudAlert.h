@@ -10,6 +10,8 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
+#include <chrono>
+#include <optional>
 
 namespace tolvex {
 
@@ -25,6 +27,8 @@ public:
     static void dismisWindow();
     // The shared alert, or null before the first alert.
     static MyHudAlert* sharedAlert();
+    // How long the timed alerts shown from now on stay; nothing means the usual 2 s.
+    static void setDismissIntervalForTesting(std::optional<std::chrono::milliseconds> interval);
 
     // The panel and its parts live in the window the alert was shown over and go with it: the
     // accessors answer null from then until the next alert.

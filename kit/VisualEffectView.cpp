@@ -2,8 +2,8 @@
 
 #include "kit/Appearance.h"
 
-#include <QPaintEvent>
 #include <QPainter>
+#include <QPainterPath>
 
 namespace tolvex {
 
@@ -38,10 +38,28 @@ QColor VisualEffectView::surfaceColor() const
     return palette().color(QPalette::Window).lightness() < 128 ? kDarkSurface : kLightSurface;
 }
 
-void VisualEffectView::paintEvent(QPaintEvent* event)
+void VisualEffectView::setCornerRadius(qreal radius)
+{
+    cornerRadius_ = radius;
+    update();
+}
+
+void VisualEffectView::paintEvent(QPaintEvent*)
+{
+    fillSurface(surfaceColor());
+}
+
+void VisualEffectView::fillSurface(const QBrush& brush)
 {
     QPainter painter(this);
-    painter.fillRect(event->rect(), surfaceColor());
+    if (cornerRadius_ <= 0.0) {
+        painter.fillRect(rect(), brush);
+        return;
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath shape;
+    shape.addRoundedRect(QRectF(rect()), cornerRadius_, cornerRadius_);
+    painter.fillPath(shape, brush);
 }
 
 } // namespace tolvex

@@ -1,5 +1,7 @@
 #include "kit/WAYWindow.h"
 
+#include "kit/WindowCompositing.h"
+#include "kit/WindowResizability.h"
 #include "kit/WindowStandardButton.h"
 
 #include <QCloseEvent>
@@ -22,6 +24,9 @@ constexpr QPoint kStandardButtonOrigin(7, 4);
 constexpr double kButtonSpacing = 6.0;
 constexpr double kStackedButtonSpacing = 5.0;
 constexpr int kSpacerWidth = 10;
+// The rounding of a window of this style, where the window system can show it: that of the
+// overlay laid over it, so that neither shows a corner past the other.
+constexpr qreal kWindowCornerRadius = 8.0;
 
 // The title bar: dragging it moves the window.
 class TitleBarView : public QWidget {
@@ -78,8 +83,7 @@ WAYWindow::WAYWindow(QWidget* parent) : QWidget(parent)
     }
     connect(_standardButtons[0], &QAbstractButton::clicked, this, &WAYWindow::performClose);
     connect(_standardButtons[1], &QAbstractButton::clicked, this, &QWidget::showMinimized);
-    connect(_standardButtons[2], &QAbstractButton::clicked, this,
-            [this] { isMaximized() ? showNormal() : showMaximized(); });
+    connect(_standardButtons[2], &QAbstractButton::clicked, this, &WAYWindow::performZoom);
 
     placeTitleBar();
     const QRectF title = getTitleFrame();
@@ -136,6 +140,13 @@ void WAYWindow::performClose()
         close();
 }
 
+void WAYWindow::performZoom()
+{
+    if (!isResizable(this))
+        return;
+    isMaximized() ? showNormal() : showMaximized();
+}
+
 QWidget* WAYWindow::titleBarView() const
 {
     QAbstractButton* close = _standardButtons.value(0);
@@ -148,6 +159,9 @@ void WAYWindow::setContentView(QWidget* view)
         return;
     delete contentView_;
     contentView_ = view;
+    // Without a compositor the corners would show black, not what lies behind the window.
+    if (auto* surface = qobject_cast<VisualEffectView*>(view))
+        surface->setCornerRadius(windowSystemComposites() ? kWindowCornerRadius : 0.0);
     view->setParent(this);
     view->setGeometry(rect());
     view->lower();
@@ -341,6 +355,7 @@ void WAYWindow::resizeEvent(QResizeEvent* event)
         contentView_->setGeometry(rect());
     placeTitleBar();
     _setNeedsLayout();
+    updateZoomButton();
     messageDelegate_->windowDidResize(this);
 }
 
@@ -348,6 +363,12 @@ void WAYWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     _setNeedsLayout();
+    updateZoomButton();
+}
+
+void WAYWindow::updateZoomButton()
+{
+    _standardButtons[2]->setEnabled(isResizable(this));
 }
 
 void WAYWindow::closeEvent(QCloseEvent* event)

@@ -18,7 +18,9 @@ namespace tolvex {
 // A frameless main window that draws its own title bar: the three round standard buttons placed
 // by the window (centred vertically by default), an optional vertically centred title, and a
 // title bar that can be made taller. The content view fills the whole window, title bar included;
-// the title bar lies over it. Dragging the title bar moves the window.
+// the title bar lies over it. Dragging the title bar moves the window. Where the window system
+// composites, a translucent content surface has rounded corners. A window fixed at its size does
+// not zoom.
 //
 // Delegate messages go through a proxy to the window and then to the delegate set with
 // setDelegate(); until then the window is its own delegate.
@@ -42,6 +44,8 @@ public:
     // Asks the delegate whether to close, then closes. A close request from the window system
     // asks the same way; close() in code does not ask.
     void performClose();
+    // The zoom button's action: maximises the window or brings it back, when it can be resized.
+    void performZoom();
 
     // The parent of the standard buttons; the application adds its own title-bar view here.
     QWidget* titleBarView() const;
@@ -118,6 +122,9 @@ private:
     void setAppearance(Appearance appearance);
     int titleBarContainerHeight() const;
     void placeTitleBar();
+    // A window fixed at its size has nothing to zoom to. Size limits send no event: the button
+    // follows them when the window is shown and whenever its size changes.
+    void updateZoomButton();
 
     bool _verticallyCenterTitle = false;
     bool _centerTrafficLightButtons = false;

@@ -1,5 +1,6 @@
 #include "kit/WindowStandardButton.h"
 
+#include <QEvent>
 #include <QPainter>
 
 namespace tolvex {
@@ -12,6 +13,10 @@ struct Colors {
     QColor fill;
     QColor rim;
 };
+
+// The look of a button that would not act now: its window is in the background, or the button
+// is disabled.
+const Colors kIdleColors{QColor(0x5C, 0x5C, 0x60), QColor(0x4A, 0x4A, 0x4E)};
 
 Colors colorsFor(WindowStandardButton::Kind kind)
 {
@@ -42,13 +47,15 @@ void WindowStandardButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const Colors colors = colorsFor(kind_);
+    // Over an inactive window the buttons light up when the mouse comes to them.
+    const bool idle = !isEnabled() || (!isActiveWindow() && !underMouse());
+    const Colors colors = idle ? kIdleColors : colorsFor(kind_);
     const QRectF circle((width() - kDiameter) / 2.0, (height() - kDiameter) / 2.0, kDiameter,
                         kDiameter);
     painter.setPen(QPen(colors.rim, 0.75));
     painter.setBrush(isDown() ? colors.fill.darker(120) : colors.fill);
     painter.drawEllipse(circle.adjusted(0.375, 0.375, -0.375, -0.375));
-    if (!underMouse())
+    if (!underMouse() || !isEnabled())
         return;
 
     const QPointF c = circle.center();
@@ -68,6 +75,13 @@ void WindowStandardButton::paintEvent(QPaintEvent*)
         painter.drawLine(c + QPointF(0, -r - 0.5), c + QPointF(0, r + 0.5));
         break;
     }
+}
+
+void WindowStandardButton::changeEvent(QEvent* event)
+{
+    QAbstractButton::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange)
+        update();
 }
 
 void WindowStandardButton::enterEvent(QEnterEvent* event)

@@ -5,7 +5,8 @@
 namespace tolvex {
 
 // One of the three round title-bar buttons: red close, yellow minimise, green zoom. The mark of
-// what it does shows while the mouse is over it.
+// what it does shows while the mouse is over it. In a window that is not the active one, and
+// while disabled, the button is grey.
 class WindowStandardButton : public QAbstractButton {
     Q_OBJECT
 
@@ -21,6 +22,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
 

@@ -100,7 +100,7 @@ private Q_SLOTS:
         rig.delegate->toggleWindowHorizontal(nullptr);
         QCOMPARE(rig.window->geometry(), QRect(100, 0, 280, 620));
         // A column resized by hand counts as a row: the switch goes to the column.
-        rig.window->resize(300, 640);
+        rig.window->setFixedSize(300, 640);
         rig.delegate->toggleWindowHorizontal(nullptr);
         QCOMPARE(rig.window->size(), QSize(280, 620));
     }

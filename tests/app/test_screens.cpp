@@ -1,21 +1,33 @@
-// The secondary screens in the real window: each opens in the overlay in both layouts, closes
-// by its own rules, and leaves a screenshot in the build folder for a person to look at.
+// The main window and its screens as the program builds them: each screen opens in the overlay
+// in both layouts, closes by its own rules, and every look leaves a screenshot in the build
+// folder for a person to look at.
 #include "MainWindowRig.h"
 #include "app/EditFilePathsVC.h"
 #include "app/PrefsVC.h"
+#include "app/SecureTrashPopover.h"
 #include "app/infoVC.h"
 #include "engine/UtilsSettings.h"
+#include "kit/FilePanelDialog.h"
+#include "kit/JESCircularProgressView.h"
 #include "kit/JMOverlayView.h"
 #include "kit/MIHSliderDotsControl.h"
 #include "kit/MIHSliderView.h"
 #include "kit/MouseDownTextField.h"
+#include "kit/PopoverPanel.h"
+#include "volumes/FreeSpaceEraseVC.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QPainter>
+#include <QPropertyAnimation>
 #include <QPushButton>
+#include <QScreen>
 
 using namespace tolvex;
 using tolvex::testing::MainWindowRig;
@@ -27,12 +39,48 @@ class TestScreens : public QObject {
 
     JMModalOverlay* overlay() { return rig_.outlets().modalOverlay; }
 
-    void screenshot(const QString& name)
+    static void save(const QPixmap& shot, const QString& name)
     {
-        QCoreApplication::processEvents();
         const QString folder = QStringLiteral(TOLVEX_SCREENSHOT_DIR);
         QDir().mkpath(folder);
-        QVERIFY(rig_.window->grab().save(QDir(folder).filePath(name + QStringLiteral(".png"))));
+        QVERIFY(shot.save(QDir(folder).filePath(name + QStringLiteral(".png"))));
+    }
+
+    // The window, with the popup over it when there is one, as they stand on the screen.
+    void screenshot(const QString& name, QWidget* popup = nullptr)
+    {
+        QCoreApplication::processEvents();
+        QWidget* window = rig_.window.get();
+        const QRect area = window->frameGeometry().united(popup ? popup->frameGeometry() : QRect());
+        QPixmap shot(area.size());
+        shot.fill(Qt::gray);
+        QPainter painter(&shot);
+        for (QWidget* part : {window, popup ? popup : window})
+            painter.drawPixmap(part->pos() - area.topLeft(), part->grab());
+        painter.end();
+        save(shot, name);
+    }
+
+    // A popup lies on the window's screen, whole, in the window's dark palette.
+    void verifyOnScreenAndDark(QWidget* popup)
+    {
+        QVERIFY(popup->isVisible());
+        QVERIFY2(rig_.window->screen()->availableGeometry().contains(popup->frameGeometry()),
+                 qPrintable(popup->objectName()));
+        QCOMPARE(popup->palette().color(QPalette::Window),
+                 rig_.window->palette().color(QPalette::Window));
+        QVERIFY(popup->palette().color(QPalette::Window).lightness() < 64);
+    }
+
+    // The window in the layout asked for, its right edge on the right edge of its screen.
+    void atTheRightEdge(bool vertical)
+    {
+        if (Utils::windIsVert_cal() != vertical)
+            rig_.delegate->toggleWindowHorizontal();
+        const QRect screen = rig_.window->screen()->availableGeometry();
+        rig_.window->move(screen.right() + 1 - rig_.window->width(), screen.top() + 40);
+        // The zones glide to their places.
+        QTRY_VERIFY(rig_.window->findChildren<QPropertyAnimation*>().isEmpty());
     }
 
     // Whether every control of the screen gets at least the room its text needs.
@@ -40,16 +88,10 @@ class TestScreens : public QObject {
     {
         QWidget* view = screen->view();
         QCoreApplication::processEvents();
-        const QSize needed = view->layout()->minimumSize();
-        QVERIFY2(needed.width() <= view->width() && needed.height() <= view->height(),
-                 qPrintable(QStringLiteral("%1 needs %2x%3, has %4x%5")
-                                .arg(view->objectName())
-                                .arg(needed.width())
-                                .arg(needed.height())
-                                .arg(view->width())
-                                .arg(view->height())));
-        for (QWidget* part : view->findChildren<QWidget*>()) {
-            if (part->isVisibleTo(view) && part->layout())
+        QList<QWidget*> parts = view->findChildren<QWidget*>();
+        parts << view;
+        for (QWidget* part : std::as_const(parts)) {
+            if ((part == view || part->isVisibleTo(view)) && part->layout())
                 QVERIFY2(part->layout()->minimumSize().width() <= part->width() &&
                              part->layout()->minimumSize().height() <= part->height(),
                          qPrintable(part->objectName()));
@@ -79,11 +121,34 @@ private Q_SLOTS:
     void screensInBothLayouts()
     {
         QFETCH(bool, vertical);
-        if (Utils::windIsVert_cal() != vertical) {
-            rig_.delegate->toggleWindowHorizontal();
-        }
-        QCOMPARE(Utils::windIsVert_cal(), vertical);
+        atTheRightEdge(vertical);
         SecondaryScreens& screens = rig_.delegate->secondaryScreens();
+        screenshot(QStringLiteral("main-") + layoutName());
+        // The window's size is its layout's: it does not zoom.
+        QVERIFY(!rig_.window->standardButtons()[2]->isEnabled());
+
+        // The hover look shrinks the ring; the description's lines stay inside it.
+        rig_.delegate->dragEnteredStateForPassViewWithTag(35);
+        const ZoneOutlets zone = *rig_.delegate->zoneOutlets(35);
+        const JESCircularProgressView* ring = zone.indic;
+        const qreal scale = ring->bounds().width() / ring->width();
+        const QPointF centre =
+            ring->mapTo(zone.dropView, ring->bounds().topLeft() + ring->center() * scale);
+        const qreal inner = (ring->radius() - ring->progressLineWidth() / 2.0) * scale;
+        const QRectF text = zone.descrTF->fontMetrics().boundingRect(
+            zone.descrTF->geometry(), int(zone.descrTF->alignment()), zone.descrTF->text());
+        for (const QPointF corner :
+             {text.topLeft(), text.topRight(), text.bottomLeft(), text.bottomRight()})
+            QVERIFY(QLineF(centre, corner).length() < inner);
+        screenshot(QStringLiteral("main-hover-") + layoutName());
+        rig_.delegate->dropViewExited({35, {}, {}});
+
+        // Volumes: the same screen in both layouts.
+        rig_.delegate->eraseDiskSpace();
+        QCOMPARE(overlay()->contentViewController(), rig_.outlets().fse_VC.data());
+        screenshot(QStringLiteral("volumes-") + layoutName());
+        rig_.window->findChild<QPushButton*>(QStringLiteral("closeButton"))->click();
+        QVERIFY(!overlay()->isShown());
 
         // Information: a tag other than 0 keeps it, a click on the dimmed background closes it.
         rig_.delegate->showShredInfoHelp();
@@ -93,7 +158,13 @@ private Q_SLOTS:
         QCOMPARE(info->view()->findChild<QPushButton*>(QStringLiteral("articleButton")) != nullptr,
                  vertical);
         QCOMPARE(info->ShredingMethodsTitle->font().pixelSize(), 18);
+        // An alert shows over the screen.
+        MyHudAlert::alertWithWindow(rig_.window.get(), HudAlertType::busy, QStringLiteral("..."));
+        const QObjectList stack = rig_.window->children();
+        QVERIFY(stack.indexOf(MyHudAlert::sharedAlert()->window()) >
+                stack.indexOf(overlay()->modalWindow()));
         screenshot(QStringLiteral("information-") + layoutName());
+        MyHudAlert::dismisWindow();
         verifyNothingIsCut(info);
         info->infoVCAction(3);
         QVERIFY(overlay()->isShown());
@@ -116,6 +187,13 @@ private Q_SLOTS:
         QCOMPARE(overlay()->contentViewController(), editor);
         QCOMPARE(editor->titleLbl->text(), QStringLiteral("3 files added:"));
         QCOMPARE(editor->destTablView->count(), 3);
+        // The search field looks the same with the focus: the screen draws no focus rings.
+        const QImage unfocused = editor->searchField->grab().toImage();
+        editor->searchField->setFocus();
+        QTRY_VERIFY(editor->searchField->hasFocus());
+        const QImage focused = editor->searchField->grab().toImage();
+        for (int x = 0; x < focused.width(); ++x)
+            QCOMPARE(focused.pixel(x, 0), unfocused.pixel(x, 0));
         screenshot(QStringLiteral("editor-") + layoutName());
         verifyNothingIsCut(editor);
         QTest::mouseClick(overlay()->overlayView(), Qt::LeftButton, {}, QPoint(3, 3));
@@ -149,6 +227,66 @@ private Q_SLOTS:
         prefs->defShredCheckBtn->click();
         prefs->prefsVCAction(111);
         QVERIFY(!overlay()->isShown());
+    }
+
+    // Near the right edge of the screen, every popup stays whole on it, dark like the window.
+    void popupsStayOnTheScreen_data() { screensInBothLayouts_data(); }
+
+    void popupsStayOnTheScreen()
+    {
+        QFETCH(bool, vertical);
+        atTheRightEdge(vertical);
+        QTest::mouseClick(rig_.outlets().secEmptyTrashBtn, Qt::LeftButton);
+        auto* trash = rig_.outlets().secureTrashPopOver.data();
+        verifyOnScreenAndDark(trash);
+        screenshot(QStringLiteral("trash-popover-") + layoutName(), trash);
+        trash->hide();
+
+        rig_.delegate->showPrefsAction();
+        auto* prefs = static_cast<PreferencesScreen*>(overlay()->contentViewController());
+        prefs->view()->findChild<QPushButton*>(QStringLiteral("tellFriendButton"))->click();
+        verifyOnScreenAndDark(prefs->tellFriendPopOver);
+        screenshot(QStringLiteral("tell-a-friend-") + layoutName(), prefs->tellFriendPopOver);
+        prefs->tellFriendPopOver->close();
+
+        auto* methods = prefs->view()->findChild<QComboBox*>(QStringLiteral("defShredMethodPopUp"));
+        methods->showPopup();
+        verifyOnScreenAndDark(methods->view()->window());
+        screenshot(QStringLiteral("method-list-") + layoutName(), methods->view()->window());
+        methods->hidePopup();
+        prefs->prefsVCAction(111);
+
+        QMenu menu;
+        menu.addActions(rig_.outlets().titlebar->actions());
+        menu.popup(
+            rig_.outlets().titlebar->mapToGlobal(QPoint(rig_.outlets().titlebar->width(), 0)));
+        verifyOnScreenAndDark(&menu);
+        menu.close();
+    }
+
+    // The add panel says what it takes and explains itself at every use.
+    void addPanelExplainsItselfEveryTime()
+    {
+        for (const QString& shot :
+             {QStringLiteral("add-panel"), QStringLiteral("add-panel-again")}) {
+            QTest::mouseClick(rig_.outlets().addNewFilesBtn7.data(), Qt::LeftButton);
+            auto* panel = rig_.window->findChild<FilePanelDialog*>();
+            QTRY_VERIFY(panel && panel->isVisible());
+            QCOMPARE(panel->windowTitle(), QStringLiteral("Choose Files and Folders"));
+            QVERIFY(
+                !panel->findChild<QWidget*>(QStringLiteral("fileTypeCombo"))->isVisibleTo(panel));
+            auto* text = panel->findChild<QLabel*>(QStringLiteral("addFileAccessoryView"));
+            QVERIFY(text && text->isVisibleTo(panel) && !text->text().isEmpty());
+            save(panel->grab(), shot);
+            panel->reject();
+            delete panel;
+        }
+    }
+
+    void titleBarButtonsSayWhatTheyDo()
+    {
+        for (QAbstractButton* button : rig_.outlets().titlebar->findChildren<QAbstractButton*>())
+            QVERIFY2(!button->toolTip().isEmpty(), qPrintable(button->objectName()));
     }
 };
 

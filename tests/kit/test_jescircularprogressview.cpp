@@ -60,25 +60,27 @@ private Q_SLOTS:
     void initTestCase() { m_first = new JESCircularProgressView(kFirstFrame); }
     void cleanupTestCase() { delete m_first; }
 
-    void laterRingsUseTheFirstRingsGeometry()
+    // Later rings take the first ring's geometry and never restyle their outer line; progress
+    // is clamped, and not a number fills the ring.
+    void ringsKeepTheirFirstLooks()
     {
         JESCircularProgressView larger(QRect(0, 0, 240, 160));
         QCOMPARE(larger.center(), QPointF(50, 50));
         QCOMPARE(larger.radius(), 45.0);
         QCOMPARE(larger.outerPath().boundingRect(), QRectF(5, 5, 90, 90));
         QCOMPARE(larger.progressPath().boundingRect(), m_first->progressPath().boundingRect());
-    }
+        JESCircularProgressView plain(kFirstFrame);
+        JESCircularProgressView widened(kFirstFrame);
+        widened.setOuterLineWidth(2.0);
+        QCOMPARE(PixelChecks::render(widened), PixelChecks::render(plain));
 
-    void progressIsClampedAndNotANumberIsFull()
-    {
-        JESCircularProgressView view(kFirstFrame);
-        view.setProgress(1.7, true);
-        QCOMPARE(view.progress(), 1.0);
-        view.setProgress(-0.2, true);
-        QCOMPARE(view.progress(), 0.0);
-        view.setProgress(std::numeric_limits<double>::quiet_NaN());
-        QCOMPARE(view.strokeEnd(), 1.0);
-        QCOMPARE(view.progressInDegrees(), 360.0);
+        plain.setProgress(1.7, true);
+        QCOMPARE(plain.progress(), 1.0);
+        plain.setProgress(-0.2, true);
+        QCOMPARE(plain.progress(), 0.0);
+        plain.setProgress(std::numeric_limits<double>::quiet_NaN());
+        QCOMPARE(plain.strokeEnd(), 1.0);
+        QCOMPARE(plain.progressInDegrees(), 360.0);
     }
 
     void animatedChangesLastTheDistanceOrTheMinimum()
@@ -106,8 +108,7 @@ private Q_SLOTS:
         // A change without animation lands at once and stops a running one.
         view.setProgress(0.3);
         QCOMPARE(view.strokeEnd(), 0.3);
-        QTest::qWait(50);
-        QCOMPARE(view.strokeEnd(), 0.3);
+        QCOMPARE(view.findChild<QVariantAnimation*>()->state(), QAbstractAnimation::Stopped);
     }
 
     void ringAtNothingHalfAndFull()
@@ -134,14 +135,6 @@ private Q_SLOTS:
         QVERIFY_COLOR(image.pixelColor(ringPoint(357)), gradientAt(ringPoint(357).y()), 8);
     }
 
-    void outerLineWidthIsNotRestyledAfterCreation()
-    {
-        JESCircularProgressView plain(kFirstFrame);
-        JESCircularProgressView widened(kFirstFrame);
-        widened.setOuterLineWidth(2.0);
-        QCOMPARE(PixelChecks::render(widened), PixelChecks::render(plain));
-    }
-
     void dashedOuterRingLeavesGaps()
     {
         JESCircularProgressView view(kFirstFrame);
@@ -156,11 +149,8 @@ private Q_SLOTS:
     void transparentTintHidesBothRings()
     {
         JESCircularProgressView view(kFirstFrame);
-        const QImage blank = [&] {
-            view.setTintColor(Qt::transparent);
-            view.setProgress(0.0);
-            return PixelChecks::render(view);
-        }();
+        view.setTintColor(Qt::transparent);
+        const QImage blank = PixelChecks::render(view);
         const QColor background = blank.pixelColor(0, 0);
         for (int degrees = 0; degrees < 360; degrees += 15)
             QCOMPARE(blank.pixelColor(ringPoint(degrees)), background);

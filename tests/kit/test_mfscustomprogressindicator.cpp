@@ -1,4 +1,5 @@
 #include "PixelChecks.h"
+#include "kit/GradientColor.h"
 #include "kit/MFSCustomProgressIndicator.h"
 
 #include <QTest>
@@ -54,6 +55,12 @@ private Q_SLOTS:
         const QImage ticked = PixelChecks::render(bar);
         QVERIFY(ticked.pixelColor(150, 7).green() > background.green() / 2);
         QVERIFY(ticked.pixelColor(150, 7).red() < background.red());
+
+        // A gradient runs over the bar's own height: red at its bottom row, blue at its top.
+        bar.setIndicatorForegoundColor(my_gradientColorWithGradient({{0, Qt::red}, {1, Qt::blue}}));
+        const QImage gradient = PixelChecks::render(bar);
+        QVERIFY(gradient.pixelColor(20, 11).red() > gradient.pixelColor(20, 11).blue() + 100);
+        QVERIFY(gradient.pixelColor(20, 8).blue() > gradient.pixelColor(20, 8).red() + 100);
     }
 };
 

@@ -45,18 +45,16 @@ QList<qsizetype> indexesShownByTimer(MIHSliderView& show, int count)
     QList<qsizetype> shown;
     QObject::connect(show.transitionTimer(), &QTimer::timeout, &show,
                      [&] { shown << show.indexOfDisplayedSlide(); });
-    if (!QTest::qWaitFor([&] { return shown.size() >= count; }))
-        return shown;
-    return shown.mid(0, count);
+    return QTest::qWaitFor([&] { return shown.size() >= count; }) ? shown.mid(0, count) : shown;
 }
 
-// Three slides on a 1 s timer of which 0.6 s have passed.
+// Three slides on a 1 s timer of which a good part has passed.
 void showThreeSlidesPartWayThroughAnInterval(MIHSliderView& show)
 {
     show.resize(300, 200);
     addSlides(show, 3);
     show.setScheduledTransitionInterval(1.0);
-    QTest::qWait(600);
+    QVERIFY(QTest::qWaitFor([&] { return show.transitionTimer()->remainingTime() < 600; }));
 }
 
 SlideTransition* runningTransition(MIHSliderView& show)
@@ -79,27 +77,21 @@ class TestMIHSliderView : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void timerRunsFromCreationAndWrapsUnlessNotRepeating_data()
-    {
-        QTest::addColumn<bool>("repeating");
-        QTest::addColumn<QList<qsizetype>>("shown");
-        QTest::newRow("repeating") << true << QList<qsizetype>{1, 2, 0, 1};
-        QTest::newRow("not repeating") << false << QList<qsizetype>{1, 2, 2, 2, 2};
-    }
-
     void timerRunsFromCreationAndWrapsUnlessNotRepeating()
     {
-        QFETCH(bool, repeating);
-        QFETCH(QList<qsizetype>, shown);
-        MIHSliderView show;
-        QVERIFY(show.transitionTimer()->isActive());
-        addSlides(show, 3);
-        QCOMPARE(show.indexOfDisplayedSlide(), 0);
-        show.setRepeatingScheduledTransition(repeating);
-        show.setScheduledTransitionInterval(0.05);
-        QCOMPARE(indexesShownByTimer(show, int(shown.size())), shown);
-        show.setScheduledTransition(false);
-        QVERIFY(!show.transitionTimer());
+        const std::pair<bool, QList<qsizetype>> runs[] = {{true, {1, 2, 0, 1}},
+                                                          {false, {1, 2, 2, 2, 2}}};
+        for (const auto& [repeating, shown] : runs) {
+            MIHSliderView show;
+            QVERIFY(show.transitionTimer()->isActive());
+            addSlides(show, 3);
+            QCOMPARE(show.indexOfDisplayedSlide(), 0);
+            show.setRepeatingScheduledTransition(repeating);
+            show.setScheduledTransitionInterval(0.05);
+            QCOMPARE(indexesShownByTimer(show, int(shown.size())), shown);
+            show.setScheduledTransition(false);
+            QVERIFY(!show.transitionTimer());
+        }
     }
 
     void firstSlideShowsAtOnceAndDotsSitUnderTheSlides()
@@ -120,12 +112,11 @@ private Q_SLOTS:
         QCOMPARE(dots->dots()[2]->geometry(), QRect(44, 0, 15, 15));
         // 3 x 22 + 15 wide, (300 - 81 + 22) / 2 from the left, 8 above the bottom.
         QCOMPARE(dots->geometry(), QRect(121, 177, 81, 15));
-        dots->setDotsCount(0);
-        QVERIFY(dots->findChildren<QWidget*>().isEmpty());
-        QCOMPARE(dots->width(), 15);
     }
 
-    void swipesPageBothWaysPastTheThreshold()
+    // Swipes page both ways past the threshold; a dot shows its slide, even the shown one,
+    // and either restarts the timer.
+    void swipesAndDotsPage()
     {
         MIHSliderView show;
         showThreeSlidesPartWayThroughAnInterval(show);
@@ -151,15 +142,9 @@ private Q_SLOTS:
 
         MIHSliderView empty;
         swipe(empty, {-80});
-        swipe(empty, {80});
         QVERIFY(!empty.displayedSlide());
-    }
 
-    void dotOfTheShownSlideKeepsItButRestartsTheTimer()
-    {
-        MIHSliderView show;
-        showThreeSlidesPartWayThroughAnInterval(show);
-
+        QVERIFY(QTest::qWaitFor([&] { return show.transitionTimer()->remainingTime() < 600; }));
         QTest::mouseClick(show.dotsControl()->dots()[0], Qt::LeftButton);
         QCOMPARE(show.indexOfDisplayedSlide(), 0);
         QCOMPARE(show.transitionStyle(), MIHSliderView::TransitionPushFromLeft);
@@ -225,7 +210,7 @@ private Q_SLOTS:
         QCOMPARE(show.displayedSlide(), slides[2]);
     }
 
-    void archiveKeepsItsKeysInOrderAndRoundTrips()
+    void archiveRoundTrips()
     {
         MIHSliderView show;
         addSlides(show, 2);
@@ -238,12 +223,6 @@ private Q_SLOTS:
 
         KeyedArchiver archiver;
         show.encodeWithCoder(archiver);
-        QCOMPARE(
-            archiver.keys(),
-            QStringList({"_slides", "indexOfDisplayedSlide", "_transitionStyle",
-                         "_scheduledTransitionInterval", "_transitionAnimationDuration",
-                         "_repeatingScheduledTransition", "_dotsControl", "scheduledTransition"}));
-
         KeyedUnarchiver unarchiver(archiver.encodedData());
         QVERIFY(unarchiver.isValid());
         unarchiver.setClass(QStringLiteral("QLabel"),
@@ -255,23 +234,16 @@ private Q_SLOTS:
         QCOMPARE(restored.transitionStyle(), MIHSliderView::TransitionMoveInFromTop);
         QCOMPARE(restored.scheduledTransitionInterval(), 3.5);
         QCOMPARE(restored.transitionAnimationDuration(), 0.6);
-        QVERIFY(!restored.repeatingScheduledTransition());
-        QVERIFY(!restored.scheduledTransition());
+        QVERIFY(!restored.repeatingScheduledTransition() && !restored.scheduledTransition());
         QCOMPARE(restored.dotsControl()->dotsCount(), 2);
         QCOMPARE(restored.dotsControl()->normalDotImage().toImage(),
                  show.dotsControl()->normalDotImage().toImage());
 
         QTest::mouseClick(restored.dotsControl()->dots()[0], Qt::LeftButton);
         QCOMPARE(restored.displayedSlide(), restored.slides()[0]);
-    }
 
-    void damagedArchiveReadsEmpty()
-    {
-        KeyedArchiver archiver;
-        archiver.encodeInt(QStringLiteral("_transitionStyle"), 3);
-        const QByteArray data = archiver.encodedData();
-        QVERIFY(KeyedUnarchiver(data).isValid());
-        const KeyedUnarchiver damaged(data.chopped(3));
+        // A damaged archive reads as empty.
+        const KeyedUnarchiver damaged(archiver.encodedData().chopped(3));
         QVERIFY(!damaged.isValid());
         QCOMPARE(damaged.decodeIntForKey(QStringLiteral("_transitionStyle")), 0);
     }

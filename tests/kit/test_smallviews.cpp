@@ -67,53 +67,39 @@ using Choice = std::function<void(QWidget*)>;
 
 } // namespace
 
-Q_DECLARE_METATYPE(Choice)
-
 class TestSmallViews : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void tagChoices_data()
-    {
-        QTest::addColumn<Choice>("choose");
-        QTest::addColumn<QList<qint64>>("expected");
-        const QMetaObject* radio = &QRadioButton::staticMetaObject;
-        const auto row = [](const char* name, Choice choose, QList<qint64> expected) {
-            QTest::newRow(name) << choose << expected;
-        };
-        row("all", [](QWidget* v) { disableSubviews(v, true); }, {-1, 0, 2, 3, 4, 5, 6, 100});
-        row("3 to 5", [](QWidget* v) { disableSubviews(v, true, qint64(3), qint64(5)); },
-            {3, 4, 5});
-        row("5 to 3 wraps", [](QWidget* v) { disableSubviews(v, true, qint64(5), qint64(3)); },
-            {-1, 5, 6, 100});
-        row("range 0 to 99",
-            [](QWidget* v) {
-                disableSubviews(v, true, TagRange{0, 100});
-            },
-            {0, 2, 3, 4, 5, 6});
-        row("tag list",
-            [](QWidget* v) {
-                disableSubviews(v, true, QList<qint64>{2, 100});
-            },
-            {2, 100});
-        row("type and range",
-            [radio](QWidget* v) {
-                disableSubviews(v, true, radio, TagRange{50, 100});
-            },
-            {100});
-        row("type and list",
-            [radio](QWidget* v) { disableSubviews(v, true, radio, QList<qint64>{2}); }, {});
-    }
-
     void tagChoices()
     {
-        QFETCH(Choice, choose);
-        TaggedButtons view({-1, 0, 2, 3, 4, 5, 6, 100});
-        choose(&view.root);
-        QTEST(view.disabledTags(), "expected");
-        QVERIFY(view.container->isEnabled() && view.spinner->isEnabled());
-        disableSubviews(&view.root, false);
-        QVERIFY(view.disabledTags().isEmpty());
+        const QMetaObject* radio = &QRadioButton::staticMetaObject;
+        const std::pair<Choice, QList<qint64>> choices[] = {
+            {[](QWidget* v) { disableSubviews(v, true); }, {-1, 0, 2, 3, 4, 5, 6, 100}},
+            {[](QWidget* v) { disableSubviews(v, true, qint64(3), qint64(5)); }, {3, 4, 5}},
+            // 5 to 3 wraps round to every tag from 5 on, negative ones included.
+            {[](QWidget* v) { disableSubviews(v, true, qint64(5), qint64(3)); }, {-1, 5, 6, 100}},
+            {[](QWidget* v) {
+                 disableSubviews(v, true, TagRange{0, 100});
+             },
+             {0, 2, 3, 4, 5, 6}},
+            {[](QWidget* v) {
+                 disableSubviews(v, true, QList<qint64>{2, 100});
+             },
+             {2, 100}},
+            {[radio](QWidget* v) {
+                 disableSubviews(v, true, radio, TagRange{50, 100});
+             },
+             {100}},
+            {[radio](QWidget* v) { disableSubviews(v, true, radio, QList<qint64>{2}); }, {}}};
+        for (const auto& [choose, expected] : choices) {
+            TaggedButtons view({-1, 0, 2, 3, 4, 5, 6, 100});
+            choose(&view.root);
+            QCOMPARE(view.disabledTags(), expected);
+            QVERIFY(view.container->isEnabled() && view.spinner->isEnabled());
+            disableSubviews(&view.root, false);
+            QVERIFY(view.disabledTags().isEmpty());
+        }
     }
 
     void gradientStretchesOverEachShape()
@@ -121,11 +107,12 @@ private Q_SLOTS:
         QImage image(100, 120, QImage::Format_ARGB32);
         image.fill(Qt::white);
         const QBrush brush = my_gradientColorWithGradient({{0.0, Qt::red}, {1.0, Qt::blue}});
+        const QRect shapes[] = {QRect(0, 0, 20, 100), QRect(40, 90, 20, 20)};
         QPainter painter(&image);
-        painter.fillRect(QRect(0, 0, 20, 100), brush);
-        painter.fillRect(QRect(40, 90, 20, 20), brush);
+        for (const QRect& shape : shapes)
+            painter.fillRect(shape, brush);
         painter.end();
-        for (const QRect& shape : {QRect(0, 0, 20, 100), QRect(40, 90, 20, 20)}) {
+        for (const QRect& shape : shapes) {
             const QColor bottom = image.pixelColor(shape.center().x(), shape.bottom());
             const QColor top = image.pixelColor(shape.center().x(), shape.top());
             QVERIFY2(bottom.red() > 230 && bottom.blue() < 25, qPrintable(bottom.name()));

@@ -58,60 +58,38 @@ private Q_SLOTS:
                                       Qt::CaseSensitive));
     }
 
-    void hexColours_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QColor>("expected");
-        QTest::newRow("FF8000") << "FF8000" << QColor(255, 128, 0);
-        QTest::newRow("lower case with 0x") << "0x00ff00" << QColor(0, 255, 0);
-        QTest::newRow("leading blanks") << "  0000FF" << QColor(0, 0, 255);
-        QTest::newRow("stops at a non-digit") << "FF8000zz" << QColor(255, 128, 0);
-        QTest::newRow("high bits ignored") << "1FF8000" << QColor(255, 128, 0);
-        QTest::newRow("too large saturates") << "FFFFFFFFFFFF" << QColor(255, 255, 255);
-        QTest::newRow("hash is not a digit") << "#FF8000" << QColor(0, 0, 0);
-        QTest::newRow("empty") << "" << QColor(0, 0, 0);
-        QTest::newRow("null") << QString() << QColor(0, 0, 0);
-    }
-
     void hexColours()
     {
-        QFETCH(QString, text);
-        QFETCH(QColor, expected);
-        const QColor color = Utils::colorWithHexColorString(text);
-        QCOMPARE(color.toRgb(), expected);
-        QCOMPARE(color.alphaF(), 1.0f);
-    }
-
-    void keyboardLayouts_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("identifier");
-        QTest::addColumn<bool>("azerty");
-        QTest::addColumn<bool>("dvorak");
-        const auto row = [](const char* name, const char* identifier, bool azerty, bool dvorak) {
-            QTest::addRow("%s %s", name, identifier)
-                << QString(name) << QString(identifier) << azerty << dvorak;
-        };
-        row("French", "fr", true, false);
-        row("French (AZERTY)", "fr(azerty)", true, false);
-        row("French (Dvorak)", "fr(dvorak)", true, true);
-        row("English (Dvorak)", "us(dvorak)", false, true);
-        row("Arabic (AZERTY)", "ara(azerty)", true, false);
-        row("English (US)", "us", false, false);
-        row("Belgian", "be", false, false);
-        row("Something", "fry", false, false);
-        row("", "", false, false);
+        const std::pair<QString, QColor> cases[] = {
+            {"FF8000", QColor(255, 128, 0)},  {"0x00ff00", QColor(0, 255, 0)},
+            {"  0000FF", QColor(0, 0, 255)},  {"FF8000zz", QColor(255, 128, 0)},
+            {"1FF8000", QColor(255, 128, 0)}, {"FFFFFFFFFFFF", QColor(255, 255, 255)},
+            {"#FF8000", QColor(0, 0, 0)},     {"", QColor(0, 0, 0)},
+            {QString(), QColor(0, 0, 0)}};
+        for (const auto& [text, expected] : cases) {
+            const QColor color = Utils::colorWithHexColorString(text);
+            QCOMPARE(color.toRgb(), expected);
+            QCOMPARE(color.alphaF(), 1.0f);
+        }
     }
 
     void keyboardLayouts()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, identifier);
-        QFETCH(bool, azerty);
-        QFETCH(bool, dvorak);
-        KeyboardLayout::setForTesting(KeyboardInputSource{name, identifier});
-        QCOMPARE(Utils::checkIfKeyboardIsAzerty(), azerty);
-        QCOMPARE(Utils::checkIfKeyboardIsDvorak(), dvorak);
+        const std::tuple<const char*, const char*, bool, bool> cases[] = {
+            {"French", "fr", true, false},
+            {"French (AZERTY)", "fr(azerty)", true, false},
+            {"French (Dvorak)", "fr(dvorak)", true, true},
+            {"English (Dvorak)", "us(dvorak)", false, true},
+            {"Arabic (AZERTY)", "ara(azerty)", true, false},
+            {"English (US)", "us", false, false},
+            {"Belgian", "be", false, false},
+            {"Something", "fry", false, false},
+            {"", "", false, false}};
+        for (const auto& [name, identifier, azerty, dvorak] : cases) {
+            KeyboardLayout::setForTesting(KeyboardInputSource{name, identifier});
+            QVERIFY2(Utils::checkIfKeyboardIsAzerty() == azerty, identifier);
+            QVERIFY2(Utils::checkIfKeyboardIsDvorak() == dvorak, identifier);
+        }
     }
 
     void layoutFromTheXkbConfiguration()

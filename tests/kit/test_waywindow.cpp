@@ -36,54 +36,36 @@ QList<int> yFromBottom(const WAYWindow& window)
     return ys;
 }
 
-QList<int> xs(const WAYWindow& window)
-{
-    QList<int> result;
-    for (QAbstractButton* button : window.standardButtons())
-        result << button->x();
-    return result;
-}
-
 } // namespace
 
 class TestWAYWindow : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void buttonPlacement_data()
-    {
-        QTest::addColumn<bool>("vertical");
-        QTest::addColumn<bool>("centred");
-        QTest::addColumn<QList<int>>("expectedX");
-        QTest::addColumn<QList<int>>("expectedY");
-        // Buttons of 14 in a title bar of 60, left margin 10, top margin 5.
-        QTest::newRow("row, centred")
-            << false << true << QList<int>{10, 30, 50} << QList<int>{23, 23, 23};
-        QTest::newRow("row, from the top")
-            << false << false << QList<int>{10, 30, 50} << QList<int>{41, 41, 41};
-        QTest::newRow("column, centred")
-            << true << true << QList<int>{10, 10, 10} << QList<int>{42, 23, 4};
-        QTest::newRow("column, from the top")
-            << true << false << QList<int>{10, 10, 10} << QList<int>{41, 22, 3};
-    }
-
+    // Buttons of 14 in a title bar of 60, left margin 10, top margin 5.
     void buttonPlacement()
     {
-        QFETCH(bool, vertical);
-        QFETCH(bool, centred);
-        QFETCH(QList<int>, expectedX);
-        QFETCH(QList<int>, expectedY);
-        WAYWindow window;
-        window.resize(400, 300);
-        window.setTitleBarHeight(60);
-        window.setTrafficLightButtonsLeftMargin(10);
-        window.setTrafficLightButtonsTopMargin(5);
-        window.setVerticalTrafficLightButtons(vertical);
-        window.setCenterTrafficLightButtons(centred);
-        QCOMPARE(window.standardButtons().size(), 3);
-        QCOMPARE(window.standardButtons()[0]->height(), 14);
-        QCOMPARE(xs(window), expectedX);
-        QCOMPARE(yFromBottom(window), expectedY);
+        using Xs = QList<int>;
+        const std::tuple<bool, bool, Xs, Xs> placements[] = {
+            {false, true, {10, 30, 50}, {23, 23, 23}},  // row, centred
+            {false, false, {10, 30, 50}, {41, 41, 41}}, // row, from the top
+            {true, true, {10, 10, 10}, {42, 23, 4}},    // column, centred
+            {true, false, {10, 10, 10}, {41, 22, 3}}};  // column, from the top
+        for (const auto& [vertical, centred, expectedX, expectedY] : placements) {
+            WAYWindow window;
+            window.resize(400, 300);
+            window.setTitleBarHeight(60);
+            window.setTrafficLightButtonsLeftMargin(10);
+            window.setTrafficLightButtonsTopMargin(5);
+            window.setVerticalTrafficLightButtons(vertical);
+            window.setCenterTrafficLightButtons(centred);
+            QCOMPARE(window.standardButtons()[0]->height(), 14);
+            Xs xs;
+            for (QAbstractButton* button : window.standardButtons())
+                xs << button->x();
+            QCOMPARE(xs, expectedX);
+            QCOMPARE(yFromBottom(window), expectedY);
+        }
     }
 
     void titleBarHeightHasAMinimumAndOneSpacer()
@@ -129,6 +111,38 @@ private Q_SLOTS:
         window.show();
         window.performClose();
         QVERIFY(!window.isVisible());
+    }
+
+    // A window fixed at its size does not zoom, and its zoom button is grey. In a window in the
+    // background all three buttons are grey.
+    void zoomAndTheButtonsLooks()
+    {
+        WAYWindow window;
+        window.show();
+        window.activateWindow();
+        QTRY_VERIFY(window.isActiveWindow());
+        QTest::mouseMove(&window, QPoint(250, 150));
+        const auto greys = [&] {
+            QList<bool> grey;
+            for (QAbstractButton* button : window.standardButtons())
+                grey << (button->grab().toImage().pixelColor(7, 7).hsvSaturation() < 40);
+            return grey;
+        };
+        QCOMPARE(greys(), QList<bool>({false, false, false}));
+        window.setFixedSize(300, 220);
+        QCOMPARE(greys(), QList<bool>({false, false, true}));
+        window.performZoom();
+        QVERIFY(!window.isMaximized());
+
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QTRY_VERIFY(!window.isActiveWindow());
+        QCOMPARE(greys(), QList<bool>({true, true, true}));
+        window.setMinimumSize(100, 100);
+        window.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        window.performZoom();
+        QVERIFY(window.isMaximized());
     }
 
     void titleIsCentredAtTheNextLayoutPass()
