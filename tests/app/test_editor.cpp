@@ -18,25 +18,25 @@ ShredEntryDic record(const QString& path, qint64 pass)
     return {path, path.section(QLatin1Char('/'), -1), pass};
 }
 
-ShredEntryDics fiveRecords()
-{
-    return {record("/h/u/a/alpha.txt", 1), record("/h/u/a/beta.txt", 1), record("/h/u/b/gamma", 7),
-            record("/h/u/b/delta.png", 35), record("/h/u/b/epsilon", 35)};
-}
+const ShredEntryDics fiveRecords{record("/h/u/a/alpha.txt", 1), record("/h/u/a/beta.txt", 1),
+                                 record("/h/u/b/gamma", 7), record("/h/u/b/delta.png", 35),
+                                 record("/h/u/b/epsilon", 35)};
+
+constexpr int kNo = kAlertFirstButtonReturn + 1;
 
 } // namespace
 
 class TestEditor : public QObject {
     Q_OBJECT
 
-    // Opens the editor the way AppDelegate does.
-    void open(EditFilePathsVC& editor, const ShredEntryDics& records)
+    // Opens the editor on the five records the way AppDelegate does.
+    void open(EditFilePathsVC& editor)
     {
         editor.dicPathsToRemove.clear();
-        editor.pathDicsArr = records;
+        editor.pathDicsArr = fiveRecords;
         editor.clearSearch();
         editor.setTitleFont();
-        editor.titleLbl->setText(EditFilePathsVC::titleForCount(records.size()));
+        editor.titleLbl->setText(EditFilePathsVC::titleForCount(fiveRecords.size()));
     }
 
     destCellView* row(EditFilePathsVC& editor, int index)
@@ -45,79 +45,66 @@ class TestEditor : public QObject {
             editor.destTablView->itemWidget(editor.destTablView->item(index)));
     }
 
-private Q_SLOTS:
-    void rowsShowNameMethodAndPath()
+    // Presses a row's remove button and answers the question with `answer`.
+    void removeRow(EditFilePathsVC& editor, int index, int answer = kAlertFirstButtonReturn)
     {
-        AnsweringSheets sheets(kAlertFirstButtonReturn + 1);
+        sheets.answers = {answer};
+        row(editor, index)->deleteDestBtn->click();
+    }
+
+    AnsweringSheets sheets{kNo};
+
+private Q_SLOTS:
+    void init() { sheets = AnsweringSheets(kNo); }
+
+    void rowsShowTheRecordAndOnlyYesRemovesOne()
+    {
         EditFilePathsVC editor(sheets);
-        open(editor, fiveRecords());
-        QCOMPARE(editor.destTablView->count(), 5);
+        open(editor);
         destCellView* cell = row(editor, 3);
         QCOMPARE(cell->textField->text(), QStringLiteral("delta.png"));
         QCOMPARE(cell->detailTextField->text(), QStringLiteral("35-pass"));
         QCOMPARE(cell->toolTip(), QStringLiteral("/h/u/b/delta.png"));
-
         cell->mouseEntered();
-        QVERIFY(cell->textField->font().underline());
-        QVERIFY(cell->mouseInside());
+        QVERIFY(cell->textField->font().underline() && cell->mouseInside());
         cell->mouseExited();
-        QVERIFY(!cell->textField->font().underline());
         cell->inactive = true;
         cell->mouseEntered();
         QVERIFY(!cell->textField->font().underline());
-    }
 
-    void removalAsksAndOnlyYesRemoves()
-    {
-        AnsweringSheets sheets(kAlertFirstButtonReturn + 1);
-        EditFilePathsVC editor(sheets);
-        open(editor, fiveRecords());
-
-        sheets.answers = {kAlertFirstButtonReturn + 1};
-        row(editor, 1)->deleteDestBtn->click();
-        QCOMPARE(sheets.shown.size(), 1);
+        removeRow(editor, 1, kNo);
         QCOMPARE(sheets.shown.first().messageText,
                  QStringLiteral("Remove this file path from shredding list?"));
         QCOMPARE(sheets.shown.first().informativeText, QStringLiteral("/h/u/a/beta.txt"));
         QCOMPARE(sheets.shown.first().buttons, QStringList({"YES", "NO"}));
         QCOMPARE(editor.pathDicsArr.size(), 5);
 
-        sheets.answers = {kAlertFirstButtonReturn};
-        row(editor, 1)->deleteDestBtn->click();
-        QCOMPARE(editor.pathDicsArr.size(), 4);
+        removeRow(editor, 1);
         QCOMPARE(editor.dicPathsToRemove, ShredEntryDics{record("/h/u/a/beta.txt", 1)});
         QCOMPARE(editor.destTablView->count(), 4);
         // The title keeps its count until the list is empty.
         QCOMPARE(editor.titleLbl->text(), QStringLiteral("5 files added:"));
-
-        for (int left = 4; left > 0; --left) {
-            sheets.answers = {kAlertFirstButtonReturn};
-            row(editor, 0)->deleteDestBtn->click();
-        }
+        for (int left = 4; left > 0; --left)
+            removeRow(editor, 0);
         QCOMPARE(editor.titleLbl->text(), QStringLiteral("- Shredding list is Empty -"));
         QCOMPARE(editor.dicPathsToRemove.size(), 5);
     }
 
     void searchFiltersAndClearAllTakesHiddenRowsToo()
     {
-        AnsweringSheets sheets(kAlertFirstButtonReturn + 1);
         EditFilePathsVC editor(sheets);
-        open(editor, fiveRecords());
-
+        open(editor);
         // With nothing shown, clearing asks nothing and clears nothing.
         editor.searchField->setText(QStringLiteral("nothing matches this"));
         editor.clearAllPaths();
         QVERIFY(sheets.shown.isEmpty());
-        QCOMPARE(editor.pathDicsArr.size(), 5);
 
         editor.searchField->setText(QStringLiteral("ALPHA"));
         QCOMPARE(editor.destTablView->count(), 1);
         editor.searchField->setText(QStringLiteral("/h/u/b/"));
         QCOMPARE(editor.destTablView->count(), 3);
-
         // A row's buttons act on the row as the search shows it.
-        sheets.answers = {kAlertFirstButtonReturn};
-        row(editor, 0)->deleteDestBtn->click();
+        removeRow(editor, 0);
         QCOMPARE(editor.dicPathsToRemove.first().filePath, QStringLiteral("/h/u/b/gamma"));
 
         sheets.answers = {kAlertFirstButtonReturn};
@@ -125,7 +112,6 @@ private Q_SLOTS:
         QCOMPARE(sheets.shown.last().messageText,
                  QStringLiteral("Are you sure you want to clear the shredding list?"));
         QVERIFY(sheets.shown.last().informativeText.isEmpty());
-        QVERIFY(editor.pathDicsArr.isEmpty());
         QCOMPARE(editor.dicPathsToRemove.size(), 5);
         QCOMPARE(editor.titleLbl->text(), QStringLiteral("- Shredding list is Empty -"));
         editor.clearAllPaths();
@@ -134,12 +120,9 @@ private Q_SLOTS:
 
     void handBackClearsTheSearchAndPassesTheArrayItself()
     {
-        AnsweringSheets sheets(kAlertFirstButtonReturn + 1);
         EditFilePathsVC_vert editor(sheets);
-        open(editor, fiveRecords());
-        sheets.answers = {kAlertFirstButtonReturn};
-        row(editor, 2)->deleteDestBtn->click();
-
+        open(editor);
+        removeRow(editor, 2);
         editor.searchField->setText(QStringLiteral("beta"));
         qint64 handedTag = -1;
         ShredEntryDics* handed = nullptr;
@@ -154,7 +137,7 @@ private Q_SLOTS:
         QCOMPARE(editor.destTablView->count(), 4);
 
         // Opening again starts afresh.
-        open(editor, fiveRecords());
+        open(editor);
         QVERIFY(editor.dicPathsToRemove.isEmpty());
         QCOMPARE(editor.titleLbl->text(), QStringLiteral("5 files added:"));
     }
