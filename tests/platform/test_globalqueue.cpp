@@ -1,11 +1,9 @@
 #include "platform/GlobalQueue.h"
 
+#include <QSemaphore>
 #include <QTest>
 #include <QThread>
 #include <atomic>
-#include <chrono>
-#include <condition_variable>
-#include <mutex>
 
 using namespace tolvex;
 
@@ -18,18 +16,16 @@ private Q_SLOTS:
     void blockedBlocksNeverStarveTheOthers()
     {
         const int blocks = 2 * QThread::idealThreadCount() + 9;
-        std::mutex mutex;
-        std::condition_variable allArrived;
-        int arrived = 0;
+        QSemaphore arrived;
         std::atomic<int> sawEveryone = 0;
         for (int i = 0; i < blocks; ++i) {
             GlobalQueue::dispatchAsync([&] {
-                std::unique_lock lock(mutex);
-                ++arrived;
-                allArrived.notify_all();
-                if (allArrived.wait_for(lock, std::chrono::seconds(30),
-                                        [&] { return arrived == blocks; }))
+                arrived.release();
+                // All arrived while one holds every arrival at once; each gives them back.
+                if (arrived.tryAcquire(blocks, 30000)) {
+                    arrived.release(blocks);
                     ++sawEveryone;
+                }
             });
         }
         GlobalQueue::waitForDone();
