@@ -10,33 +10,16 @@
 
 using namespace tolvex;
 
-namespace {
-
-ShredEntryDic record(const QString& path, qint64 pass)
-{
-    return {path, path.section(QLatin1Char('/'), -1), pass};
-}
-
-const ShredEntryDics fiveRecords{record("/h/u/a/alpha.txt", 1), record("/h/u/a/beta.txt", 1),
-                                 record("/h/u/b/gamma", 7), record("/h/u/b/delta.png", 35),
-                                 record("/h/u/b/epsilon", 35)};
+const ShredEntryDics fiveRecords{{"/h/u/a/alpha.txt", "alpha.txt", 1},
+                                 {"/h/u/a/beta.txt", "beta.txt", 1},
+                                 {"/h/u/b/gamma", "gamma", 7},
+                                 {"/h/u/b/delta.png", "delta.png", 35},
+                                 {"/h/u/b/epsilon", "epsilon", 35}};
 
 constexpr int kNo = kAlertFirstButtonReturn + 1;
 
-} // namespace
-
 class TestEditor : public QObject {
     Q_OBJECT
-
-    // Opens the editor on the five records the way AppDelegate does.
-    void open()
-    {
-        editor->dicPathsToRemove.clear();
-        editor->pathDicsArr = fiveRecords;
-        editor->clearSearch();
-        editor->setTitleFont();
-        editor->titleLbl->setText(EditFilePathsVC::titleForCount(fiveRecords.size()));
-    }
 
     destCellView* row(int index)
     {
@@ -58,8 +41,11 @@ private Q_SLOTS:
     void init()
     {
         sheets = AnsweringSheets(kNo);
+        // Opened on the five records the way AppDelegate opens it.
         editor = std::make_unique<EditFilePathsVC>(sheets);
-        open();
+        editor->pathDicsArr = fiveRecords;
+        editor->clearSearch();
+        editor->titleLbl->setText(EditFilePathsVC::titleForCount(fiveRecords.size()));
     }
 
     void rowsShowTheRecordAndOnlyYesRemovesOne()
@@ -83,7 +69,7 @@ private Q_SLOTS:
         QCOMPARE(editor->pathDicsArr.size(), 5);
 
         removeRow(1);
-        QCOMPARE(editor->dicPathsToRemove, ShredEntryDics{record("/h/u/a/beta.txt", 1)});
+        QCOMPARE(editor->dicPathsToRemove, ShredEntryDics{fiveRecords[1]});
         QCOMPARE(editor->destTablView->count(), 4);
         // The title keeps its count until the list is empty.
         QCOMPARE(editor->titleLbl->text(), QStringLiteral("5 files added:"));
@@ -93,21 +79,30 @@ private Q_SLOTS:
         QCOMPARE(editor->dicPathsToRemove.size(), 5);
     }
 
-    void searchFiltersAndClearAllTakesHiddenRowsToo()
+    // The search filters rows, and a row's button acts on the row as the search shows it. The
+    // hand-back clears the search; clearing all takes the rows the search hides too.
+    void searchHandBackAndClearAll()
     {
         // With nothing shown, clearing asks nothing and clears nothing.
         editor->searchField->setText(QStringLiteral("nothing matches this"));
         editor->clearAllPaths();
         QVERIFY(sheets.shown.isEmpty());
-
         editor->searchField->setText(QStringLiteral("ALPHA"));
         QCOMPARE(editor->destTablView->count(), 1);
         editor->searchField->setText(QStringLiteral("/h/u/b/"));
-        QCOMPARE(editor->destTablView->count(), 3);
-        // A row's buttons act on the row as the search shows it.
         removeRow(0);
         QCOMPARE(editor->dicPathsToRemove.first().filePath, QStringLiteral("/h/u/b/gamma"));
 
+        ShredEntryDics* handed = nullptr;
+        editor->actionWithIndex = [&](qint64 tag, ShredEntryDics& removed) {
+            QCOMPARE(tag, 0);
+            handed = &removed;
+        };
+        editor->view()->findChild<QPushButton*>(QStringLiteral("doneButton"))->click();
+        QCOMPARE(handed, &editor->dicPathsToRemove);
+        QCOMPARE(editor->destTablView->count(), 4);
+
+        editor->searchField->setText(QStringLiteral("delta"));
         sheets.answers = {kAlertFirstButtonReturn};
         editor->clearAllPaths();
         QCOMPARE(sheets.shown.last().messageText,
@@ -117,23 +112,6 @@ private Q_SLOTS:
         QCOMPARE(editor->titleLbl->text(), QStringLiteral("- Shredding list is Empty -"));
         editor->clearAllPaths();
         QCOMPARE(sheets.shown.size(), 2);
-    }
-
-    void handBackClearsTheSearchAndPassesTheArrayItself()
-    {
-        editor = std::make_unique<EditFilePathsVC_vert>(sheets);
-        open();
-        removeRow(2);
-        editor->searchField->setText(QStringLiteral("beta"));
-        ShredEntryDics* handed = nullptr;
-        editor->actionWithIndex = [&](qint64 tag, ShredEntryDics& removed) {
-            QCOMPARE(tag, 0);
-            handed = &removed;
-        };
-        editor->view()->findChild<QPushButton*>(QStringLiteral("doneButton"))->click();
-        QCOMPARE(handed, &editor->dicPathsToRemove);
-        QVERIFY(editor->searchField->text().isEmpty());
-        QCOMPARE(editor->destTablView->count(), 4);
     }
 };
 

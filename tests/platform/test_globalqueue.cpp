@@ -11,8 +11,9 @@ class TestGlobalQueue : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // Each block waits until all of them run at once, as shred runs wait for their helpers:
-    // a pool that stopped growing at the number of cores would leave them waiting.
+    // Each block waits until all of them run at once (one holds every arrival, then gives them
+    // back), as shred runs wait for their helpers: a pool that stopped growing at the number of
+    // cores would leave them waiting.
     void blockedBlocksNeverStarveTheOthers()
     {
         const int blocks = 2 * QThread::idealThreadCount() + 9;
@@ -21,7 +22,6 @@ private Q_SLOTS:
         for (int i = 0; i < blocks; ++i) {
             GlobalQueue::dispatchAsync([&] {
                 arrived.release();
-                // All arrived while one holds every arrival at once; each gives them back.
                 if (arrived.tryAcquire(blocks, 30000)) {
                     arrived.release(blocks);
                     ++sawEveryone;

@@ -2,7 +2,6 @@
 #include "platform/NotificationCenter.h"
 
 #include <QTest>
-#include <QThread>
 #include <thread>
 
 using namespace tolvex;
@@ -11,16 +10,14 @@ class TestNotificationCenter : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // Observers of the name hear it on the posting thread, in the order they were added; an
-    // observer may take itself off and post again while it is called.
+    // Observers of the name hear it on the posting thread (here not the main one), in the order
+    // they were added; an observer may take itself off and post again while it is called.
     void deliversOnPostingThreadInOrderOfObservers()
     {
         NotificationCenter center;
         QStringList seen;
-        QThread* deliveredOn = nullptr;
         center.addObserver("a", [&](const Notification& n) {
-            seen << "first:" + n.object.toString();
-            deliveredOn = QThread::currentThread();
+            seen << "first:" + n.object.toString() + (MainQueue::isMainThread() ? " on main" : "");
         });
         center.addObserver("b", [&](const Notification&) { seen << "other"; });
         NotificationCenter::Token token = center.addObserver("a", [&](const Notification& n) {
@@ -30,7 +27,6 @@ private Q_SLOTS:
         });
         std::thread([&] { center.post("a", QStringLiteral("x")); }).join();
         QCOMPARE(seen, QStringList({"first:x", "second:x", "first:again"}));
-        QVERIFY(deliveredOn != QThread::currentThread());
     }
 
     void mainQueueRunsPostedBlocksOnGuiThreadInOrder()

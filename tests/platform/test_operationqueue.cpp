@@ -14,17 +14,12 @@ struct Block : Operation {
     std::function<void(Operation&)> work;
 };
 
-std::shared_ptr<Operation> block(std::function<void(Operation&)> work)
-{
-    return std::make_shared<Block>(std::move(work));
-}
-
 // A queue that runs one operation at a time, held by a first one until released or cancelled.
 struct HeldQueue {
     HeldQueue()
     {
         queue.setMaxConcurrentOperationCount(1);
-        queue.addOperation(holder = block([this](Operation& self) {
+        queue.addOperation(holder = std::make_shared<Block>([this](Operation& self) {
                                entered = true;
                                while (!released && !self.isCancelled())
                                    std::this_thread::yield();
@@ -33,8 +28,7 @@ struct HeldQueue {
             std::this_thread::yield();
     }
     OperationQueue queue;
-    std::atomic<bool> entered = false;
-    std::atomic<bool> released = false;
+    std::atomic<bool> entered = false, released = false;
     std::shared_ptr<Operation> holder;
 };
 
@@ -44,16 +38,10 @@ class TestOperationQueue : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void runsWaitingOperationsByPriorityThenInOrderAndListsThem()
+    void runsWaitingOperationsByPriorityThenInOrder()
     {
         HeldQueue held;
-        std::mutex mutex;
-        QStringList order;
-        const auto record = [&](const QString& name) {
-            std::lock_guard lock(mutex);
-            order << name;
-        };
-        QList<quint64> listed{held.holder->id()};
+        QStringList order; // one operation at a time writes it
         for (const auto& [name, priority] : std::initializer_list<std::pair<const char*, int>>{
                  {"low", Operation::QueuePriorityVeryLow},
                  {"normal", Operation::QueuePriorityNormal},
@@ -61,20 +49,17 @@ private Q_SLOTS:
                  {"high", Operation::QueuePriorityHigh},
                  {"second very high", Operation::QueuePriorityVeryHigh}}) {
             // The lowest adds one more from inside its work; that one is waited for too.
-            auto operation = block([&](Operation& self) {
+            auto operation = std::make_shared<Block>([&](Operation& self) {
                 if (self.queuePriority() == Operation::QueuePriorityVeryLow)
-                    held.queue.addOperation(block([&](Operation&) { record("added"); }));
-                record(self.name());
+                    held.queue.addOperation(
+                        std::make_shared<Block>([&](Operation&) { order << "added"; }));
+                order << self.name();
             });
             operation->setName(name);
             operation->setQueuePriority(priority);
             held.queue.addOperation(operation);
-            listed << operation->id();
         }
-        QList<quint64> ids;
-        for (const auto& operation : held.queue.operations())
-            ids << operation->id();
-        QCOMPARE(ids, listed);
+        QCOMPARE(held.queue.operations().size(), 6u);
 
         held.released = true;
         held.queue.waitUntilAllOperationsAreFinished();
@@ -88,7 +73,7 @@ private Q_SLOTS:
     {
         HeldQueue held;
         std::atomic<bool> waitingRan = false;
-        held.queue.addOperation(block([&](Operation&) { waitingRan = true; }));
+        held.queue.addOperation(std::make_shared<Block>([&](Operation&) { waitingRan = true; }));
         held.queue.cancelAllOperations();
         held.queue.waitUntilAllOperationsAreFinished();
         QVERIFY(!waitingRan);
