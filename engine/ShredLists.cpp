@@ -315,12 +315,18 @@ void ShredLists::editFPathsAction(qint64 index, const ShredEntryDics& records)
     if (index != 0) {
         return;
     }
+    // The first call takes every record off its list; a later call for a list already redrawn
+    // would change nothing and cost a pass over all records, for each record of a cleared list.
+    QSet<qint64> redrawn;
     for (const ShredEntryDic& record : records) {
         const qint64 listId = record.passIndx.value_or(0);
         if (tasks_.isShredding(listId)) {
             break;
         }
-        refreshAllShredPassesWithDicPaths(records, listId);
+        if (!redrawn.contains(listId)) {
+            redrawn.insert(listId);
+            refreshAllShredPassesWithDicPaths(records, listId);
+        }
     }
     overlay_.close();
 }

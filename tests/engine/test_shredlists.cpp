@@ -138,13 +138,13 @@ private Q_SLOTS:
                  ShredEntryDics({{"/x/A", "A", 1}, {"/x/b", "b", 1}, {"/x/c", "c", 35}}));
     }
 
-    // Index 1 changes nothing and no records only close. A list that shreds refuses drops, and
-    // the removals stop at its first record. What was taken off can be dropped again.
+    // Index 1 changes nothing, no records only close, each list is redrawn once; a shredding list
+    // refuses drops and stops the removals. What was taken off can be dropped again.
     void editorRemovals()
     {
         rig->lists.setFilePathsArr(1, {"/x/a", "/x/b"});
         rig->lists.setFilePathsArr(7, {"/x/c"});
-        const ShredEntryDics removed{{"/x/c", "c", 7}, {"/x/a", "a", 1}};
+        const ShredEntryDics removed{{"/x/c", "c", 7}, {"/x/a", "a", 1}, {"/x/a", "a", 1}};
         rig->lists.editFPathsAction(1, removed);
         rig->lists.editFPathsAction(0, {});
         QVERIFY(rig->tasks.beginChunk(7, std::make_shared<Task>("/bin/true", QStringList()), true));
