@@ -1,8 +1,9 @@
 // How long does a drop of many single files hold the window? N files are dropped on the 1-pass
 // zone of the real main window, then N other files on the 7-pass zone, whose rules then weigh
-// every incoming path against the N listed ones and every listed path against all others. The
-// figure is the main thread's time from the drop until the zones are drawn, as the median of
-// several runs.
+// every incoming path against the N listed ones and every listed path against all others, and
+// last the first N again on the 35-pass zone, where every one is a duplicate with its alert.
+// The figure is the main thread's time from the drop until the zones are drawn, as the median
+// of several runs.
 //
 //   build/bin/bench_drop_rules [runs] [files per drop]...
 
@@ -143,20 +144,24 @@ int main(int argc, char* argv[])
     window->show();
     ShredLists& lists = delegate.shredLists();
 
-    std::printf("%8s | %20s | %20s | %13s | %s\n", "files", "1st drop: wall, cpu",
-                "2nd drop: wall, cpu", "wall vs before", "2nd drop goal");
+    std::printf("%8s | %20s | %20s | %20s | %13s | %s\n", "files", "1st drop: wall, cpu",
+                "2nd drop: wall, cpu", "duplicates: wall, cpu", "wall vs before", "2nd drop goal");
     std::fflush(stdout);
     for (const int files : sizes) {
-        QList<double> firstWall, firstCpu, secondWall, secondCpu;
+        QList<double> firstWall, firstCpu, secondWall, secondCpu, againWall, againCpu;
         for (int run = 0; run < runs; ++run) {
             const Cost firstDrop = timedDrop(delegate, 1, first.mid(0, files));
             const Cost secondDrop = timedDrop(delegate, 7, second.mid(0, files));
+            const Cost again = timedDrop(delegate, 35, first.mid(0, files));
             firstWall.append(firstDrop.wallMs);
             firstCpu.append(firstDrop.cpuMs);
             secondWall.append(secondDrop.wallMs);
             secondCpu.append(secondDrop.cpuMs);
-            const bool listed =
-                lists.filePathsArr(1).size() == files && lists.filePathsArr(7).size() == files;
+            againWall.append(again.wallMs);
+            againCpu.append(again.cpuMs);
+            const bool listed = lists.filePathsArr(1).size() == files &&
+                                lists.filePathsArr(7).size() == files &&
+                                lists.filePathsArr(35).isEmpty();
             // The sizes are measured off the main thread; the next run starts when they are in.
             waitUntil([&] {
                 return lists.totalFilesPassCountNum(1) == quint64(files) &&
@@ -169,8 +174,9 @@ int main(int argc, char* argv[])
                 return 1;
             }
         }
-        std::printf("%8d | %9.1f %9.1f ms | %9.1f %9.1f ms |", files, median(firstWall),
-                    median(firstCpu), median(secondWall), median(secondCpu));
+        std::printf("%8d | %9.1f %9.1f ms | %9.1f %9.1f ms | %9.1f %9.1f ms |", files,
+                    median(firstWall), median(firstCpu), median(secondWall), median(secondCpu),
+                    median(againWall), median(againCpu));
         if (const std::optional<Before> before = beforeFor(files))
             std::printf(" %5.0fx %6.0fx |", before->firstMs / median(firstWall),
                         before->secondMs / median(secondWall));

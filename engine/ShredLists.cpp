@@ -26,11 +26,6 @@ const QString kNotAllowedMessage = QStringLiteral("Shredding of this file/folder
 const QString kBusyMessage =
     QStringLiteral("Adding files to this shredding task is not allowed while it's running");
 
-QString alreadyAddedMessage(qint64 listId)
-{
-    return QStringLiteral("Already added to \n%1-pass \nshredding list").arg(listId);
-}
-
 // The file names a drag carries: every URL must be a local file, otherwise the drag carries
 // none, like a drag without file names.
 std::optional<QStringList> fileNamesOf(const QMimeData& pasteboard)
@@ -133,9 +128,16 @@ bool ShredLists::checkIfFilePathIsIInOtherPassArrays(const QString& path, bool f
 {
     const std::optional<std::size_t> list = listed_.firstListHolding(path);
     if (list && !fromOpenPanel) {
-        hud_.alertWithWindow(HudAlertType::information, alreadyAddedMessage(kListIds[*list]));
+        alertAlreadyAdded(*list);
     }
     return list.has_value();
+}
+
+void ShredLists::alertAlreadyAdded(std::size_t list)
+{
+    hud_.alertWithWindow(
+        HudAlertType::information,
+        QStringLiteral("Already added to \n%1-pass \nshredding list").arg(kListIds[list]));
 }
 
 bool ShredLists::checkIfParentFolderOfPathisinOtherPassArrays(const QString& path) const
@@ -156,12 +158,19 @@ ShredEntryDics ShredLists::checkIfPathsAreParentToPathsinPassArray() const
     return inside;
 }
 
+// The duplicates' alerts are shown as they are met, but not again and again for one list: a
+// drop runs in one go, so only the last alert is ever seen, and each costs the window time.
 QStringList ShredLists::withoutListedPaths(const QStringList& paths, const QStringList& tested)
 {
     QSet<QString> refused;
+    std::optional<std::size_t> alerted;
     for (const QString& path : tested) {
-        if (checkIfFilePathIsIInOtherPassArrays(path, false) ||
-            checkIfParentFolderOfPathisinOtherPassArrays(path)) {
+        const std::optional<std::size_t> list = listed_.firstListHolding(path);
+        if (list && list != alerted) {
+            alerted = list;
+            alertAlreadyAdded(*list);
+        }
+        if (list || checkIfParentFolderOfPathisinOtherPassArrays(path)) {
             refused.insert(path);
         }
     }

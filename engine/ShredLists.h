@@ -47,7 +47,7 @@ public:
     ShredEntryDics checkIfPathsAreParentToPathsinPassArray() const;
 
     // `paths` without every path of `tested` that a list holds or a listed folder covers. A
-    // path on a list shows its HUD each time it is met in `tested`.
+    // path on a list shows the HUD that names the list, unless the last one named it already.
     QStringList withoutListedPaths(const QStringList& paths, const QStringList& tested);
     // Stores `newPaths` followed by the entries of list `listId` they do not hold: the new list.
     QStringList storeNewPathsFirst(qint64 listId, const QStringList& newPaths);
@@ -79,6 +79,7 @@ public:
 private:
     enum class Redraw { All, Considering };
     void removeAndRedraw(const ShredEntryDics& dicPaths, qint64 dropViewTag, Redraw redraw);
+    void alertAlreadyAdded(std::size_t list);
     // Every change of a list goes through here, so that the index follows it.
     void store(std::size_t index, const QStringList& paths);
 
