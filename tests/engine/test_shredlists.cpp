@@ -74,9 +74,8 @@ private Q_SLOTS:
             " ; 1 ; R/F R/F/x ; 1[R/F] 7[] 35[] ; filled 1 [R/F] refresh=0 size=1|empty 7|empty "
             "35");
         row("duplicates are named once by the list holding them",
-            "35[R/p,R/o] ; 7 ; R/p R/o R/q ; 1[] 7[R/q] 35[R/p,R/o] ; hud 0 Already added to "
-            "\n35-pass "
-            "\nshredding list|filled 7 [R/q] refresh=0 size=1");
+            "35[R/p,R/o] ; 7 ; R/p R/o R/q ; 1[] 7[R/q] 35[R/p,R/o] ; hud 0 Already added to \n35-"
+            "pass \nshredding list|filled 7 [R/q] refresh=0 size=1");
         row("new paths first, then the old ones once each",
             "1[R/b,R/b,R/c] ; 1 ; R/a R/a R/b ; 1[R/a,R/a,R/b,R/c] 7[] 35[] ; hud 0 Already added "
             "to \n1-pass \nshredding list|filled 1 [R/a,R/a,R/b,R/c] refresh=0 size=1");
