@@ -29,15 +29,6 @@ QString parentFolder(const QString& path)
     return QFileInfo(path).path();
 }
 
-QStringList filePathsOf(const ShredEntryDics& records)
-{
-    QStringList paths;
-    for (const ShredEntryDic& record : records) {
-        paths.append(record.filePath);
-    }
-    return paths;
-}
-
 } // namespace
 
 const QString FileIntake::allMethodsBusyMessage = QStringLiteral(
@@ -106,7 +97,7 @@ void FileIntake::panelDidEnd(qint64 tag, QObject* sender, const std::optional<QS
         restoreZone(tag, sender);
         return;
     }
-    showMergedList(tag, *newList);
+    lists_.showMergedList(tag, *newList);
 }
 
 void FileIntake::restoreZone(qint64 tag, QObject* sender)
@@ -114,46 +105,19 @@ void FileIntake::restoreZone(qint64 tag, QObject* sender)
     looks_.dropViewExited({tag, QVariant::fromValue(sender), false});
 }
 
-void FileIntake::showMergedList(qint64 tag, const QStringList& newList)
-{
-    const ShredEntryDics covered =
-        lists_.checkIfPathsAreParentToPathsinPassArray(filePathsOf(lists_.pathsDicsForEditVC()));
-    if (!covered.isEmpty()) {
-        lists_.refreshShedPassesConsideringDicPaths(covered, tag);
-    } else {
-        looks_.droppedStateForPassViewWithTag(tag, newList, false, true);
-    }
-}
-
 std::optional<QStringList> FileIntake::arrOfFilePathsFromAddBtn(qint64 listId,
                                                                 const QStringList& paths)
 {
-    QStringList merged = paths;
-    for (const QString& path : paths) {
-        if (Utils::checkIfPathIsAVolume(path)) {
-            merged += Utils::childrenForParentFolderAtPathOneLevel(path).value_or(QStringList());
-            merged.removeAll(path);
-        }
-    }
+    const QStringList expanded = Utils::expandVolumes(paths);
     if (!isListId(listId)) {
         return std::nullopt;
     }
-    for (const QString& path : paths) {
-        if (lists_.checkIfFilePathIsIInOtherPassArrays(path, false) ||
-            lists_.checkIfParentFolderOfPathisinOtherPassArrays(path)) {
-            merged.removeAll(path);
-        }
-    }
-    if (merged.isEmpty()) {
+    // A volume's items are not tested on this road, only the chosen paths.
+    const QStringList kept = lists_.withoutListedPaths(expanded, paths);
+    if (kept.isEmpty()) {
         return std::nullopt;
     }
-    for (const QString& listed : lists_.filePathsArr(listId)) {
-        if (!merged.contains(listed)) {
-            merged.append(listed);
-        }
-    }
-    lists_.setFilePathsArr(listId, merged);
-    return merged;
+    return lists_.storeNewPathsFirst(listId, kept);
 }
 
 bool FileIntake::panelShouldEnableURL(const QString& path)
@@ -201,12 +165,7 @@ void FileIntake::gatherFiles(const QStringList& paths)
         hud_.alertWithWindow(HudAlertType::information, allMethodsBusyMessage);
         return;
     }
-    QStringList allowed;
-    for (const QString& path : paths) {
-        if (!lists_.isPathInProtectedLocation(path)) {
-            allowed.append(path);
-        }
-    }
+    const QStringList allowed = lists_.pathsOutsideProtectedLocations(paths);
     if (!allowed.isEmpty()) {
         queueFilesForOpening(allowed);
     }
@@ -284,7 +243,7 @@ void FileIntake::addFilesFromDoc(const QStringList& paths, DropView* dropView)
         restoreZone(tag, dropView);
         return;
     }
-    showMergedList(tag, *newList);
+    lists_.showMergedList(tag, *newList);
 }
 
 QString FileIntake::chooserMessage(qsizetype count)

@@ -58,7 +58,6 @@ public:
 private:
     void panelDidEnd(qint64 tag, QObject* sender, const std::optional<QStringList>& chosen);
     void restoreZone(qint64 tag, QObject* sender);
-    void showMergedList(qint64 tag, const QStringList& newList);
     void gatherFiles(const QStringList& paths);
     void askForMethod();
     void handOverQueueTo(qint64 listId);

@@ -1,6 +1,7 @@
 #include "engine/MountedVolumes.h"
 
 #include "engine/PathComponents.h"
+#include "platform/NativePath.h"
 
 #include <QFile>
 #include <libmount.h>
@@ -61,7 +62,7 @@ QList<MountedVolume> MountedVolumes::mountedVolumes()
         if (!target) {
             continue;
         }
-        const QString mountPoint = QFile::decodeName(target);
+        const QString mountPoint = decodeNativePath(target);
         if ((mnt_fs_is_pseudofs(fs) && mountPoint != u"/") || isCovered(table.get(), fs)) {
             continue;
         }

@@ -4,7 +4,6 @@
 #include "engine/HudAlert.h"
 #include "engine/ListId.h"
 #include "engine/ModalOverlay.h"
-#include "engine/MountedVolumes.h"
 #include "engine/PathComponents.h"
 #include "engine/ShredTasks.h"
 #include "engine/UtilsFileSystem.h"
@@ -13,8 +12,11 @@
 
 #include <QCollator>
 #include <QMimeData>
+#include <QSet>
 #include <QUrl>
 #include <algorithm>
+#include <numeric>
+#include <vector>
 
 namespace tolvex {
 
@@ -23,11 +25,6 @@ namespace {
 const QString kNotAllowedMessage = QStringLiteral("Shredding of this file/folder is not allowed\n");
 const QString kBusyMessage =
     QStringLiteral("Adding files to this shredding task is not allowed while it's running");
-
-QString alreadyAddedMessage(qint64 listId)
-{
-    return QStringLiteral("Already added to \n%1-pass \nshredding list").arg(listId);
-}
 
 // The file names a drag carries: every URL must be a local file, otherwise the drag carries
 // none, like a drag without file names.
@@ -46,6 +43,21 @@ std::optional<QStringList> fileNamesOf(const QMimeData& pasteboard)
     return names;
 }
 
+// The folders a path must never be listed from, or be. Each asks the system, so a drop of many
+// paths reads them once.
+struct ProtectedLocations {
+    QStringList standardFolders = Utils::defFileMoveDestPaths(false);
+    std::optional<QString> home = Utils::checkAndReturnHomeFolderPath(QString());
+    QString applications = Utils::getApplicationsFolderPath();
+
+    bool isPathInProtectedLocation(const QString& path) const
+    {
+        const QString parent = deletingLastPathComponent(path);
+        return parent == u"/" || standardFolders.contains(path) || (home && parent == *home) ||
+               path.startsWith(applications) || Utils::isFileOrFolderInVisible(path);
+    }
+};
+
 } // namespace
 
 ShredLists::ShredLists(const ShredTasks& tasks, ZoneLooks& looks, HudAlert& hud,
@@ -62,8 +74,18 @@ QStringList ShredLists::filePathsArr(qint64 listId) const
 void ShredLists::setFilePathsArr(qint64 listId, const QStringList& paths)
 {
     if (const auto index = listIndex(listId)) {
-        lists_[*index] = paths;
+        store(*index, paths);
     }
+}
+
+void ShredLists::store(std::size_t index, const QStringList& paths)
+{
+    if (paths == lists_[index]) {
+        return;
+    }
+    listed_.remove(index, lists_[index]);
+    listed_.add(index, paths);
+    lists_[index] = paths;
 }
 
 quint64 ShredLists::totalFilesPassCountNum(qint64 listId) const
@@ -85,12 +107,18 @@ ShredEntryDics ShredLists::pathsDicsForEditVC() const
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     ShredEntryDics records;
     for (std::size_t i = 0; i < kListIds.size(); ++i) {
-        QStringList byName = lists_[i];
-        std::stable_sort(byName.begin(), byName.end(), [&](const QString& a, const QString& b) {
-            return collator.compare(lastPathComponent(a), lastPathComponent(b)) < 0;
+        // Each name is cut from its path once, not in every comparison.
+        QStringList names;
+        for (const QString& path : lists_[i]) {
+            names.append(lastPathComponent(path));
+        }
+        std::vector<qsizetype> byName(std::size_t(lists_[i].size()));
+        std::iota(byName.begin(), byName.end(), 0);
+        std::stable_sort(byName.begin(), byName.end(), [&](qsizetype a, qsizetype b) {
+            return collator.compare(names[a], names[b]) < 0;
         });
-        for (const QString& path : byName) {
-            records.append({path, lastPathComponent(path), kListIds[i]});
+        for (const qsizetype entry : byName) {
+            records.append({lists_[i][entry], names[entry], kListIds[i]});
         }
     }
     return records;
@@ -98,60 +126,92 @@ ShredEntryDics ShredLists::pathsDicsForEditVC() const
 
 bool ShredLists::checkIfFilePathIsIInOtherPassArrays(const QString& path, bool fromOpenPanel)
 {
-    for (std::size_t i = 0; i < kListIds.size(); ++i) {
-        if (lists_[i].contains(path)) {
-            if (!fromOpenPanel) {
-                hud_.alertWithWindow(HudAlertType::information, alreadyAddedMessage(kListIds[i]));
-            }
-            return true;
-        }
+    const std::optional<std::size_t> list = listed_.firstListHolding(path);
+    if (list && !fromOpenPanel) {
+        alertAlreadyAdded(*list);
     }
-    return false;
+    return list.has_value();
+}
+
+void ShredLists::alertAlreadyAdded(std::size_t list)
+{
+    hud_.alertWithWindow(
+        HudAlertType::information,
+        QStringLiteral("Already added to \n%1-pass \nshredding list").arg(kListIds[list]));
 }
 
 bool ShredLists::checkIfParentFolderOfPathisinOtherPassArrays(const QString& path) const
 {
-    const QString parent = deletingLastPathComponent(path);
-    for (const QStringList& list : lists_) {
-        for (const QString& entry : list) {
-            if (parent == entry || parent.startsWith(entry + u'/')) {
-                return true;
-            }
-        }
-    }
-    return false;
+    return listed_.coversFolder(deletingLastPathComponent(path));
 }
 
-ShredEntryDics ShredLists::checkIfPathsAreParentToPathsinPassArray(const QStringList& paths) const
+ShredEntryDics ShredLists::checkIfPathsAreParentToPathsinPassArray() const
 {
     ShredEntryDics inside;
-    for (const QString& folder : paths) {
-        const QString prefix = folder.endsWith(u'/') ? folder : folder + u'/';
-        for (std::size_t i = 0; i < kListIds.size(); ++i) {
-            for (const QString& entry : lists_[i]) {
-                if (entry.startsWith(prefix)) {
-                    inside.append({entry, std::nullopt, kListIds[i]});
-                }
+    for (std::size_t i = 0; i < kListIds.size(); ++i) {
+        for (const QString& entry : lists_[i]) {
+            if (listed_.holdsFolderAround(entry)) {
+                inside.append({entry, std::nullopt, kListIds[i]});
             }
         }
     }
     return inside;
 }
 
-QStringList ShredLists::expandVolumes(const QStringList& paths) const
+// The duplicates' alerts are shown as they are met, but not again and again for one list: a
+// drop runs in one go, so only the last alert is ever seen, and each costs the window time.
+QStringList ShredLists::withoutListedPaths(const QStringList& paths, const QStringList& tested)
 {
-    const QList<MountedVolume> volumes = MountedVolumes::mountedVolumes();
-    QStringList expanded = paths;
-    for (const QString& path : paths) {
-        if (!Utils::checkIfPathIsAVolume(path, volumes)) {
-            continue;
+    QSet<QString> refused;
+    std::optional<std::size_t> alerted;
+    for (const QString& path : tested) {
+        const std::optional<std::size_t> list = listed_.firstListHolding(path);
+        if (list && list != alerted) {
+            alerted = list;
+            alertAlreadyAdded(*list);
         }
-        if (const auto children = Utils::childrenForParentFolderAtPathOneLevel(path)) {
-            expanded.append(*children);
+        if (list || checkIfParentFolderOfPathisinOtherPassArrays(path)) {
+            refused.insert(path);
         }
-        expanded.removeAll(path);
     }
-    return expanded;
+    QStringList kept;
+    for (const QString& path : paths) {
+        if (!refused.contains(path)) {
+            kept.append(path);
+        }
+    }
+    return kept;
+}
+
+QStringList ShredLists::storeNewPathsFirst(qint64 listId, const QStringList& newPaths)
+{
+    const auto index = listIndex(listId);
+    if (!index) {
+        return {};
+    }
+    // Only a listed path that is new again, or listed twice, can be met a second time.
+    QSet<QString> met;
+    for (const QString& path : newPaths) {
+        if (listed_.count(*index, path) > 0) {
+            met.insert(path);
+        }
+    }
+    if (met.isEmpty() && !listed_.hasRepeats(*index)) {
+        listed_.add(*index, newPaths);
+        lists_[*index] = newPaths + lists_[*index];
+        return lists_[*index];
+    }
+    QStringList merged = newPaths;
+    for (const QString& entry : lists_[*index]) {
+        if (!met.contains(entry)) {
+            merged.append(entry);
+        }
+        if (listed_.count(*index, entry) > 1) {
+            met.insert(entry);
+        }
+    }
+    store(*index, merged);
+    return merged;
 }
 
 std::optional<QStringList>
@@ -161,29 +221,16 @@ ShredLists::arrOfFilePathsFromDropView(qint64 dropViewTag, const QStringList& fi
         hud_.alertWithWindow(HudAlertType::information, kNotAllowedMessage);
         return std::nullopt;
     }
-    const auto index = listIndex(dropViewTag);
-    if (!index) {
+    if (!isListId(dropViewTag)) {
         return std::nullopt;
     }
-    QStringList merged = expandVolumes(filesFromPasteboard);
     // Each path is tested against the stored lists only, not against the other incoming paths.
-    const QStringList candidates = merged;
-    for (const QString& path : candidates) {
-        if (checkIfFilePathIsIInOtherPassArrays(path, false) ||
-            checkIfParentFolderOfPathisinOtherPassArrays(path)) {
-            merged.removeAll(path);
-        }
-    }
-    if (merged.isEmpty()) {
+    const QStringList expanded = Utils::expandVolumes(filesFromPasteboard);
+    const QStringList kept = withoutListedPaths(expanded, expanded);
+    if (kept.isEmpty()) {
         return std::nullopt;
     }
-    for (const QString& entry : lists_[*index]) {
-        if (!merged.contains(entry)) {
-            merged.append(entry);
-        }
-    }
-    lists_[*index] = merged;
-    return merged;
+    return storeNewPathsFirst(dropViewTag, kept);
 }
 
 void ShredLists::dropViewDidGetDropWithPasteboard(qint64 dropViewTag, const QVariant& dropView,
@@ -197,26 +244,22 @@ void ShredLists::dropViewDidGetDropWithPasteboard(qint64 dropViewTag, const QVar
     if (!fileNames) {
         return;
     }
-    QStringList allowed;
-    for (const QString& path : *fileNames) {
-        if (!isPathInProtectedLocation(path)) {
-            allowed.append(path);
-        }
-    }
-    const auto merged = arrOfFilePathsFromDropView(dropViewTag, allowed);
+    const auto merged =
+        arrOfFilePathsFromDropView(dropViewTag, pathsOutsideProtectedLocations(*fileNames));
     if (!merged || merged->isEmpty()) {
         looks_.dropViewExited({dropViewTag, dropView, false});
         return;
     }
-    QStringList listed;
-    for (const QStringList& list : lists_) {
-        listed += list;
-    }
-    const ShredEntryDics covered = checkIfPathsAreParentToPathsinPassArray(listed);
+    showMergedList(dropViewTag, *merged);
+}
+
+void ShredLists::showMergedList(qint64 dropViewTag, const QStringList& merged)
+{
+    const ShredEntryDics covered = checkIfPathsAreParentToPathsinPassArray();
     if (!covered.isEmpty()) {
         refreshShedPassesConsideringDicPaths(covered, dropViewTag);
     } else {
-        looks_.droppedStateForPassViewWithTag(dropViewTag, *merged, false, true);
+        looks_.droppedStateForPassViewWithTag(dropViewTag, merged, false, true);
     }
 }
 
@@ -237,10 +280,16 @@ void ShredLists::refreshShedPassesConsideringDicPaths(const ShredEntryDics& dicP
 // when redrawing everything with the considering variant.
 void ShredLists::removeAndRedraw(const ShredEntryDics& dicPaths, qint64 dropViewTag, Redraw redraw)
 {
-    std::array<QStringList, 3> copies = lists_;
+    std::array<QSet<QString>, 3> removed;
     for (const ShredEntryDic& record : dicPaths) {
         if (const auto index = listIndex(record.passIndx.value_or(0))) {
-            copies[*index].removeAll(record.filePath);
+            removed[*index].insert(record.filePath);
+        }
+    }
+    std::array<QStringList, 3> copies = lists_;
+    for (std::size_t i = 0; i < kListIds.size(); ++i) {
+        if (!removed[i].isEmpty()) {
+            copies[i].removeIf([&](const QString& entry) { return removed[i].contains(entry); });
         }
     }
     for (std::size_t i = 0; i < kListIds.size(); ++i) {
@@ -253,26 +302,21 @@ void ShredLists::removeAndRedraw(const ShredEntryDics& dicPaths, qint64 dropView
             looks_.droppedStateForPassViewWithTag(id, copies[i], true, true);
         }
     }
-    lists_ = copies;
+    for (std::size_t i = 0; i < kListIds.size(); ++i) {
+        store(i, copies[i]);
+    }
 }
 
-bool ShredLists::isPathInProtectedLocation(const QString& path) const
+QStringList ShredLists::pathsOutsideProtectedLocations(const QStringList& paths) const
 {
-    const QString parent = deletingLastPathComponent(path);
-    if (parent == u"/") {
-        return true;
+    const ProtectedLocations locations;
+    QStringList allowed;
+    for (const QString& path : paths) {
+        if (!locations.isPathInProtectedLocation(path)) {
+            allowed.append(path);
+        }
     }
-    if (Utils::defFileMoveDestPaths(false).contains(path)) {
-        return true;
-    }
-    const auto home = Utils::checkAndReturnHomeFolderPath(path);
-    if (home && parent == *home) {
-        return true;
-    }
-    if (path.startsWith(Utils::getApplicationsFolderPath())) {
-        return true;
-    }
-    return Utils::isFileOrFolderInVisible(path);
+    return allowed;
 }
 
 void ShredLists::editFPathsAction(qint64 index, const ShredEntryDics& records)
@@ -280,12 +324,18 @@ void ShredLists::editFPathsAction(qint64 index, const ShredEntryDics& records)
     if (index != 0) {
         return;
     }
+    // The first call takes every record off its list; a later call for a list already redrawn
+    // would change nothing and cost a pass over all records, for each record of a cleared list.
+    QSet<qint64> redrawn;
     for (const ShredEntryDic& record : records) {
         const qint64 listId = record.passIndx.value_or(0);
         if (tasks_.isShredding(listId)) {
             break;
         }
-        refreshAllShredPassesWithDicPaths(records, listId);
+        if (!redrawn.contains(listId)) {
+            redrawn.insert(listId);
+            refreshAllShredPassesWithDicPaths(records, listId);
+        }
     }
     overlay_.close();
 }

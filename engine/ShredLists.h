@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/ListedPaths.h"
 #include "engine/ShredEntryDic.h"
 
 #include <QStringList>
@@ -41,8 +42,15 @@ public:
     bool checkIfFilePathIsIInOtherPassArrays(const QString& path, bool fromOpenPanel);
     // YES when a listed entry is the path's parent folder or contains it.
     bool checkIfParentFolderOfPathisinOtherPassArrays(const QString& path) const;
-    // Removal records of the listed entries that lie inside any of `paths`.
-    ShredEntryDics checkIfPathsAreParentToPathsinPassArray(const QStringList& paths) const;
+    // Removal records of the listed entries that lie inside another listed entry, a folder: one
+    // per entry, by list and in list order.
+    ShredEntryDics checkIfPathsAreParentToPathsinPassArray() const;
+
+    // `paths` without every path of `tested` that a list holds or a listed folder covers. A
+    // path on a list shows the HUD that names the list, unless the last one named it already.
+    QStringList withoutListedPaths(const QStringList& paths, const QStringList& tested);
+    // Stores `newPaths` followed by the entries of list `listId` they do not hold: the new list.
+    QStringList storeNewPathsFirst(qint64 listId, const QStringList& newPaths);
 
     // Merges incoming paths into the list `dropViewTag`: the stored list, or nothing when no
     // path was added.
@@ -52,14 +60,18 @@ public:
     // The drop zone `dropView` with list id `dropViewTag` accepted a drag of `pasteboard`.
     void dropViewDidGetDropWithPasteboard(qint64 dropViewTag, const QVariant& dropView,
                                           const QMimeData& pasteboard);
+    // After `merged` was stored as list `dropViewTag`: listed entries that now lie inside
+    // another leave their lists, and the zones are redrawn.
+    void showMergedList(qint64 dropViewTag, const QStringList& merged);
 
     // Take the records' paths off their lists and redraw the zones (see the .cpp for which
     // zones are measured again).
     void refreshAllShredPassesWithDicPaths(const ShredEntryDics& dicPaths, qint64 dropViewTag);
     void refreshShedPassesConsideringDicPaths(const ShredEntryDics& dicPaths, qint64 dropViewTag);
 
-    // YES for a path that must never be listed.
-    bool isPathInProtectedLocation(const QString& path) const;
+    // The paths that may be listed, in order: not the root's items, the standard user folders,
+    // the home folder's items, programs or hidden items.
+    QStringList pathsOutsideProtectedLocations(const QStringList& paths) const;
 
     // The shred-list editor's action: `index` is the button used, `records` what was removed.
     void editFPathsAction(qint64 index, const ShredEntryDics& records);
@@ -67,13 +79,16 @@ public:
 private:
     enum class Redraw { All, Considering };
     void removeAndRedraw(const ShredEntryDics& dicPaths, qint64 dropViewTag, Redraw redraw);
-    QStringList expandVolumes(const QStringList& paths) const;
+    void alertAlreadyAdded(std::size_t list);
+    // Every change of a list goes through here, so that the index follows it.
+    void store(std::size_t index, const QStringList& paths);
 
     const ShredTasks& tasks_;
     ZoneLooks& looks_;
     HudAlert& hud_;
     ModalOverlay& overlay_;
     std::array<QStringList, 3> lists_;
+    ListedPaths listed_;
     std::array<std::atomic<quint64>, 3> fileCounts_{};
 };
 

@@ -252,8 +252,9 @@ bool isFolderFromLibraryFolder(const QString& path)
 
 bool isFileOrFolderInVisible(const QString& path)
 {
+    // The name first: a drop asks this of every path, and most names are not hidden.
     struct stat info {};
-    return ::lstat(toNativePath(path).c_str(), &info) == 0 && isHiddenName(lastPathComponent(path));
+    return isHiddenName(lastPathComponent(path)) && ::lstat(toNativePath(path).c_str(), &info) == 0;
 }
 
 bool isFileOrFolderReadable(const QString& path)

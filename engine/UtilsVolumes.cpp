@@ -1,23 +1,41 @@
 #include "engine/UtilsVolumes.h"
 
-#include "engine/PathComponents.h"
+#include "engine/MountedVolumes.h"
+#include "engine/UtilsFileSystem.h"
+
+#include <QDir>
 
 namespace tolvex::Utils {
 
-bool checkIfPathIsAVolume(const QString& path)
+QSet<QString> volumeMountPoints()
 {
-    return checkIfPathIsAVolume(path, MountedVolumes::mountedVolumes());
+    QSet<QString> mountPoints;
+    for (const MountedVolume& volume : MountedVolumes::mountedVolumes()) {
+        mountPoints.insert(QDir::cleanPath(volume.path));
+    }
+    mountPoints.remove(QStringLiteral("/"));
+    return mountPoints;
 }
 
-bool checkIfPathIsAVolume(const QString& path, const QList<MountedVolume>& volumes)
+bool checkIfPathIsAVolume(const QString& path, const QSet<QString>& mountPoints)
 {
-    const QString name = lastPathComponent(path);
-    for (const MountedVolume& volume : volumes) {
-        if (!volume.name.isEmpty() && volume.name == name) {
-            return true;
+    return mountPoints.contains(QDir::cleanPath(path));
+}
+
+QStringList expandVolumes(const QStringList& paths)
+{
+    const QSet<QString> mountPoints = volumeMountPoints();
+    QStringList expanded = paths;
+    for (const QString& path : paths) {
+        if (!checkIfPathIsAVolume(path, mountPoints)) {
+            continue;
         }
+        if (const auto children = childrenForParentFolderAtPathOneLevel(path)) {
+            expanded.append(*children);
+        }
+        expanded.removeAll(path);
     }
-    return false;
+    return expanded;
 }
 
 } // namespace tolvex::Utils

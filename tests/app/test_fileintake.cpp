@@ -191,8 +191,7 @@ private Q_SLOTS:
         makeFile(QStringLiteral("mnt/USB/b.txt"));
         makeFile(QStringLiteral("mnt/USB/.hidden"));
         const QString other = makeFile(QStringLiteral("Docs/c.txt"));
-        MountedVolumes::setForTesting(
-            QList<MountedVolume>{{QStringLiteral("/media/u/USB"), QStringLiteral("USB")}});
+        MountedVolumes::setForTesting(QList<MountedVolume>{{volume, QStringLiteral("USB")}});
         // An item on a volume already listed elsewhere is not checked on this road.
         lists_->setFilePathsArr(1, {volume + QStringLiteral("/a.txt")});
 

@@ -1,7 +1,6 @@
 #include "platform/ByteCountFormatter.h"
 
 #include <QTest>
-#include <limits>
 
 using namespace tolvex;
 
@@ -14,24 +13,16 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("bytes");
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("text");
-        const auto row = [](qint64 bytes, const char* locale, const char* text) {
-            QTest::addRow("%lld %s", bytes, locale) << bytes << QString(locale) << QString(text);
-        };
-        row(0, "en_US", "Zero KB");
-        row(1, "en_US", "1 byte");
-        row(999, "en_US", "999 bytes");
-        row(1000, "en_US", "1 KB");
-        row(1499, "en_US", "1 KB");
-        row(1500, "en_US", "2 KB");
-        row(999499, "en_US", "999 KB");
-        row(999999, "en_US", "1 MB");
-        row(1234567, "en_US", "1.2 MB");
-        row(1000000000, "en_US", "1 GB");
-        row(1234567890, "en_US", "1.23 GB");
-        row(1500000000000, "en_US", "1.5 TB");
-        row(std::numeric_limits<qint64>::max(), "en_US", "9.22 EB");
-        row(1234567, "de_DE", "1,2 MB");
-        row(1234567890, "de_DE", "1,23 GB");
+        // The byte count, the locale and the text, apart by spaces; the last is the largest.
+        for (const char* row :
+             {"0 en_US Zero KB", "1 en_US 1 byte", "999 en_US 999 bytes", "1000 en_US 1 KB",
+              "1499 en_US 1 KB", "1500 en_US 2 KB", "999499 en_US 999 KB", "999999 en_US 1 MB",
+              "1234567 en_US 1.2 MB", "1000000000 en_US 1 GB", "1234567890 en_US 1.23 GB",
+              "1500000000000 en_US 1.5 TB", "1234567 de_DE 1,2 MB", "1234567890 de_DE 1,23 GB",
+              "9223372036854775807 en_US 9.22 EB"}) {
+            const QStringList fields = QString::fromLatin1(row).split(' ');
+            QTest::newRow(row) << fields[0].toLongLong() << fields[1] << fields.mid(2).join(' ');
+        }
     }
 
     void fileStyle()

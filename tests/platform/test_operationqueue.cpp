@@ -2,33 +2,35 @@
 
 #include <QStringList>
 #include <QTest>
-#include <future>
+#include <thread>
 
 using namespace tolvex;
 
 namespace {
 
-class BlockOperation : public Operation {
-public:
-    explicit BlockOperation(std::function<void(Operation&)> work) : work_(std::move(work)) {}
-    void main() override { work_(*this); }
-
-private:
-    std::function<void(Operation&)> work_;
+struct Block : Operation {
+    explicit Block(std::function<void(Operation&)> work) : work(std::move(work)) {}
+    void main() override { work(*this); }
+    std::function<void(Operation&)> work;
 };
 
-std::shared_ptr<Operation> makeOperation(std::function<void(Operation&)> work)
-{
-    return std::make_shared<BlockOperation>(std::move(work));
-}
-
-QList<quint64> idsOf(const std::vector<std::shared_ptr<Operation>>& operations)
-{
-    QList<quint64> ids;
-    for (const auto& operation : operations)
-        ids << operation->id();
-    return ids;
-}
+// A queue that runs one operation at a time, held by a first one until released or cancelled.
+struct HeldQueue {
+    HeldQueue()
+    {
+        queue.setMaxConcurrentOperationCount(1);
+        queue.addOperation(holder = std::make_shared<Block>([this](Operation& self) {
+                               entered = true;
+                               while (!released && !self.isCancelled())
+                                   std::this_thread::yield();
+                           }));
+        while (!entered)
+            std::this_thread::yield();
+    }
+    OperationQueue queue;
+    std::atomic<bool> entered = false, released = false;
+    std::shared_ptr<Operation> holder;
+};
 
 } // namespace
 
@@ -36,74 +38,46 @@ class TestOperationQueue : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void runsWaitingOperationsByPriorityThenInOrderAndListsThem()
+    void runsWaitingOperationsByPriorityThenInOrder()
     {
-        OperationQueue queue;
-        queue.setMaxConcurrentOperationCount(1);
-        std::promise<void> entered;
-        std::promise<void> released;
-        const auto running = makeOperation([&](Operation&) {
-            entered.set_value();
-            released.get_future().wait();
-        });
-        queue.addOperation(running);
-        entered.get_future().wait();
-
-        std::mutex mutex;
-        QStringList order;
-        const auto record = [&](const QString& name) {
-            std::lock_guard lock(mutex);
-            order << name;
-        };
-        QList<quint64> listed{running->id()};
-        const QList<std::pair<QString, int>> added{
-            {"low", Operation::QueuePriorityVeryLow},
-            {"normal", Operation::QueuePriorityNormal},
-            {"first very high", Operation::QueuePriorityVeryHigh},
-            {"high", Operation::QueuePriorityHigh},
-            {"second very high", Operation::QueuePriorityVeryHigh}};
-        for (const auto& [name, priority] : added) {
+        HeldQueue held;
+        QStringList order; // one operation at a time writes it
+        for (const auto& [name, priority] : std::initializer_list<std::pair<const char*, int>>{
+                 {"low", Operation::QueuePriorityVeryLow},
+                 {"normal", Operation::QueuePriorityNormal},
+                 {"first very high", Operation::QueuePriorityVeryHigh},
+                 {"high", Operation::QueuePriorityHigh},
+                 {"second very high", Operation::QueuePriorityVeryHigh}}) {
             // The lowest adds one more from inside its work; that one is waited for too.
-            auto operation = makeOperation([&](Operation& self) {
+            auto operation = std::make_shared<Block>([&](Operation& self) {
                 if (self.queuePriority() == Operation::QueuePriorityVeryLow)
-                    queue.addOperation(makeOperation([&](Operation&) { record("added"); }));
-                record(self.name());
+                    held.queue.addOperation(
+                        std::make_shared<Block>([&](Operation&) { order << "added"; }));
+                order << self.name();
             });
             operation->setName(name);
             operation->setQueuePriority(priority);
-            queue.addOperation(operation);
-            listed << operation->id();
+            held.queue.addOperation(operation);
         }
-        QCOMPARE(idsOf(queue.operations()), listed);
+        QCOMPARE(held.queue.operations().size(), 6u);
 
-        released.set_value();
-        queue.waitUntilAllOperationsAreFinished();
+        held.released = true;
+        held.queue.waitUntilAllOperationsAreFinished();
         QCOMPARE(order, QStringList({"first very high", "second very high", "high", "normal", "low",
                                      "added"}));
-        QVERIFY(queue.operations().empty());
+        QVERIFY(held.queue.operations().empty());
     }
 
+    // The holder ends only when it is told it is cancelled.
     void cancelSkipsWaitingOperationsAndTellsRunningOnes()
     {
-        OperationQueue queue;
-        queue.setMaxConcurrentOperationCount(1);
-        std::promise<void> started;
-        std::atomic<bool> sawCancel = false;
+        HeldQueue held;
         std::atomic<bool> waitingRan = false;
-        queue.addOperation(makeOperation([&](Operation& self) {
-            started.set_value();
-            while (!self.isCancelled())
-                std::this_thread::yield();
-            sawCancel = true;
-        }));
-        queue.addOperation(makeOperation([&](Operation&) { waitingRan = true; }));
-        started.get_future().wait();
-
-        queue.cancelAllOperations();
-        queue.waitUntilAllOperationsAreFinished();
-        QVERIFY(sawCancel);
+        held.queue.addOperation(std::make_shared<Block>([&](Operation&) { waitingRan = true; }));
+        held.queue.cancelAllOperations();
+        held.queue.waitUntilAllOperationsAreFinished();
         QVERIFY(!waitingRan);
-        QVERIFY(queue.operations().empty());
+        QVERIFY(held.queue.operations().empty());
     }
 };
 
