@@ -1,15 +1,8 @@
 #include "../LoopImage.h"
 #include "TolxRun.h"
 
-#include <QDir>
-#include <QFile>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
-#include <memory>
-#include <unistd.h>
-
 using tolvex::testing::LoopImage;
+using tolvex::testing::runTool;
 
 namespace {
 
@@ -17,11 +10,9 @@ const QByteArray kMarker = "TolvexForensicMarker#7Q3Z;";
 const QList<QByteArray> kNames = {"SecretAlphaQ7Z1", "SecretBetaQ7Z2", "SecretGammaQ7Z3",
                                   "HiddenFolderQ7Z4", "NestedSecretQ7Z5"};
 
-void writeFile(const QString& path, const QByteArray& content)
+QByteArray bytesOf(const QString& path)
 {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(content), content.size());
+    return QFile::encodeName(path);
 }
 
 } // namespace
@@ -48,19 +39,22 @@ private Q_SLOTS:
     // Files of 1 byte, 4 KiB and 1 MiB and a nested folder, synced to the image, then shredded:
     // neither their contents nor their names may be found anywhere in the raw image, journal
     // included. (A 1-byte file's content is too short to search for; its name is checked.)
+    // Data appended to the 4 MiB file while it is overwritten is overwritten too.
     void nothingOfTheFilesRemainsOnTheDevice()
     {
         QFETCH(QString, flags);
         QTemporaryDir work;
-        LoopImage image(work.filePath("image"), work.filePath("mnt"), 16);
+        LoopImage image(work.filePath("image"), work.filePath("mnt"), 24);
         if (!image.isMounted())
             QSKIP(qPrintable("the image could not be loop-mounted: " + image.error()));
-        const QByteArray block = kMarker.repeated(4096 / kMarker.size() + 1).left(4096);
-        writeFile(image.path(kNames[0]), "M");
-        writeFile(image.path(kNames[1]), block);
-        writeFile(image.path(kNames[2]), block.repeated(256));
+        const QByteArray block = markerBytes(4096, kMarker);
+        const QByteArray growing = bytesOf(image.path("growing"));
+        QVERIFY(writeFile(bytesOf(image.path(kNames[0])), "M"));
+        QVERIFY(writeFile(bytesOf(image.path(kNames[1])), block));
+        QVERIFY(writeFile(bytesOf(image.path(kNames[2])), block.repeated(256)));
         QVERIFY(QDir().mkdir(image.path(kNames[3])));
-        writeFile(image.path(kNames[3] + '/' + kNames[4]), block.repeated(3));
+        QVERIFY(writeFile(bytesOf(image.path(kNames[3] + '/' + kNames[4])), block.repeated(3)));
+        QVERIFY(writeFile(growing, block.repeated(1024)));
         sync();
         QVERIFY(image.rawBytes().contains(kMarker));
 
@@ -69,6 +63,17 @@ private Q_SLOTS:
             arguments << image.path(kNames[i]);
         const TolxRun run = TolxRun::run(arguments);
         QVERIFY2(run.succeeded(), run.errors.constData());
+        QProcess process;
+        process.start(tolxProgram(), {flags, QFile::decodeName(growing)});
+        QByteArray seen;
+        while (!seen.contains('%') && process.waitForReadyRead(30000))
+            seen += process.readAllStandardOutput();
+        const int fd = open(growing.constData(), O_WRONLY | O_APPEND);
+        const QByteArray appended = block.repeated(16);
+        QCOMPARE(write(fd, appended.constData(), size_t(appended.size())), appended.size());
+        close(fd);
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 0);
         QVERIFY(image.unmount());
 
         const QByteArray raw = image.rawBytes();
@@ -78,7 +83,9 @@ private Q_SLOTS:
             QVERIFY2(!raw.contains(name), name.constData());
     }
 
-    void aMountPointInsideAFolderIsNotEntered()
+    // Inside a folder, named directly, or a single file bound over another: a mount point is
+    // never entered or overwritten.
+    void mountPointsAreLeftAlone()
     {
         QTemporaryDir work;
         LoopImage outer(work.filePath("outer.img"), work.filePath("outer"), 8);
@@ -86,21 +93,24 @@ private Q_SLOTS:
             QSKIP(qPrintable("the image could not be loop-mounted: " + outer.error()));
         const QString folder = outer.path("folder");
         QVERIFY(QDir().mkpath(folder + "/inner"));
-        writeFile(folder + "/mine", kMarker);
+        QVERIFY(writeFile(bytesOf(folder + "/mine"), kMarker));
         LoopImage inner(work.filePath("inner.img"), folder + "/inner", 4);
         QVERIFY2(inner.isMounted(), inner.error().constData());
-        writeFile(inner.path("theirs"), kMarker);
+        QVERIFY(writeFile(bytesOf(inner.path("theirs")), kMarker));
+        const QString bound = work.filePath("bound");
+        QVERIFY(writeFile(bytesOf(bound), {}) && writeFile(bytesOf(work.filePath("src")), kMarker));
+        QVERIFY(runTool("mount", {"--bind", work.filePath("src"), bound}));
 
-        const TolxRun run = TolxRun::run({"-frsv", folder});
+        const TolxRun run = TolxRun::run({"-frsv", folder, inner.mountPoint(), bound});
+        runTool("umount", {bound});
 
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.errors.contains("inner: is a mount point"));
-        QVERIFY(!QFile::exists(folder + "/mine"));
-        QVERIFY(QFile::exists(folder));
-        QFile theirs(inner.path("theirs"));
-        QVERIFY(theirs.open(QIODevice::ReadOnly));
-        QCOMPARE(theirs.readAll(), kMarker);
-        QVERIFY(!run.removedPaths().contains(QFile::encodeName(folder + "/inner")));
+        QVERIFY(run.errors.contains("bound: is a mount point"));
+        QVERIFY(!QFile::exists(folder + "/mine") && QFile::exists(folder));
+        QCOMPARE(readFile(bytesOf(inner.path("theirs"))), kMarker);
+        QCOMPARE(readFile(bytesOf(work.filePath("src"))), kMarker);
+        QVERIFY(!run.removedPaths().contains(bytesOf(folder + "/inner")));
     }
 };
 

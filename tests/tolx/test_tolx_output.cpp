@@ -1,4 +1,5 @@
 #include "tolx/CommandLine.h"
+#include "tolx/PathList.h"
 #include "tolx/Reporter.h"
 
 #include <QTest>
@@ -9,7 +10,7 @@ using namespace tolvex::tolx;
 
 namespace {
 
-// Captures what a Reporter writes, through a pipe like the one the app reads.
+// A pipe like the one the app reads.
 class Capture {
 public:
     Capture()
@@ -29,15 +30,14 @@ public:
         char buffer[4096];
         for (ssize_t n; (n = read(fds_[0], buffer, sizeof buffer)) > 0;)
             all.append(buffer, n);
-        all.chop(all.endsWith('\n') ? 1 : 0);
-        return all.isEmpty() ? QList<QByteArray>() : all.split('\n');
+        return all.isEmpty() ? QList<QByteArray>() : all.chopped(1).split('\n');
     }
 
 private:
     int fds_[2];
 };
 
-// The parsed options in short: "<passes>:<letters of force, recursive, verbose>:<paths>".
+// The parsed options in short: "<passes>:<letters of force, recursive, verbose, -z>:<paths>".
 QByteArray parsed(const QByteArray& commandLine)
 {
     QList<QByteArray> arguments = ("tolx " + commandLine).split(' ');
@@ -51,11 +51,10 @@ QByteArray parsed(const QByteArray& commandLine)
     const Options& options = invocation.options;
     QByteArray result = QList<QByteArray>{"1", "7", "35"}[int(options.method)] + ':';
     result += QByteArray(options.force ? "f" : "") + (options.recursive ? "r" : "") +
-              (options.verbose ? "v" : "") + ':';
-    QList<QByteArray> paths;
+              (options.verbose ? "v" : "") + (options.pathsFromInput ? "z" : "") + ':';
     for (const std::string& path : options.paths)
-        paths.append(QByteArray::fromStdString(path));
-    return result + paths.join(' ');
+        result += QByteArray::fromStdString(path) + (&path == &options.paths.back() ? "" : " ");
+    return result;
 }
 
 } // namespace
@@ -87,29 +86,21 @@ private Q_SLOTS:
         QCOMPARE(out.lines(), expected);
     }
 
-    void pathsWithALineFeedStayOnOneLine()
+    // A name holding a backslash and the letter n must not print like one holding a line feed;
+    // without -v only problems are written.
+    void pathsAreEscapedUnambiguously()
     {
-        QCOMPARE(lineSafePath("/a\\b/c"), std::string("/a\\b/c"));
-        QCOMPARE(lineSafePath("/x\ny\\z\n"), std::string("/x\\ny\\\\z\\n"));
-        Capture out;
-        Reporter reporter(out.fd(), out.fd(), true);
-        reporter.removing("/tmp/two\nlines");
-        reporter.problem("/tmp/bad\nname", "why");
-        QCOMPARE(out.lines(),
-                 QList<QByteArray>({"removing /tmp/two\\nlines", "tolx: /tmp/bad\\nname: why"}));
-    }
-
-    void quietWithoutVerboseExceptForProblems()
-    {
+        QCOMPARE(lineSafePath("/a\\nb"), std::string("/a\\\\nb"));
+        QCOMPARE(lineSafePath("/x\ny\\z\n\xff"), std::string("/x\\ny\\\\z\\n\xff"));
         Capture progress;
         Capture problems;
-        Reporter reporter(progress.fd(), problems.fd(), false);
-        reporter.removing("/a");
-        reporter.progress(1, 2);
-        reporter.done();
-        reporter.problem("/a", "could not");
-        QVERIFY(progress.lines().isEmpty());
-        QCOMPARE(problems.lines(), QList<QByteArray>({"tolx: /a: could not"}));
+        Reporter(progress.fd(), problems.fd(), true).removing("/tmp/two\nlines");
+        Reporter quiet(progress.fd(), problems.fd(), false);
+        quiet.removing("/a");
+        quiet.progress(1, 2);
+        quiet.problem("/tmp/bad\\name", "why");
+        QCOMPARE(progress.lines(), QList<QByteArray>({"removing /tmp/two\\nlines"}));
+        QCOMPARE(problems.lines(), QList<QByteArray>({"tolx: /tmp/bad\\\\name: why"}));
     }
 
     void letterCombinations_data()
@@ -123,12 +114,29 @@ private Q_SLOTS:
         QTest::newRow("last method wins") << QByteArray("-sm /a -s") << QByteArray("1::/a");
         QTest::newRow("after --, a dash is a name")
             << QByteArray("-f -- -s /a") << QByteArray("35:f:-s /a");
+        QTest::newRow("paths on input") << QByteArray("-v -r -f -s -z") << QByteArray("1:frvz:");
+        QTest::newRow("paths on input and in arguments")
+            << QByteArray("-z /a") << QByteArray("not a shred");
     }
 
     void letterCombinations()
     {
         QFETCH(QByteArray, commandLine);
         QTEST(parsed(commandLine), "options");
+    }
+
+    // Raw bytes, each path ended by a NUL; what follows the last NUL is only a cut-off path.
+    void pathListsEndAtTheirLastNul()
+    {
+        int ends[2];
+        QCOMPARE(pipe(ends), 0);
+        const QByteArray list("/a\0/b\nc\0\0/\xff\0/cut", 16);
+        QCOMPARE(write(ends[1], list.constData(), size_t(list.size())), list.size());
+        close(ends[1]);
+        const PathList read = PathList::read(ends[0]);
+        close(ends[0]);
+        QVERIFY(read.paths == std::vector<std::string>({"/a", "/b\nc", "", "/\xff"}));
+        QVERIFY(read.cutOff == "/cut");
     }
 };
 
