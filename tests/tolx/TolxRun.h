@@ -1,12 +1,7 @@
 #pragma once
 
-#include <QByteArray>
 #include <QDir>
-#include <QFile>
-#include <QList>
 #include <QProcess>
-#include <QRegularExpression>
-#include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 #include <fcntl.h>
@@ -17,12 +12,11 @@
 #include <unistd.h>
 
 // Raw byte paths throughout: some names in these tests are not valid UTF-8.
-inline bool writeFile(const QByteArray& path, const QByteArray& content, mode_t mode = 0644)
+inline bool writeFile(const QByteArray& path, const QByteArray& content, int flags = O_TRUNC)
 {
-    const int fd = open(path.constData(), O_CREAT | O_WRONLY | O_TRUNC, mode);
-    const bool written = fd >= 0 && write(fd, content.constData(), size_t(content.size())) ==
-                                        ssize_t(content.size());
-    return fd >= 0 && close(fd) == 0 && written;
+    const int fd = open(path.constData(), O_CREAT | O_WRONLY | flags, 0644);
+    const bool written = write(fd, content.constData(), size_t(content.size())) == content.size();
+    return close(fd) == 0 && written;
 }
 
 inline QByteArray readFile(const QByteArray& path)
@@ -49,11 +43,10 @@ public:
         : dir_(base + "/tolx-test-XXXXXX"), root_(QFile::encodeName(dir_.path()))
     {}
     QByteArray path(const QByteArray& relative) const { return root_ + '/' + relative; }
-    QByteArray mkdir(const QByteArray& relative, mode_t mode = 0755) const
+    QByteArray mkdir(const QByteArray& relative) const
     {
-        const QByteArray full = path(relative);
-        ::mkdir(full.constData(), mode);
-        return full;
+        ::mkdir(path(relative).constData(), 0755);
+        return path(relative);
     }
 
 private:
@@ -75,14 +68,12 @@ struct TolxLaunch {
 
 // Runs the built tolx program and collects what it printed.
 struct TolxRun {
-    using Launch = TolxLaunch;
-
     int exitCode = -1;
     QProcess::ExitStatus exitStatus = QProcess::CrashExit;
     QList<QByteArray> lines;
     QByteArray errors;
 
-    static TolxRun run(const QStringList& arguments, const Launch& launch = {})
+    static TolxRun run(const QStringList& arguments, const TolxLaunch& launch = {})
     {
         QProcess process;
         if (launch.inChild)
@@ -95,23 +86,29 @@ struct TolxRun {
             return result;
         result.exitCode = process.exitCode();
         result.exitStatus = process.exitStatus();
-        QByteArray out = process.readAllStandardOutput();
-        out.chop(out.endsWith('\n') ? 1 : 0);
-        if (!out.isEmpty())
-            result.lines = out.split('\n');
+        const QByteArray out = process.readAllStandardOutput();
+        result.lines = out.isEmpty() ? QList<QByteArray>() : out.chopped(1).split('\n');
         result.errors = process.readAllStandardError();
         return result;
     }
 
+    static TolxRun run(const QByteArray& flags, const QList<QByteArray>& paths,
+                       const TolxLaunch& launch = {})
+    {
+        QStringList arguments{QString::fromLatin1(flags)};
+        for (const QByteArray& path : paths)
+            arguments.append(QFile::decodeName(path));
+        return run(arguments, launch);
+    }
+
     // Root reads and writes everything: to meet permissions the program runs as "nobody", from a
-    // copy in the sandbox (the build folder may be out of its reach). Empty when there is none.
-    static Launch asNobody(const Sandbox& box)
+    // copy in the sandbox (the build folder may be out of its reach). No program without one.
+    static TolxLaunch asNobody(const Sandbox& box)
     {
         const passwd* nobody = getpwnam("nobody");
         const QByteArray copy = box.path("tolx");
         if (!nobody || lchown(box.path("").constData(), nobody->pw_uid, nobody->pw_gid) != 0 ||
-            !QFile::copy(tolxProgram(), QFile::decodeName(copy)) ||
-            chmod(copy.constData(), 0755) != 0)
+            !QFile::copy(tolxProgram(), QFile::decodeName(copy)))
             return {QString()};
         return {QFile::decodeName(copy), {}, [uid = nobody->pw_uid, gid = nobody->pw_gid] {
                     if (setgroups(0, nullptr) != 0 || setgid(gid) != 0 || setuid(uid) != 0)
@@ -123,40 +120,22 @@ struct TolxRun {
 
     // Every line is one of the three messages; every item that starts also ends, and its
     // percentages only grow. Items nest (a folder's contents come between its messages), so
-    // "done" closes the innermost open item.
-    bool framingIsSound(QString* why) const
+    // "done" closes the innermost open item. Empty when sound, else what is wrong.
+    QByteArray framingFault() const
     {
-        static const QRegularExpression percent(QStringLiteral("^(\\d{1,3})%$"));
-        QList<int> lastPercent;
+        QList<int> open;
         for (const QByteArray& line : lines) {
-            const auto match = percent.match(QString::fromLatin1(line));
-            const int value = match.hasMatch() ? match.captured(1).toInt() : -1;
+            bool isNumber = false;
+            const int percent = line.endsWith('%') ? line.chopped(1).toInt(&isNumber) : -1;
             if (line.startsWith("removing ") && line.size() > 9)
-                lastPercent.append(-1);
-            else if (line == "done" && !lastPercent.isEmpty())
-                lastPercent.removeLast();
-            else if (!lastPercent.isEmpty() && value > lastPercent.last() && value <= 100)
-                lastPercent.last() = value;
+                open.append(-1);
+            else if (line == "done" && !open.isEmpty())
+                open.removeLast();
+            else if (isNumber && !open.isEmpty() && percent > open.last() && percent <= 100)
+                open.last() = percent;
             else
-                return *why = "unexpected line: " + QString::fromUtf8(line), false;
+                return "unexpected line: " + line;
         }
-        *why = QStringLiteral("%1 item(s) never done").arg(lastPercent.size());
-        return lastPercent.isEmpty();
-    }
-
-    QList<QByteArray> removedPaths() const
-    {
-        QList<QByteArray> paths;
-        for (const QByteArray& line : lines) {
-            if (line.startsWith("removing "))
-                paths.append(line.mid(9));
-        }
-        return paths;
+        return open.isEmpty() ? QByteArray() : "an item never done";
     }
 };
-
-#define VERIFY_FRAMING(run)                                                                        \
-    do {                                                                                           \
-        QString why;                                                                               \
-        QVERIFY2((run).framingIsSound(&why), qPrintable(why));                                     \
-    } while (false)

@@ -39,7 +39,7 @@ private Q_SLOTS:
     // Files of 1 byte, 4 KiB and 1 MiB and a nested folder, synced to the image, then shredded:
     // neither their contents nor their names may be found anywhere in the raw image, journal
     // included. (A 1-byte file's content is too short to search for; its name is checked.)
-    // Data appended to the 4 MiB file while it is overwritten is overwritten too.
+    // Data appended to a 4 MiB file while it is overwritten is overwritten too.
     void nothingOfTheFilesRemainsOnTheDevice()
     {
         QFETCH(QString, flags);
@@ -47,38 +47,26 @@ private Q_SLOTS:
         LoopImage image(work.filePath("image"), work.filePath("mnt"), 24);
         if (!image.isMounted())
             QSKIP(qPrintable("the image could not be loop-mounted: " + image.error()));
+        const auto at = [&](const QByteArray& name) { return bytesOf(image.path(name)); };
         const QByteArray block = markerBytes(4096, kMarker);
-        const QByteArray growing = bytesOf(image.path("growing"));
-        QVERIFY(writeFile(bytesOf(image.path(kNames[0])), "M"));
-        QVERIFY(writeFile(bytesOf(image.path(kNames[1])), block));
-        QVERIFY(writeFile(bytesOf(image.path(kNames[2])), block.repeated(256)));
-        QVERIFY(QDir().mkdir(image.path(kNames[3])));
-        QVERIFY(writeFile(bytesOf(image.path(kNames[3] + '/' + kNames[4])), block.repeated(3)));
-        QVERIFY(writeFile(growing, block.repeated(1024)));
+        QVERIFY(writeFile(at("growing"), block.repeated(1024)) && writeFile(at(kNames[0]), "M"));
+        QVERIFY(writeFile(at(kNames[1]), block) && writeFile(at(kNames[2]), block.repeated(256)));
+        QVERIFY(QDir().mkdir(at(kNames[3])));
+        QVERIFY(writeFile(at(kNames[3] + '/' + kNames[4]), block.repeated(3)));
         sync();
         QVERIFY(image.rawBytes().contains(kMarker));
-
-        QStringList arguments{flags};
+        QStringList arguments{flags, image.path("growing")};
         for (int i = 0; i < 4; ++i)
             arguments << image.path(kNames[i]);
-        const TolxRun run = TolxRun::run(arguments);
-        QVERIFY2(run.succeeded(), run.errors.constData());
         QProcess process;
-        process.start(tolxProgram(), {flags, QFile::decodeName(growing)});
-        QByteArray seen;
-        while (!seen.contains('%') && process.waitForReadyRead(30000))
-            seen += process.readAllStandardOutput();
-        const int fd = open(growing.constData(), O_WRONLY | O_APPEND);
-        const QByteArray appended = block.repeated(16);
-        QCOMPARE(write(fd, appended.constData(), size_t(appended.size())), appended.size());
-        close(fd);
-        QVERIFY(process.waitForFinished(60000));
-        QCOMPARE(process.exitCode(), 0);
+        process.start(tolxProgram(), arguments);
+        while (!process.readAllStandardOutput().contains('%') && process.waitForReadyRead(30000)) {
+        }
+        QVERIFY(writeFile(at("growing"), block.repeated(16), O_APPEND));
+        QVERIFY(process.waitForFinished(60000) && process.exitCode() == 0);
         QVERIFY(image.unmount());
-
         const QByteArray raw = image.rawBytes();
-        QVERIFY(!raw.isEmpty());
-        QVERIFY2(!raw.contains(kMarker), "file contents survived");
+        QVERIFY2(!raw.isEmpty() && !raw.contains(kMarker), "file contents survived");
         for (const QByteArray& name : kNames)
             QVERIFY2(!raw.contains(name), name.constData());
     }
@@ -100,17 +88,14 @@ private Q_SLOTS:
         const QString bound = work.filePath("bound");
         QVERIFY(writeFile(bytesOf(bound), {}) && writeFile(bytesOf(work.filePath("src")), kMarker));
         QVERIFY(runTool("mount", {"--bind", work.filePath("src"), bound}));
-
         const TolxRun run = TolxRun::run({"-frsv", folder, inner.mountPoint(), bound});
         runTool("umount", {bound});
-
-        QCOMPARE(run.exitCode, 1);
-        QVERIFY(run.errors.contains("inner: is a mount point"));
-        QVERIFY(run.errors.contains("bound: is a mount point"));
+        QVERIFY(run.exitCode == 1 && run.errors.contains("inner: is a mount point") &&
+                run.errors.contains("bound: is a mount point"));
         QVERIFY(!QFile::exists(folder + "/mine") && QFile::exists(folder));
-        QCOMPARE(readFile(bytesOf(inner.path("theirs"))), kMarker);
-        QCOMPARE(readFile(bytesOf(work.filePath("src"))), kMarker);
-        QVERIFY(!run.removedPaths().contains(bytesOf(folder + "/inner")));
+        QVERIFY(readFile(bytesOf(inner.path("theirs"))) == kMarker &&
+                readFile(bytesOf(work.filePath("src"))) == kMarker);
+        QVERIFY(!run.lines.contains("removing " + bytesOf(folder + "/inner")));
     }
 };
 
