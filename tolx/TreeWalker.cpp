@@ -4,6 +4,7 @@
 #include "tolx/FileOverwriter.h"
 #include "tolx/JournalPurger.h"
 #include "tolx/PassPlan.h"
+#include "tolx/RemovedFolders.h"
 #include "tolx/Reporter.h"
 #include "tolx/UniqueFd.h"
 
@@ -62,9 +63,10 @@ void TreeWalker::CloseDir::operator()(DIR* dir) const
 }
 
 TreeWalker::TreeWalker(const Options& options, Reporter& reporter, FileOverwriter& overwriter,
-                       EntryRemover& remover, JournalPurger& purger, RandomStream& random)
+                       EntryRemover& remover, RemovedFolders& removedFolders, JournalPurger& purger,
+                       RandomStream& random)
     : options_(options), reporter_(reporter), overwriter_(overwriter), remover_(remover),
-      purger_(purger), random_(random)
+      removedFolders_(removedFolders), purger_(purger), random_(random)
 {}
 
 TreeWalker::~TreeWalker() = default;
@@ -415,9 +417,8 @@ TreeWalker::Step TreeWalker::leaveFolder(const Place& top)
     Step step = Step::Kept;
     if (!level.failed) {
         if (level.hadEntries) {
-            // The kernel blanks removed entries in the folder's blocks, but blocks freed with
-            // the folder never reach the disk again: write the blanked ones out first.
-            syncfs(dirfd(level.dir.get()));
+            fsync(dirfd(level.dir.get()));
+            removedFolders_.hold(dirfd(level.dir.get()));
         }
         level.dir.reset();
         const std::string name = path_.substr(level.nameStart);

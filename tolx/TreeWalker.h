@@ -18,6 +18,7 @@ class EntryRemover;
 class FileOverwriter;
 class JournalPurger;
 class RandomStream;
+class RemovedFolders;
 class Reporter;
 
 // Destroys named paths: files are overwritten and removed, folders emptied depth first and
@@ -28,7 +29,8 @@ class Reporter;
 class TreeWalker {
 public:
     TreeWalker(const Options& options, Reporter& reporter, FileOverwriter& overwriter,
-               EntryRemover& remover, JournalPurger& purger, RandomStream& random);
+               EntryRemover& remover, RemovedFolders& removedFolders, JournalPurger& purger,
+               RandomStream& random);
     ~TreeWalker();
 
     // False when some part of the item could not be destroyed. A path that does not exist is
@@ -99,6 +101,7 @@ private:
     Reporter& reporter_;
     FileOverwriter& overwriter_;
     EntryRemover& remover_;
+    RemovedFolders& removedFolders_;
     JournalPurger& purger_;
     RandomStream& random_;
     // The item in hand, as the user named it or as the walk reached it.

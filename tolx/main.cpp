@@ -7,6 +7,7 @@
 #include "tolx/JournalPurger.h"
 #include "tolx/PathList.h"
 #include "tolx/RandomStream.h"
+#include "tolx/RemovedFolders.h"
 #include "tolx/Reporter.h"
 #include "tolx/TreeWalker.h"
 
@@ -31,8 +32,9 @@ void print(int fd, const std::string& text)
     [[maybe_unused]] const ssize_t written = write(fd, text.data(), text.size());
 }
 
-// A caller that ignores or blocks SIGTERM passes that on to us; the promise is to stop at once.
-// A reader of our progress that goes away must not stop us halfway through a file.
+// A caller that ignores or blocks SIGTERM passes that on to us; the promise is to stop at once
+// (RemovedFolders then handles it). A reader of our progress that goes away must not stop us
+// halfway through a file.
 void setUpSignals()
 {
     std::signal(SIGTERM, SIG_DFL);
@@ -45,8 +47,7 @@ void setUpSignals()
     sigprocmask(SIG_UNBLOCK, &unblocked, nullptr);
 }
 
-// Removed folders stay open until a sync has written them out; more descriptors mean fewer
-// syncs.
+// Removed folders stay open until a sync has written them out: more descriptors, fewer syncs.
 void allowManyDescriptors()
 {
     rlimit files{};
@@ -81,9 +82,11 @@ int shred(Options options)
     JournalPurger purger;
     Reporter reporter(STDOUT_FILENO, STDERR_FILENO, options.verbose);
     bool allDestroyed = collectPaths(options, reporter);
-    TreeWalker walker(options, reporter, overwriter, remover, purger, random);
+    RemovedFolders removedFolders;
+    TreeWalker walker(options, reporter, overwriter, remover, removedFolders, purger, random);
     for (const std::string& path : options.paths)
         allDestroyed = walker.destroy(path) && allDestroyed;
+    removedFolders.release();
     purger.purge();
     return allDestroyed ? 0 : kFailureStatus;
 }
