@@ -47,9 +47,22 @@ void ChunkProducer::begin(const PassPattern& pattern, std::uint64_t from, std::u
     handedOut_ = from;
     requestCount_ = 0;
     handOutCount_ = 0;
-    requestNextLocked();
+    if (to - from > chunkSize_) {
+        requestNextLocked();
+        lock.unlock();
+        changed_.notify_all();
+        return;
+    }
+    // A pass of one chunk is filled here: handing it to the worker and back costs more.
+    Slot& slot = slots_[0];
+    slot.offset = from;
+    slot.length = static_cast<std::size_t>(to - from);
+    requested_ = to;
+    requestCount_ = 1;
     lock.unlock();
-    changed_.notify_all();
+    pattern.fill(slotSpan(slot), from, random_);
+    lock.lock();
+    slot.ready = true;
 }
 
 std::span<const std::byte> ChunkProducer::next()
