@@ -117,8 +117,9 @@ struct TolxRun {
     bool succeeded() const { return exitCode == 0; }
 
     // Every line is one of the three messages; every item that starts also ends, and its
-    // percentages only grow. Items nest (a folder's contents come between its messages), so
-    // "done" closes the innermost open item. Empty when sound, else what is wrong.
+    // percentages, whole numbers, only grow and reach 100 by its end. Items nest (a folder's
+    // contents come between its messages), so "done" closes the innermost open item. Empty when
+    // sound, else what is wrong.
     QByteArray framingFault() const
     {
         QList<int> open;
@@ -127,7 +128,7 @@ struct TolxRun {
             const int percent = line.endsWith('%') ? line.chopped(1).toInt(&isNumber) : -1;
             if (line.startsWith("removing ") && line.size() > 9)
                 open.append(-1);
-            else if (line == "done" && !open.isEmpty())
+            else if (line == "done" && !open.isEmpty() && (open.last() == -1 || open.last() == 100))
                 open.removeLast();
             else if (isNumber && !open.isEmpty() && percent > open.last() && percent <= 100)
                 open.last() = percent;
