@@ -1,11 +1,9 @@
 #pragma once
 
-#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <fcntl.h>
-#include <functional>
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -54,13 +52,8 @@ private:
     QByteArray root_;
 };
 
-inline QString tolxProgram()
-{
-    return qEnvironmentVariable("TOLVEX_BIN_DIR") + "/tolx";
-}
-
 struct TolxLaunch {
-    QString program = tolxProgram();
+    QString program = qEnvironmentVariable("TOLVEX_BIN_DIR") + "/tolx";
     // Written to standard input, which is then closed.
     QByteArray input{};
     std::function<void()> inChild{};
@@ -106,7 +99,7 @@ struct TolxRun {
         const passwd* nobody = getpwnam("nobody");
         const QByteArray copy = box.path("tolx");
         if (!nobody || lchown(box.path("").constData(), nobody->pw_uid, nobody->pw_gid) != 0 ||
-            !QFile::copy(tolxProgram(), QFile::decodeName(copy)))
+            !QFile::copy(TolxLaunch().program, QFile::decodeName(copy)))
             return {QString()};
         return {QFile::decodeName(copy), {}, [uid = nobody->pw_uid, gid = nobody->pw_gid] {
                     if (setgroups(0, nullptr) != 0 || setgid(gid) != 0 || setuid(uid) != 0)

@@ -23,17 +23,15 @@ class TestTolxForensic : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        const QString skipReason = LoopImage::skipReason();
-        if (!skipReason.isEmpty())
-            QSKIP(qPrintable(skipReason));
+        if (const QString reason = LoopImage::skipReason(); !reason.isEmpty())
+            QSKIP(qPrintable(reason));
     }
 
     void nothingOfTheFilesRemainsOnTheDevice_data()
     {
         QTest::addColumn<QString>("flags");
-        QTest::newRow("1 pass") << "-frsv";
-        QTest::newRow("7 passes") << "-frmv";
-        QTest::newRow("35 passes") << "-frv";
+        for (const char* flags : {"-frsv", "-frmv", "-frv"})
+            QTest::newRow(flags) << QString(flags);
     }
 
     // Files of 1 byte, 4 KiB and 1 MiB and a nested folder, synced to the image, then shredded:
@@ -59,7 +57,7 @@ private Q_SLOTS:
         for (int i = 0; i < 4; ++i)
             arguments << image.path(kNames[i]);
         QProcess process;
-        process.start(tolxProgram(), arguments);
+        process.start(TolxLaunch().program, arguments);
         while (!process.readAllStandardOutput().contains('%') && process.waitForReadyRead(30000)) {
         }
         QVERIFY(writeFile(at("growing"), block.repeated(16), O_APPEND));
@@ -95,7 +93,6 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(folder + "/mine") && QFile::exists(folder));
         QVERIFY(readFile(bytesOf(inner.path("theirs"))) == kMarker &&
                 readFile(bytesOf(work.filePath("src"))) == kMarker);
-        QVERIFY(!run.lines.contains("removing " + bytesOf(folder + "/inner")));
     }
 };
 

@@ -41,8 +41,7 @@ private Q_SLOTS:
         const QByteArray fixed = "00 11 22 249249 249249 33 44 492492 492492 55 55 66 6DB6DB 77 "
                                  "88 924924 924924 99 AA AA B6DB6D BB CC DB6DB6 DD EE FF";
         RandomStream random;
-        QSet<QByteArray> firstBytes;
-        QSet<QByteArray> orders;
+        QSet<QByteArray> firstBytes, orders;
         for (int file = 0; file < 4; ++file) {
             const auto seven = passPlanFor(ShredMethod::SevenPass, random);
             QByteArray kinds;
