@@ -159,10 +159,11 @@ bool TreeWalker::mayRemove(const Place& place, const Entry& entry)
 {
     int blocker = place.blocker != 0 ? place.blocker : entry.locked ? EPERM : 0;
     // In a sticky folder a name goes only by the hand of its owner, the folder's owner or root.
-    const uid_t self = geteuid();
-    if (blocker == 0 && (place.entry.mode & S_ISVTX) != 0 && self != 0 && self != entry.owner &&
-        self != place.entry.owner)
-        blocker = EPERM;
+    if (blocker == 0 && (place.entry.mode & S_ISVTX) != 0) {
+        const uid_t self = geteuid();
+        if (self != 0 && self != entry.owner && self != place.entry.owner)
+            blocker = EPERM;
+    }
     if (blocker != 0)
         problem("its name cannot be removed; it is left intact", blocker);
     return blocker == 0;
