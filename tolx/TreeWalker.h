@@ -24,8 +24,9 @@ class Reporter;
 // Destroys named paths: files are overwritten and removed, folders emptied depth first and
 // removed, links and special files removed without being opened. Nothing is touched whose name
 // could not be removed afterwards. The walk is a loop over a stack of folder levels: it keeps
-// only the deepest few folders open and streams each one as it reads it, so descriptors stay
-// bounded and memory grows by a few dozen bytes per level, however deep or wide the tree.
+// only the deepest few folders open, streams each one as it reads it and moves folders found
+// very deep up into the named folder, so descriptors, memory and the depth of the stack stay
+// bounded however deep or wide the tree.
 class TreeWalker {
 public:
     TreeWalker(const Options& options, Reporter& reporter, FileOverwriter& overwriter,
@@ -63,7 +64,8 @@ private:
         Entry entry;
         // Where the folder's name starts in path_.
         std::size_t nameStart = 0;
-        // Closed for all but the deepest levels; reopened through ".." on the way back up.
+        // Open for the named folder and the deepest levels only; the others are reopened
+        // through ".." on the way back up.
         std::unique_ptr<DIR, CloseDir> dir;
         int blocker = 0;
         // This scan of the folder met an entry still to act on.
