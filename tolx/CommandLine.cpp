@@ -99,10 +99,10 @@ Method (of -s and -m, the last one given counts):
              drawn anew for every file, 4 of random data
 
 Options:
-  -f         make the user's own read-only files writable for the user first (the
-             set-user-ID, set-group-ID and sticky bits are dropped), and the user's
-             own folders inside a named folder; without it, a file the user may not
-             write is left alone
+  -f         make the user's own files and folders being destroyed writable for the
+             user first (a file loses its set-user-ID, set-group-ID and sticky bits);
+             the folder holding a named item is never changed. Without it, a file the
+             user may not write is left alone
   -r         destroy folders and everything in them
   -v         print progress on standard output
   -z         read the paths from standard input, each one ended by a NUL byte; a last
