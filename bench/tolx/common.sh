@@ -3,8 +3,13 @@
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-tolx=$repo/build/bin/tolx
+# TOLX names the helper under test, by default this build's.
+tolx=${TOLX:-$repo/build/bin/tolx}
+# TOLX_BASELINE names another build of the helper (an older one, say), timed in the same rounds.
+baseline=${TOLX_BASELINE:-}
 runs=${TOLX_BENCH_RUNS:-3}
+# The peers that take minutes a round (shred on 100,000 files) may run fewer rounds.
+slow_peer_runs=${TOLX_BENCH_SLOW_PEER_RUNS:-$runs}
 
 if [ ! -x "$tolx" ]; then
   cmake -S "$repo" -B "$repo/build" -G Ninja >/dev/null
