@@ -192,7 +192,15 @@ int TreeWalker::openForOverwrite(int dirFd, const std::string& name, const Entry
                                  bool& vanished)
 {
     vanished = false;
-    int fd = openWritable(dirFd, name.c_str(), O_NOFOLLOW);
+    // An owner who took away their own write permission meant the file to be kept, even when
+    // they are root and the kernel would let them write; anyone else may write what access(2)
+    // lets them write.
+    const bool ownerMadeItReadOnly = entry.owner == geteuid() && (entry.mode & S_IWUSR) == 0;
+    int fd = -1;
+    if (ownerMadeItReadOnly)
+        errno = EACCES;
+    else
+        fd = openWritable(dirFd, name.c_str(), O_NOFOLLOW);
     if (fd < 0 && errno == EACCES && options_.force)
         fd = openMadeWritable(dirFd, name, entry);
     if (fd < 0) {

@@ -106,7 +106,8 @@ private Q_SLOTS:
     }
 
     // Each row: flags, the path named, the folder's and the file's modes (octal), inode flags
-    // of the folder (a: append-only, i: immutable, -: none), and whether the file goes.
+    // of the folder (a: append-only, i: immutable, -: none; r: none, and everything is root's and
+    // run as root), and whether the file goes.
     void permissionsAreMetNeverBypassed_data()
     {
         QTest::addColumn<QByteArray>("row");
@@ -114,7 +115,8 @@ private Q_SLOTS:
              {"-rsv base 755 444 - kept", "-frsv base 755 464 - gone", "-frsv base 755 2444 - gone",
               "-rsv base 555 644 - kept", "-frsv base 555 644 - gone",
               "-frsv base/sub/file 555 644 - kept", "-frsv base 0 644 - kept",
-              "-frsv base 755 644 a kept", "-frsv base 755 644 i kept"})
+              "-frsv base 755 644 a kept", "-frsv base 755 644 i kept", "-rsv base 755 444 r kept",
+              "-frsv base 755 444 r gone"})
             QTest::newRow(row) << QByteArray(row);
     }
 
@@ -134,10 +136,11 @@ private Q_SLOTS:
         const QByteArray otherName = box.path("other-name");
         QVERIFY(box.mkdir("base/sub") == sub && writeFile(file, kMarker) &&
                 link(file, otherName) == 0);
-        const TolxLaunch launch = inodeFlags != 0 ? TolxLaunch{} : TolxRun::asNobody(box);
+        const bool asRoot = inodeFlags != 0 || spec[4] == "r";
+        const TolxLaunch launch = asRoot ? TolxLaunch{} : TolxRun::asNobody(box);
         QVERIFY2(!launch.program.isEmpty(), "no user 'nobody' to run the program as");
         for (const QByteArray& item : {box.path("base"), sub, file})
-            QCOMPARE(lchown(item, 65534, 65534), 0);
+            QCOMPARE(lchown(item, asRoot ? 0 : 65534, asRoot ? 0 : 65534), 0);
         QVERIFY(chmod(file, fileMode) == 0 && chmod(sub, mode_t(spec[2].toInt(nullptr, 8))) == 0);
         if (inodeFlags != 0 && !setInodeFlags(sub, inodeFlags))
             QSKIP("the temporary folder's file system has no inode flags");
