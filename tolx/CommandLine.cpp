@@ -102,7 +102,8 @@ Options:
   -f         make the user's own files and folders being destroyed writable for the
              user first (a file loses its set-user-ID, set-group-ID and sticky bits);
              the folder holding a named item is never changed. Without it, a file the
-             user may not write is left alone
+             user may not write, or one whose owner took away their own write bit, is
+             left alone
   -r         destroy folders and everything in them
   -v         print progress on standard output
   -z         read the paths from standard input, each one ended by a NUL byte; a last
