@@ -156,6 +156,8 @@ void FreeSpaceEraseVC::reloadData()
         volsTablView->setItemWidget(new QListWidgetItem(volsTablView), cell);
     }
     fitRowsToWidth();
+    // The new rows take their places now, not at the next pass of the event loop.
+    volsTablView->doItemsLayout();
 }
 
 bool FreeSpaceEraseVC::eventFilter(QObject* watched, QEvent* event)
