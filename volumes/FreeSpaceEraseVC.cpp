@@ -9,6 +9,7 @@
 #include "volumes/volCellView.h"
 
 #include <QCursor>
+#include <QEvent>
 #include <QFileIconProvider>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -63,6 +64,7 @@ FreeSpaceEraseVC::FreeSpaceEraseVC(QString supportMail, QObject* parent)
     volsTablView->setObjectName(QStringLiteral("volsTablView"));
     volsTablView->setSelectionMode(QAbstractItemView::NoSelection);
     volsTablView->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    volsTablView->viewport()->installEventFilter(this);
     layout->addWidget(volsTablView, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -151,9 +153,31 @@ void FreeSpaceEraseVC::reloadData()
         connect(cell->eraseAndFormatBtn, &QPushButton::clicked, this,
                 [this, button = cell->eraseAndFormatBtn] { eraseNformatAction(button); });
 
-        auto* item = new QListWidgetItem(volsTablView);
-        item->setSizeHint(QSize(0, qRound(rowHeight)));
-        volsTablView->setItemWidget(item, cell);
+        volsTablView->setItemWidget(new QListWidgetItem(volsTablView), cell);
+    }
+    fitRowsToWidth();
+    // The new rows take their places now, not at the next pass of the event loop.
+    volsTablView->doItemsLayout();
+}
+
+bool FreeSpaceEraseVC::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Resize)
+        fitRowsToWidth();
+    return ViewController::eventFilter(watched, event);
+}
+
+// A row whose buttons go below its figures needs more than the usual height.
+void FreeSpaceEraseVC::fitRowsToWidth()
+{
+    const int width = volsTablView->viewport()->width();
+    for (int row = 0; row < volsTablView->count(); ++row) {
+        QListWidgetItem* item = volsTablView->item(row);
+        auto* cell = static_cast<volCellView*>(volsTablView->itemWidget(item));
+        // A new row measures its texts as the window's style draws them only once polished.
+        cell->ensurePolished();
+        cell->fitWidth(width);
+        item->setSizeHint(QSize(0, std::max(qRound(rowHeight), cell->sizeHint().height())));
     }
 }
 

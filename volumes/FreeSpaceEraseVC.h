@@ -49,9 +49,13 @@ public:
     void closeFreeSpaceVC(QObject* sender);
     void diskEditorInfoAction(QWidget* sender);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QString contextHelpText() const;
     void reloadData();
+    void fitRowsToWidth();
     void sendRowAction(QObject* sender, bool eraseFreeSpace, bool reveal);
 
     QString supportMail_;

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <array>
 
 namespace tolvex {
 
@@ -30,13 +31,32 @@ QPushButton* eraseButton(QWidget* parent, const QString& name, const QString& ti
     return button;
 }
 
+// Beside the figures the buttons stand one above the other. Below them they stand side by side
+// while both fit, else one above the other, and the figures take two lines so that the name and
+// the bar keep a useful width. Buttons below keep closer to their own bar than to the next row.
+struct Arrangement {
+    QBoxLayout::Direction row;
+    QBoxLayout::Direction buttons;
+    int gap; // between the figures and the buttons
+};
+
+// From the widest to the narrowest.
+constexpr std::array kArrangements{
+    Arrangement{QBoxLayout::LeftToRight, QBoxLayout::TopToBottom, 12},
+    Arrangement{QBoxLayout::TopToBottom, QBoxLayout::LeftToRight, 4},
+    Arrangement{QBoxLayout::TopToBottom, QBoxLayout::TopToBottom, 4},
+};
+
 } // namespace
 
 volCellView::volCellView(QWidget* parent) : HoverUnderlineRow(parent)
 {
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(10, 4, 10, 4);
-    row->setSpacing(12);
+    row_ = new QBoxLayout(kArrangements.front().row, this);
+    row_->setContentsMargins(10, 4, 10, 4);
+    row_->setSpacing(kArrangements.front().gap);
+    auto* volume = new QHBoxLayout;
+    volume->setSpacing(kArrangements.front().gap);
+    row_->addLayout(volume, 1);
 
     diskIconBtn = new QToolButton(this);
     diskIconBtn->setObjectName(QStringLiteral("diskIconBtn"));
@@ -44,44 +64,62 @@ volCellView::volCellView(QWidget* parent) : HoverUnderlineRow(parent)
     diskIconBtn->setIconSize(QSize(iconSize, iconSize));
     diskIconBtn->setCursor(Qt::PointingHandCursor);
     diskIconBtn->setToolTip(QStringLiteral("Reveal"));
-    row->addWidget(diskIconBtn);
+    volume->addWidget(diskIconBtn);
 
     auto* details = new QVBoxLayout;
     details->setSpacing(3);
     volName = label(this, QStringLiteral("volName"));
     setUnderlinedLabel(volName);
     details->addWidget(volName);
-    auto* sizes = new QGridLayout;
-    sizes->setHorizontalSpacing(6);
-    sizes->setVerticalSpacing(0);
+    sizes_ = new QGridLayout;
+    sizes_->setHorizontalSpacing(6);
+    sizes_->setVerticalSpacing(0);
     volUsedLbl = label(this, QStringLiteral("volUsedLbl"), QStringLiteral("Used:"));
     volOccupSpace = label(this, QStringLiteral("volOccupSpace"));
     volAvailLbl = label(this, QStringLiteral("volAvailLbl"), QStringLiteral("Available:"));
     volAvailSpace = label(this, QStringLiteral("volAvailSpace"));
     volTotalSpace = label(this, QStringLiteral("volTotalSpace"));
     volTotalSpace->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    sizes->addWidget(volUsedLbl, 0, 0);
-    sizes->addWidget(volOccupSpace, 0, 1);
-    sizes->addWidget(volAvailLbl, 0, 2);
-    sizes->addWidget(volAvailSpace, 0, 3);
-    sizes->addWidget(volTotalSpace, 0, 4);
-    sizes->setColumnStretch(4, 1);
-    details->addLayout(sizes);
+    sizes_->addWidget(volUsedLbl, 0, 0);
+    sizes_->addWidget(volOccupSpace, 0, 1);
+    sizes_->addWidget(volAvailLbl, 0, 2);
+    sizes_->addWidget(volAvailSpace, 0, 3);
+    sizes_->addWidget(volTotalSpace, 0, 4);
+    sizes_->setColumnStretch(4, 1);
+    details->addLayout(sizes_);
     volSpaceIndicator = new MFSCustomProgressIndicator(this);
     volSpaceIndicator->setObjectName(QStringLiteral("volSpaceIndicator"));
     volSpaceIndicator->setFixedHeight(kBarHeight);
     details->addWidget(volSpaceIndicator);
-    row->addLayout(details, 1);
+    volume->addLayout(details, 1);
 
-    auto* buttons = new QVBoxLayout;
-    buttons->setSpacing(4);
+    buttons_ = new QBoxLayout(kArrangements.front().buttons);
+    buttons_->setSpacing(4);
     eraseFreeSpaceBtn =
         eraseButton(this, QStringLiteral("eraseFreeSpaceBtn"), QStringLiteral("Erase Free Space"));
     eraseAndFormatBtn =
         eraseButton(this, QStringLiteral("eraseAndFormatBtn"), QStringLiteral("Erase && Format"));
-    buttons->addWidget(eraseFreeSpaceBtn);
-    buttons->addWidget(eraseAndFormatBtn);
-    row->addLayout(buttons);
+    buttons_->addWidget(eraseFreeSpaceBtn);
+    buttons_->addWidget(eraseAndFormatBtn);
+    row_->addLayout(buttons_);
+}
+
+void volCellView::fitWidth(int width)
+{
+    for (const Arrangement& arrangement : kArrangements) {
+        row_->setDirection(arrangement.row);
+        row_->setSpacing(arrangement.gap);
+        buttons_->setDirection(arrangement.buttons);
+        const bool oneLine = arrangement.row == QBoxLayout::LeftToRight;
+        for (QLabel* available : {volAvailLbl, volAvailSpace})
+            sizes_->removeWidget(available);
+        sizes_->addWidget(volAvailLbl, oneLine ? 0 : 1, oneLine ? 2 : 0);
+        sizes_->addWidget(volAvailSpace, oneLine ? 0 : 1, oneLine ? 3 : 1);
+        // The nested layouts measure themselves afresh only when the row's layout activates.
+        layout()->activate();
+        if (layout()->minimumSize().width() <= width)
+            return;
+    }
 }
 
 } // namespace tolvex

@@ -145,8 +145,16 @@ private Q_SLOTS:
 
         // Volumes: the same screen in both layouts.
         rig_.delegate->eraseDiskSpace();
-        QCOMPARE(overlay()->contentViewController(), rig_.outlets().fse_VC.data());
+        FreeSpaceEraseVC* volumes = rig_.outlets().fse_VC;
+        QCOMPARE(overlay()->contentViewController(), volumes);
+        // A volume that may be reformatted, its figures as wide as they come, shows both buttons.
+        VolDic backup;
+        backup.dskName = QStringLiteral("Backup");
+        backup.dskFreeSpace_readable = backup.dskTotalSpace_readable =
+            backup.dskOccupiedSpace_readable = QStringLiteral("999.99 GB");
+        volumes->setVolsDicsArr(volumes->volsDicsArr() + VolDics{backup});
         screenshot(QStringLiteral("volumes-") + layoutName());
+        verifyNothingIsCut(volumes);
         rig_.window->findChild<QPushButton*>(QStringLiteral("closeButton"))->click();
         QVERIFY(!overlay()->isShown());
 
