@@ -1,3 +1,4 @@
+#include "platform/NativePath.h"
 #include "platform/Task.h"
 
 #include <QTemporaryDir>
@@ -104,6 +105,47 @@ private Q_SLOTS:
         QVERIFY(task.launch());
         task.waitUntilExit();
         QCOMPARE(linesAtTermination, std::make_pair(count, count));
+    }
+
+    // Input and output each far larger than a pipe holds, and a program that reads none of its
+    // input: neither may stall the task, nor the broken pipe end this process.
+    void feedsStandardInputWhileReadingTheOutput_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<int>("lines");
+        QTest::newRow("echoed") << "cat" << 200000;
+        QTest::newRow("ignored") << "exit 0" << 0;
+    }
+
+    void feedsStandardInputWhileReadingTheOutput()
+    {
+        QFETCH(QString, script);
+        QFETCH(int, lines);
+        QByteArray input;
+        for (int i = 0; i < 200000; ++i)
+            input += QByteArray::number(i) + '\n';
+        Task task(kShell, {"-c", script});
+        task.setStandardInput(input);
+        Run run;
+        run.attach(task);
+        QVERIFY(task.launch());
+        task.waitUntilExit();
+        QCOMPARE(task.terminationStatus(), 0);
+        QCOMPARE(run.lines.size(), lines);
+        if (lines > 0)
+            QCOMPARE(run.lines.join('\n') + '\n', input);
+    }
+
+    // Arguments are file names, and a file name is bytes: none may be replaced on the way.
+    void argumentsReachTheProgramAsTheBytesTheyStandFor()
+    {
+        const QByteArray name("caf\xe9\n\xff.txt");
+        Task task(kShell, {"-c", "printf '%s' \"$0\"", decodeNativePath(name)});
+        Run run;
+        run.attach(task);
+        QVERIFY(task.launch());
+        task.waitUntilExit();
+        QCOMPARE(run.lines.join('\n'), name);
     }
 
     void terminateEndsARunningProgram()
