@@ -12,8 +12,6 @@
 #include "engine/ZoneLooks.h"
 
 #include <QCollator>
-#include <QMimeData>
-#include <QUrl>
 #include <algorithm>
 
 namespace tolvex {
@@ -27,23 +25,6 @@ const QString kBusyMessage =
 QString alreadyAddedMessage(qint64 listId)
 {
     return QStringLiteral("Already added to \n%1-pass \nshredding list").arg(listId);
-}
-
-// The file names a drag carries: every URL must be a local file, otherwise the drag carries
-// none, like a drag without file names.
-std::optional<QStringList> fileNamesOf(const QMimeData& pasteboard)
-{
-    if (!pasteboard.hasUrls()) {
-        return std::nullopt;
-    }
-    QStringList names;
-    for (const QUrl& url : pasteboard.urls()) {
-        if (!url.isLocalFile()) {
-            return std::nullopt;
-        }
-        names.append(url.toLocalFile());
-    }
-    return names;
 }
 
 } // namespace
@@ -193,7 +174,7 @@ void ShredLists::dropViewDidGetDropWithPasteboard(qint64 dropViewTag, const QVar
         hud_.alertWithWindow(HudAlertType::information, kBusyMessage);
         return;
     }
-    const auto fileNames = fileNamesOf(pasteboard);
+    const auto fileNames = Utils::fileNamesOfPasteboard(pasteboard);
     if (!fileNames) {
         return;
     }

@@ -1,13 +1,14 @@
 #include "UtilsFileSystem.h"
 
 #include "engine/FolderWalk.h"
-#include "platform/NativePath.h"
 #include "engine/PathComponents.h"
 #include "platform/ByteCountFormatter.h"
 #include "platform/FileManager.h"
 #include "platform/HomeFolder.h"
+#include "platform/NativePath.h"
 
 #include <QCollator>
+#include <QMimeData>
 #include <QStandardPaths>
 #include <algorithm>
 #include <sys/stat.h>
@@ -26,6 +27,9 @@ const QString kNoSize = QStringLiteral("n/a");
 const QString kLibrary = QStringLiteral("Library");
 const QString kDocuments = QStringLiteral("Documents");
 const QString kApplicationsFolder = QStringLiteral("/usr");
+const QString kLocalHost = QStringLiteral("localhost");
+const QByteArray kFileScheme = QByteArrayLiteral("file://");
+const QByteArray kPathSlash = QByteArrayLiteral("/");
 
 bool isHiddenName(const QString& name)
 {
@@ -158,9 +162,41 @@ childrenForParentFolderAtPathOneLevelWithHiddenFiles(const QString& folder)
 
 std::optional<QStringList> childrenForParentFolderAtURLOneLevelWithHiddenFiles(const QUrl& folder)
 {
-    if (!folder.isLocalFile())
+    const std::optional<QString> path = pathOfFileURL(folder);
+    if (!path)
         return std::nullopt;
-    return listChildren(toNativePath(folder.toLocalFile()), true);
+    return listChildren(toNativePath(*path), true);
+}
+
+std::optional<QString> pathOfFileURL(const QUrl& url)
+{
+    const QString host = url.host();
+    if (!url.isLocalFile() || !(host.isEmpty() || host == kLocalHost))
+        return std::nullopt;
+    return decodeNativePath(
+        QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+}
+
+QUrl fileURLWithPath(const QString& path)
+{
+    return QUrl::fromEncoded(kFileScheme + encodeNativePath(path).toPercentEncoding(kPathSlash),
+                             QUrl::StrictMode);
+}
+
+std::optional<QStringList> fileNamesOfPasteboard(const QMimeData& pasteboard)
+{
+    if (!pasteboard.hasUrls())
+        return std::nullopt;
+    QStringList paths;
+    for (const QUrl& url : pasteboard.urls()) {
+        std::optional<QString> path = pathOfFileURL(url);
+        if (!path)
+            return std::nullopt;
+        while (path->size() > 1 && path->endsWith(QLatin1Char('/')))
+            path->chop(1);
+        paths << *path;
+    }
+    return paths;
 }
 
 QStringList subfoldersForParentFolderAtPathOneLevel(const QString& folder)

@@ -3,6 +3,7 @@
 // Drives the scripted stand-in helper (fake_tolx) from a test.
 
 #include "engine/ShredRuns.h"
+#include "platform/NativePath.h"
 
 #include <QFile>
 #include <QString>
@@ -44,7 +45,7 @@ public:
         if (!log.open(QIODevice::ReadOnly)) {
             return {};
         }
-        return QString::fromUtf8(log.readAll()).split(u'\n', Qt::SkipEmptyParts);
+        return decodeNativePath(log.readAll()).split(u'\n', Qt::SkipEmptyParts);
     }
 
 private:

@@ -1,16 +1,22 @@
 // A scripted stand-in for the shredding helper, for tests of the runner protocol. It reads the
 // script named by $TOLVEX_FAKE_TOLX_SCRIPT, one command a line:
-//   say TEXT       writes TEXT and a line feed to standard output, alone
-//   remove PATH    removes PATH (a link as the link)
-//   hang           waits until it is killed
-//   exit N         ends with status N
-// Without a script it removes every path argument that exists, between "removing PATH" and
-// "done", and ends with 0. When $TOLVEX_FAKE_TOLX_LOG is set, each launch first appends its
-// arguments to that file, tab-separated, as one line.
+//   say TEXT            writes TEXT and a line feed to standard output, alone
+//   remove PATH         removes PATH (a link as the link)
+//   destroy             removes every given path that exists, between "removing PATH" and "done"
+//   fail-if-given PATH  ends with status 1 when PATH is among the given paths
+//   hang                waits until it is killed
+//   exit N              ends with status N
+// Without a script it destroys and ends with 0. The paths are given as arguments, or with -z on
+// standard input, each ended by a NUL byte. A path in "removing PATH" has each backslash doubled
+// and each line feed written as backslash and n. When $TOLVEX_FAKE_TOLX_LOG is set, each launch
+// first appends its options and then its paths to that file, tab-separated, as one line.
+#include <algorithm>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
+#include <iterator>
 #include <string>
 #include <sys/file.h>
 #include <unistd.h>
@@ -26,6 +32,15 @@ void say(const std::string& text)
     [[maybe_unused]] const ssize_t written = write(STDOUT_FILENO, line.data(), line.size());
 }
 
+std::string escaped(const std::string& path)
+{
+    std::string line;
+    for (const char c : path) {
+        line += c == '\\' ? "\\\\" : c == '\n' ? "\\n" : std::string(1, c);
+    }
+    return line;
+}
+
 bool exists(const fs::path& path)
 {
     std::error_code error;
@@ -38,7 +53,7 @@ void destroy(const std::vector<std::string>& paths)
         if (!exists(path)) {
             continue;
         }
-        say("removing " + path);
+        say("removing " + escaped(path));
         std::error_code error;
         fs::remove_all(path, error);
         say("done");
@@ -47,15 +62,18 @@ void destroy(const std::vector<std::string>& paths)
 
 // Runs of different methods launch side by side, and a line of thousands of paths is larger than
 // a stream buffer: the line goes out in one write under an exclusive lock, or lines interleave.
-void logLaunch(int argc, char** argv)
+void logLaunch(const std::vector<std::string>& options, const std::vector<std::string>& paths)
 {
     const char* log = std::getenv("TOLVEX_FAKE_TOLX_LOG");
     if (!log) {
         return;
     }
     std::string line;
-    for (int i = 1; i < argc; ++i) {
-        line += (i > 1 ? "\t" : "") + std::string(argv[i]);
+    for (const std::string& field : options) {
+        line += (line.empty() ? "" : "\t") + field;
+    }
+    for (const std::string& field : paths) {
+        line += "\t" + field;
     }
     line += "\n";
     const int fd = open(log, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
@@ -73,12 +91,35 @@ void logLaunch(int argc, char** argv)
     close(fd);
 }
 
+// The records of standard input, each ended by a NUL byte; an unended last one is no record.
+std::vector<std::string> pathsFromInput()
+{
+    std::string input((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
+    std::vector<std::string> paths;
+    for (std::size_t start = 0, end; (end = input.find('\0', start)) != std::string::npos;
+         start = end + 1) {
+        paths.push_back(input.substr(start, end - start));
+    }
+    return paths;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    logLaunch(argc, argv);
-    const std::vector<std::string> paths(argv + std::min(argc, 2), argv + argc);
+    std::vector<std::string> options;
+    std::vector<std::string> paths;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        (argument.starts_with('-') && paths.empty() ? options : paths).push_back(argument);
+    }
+    if (std::find(options.begin(), options.end(), "-z") != options.end()) {
+        if (!paths.empty()) {
+            return 64;
+        }
+        paths = pathsFromInput();
+    }
+    logLaunch(options, paths);
     const char* scriptPath = std::getenv("TOLVEX_FAKE_TOLX_SCRIPT");
     if (!scriptPath) {
         destroy(paths);
@@ -95,6 +136,12 @@ int main(int argc, char** argv)
         } else if (command == "remove") {
             std::error_code error;
             fs::remove_all(argument, error);
+        } else if (command == "destroy") {
+            destroy(paths);
+        } else if (command == "fail-if-given") {
+            if (std::find(paths.begin(), paths.end(), argument) != paths.end()) {
+                return 1;
+            }
         } else if (command == "hang") {
             for (;;) {
                 pause();

@@ -155,6 +155,28 @@ private Q_SLOTS:
         QCOMPARE(totals().shredDataSize, 3 * xSize);
     }
 
+    // A name is bytes: a line feed, backslashes, bytes that are not UTF-8 and a trailing space
+    // all reach the helper and come back from it as the item that was sent, counted with its size.
+    void namesOfAnyBytesAreShreddedAndCounted()
+    {
+        QStringList paths;
+        quint64 bytes = 0;
+        for (const char* name : {"line\nfeed", "back\\slash\\n", "caf\xe9", "space "}) {
+            paths.append(world->byteNamedFile(name, 100));
+            bytes += Utils::fileSizeAtPath(paths.last());
+        }
+        rig->lists.setFilePathsArr(7, paths);
+        rig->runs.shredFiles(rig->lists.pathsDicsForEditVC(), false);
+        QTRY_COMPARE(rig->window.linesStartingWith("hud"),
+                     QStringList{"hud 3 7-pass shredding is complete!"});
+        QCOMPARE(totals().shredFilesCount, quint64(4));
+        QCOMPARE(totals().shredDataSize, bytes);
+        QVERIFY(rig->window.log.contains(QStringLiteral("descrTF 7 caf\ufffd")));
+        for (const QString& path : paths) {
+            QVERIFY(!Utils::itemExistsAtPath(path));
+        }
+    }
+
     void successRemovesOnlyTheMethodsOwnLeftovers()
     {
         const QString a = world->file("a");
@@ -283,44 +305,53 @@ private Q_SLOTS:
         QVERIFY(script->launches().isEmpty());
     }
 
-    void moreThan4000RecordsRunInSequencedChunks()
+    // One press is one run per method however long its list: each launch is given only its own
+    // share of the method's items, and one notice tells how all of them went.
+    void longListsRunInChunksOfTheirOwnItems_data()
     {
-        const QStringList paths = world->files("many", 4001);
-        rig->lists.setFilePathsArr(7, paths);
-        UserDefaults::standard().setBool(Utils::DefaultsKey::quitOnAllComplete, true);
-        script->set({"exit 0"});
-        QList<int> launchesAtCompletion;
-        rig->window.onLog = [&](const QString& line) {
-            if (line.startsWith("hud 3")) {
-                launchesAtCompletion.append(script->launches().size());
-            }
-        };
-        rig->runs.shredFiles(rig->lists.pathsDicsForEditVC(), false);
-        QTRY_COMPARE_WITH_TIMEOUT(rig->window.linesStartingWith("terminate").size(), 1, 60000);
-        GlobalQueue::waitForDone();
-        QCOMPARE(launchesAtCompletion, QList<int>({1, 2}));
-        const QStringList launches = script->launches();
-        QCOMPARE(launches.size(), 2);
-        QCOMPARE(launches[0], launches[1]);
-        QCOMPARE(launches[0].split(u'\t').size(), 4002);
-        QCOMPARE(rig->window.log.last(), QString("terminate"));
-        QVERIFY(!QFile::exists(paths.first()) && !QFile::exists(paths.last()));
+        QTest::addColumn<int>("onePass");
+        QTest::addColumn<int>("sevenPass");
+        QTest::addColumn<QStringList>("script");
+        QTest::addColumn<QStringList>("launches");
+        QTest::addColumn<QStringList>("huds");
+        const QStringList destroy{"destroy"};
+        QTest::newRow("one list") << 0 << 4001 << destroy << QStringList({"-frmv 1", "-frmv 4000"})
+                                  << QStringList{"hud 3 7-pass shredding is complete!"};
+        QTest::newRow("the threshold is per method")
+            << 10 << 3995 << destroy << QStringList({"-frmv 3995", "-frsv 10"})
+            << QStringList(
+                   {"hud 3 1-pass shredding is complete!", "hud 3 7-pass shredding is complete!"});
+        QTest::newRow("a failed first launch")
+            << 0 << 4001 << QStringList({"destroy", "fail-if-given FIRST"})
+            << QStringList({"-frmv 1", "-frmv 4000"}) << QStringList();
     }
 
-    void theChunkThresholdCountsEveryMethodsRecords()
+    void longListsRunInChunksOfTheirOwnItems()
     {
-        rig->lists.setFilePathsArr(1, world->files("one", 10));
-        rig->lists.setFilePathsArr(7, world->files("seven", 3995));
-        script->set({"exit 0"});
+        QFETCH(int, onePass);
+        QFETCH(int, sevenPass);
+        QFETCH(QStringList, script);
+        QFETCH(QStringList, launches);
+        rig->lists.setFilePathsArr(1, world->files("one", onePass));
+        rig->lists.setFilePathsArr(7, world->files("seven", sevenPass));
+        this->script->set(script.replaceInStrings("FIRST", world->root + "/seven/f0"));
         rig->runs.shredFiles(rig->lists.pathsDicsForEditVC(), false);
-        QTRY_COMPARE_WITH_TIMEOUT(rig->window.linesStartingWith("hud 3").size(), 4, 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(this->script->launches().size() == launches.size() &&
+                                     !rig->tasks.shredTask(1) && !rig->tasks.shredTask(7),
+                                 60000);
         GlobalQueue::waitForDone();
-        QStringList flags;
-        for (const QString& launch : script->launches()) {
-            flags.append(launch.section(u'\t', 0, 0));
+        QStringList made;
+        for (const QString& launch : this->script->launches()) {
+            made.append(
+                QStringLiteral("%1 %2").arg(launch.section(u'\t', 0, 0)).arg(launch.count(u'\t')));
         }
-        flags.sort();
-        QCOMPARE(flags, QStringList({"-frmv", "-frmv", "-frsv", "-frsv"}));
+        made.sort();
+        QCOMPARE(made, launches);
+        QStringList huds = rig->window.linesStartingWith("hud");
+        huds.sort();
+        QTEST(huds, "huds");
+        QCOMPARE(QDir(world->root + "/seven").entryList(QDir::Files), QStringList());
+        QCOMPARE(totals().shredFilesCount, quint64(onePass + sevenPass));
     }
 
     void cancellingStopsTheChunksNotYetStarted()

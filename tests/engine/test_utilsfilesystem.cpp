@@ -1,7 +1,9 @@
 #include "TreeFixture.h"
 #include "engine/UtilsFileSystem.h"
 #include "platform/HomeFolder.h"
+#include "platform/NativePath.h"
 
+#include <QMimeData>
 #include <QRegularExpression>
 #include <QTest>
 #include <QUrl>
@@ -113,9 +115,6 @@ private Q_SLOTS:
         QCOMPARE(
             Utils::childrenForParentFolderAtPathOneLevelWithHiddenFiles(tree.path("onlyHidden")),
             QStringList({tree.path("onlyHidden/.a")}));
-        QCOMPARE(Utils::childrenForParentFolderAtURLOneLevelWithHiddenFiles(
-                     QUrl("https://example.invalid/")),
-                 std::nullopt);
         tree.file("a/b/c", 1);
         QCOMPARE(Utils::subfoldersForParentFolderAtPathOneLevel(tree.path("a")),
                  QStringList({"b", "b/c"}));
@@ -138,10 +137,38 @@ private Q_SLOTS:
         QCOMPARE(*withHidden, QStringList({child, childLink}));
 
         auto fromUrl = Utils::childrenForParentFolderAtURLOneLevelWithHiddenFiles(
-            QUrl::fromLocalFile(folderLink));
+            Utils::fileURLWithPath(folderLink));
         QVERIFY(fromUrl);
         fromUrl->sort();
         QCOMPARE(*fromUrl, QStringList({folderLink + "/.trashed", folderLink + "/link"}));
+    }
+
+    // A file URL names bytes: a drag's percent-encoded path comes back byte for byte and a URL
+    // made of a path gives the path back; a URL of another scheme or machine names no file here.
+    void fileUrlsCarryPathBytes_data()
+    {
+        QTest::addColumn<QByteArray>("url");
+        QTest::addColumn<QByteArray>("path");
+        QTest::newRow("not text") << QByteArray("file:///t/a%FFb%0A")
+                                  << QByteArray("/t/a\xff"
+                                                "b\n");
+        QTest::newRow("text") << QByteArray("file:///t/caf%C3%A9/") << QByteArray("/t/caf\xc3\xa9");
+        QTest::newRow("localhost") << QByteArray("file://localhost/t/x") << QByteArray("/t/x");
+        QTest::newRow("another machine") << QByteArray("file://elsewhere/t/x") << QByteArray();
+        QTest::newRow("web") << QByteArray("https://example.invalid/x") << QByteArray();
+    }
+
+    void fileUrlsCarryPathBytes()
+    {
+        QFETCH(QByteArray, url);
+        QFETCH(QByteArray, path);
+        QMimeData drag;
+        drag.setData("text/uri-list", url + "\r\n");
+        const QString expected = decodeNativePath(path);
+        QCOMPARE(Utils::fileNamesOfPasteboard(drag),
+                 path.isEmpty() ? std::nullopt : std::optional(QStringList{expected}));
+        if (!path.isEmpty())
+            QCOMPARE(Utils::pathOfFileURL(Utils::fileURLWithPath(expected)), expected);
     }
 
     // Library checks go by whole path components, and nothing is built without a passwd entry.
