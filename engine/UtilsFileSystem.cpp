@@ -8,6 +8,7 @@
 #include "platform/NativePath.h"
 
 #include <QCollator>
+#include <QFile>
 #include <QMimeData>
 #include <QStandardPaths>
 #include <algorithm>
@@ -30,6 +31,7 @@ const QString kApplicationsFolder = QStringLiteral("/usr");
 const QString kLocalHost = QStringLiteral("localhost");
 const QByteArray kFileScheme = QByteArrayLiteral("file://");
 const QByteArray kPathSlash = QByteArrayLiteral("/");
+constexpr QChar kReplacementCharacter(0xFFFD);
 
 bool isHiddenName(const QString& name)
 {
@@ -181,6 +183,35 @@ QUrl fileURLWithPath(const QString& path)
 {
     return QUrl::fromEncoded(kFileScheme + encodeNativePath(path).toPercentEncoding(kPathSlash),
                              QUrl::StrictMode);
+}
+
+std::optional<QString> pathShownAs(const QString& shownPath)
+{
+    if (!shownPath.contains(kReplacementCharacter))
+        return shownPath;
+    QString path;
+    for (const QString& shown : shownPath.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        if (!shown.contains(kReplacementCharacter)) {
+            path += QLatin1Char('/') + shown;
+            continue;
+        }
+        std::optional<QString> match;
+        std::error_code error;
+        const fs::path folder = path.isEmpty() ? fs::path("/") : toNativePath(path);
+        for (fs::directory_iterator next(folder, error), end; !error && next != end;
+             next.increment(error)) {
+            const fs::path& name = next->path().filename();
+            if (QFile::decodeName(name.c_str()) != shown)
+                continue;
+            if (match)
+                return std::nullopt;
+            match = fromNativePath(name);
+        }
+        if (!match)
+            return std::nullopt;
+        path += QLatin1Char('/') + *match;
+    }
+    return path;
 }
 
 std::optional<QStringList> fileNamesOfPasteboard(const QMimeData& pasteboard)

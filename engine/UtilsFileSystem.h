@@ -61,6 +61,11 @@ std::optional<QStringList> childrenForParentFolderAtURLOneLevelWithHiddenFiles(c
 std::optional<QString> pathOfFileURL(const QUrl& url);
 // The file URL of `path`, byte for byte.
 QUrl fileURLWithPath(const QString& path);
+// The item a file dialog names `shownPath`: Qt shows each name whose bytes are not text with
+// replacement characters, so each such component is matched against its folder's listing as Qt
+// would show it. Nothing when no item, or more than one, is shown that way.
+std::optional<QString> pathShownAs(const QString& shownPath);
+
 // The paths a drag's URL list names, each without trailing slashes: nothing when the drag offers
 // no URL list or one of its URLs names no file here, so that it counts as a drag without file
 // names.

@@ -48,20 +48,6 @@ private Q_SLOTS:
         QVERIFY(!DropView::acceptsSingleItem(QStringLiteral("/etc/passwd")));
     }
 
-    void onlyLocalFileNamesCount()
-    {
-        QMimeData text;
-        text.setText(QStringLiteral("/etc/passwd"));
-        QCOMPARE(DropView::fileNames(&text), std::nullopt);
-        QMimeData mixed;
-        mixed.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/a")),
-                       QUrl(QStringLiteral("https://example.org/b"))});
-        QCOMPARE(DropView::fileNames(&mixed), std::nullopt);
-        QMimeData folder;
-        folder.setUrls({QUrl(QStringLiteral("file:///tmp/dir/"))});
-        QCOMPARE(DropView::fileNames(&folder), QStringList({QStringLiteral("/tmp/dir")}));
-    }
-
     void dropOfOneFileFillsTheZoneAndShowsItsSize()
     {
         MainWindowRig rig;

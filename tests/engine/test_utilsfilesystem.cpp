@@ -156,6 +156,8 @@ private Q_SLOTS:
         QTest::newRow("localhost") << QByteArray("file://localhost/t/x") << QByteArray("/t/x");
         QTest::newRow("another machine") << QByteArray("file://elsewhere/t/x") << QByteArray();
         QTest::newRow("web") << QByteArray("https://example.invalid/x") << QByteArray();
+        QTest::newRow("one not here")
+            << QByteArray("file:///t/a\r\nhttps://example.invalid/x") << QByteArray();
     }
 
     void fileUrlsCarryPathBytes()
@@ -169,6 +171,22 @@ private Q_SLOTS:
                  path.isEmpty() ? std::nullopt : std::optional(QStringList{expected}));
         if (!path.isEmpty())
             QCOMPARE(Utils::pathOfFileURL(Utils::fileURLWithPath(expected)), expected);
+    }
+
+    // A file dialog shows bytes that are not text as replacement characters: the one item shown
+    // that way is found; of two shown alike, nobody can tell which was meant.
+    void itemsShownWithReplacementCharactersAreFoundWhenUnique()
+    {
+        TreeFixture tree;
+        const auto shown = [](const QString& path) {
+            return QFile::decodeName(encodeNativePath(path));
+        };
+        const QString single = tree.byteNamedFile("caf\xe9");
+        const QString twin = tree.byteNamedFile("x\xe9");
+        tree.byteNamedFile("x\xe8");
+        QCOMPARE(Utils::pathShownAs(shown(single)), single);
+        QCOMPARE(Utils::pathShownAs(shown(twin)), std::nullopt);
+        QCOMPARE(Utils::pathShownAs(tree.path("plain")), tree.path("plain"));
     }
 
     // Library checks go by whole path components, and nothing is built without a passwd entry.
