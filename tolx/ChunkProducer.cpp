@@ -3,6 +3,7 @@
 #include "tolx/RandomStream.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <new>
 
@@ -34,27 +35,40 @@ ChunkProducer::~ChunkProducer()
     worker_.join();
 }
 
-void ChunkProducer::begin(const PassPattern& pattern, std::uint64_t length)
+void ChunkProducer::begin(const PassPattern& pattern, std::uint64_t from, std::uint64_t to)
 {
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [this] { return !slots_[0].pending && !slots_[1].pending; });
     for (Slot& slot : slots_)
         slot.ready = false;
     pattern_ = pattern;
-    length_ = length;
-    requested_ = 0;
-    handedOut_ = 0;
+    end_ = to;
+    requested_ = from;
+    handedOut_ = from;
     requestCount_ = 0;
     handOutCount_ = 0;
-    requestNextLocked();
+    if (to - from > chunkSize_) {
+        requestNextLocked();
+        lock.unlock();
+        changed_.notify_all();
+        return;
+    }
+    // A pass of one chunk is filled here: handing it to the worker and back costs more.
+    Slot& slot = slots_[0];
+    slot.offset = from;
+    slot.length = static_cast<std::size_t>(to - from);
+    requested_ = to;
+    requestCount_ = 1;
     lock.unlock();
-    changed_.notify_all();
+    pattern.fill(slotSpan(slot), from, random_);
+    lock.lock();
+    slot.ready = true;
 }
 
 std::span<const std::byte> ChunkProducer::next()
 {
     std::unique_lock lock(mutex_);
-    if (handedOut_ >= length_)
+    if (handedOut_ >= end_)
         return {};
     // The slot handed out last time is free again: start filling it with the chunk after this.
     requestNextLocked();
@@ -69,12 +83,11 @@ std::span<const std::byte> ChunkProducer::next()
 
 void ChunkProducer::requestNextLocked()
 {
-    if (requested_ >= length_)
+    if (requested_ >= end_)
         return;
     Slot& slot = slots_[requestCount_ % slots_.size()];
     slot.offset = requested_;
-    slot.length =
-        static_cast<std::size_t>(std::min<std::uint64_t>(chunkSize_, length_ - requested_));
+    slot.length = static_cast<std::size_t>(std::min<std::uint64_t>(chunkSize_, end_ - requested_));
     slot.pending = true;
     requested_ += slot.length;
     ++requestCount_;
@@ -87,6 +100,11 @@ std::span<std::byte> ChunkProducer::slotSpan(const Slot& slot) const
 
 void ChunkProducer::work()
 {
+    // Signals to the process go to the main thread, which may hold them off while it removes
+    // an item.
+    sigset_t all;
+    sigfillset(&all);
+    pthread_sigmask(SIG_BLOCK, &all, nullptr);
     std::unique_lock lock(mutex_);
     for (;;) {
         changed_.wait(lock, [this] { return stopping_ || slots_[0].pending || slots_[1].pending; });

@@ -28,8 +28,8 @@ public:
     ChunkProducer(const ChunkProducer&) = delete;
     ChunkProducer& operator=(const ChunkProducer&) = delete;
 
-    // Starts a pass over length bytes; a pass left unfinished is dropped.
-    void begin(const PassPattern& pattern, std::uint64_t length);
+    // Starts a pass over the file's bytes from..to; a pass left unfinished is dropped.
+    void begin(const PassPattern& pattern, std::uint64_t from, std::uint64_t to);
     // The pass's next chunk, in file order, valid until the next call; empty once the pass is
     // through.
     std::span<const std::byte> next();
@@ -54,7 +54,7 @@ private:
     const std::size_t chunkSize_;
     std::array<Slot, 2> slots_;
     PassPattern pattern_ = PassPattern::random();
-    std::uint64_t length_ = 0;
+    std::uint64_t end_ = 0;
     std::uint64_t requested_ = 0;
     std::uint64_t handedOut_ = 0;
     std::size_t requestCount_ = 0;

@@ -10,7 +10,8 @@ namespace {
 constexpr int kHelpOption = 1000;
 constexpr int kVersionOption = 1001;
 
-constexpr std::string_view kUsageLine = "Usage: tolx [-frv] [-s | -m] PATH...\n";
+constexpr std::string_view kUsageLine =
+    "Usage: tolx [-frv] [-s | -m] PATH...\n       tolx [-frv] [-s | -m] -z < LIST\n";
 
 const option kLongOptions[] = {
     {"help", no_argument, nullptr, kHelpOption},
@@ -37,7 +38,7 @@ Invocation CommandLine::parse(int argc, char* argv[])
     optind = 0;
     opterr = 0;
     for (;;) {
-        const int letter = getopt_long(argc, argv, "frsmv", kLongOptions, nullptr);
+        const int letter = getopt_long(argc, argv, "frsmvz", kLongOptions, nullptr);
         if (letter == -1)
             break;
         switch (letter) {
@@ -56,6 +57,9 @@ Invocation CommandLine::parse(int argc, char* argv[])
         case 'v':
             options.verbose = true;
             break;
+        case 'z':
+            options.pathsFromInput = true;
+            break;
         case kHelpOption:
             invocation.action = Invocation::Action::Help;
             return invocation;
@@ -69,7 +73,9 @@ Invocation CommandLine::parse(int argc, char* argv[])
         }
     }
     options.paths.assign(argv + optind, argv + argc);
-    if (options.paths.empty())
+    if (options.pathsFromInput && !options.paths.empty())
+        return usageError("-z reads the paths from standard input; none may follow it");
+    if (!options.pathsFromInput && options.paths.empty())
         return usageError("no path given");
     return invocation;
 }
@@ -93,10 +99,14 @@ Method (of -s and -m, the last one given counts):
              drawn anew for every file, 4 of random data
 
 Options:
-  -f         make read-only files writable for their owner first; without it, a file
-             that grants no write permission is left alone
+  -f         make the user's own read-only files writable for the user first (the
+             set-user-ID, set-group-ID and sticky bits are dropped), and the user's
+             own folders inside a named folder; without it, a file the user may not
+             write is left alone
   -r         destroy folders and everything in them
   -v         print progress on standard output
+  -z         read the paths from standard input, each one ended by a NUL byte; a last
+             path without its NUL is reported and never used
   --help     show this help and exit
   --version  show the version and exit
 
@@ -104,23 +114,27 @@ Every file is overwritten over its whole length, holes included, and each pass r
 the device before the next one starts. The file is then renamed a few times to random
 names of shrinking length, truncated and removed. Folders are emptied depth first, then
 renamed and removed. Symbolic links are removed, never followed. FIFOs, sockets and
-device nodes are removed, never opened. A mount point met inside a folder is not
-entered: it is reported and the folder holding it stays. When run by root, the journal
-of every ext4 file system that lost items is checkpointed and zeroed at the end, so no
-copy of a removed name stays in it.
+device nodes are removed, never opened. A mount point, named or met inside a folder,
+is not entered: it is reported and the folders holding it stay. An item whose name
+cannot be removed is left intact. A file that grows while it is overwritten has the
+new part overwritten too; one that keeps growing is left in place. When run by root,
+the journal of every ext4 file system that lost items is checkpointed and zeroed at
+the end, so no copy of a removed name stays in it.
 
 Progress with -v, one message per line:
   removing PATH   an item starts (it still exists)
   N%              the share of the item's work done over all its passes, in whole
                   numbers, printed when it changes
   done            the item is gone
-A PATH holding a line feed is printed with each backslash doubled and each line feed
-written as \n (a backslash and the letter n); any other PATH is printed as it is.
-Problems are reported on standard error.
+Every PATH is printed with each backslash doubled and each line feed written as \n
+(a backslash and the letter n); every other byte is printed as it is. Problems are
+reported on standard error. When the reader of standard output goes away, the work
+goes on without progress messages.
 
 Exit status: 0 when every named item that existed was destroyed, 1 when something could
 not be destroyed, 64 on a usage error. A named path that does not exist is reported and
-is not a failure. SIGTERM stops at once; the file in progress stays under its name.
+is not a failure. SIGTERM or SIGINT stops at once; the file being overwritten stays
+under its name, and an item already being renamed and removed is finished first.
 )";
 }
 

@@ -12,6 +12,8 @@ struct Options {
     bool force = false;
     bool recursive = false;
     bool verbose = false;
+    // The paths come on standard input, each ended by a NUL byte, instead of in paths.
+    bool pathsFromInput = false;
     std::vector<std::string> paths;
 };
 
@@ -30,7 +32,7 @@ public:
     static constexpr int kUsageErrorStatus = 64;
 
     // Option letters may come in any order and combination, before or between the paths; "--"
-    // ends the options.
+    // ends the options. With -z no path may follow.
     static Invocation parse(int argc, char* argv[]);
     static std::string usage();
     static std::string help();

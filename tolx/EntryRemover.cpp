@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <string_view>
@@ -27,20 +28,40 @@ std::array<std::size_t, 3> renameLengths(std::size_t nameLength)
     return {first, (first + 1) / 2, 1};
 }
 
-bool renameNoReplace(int dirFd, const std::string& from, const std::string& to)
+bool renameNoReplace(int dirFd, const std::string& from, int toDirFd, const std::string& to)
 {
-    if (renameat2(dirFd, from.c_str(), dirFd, to.c_str(), RENAME_NOREPLACE) == 0)
+    if (renameat2(dirFd, from.c_str(), toDirFd, to.c_str(), RENAME_NOREPLACE) == 0)
         return true;
     if (errno != EINVAL)
         return false;
     // A file system without RENAME_NOREPLACE: look first, then rename.
     struct stat existing {};
-    if (fstatat(dirFd, to.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0) {
+    if (fstatat(toDirFd, to.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0) {
         errno = EEXIST;
         return false;
     }
-    return renameat(dirFd, from.c_str(), dirFd, to.c_str()) == 0;
+    return renameat(dirFd, from.c_str(), toDirFd, to.c_str()) == 0;
 }
+
+// A stop request in the middle of the renames would leave the item under a random name: SIGTERM
+// and SIGINT wait until its name is gone, then take effect.
+class StopRequestsHeld {
+public:
+    StopRequestsHeld()
+    {
+        sigset_t stops;
+        sigemptyset(&stops);
+        sigaddset(&stops, SIGTERM);
+        sigaddset(&stops, SIGINT);
+        pthread_sigmask(SIG_BLOCK, &stops, &previous_);
+    }
+    ~StopRequestsHeld() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+    StopRequestsHeld(const StopRequestsHeld&) = delete;
+    StopRequestsHeld& operator=(const StopRequestsHeld&) = delete;
+
+private:
+    sigset_t previous_{};
+};
 
 } // namespace
 
@@ -48,10 +69,11 @@ EntryRemover::EntryRemover(RandomStream& random) : random_(random) {}
 
 int EntryRemover::remove(int dirFd, const std::string& name, bool isFolder, int openFile)
 {
+    const StopRequestsHeld held;
     std::string current = name;
     bool renamed = false;
     for (const std::size_t length : renameLengths(name.size())) {
-        std::string next = renameRandomly(dirFd, current, length);
+        std::string next = renameRandomly(dirFd, current, dirFd, length);
         if (next.empty())
             break;
         current = std::move(next);
@@ -68,13 +90,19 @@ int EntryRemover::remove(int dirFd, const std::string& name, bool isFolder, int 
     return 0;
 }
 
-std::string EntryRemover::renameRandomly(int dirFd, const std::string& name, std::size_t length)
+bool EntryRemover::moveAway(int dirFd, const std::string& name, int toDirFd)
+{
+    return !renameRandomly(dirFd, name, toDirFd, name.size()).empty();
+}
+
+std::string EntryRemover::renameRandomly(int dirFd, const std::string& name, int toDirFd,
+                                         std::size_t length)
 {
     // Short names collide easily in a full folder: lengthen the name until one is free.
     for (std::size_t tryLength = length; tryLength <= kLongestName; ++tryLength) {
         for (int attempt = 0; attempt < kAttemptsPerLength; ++attempt) {
             std::string candidate = randomName(tryLength);
-            if (renameNoReplace(dirFd, name, candidate))
+            if (renameNoReplace(dirFd, name, toDirFd, candidate))
                 return candidate;
             if (errno != EEXIST)
                 return {};

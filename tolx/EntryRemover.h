@@ -17,10 +17,13 @@ public:
     // else with unlink. openFile, when given, is the file's own descriptor; the file is
     // truncated to nothing before its name goes. Returns 0, or the errno of the removal.
     int remove(int dirFd, const std::string& name, bool isFolder, int openFile = -1);
+    // Moves name from the folder dirFd into the folder toDirFd under a random name of the
+    // same length. False when it could not.
+    bool moveAway(int dirFd, const std::string& name, int toDirFd);
 
 private:
     // The new name, or an empty string when the entry could not be renamed.
-    std::string renameRandomly(int dirFd, const std::string& name, std::size_t length);
+    std::string renameRandomly(int dirFd, const std::string& name, int toDirFd, std::size_t length);
     std::string randomName(std::size_t length);
 
     RandomStream& random_;

@@ -30,23 +30,25 @@ int writeAll(int fd, std::span<const std::byte> bytes, std::uint64_t offset)
 
 FileOverwriter::FileOverwriter(ChunkProducer& producer) : producer_(producer) {}
 
-int FileOverwriter::overwrite(int fd, std::uint64_t size, std::span<const PassPattern> passes,
-                              const Progress& progress)
+int FileOverwriter::overwrite(int fd, std::uint64_t from, std::uint64_t to,
+                              std::span<const PassPattern> passes, const Progress& progress)
 {
+    from -= from % ChunkProducer::kAlignment;
+    const std::uint64_t size = to - from;
     const int flags = fcntl(fd, F_GETFL);
     if (flags < 0)
         return errno;
     direct_ = (flags & O_DIRECT) != 0;
     std::uint64_t workDone = 0;
     for (const PassPattern& pass : passes) {
-        producer_.begin(pass, size);
-        std::uint64_t offset = 0;
+        producer_.begin(pass, from, to);
+        std::uint64_t offset = from;
         for (auto chunk = producer_.next(); !chunk.empty(); chunk = producer_.next()) {
             if (const int error = writeChunk(fd, chunk, offset))
                 return error;
             offset += chunk.size();
-            if (offset < size)
-                progress(workDone + offset);
+            if (offset < to)
+                progress(workDone + offset - from);
         }
         // Direct writes skip the page cache but may still sit in the drive's cache: the sync
         // flushes that too, so the next pass cannot merge with this one on the way down.

@@ -24,8 +24,6 @@ int wholePercent(std::uint64_t workDone, std::uint64_t workTotal)
 
 std::string lineSafePath(std::string_view path)
 {
-    if (path.find('\n') == std::string_view::npos)
-        return std::string(path);
     std::string escaped;
     escaped.reserve(path.size() + path.size() / 8);
     for (const char c : path) {
@@ -80,6 +78,8 @@ void Reporter::emit(int fd, std::string line)
         const ssize_t n = write(fd, left.data(), left.size());
         if (n < 0 && errno == EINTR)
             continue;
+        if (n < 0 && errno == EPIPE && fd == progressFd_)
+            verbose_ = false;
         if (n <= 0)
             return;
         left.remove_prefix(static_cast<std::size_t>(n));

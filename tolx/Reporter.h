@@ -6,13 +6,14 @@
 
 namespace tolvex::tolx {
 
-// A path as it may appear on one output line: a path holding a line feed has each backslash
-// doubled and each line feed written as backslash-n; any other path is left as it is.
+// A path as it appears on one output line: each backslash doubled and each line feed written as
+// a backslash and the letter n, every other byte as it is. The reader undoes exactly this.
 std::string lineSafePath(std::string_view path);
 
 // The program's messages. Progress goes to standard output, only when verbose, one message per
 // line and each line in a single write, so that a reader of the pipe never sees a message cut
 // or two messages merged: "removing <path>", "<N>%" and "done". Problems go to standard error.
+// A reader that goes away only silences the progress; the work goes on.
 class Reporter {
 public:
     Reporter(int progressFd, int problemFd, bool verbose);
@@ -30,7 +31,7 @@ private:
 
     const int progressFd_;
     const int problemFd_;
-    const bool verbose_;
+    bool verbose_;
     int lastPercent_ = -1;
 };
 

@@ -3,13 +3,14 @@
 #include "tolx/EntryRemover.h"
 #include "tolx/FileOverwriter.h"
 #include "tolx/JournalPurger.h"
+#include "tolx/PassPlan.h"
+#include "tolx/RemovedFolders.h"
 #include "tolx/Reporter.h"
+#include "tolx/UniqueFd.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <memory>
-#include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
@@ -17,46 +18,19 @@ namespace tolvex::tolx {
 
 namespace {
 
-constexpr mode_t kAnyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
-constexpr mode_t kPermissionBits = 07777;
-
-class UniqueFd {
-public:
-    explicit UniqueFd(int fd) : fd_(fd) {}
-    ~UniqueFd()
-    {
-        if (fd_ >= 0)
-            close(fd_);
-    }
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-struct CloseDir {
-    void operator()(DIR* dir) const { closedir(dir); }
-};
-using DirHandle = std::unique_ptr<DIR, CloseDir>;
-
-// Appends one name to the walk's path for as long as the entry is in hand.
-class PathScope {
-public:
-    PathScope(std::string& path, const std::string& name) : path_(path), keep_(path.size())
-    {
-        path_ += '/';
-        path_ += name;
-    }
-    ~PathScope() { path_.resize(keep_); }
-    PathScope(const PathScope&) = delete;
-    PathScope& operator=(const PathScope&) = delete;
-
-private:
-    std::string& path_;
-    std::size_t keep_;
-};
+constexpr mode_t kAccessBits = 0777;
+// The deepest folders of the walk that stay open, besides the named one; each holds a
+// descriptor and a read buffer.
+constexpr std::size_t kOpenLevels = 16;
+// A rename costs the kernel a step for every folder above: folders met this deep are moved up
+// into the named folder, where the walk meets them again, so that a deep tree costs linear time.
+constexpr std::size_t kMoveUpDepth = 256;
+// How often a file that grew while it was overwritten has its new part overwritten before it is
+// taken to be still in use.
+constexpr int kGrowthRounds = 2;
+constexpr std::string_view kMountPoint =
+    "is a mount point; it is left alone, and so are the folders holding it";
+constexpr std::string_view kChanged = "changed while being destroyed; it is left in place";
 
 int openFolder(const std::string& path)
 {
@@ -67,13 +41,35 @@ int openFolder(const std::string& path)
     return open(path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
 }
 
+// O_NOFOLLOW (for a name) and O_NONBLOCK: whatever took the name since it was looked at, a link
+// is not followed and a FIFO does not hang us; an identity check then turns it away.
+int openWritable(int dirFd, const char* path, int flags)
+{
+    flags |= O_WRONLY | O_NONBLOCK | O_CLOEXEC;
+    const int fd = openat(dirFd, path, flags | O_DIRECT);
+    return fd < 0 && errno == EINVAL ? openat(dirFd, path, flags) : fd;
+}
+
+bool crossesMount(const auto& entry, dev_t folderDevice)
+{
+    return entry.mountRoot || entry.device != folderDevice;
+}
+
 } // namespace
 
+void TreeWalker::CloseDir::operator()(DIR* dir) const
+{
+    closedir(dir);
+}
+
 TreeWalker::TreeWalker(const Options& options, Reporter& reporter, FileOverwriter& overwriter,
-                       EntryRemover& remover, JournalPurger& purger, RandomStream& random)
+                       EntryRemover& remover, RemovedFolders& removedFolders, JournalPurger& purger,
+                       RandomStream& random)
     : options_(options), reporter_(reporter), overwriter_(overwriter), remover_(remover),
-      purger_(purger), random_(random)
+      removedFolders_(removedFolders), purger_(purger), random_(random)
 {}
+
+TreeWalker::~TreeWalker() = default;
 
 bool TreeWalker::destroy(const std::string& path)
 {
@@ -90,8 +86,12 @@ bool TreeWalker::destroy(const std::string& path)
         return false;
     }
     const UniqueFd parentFd(openFolder(parent));
+    Place place;
+    place.fd = parentFd.get();
     Entry entry;
-    const int error = parentFd.get() < 0 ? errno : statEntry(parentFd.get(), name, entry);
+    int error = parentFd.valid() ? statEntry(parentFd.get(), "", place.entry) : errno;
+    if (error == 0)
+        error = statEntry(parentFd.get(), name, entry);
     if (error == ENOENT || error == ENOTDIR) {
         problem("nothing to destroy", error);
         return true;
@@ -100,63 +100,85 @@ bool TreeWalker::destroy(const std::string& path)
         problem("cannot reach it", error);
         return false;
     }
-    return destroyEntry(parentFd.get(), name, entry);
+    if (crossesMount(entry, place.entry.device)) {
+        problem(std::string(kMountPoint));
+        return false;
+    }
+    place.blocker = folderBlocker(parentFd.get(), place.entry, false);
+    return destroyEntry(place, name, entry);
 }
 
 int TreeWalker::statEntry(int dirFd, const std::string& name, Entry& entry)
 {
     struct statx status {};
-    if (statx(dirFd, name.c_str(), AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
-              STATX_TYPE | STATX_MODE | STATX_INO | STATX_NLINK, &status) != 0)
+    if (statx(dirFd, name.c_str(), AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT | AT_EMPTY_PATH,
+              STATX_TYPE | STATX_MODE | STATX_UID | STATX_INO | STATX_NLINK, &status) != 0)
         return errno;
     entry.mode = status.stx_mode;
+    entry.owner = status.stx_uid;
     entry.device = makedev(status.stx_dev_major, status.stx_dev_minor);
     entry.inode = status.stx_ino;
     entry.links = status.stx_nlink;
     entry.mountRoot = (status.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) != 0 &&
                       (status.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
+    entry.locked = (status.stx_attributes & (STATX_ATTR_IMMUTABLE | STATX_ATTR_APPEND)) != 0;
     return 0;
 }
 
-bool TreeWalker::destroyEntry(int dirFd, const std::string& name, const Entry& entry)
+bool TreeWalker::isSameItem(const struct stat& status, const Entry& entry)
 {
-    if (S_ISDIR(entry.mode)) {
-        if (!options_.recursive) {
-            problem("is a folder; -r destroys folders");
-            return false;
-        }
-        return destroyFolder(dirFd, name, entry);
-    }
-    if (S_ISREG(entry.mode))
-        return destroyFile(dirFd, name, entry);
-    return destroyOther(dirFd, name, entry);
+    return (status.st_mode & S_IFMT) == (entry.mode & S_IFMT) && status.st_dev == entry.device &&
+           status.st_ino == entry.inode;
 }
 
-bool TreeWalker::destroyFile(int dirFd, const std::string& name, const Entry& entry)
+bool TreeWalker::isSameItem(int fd, const Entry& entry)
 {
-    bool vanished = false;
-    const UniqueFd fd(openForOverwrite(dirFd, name, entry, vanished));
-    if (fd.get() < 0)
-        return vanished;
     struct stat status {};
-    if (fstat(fd.get(), &status) != 0) {
-        problem("cannot read its size", errno);
+    return fstat(fd, &status) == 0 && isSameItem(status, entry);
+}
+
+bool TreeWalker::destroyEntry(const Place& place, const std::string& name, const Entry& entry)
+{
+    if (S_ISDIR(entry.mode) && !options_.recursive) {
+        problem("is a folder; -r destroys folders");
         return false;
     }
+    // A folder's contents go even where its own name has to stay.
+    if (S_ISDIR(entry.mode))
+        return destroyTree(place, name, entry);
+    if (!mayRemove(place, entry))
+        return false;
+    if (S_ISREG(entry.mode))
+        return destroyFile(place, name, entry);
+    return destroyOther(place, name, entry);
+}
+
+// Checked before anything is overwritten: a file whose name must stay would otherwise be left
+// behind emptied, its data lost and the run failed.
+bool TreeWalker::mayRemove(const Place& place, const Entry& entry)
+{
+    int blocker = place.blocker != 0 ? place.blocker : entry.locked ? EPERM : 0;
+    // In a sticky folder a name goes only by the hand of its owner, the folder's owner or root.
+    const uid_t self = geteuid();
+    if (blocker == 0 && (place.entry.mode & S_ISVTX) != 0 && self != 0 && self != entry.owner &&
+        self != place.entry.owner)
+        blocker = EPERM;
+    if (blocker != 0)
+        problem("its name cannot be removed; it is left intact", blocker);
+    return blocker == 0;
+}
+
+bool TreeWalker::destroyFile(const Place& place, const std::string& name, const Entry& entry)
+{
+    bool vanished = false;
+    const UniqueFd fd(openForOverwrite(place.fd, name, entry, vanished));
+    if (!fd.valid())
+        return vanished;
     reporter_.removing(path_);
-    const auto size = static_cast<std::uint64_t>(status.st_size);
-    if (size > 0) {
-        const std::vector<PassPattern> passes = passPlanFor(options_.method, random_);
-        const std::uint64_t workTotal = size * passes.size();
-        const int error = overwriter_.overwrite(fd.get(), size, passes, [&](std::uint64_t done) {
-            reporter_.progress(done, workTotal);
-        });
-        if (error != 0) {
-            problem("could not overwrite it; it is left in place", error);
-            return false;
-        }
-    }
-    if (!removeName(dirFd, name, entry, fd.get(), "overwritten, but its name could not be removed"))
+    if (!overwriteAll(fd.get()))
+        return false;
+    if (!removeName(place.fd, name, entry, fd.get(),
+                    "overwritten, but its name could not be removed"))
         return false;
     if (entry.links > 1)
         problem("its data was overwritten and this name removed; the file's " +
@@ -169,131 +191,270 @@ int TreeWalker::openForOverwrite(int dirFd, const std::string& name, const Entry
                                  bool& vanished)
 {
     vanished = false;
-    if ((entry.mode & kAnyWrite) == 0) {
-        if (!options_.force) {
-            problem("is read-only; -f makes it writable first");
-            return -1;
-        }
-        if (fchmodat(dirFd, name.c_str(), (entry.mode & kPermissionBits) | S_IWUSR,
-                     AT_SYMLINK_NOFOLLOW) != 0) {
-            vanished = errno == ENOENT;
-            if (!vanished)
-                problem("cannot make it writable", errno);
-            return -1;
-        }
-    }
-    // O_NOFOLLOW and O_NONBLOCK: whatever took the name since it was looked at, a link is not
-    // followed and a FIFO does not hang us; the identity check below then turns it away.
-    constexpr int kFlags = O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
-    int fd = openat(dirFd, name.c_str(), kFlags | O_DIRECT);
-    if (fd < 0 && errno == EINVAL)
-        fd = openat(dirFd, name.c_str(), kFlags);
+    int fd = openWritable(dirFd, name.c_str(), O_NOFOLLOW);
+    if (fd < 0 && errno == EACCES && options_.force)
+        fd = openMadeWritable(dirFd, name, entry);
     if (fd < 0) {
         vanished = errno == ENOENT;
-        if (!vanished)
+        if (errno == EACCES && !options_.force)
+            problem("is read-only; -f makes it writable first");
+        else if (!vanished)
             problem("cannot open it for writing; it is left in place", errno);
         return -1;
     }
     if (!isSameItem(fd, entry)) {
         close(fd);
-        problem("changed while being destroyed; it is left in place");
+        problem(std::string(kChanged));
         return -1;
     }
     return fd;
 }
 
-bool TreeWalker::isSameItem(int fd, const Entry& entry)
+// The mode is changed through a descriptor of the item that was looked at, and is taken from
+// that descriptor: a name swapped meanwhile for a link to another of the user's files leaves
+// that file alone. The set-ID and sticky bits are dropped, never re-applied.
+int TreeWalker::openMadeWritable(int dirFd, const std::string& name, const Entry& entry)
 {
+    const UniqueFd handle(openat(dirFd, name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
     struct stat status {};
-    return fstat(fd, &status) == 0 && (status.st_mode & S_IFMT) == (entry.mode & S_IFMT) &&
-           status.st_dev == entry.device && status.st_ino == entry.inode;
+    if (!handle.valid() || fstat(handle.get(), &status) != 0)
+        return -1;
+    if (!isSameItem(status, entry)) {
+        errno = EACCES;
+        return -1;
+    }
+    const std::string self = "/proc/self/fd/" + std::to_string(handle.get());
+    if (chmod(self.c_str(), (status.st_mode & kAccessBits) | S_IWUSR) != 0)
+        return -1;
+    return openWritable(AT_FDCWD, self.c_str(), 0);
 }
 
-bool TreeWalker::destroyFolder(int dirFd, const std::string& name, const Entry& entry)
+// What another program writes while the passes run would be freed unread by the truncation:
+// the part that grew is overwritten too, and a file that keeps growing is left in place.
+bool TreeWalker::overwriteAll(int fd)
 {
-    const int fd = openat(dirFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT)
-            return true;
-        problem("cannot read the folder; it stays", errno);
-        return false;
-    }
-    DirHandle folder(fdopendir(fd));
-    if (!folder) {
-        close(fd);
-        problem("cannot read the folder; it stays", errno);
-        return false;
-    }
-    if (!isSameItem(dirfd(folder.get()), entry)) {
-        problem("changed while being destroyed; it is left in place");
-        return false;
-    }
-    reporter_.removing(path_);
-    // Entries removed during a scan can make the folder's listing skip others: scan again
-    // until a scan finds the folder empty.
-    bool hadEntries = false;
-    for (Scan scan = destroyContents(folder.get(), entry.device); scan != Scan::Empty;
-         scan = destroyContents(folder.get(), entry.device)) {
-        if (scan == Scan::Failed)
+    const std::vector<PassPattern> passes = passPlanFor(options_.method, random_);
+    std::uint64_t overwritten = 0;
+    for (int round = 0;; ++round) {
+        struct stat status {};
+        if (fstat(fd, &status) != 0) {
+            problem("cannot read its size", errno);
             return false;
-        hadEntries = true;
-        rewinddir(folder.get());
+        }
+        const auto size = static_cast<std::uint64_t>(status.st_size);
+        if (size <= overwritten)
+            return true;
+        if (round > kGrowthRounds) {
+            problem("is still being written by another program; it is left in place");
+            return false;
+        }
+        // Percentages only rise: a part that grew is overwritten without them.
+        const std::uint64_t workTotal = size * passes.size();
+        const FileOverwriter::Progress progress = [&](std::uint64_t done) {
+            if (round == 0)
+                reporter_.progress(done, workTotal);
+        };
+        if (const int error = overwriter_.overwrite(fd, overwritten, size, passes, progress)) {
+            problem("could not overwrite it; it is left in place", error);
+            return false;
+        }
+        overwritten = size;
     }
-    if (hadEntries) {
-        // The kernel blanks removed entries in the folder's blocks, but blocks freed with the
-        // folder never reach the disk again: write the blanked ones out first.
-        syncfs(dirfd(folder.get()));
-    }
-    folder.reset();
-    if (!removeName(dirFd, name, entry, -1, "emptied, but the folder could not be removed"))
+}
+
+bool TreeWalker::destroyOther(const Place& place, const std::string& name, const Entry& entry)
+{
+    reporter_.removing(path_);
+    if (!removeName(place.fd, name, entry, -1, "could not remove it"))
         return false;
     reporter_.done();
     return true;
 }
 
-TreeWalker::Scan TreeWalker::destroyContents(DIR* folder, dev_t device)
+bool TreeWalker::destroyTree(const Place& place, const std::string& name, const Entry& entry)
 {
-    bool sawEntry = false;
-    bool failed = false;
-    errno = 0;
-    while (const dirent* child = readdir(folder)) {
-        const std::string name = child->d_name;
+    Step step = enterFolder(place, name, entry);
+    if (step != Step::Entered)
+        return step == Step::Done;
+    for (;;) {
+        std::string childName;
+        Entry child;
+        if (nextChild(levels_.back(), childName, child)) {
+            destroyChild(childName, child);
+            continue;
+        }
+        step = leaveFolder(place);
+        if (step == Step::Lost) {
+            levels_.clear();
+            return false;
+        }
+        if (levels_.empty())
+            return step == Step::Done;
+        if (step == Step::Kept)
+            levels_.back().failed = true;
+    }
+}
+
+TreeWalker::Step TreeWalker::enterFolder(const Place& place, const std::string& name,
+                                         const Entry& entry)
+{
+    const int fd = openat(place.fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0 && errno == ENOENT)
+        return Step::Done;
+    std::unique_ptr<DIR, CloseDir> dir(fd < 0 ? nullptr : fdopendir(fd));
+    if (!dir) {
+        problem("cannot read the folder; it stays", errno);
+        if (fd >= 0)
+            close(fd);
+        return Step::Kept;
+    }
+    if (!isSameItem(fd, entry)) {
+        problem(std::string(kChanged));
+        return Step::Kept;
+    }
+    reporter_.removing(path_);
+    Level& level = levels_.emplace_back();
+    level.entry = entry;
+    level.nameStart = path_.size() - name.size();
+    level.blocker = folderBlocker(fd, entry, true);
+    level.dir = std::move(dir);
+    if (levels_.size() > kOpenLevels + 1)
+        levels_[levels_.size() - 1 - kOpenLevels].dir.reset();
+    return Step::Entered;
+}
+
+// With -f, a folder of the user's that is being destroyed is made writable for the user; the
+// folder holding a named item never is.
+int TreeWalker::folderBlocker(int fd, const Entry& folder, bool mayChange)
+{
+    if (folder.locked)
+        return EPERM;
+    if (faccessat(fd, ".", W_OK | X_OK, AT_EACCESS) == 0)
+        return 0;
+    const int error = errno;
+    if (error != EACCES || !mayChange || !options_.force || folder.owner != geteuid() ||
+        fchmod(fd, (folder.mode & kAccessBits) | S_IWUSR | S_IXUSR) != 0)
+        return error;
+    return faccessat(fd, ".", W_OK | X_OK, AT_EACCESS) == 0 ? 0 : errno;
+}
+
+bool TreeWalker::nextChild(Level& level, std::string& name, Entry& entry)
+{
+    // Entries removed during a scan can make the folder's listing skip others: scan again until
+    // a scan meets nothing but entries that stay.
+    for (;;) {
+        errno = 0;
+        const dirent* child = readdir(level.dir.get());
+        if (child == nullptr) {
+            if (errno != 0) {
+                problem("could not read the whole folder; it stays", errno);
+                level.failed = true;
+                return false;
+            }
+            if (!level.sawEntry)
+                return false;
+            level.sawEntry = false;
+            rewinddir(level.dir.get());
+            continue;
+        }
+        name = child->d_name;
         if (name == "." || name == "..")
             continue;
-        sawEntry = true;
-        const PathScope scope(path_, name);
-        Entry entry;
-        const int error = statEntry(dirfd(folder), name, entry);
-        if (error == ENOENT) {
-            errno = 0;
+        const int error = statEntry(dirfd(level.dir.get()), name, entry);
+        if (error == ENOENT || (error == 0 && kept_.contains({entry.device, entry.inode})))
             continue;
-        }
         if (error != 0) {
+            const std::size_t keepPath = path_.size();
+            path_ += '/' + name;
             problem("cannot look at it; it stays", error);
-            failed = true;
-        } else if (entry.mountRoot || entry.device != device) {
-            problem("is a mount point of another file system; not entered, and the folders "
-                    "holding it stay");
-            failed = true;
-        } else if (!destroyEntry(dirfd(folder), name, entry)) {
-            failed = true;
+            path_.resize(keepPath);
+            level.failed = true;
+            return false;
         }
-        errno = 0;
+        level.sawEntry = true;
+        level.hadEntries = true;
+        return true;
     }
-    if (errno != 0) {
-        problem("could not read the whole folder; it stays", errno);
-        failed = true;
-    }
-    return failed ? Scan::Failed : sawEntry ? Scan::Progressed : Scan::Empty;
 }
 
-bool TreeWalker::destroyOther(int dirFd, const std::string& name, const Entry& entry)
+void TreeWalker::destroyChild(const std::string& name, const Entry& entry)
 {
-    reporter_.removing(path_);
-    if (!removeName(dirFd, name, entry, -1, "could not remove it"))
+    const std::size_t keepPath = path_.size();
+    path_ += '/';
+    path_ += name;
+    Level& level = levels_.back();
+    const Place place{dirfd(level.dir.get()), level.entry, level.blocker};
+    Step step = Step::Kept;
+    if (crossesMount(entry, level.entry.device))
+        problem(std::string(kMountPoint));
+    else if (S_ISDIR(entry.mode) && levels_.size() >= kMoveUpDepth &&
+             remover_.moveAway(place.fd, name, dirfd(levels_.front().dir.get())))
+        step = Step::Done;
+    else if (S_ISDIR(entry.mode))
+        step = enterFolder(place, name, entry);
+    else
+        step = destroyEntry(place, name, entry) ? Step::Done : Step::Kept;
+    // An entered folder stays on the path until the walk leaves it.
+    if (step == Step::Entered)
+        return;
+    path_.resize(keepPath);
+    if (step == Step::Kept) {
+        keep(entry);
+        levels_.back().failed = true;
+    }
+}
+
+TreeWalker::Step TreeWalker::leaveFolder(const Place& top)
+{
+    Level& level = levels_.back();
+    Place parent = top;
+    if (levels_.size() > 1) {
+        Level& above = levels_[levels_.size() - 2];
+        if (!above.dir && !reopenParentOf(level, above))
+            return Step::Lost;
+        parent = {dirfd(above.dir.get()), above.entry, above.blocker};
+    }
+    Step step = Step::Kept;
+    if (!level.failed) {
+        if (level.hadEntries) {
+            fsync(dirfd(level.dir.get()));
+            removedFolders_.hold(dirfd(level.dir.get()));
+        }
+        level.dir.reset();
+        const std::string name = path_.substr(level.nameStart);
+        if (removeName(parent.fd, name, level.entry, -1,
+                       "emptied, but the folder could not be removed")) {
+            reporter_.done();
+            step = Step::Done;
+        }
+    }
+    if (step == Step::Kept)
+        keep(level.entry);
+    if (levels_.size() > 1)
+        path_.resize(level.nameStart - 1);
+    levels_.pop_back();
+    return step;
+}
+
+// The way back up goes through "..", which must still be the folder the walk came down from.
+bool TreeWalker::reopenParentOf(const Level& level, Level& parent)
+{
+    const int fd = openat(dirfd(level.dir.get()), "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0 && isSameItem(fd, parent.entry))
+        parent.dir.reset(fdopendir(fd));
+    else if (fd >= 0)
+        close(fd);
+    if (!parent.dir) {
+        problem("was moved while being destroyed; the rest of it is left in place");
         return false;
-    reporter_.done();
+    }
+    parent.sawEntry = false;
     return true;
+}
+
+void TreeWalker::keep(const Entry& entry)
+{
+    kept_.insert({entry.device, entry.inode});
 }
 
 bool TreeWalker::removeName(int dirFd, const std::string& name, const Entry& entry, int openFile,

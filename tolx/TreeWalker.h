@@ -4,8 +4,13 @@
 
 #include <cstdint>
 #include <dirent.h>
+#include <memory>
+#include <set>
 #include <string>
+#include <sys/stat.h>
 #include <sys/types.h>
+#include <utility>
+#include <vector>
 
 namespace tolvex::tolx {
 
@@ -13,15 +18,20 @@ class EntryRemover;
 class FileOverwriter;
 class JournalPurger;
 class RandomStream;
+class RemovedFolders;
 class Reporter;
 
 // Destroys named paths: files are overwritten and removed, folders emptied depth first and
-// removed, links and special files removed without being opened. The walk streams each folder
-// as it reads it, so memory stays flat however many entries a folder holds.
+// removed, links and special files removed without being opened. Nothing is touched whose name
+// could not be removed afterwards. The walk is a loop over a stack of folder levels: it keeps
+// only the deepest few folders open and streams each one as it reads it, so descriptors stay
+// bounded and memory grows by a few dozen bytes per level, however deep or wide the tree.
 class TreeWalker {
 public:
     TreeWalker(const Options& options, Reporter& reporter, FileOverwriter& overwriter,
-               EntryRemover& remover, JournalPurger& purger, RandomStream& random);
+               EntryRemover& remover, RemovedFolders& removedFolders, JournalPurger& purger,
+               RandomStream& random);
+    ~TreeWalker();
 
     // False when some part of the item could not be destroyed. A path that does not exist is
     // reported and counts as done: an earlier run over the same list may have destroyed it.
@@ -30,35 +40,75 @@ public:
 private:
     struct Entry {
         mode_t mode = 0;
+        uid_t owner = 0;
         dev_t device = 0;
         ino_t inode = 0;
         nlink_t links = 0;
         bool mountRoot = false;
+        // Immutable or append-only: neither its name nor the names in it may go.
+        bool locked = false;
     };
-    enum class Scan { Empty, Progressed, Failed };
+    // A folder the walk acts in.
+    struct Place {
+        int fd = -1;
+        Entry entry;
+        // Why names in it cannot be removed, or 0.
+        int blocker = 0;
+    };
+    struct CloseDir {
+        void operator()(DIR* dir) const;
+    };
+    // A folder being emptied, one per level below a named folder.
+    struct Level {
+        Entry entry;
+        // Where the folder's name starts in path_.
+        std::size_t nameStart = 0;
+        // Closed for all but the deepest levels; reopened through ".." on the way back up.
+        std::unique_ptr<DIR, CloseDir> dir;
+        int blocker = 0;
+        // This scan of the folder met an entry still to act on.
+        bool sawEntry = false;
+        bool hadEntries = false;
+        bool failed = false;
+    };
+    enum class Step { Done, Kept, Entered, Lost };
 
     static int statEntry(int dirFd, const std::string& name, Entry& entry);
-    bool destroyEntry(int dirFd, const std::string& name, const Entry& entry);
-    bool destroyFile(int dirFd, const std::string& name, const Entry& entry);
-    bool destroyFolder(int dirFd, const std::string& name, const Entry& entry);
-    bool destroyOther(int dirFd, const std::string& name, const Entry& entry);
+    static bool isSameItem(const struct stat& status, const Entry& entry);
+    static bool isSameItem(int fd, const Entry& entry);
+    bool destroyEntry(const Place& place, const std::string& name, const Entry& entry);
+    bool mayRemove(const Place& place, const Entry& entry);
+    bool destroyFile(const Place& place, const std::string& name, const Entry& entry);
+    bool destroyOther(const Place& place, const std::string& name, const Entry& entry);
+    bool destroyTree(const Place& place, const std::string& name, const Entry& entry);
+    // The file open for writing, or -1: reported, or vanished (gone before we came).
+    int openForOverwrite(int dirFd, const std::string& name, const Entry& entry, bool& vanished);
+    int openMadeWritable(int dirFd, const std::string& name, const Entry& entry);
+    bool overwriteAll(int fd);
+    Step enterFolder(const Place& place, const std::string& name, const Entry& entry);
+    int folderBlocker(int fd, const Entry& folder, bool mayChange);
+    bool nextChild(Level& level, std::string& name, Entry& entry);
+    void destroyChild(const std::string& name, const Entry& entry);
+    Step leaveFolder(const Place& top);
+    bool reopenParentOf(const Level& level, Level& parent);
+    void keep(const Entry& entry);
     // Takes the entry's name out of its folder; a name already gone counts as removed.
     bool removeName(int dirFd, const std::string& name, const Entry& entry, int openFile,
                     const std::string& failure);
-    Scan destroyContents(DIR* folder, dev_t device);
-    // The file open for writing, or -1: reported, or vanished (gone before we came).
-    int openForOverwrite(int dirFd, const std::string& name, const Entry& entry, bool& vanished);
-    bool isSameItem(int fd, const Entry& entry);
     void problem(const std::string& reason, int error = 0);
 
     const Options& options_;
     Reporter& reporter_;
     FileOverwriter& overwriter_;
     EntryRemover& remover_;
+    RemovedFolders& removedFolders_;
     JournalPurger& purger_;
     RandomStream& random_;
     // The item in hand, as the user named it or as the walk reached it.
     std::string path_;
+    std::vector<Level> levels_;
+    // Items that stay, by device and inode, so that a folder's later scans pass them over.
+    std::set<std::pair<dev_t, ino_t>> kept_;
 };
 
 } // namespace tolvex::tolx

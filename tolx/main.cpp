@@ -5,12 +5,15 @@
 #include "tolx/EntryRemover.h"
 #include "tolx/FileOverwriter.h"
 #include "tolx/JournalPurger.h"
+#include "tolx/PathList.h"
 #include "tolx/RandomStream.h"
+#include "tolx/RemovedFolders.h"
 #include "tolx/Reporter.h"
 #include "tolx/TreeWalker.h"
 
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <string>
 #include <sys/resource.h>
@@ -29,20 +32,23 @@ void print(int fd, const std::string& text)
     [[maybe_unused]] const ssize_t written = write(fd, text.data(), text.size());
 }
 
-// A caller that ignores or blocks SIGTERM passes that on to us; the promise is to stop at once.
-void restoreDefaultSignals()
+// A caller that ignores or blocks SIGTERM passes that on to us; the promise is to stop at once
+// (RemovedFolders then handles it). A reader of our progress that goes away must not stop us
+// halfway through a file.
+void setUpSignals()
 {
     std::signal(SIGTERM, SIG_DFL);
-    std::signal(SIGPIPE, SIG_DFL);
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGPIPE, SIG_IGN);
     sigset_t unblocked;
     sigemptyset(&unblocked);
     sigaddset(&unblocked, SIGTERM);
-    sigaddset(&unblocked, SIGPIPE);
+    sigaddset(&unblocked, SIGINT);
     sigprocmask(SIG_UNBLOCK, &unblocked, nullptr);
 }
 
-// Every folder level of a deep tree holds one descriptor while the walk is below it.
-void allowDeepTrees()
+// Removed folders stay open until a sync has written them out: more descriptors, fewer syncs.
+void allowManyDescriptors()
 {
     rlimit files{};
     if (getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
@@ -51,7 +57,23 @@ void allowDeepTrees()
     }
 }
 
-int shred(const Options& options)
+// The paths of the command line, or those on standard input. A list cut off by its writer is
+// not the list the user gave: its whole run counts as failed.
+bool collectPaths(Options& options, Reporter& reporter)
+{
+    if (!options.pathsFromInput)
+        return true;
+    PathList list = PathList::read(STDIN_FILENO);
+    options.paths = std::move(list.paths);
+    if (list.error != 0)
+        reporter.problem("standard input", std::string("could not read the whole list: ") +
+                                               std::strerror(list.error));
+    if (list.cutOff)
+        reporter.problem(*list.cutOff, "the list ends in the middle of this path; not used");
+    return list.error == 0 && !list.cutOff;
+}
+
+int shred(Options options)
 {
     RandomStream random;
     ChunkProducer producer(random, kChunkSize);
@@ -59,10 +81,12 @@ int shred(const Options& options)
     EntryRemover remover(random);
     JournalPurger purger;
     Reporter reporter(STDOUT_FILENO, STDERR_FILENO, options.verbose);
-    TreeWalker walker(options, reporter, overwriter, remover, purger, random);
-    bool allDestroyed = true;
+    bool allDestroyed = collectPaths(options, reporter);
+    RemovedFolders removedFolders;
+    TreeWalker walker(options, reporter, overwriter, remover, removedFolders, purger, random);
     for (const std::string& path : options.paths)
         allDestroyed = walker.destroy(path) && allDestroyed;
+    removedFolders.release();
     purger.purge();
     return allDestroyed ? 0 : kFailureStatus;
 }
@@ -71,7 +95,7 @@ int shred(const Options& options)
 
 int main(int argc, char* argv[])
 {
-    restoreDefaultSignals();
+    setUpSignals();
     const Invocation invocation = CommandLine::parse(argc, argv);
     switch (invocation.action) {
     case Invocation::Action::Help:
@@ -86,7 +110,7 @@ int main(int argc, char* argv[])
     case Invocation::Action::Shred:
         break;
     }
-    allowDeepTrees();
+    allowManyDescriptors();
     try {
         return shred(invocation.options);
     } catch (const std::exception& failure) {

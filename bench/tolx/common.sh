@@ -3,7 +3,8 @@
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-tolx=$repo/build/bin/tolx
+# TOLX names another build of the helper, for example an older one to compare against.
+tolx=${TOLX:-$repo/build/bin/tolx}
 runs=${TOLX_BENCH_RUNS:-3}
 
 if [ ! -x "$tolx" ]; then

@@ -1,12 +1,70 @@
 #pragma once
 
-#include <QByteArray>
-#include <QList>
+#include <QDir>
 #include <QProcess>
-#include <QRegularExpression>
-#include <QStringList>
+#include <QTemporaryDir>
 #include <QTest>
+#include <fcntl.h>
 #include <functional>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// Raw byte paths throughout: some names in these tests are not valid UTF-8.
+inline bool writeFile(const QByteArray& path, const QByteArray& content, int flags = O_TRUNC)
+{
+    const int fd = open(path.constData(), O_CREAT | O_WRONLY | flags, 0644);
+    const bool written = write(fd, content.constData(), size_t(content.size())) == content.size();
+    return close(fd) == 0 && written;
+}
+
+inline QByteArray readFile(const QByteArray& path)
+{
+    QFile file(QFile::decodeName(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool exists(const QByteArray& path)
+{
+    struct stat status {};
+    return lstat(path.constData(), &status) == 0;
+}
+
+inline QByteArray markerBytes(int size, const QByteArray& marker = "tolx-test-marker;")
+{
+    return marker.repeated(size / int(marker.size()) + 1).left(size);
+}
+
+// A temporary folder for one test, under `base` when given.
+class Sandbox {
+public:
+    explicit Sandbox(const QString& base = QDir::tempPath())
+        : dir_(base + "/tolx-test-XXXXXX"), root_(QFile::encodeName(dir_.path()))
+    {}
+    QByteArray path(const QByteArray& relative) const { return root_ + '/' + relative; }
+    QByteArray mkdir(const QByteArray& relative) const
+    {
+        ::mkdir(path(relative).constData(), 0755);
+        return path(relative);
+    }
+
+private:
+    QTemporaryDir dir_;
+    QByteArray root_;
+};
+
+inline QString tolxProgram()
+{
+    return qEnvironmentVariable("TOLVEX_BIN_DIR") + "/tolx";
+}
+
+struct TolxLaunch {
+    QString program = tolxProgram();
+    // Written to standard input, which is then closed.
+    QByteArray input{};
+    std::function<void()> inChild{};
+};
 
 // Runs the built tolx program and collects what it printed.
 struct TolxRun {
@@ -15,68 +73,69 @@ struct TolxRun {
     QList<QByteArray> lines;
     QByteArray errors;
 
-    static QString program() { return qEnvironmentVariable("TOLVEX_BIN_DIR") + "/tolx"; }
-
-    static TolxRun run(const QStringList& arguments, const QString& program = TolxRun::program(),
-                       const std::function<void()>& inChild = {})
+    static TolxRun run(const QStringList& arguments, const TolxLaunch& launch = {})
     {
         QProcess process;
-        if (inChild)
-            process.setChildProcessModifier(inChild);
-        process.start(program, arguments);
+        if (launch.inChild)
+            process.setChildProcessModifier(launch.inChild);
+        process.start(launch.program, arguments);
+        process.write(launch.input);
+        process.closeWriteChannel();
         TolxRun result;
-        if (!process.waitForFinished(120000))
+        if (!process.waitForFinished(240000))
             return result;
         result.exitCode = process.exitCode();
         result.exitStatus = process.exitStatus();
-        QByteArray out = process.readAllStandardOutput();
-        if (out.endsWith('\n'))
-            out.chop(1);
-        if (!out.isEmpty())
-            result.lines = out.split('\n');
+        const QByteArray out = process.readAllStandardOutput();
+        result.lines = out.isEmpty() ? QList<QByteArray>() : out.chopped(1).split('\n');
         result.errors = process.readAllStandardError();
         return result;
+    }
+
+    static TolxRun run(const QByteArray& flags, const QList<QByteArray>& paths,
+                       const TolxLaunch& launch = {})
+    {
+        QStringList arguments{QString::fromLatin1(flags)};
+        for (const QByteArray& path : paths)
+            arguments.append(QFile::decodeName(path));
+        return run(arguments, launch);
+    }
+
+    // Root reads and writes everything: to meet permissions the program runs as "nobody", from a
+    // copy in the sandbox (the build folder may be out of its reach). No program without one.
+    static TolxLaunch asNobody(const Sandbox& box)
+    {
+        const passwd* nobody = getpwnam("nobody");
+        const QByteArray copy = box.path("tolx");
+        if (!nobody || lchown(box.path("").constData(), nobody->pw_uid, nobody->pw_gid) != 0 ||
+            !QFile::copy(tolxProgram(), QFile::decodeName(copy)))
+            return {QString()};
+        return {QFile::decodeName(copy), {}, [uid = nobody->pw_uid, gid = nobody->pw_gid] {
+                    if (setgroups(0, nullptr) != 0 || setgid(gid) != 0 || setuid(uid) != 0)
+                        _exit(99);
+                }};
     }
 
     bool succeeded() const { return exitStatus == QProcess::NormalExit && exitCode == 0; }
 
     // Every line is one of the three messages; every item that starts also ends, and its
     // percentages only grow. Items nest (a folder's contents come between its messages), so
-    // "done" closes the innermost open item.
-    bool framingIsSound(QString* why) const
+    // "done" closes the innermost open item. Empty when sound, else what is wrong.
+    QByteArray framingFault() const
     {
-        static const QRegularExpression percent(QStringLiteral("^(\\d{1,3})%$"));
-        QList<int> lastPercent;
+        QList<int> open;
         for (const QByteArray& line : lines) {
-            if (line.startsWith("removing ") && line.size() > 9) {
-                lastPercent.append(-1);
-                continue;
-            }
-            if (line == "done" && !lastPercent.isEmpty()) {
-                lastPercent.removeLast();
-                continue;
-            }
-            const auto match = percent.match(QString::fromLatin1(line));
-            if (match.hasMatch() && !lastPercent.isEmpty() &&
-                match.captured(1).toInt() > lastPercent.last() &&
-                match.captured(1).toInt() <= 100) {
-                lastPercent.last() = match.captured(1).toInt();
-                continue;
-            }
-            *why = "unexpected line: " + QString::fromUtf8(line);
-            return false;
+            bool isNumber = false;
+            const int percent = line.endsWith('%') ? line.chopped(1).toInt(&isNumber) : -1;
+            if (line.startsWith("removing ") && line.size() > 9)
+                open.append(-1);
+            else if (line == "done" && !open.isEmpty())
+                open.removeLast();
+            else if (isNumber && !open.isEmpty() && percent > open.last() && percent <= 100)
+                open.last() = percent;
+            else
+                return "unexpected line: " + line;
         }
-        *why = QStringLiteral("%1 item(s) never done").arg(lastPercent.size());
-        return lastPercent.isEmpty();
-    }
-
-    QList<QByteArray> removedPaths() const
-    {
-        QList<QByteArray> paths;
-        for (const QByteArray& line : lines) {
-            if (line.startsWith("removing "))
-                paths.append(line.mid(9));
-        }
-        return paths;
+        return open.isEmpty() ? QByteArray() : "an item never done";
     }
 };
