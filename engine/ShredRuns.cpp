@@ -37,6 +37,8 @@ namespace tolvex {
 namespace {
 
 constexpr QByteArrayView kRemoving = "removing ";
+// The helper reads its paths from standard input, so no list is too long for a command line.
+const QString kPathsOnInputFlag = QStringLiteral("-z");
 const QString kDone = QStringLiteral("done");
 const QString kNoFilesMessage =
     QStringLiteral("\n No files to shred \nPlease add some files to begin");
@@ -86,6 +88,17 @@ std::array<ShredEntryDics, kListIds.size()> existingRecordsByMethod(const ShredE
         }
     }
     return byMethod;
+}
+
+// Each path's bytes ended by a NUL byte, the one byte no path holds.
+QByteArray pathRecords(const QStringList& paths)
+{
+    QByteArray records;
+    for (const QString& path : paths) {
+        records += encodeNativePath(path);
+        records += '\0';
+    }
+    return records;
 }
 
 // The helper writes each backslash of a path doubled and each line feed as a backslash and the
@@ -322,7 +335,8 @@ std::shared_future<void> ShredRuns::runChunk(const std::shared_ptr<Run>& run, co
     lifetime_->runStarted();
     const auto ended = qScopeGuard([lifetime = lifetime_] { lifetime->runEnded(); });
     const qint64 listId = run->listId;
-    auto task = std::make_shared<Task>(helperPath_, QStringList{run->flag} + chunk.paths);
+    auto task = std::make_shared<Task>(helperPath_, QStringList{run->flag, kPathsOnInputFlag});
+    task->setStandardInput(pathRecords(chunk.paths));
     {
         // Nothing starts once the destructor has begun to terminate the running helpers.
         std::lock_guard lock(lifetime_->mutex);

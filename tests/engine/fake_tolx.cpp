@@ -9,7 +9,7 @@
 // Without a script it destroys and ends with 0. The paths are given as arguments, or with -z on
 // standard input, each ended by a NUL byte. A path in "removing PATH" has each backslash doubled
 // and each line feed written as backslash and n. When $TOLVEX_FAKE_TOLX_LOG is set, each launch
-// first appends its options and then its paths to that file, tab-separated, as one line.
+// first appends its options (but -z) and then its paths to that file, tab-separated, as one line.
 #include <algorithm>
 #include <cstdlib>
 #include <fcntl.h>
@@ -113,10 +113,11 @@ int main(int argc, char** argv)
         const std::string argument = argv[i];
         (argument.starts_with('-') && paths.empty() ? options : paths).push_back(argument);
     }
-    if (std::find(options.begin(), options.end(), "-z") != options.end()) {
+    if (const auto z = std::find(options.begin(), options.end(), "-z"); z != options.end()) {
         if (!paths.empty()) {
             return 64;
         }
+        options.erase(z);
         paths = pathsFromInput();
     }
     logLaunch(options, paths);

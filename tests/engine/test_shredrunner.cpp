@@ -311,29 +311,36 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("onePass");
         QTest::addColumn<int>("sevenPass");
+        QTest::addColumn<QString>("sevenFolder");
         QTest::addColumn<QStringList>("script");
         QTest::addColumn<QStringList>("launches");
         QTest::addColumn<QStringList>("huds");
         const QStringList destroy{"destroy"};
-        QTest::newRow("one list") << 0 << 4001 << destroy << QStringList({"-frmv 1", "-frmv 4000"})
-                                  << QStringList{"hud 3 7-pass shredding is complete!"};
+        const QString seven = "seven";
+        const QStringList sevenDone{"hud 3 7-pass shredding is complete!"};
+        QTest::newRow("one list") << 0 << 4001 << seven << destroy
+                                  << QStringList({"-frmv 1", "-frmv 4000"}) << sevenDone;
         QTest::newRow("the threshold is per method")
-            << 10 << 3995 << destroy << QStringList({"-frmv 3995", "-frsv 10"})
-            << QStringList(
-                   {"hud 3 1-pass shredding is complete!", "hud 3 7-pass shredding is complete!"});
+            << 10 << 3995 << seven << destroy << QStringList({"-frmv 3995", "-frsv 10"})
+            << QStringList({"hud 3 1-pass shredding is complete!", sevenDone.first()});
         QTest::newRow("a failed first launch")
-            << 0 << 4001 << QStringList({"destroy", "fail-if-given FIRST"})
+            << 0 << 4001 << seven << QStringList({"destroy", "fail-if-given FIRST"})
             << QStringList({"-frmv 1", "-frmv 4000"}) << QStringList();
+        // 2,500 paths of 1,000 bytes are more than a command line may hold.
+        const QString deep = QStringList(4, QString(240, u'd')).join(u'/');
+        QTest::newRow("past the argument limit")
+            << 0 << 2500 << deep << destroy << QStringList{"-frmv 2500"} << sevenDone;
     }
 
     void longListsRunInChunksOfTheirOwnItems()
     {
         QFETCH(int, onePass);
         QFETCH(int, sevenPass);
+        QFETCH(QString, sevenFolder);
         QFETCH(QStringList, script);
         QFETCH(QStringList, launches);
         rig->lists.setFilePathsArr(1, world->files("one", onePass));
-        rig->lists.setFilePathsArr(7, world->files("seven", sevenPass));
+        rig->lists.setFilePathsArr(7, world->files(sevenFolder, sevenPass));
         this->script->set(script.replaceInStrings("FIRST", world->root + "/seven/f0"));
         rig->runs.shredFiles(rig->lists.pathsDicsForEditVC(), false);
         QTRY_VERIFY_WITH_TIMEOUT(this->script->launches().size() == launches.size() &&
@@ -350,7 +357,7 @@ private Q_SLOTS:
         QStringList huds = rig->window.linesStartingWith("hud");
         huds.sort();
         QTEST(huds, "huds");
-        QCOMPARE(QDir(world->root + "/seven").entryList(QDir::Files), QStringList());
+        QCOMPARE(QDir(world->root + "/" + sevenFolder).entryList(QDir::Files), QStringList());
         QCOMPARE(totals().shredFilesCount, quint64(onePass + sevenPass));
     }
 
