@@ -1,5 +1,4 @@
 #include "EngineTestRig.h"
-#include "engine/ListId.h"
 #include "engine/SizeLoadDic.h"
 #include "engine/SizeMeasurement.h"
 #include "engine/UtilsFileSystem.h"
@@ -11,16 +10,8 @@
 using namespace tolvex;
 using namespace tolvex::testing;
 
-namespace {
-
-quint64 filesDone()
-{
-    return Utils::getTotalShredInfoDic().value_or(TotalShredInfoDic{}).shredFilesCount.value_or(0);
-}
-
-} // namespace
-
-// Shred runs through the real shredding helper.
+// A shred run through the real shredding helper. Runs of all three lists and a cancelled run go
+// through it from the main window in the app's tests.
 class TestShredRunsTolx : public QObject {
     Q_OBJECT
 
@@ -34,63 +25,6 @@ private Q_SLOTS:
     {
         rig.reset();
         world.reset();
-    }
-
-    // Three lists at once, a folder tree among them and a listed item that has vanished.
-    void threeListsShredAtOnce()
-    {
-        const QString f = world->folder("seven/F");
-        world->file("seven/F/one", 3000);
-        world->file("seven/F/sub/.two", 5);
-        const QString c = world->file("seven/c", 10000);
-        const QString a = world->file("one/a");
-        const QString d = world->file("thirtyfive/d", 50000);
-        const quint64 bytes = settledSize({f + "/one", f + "/sub/.two", c, a, d});
-        rig->lists.setFilePathsArr(1, {a, world->root + "/gone"});
-        rig->lists.setFilePathsArr(7, {f, c});
-        rig->lists.setFilePathsArr(35, {d});
-        rig->runs.shredFiles(rig->lists.pathsDicsForEditVC(), false);
-        QTRY_COMPARE_WITH_TIMEOUT(rig->window.linesStartingWith("hud").size(), 3, 120000);
-        QStringList huds = rig->window.linesStartingWith("hud");
-        huds.sort();
-        QCOMPARE(huds, QStringList({"hud 3 1-pass shredding is complete!",
-                                    "hud 3 35-pass shredding is complete!",
-                                    "hud 3 7-pass shredding is complete!"}));
-        for (const char* folder : {"one", "seven", "thirtyfive"}) {
-            QCOMPARE(QDir(world->root + "/" + folder)
-                         .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-                     QStringList());
-        }
-        for (qint64 listId : kListIds) {
-            QCOMPARE(rig->lists.filePathsArr(listId), QStringList());
-        }
-        QCOMPARE(filesDone(), quint64(5));
-        QCOMPARE(Utils::getTotalShredInfoDic()->shredDataSize.value_or(0), bytes);
-    }
-
-    void terminatingMidRunPrunesOnlyWhatIsGone()
-    {
-        QStringList paths;
-        for (int i = 0; i < 6; ++i) {
-            paths.append(world->file(QStringLiteral("f%1").arg(i), 512 * 1024));
-        }
-        rig->lists.setFilePathsArr(35, paths);
-        const ShredEntryDics records = rig->lists.pathsDicsForEditVC();
-        rig->window.onLog = [&](const QString& line) {
-            if (line == "descrTF 35 f2") {
-                rig->tasks.terminate(35);
-            }
-        };
-        rig->runs.shredFiles(records, false);
-        QTRY_VERIFY_WITH_TIMEOUT(!rig->window.linesStartingWith("filled 35").isEmpty(), 120000);
-        QVERIFY(rig->window.linesStartingWith("hud").isEmpty());
-        const QStringList kept = rig->lists.filePathsArr(35);
-        QVERIFY(kept.contains(paths[2]));
-        QVERIFY(!kept.contains(paths[0]));
-        for (const QString& path : paths) {
-            QCOMPARE(kept.contains(path), QFileInfo::exists(path));
-        }
-        QVERIFY(!rig->tasks.isShredding(35));
     }
 
     // A list of 50,000 files with 200-byte paths goes the whole road with one press: measured,

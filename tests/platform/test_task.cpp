@@ -46,28 +46,6 @@ class TestTask : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void reportsExitCode_data()
-    {
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<Task::TerminationReason>("reason");
-        QTest::addColumn<int>("status");
-        QTest::newRow("success") << "exit 0" << Task::TerminationReason::Exit << 0;
-        QTest::newRow("failure") << "exit 3" << Task::TerminationReason::Exit << 3;
-    }
-
-    void reportsExitCode()
-    {
-        QFETCH(QString, script);
-        Task task(kShell, {"-c", script});
-        QString error;
-        QVERIFY2(task.launch(&error), qPrintable(error));
-        QVERIFY(task.processIdentifier() > 0);
-        task.waitUntilExit();
-        QVERIFY(!task.isRunning());
-        QTEST(task.terminationReason(), "reason");
-        QTEST(task.terminationStatus(), "status");
-    }
-
     void deliversEveryLineInOrderBeforeTermination()
     {
         const int count = 20000;
