@@ -66,28 +66,6 @@ private Q_SLOTS:
         QCOMPARE(rig.delegate->zoneOutlets(1)->mainTF->text(), QStringLiteral("1 - pass"));
     }
 
-    void dropOfTwoItemsAndAFolderCountsTheFilesInside()
-    {
-        MainWindowRig rig;
-        rig.start();
-        rig.file(QStringLiteral("docs/folder/a"), 100);
-        rig.file(QStringLiteral("docs/folder/sub/b"), 200);
-        rig.file(QStringLiteral("docs/folder/.hidden"), 300);
-        const QString folder = rig.home.filePath(QStringLiteral("docs/folder"));
-        const QString other = rig.file(QStringLiteral("docs/other"), 50);
-        QVERIFY(rig.dropFiles(1, {folder, other}));
-        const ZoneOutlets zone = *rig.delegate->zoneOutlets(1);
-        QCOMPARE(zone.mainTF->text(), QStringLiteral("2 files"));
-        QTRY_COMPARE(rig.delegate->shredLists().totalFilesPassCountNum(1), 4u);
-        QTRY_COMPARE(zone.descrTF->text(), Utils::getHumanReadableSizeFrom(
-                                               qint64(Utils::multipleItemsSize({folder, other}))));
-
-        // A folder dropped on another zone takes over the entries inside it.
-        const QString inside = rig.file(QStringLiteral("docs/folder/sub/c"), 10);
-        QVERIFY(rig.dropFiles(35, {inside}));
-        QVERIFY(rig.list(35).isEmpty());
-    }
-
     void itemDirectlyInsideHomeIsRefusedWithANotice()
     {
         MainWindowRig rig;
@@ -99,12 +77,6 @@ private Q_SLOTS:
         const ZoneOutlets zone = *rig.delegate->zoneOutlets(1);
         QCOMPARE(zone.mainTF->text(), QStringLiteral("1 - pass"));
         QCOMPARE(NamedImage::imageName(zone.addNewFilesBtn), QStringLiteral("AddNew"));
-
-        // With a second item the zone lets both through to the list rules, which still keep
-        // the loose item off the list.
-        const QString kept = rig.file(QStringLiteral("docs/kept.txt"), 10);
-        QVERIFY(rig.dropFiles(1, {loose, kept}));
-        QCOMPARE(rig.list(1), QStringList({kept}));
     }
 
     void hoverLookComesAndGoes()

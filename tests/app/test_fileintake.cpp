@@ -2,21 +2,11 @@
 #include "app/DropView.h"
 #include "app/FileIntake.h"
 #include "app/FileIntakeHost.h"
-#include "engine/MountedVolumes.h"
-#include "engine/ShredLists.h"
-#include "engine/ShredTasks.h"
 #include "engine/UtilsSettings.h"
 #include "kit/AlertPresenter.h"
-#include "platform/HomeFolder.h"
 #include "platform/NativePath.h"
-#include "platform/Task.h"
-#include "platform/UserDefaults.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileDialog>
-#include <QTemporaryDir>
-#include <QTest>
 #include <filesystem>
 #include <fstream>
 
@@ -132,19 +122,16 @@ private Q_SLOTS:
         QDir().mkpath(inHome(QStringLiteral("Library/Caches")));
         lists_->setFilePathsArr(35, {listed});
 
-        QVERIFY(!intake_->panelShouldEnableURL(listed));
-        QVERIFY(!intake_->panelShouldEnableURL(inHome(QStringLiteral("Library/Caches"))));
-        QVERIFY(!intake_->panelShouldEnableURL(home_.path()));
-        QVERIFY(!intake_->panelShouldEnableURL(QStringLiteral("/usr/share")));
-        QVERIFY(!intake_->panelShouldEnableURL(QStringLiteral("/etc/hosts")));
-        QVERIFY(intake_->panelShouldEnableURL(inHome(QStringLiteral("Docs"))));
-        QVERIFY(intake_->panelShouldEnableURL(free));
-        QVERIFY(intake_->panelShouldEnableURL(QStringLiteral("/media/usb/photo.jpg")));
-
+        for (const QString& dimmed :
+             {listed, inHome(QStringLiteral("Library/Caches")), home_.path(),
+              QStringLiteral("/usr/share"), QStringLiteral("/etc/hosts")})
+            QVERIFY2(!intake_->panelShouldEnableURL(dimmed), qPrintable(dimmed));
+        for (const QString& offered :
+             {inHome(QStringLiteral("Docs")), free, QStringLiteral("/media/usb/photo.jpg")})
+            QVERIFY2(intake_->panelShouldEnableURL(offered), qPrintable(offered));
         // Folders directly inside home can be opened but not chosen.
-        QVERIFY(!intake_->panelValidateURL(inHome(QStringLiteral("Docs"))));
-        QVERIFY(!intake_->panelValidateURL(listed));
-        QVERIFY(!intake_->panelValidateURL(home_.path()));
+        for (const QString& refused : {inHome(QStringLiteral("Docs")), listed, home_.path()})
+            QVERIFY2(!intake_->panelValidateURL(refused), qPrintable(refused));
         QVERIFY(intake_->panelValidateURL(free));
         QVERIFY(window_->log.isEmpty());
     }
@@ -241,27 +228,19 @@ private Q_SLOTS:
         QCOMPARE(choosers().size(), 1);
     }
 
-    void chooserNamesOneFileAndCancelEmptiesTheQueue()
+    // One path is "1 file"; a busy list's button is disabled; "Cancel" empties the queue.
+    void chooserOfOneFileWithABusyListCancelled()
     {
+        makeBusy(7);
         AlertPresenter::setNextAnswer(1000);
         intake_->serviceMenuShred({makeFile(QStringLiteral("Docs/one"))});
         QTRY_COMPARE(choosers().size(), 1);
         QCOMPARE(choosers().first().messageText, QStringLiteral("1 file dropped"));
+        QCOMPARE(choosers().first().disabledButtons, QSet<int>{2});
         QTRY_VERIFY(intake_->filesToOpenFromDock.isEmpty());
         for (qint64 id : {1, 7, 35}) {
             QVERIFY(lists_->filePathsArr(id).isEmpty());
         }
-    }
-
-    void busyListsButtonIsDisabled()
-    {
-        makeBusy(7);
-        AlertPresenter::setNextAnswer(1001);
-        const QString path = makeFile(QStringLiteral("Docs/x"));
-        intake_->applicationOpenFiles({path});
-        QTRY_COMPARE(choosers().size(), 1);
-        QCOMPARE(choosers().first().disabledButtons, QSet<int>{2});
-        QTRY_COMPARE(lists_->filePathsArr(35), QStringList{path});
         makeIdle(7);
     }
 
@@ -313,19 +292,6 @@ private Q_SLOTS:
         QVERIFY(choosers().isEmpty());
         QVERIFY(intake_->filesToOpenFromDock.isEmpty());
         QCOMPARE(host_->hovered, QList<qint64>{7});
-    }
-
-    void addButtonOfAShreddingListStopsItsHelper()
-    {
-        auto task = std::make_shared<Task>(QStringLiteral("/bin/sleep"), QStringList{"30"});
-        QVERIFY(tasks_->beginChunk(1, task, true));
-        QVERIFY(task->launch());
-        tasks_->launchAttempted(1);
-
-        intake_->addNewFilesToShredPass(1, nullptr);
-        QVERIFY(!panelIsOpen());
-        QTRY_VERIFY(!task->isRunning());
-        tasks_->endChunk(1, false);
     }
 };
 

@@ -8,6 +8,7 @@
 #include "platform/OperationQueue.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <mutex>
 #include <thread>
 
@@ -94,6 +95,14 @@ private Q_SLOTS:
         QVERIFY(sizeOf(f) > 0);
         QCOMPARE(LoadOperation::folderSize(f + "/empty").scanTotalFilesCount, quint64(0));
         QCOMPARE(LoadOperation::multipleItemsSize({}).scanTotalFilesCount, quint64(0));
+    }
+
+    // A folder that cannot be listed is logged and left out; the rest is still measured.
+    void aFolderThatCannotBeListedIsSkipped()
+    {
+        world->filesAroundTooDeepFolder("root", 20);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("File name too long$"));
+        QCOMPARE(LoadOperation::folderSize(world->root + "/root").scanTotalFilesCount, quint64(20));
     }
 
     void aNewerMeasurementCancelsTheOlderOne()

@@ -34,30 +34,15 @@ private Q_SLOTS:
         QCOMPARE(Utils::fileSizeAtPath(tree.path("missing")), quint64(0));
     }
 
-    void folderTotalsCountNonFolderItemsHiddenOnesIncluded()
-    {
-        TreeFixture tree;
-        const QString hidden = tree.file("f/.hidden", 4096);
-        const QString nested = tree.file("f/sub/nested", 100);
-        tree.folder("f/sub/empty");
-        QCOMPARE(Utils::folderSize(tree.path("f")),
-                 Utils::fileSizeAtPath(hidden) + Utils::fileSizeAtPath(nested));
-        QCOMPARE(Utils::folderFilesCount(tree.path("f")), quint64(2));
-
-        tree.folder("onlyFolders/a/b");
-        QCOMPARE(Utils::folderFilesCount(tree.path("onlyFolders")), quint64(0));
-        QCOMPARE(Utils::folderSize(tree.path("onlyFolders")), quint64(0));
-        QCOMPARE(Utils::folderSize(tree.path("missing")), quint64(0));
-        QCOMPARE(Utils::folderFilesCount(tree.path("missing")), quint64(0));
-    }
-
+    // Hidden files count, empty folders do not, a missing path is one file of no size.
     void listTotalsAddFoldersOwnEntriesAndCountMissingPathsOnce()
     {
         TreeFixture tree;
         const QString file = tree.sparseFile("file", 7000);
         const QString folder = tree.folder("folder");
-        for (const char* name : {"folder/1", "folder/2", "folder/sub/3"})
+        for (const char* name : {"folder/1", "folder/.2", "folder/sub/3"})
             tree.sparseFile(name, 1000);
+        tree.folder("folder/empty/emptier");
         const QString missing = tree.path("missing");
 
         QCOMPARE(Utils::totalFilesToShredCount({file, folder, missing}), quint64(5));
