@@ -1,5 +1,4 @@
 #include "EngineTestRig.h"
-#include "RunnerScript.h"
 #include "engine/UtilsSettings.h"
 
 #include <filesystem>

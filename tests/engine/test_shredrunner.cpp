@@ -1,5 +1,4 @@
 #include "EngineTestRig.h"
-#include "RunnerScript.h"
 #include "engine/PercentParsing.h"
 #include "engine/SizeLoadDic.h"
 #include "engine/SizeMeasurement.h"
