@@ -7,7 +7,6 @@
 #include "platform/NativePath.h"
 
 #include <QFileDialog>
-#include <filesystem>
 #include <fstream>
 
 using namespace tolvex;
@@ -48,23 +47,13 @@ struct Host : FileIntakeHost {
 class TestFileIntake : public QObject {
     Q_OBJECT
 
-    QTemporaryDir home_;
-    std::unique_ptr<FakeWindow> window_;
-    std::unique_ptr<ShredTasks> tasks_;
-    std::unique_ptr<ShredLists> lists_;
+    std::unique_ptr<TestWorld> world_;
+    std::unique_ptr<EngineRig> rig_;
     std::unique_ptr<Host> host_;
     std::unique_ptr<FileIntake> intake_;
 
-    QString inHome(const QString& relative) const { return home_.filePath(relative); }
-
-    QString makeFile(const QString& relative)
-    {
-        const QString path = inHome(relative);
-        QDir().mkpath(QFileInfo(path).path());
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        return path;
-    }
+    QString inHome(const QString& relative) const { return world_->home + "/" + relative; }
+    QString makeFile(const QString& relative) { return world_->file("home/" + relative, 0); }
 
     QList<Alert> choosers_;
 
@@ -81,31 +70,22 @@ class TestFileIntake : public QObject {
 
     bool panelIsOpen() const { return host_->window.findChild<QFileDialog*>() != nullptr; }
 
-    void makeBusy(qint64 listId) { tasks_->beginChunk(listId, nullptr, true); }
+    void makeBusy(qint64 listId) { rig_->tasks.beginChunk(listId, nullptr, true); }
     void makeIdle(qint64 listId)
     {
-        tasks_->launchAttempted(listId);
-        tasks_->endChunk(listId, false);
+        rig_->tasks.launchAttempted(listId);
+        rig_->tasks.endChunk(listId, false);
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        HomeFolder::setForTesting(home_.path());
-        UserDefaults::setStandardForTesting(home_.filePath(QStringLiteral("settings.ini")));
-        MountedVolumes::setForTesting(QList<MountedVolume>{});
-    }
-
     void init()
     {
         choosers_.clear();
-        UserDefaults::standard().removeObject(Utils::DefaultsKey::defaultShreddingEnbled);
-        UserDefaults::standard().removeObject(Utils::DefaultsKey::selectedDefShredMethodInd);
-        window_ = std::make_unique<FakeWindow>();
-        tasks_ = std::make_unique<ShredTasks>();
-        lists_ = std::make_unique<ShredLists>(*tasks_, *window_, *window_, *window_);
+        world_ = std::make_unique<TestWorld>();
+        rig_ = std::make_unique<EngineRig>(QString());
         host_ = std::make_unique<Host>();
-        intake_ = std::make_unique<FileIntake>(*lists_, *tasks_, *window_, *window_, *host_);
+        intake_ = std::make_unique<FileIntake>(rig_->lists, rig_->tasks, rig_->window, rig_->window,
+                                               *host_);
     }
 
     void cleanup()
@@ -113,6 +93,8 @@ private Q_SLOTS:
         AlertPresenter::takePresentedForTesting();
         intake_.reset();
         host_.reset();
+        rig_.reset();
+        world_.reset();
     }
 
     void panelDimsAndRefusesWhatMayNotBeChosen()
@@ -120,20 +102,20 @@ private Q_SLOTS:
         const QString listed = makeFile(QStringLiteral("Docs/listed.txt"));
         const QString free = makeFile(QStringLiteral("Docs/free.txt"));
         QDir().mkpath(inHome(QStringLiteral("Library/Caches")));
-        lists_->setFilePathsArr(35, {listed});
+        rig_->lists.setFilePathsArr(35, {listed});
 
         for (const QString& dimmed :
-             {listed, inHome(QStringLiteral("Library/Caches")), home_.path(),
+             {listed, inHome(QStringLiteral("Library/Caches")), world_->home,
               QStringLiteral("/usr/share"), QStringLiteral("/etc/hosts")})
             QVERIFY2(!intake_->panelShouldEnableURL(dimmed), qPrintable(dimmed));
         for (const QString& offered :
              {inHome(QStringLiteral("Docs")), free, QStringLiteral("/media/usb/photo.jpg")})
             QVERIFY2(intake_->panelShouldEnableURL(offered), qPrintable(offered));
         // Folders directly inside home can be opened but not chosen.
-        for (const QString& refused : {inHome(QStringLiteral("Docs")), listed, home_.path()})
+        for (const QString& refused : {inHome(QStringLiteral("Docs")), listed, world_->home})
             QVERIFY2(!intake_->panelValidateURL(refused), qPrintable(refused));
         QVERIFY(intake_->panelValidateURL(free));
-        QVERIFY(window_->log.isEmpty());
+        QVERIFY(rig_->window.log.isEmpty());
     }
 
     void panelChoiceJoinsTheListAndRefusalKeepsItOpen()
@@ -141,8 +123,8 @@ private Q_SLOTS:
         const QString listed = makeFile(QStringLiteral("Docs/listed.txt"));
         const QString free = makeFile(QStringLiteral("Docs/free.txt"));
         const QString old = inHome(QStringLiteral("Docs/old.txt"));
-        lists_->setFilePathsArr(7, {old});
-        lists_->setFilePathsArr(35, {listed});
+        rig_->lists.setFilePathsArr(7, {old});
+        rig_->lists.setFilePathsArr(35, {listed});
 
         // A folder directly inside home and an item already listed cannot be chosen: the panel
         // stays open for the next choice.
@@ -155,28 +137,26 @@ private Q_SLOTS:
         AlertPresenter::setNextFileNames({free, QFile::decodeName(encodeNativePath(notText))});
         intake_->addNewFilesToShredPass(7, nullptr);
         QVERIFY(!panelIsOpen());
-        QTRY_COMPARE(lists_->filePathsArr(7), QStringList({free, notText, old}));
+        QTRY_COMPARE(rig_->lists.filePathsArr(7), QStringList({free, notText, old}));
         QCOMPARE(host_->hovered, QList<qint64>{7});
-        QCOMPARE(lists_->filePathsArr(35), QStringList{listed});
-        // QTemporaryDir does not see such a name, so it could not remove it.
-        std::filesystem::remove(toNativePath(notText));
+        QCOMPARE(rig_->lists.filePathsArr(35), QStringList{listed});
     }
 
     void cancelledPanelRestoresTheZone()
     {
-        lists_->setFilePathsArr(1, {inHome(QStringLiteral("Docs/a"))});
+        rig_->lists.setFilePathsArr(1, {inHome(QStringLiteral("Docs/a"))});
         AlertPresenter::setNextFilePanelCancel();
         intake_->addNewFilesToShredPass(1, nullptr);
         QTRY_COMPARE(host_->hovered, QList<qint64>{1});
-        QCOMPARE(window_->log, QStringList{QStringLiteral("exited 1 size=0")});
-        QCOMPARE(lists_->filePathsArr(1), QStringList{inHome(QStringLiteral("Docs/a"))});
+        QCOMPARE(rig_->window.log, QStringList{QStringLiteral("exited 1 size=0")});
+        QCOMPARE(rig_->lists.filePathsArr(1), QStringList{inHome(QStringLiteral("Docs/a"))});
 
         // With only refused choices left the panel ends as cancelled, too.
-        AlertPresenter::setNextFileNames({home_.path()});
+        AlertPresenter::setNextFileNames({world_->home});
         intake_->addNewFilesToShredPass(1, nullptr);
-        QTRY_COMPARE(window_->log.size(), 2);
-        QCOMPARE(window_->log.last(), QStringLiteral("exited 1 size=0"));
-        QCOMPARE(lists_->filePathsArr(1), QStringList{inHome(QStringLiteral("Docs/a"))});
+        QTRY_COMPARE(rig_->window.log.size(), 2);
+        QCOMPARE(rig_->window.log.last(), QStringLiteral("exited 1 size=0"));
+        QCOMPARE(rig_->lists.filePathsArr(1), QStringList{inHome(QStringLiteral("Docs/a"))});
     }
 
     void chosenVolumeExpandsToItsItems()
@@ -189,7 +169,7 @@ private Q_SLOTS:
         MountedVolumes::setForTesting(
             QList<MountedVolume>{{QStringLiteral("/media/u/USB"), QStringLiteral("USB")}});
         // An item on a volume already listed elsewhere is not checked on this road.
-        lists_->setFilePathsArr(1, {volume + QStringLiteral("/a.txt")});
+        rig_->lists.setFilePathsArr(1, {volume + QStringLiteral("/a.txt")});
 
         const auto merged = intake_->arrOfFilePathsFromAddBtn(35, {volume, other});
         MountedVolumes::setForTesting(QList<MountedVolume>{});
@@ -198,7 +178,7 @@ private Q_SLOTS:
         QCOMPARE(
             QSet<QString>(merged->begin() + 1, merged->end()),
             QSet<QString>({volume + QStringLiteral("/a.txt"), volume + QStringLiteral("/b.txt")}));
-        QCOMPARE(lists_->filePathsArr(35), *merged);
+        QCOMPARE(rig_->lists.filePathsArr(35), *merged);
     }
 
     void tenRequestsMakeOneChooserCountingEveryPath()
@@ -221,7 +201,7 @@ private Q_SLOTS:
         QVERIFY(asked.disabledButtons.isEmpty());
 
         // The answer "7-pass" hands every path to list 7.
-        QTRY_COMPARE(lists_->filePathsArr(7).size(), 20);
+        QTRY_COMPARE(rig_->lists.filePathsArr(7).size(), 20);
         QCOMPARE(host_->hovered, QList<qint64>{7});
         QVERIFY(intake_->filesToOpenFromDock.isEmpty());
         QTest::qWait(300);
@@ -239,7 +219,7 @@ private Q_SLOTS:
         QCOMPARE(choosers().first().disabledButtons, QSet<int>{2});
         QTRY_VERIFY(intake_->filesToOpenFromDock.isEmpty());
         for (qint64 id : {1, 7, 35}) {
-            QVERIFY(lists_->filePathsArr(id).isEmpty());
+            QVERIFY(rig_->lists.filePathsArr(id).isEmpty());
         }
         makeIdle(7);
     }
@@ -250,9 +230,9 @@ private Q_SLOTS:
             makeBusy(id);
         }
         intake_->applicationOpenFiles({makeFile(QStringLiteral("Docs/x"))});
-        QCOMPARE(window_->log, QStringList{QStringLiteral("hud %1 %2")
-                                               .arg(HudAlertType::information)
-                                               .arg(FileIntake::allMethodsBusyMessage)});
+        QCOMPARE(rig_->window.log, QStringList{QStringLiteral("hud %1 %2")
+                                                   .arg(HudAlertType::information)
+                                                   .arg(FileIntake::allMethodsBusyMessage)});
         QTest::qWait(2 * FileIntake::gatheringDelayMs);
         QVERIFY(choosers().isEmpty());
         QVERIFY(intake_->filesToOpenFromDock.isEmpty());
@@ -270,7 +250,7 @@ private Q_SLOTS:
         QTest::qWait(2 * FileIntake::gatheringDelayMs);
         QVERIFY(choosers().isEmpty());
         QVERIFY(intake_->filesToOpenFromDock.isEmpty());
-        QVERIFY(window_->log.isEmpty());
+        QVERIFY(rig_->window.log.isEmpty());
     }
 
     void defaultMethodWaitsWhileItsListIsBusy()
@@ -282,13 +262,13 @@ private Q_SLOTS:
         intake_->applicationOpenFiles({first});
         QTest::qWait(2 * FileIntake::gatheringDelayMs);
         QVERIFY(choosers().isEmpty());
-        QVERIFY(lists_->filePathsArr(7).isEmpty());
+        QVERIFY(rig_->lists.filePathsArr(7).isEmpty());
         QCOMPARE(intake_->filesToOpenFromDock, QStringList{first});
 
         makeIdle(7);
         const QString second = makeFile(QStringLiteral("Docs/second"));
         intake_->applicationOpenFiles({second});
-        QTRY_COMPARE(lists_->filePathsArr(7), QStringList({first, second}));
+        QTRY_COMPARE(rig_->lists.filePathsArr(7), QStringList({first, second}));
         QVERIFY(choosers().isEmpty());
         QVERIFY(intake_->filesToOpenFromDock.isEmpty());
         QCOMPARE(host_->hovered, QList<qint64>{7});

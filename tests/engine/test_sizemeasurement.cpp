@@ -17,31 +17,6 @@ using namespace tolvex::testing;
 
 namespace {
 
-// Collects every kSizeLoadDidFinish posted while it lives.
-class SizeResults {
-public:
-    SizeResults()
-    {
-        token_ = NotificationCenter::defaultCenter().addObserver(
-            kSizeLoadDidFinish, [this](const Notification& n) {
-                std::lock_guard lock(mutex_);
-                results_.append(n.object.value<SizeLoadDic>());
-            });
-    }
-    ~SizeResults() { NotificationCenter::defaultCenter().removeObserver(token_); }
-
-    QList<SizeLoadDic> results() const
-    {
-        std::lock_guard lock(mutex_);
-        return results_;
-    }
-
-private:
-    mutable std::mutex mutex_;
-    QList<SizeLoadDic> results_;
-    NotificationCenter::Token token_ = 0;
-};
-
 // An operation that holds the size queue's only thread until it is let go.
 class Gate : public Operation {
 public:
@@ -107,7 +82,13 @@ private Q_SLOTS:
 
     void aNewerMeasurementCancelsTheOlderOne()
     {
-        SizeResults results;
+        std::mutex mutex;
+        QList<SizeLoadDic> posted;
+        const auto token = NotificationCenter::defaultCenter().addObserver(
+            kSizeLoadDidFinish, [&](const Notification& n) {
+                std::lock_guard lock(mutex);
+                posted.append(n.object.value<SizeLoadDic>());
+            });
         const QString old = world->file("old", 10);
         const QString newer = world->file("newer", 20000);
         SizeMeasurement sizes;
@@ -120,8 +101,7 @@ private Q_SLOTS:
         sizes.addMeasurement({newer, old}, 1);
         gate->open();
         sizes.sizeQueue().waitUntilAllOperationsAreFinished();
-
-        const QList<SizeLoadDic> posted = results.results();
+        NotificationCenter::defaultCenter().removeObserver(token);
         QCOMPARE(posted.size(), 2);
         QCOMPARE(posted[0].scanCount, qint64(35));
         QCOMPARE(posted[1].scanCount, qint64(1));
