@@ -198,9 +198,9 @@ struct ShredRuns::RunCounters {
 
 ShredRuns::ShredRuns(ShredLists& lists, ShredTasks& tasks, ShredZoneControls& controls,
                      ZoneLooks& looks, HudAlert& hud, AppTermination& application,
-                     QString helperPath)
+                     QString helperPath, qsizetype chunkSize)
     : lists_(lists), tasks_(tasks), controls_(controls), looks_(looks), hud_(hud),
-      application_(application), helperPath_(std::move(helperPath)),
+      application_(application), helperPath_(std::move(helperPath)), chunkSize_(chunkSize),
       lifetime_(std::make_shared<Lifetime>())
 {}
 
@@ -280,9 +280,9 @@ void ShredRuns::shredFiles(const ShredEntryDics& records, bool isTrash)
 void ShredRuns::runChunks(const std::shared_ptr<Run>& run, const ShredEntryDics& ownRecords)
 {
     const qsizetype count = run->paths.size();
-    for (qsizetype start = 0; start < count; start += kChunkSize) {
-        const Chunk chunk{run->paths.mid(start, kChunkSize), ownRecords.mid(start, kChunkSize),
-                          start == 0, start + kChunkSize >= count};
+    for (qsizetype start = 0; start < count; start += chunkSize_) {
+        const Chunk chunk{run->paths.mid(start, chunkSize_), ownRecords.mid(start, chunkSize_),
+                          start == 0, start + chunkSize_ >= count};
         const std::shared_future<void> completion = runChunk(run, chunk);
         if (!completion.valid()) {
             return;

@@ -26,10 +26,14 @@ class ZoneLooks;
 // the window interfaces after their owner has let them go.
 class ShredRuns {
 public:
-    static constexpr qsizetype kChunkSize = 4000;
+    // The helper reads a launch's paths on standard input, so a share is bounded only by the
+    // size snapshot it keeps, and every launch ends with the helper syncing the file system,
+    // which a finely cut list pays for again and again.
+    static constexpr qsizetype kChunkSize = 100000;
 
     ShredRuns(ShredLists& lists, ShredTasks& tasks, ShredZoneControls& controls, ZoneLooks& looks,
-              HudAlert& hud, AppTermination& application, QString helperPath = defaultHelperPath());
+              HudAlert& hud, AppTermination& application, QString helperPath = defaultHelperPath(),
+              qsizetype chunkSize = kChunkSize);
     ~ShredRuns();
     ShredRuns(const ShredRuns&) = delete;
     ShredRuns& operator=(const ShredRuns&) = delete;
@@ -41,7 +45,7 @@ public:
     static ShredArgumentsDic shredArgumentsForPathDic(const ShredEntryDics& records);
 
     // Starts one run per method that has something to shred. A method's run launches the helper
-    // once per kChunkSize of its own items and ends with one outcome: the completion notice only
+    // once per chunkSize of its own items and ends with one outcome: the completion notice only
     // when every launch destroyed all it was given. Main thread.
     void shredFiles(const ShredEntryDics& records, bool isTrash);
 
@@ -91,6 +95,7 @@ private:
     HudAlert& hud_;
     AppTermination& application_;
     const QString helperPath_;
+    const qsizetype chunkSize_;
     const std::shared_ptr<Lifetime> lifetime_;
 };
 

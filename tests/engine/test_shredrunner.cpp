@@ -52,10 +52,10 @@ class TestShredRunner : public QObject {
     Q_OBJECT
 
     // Runs of the test's own on the rig's parts, to destroy while those stay.
-    std::unique_ptr<ShredRuns> ownRuns() const
+    std::unique_ptr<ShredRuns> ownRuns(qsizetype chunkSize = ShredRuns::kChunkSize) const
     {
         return std::make_unique<ShredRuns>(rig->lists, rig->tasks, rig->window, rig->window,
-                                           rig->window, rig->window, fakeHelperPath());
+                                           rig->window, rig->window, fakeHelperPath(), chunkSize);
     }
 
 private Q_SLOTS:
@@ -279,6 +279,7 @@ private Q_SLOTS:
     // share of the method's items, and one notice tells how all of them went.
     void longListsRunInChunksOfTheirOwnItems_data()
     {
+        QTest::addColumn<qsizetype>("chunkSize");
         QTest::addColumn<int>("onePass");
         QTest::addColumn<int>("sevenPass");
         QTest::addColumn<QString>("sevenFolder");
@@ -288,31 +289,36 @@ private Q_SLOTS:
         const QStringList destroy{"destroy"};
         const QString seven = "seven";
         const QStringList sevenDone{"hud 3 7-pass shredding is complete!"};
-        QTest::newRow("one list") << 0 << 4001 << seven << destroy
-                                  << QStringList({"-frmv 1", "-frmv 4000"}) << sevenDone;
-        QTest::newRow("the threshold is per method")
-            << 10 << 3995 << seven << destroy << QStringList({"-frmv 3995", "-frsv 10"})
+        QTest::newRow("one list") << qsizetype(1000) << 0 << 1001 << seven << destroy
+                                  << QStringList({"-frmv 1", "-frmv 1000"}) << sevenDone;
+        QTest::newRow("the chunks are per method")
+            << qsizetype(1000) << 10 << 995 << seven << destroy
+            << QStringList({"-frmv 995", "-frsv 10"})
             << QStringList({"hud 3 1-pass shredding is complete!", sevenDone.first()});
         QTest::newRow("a failed first launch")
-            << 0 << 4001 << seven << QStringList({"destroy", "fail-if-given FIRST"})
-            << QStringList({"-frmv 1", "-frmv 4000"}) << QStringList();
+            << qsizetype(1000) << 0 << 1001 << seven
+            << QStringList({"destroy", "fail-if-given FIRST"})
+            << QStringList({"-frmv 1", "-frmv 1000"}) << QStringList();
         // 2,500 paths of 1,000 bytes are more than a command line may hold.
         const QString deep = QStringList(4, QString(240, u'd')).join(u'/');
         QTest::newRow("past the argument limit")
-            << 0 << 2500 << deep << destroy << QStringList{"-frmv 2500"} << sevenDone;
+            << ShredRuns::kChunkSize << 0 << 2500 << deep << destroy << QStringList{"-frmv 2500"}
+            << sevenDone;
     }
 
     void longListsRunInChunksOfTheirOwnItems()
     {
+        QFETCH(qsizetype, chunkSize);
         QFETCH(int, onePass);
         QFETCH(int, sevenPass);
         QFETCH(QString, sevenFolder);
         QFETCH(QStringList, script);
         QFETCH(QStringList, launches);
+        const auto runs = ownRuns(chunkSize);
         rig->lists.setFilePathsArr(1, world->files("one", onePass));
         rig->lists.setFilePathsArr(7, world->files(sevenFolder, sevenPass));
         this->script->set(script.replaceInStrings("FIRST", world->root + "/seven/f0"));
-        rig->runs.shredFiles(rig->lists.pathsDicsForEditVC(), false);
+        runs->shredFiles(rig->lists.pathsDicsForEditVC(), false);
         QTRY_VERIFY_WITH_TIMEOUT(this->script->launches().size() == launches.size() &&
                                      !rig->tasks.shredTask(1) && !rig->tasks.shredTask(7),
                                  60000);
@@ -333,7 +339,8 @@ private Q_SLOTS:
 
     void cancellingStopsTheChunksNotYetStarted()
     {
-        const QStringList paths = world->files("many", 4001);
+        const QStringList paths = world->files("many", 1001);
+        const auto runs = ownRuns(1000);
         rig->lists.setFilePathsArr(35, paths);
         script->set({"say removing " + paths.first(), "hang"});
         rig->window.onLog = [&](const QString& line) {
@@ -341,12 +348,12 @@ private Q_SLOTS:
                 rig->tasks.terminate(35);
             }
         };
-        rig->runs.shredFiles(rig->lists.pathsDicsForEditVC(), false);
+        runs->shredFiles(rig->lists.pathsDicsForEditVC(), false);
         QTRY_VERIFY_WITH_TIMEOUT(!rig->window.linesStartingWith("filled 35").isEmpty(), 60000);
         GlobalQueue::waitForDone();
         QCOMPARE(script->launches().size(), 1);
         QVERIFY(!rig->tasks.isShredding(35));
-        QCOMPARE(rig->lists.filePathsArr(35).size(), 4001);
+        QCOMPARE(rig->lists.filePathsArr(35).size(), 1001);
     }
 
     // The runs go while their completion work waits on the main queue: it must never run.
@@ -412,7 +419,7 @@ private Q_SLOTS:
     }
 
     // A list of 50,000 files with 200-byte paths goes the whole road with one press: measured,
-    // shredded by the helper in several launches, one notice, exact lifetime totals, nothing left.
+    // shredded by the helper, one notice, exact lifetime totals, nothing left.
     void fiftyThousandLongPathsAreShreddedWithOnePress()
     {
         constexpr int kFiles = 50000;
