@@ -1,10 +1,7 @@
 #include "EngineTestRig.h"
 #include "engine/PercentParsing.h"
-#include "engine/SizeLoadDic.h"
-#include "engine/SizeMeasurement.h"
 #include "engine/UtilsFileSystem.h"
 #include "engine/UtilsSettings.h"
-#include "platform/NotificationCenter.h"
 
 #include <QRegularExpression>
 #include <thread>
@@ -33,17 +30,12 @@ TotalShredInfoDic totals()
 void runPass(ShredRuns& runs, qint64 pass, const QStringList& paths,
              std::optional<ShredEntryDics> given = std::nullopt)
 {
+    const auto runner = pass == 1   ? &ShredRuns::runShreddingPass1WithParams
+                        : pass == 7 ? &ShredRuns::runShreddingPass7WithParams
+                                    : &ShredRuns::runShreddingPass35WithParams;
+    const QString flag = pass == 1 ? "-frsv" : pass == 7 ? "-frmv" : "-frv";
     const ShredEntryDics records = given.value_or(recordsOf(paths, pass));
-    runOnWorker([&] {
-        switch (pass) {
-        case 1:
-            return runs.runShreddingPass1WithParams(QStringList{"-frsv"} + paths, records, false);
-        case 7:
-            return runs.runShreddingPass7WithParams(QStringList{"-frmv"} + paths, records, false);
-        default:
-            return runs.runShreddingPass35WithParams(QStringList{"-frv"} + paths, records, false);
-        }
-    });
+    runOnWorker([&] { return (runs.*runner)(QStringList{flag} + paths, records, false); });
 }
 
 } // namespace
@@ -418,25 +410,23 @@ private Q_SLOTS:
         }
     }
 
-    // A list of 50,000 files with 200-byte paths goes the whole road with one press: measured,
-    // shredded by the helper, one notice, exact lifetime totals, nothing left.
+    // A list of 50,000 files with 200-byte paths goes the whole road with one press: shredded by
+    // the helper, one notice, exact lifetime totals, nothing left.
     void fiftyThousandLongPathsAreShreddedWithOnePress()
     {
         constexpr int kFiles = 50000;
         constexpr int kPathLength = 200;
         QStringList files;
         for (int i = 0; i < kFiles; ++i) {
-            QString path = world->folder(QStringLiteral("tree/d%1").arg(i % 50)) +
-                           QStringLiteral("/f%1-").arg(i);
-            path += QString(kPathLength - path.size(), u'p');
-            files.append(world->byteNamedFile(path.mid(world->root.size() + 1).toUtf8(),
-                                              i % 10 == 0 ? 1000 : 0));
+            const QString name = QStringLiteral("tree/d%1/f%2-").arg(i % 50).arg(i);
+            files.append(world->file(name.leftJustified(kPathLength - world->root.size() - 1, u'p'),
+                                     i % 10 == 0 ? 1000 : 0));
         }
         const quint64 fileBytes = settledSize(files);
 
         EngineRig real(binDir() + "/tolx");
         real.lists.setFilePathsArr(1, files);
-        measure(real, 1);
+        real.lists.setTotalFilesPassCountNum(1, kFiles);
 
         real.runs.shredFiles(real.lists.pathsDicsForEditVC(), false);
         QTRY_VERIFY_WITH_TIMEOUT(!real.window.linesStartingWith("hud").isEmpty() ||
@@ -456,22 +446,6 @@ private Q_SLOTS:
     }
 
 private:
-    // Measures list `listId` as the main window does when it shows it filled, and keeps the count.
-    static void measure(EngineRig& rig, qint64 listId)
-    {
-        SizeMeasurement sizes;
-        std::atomic<bool> measured = false;
-        const auto token = NotificationCenter::defaultCenter().addObserver(
-            kSizeLoadDidFinish, [&](const Notification& n) {
-                rig.lists.setTotalFilesPassCountNum(
-                    listId, n.object.value<SizeLoadDic>().scanTotalFilesCount);
-                measured = true;
-            });
-        sizes.addMeasurement(rig.lists.filePathsArr(listId), listId);
-        QTRY_VERIFY_WITH_TIMEOUT(measured, 60000);
-        NotificationCenter::defaultCenter().removeObserver(token);
-    }
-
     // A file's allocated size changes when delayed allocation reaches the disk, which a loaded
     // machine may do only after the helper has measured it: measure once the writes are out.
     static quint64 settledSize(const QStringList& paths)
