@@ -95,18 +95,6 @@ private Q_SLOTS:
         QCOMPARE(zone.mainTF->font().pixelSize(), 24);
         QCOMPARE(zone.indic->tintColor(), QColor(Qt::white));
         QCOMPARE(zone.indic->bounds(), rig.delegate->defaultIndicBounds());
-
-        // Web links and text pass the zone by, to the window's surface, which takes them and
-        // changes nothing.
-        QMimeData web;
-        web.setUrls({QUrl(QStringLiteral("https://example.org/file"))});
-        QMimeData text;
-        text.setText(QStringLiteral("hello"));
-        for (const QMimeData* data : {&web, &text}) {
-            QVERIFY(MainWindowRig::drop(zone.dropView, *data));
-            QCOMPARE(NamedImage::imageName(zone.addNewFilesBtn), QStringLiteral("AddNew"));
-            QVERIFY(rig.list(35).isEmpty());
-        }
     }
 
     void zoneOfAShreddingListIgnoresDragsAndRefusesDrops()
