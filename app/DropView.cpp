@@ -8,20 +8,12 @@
 #include <QDragEnterEvent>
 #include <QFileInfo>
 #include <QMimeData>
-#include <QUrl>
 
 namespace tolvex {
 
 namespace {
 
 const QString kNotAllowedMessage = QStringLiteral("Shredding of this file/folder is not allowed\n");
-
-QString withoutTrailingSlash(QString path)
-{
-    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
-        path.chop(1);
-    return path;
-}
 
 QString parentFolder(const QString& path)
 {
@@ -38,15 +30,9 @@ DropView::DropView(QWidget* parent) : QWidget(parent)
 
 std::optional<QStringList> DropView::fileNames(const QMimeData* pasteboard)
 {
-    if (!pasteboard || !pasteboard->hasUrls())
+    if (!pasteboard)
         return std::nullopt;
-    QStringList paths;
-    for (const QUrl& url : pasteboard->urls()) {
-        if (!url.isLocalFile())
-            return std::nullopt;
-        paths << withoutTrailingSlash(url.toLocalFile());
-    }
-    return paths;
+    return Utils::fileNamesOfPasteboard(*pasteboard);
 }
 
 bool DropView::acceptsSingleItem(const QString& path)

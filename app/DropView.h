@@ -26,8 +26,7 @@ public:
     qint64 mDropViewTag() const { return mDropViewTag_; }
     void setMDropViewTag(qint64 tag) { mDropViewTag_ = tag; }
 
-    // The file names a drag carries: nothing when it offers no URL list or any of its URLs is
-    // not a local file, so such a drag counts as one without file names.
+    // The file names a drag carries (Utils::fileNamesOfPasteboard).
     static std::optional<QStringList> fileNames(const QMimeData* pasteboard);
 
     // Whether a drag of this one item may reach a list: an item below the real home folder but

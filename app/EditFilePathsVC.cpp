@@ -5,6 +5,7 @@
 #include "engine/SheetPresenter.h"
 #include "engine/UtilsFileSystem.h"
 #include "kit/RobotoFont.h"
+#include "platform/NativePath.h"
 
 #include <QFileIconProvider>
 #include <QFileInfo>
@@ -85,8 +86,9 @@ ShredEntryDics EditFilePathsVC::arrangedObjects() const
     }
     ShredEntryDics rows;
     for (const ShredEntryDic& record : pathDicsArr) {
-        if (record.fileName.value_or(QString()).contains(search, Qt::CaseInsensitive) ||
-            record.filePath.contains(search, Qt::CaseInsensitive)) {
+        if (readablePath(record.fileName.value_or(QString()))
+                .contains(search, Qt::CaseInsensitive) ||
+            readablePath(record.filePath).contains(search, Qt::CaseInsensitive)) {
             rows.append(record);
         }
     }
@@ -120,7 +122,7 @@ void EditFilePathsVC::reloadData()
         const ShredEntryDic& record = rows[row];
         auto* cell = new destCellView;
         cell->setObjectName(QStringLiteral("userDestID"));
-        cell->textField->setText(record.fileName.value_or(QString()));
+        cell->textField->setText(readablePath(record.fileName.value_or(QString())));
         cell->textField->setFont(nameFont);
         cell->textField->setProperty("tag", row);
         cell->detailTextField->setFont(methodFont);
@@ -131,7 +133,7 @@ void EditFilePathsVC::reloadData()
                                       .pixmap(destCellView::iconSize, destCellView::iconSize));
         NamedImage::setImage(cell->deleteDestBtn, QStringLiteral("cancelShred"));
         NamedImage::setImage(cell->revealBtn, QStringLiteral("reveal"));
-        cell->setToolTip(record.filePath);
+        cell->setToolTip(readablePath(record.filePath));
         connect(cell->deleteDestBtn, &QPushButton::clicked, this,
                 [this, row] { removeFilePath(row); });
         connect(cell->revealBtn, &QPushButton::clicked, this,
@@ -150,8 +152,8 @@ void EditFilePathsVC::removeFilePath(qint64 row)
         return;
     }
     const ShredEntryDic record = rows[row];
-    confirm(QStringLiteral("Remove this file path from shredding list?"), record.filePath,
-            [this, record] {
+    confirm(QStringLiteral("Remove this file path from shredding list?"),
+            readablePath(record.filePath), [this, record] {
                 pathDicsArr.removeOne(record);
                 dicPathsToRemove.append(record);
                 showRemoval();

@@ -88,11 +88,18 @@ void FileIntake::addNewFilesToShredPass(qint64 senderTag, QObject* sender)
 void FileIntake::panelDidEnd(qint64 tag, QObject* sender, const std::optional<QStringList>& chosen)
 {
     host_.dragEnteredStateForPassViewWithTag(tag);
-    if (!chosen || chosen->isEmpty()) {
+    // The panel names items as Qt shows them; each is taken as the item it stands for.
+    QStringList paths;
+    for (const QString& shown : chosen.value_or(QStringList())) {
+        if (const std::optional<QString> path = Utils::pathShownAs(shown)) {
+            paths.append(*path);
+        }
+    }
+    if (paths.isEmpty()) {
         restoreZone(tag, sender);
         return;
     }
-    const std::optional<QStringList> newList = arrOfFilePathsFromAddBtn(tag, *chosen);
+    const std::optional<QStringList> newList = arrOfFilePathsFromAddBtn(tag, paths);
     if (!newList || newList->isEmpty()) {
         restoreZone(tag, sender);
         return;

@@ -1,8 +1,8 @@
 #include "engine/ItemSizeSnapshot.h"
 
 #include "engine/FolderWalk.h"
-#include "platform/NativePath.h"
 #include "engine/UtilsFileSystem.h"
+#include "platform/NativePath.h"
 
 #include <QHashFunctions>
 

@@ -11,8 +11,6 @@
 #include "engine/UtilsFileSystem.h"
 #include "engine/UtilsSettings.h"
 
-#include <QUrl>
-
 namespace tolvex {
 
 namespace {
@@ -71,7 +69,7 @@ void SecureEmptyTrash::secureEmptyTrashAction(qint64 senderTag)
     QStringList items;
     for (const QString& folder : TrashFolders::trashFilesFolders()) {
         if (const auto children = Utils::childrenForParentFolderAtURLOneLevelWithHiddenFiles(
-                QUrl::fromLocalFile(folder))) {
+                Utils::fileURLWithPath(folder))) {
             items.append(*children);
         }
     }

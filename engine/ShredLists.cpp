@@ -11,9 +11,7 @@
 #include "engine/ZoneLooks.h"
 
 #include <QCollator>
-#include <QMimeData>
 #include <QSet>
-#include <QUrl>
 #include <algorithm>
 #include <numeric>
 #include <vector>
@@ -25,23 +23,6 @@ namespace {
 const QString kNotAllowedMessage = QStringLiteral("Shredding of this file/folder is not allowed\n");
 const QString kBusyMessage =
     QStringLiteral("Adding files to this shredding task is not allowed while it's running");
-
-// The file names a drag carries: every URL must be a local file, otherwise the drag carries
-// none, like a drag without file names.
-std::optional<QStringList> fileNamesOf(const QMimeData& pasteboard)
-{
-    if (!pasteboard.hasUrls()) {
-        return std::nullopt;
-    }
-    QStringList names;
-    for (const QUrl& url : pasteboard.urls()) {
-        if (!url.isLocalFile()) {
-            return std::nullopt;
-        }
-        names.append(url.toLocalFile());
-    }
-    return names;
-}
 
 // The folders a path must never be listed from, or be. Each asks the system, so a drop of many
 // paths reads them once.
@@ -240,7 +221,7 @@ void ShredLists::dropViewDidGetDropWithPasteboard(qint64 dropViewTag, const QVar
         hud_.alertWithWindow(HudAlertType::information, kBusyMessage);
         return;
     }
-    const auto fileNames = fileNamesOf(pasteboard);
+    const auto fileNames = Utils::fileNamesOfPasteboard(pasteboard);
     if (!fileNames) {
         return;
     }

@@ -5,7 +5,6 @@
 #include "engine/HudAlert.h"
 #include "engine/ItemSizeSnapshot.h"
 #include "engine/ListId.h"
-#include "platform/NativePath.h"
 #include "engine/PathComponents.h"
 #include "engine/PercentParsing.h"
 #include "engine/ShredLists.h"
@@ -19,13 +18,13 @@
 #include "platform/GlobalQueue.h"
 #include "platform/HelperPrograms.h"
 #include "platform/MainQueue.h"
+#include "platform/NativePath.h"
 #include "platform/Task.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
-#include <QStringDecoder>
 #include <algorithm>
 #include <array>
 #include <atomic>
@@ -38,7 +37,9 @@ namespace tolvex {
 
 namespace {
 
-const QString kRemoving = QStringLiteral("removing");
+constexpr QByteArrayView kRemoving = "removing ";
+// The helper reads its paths from standard input, so no list is too long for a command line.
+const QString kPathsOnInputFlag = QStringLiteral("-z");
 const QString kDone = QStringLiteral("done");
 const QString kNoFilesMessage =
     QStringLiteral("\n No files to shred \nPlease add some files to begin");
@@ -77,14 +78,46 @@ QStringList filePathsOf(const ShredEntryDics& records)
     return paths;
 }
 
-std::optional<QString> decodedUtf8(const QByteArray& message)
+// Per method, in kListIds order: its records whose item exists now, in record order.
+std::array<ShredEntryDics, kListIds.size()> existingRecordsByMethod(const ShredEntryDics& records)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder(message);
-    if (decoder.hasError()) {
-        return std::nullopt;
+    std::array<ShredEntryDics, kListIds.size()> byMethod;
+    for (const ShredEntryDic& record : records) {
+        const auto index = listIndex(methodOf(record));
+        if (index && Utils::itemExistsAtPath(record.filePath)) {
+            byMethod[*index].append(record);
+        }
     }
-    return text;
+    return byMethod;
+}
+
+// Each path's bytes ended by a NUL byte, the one byte no path holds.
+QByteArray pathRecords(const QStringList& paths)
+{
+    QByteArray records;
+    for (const QString& path : paths) {
+        records += encodeNativePath(path);
+        records += '\0';
+    }
+    return records;
+}
+
+// The helper writes each backslash of a path doubled and each line feed as a backslash and the
+// letter n, so that one path is one line.
+QByteArray unescapedPath(QByteArrayView escaped)
+{
+    QByteArray path;
+    path.reserve(escaped.size());
+    for (qsizetype i = 0; i < escaped.size(); ++i) {
+        const char next = i + 1 < escaped.size() ? escaped[i + 1] : '\0';
+        if (escaped[i] == '\\' && (next == '\\' || next == 'n')) {
+            path += next == 'n' ? '\n' : '\\';
+            ++i;
+        } else {
+            path += escaped[i];
+        }
+    }
+    return path;
 }
 
 } // namespace
@@ -129,6 +162,33 @@ struct ShredRuns::Lifetime {
     }
 };
 
+// One method's run for one press: what the helper is given, the records a failed run prunes its
+// lists by, and how its launches have gone so far.
+struct ShredRuns::Run {
+    Run(qint64 id, bool trash, QString methodFlag, QStringList methodPaths,
+        ShredEntryDics allRecords)
+        : listId(id), isTrash(trash), flag(std::move(methodFlag)), paths(std::move(methodPaths)),
+          records(std::move(allRecords))
+    {}
+
+    const qint64 listId;
+    const bool isTrash;
+    const QString flag;
+    const QStringList paths;
+    const ShredEntryDics records;
+    // Items counted by the launches before the current one, so the ring goes on from there.
+    std::atomic<quint64> filesBefore{0};
+    std::atomic<bool> failed{false};
+};
+
+// One launch of the helper: its share of the run's paths and of the method's own records.
+struct ShredRuns::Chunk {
+    QStringList paths;
+    ShredEntryDics records;
+    bool isFirst = true;
+    bool isLast = true;
+};
+
 struct ShredRuns::RunCounters {
     explicit RunCounters(const QStringList& paths) : launched(paths) {}
 
@@ -139,9 +199,9 @@ struct ShredRuns::RunCounters {
 
 ShredRuns::ShredRuns(ShredLists& lists, ShredTasks& tasks, ShredZoneControls& controls,
                      ZoneLooks& looks, HudAlert& hud, AppTermination& application,
-                     QString helperPath)
+                     QString helperPath, qsizetype chunkSize)
     : lists_(lists), tasks_(tasks), controls_(controls), looks_(looks), hud_(hud),
-      application_(application), helperPath_(std::move(helperPath)),
+      application_(application), helperPath_(std::move(helperPath)), chunkSize_(chunkSize),
       lifetime_(std::make_shared<Lifetime>())
 {}
 
@@ -180,17 +240,11 @@ QString ShredRuns::defaultHelperPath()
 
 ShredArgumentsDic ShredRuns::shredArgumentsForPathDic(const ShredEntryDics& records)
 {
-    std::array<QStringList, kListIds.size()> paths;
-    for (const ShredEntryDic& record : records) {
-        const auto index = listIndex(methodOf(record));
-        if (index && Utils::itemExistsAtPath(record.filePath)) {
-            paths[*index].append(record.filePath);
-        }
-    }
+    const auto byMethod = existingRecordsByMethod(records);
     ShredArgumentsDic arguments;
     for (std::size_t i = 0; i < kListIds.size(); ++i) {
-        if (!paths[i].isEmpty()) {
-            arguments.*kParamsOf[i] = QStringList{kMethodFlags[i]} + paths[i];
+        if (!byMethod[i].isEmpty()) {
+            arguments.*kParamsOf[i] = QStringList{kMethodFlags[i]} + filePathsOf(byMethod[i]);
         }
     }
     return arguments;
@@ -205,34 +259,32 @@ void ShredRuns::shredFiles(const ShredEntryDics& records, bool isTrash)
         hud_.alertWithWindow(HudAlertType::information, kNoFilesMessage);
         return;
     }
-    const ShredArgumentsDic arguments = shredArgumentsForPathDic(records);
+    const auto byMethod = existingRecordsByMethod(records);
     for (std::size_t i = 0; i < kListIds.size(); ++i) {
-        const qint64 listId = kListIds[i];
-        if (const std::optional<QStringList>& params = arguments.*kParamsOf[i]) {
-            lifetime_->runStarted();
-            GlobalQueue::dispatchAsync(
-                [this, lifetime = lifetime_, listId, params = *params, records, isTrash] {
-                    runChunks(listId, params, records, isTrash);
-                    lifetime->runEnded();
-                });
+        const ShredEntryDics& own = byMethod[i];
+        if (own.isEmpty()) {
+            continue;
         }
+        auto run =
+            std::make_shared<Run>(kListIds[i], isTrash, kMethodFlags[i], filePathsOf(own), records);
+        lifetime_->runStarted();
+        GlobalQueue::dispatchAsync([this, lifetime = lifetime_, run, own] {
+            runChunks(run, own);
+            lifetime->runEnded();
+        });
     }
 }
 
-// The record count of all methods together decides the chunks. Each chunk launches the helper
-// with the method's whole argument list; its records drive the progress total, the leftover
-// clean-up and the pruning. A chunk's completion work runs before the next chunk starts.
-void ShredRuns::runChunks(qint64 listId, const QStringList& params, const ShredEntryDics& records,
-                          bool isTrash)
+// Each launch is given only its own share of the method's items. A launch's completion work runs
+// before the next one starts; the run ends with its last launch, or with the first that is
+// cancelled or cannot start.
+void ShredRuns::runChunks(const std::shared_ptr<Run>& run, const ShredEntryDics& ownRecords)
 {
-    if (records.size() <= kChunkSize) {
-        runShreddingPass(listId, params, records, isTrash, {});
-        return;
-    }
-    for (qsizetype start = 0; start < records.size(); start += kChunkSize) {
-        const RunChunk chunk{start == 0, start + kChunkSize >= records.size()};
-        const std::shared_future<void> completion =
-            runShreddingPass(listId, params, records.mid(start, kChunkSize), isTrash, chunk);
+    const qsizetype count = run->paths.size();
+    for (qsizetype start = 0; start < count; start += chunkSize_) {
+        const Chunk chunk{run->paths.mid(start, chunkSize_), ownRecords.mid(start, chunkSize_),
+                          start == 0, start + chunkSize_ >= count};
+        const std::shared_future<void> completion = runChunk(run, chunk);
         if (!completion.valid()) {
             return;
         }
@@ -252,93 +304,77 @@ void ShredRuns::updateTotalShredValueWithFileCount(quint64 fileCount, quint64 da
 
 std::shared_future<void> ShredRuns::runShreddingPass1WithParams(const QStringList& params,
                                                                 const ShredEntryDics& fileDicsArr,
-                                                                bool isTrash, RunChunk chunk)
+                                                                bool isTrash)
 {
-    return runShreddingPass(1, params, fileDicsArr, isTrash, chunk);
+    return runShreddingPass(1, params, fileDicsArr, isTrash);
 }
 
 std::shared_future<void> ShredRuns::runShreddingPass7WithParams(const QStringList& params,
                                                                 const ShredEntryDics& fileDicsArr,
-                                                                bool isTrash, RunChunk chunk)
+                                                                bool isTrash)
 {
-    return runShreddingPass(7, params, fileDicsArr, isTrash, chunk);
+    return runShreddingPass(7, params, fileDicsArr, isTrash);
 }
 
 std::shared_future<void> ShredRuns::runShreddingPass35WithParams(const QStringList& params,
                                                                  const ShredEntryDics& fileDicsArr,
-                                                                 bool isTrash, RunChunk chunk)
+                                                                 bool isTrash)
 {
-    return runShreddingPass(35, params, fileDicsArr, isTrash, chunk);
+    return runShreddingPass(35, params, fileDicsArr, isTrash);
 }
 
 std::shared_future<void> ShredRuns::runShreddingPass(qint64 listId, const QStringList& params,
-                                                     const ShredEntryDics& records, bool isTrash,
-                                                     RunChunk chunk)
+                                                     const ShredEntryDics& records, bool isTrash)
+{
+    const QStringList paths = params.mid(1);
+    const auto run = std::make_shared<Run>(listId, isTrash, params.value(0), paths, records);
+    return runChunk(run, Chunk{paths, records});
+}
+
+std::shared_future<void> ShredRuns::runChunk(const std::shared_ptr<Run>& run, const Chunk& chunk)
 {
     lifetime_->runStarted();
     const auto ended = qScopeGuard([lifetime = lifetime_] { lifetime->runEnded(); });
-    auto task = std::make_shared<Task>(helperPath_, params);
+    const qint64 listId = run->listId;
+    auto task = std::make_shared<Task>(helperPath_, QStringList{run->flag, kPathsOnInputFlag});
+    task->setStandardInput(pathRecords(chunk.paths));
     {
         // Nothing starts once the destructor has begun to terminate the running helpers.
         std::lock_guard lock(lifetime_->mutex);
         if (!lifetime_->alive || !tasks_.beginChunk(listId, task, chunk.isFirst)) {
+            if (!chunk.isFirst) {
+                // Cancelled between two launches: the run ends as a cancelled launch would.
+                run->failed = true;
+                MainQueue::post(whileAlive([this, run] { completeRun(*run); }));
+            }
             return {};
         }
     }
-    const QStringList paths = filePathsOf(records);
-    auto counters = std::make_shared<RunCounters>(paths);
-    if (lists_.totalFilesPassCountNum(listId) == 0) {
-        lists_.setTotalFilesPassCountNum(listId, Utils::totalFilesToShredCount(paths));
+    auto counters = std::make_shared<RunCounters>(chunk.paths);
+    if (chunk.isFirst && lists_.totalFilesPassCountNum(listId) == 0) {
+        lists_.setTotalFilesPassCountNum(listId, Utils::totalFilesToShredCount(run->paths));
     }
-    task->setReadabilityHandler([this, listId, counters](const QByteArray& message) {
-        readMessage(listId, counters, message);
+    task->setReadabilityHandler([this, run, counters](const QByteArray& message) {
+        readMessage(*run, *counters, message);
     });
     auto completed = std::make_shared<std::promise<void>>();
     std::shared_future<void> completion = completed->get_future().share();
-    const bool anotherChunkFollows = !chunk.isLast;
-    task->setTerminationHandler(
-        [this, listId, counters, records, isTrash, anotherChunkFollows, completed](Task& ended) {
-            updateTotalShredValueWithFileCount(counters->files.load(), counters->bytes.load());
-            const bool success = ended.terminationReason() == Task::TerminationReason::Exit &&
-                                 ended.terminationStatus() == 0;
-            if (success) {
-                qInfo("Finished");
-                for (const ShredEntryDic& record : records) {
-                    if (record.passIndx == listId && Utils::itemExistsAtPath(record.filePath)) {
-                        std::error_code error;
-                        std::filesystem::remove_all(toNativePath(record.filePath), error);
-                        if (error) {
-                            qWarning("failed to delete file > %s", error.message().c_str());
-                        }
-                    }
-                }
-            } else {
-                qInfo("Terminated");
-            }
-            if (isTrash) {
-                TrashFolders::removeTrashInfoOfDestroyedItems(filePathsOf(records));
-            }
-            const MainQueue::Block complete =
-                whileAlive([this, listId, records, isTrash, success, anotherChunkFollows] {
-                    if (success) {
-                        completeSuccess(listId, isTrash, anotherChunkFollows);
-                    } else {
-                        completeFailure(listId, records, anotherChunkFollows);
-                    }
-                });
-            MainQueue::post([complete, completed] {
-                complete();
-                completed->set_value();
-            });
-        });
+    task->setTerminationHandler([this, run, chunk, counters, completed](Task& ended) {
+        endChunk(run, chunk, ended, *counters);
+        MainQueue::post([completed] { completed->set_value(); });
+    });
     QString error;
     const bool launched = task->launch(&error);
     const bool cancelledWhileLaunching = tasks_.launchAttempted(listId);
     if (!launched) {
         qWarning("could not launch %s: %s", qUtf8Printable(helperPath_), qUtf8Printable(error));
-        MainQueue::post(whileAlive([this, listId] {
+        run->failed = true;
+        MainQueue::post(whileAlive([this, run, isFirst = chunk.isFirst] {
             hud_.alertWithWindow(HudAlertType::error, kHelperNotStartedMessage);
-            tasks_.endChunk(listId, false);
+            tasks_.endChunk(run->listId, false);
+            if (!isFirst) {
+                completeRun(*run);
+            }
         }));
         return {};
     }
@@ -349,28 +385,60 @@ std::shared_future<void> ShredRuns::runShreddingPass(qint64 listId, const QStrin
     return completion;
 }
 
-void ShredRuns::readMessage(qint64 listId, const std::shared_ptr<RunCounters>& counters,
-                            const QByteArray& message)
+// On the task's thread once a launch has ended: the totals whatever the end, the leftovers of a
+// launch that destroyed everything, then the main queue's part, which lets the next launch begin
+// or ends the run.
+void ShredRuns::endChunk(const std::shared_ptr<Run>& run, const Chunk& chunk, Task& ended,
+                         const RunCounters& counters)
 {
-    const auto readText = decodedUtf8(message);
-    if (!readText) {
-        return;
+    const quint64 files = counters.files.load();
+    updateTotalShredValueWithFileCount(files, counters.bytes.load());
+    run->filesBefore += files;
+    const bool success = ended.terminationReason() == Task::TerminationReason::Exit &&
+                         ended.terminationStatus() == 0;
+    if (success) {
+        qInfo("Finished");
+        for (const ShredEntryDic& record : chunk.records) {
+            if (record.passIndx == run->listId && Utils::itemExistsAtPath(record.filePath)) {
+                std::error_code error;
+                std::filesystem::remove_all(toNativePath(record.filePath), error);
+                if (error) {
+                    qWarning("failed to delete file > %s", error.message().c_str());
+                }
+            }
+        }
+    } else {
+        qInfo("Terminated");
+        run->failed = true;
     }
-    const QString& text = *readText;
-    if (text.startsWith(kRemoving)) {
-        MainQueue::post(whileAlive([this, listId, text] { showCurrentItem(listId, text); }));
-        countItem(listId, *counters, text.mid(kRemoving.size()).trimmed());
+    if (run->isTrash) {
+        TrashFolders::removeTrashInfoOfDestroyedItems(chunk.paths);
+    }
+    MainQueue::post(whileAlive([this, run, anotherChunkFollows = !chunk.isLast] {
+        if (!tasks_.endChunk(run->listId, anotherChunkFollows)) {
+            completeRun(*run);
+        }
+    }));
+}
+
+void ShredRuns::readMessage(const Run& run, RunCounters& counters, const QByteArray& message)
+{
+    const qint64 listId = run.listId;
+    if (message.startsWith(kRemoving)) {
+        const QString path =
+            decodeNativePath(unescapedPath(QByteArrayView(message).sliced(kRemoving.size())));
+        MainQueue::post(whileAlive([this, listId, path] { showCurrentItem(listId, path); }));
+        countItem(listId, counters, path);
+        return;
     }
     // K is taken with the message, so the ring shows each message's own progress however far
     // the main queue lags behind the helper.
-    const quint64 filesDone = counters->files.load();
-    if (text.contains(u'%')) {
-        if (const auto fraction = parsePercentage(text)) {
-            MainQueue::post(whileAlive(
-                [this, listId, filesDone, p = *fraction] { showProgress(listId, filesDone, p); }));
-        }
-    }
-    if (text.trimmed().endsWith(kDone)) {
+    const quint64 filesDone = run.filesBefore.load() + counters.files.load();
+    const QString text = QString::fromUtf8(message);
+    if (const auto fraction = parsePercentage(text)) {
+        MainQueue::post(whileAlive(
+            [this, listId, filesDone, p = *fraction] { showProgress(listId, filesDone, p); }));
+    } else if (text.trimmed().endsWith(kDone)) {
         MainQueue::post(
             whileAlive([this, listId, filesDone] { showProgress(listId, filesDone, 1.0); }));
     }
@@ -404,11 +472,11 @@ void ShredRuns::countItem(qint64 listId, RunCounters& counters, const QString& p
     }
 }
 
-void ShredRuns::showCurrentItem(qint64 listId, const QString& readText)
+void ShredRuns::showCurrentItem(qint64 listId, const QString& path)
 {
     controls_.hideClearRevealView(listId);
     controls_.setPassMainTF(listId, kShreddingLabelFontSize, kShreddingLabel);
-    controls_.setPassDescrTF(listId, lastPathComponent(readText));
+    controls_.setPassDescrTF(listId, readablePath(lastPathComponent(path)));
     controls_.setAddNewFilesBtnImage(listId, kCancelShredImage);
 }
 
@@ -422,35 +490,33 @@ void ShredRuns::showProgress(qint64 listId, quint64 filesDone, double itemFracti
     controls_.setPassIndicProgress(listId, progress, true);
 }
 
-// A Secure Empty Trash run shredded none of the list's entries, so the zone returns to the look
-// its list calls for instead of being emptied.
-void ShredRuns::completeSuccess(qint64 listId, bool isTrash, bool anotherChunkFollows)
+// Only a run whose every launch destroyed all it was given is complete. A Secure Empty Trash run
+// shredded none of the list's entries, so the zone then returns to the look its list calls for
+// instead of being emptied. A failed run takes what is gone off the lists.
+void ShredRuns::completeRun(const Run& run)
 {
-    hud_.alertWithWindow(HudAlertType::success, isTrash && listId == 1
+    const qint64 listId = run.listId;
+    if (run.failed) {
+        ShredEntryDics vanished;
+        for (const ShredEntryDic& record : run.records) {
+            if (!Utils::itemExistsAtPath(record.filePath)) {
+                vanished.append(record);
+            }
+        }
+        lists_.refreshAllShredPassesWithDicPaths(vanished, listId);
+        return;
+    }
+    hud_.alertWithWindow(HudAlertType::success, run.isTrash && listId == 1
                                                     ? kTrashCompleteMessage
                                                     : passCompleteMessage(listId));
-    if (isTrash) {
+    if (run.isTrash) {
         looks_.dropViewExited({listId, QVariant(), true});
     } else {
         looks_.resetDefStateForPassViewWithTag(listId);
     }
-    tasks_.endChunk(listId, anotherChunkFollows);
-    if (!anotherChunkFollows && Utils::shouldQuitOnAllComplete() && !tasks_.isAnyShredding()) {
+    if (Utils::shouldQuitOnAllComplete() && !tasks_.isAnyShredding()) {
         MainQueue::postAfter(0, whileAlive([this] { application_.terminate(); }));
     }
-}
-
-void ShredRuns::completeFailure(qint64 listId, const ShredEntryDics& records,
-                                bool anotherChunkFollows)
-{
-    ShredEntryDics vanished;
-    for (const ShredEntryDic& record : records) {
-        if (!Utils::itemExistsAtPath(record.filePath)) {
-            vanished.append(record);
-        }
-    }
-    lists_.refreshAllShredPassesWithDicPaths(vanished, listId);
-    tasks_.endChunk(listId, anotherChunkFollows);
 }
 
 } // namespace tolvex

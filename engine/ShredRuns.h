@@ -15,14 +15,8 @@ class HudAlert;
 class ShredLists;
 class ShredTasks;
 class ShredZoneControls;
+class Task;
 class ZoneLooks;
-
-// Where a runner's records stand in its method's run: a run of more than ShredRuns::kChunkSize
-// records is made of several chunks, each launching the helper once.
-struct RunChunk {
-    bool isFirst = true;
-    bool isLast = true;
-};
 
 // Shred runs: the helper's argument lists, one run per method on the global queue, the runners
 // that launch the helper `tolx` and follow its output, and the lifetime totals.
@@ -32,10 +26,14 @@ struct RunChunk {
 // the window interfaces after their owner has let them go.
 class ShredRuns {
 public:
-    static constexpr qsizetype kChunkSize = 4000;
+    // The helper reads a launch's paths on standard input, so a share is bounded only by the
+    // size snapshot it keeps, and every launch ends with the helper syncing the file system,
+    // which a finely cut list pays for again and again.
+    static constexpr qsizetype kChunkSize = 100000;
 
     ShredRuns(ShredLists& lists, ShredTasks& tasks, ShredZoneControls& controls, ZoneLooks& looks,
-              HudAlert& hud, AppTermination& application, QString helperPath = defaultHelperPath());
+              HudAlert& hud, AppTermination& application, QString helperPath = defaultHelperPath(),
+              qsizetype chunkSize = kChunkSize);
     ~ShredRuns();
     ShredRuns(const ShredRuns&) = delete;
     ShredRuns& operator=(const ShredRuns&) = delete;
@@ -46,46 +44,49 @@ public:
     // The helper's argument list per method, holding only paths that exist now.
     static ShredArgumentsDic shredArgumentsForPathDic(const ShredEntryDics& records);
 
-    // Starts one run per method that has something to shred. Main thread.
+    // Starts one run per method that has something to shred. A method's run launches the helper
+    // once per chunkSize of its own items and ends with one outcome: the completion notice only
+    // when every launch destroyed all it was given. Main thread.
     void shredFiles(const ShredEntryDics& records, bool isTrash);
 
     // Adds a finished run to the lifetime totals. Any thread.
     static void updateTotalShredValueWithFileCount(quint64 fileCount, quint64 dataSize);
 
-    // The runners, one per method, called on a worker thread. Each launches the helper with
-    // `params`, paints the method's zone from the helper's output, and returns once the helper
-    // has exited. The result becomes ready when the chunk's completion work has run on the main
-    // queue; it is invalid when nothing was started (the list was busy, the run was cancelled,
-    // or the helper could not be launched). isTrash marks a Secure Empty Trash run.
+    // The runners, one per method, called on a worker thread. Each runs the helper once with
+    // `params` (the method's flag, then its paths), paints the method's zone from the helper's
+    // output, and returns once the helper has exited. The result becomes ready when the run's
+    // completion work has run on the main queue; it is invalid when nothing was started (the
+    // list was busy or the helper could not be launched). isTrash marks a Secure Empty Trash run.
     std::shared_future<void> runShreddingPass1WithParams(const QStringList& params,
                                                          const ShredEntryDics& fileDicsArr,
-                                                         bool isTrash, RunChunk chunk = {});
+                                                         bool isTrash);
     std::shared_future<void> runShreddingPass7WithParams(const QStringList& params,
                                                          const ShredEntryDics& fileDicsArr,
-                                                         bool isTrash, RunChunk chunk = {});
+                                                         bool isTrash);
     std::shared_future<void> runShreddingPass35WithParams(const QStringList& params,
                                                           const ShredEntryDics& fileDicsArr,
-                                                          bool isTrash, RunChunk chunk = {});
+                                                          bool isTrash);
 
 private:
+    struct Run;
+    struct Chunk;
     struct RunCounters;
     struct Lifetime;
 
     // `block` made to do nothing once this ShredRuns is gone. For work posted to the main queue.
     MainQueue::Block whileAlive(MainQueue::Block block) const;
 
-    void runChunks(qint64 listId, const QStringList& params, const ShredEntryDics& records,
-                   bool isTrash);
+    void runChunks(const std::shared_ptr<Run>& run, const ShredEntryDics& ownRecords);
     std::shared_future<void> runShreddingPass(qint64 listId, const QStringList& params,
-                                              const ShredEntryDics& records, bool isTrash,
-                                              RunChunk chunk);
-    void readMessage(qint64 listId, const std::shared_ptr<RunCounters>& counters,
-                     const QByteArray& message);
+                                              const ShredEntryDics& records, bool isTrash);
+    std::shared_future<void> runChunk(const std::shared_ptr<Run>& run, const Chunk& chunk);
+    void endChunk(const std::shared_ptr<Run>& run, const Chunk& chunk, Task& ended,
+                  const RunCounters& counters);
+    void readMessage(const Run& run, RunCounters& counters, const QByteArray& message);
     void countItem(qint64 listId, RunCounters& counters, const QString& path);
-    void showCurrentItem(qint64 listId, const QString& readText);
+    void showCurrentItem(qint64 listId, const QString& path);
     void showProgress(qint64 listId, quint64 filesDone, double itemFraction);
-    void completeSuccess(qint64 listId, bool isTrash, bool anotherChunkFollows);
-    void completeFailure(qint64 listId, const ShredEntryDics& records, bool anotherChunkFollows);
+    void completeRun(const Run& run);
 
     ShredLists& lists_;
     ShredTasks& tasks_;
@@ -94,6 +95,7 @@ private:
     HudAlert& hud_;
     AppTermination& application_;
     const QString helperPath_;
+    const qsizetype chunkSize_;
     const std::shared_ptr<Lifetime> lifetime_;
 };
 

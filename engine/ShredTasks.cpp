@@ -91,13 +91,16 @@ bool ShredTasks::launchAttempted(qint64 listId)
     return s->cancelRequested;
 }
 
-void ShredTasks::endChunk(qint64 listId, bool anotherChunkFollows)
+bool ShredTasks::endChunk(qint64 listId, bool anotherChunkFollows)
 {
     std::lock_guard lock(mutex_);
-    if (Slot* s = slot(listId)) {
-        s->task.reset();
-        s->nextChunkPending = anotherChunkFollows && !s->cancelRequested;
+    Slot* s = slot(listId);
+    if (!s) {
+        return false;
     }
+    s->task.reset();
+    s->nextChunkPending = anotherChunkFollows && !s->cancelRequested;
+    return s->nextChunkPending;
 }
 
 } // namespace tolvex

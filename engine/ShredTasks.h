@@ -29,8 +29,9 @@ public:
     bool beginChunk(qint64 listId, std::shared_ptr<Task> task, bool isFirstChunk);
     bool launchAttempted(qint64 listId);
     // Clears the handle once a chunk's completion work is done. When another chunk follows and
-    // the run was not cancelled, the list stays shredding until that chunk begins.
-    void endChunk(qint64 listId, bool anotherChunkFollows);
+    // the run was not cancelled, the list stays shredding until that chunk begins, and the answer
+    // is true.
+    bool endChunk(qint64 listId, bool anotherChunkFollows);
 
 private:
     struct Slot {

@@ -2,10 +2,11 @@
 
 #include "engine/MountedVolumes.h"
 #include "engine/PathComponents.h"
+#include "engine/UtilsFileSystem.h"
+#include "platform/NativePath.h"
 #include "platform/XdgFolders.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,6 +16,23 @@ namespace tolvex {
 namespace {
 
 const QString kFilesFolder = QStringLiteral("files");
+constexpr const char* kInfoFolder = "info";
+const QByteArray kTrashInfoSuffix = QByteArrayLiteral(".trashinfo");
+constexpr int kFolderOpenFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+
+// A descriptor that closes with it.
+struct UniqueFd {
+    explicit UniqueFd(int descriptor) : fd(descriptor) {}
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+    ~UniqueFd()
+    {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+    const int fd;
+};
 
 std::optional<QString> homeTrashFolder()
 {
@@ -46,7 +64,7 @@ std::optional<QString> volumeHolding(const QString& path, const QList<MountedVol
 bool isRealFolder(const QString& path, bool mustBeSticky = false)
 {
     struct stat info {};
-    if (lstat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+    if (lstat(toNativePath(path).c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
         return false;
     }
     return !mustBeSticky || (info.st_mode & S_ISVTX);
@@ -82,7 +100,7 @@ QStringList TrashFolders::trashFilesFolders()
     for (const MountedVolume& volume : volumes) {
         if (volume.path == homeVolume) {
             const QString files = appendingPathComponent(*homeTrash, kFilesFolder);
-            if (QFileInfo(files).isDir()) {
+            if (isRealFolder(files)) {
                 folders.append(files);
             }
         } else {
@@ -92,19 +110,22 @@ QStringList TrashFolders::trashFilesFolders()
     return folders;
 }
 
+// The Trash folder and its "info" folder are opened without following links and the info file
+// is removed through them, so a link swapped in on the way cannot send the removal elsewhere.
 void TrashFolders::removeTrashInfoOfDestroyedItems(const QStringList& itemPaths)
 {
     for (const QString& item : itemPaths) {
         const QString filesFolder = deletingLastPathComponent(item);
-        const QFileInfo itemInfo(item);
-        if (lastPathComponent(filesFolder) != kFilesFolder || itemInfo.exists() ||
-            itemInfo.isSymLink()) {
+        if (lastPathComponent(filesFolder) != kFilesFolder || Utils::itemExistsAtPath(item)) {
             continue;
         }
-        const QString info =
-            appendingPathComponent(deletingLastPathComponent(filesFolder), QStringLiteral("info"));
-        QFile::remove(
-            appendingPathComponent(info, lastPathComponent(item) + QStringLiteral(".trashinfo")));
+        const UniqueFd trash(
+            ::open(toNativePath(deletingLastPathComponent(filesFolder)).c_str(), kFolderOpenFlags));
+        const UniqueFd info(trash.fd < 0 ? -1 : ::openat(trash.fd, kInfoFolder, kFolderOpenFlags));
+        if (info.fd >= 0) {
+            const QByteArray name = encodeNativePath(lastPathComponent(item)) + kTrashInfoSuffix;
+            ::unlinkat(info.fd, name.constData(), 0);
+        }
     }
 }
 

@@ -1,13 +1,15 @@
 #include "UtilsFileSystem.h"
 
 #include "engine/FolderWalk.h"
-#include "platform/NativePath.h"
 #include "engine/PathComponents.h"
 #include "platform/ByteCountFormatter.h"
 #include "platform/FileManager.h"
 #include "platform/HomeFolder.h"
+#include "platform/NativePath.h"
 
 #include <QCollator>
+#include <QFile>
+#include <QMimeData>
 #include <QStandardPaths>
 #include <algorithm>
 #include <sys/stat.h>
@@ -26,6 +28,10 @@ const QString kNoSize = QStringLiteral("n/a");
 const QString kLibrary = QStringLiteral("Library");
 const QString kDocuments = QStringLiteral("Documents");
 const QString kApplicationsFolder = QStringLiteral("/usr");
+const QString kLocalHost = QStringLiteral("localhost");
+const QByteArray kFileScheme = QByteArrayLiteral("file://");
+const QByteArray kPathSlash = QByteArrayLiteral("/");
+constexpr QChar kReplacementCharacter(0xFFFD);
 
 bool isHiddenName(const QString& name)
 {
@@ -158,9 +164,70 @@ childrenForParentFolderAtPathOneLevelWithHiddenFiles(const QString& folder)
 
 std::optional<QStringList> childrenForParentFolderAtURLOneLevelWithHiddenFiles(const QUrl& folder)
 {
-    if (!folder.isLocalFile())
+    const std::optional<QString> path = pathOfFileURL(folder);
+    if (!path)
         return std::nullopt;
-    return listChildren(toNativePath(folder.toLocalFile()), true);
+    return listChildren(toNativePath(*path), true);
+}
+
+std::optional<QString> pathOfFileURL(const QUrl& url)
+{
+    const QString host = url.host();
+    if (!url.isLocalFile() || !(host.isEmpty() || host == kLocalHost))
+        return std::nullopt;
+    return decodeNativePath(
+        QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+}
+
+QUrl fileURLWithPath(const QString& path)
+{
+    return QUrl::fromEncoded(kFileScheme + encodeNativePath(path).toPercentEncoding(kPathSlash),
+                             QUrl::StrictMode);
+}
+
+std::optional<QString> pathShownAs(const QString& shownPath)
+{
+    if (!shownPath.contains(kReplacementCharacter))
+        return shownPath;
+    QString path;
+    for (const QString& shown : shownPath.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        if (!shown.contains(kReplacementCharacter)) {
+            path += QLatin1Char('/') + shown;
+            continue;
+        }
+        std::optional<QString> match;
+        std::error_code error;
+        const fs::path folder = path.isEmpty() ? fs::path("/") : toNativePath(path);
+        for (fs::directory_iterator next(folder, error), end; !error && next != end;
+             next.increment(error)) {
+            const fs::path& name = next->path().filename();
+            if (QFile::decodeName(name.c_str()) != shown)
+                continue;
+            if (match)
+                return std::nullopt;
+            match = fromNativePath(name);
+        }
+        if (!match)
+            return std::nullopt;
+        path += QLatin1Char('/') + *match;
+    }
+    return path;
+}
+
+std::optional<QStringList> fileNamesOfPasteboard(const QMimeData& pasteboard)
+{
+    if (!pasteboard.hasUrls())
+        return std::nullopt;
+    QStringList paths;
+    for (const QUrl& url : pasteboard.urls()) {
+        std::optional<QString> path = pathOfFileURL(url);
+        if (!path)
+            return std::nullopt;
+        while (path->size() > 1 && path->endsWith(QLatin1Char('/')))
+            path->chop(1);
+        paths << *path;
+    }
+    return paths;
 }
 
 QStringList subfoldersForParentFolderAtPathOneLevel(const QString& folder)

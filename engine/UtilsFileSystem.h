@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 #include <QUrl>
+
+class QMimeData;
 #include <filesystem>
 #include <optional>
 
@@ -52,6 +54,22 @@ std::optional<QStringList>
 childrenForParentFolderAtPathOneLevelWithHiddenFiles(const QString& folder);
 // The same for a file URL, taken as given (links in it are not resolved).
 std::optional<QStringList> childrenForParentFolderAtURLOneLevelWithHiddenFiles(const QUrl& folder);
+
+// The path a file URL names on this machine, its percent-encoded bytes taken as the bytes they
+// stand for, so that a name that is not text survives (toLocalFile would replace its bytes, and
+// a replaced name can be another file's). Nothing for another scheme or another host.
+std::optional<QString> pathOfFileURL(const QUrl& url);
+// The file URL of `path`, byte for byte.
+QUrl fileURLWithPath(const QString& path);
+// The item a file dialog names `shownPath`: Qt shows each name whose bytes are not text with
+// replacement characters, so each such component is matched against its folder's listing as Qt
+// would show it. Nothing when no item, or more than one, is shown that way.
+std::optional<QString> pathShownAs(const QString& shownPath);
+
+// The paths a drag's URL list names, each without trailing slashes: nothing when the drag offers
+// no URL list or one of its URLs names no file here, so that it counts as a drag without file
+// names.
+std::optional<QStringList> fileNamesOfPasteboard(const QMimeData& pasteboard);
 
 // Every item below `folder`, relative to it, in FolderWalk's order (all levels, despite the name).
 QStringList subfoldersForParentFolderAtPathOneLevel(const QString& folder);

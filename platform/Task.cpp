@@ -1,14 +1,18 @@
 #include "Task.h"
 
-#include <QFile>
+#include "platform/NativePath.h"
+
 #include <cerrno>
 #include <condition_variable>
 #include <csignal>
 #include <fcntl.h>
 #include <mutex>
+#include <optional>
+#include <pthread.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 extern char** environ;
@@ -44,6 +48,42 @@ void deliverLines(int fd, const Task::ReadabilityHandler& deliver)
         deliver(pending);
 }
 
+// A pipe whose ends close with it unless taken.
+struct Pipe {
+    int readEnd = -1;
+    int writeEnd = -1;
+
+    Pipe() = default;
+    Pipe(const Pipe&) = delete;
+    Pipe& operator=(const Pipe&) = delete;
+    ~Pipe()
+    {
+        closeReadEnd();
+        closeWriteEnd();
+    }
+
+    bool open()
+    {
+        int ends[2];
+        if (::pipe2(ends, O_CLOEXEC) != 0)
+            return false;
+        readEnd = ends[0];
+        writeEnd = ends[1];
+        return true;
+    }
+    void closeReadEnd() { closeEnd(readEnd); }
+    void closeWriteEnd() { closeEnd(writeEnd); }
+    int takeReadEnd() { return std::exchange(readEnd, -1); }
+    int takeWriteEnd() { return std::exchange(writeEnd, -1); }
+
+private:
+    static void closeEnd(int& end)
+    {
+        if (end >= 0)
+            ::close(std::exchange(end, -1));
+    }
+};
+
 // The child starts with no blocked signals and default dispositions, whatever this process
 // ignores, so that terminate() always reaches it.
 void resetSignals(posix_spawnattr_t& attributes)
@@ -59,18 +99,39 @@ void resetSignals(posix_spawnattr_t& attributes)
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
 }
 
+// Writes `bytes` to `fd` and closes it. A program that stops reading early breaks the pipe: the
+// write then fails with EPIPE, and the SIGPIPE it raises stays blocked on this thread, which ends.
+void feedInput(int fd, const QByteArray& bytes)
+{
+    sigset_t pipeSignal;
+    sigemptyset(&pipeSignal);
+    sigaddset(&pipeSignal, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipeSignal, nullptr);
+    for (qsizetype sent = 0; sent < bytes.size();) {
+        const ssize_t count = ::write(fd, bytes.constData() + sent, size_t(bytes.size() - sent));
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0)
+            break;
+        sent += count;
+    }
+    ::close(fd);
+}
+
 } // namespace
 
 struct Task::State {
     ReadabilityHandler readabilityHandler;
     ReadabilityHandler errorReadabilityHandler;
     TerminationHandler terminationHandler;
+    std::optional<QByteArray> standardInput;
 
     mutable std::mutex mutex;
     std::condition_variable ended;
     Task* task = nullptr; // cleared when the task is destroyed from its own thread
     int outputFd = -1;
     int errorFd = -1; // only with an error readability handler
+    int inputFd = -1; // only with standard input set
     pid_t pid = 0;
     bool launched = false;
     bool running = false;
@@ -115,6 +176,11 @@ void Task::setErrorReadabilityHandler(ReadabilityHandler handler)
     state_->errorReadabilityHandler = std::move(handler);
 }
 
+void Task::setStandardInput(QByteArray bytes)
+{
+    state_->standardInput = std::move(bytes);
+}
+
 bool Task::launch(QString* error)
 {
     const auto fail = [&](const QString& reason) {
@@ -125,32 +191,31 @@ bool Task::launch(QString* error)
     if (state_->launched)
         return fail(QStringLiteral("it was launched already"));
 
-    // Both ends close on exec: a task launched at the same time on another thread must not
-    // inherit this pipe, or this task would never see the end of its output.
-    int pipeFds[2];
-    if (::pipe2(pipeFds, O_CLOEXEC) != 0)
+    // Every end closes on exec: a task launched at the same time on another thread must not
+    // inherit these pipes, or this task would never see the end of its output, nor its program
+    // the end of its input.
+    Pipe output;
+    Pipe errors;
+    Pipe input;
+    if (!output.open() || (state_->errorReadabilityHandler && !errors.open()) ||
+        (state_->standardInput && !input.open()))
         return fail(qt_error_string(errno));
-    int errorFds[2] = {-1, -1};
-    if (state_->errorReadabilityHandler && ::pipe2(errorFds, O_CLOEXEC) != 0) {
-        const int pipeError = errno;
-        ::close(pipeFds[0]);
-        ::close(pipeFds[1]);
-        return fail(qt_error_string(pipeError));
-    }
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-    if (errorFds[1] >= 0)
-        posix_spawn_file_actions_adddup2(&actions, errorFds[1], STDERR_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, output.writeEnd, STDOUT_FILENO);
+    if (errors.writeEnd >= 0)
+        posix_spawn_file_actions_adddup2(&actions, errors.writeEnd, STDERR_FILENO);
+    if (input.readEnd >= 0)
+        posix_spawn_file_actions_adddup2(&actions, input.readEnd, STDIN_FILENO);
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     resetSignals(attributes);
 
-    const QByteArray program = QFile::encodeName(launchPath_);
+    const QByteArray program = encodeNativePath(launchPath_);
     std::vector<QByteArray> encoded{program};
     for (const QString& argument : arguments_)
-        encoded.push_back(QFile::encodeName(argument));
+        encoded.push_back(encodeNativePath(argument));
     std::vector<char*> argv;
     for (QByteArray& argument : encoded)
         argv.push_back(argument.data());
@@ -161,23 +226,20 @@ bool Task::launch(QString* error)
         posix_spawn(&pid, program.constData(), &actions, &attributes, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
-    ::close(pipeFds[1]);
-    if (errorFds[1] >= 0)
-        ::close(errorFds[1]);
-    if (spawnError != 0) {
-        ::close(pipeFds[0]);
-        if (errorFds[0] >= 0)
-            ::close(errorFds[0]);
+    output.closeWriteEnd();
+    errors.closeWriteEnd();
+    input.closeReadEnd();
+    if (spawnError != 0)
         return fail(qt_error_string(spawnError));
-    }
 
     {
         std::lock_guard lock(state_->mutex);
         state_->launched = true;
         state_->running = true;
         state_->pid = pid;
-        state_->outputFd = pipeFds[0];
-        state_->errorFd = errorFds[0];
+        state_->outputFd = output.takeReadEnd();
+        state_->errorFd = errors.takeReadEnd();
+        state_->inputFd = input.takeWriteEnd();
     }
     thread_ = std::thread(&Task::run, state_);
     return true;
@@ -189,6 +251,9 @@ void Task::run(std::shared_ptr<State> state)
         std::lock_guard lock(state->mutex);
         state->threadId = std::this_thread::get_id();
     }
+    std::thread inputFeeder;
+    if (state->inputFd >= 0)
+        inputFeeder = std::thread(feedInput, state->inputFd, *state->standardInput);
     std::thread errorReader;
     if (state->errorFd >= 0)
         errorReader = std::thread(deliverLines, state->errorFd, state->errorReadabilityHandler);
@@ -198,6 +263,8 @@ void Task::run(std::shared_ptr<State> state)
         errorReader.join();
         ::close(state->errorFd);
     }
+    if (inputFeeder.joinable())
+        inputFeeder.join();
 
     // Wait without reaping first: the process id stays ours until it is reaped under the lock,
     // so terminate() can never signal a process that merely got the same id later.

@@ -19,9 +19,13 @@ namespace tolvex {
 // it. The output is read to its end before the program is reaped: a program that hands its
 // standard output to a child that outlives it keeps the task running until that child closes it.
 //
-// Standard input, the environment and the working directory are inherited; so is standard error,
-// unless an error readability handler is set, which makes it a second pipe whose lines go to that
-// handler from a second reader thread. The termination handler then also comes after its last line.
+// The environment and the working directory are inherited. So is standard input, unless bytes
+// for it are set: then it is a pipe that a third thread of the task's own fills with those bytes
+// and closes, whatever the program writes meanwhile. A program that ends before reading them all
+// simply leaves the rest unread. Standard error is inherited too, unless an error readability
+// handler is set, which makes it a second pipe whose lines go to that handler from a second reader
+// thread. The termination handler then also comes after its last line. The program and its
+// arguments reach the system as the bytes NativePath gives them, so any file name passes intact.
 // A task is launched at most once. Destroying a launched task waits for it to end, except from
 // inside its own handlers, where the task may be destroyed and its thread finishes alone.
 class Task {
@@ -40,6 +44,8 @@ public:
     void setReadabilityHandler(ReadabilityHandler handler);
     void setTerminationHandler(TerminationHandler handler);
     void setErrorReadabilityHandler(ReadabilityHandler handler);
+    // What the program reads on its standard input, which then ends. Set it before launch.
+    void setStandardInput(QByteArray bytes);
 
     // Starts the program. False, with a readable reason in `error`, when it cannot be started
     // (missing, not executable, already launched); the handlers are then never called.

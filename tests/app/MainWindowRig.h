@@ -61,14 +61,20 @@ public:
         HomeFolder::resetForTesting();
     }
 
-    // A helper that announces its first item and then waits until it is terminated, so a list
-    // stays shredding for as long as a test needs.
+    static QString realHelper()
+    {
+        return QDir(qEnvironmentVariable("TOLVEX_BIN_DIR"))
+            .absoluteFilePath(QStringLiteral("tolx"));
+    }
+
+    // A helper that announces the first item it reads and then waits until it is terminated, so a
+    // list stays shredding for as long as a test needs.
     QString slowHelper()
     {
         const QString path = settings.filePath(QStringLiteral("slow-tolx"));
         QFile script(path);
         script.open(QIODevice::WriteOnly);
-        script.write("#!/bin/sh\necho \"removing $2\"\nexec sleep 60\n");
+        script.write("#!/bin/sh\necho \"removing $(tr '\\0' '\\n' | head -n 1)\"\nexec sleep 60\n");
         script.close();
         script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         return path;

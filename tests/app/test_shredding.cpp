@@ -72,10 +72,12 @@ private Q_SLOTS:
         QCOMPARE(rig.delegate->terminateRequests, 0);
     }
 
-    void allThreeListsShredTogetherThroughReturn()
+    // Runs that end together may each find nothing running any more: quitting twice is
+    // quitting once.
+    void allThreeListsShredTogetherThroughReturnAndQuitIfAsked()
     {
         MainWindowRig rig;
-        Utils::overWriteTotalShredInfoDic({0, 0});
+        UserDefaults::standard().setBool(QStringLiteral("kQuitOnAllComplete"), true);
         rig.start();
         const QString one = tree(rig, QStringLiteral("a/one"), 4);
         const QString seven = tree(rig, QStringLiteral("b/seven"), 3);
@@ -91,22 +93,7 @@ private Q_SLOTS:
         for (const QString& gone : {one, seven, thirtyFive})
             QVERIFY2(!QFile::exists(gone), qPrintable(gone));
         QCOMPARE(shreddedFiles(), 9u);
-    }
-
-    void quitsWhenTheLastRunCompletesIfAsked()
-    {
-        MainWindowRig rig;
-        UserDefaults::standard().setBool(QStringLiteral("kQuitOnAllComplete"), true);
-        rig.start();
-        QVERIFY(rig.dropFiles(1, {tree(rig, QStringLiteral("x/one"), 2)}));
-        QVERIFY(rig.dropFiles(7, {tree(rig, QStringLiteral("y/seven"), 2)}));
-        rig.clickStartButton();
-        QVERIFY(rig.waitUntilIdle());
-        // Runs that end together may each find nothing running any more; quitting twice is
-        // quitting once.
         QTRY_VERIFY(rig.delegate->terminateRequests >= 1);
-        QVERIFY(!QFile::exists(rig.home.filePath(QStringLiteral("x/one"))));
-        QVERIFY(!QFile::exists(rig.home.filePath(QStringLiteral("y/seven"))));
     }
 
     void cancelThroughTheAddButton()
@@ -142,21 +129,6 @@ private Q_SLOTS:
                                           : QStringLiteral("%1 files").arg(left.size()));
         QCOMPARE(NamedImage::imageName(zone.addNewFilesBtn), QStringLiteral("AddNew"));
         QVERIFY(rig.hud() != QStringLiteral("35-pass shredding is complete!"));
-    }
-
-    void itemsThatVanishWhileListedAreLeftOutOfTheRun()
-    {
-        MainWindowRig rig;
-        rig.start();
-        const QString kept = rig.file(QStringLiteral("docs/kept.txt"), 10);
-        const QString vanishing = rig.file(QStringLiteral("docs/vanishing.txt"), 10);
-        QVERIFY(rig.dropFiles(7, {kept, vanishing}));
-        QFile::remove(vanishing);
-        QFile::remove(kept);
-        // Nothing left that exists: no run, no message, the list stays.
-        rig.clickStartButton();
-        QVERIFY(!rig.delegate->shredTasks().isAnyShredding());
-        QCOMPARE(rig.list(7).size(), 2);
     }
 };
 

@@ -20,14 +20,19 @@
 #include "engine/ZoneLooks.h"
 #include "platform/GlobalQueue.h"
 #include "platform/HomeFolder.h"
+#include "platform/NativePath.h"
 #include "platform/Task.h"
 #include "platform/UserDefaults.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <atomic>
+#include <chrono>
 #include <functional>
+#include <thread>
 
 namespace tolvex::testing {
 
@@ -56,54 +61,40 @@ public:
             lists->setFilePathsArr(tag, {});
             lists->setTotalFilesPassCountNum(tag, 0);
         }
-        add(QStringLiteral("empty %1").arg(tag));
+        add("empty", tag);
     }
     void droppedStateForPassViewWithTag(qint64 tag, const QStringList& arrOfPaths, bool isRefresh,
                                         bool refreshSize) override
     {
-        add(QStringLiteral("filled %1 [%2] refresh=%3 size=%4")
-                .arg(tag)
-                .arg(arrOfPaths.join(u','))
-                .arg(int(isRefresh))
-                .arg(int(refreshSize)));
+        add("filled", tag, "[" + arrOfPaths.join(u',') + "]",
+            "refresh=" + QString::number(isRefresh), "size=" + QString::number(refreshSize));
     }
     void dropViewExited(const DropViewInfoDic& info) override
     {
-        add(QStringLiteral("exited %1 size=%2")
-                .arg(info.senderTag)
-                .arg(int(info.refreshSize.value_or(false))));
+        add("exited", info.senderTag, "size=" + QString::number(info.refreshSize.value_or(false)));
     }
 
     // ShredZoneControls
-    void hideClearRevealView(qint64 tag) override
+    void hideClearRevealView(qint64 tag) override { add("hideClearReveal", tag); }
+    void setPassMainTF(qint64 tag, double size, const QString& text) override
     {
-        add(QStringLiteral("hideClearReveal %1").arg(tag));
+        add("mainTF", tag, size, text);
     }
-    void setPassMainTF(qint64 tag, double fontSize, const QString& text) override
+    void setPassDescrTF(qint64 tag, const QString& text) override { add("descrTF", tag, text); }
+    void setAddNewFilesBtnImage(qint64 tag, const QString& name) override
     {
-        add(QStringLiteral("mainTF %1 %2 %3").arg(tag).arg(fontSize).arg(text));
-    }
-    void setPassDescrTF(qint64 tag, const QString& text) override
-    {
-        add(QStringLiteral("descrTF %1 %2").arg(tag).arg(text));
-    }
-    void setAddNewFilesBtnImage(qint64 tag, const QString& imageName) override
-    {
-        add(QStringLiteral("addBtn %1 %2").arg(tag).arg(imageName));
+        add("addBtn", tag, name);
     }
     void setPassIndicProgress(qint64 tag, double progress, bool animated) override
     {
-        add(QStringLiteral("ring %1 %2%3").arg(tag).arg(progress).arg(animated ? "" : " now"));
+        add("ring", tag, QString::number(progress) + (animated ? "" : " now"));
     }
 
     // HudAlert
-    void alertWithWindow(int type, const QString& message) override
-    {
-        add(QStringLiteral("hud %1 %2").arg(type).arg(message));
-    }
+    void alertWithWindow(int type, const QString& message) override { add("hud", type, message); }
 
     // ModalOverlay
-    void close() override { add(QStringLiteral("overlay close")); }
+    void close() override { add("overlay close"); }
 
     // Popover (its own object: its close() is not the overlay's)
     struct FakePopover : Popover {
@@ -113,36 +104,34 @@ public:
         void close() override
         {
             window.popoverShown = false;
-            window.add(QStringLiteral("popover close"));
+            window.add("popover close");
         }
         void showRelativeTo(QObject*) override
         {
             window.popoverShown = true;
-            window.add(QStringLiteral("popover show"));
+            window.add("popover show");
         }
     } popover{*this};
 
     // SheetPresenter
     void beginSheetModal(const SheetAlert& alert, std::function<void(int)> completion) override
     {
-        add(QStringLiteral("sheet %1 | %2 | %3")
-                .arg(alert.messageText, alert.informativeText, alert.buttons.join(u'/')));
+        add("sheet", alert.messageText, "|", alert.informativeText, "|", alert.buttons.join(u'/'));
         completion(nextSheetAnswer);
     }
 
     // FullDiskAccess
     bool XRRunningOnOSXCatalinaOrLater() override { return fullDiskAccessMissing; }
     bool shouldShowAlertAboutFullDiskAccess() override { return fullDiskAccessMissing; }
-    void askUserPermissionForFullDiskAccess() override
-    {
-        add(QStringLiteral("ask full disk access"));
-    }
+    void askUserPermissionForFullDiskAccess() override { add("ask full disk access"); }
 
     // AppTermination
-    void terminate() override { add(QStringLiteral("terminate")); }
+    void terminate() override { add("terminate"); }
 
-    void add(const QString& line)
+    // Logs the parts as one line, separated by spaces.
+    template <typename... Parts> void add(const Parts&... parts)
     {
+        const QString line = QStringList{QVariant(parts).toString()...}.join(u' ');
         log.append(line);
         if (onLog) {
             onLog(line);
@@ -152,13 +141,7 @@ public:
     // The logged lines that start with `prefix`.
     QStringList linesStartingWith(const QString& prefix) const
     {
-        QStringList lines;
-        for (const QString& line : log) {
-            if (line.startsWith(prefix)) {
-                lines.append(line);
-            }
-        }
-        return lines;
+        return log.filter(QRegularExpression("^" + QRegularExpression::escape(prefix)));
     }
 };
 
@@ -218,6 +201,64 @@ public:
     ShredRuns runs;
     SecureEmptyTrash trash;
 };
+
+// Drives the scripted stand-in helper (fake_tolx): the commands its next launches follow, and
+// what each launch was given.
+class RunnerScript {
+public:
+    explicit RunnerScript(const QString& folder)
+        : scriptPath_(folder + QStringLiteral("/script")),
+          launchLogPath_(folder + QStringLiteral("/launches"))
+    {
+        qputenv("TOLVEX_FAKE_TOLX_LOG", launchLogPath_.toUtf8());
+    }
+    ~RunnerScript()
+    {
+        qunsetenv("TOLVEX_FAKE_TOLX_SCRIPT");
+        qunsetenv("TOLVEX_FAKE_TOLX_LOG");
+    }
+
+    // The commands the next launches of the stand-in follow.
+    void set(const QStringList& commands) const
+    {
+        QFile script(scriptPath_);
+        QVERIFY(script.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        script.write(commands.join(u'\n').toUtf8() + '\n');
+        qputenv("TOLVEX_FAKE_TOLX_SCRIPT", scriptPath_.toUtf8());
+    }
+
+    // One line per launch so far: its arguments, tab-separated.
+    QStringList launches() const
+    {
+        QFile log(launchLogPath_);
+        if (!log.open(QIODevice::ReadOnly)) {
+            return {};
+        }
+        return decodeNativePath(log.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    }
+
+private:
+    QString scriptPath_;
+    QString launchLogPath_;
+};
+
+// Calls a runner on a worker thread, as the global queue would, keeps the main queue turning
+// until it has returned, and then until its completion work has run.
+template <typename Runner> void runOnWorker(Runner&& runner)
+{
+    std::atomic<bool> returned = false;
+    std::shared_future<void> completion;
+    std::thread worker([&] {
+        completion = runner();
+        returned = true;
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(returned, 60000);
+    worker.join();
+    if (completion.valid()) {
+        QTRY_VERIFY_WITH_TIMEOUT(
+            completion.wait_for(std::chrono::seconds(0)) == std::future_status::ready, 60000);
+    }
+}
 
 inline QString binDir()
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/NativePath.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,6 +10,7 @@
 #include <QTemporaryDir>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -39,6 +42,14 @@ public:
         file.open(QIODevice::WriteOnly);
         file.write(QByteArray(bytes, 'x'));
         return file.fileName();
+    }
+
+    // A file whose name is any bytes, text or not, as NativePath carries it.
+    QString byteNamedFile(const QByteArray& name, qint64 bytes = 1) const
+    {
+        const QString path = root_ + QLatin1Char('/') + tolvex::decodeNativePath(name);
+        std::ofstream(tolvex::toNativePath(path)) << std::string(std::size_t(bytes), 'x');
+        return path;
     }
 
     // A file of `length` bytes that are all holes: nothing allocated.

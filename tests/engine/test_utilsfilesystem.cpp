@@ -1,7 +1,9 @@
 #include "TreeFixture.h"
 #include "engine/UtilsFileSystem.h"
 #include "platform/HomeFolder.h"
+#include "platform/NativePath.h"
 
+#include <QMimeData>
 #include <QRegularExpression>
 #include <QTest>
 #include <QUrl>
@@ -32,30 +34,15 @@ private Q_SLOTS:
         QCOMPARE(Utils::fileSizeAtPath(tree.path("missing")), quint64(0));
     }
 
-    void folderTotalsCountNonFolderItemsHiddenOnesIncluded()
-    {
-        TreeFixture tree;
-        const QString hidden = tree.file("f/.hidden", 4096);
-        const QString nested = tree.file("f/sub/nested", 100);
-        tree.folder("f/sub/empty");
-        QCOMPARE(Utils::folderSize(tree.path("f")),
-                 Utils::fileSizeAtPath(hidden) + Utils::fileSizeAtPath(nested));
-        QCOMPARE(Utils::folderFilesCount(tree.path("f")), quint64(2));
-
-        tree.folder("onlyFolders/a/b");
-        QCOMPARE(Utils::folderFilesCount(tree.path("onlyFolders")), quint64(0));
-        QCOMPARE(Utils::folderSize(tree.path("onlyFolders")), quint64(0));
-        QCOMPARE(Utils::folderSize(tree.path("missing")), quint64(0));
-        QCOMPARE(Utils::folderFilesCount(tree.path("missing")), quint64(0));
-    }
-
+    // Hidden files count, empty folders do not, a missing path is one file of no size.
     void listTotalsAddFoldersOwnEntriesAndCountMissingPathsOnce()
     {
         TreeFixture tree;
         const QString file = tree.sparseFile("file", 7000);
         const QString folder = tree.folder("folder");
-        for (const char* name : {"folder/1", "folder/2", "folder/sub/3"})
+        for (const char* name : {"folder/1", "folder/.2", "folder/sub/3"})
             tree.sparseFile(name, 1000);
+        tree.folder("folder/empty/emptier");
         const QString missing = tree.path("missing");
 
         QCOMPARE(Utils::totalFilesToShredCount({file, folder, missing}), quint64(5));
@@ -113,9 +100,6 @@ private Q_SLOTS:
         QCOMPARE(
             Utils::childrenForParentFolderAtPathOneLevelWithHiddenFiles(tree.path("onlyHidden")),
             QStringList({tree.path("onlyHidden/.a")}));
-        QCOMPARE(Utils::childrenForParentFolderAtURLOneLevelWithHiddenFiles(
-                     QUrl("https://example.invalid/")),
-                 std::nullopt);
         tree.file("a/b/c", 1);
         QCOMPARE(Utils::subfoldersForParentFolderAtPathOneLevel(tree.path("a")),
                  QStringList({"b", "b/c"}));
@@ -138,10 +122,56 @@ private Q_SLOTS:
         QCOMPARE(*withHidden, QStringList({child, childLink}));
 
         auto fromUrl = Utils::childrenForParentFolderAtURLOneLevelWithHiddenFiles(
-            QUrl::fromLocalFile(folderLink));
+            Utils::fileURLWithPath(folderLink));
         QVERIFY(fromUrl);
         fromUrl->sort();
         QCOMPARE(*fromUrl, QStringList({folderLink + "/.trashed", folderLink + "/link"}));
+    }
+
+    // A file URL names bytes: a drag's percent-encoded path comes back byte for byte and a URL
+    // made of a path gives the path back; a URL of another scheme or machine names no file here.
+    void fileUrlsCarryPathBytes_data()
+    {
+        QTest::addColumn<QByteArray>("url");
+        QTest::addColumn<QByteArray>("path");
+        QTest::newRow("not text") << QByteArray("file:///t/a%FFb%0A")
+                                  << QByteArray("/t/a\xff"
+                                                "b\n");
+        QTest::newRow("text") << QByteArray("file:///t/caf%C3%A9/") << QByteArray("/t/caf\xc3\xa9");
+        QTest::newRow("localhost") << QByteArray("file://localhost/t/x") << QByteArray("/t/x");
+        QTest::newRow("another machine") << QByteArray("file://elsewhere/t/x") << QByteArray();
+        QTest::newRow("web") << QByteArray("https://example.invalid/x") << QByteArray();
+        QTest::newRow("one not here")
+            << QByteArray("file:///t/a\r\nhttps://example.invalid/x") << QByteArray();
+    }
+
+    void fileUrlsCarryPathBytes()
+    {
+        QFETCH(QByteArray, url);
+        QFETCH(QByteArray, path);
+        QMimeData drag;
+        drag.setData("text/uri-list", url + "\r\n");
+        const QString expected = decodeNativePath(path);
+        QCOMPARE(Utils::fileNamesOfPasteboard(drag),
+                 path.isEmpty() ? std::nullopt : std::optional(QStringList{expected}));
+        if (!path.isEmpty())
+            QCOMPARE(Utils::pathOfFileURL(Utils::fileURLWithPath(expected)), expected);
+    }
+
+    // A file dialog shows bytes that are not text as replacement characters: the one item shown
+    // that way is found; of two shown alike, nobody can tell which was meant.
+    void itemsShownWithReplacementCharactersAreFoundWhenUnique()
+    {
+        TreeFixture tree;
+        const auto shown = [](const QString& path) {
+            return QFile::decodeName(encodeNativePath(path));
+        };
+        const QString single = tree.byteNamedFile("caf\xe9");
+        const QString twin = tree.byteNamedFile("x\xe9");
+        tree.byteNamedFile("x\xe8");
+        QCOMPARE(Utils::pathShownAs(shown(single)), single);
+        QCOMPARE(Utils::pathShownAs(shown(twin)), std::nullopt);
+        QCOMPARE(Utils::pathShownAs(tree.path("plain")), tree.path("plain"));
     }
 
     // Library checks go by whole path components, and nothing is built without a passwd entry.

@@ -1,3 +1,4 @@
+#include "platform/NativePath.h"
 #include "platform/Task.h"
 
 #include <QTemporaryDir>
@@ -45,34 +46,18 @@ class TestTask : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void reportsExitCode_data()
-    {
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<Task::TerminationReason>("reason");
-        QTest::addColumn<int>("status");
-        QTest::newRow("success") << "exit 0" << Task::TerminationReason::Exit << 0;
-        QTest::newRow("failure") << "exit 3" << Task::TerminationReason::Exit << 3;
-    }
-
-    void reportsExitCode()
-    {
-        QFETCH(QString, script);
-        Task task(kShell, {"-c", script});
-        QString error;
-        QVERIFY2(task.launch(&error), qPrintable(error));
-        QVERIFY(task.processIdentifier() > 0);
-        task.waitUntilExit();
-        QVERIFY(!task.isRunning());
-        QTEST(task.terminationReason(), "reason");
-        QTEST(task.terminationStatus(), "status");
-    }
-
     void deliversEveryLineInOrderBeforeTermination()
     {
         const int count = 20000;
-        Task task(kShell, {"-c", QStringLiteral("seq 1 %1; printf '\\nunfinished'").arg(count)});
+        // Standard error filled first: a reader that drained standard output first would wait on
+        // a program that waits on it.
+        Task task(
+            kShell,
+            {"-c", QStringLiteral("seq 1 %1 >&2; seq 1 %1; printf '\\nunfinished'").arg(count)});
         Run run;
         run.attach(task);
+        std::atomic<int> errorLines = 0;
+        task.setErrorReadabilityHandler([&](const QByteArray&) { ++errorLines; });
         QVERIFY(task.launch());
         task.waitUntilExit();
 
@@ -82,28 +67,51 @@ private Q_SLOTS:
             QCOMPARE(run.lines[i], QByteArray::number(i + 1));
         QCOMPARE(run.lines.mid(count), QList<QByteArray>({"", "unfinished"}));
         QCOMPARE(run.linesAtTermination, count + 2);
+        QCOMPARE(errorLines.load(), count);
         QVERIFY(!run.runningAtTermination);
         QCOMPARE(run.terminationThread, run.readerThread);
         QVERIFY(run.readerThread != std::this_thread::get_id());
     }
 
-    // Standard error filled first: a reader that drained standard output first would wait on
-    // a program that waits on it.
-    void readsBothPipesAtOnceBeforeTermination()
+    // Input and output each far larger than a pipe holds, and a program that reads none of its
+    // input: neither may stall the task, nor the broken pipe end this process.
+    void feedsStandardInputWhileReadingTheOutput_data()
     {
-        const int count = 20000;
-        Task task(kShell, {"-c", QStringLiteral("seq 1 %1 >&2; seq 1 %1").arg(count)});
-        std::atomic<int> outputLines = 0;
-        std::atomic<int> errorLines = 0;
-        std::pair<int, int> linesAtTermination;
-        task.setReadabilityHandler([&](const QByteArray&) { ++outputLines; });
-        task.setErrorReadabilityHandler([&](const QByteArray&) { ++errorLines; });
-        task.setTerminationHandler([&](Task&) {
-            linesAtTermination = {outputLines.load(), errorLines.load()};
-        });
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<int>("lines");
+        QTest::newRow("echoed") << "cat" << 200000;
+        QTest::newRow("ignored") << "exit 0" << 0;
+    }
+
+    void feedsStandardInputWhileReadingTheOutput()
+    {
+        QFETCH(QString, script);
+        QFETCH(int, lines);
+        QByteArray input;
+        for (int i = 0; i < 200000; ++i)
+            input += QByteArray::number(i) + '\n';
+        Task task(kShell, {"-c", script});
+        task.setStandardInput(input);
+        Run run;
+        run.attach(task);
         QVERIFY(task.launch());
         task.waitUntilExit();
-        QCOMPARE(linesAtTermination, std::make_pair(count, count));
+        QCOMPARE(task.terminationStatus(), 0);
+        QCOMPARE(run.lines.size(), lines);
+        if (lines > 0)
+            QCOMPARE(run.lines.join('\n') + '\n', input);
+    }
+
+    // Arguments are file names, and a file name is bytes: none may be replaced on the way.
+    void argumentsReachTheProgramAsTheBytesTheyStandFor()
+    {
+        const QByteArray name("caf\xe9\n\xff.txt");
+        Task task(kShell, {"-c", "printf '%s' \"$0\"", decodeNativePath(name)});
+        Run run;
+        run.attach(task);
+        QVERIFY(task.launch());
+        task.waitUntilExit();
+        QCOMPARE(run.lines.join('\n'), name);
     }
 
     void terminateEndsARunningProgram()
