@@ -88,6 +88,16 @@ public:
         QFile::setPermissions(runtime_.path(),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY2(screen_.start(), "no Xvfb display could be started");
+        // The server names its display before it answers clients; a program started at once
+        // on a busy machine could find nobody there.
+        QVERIFY2(QTest::qWaitFor(
+                     [&] {
+                         return !run(QStringLiteral("xdotool"),
+                                     {QStringLiteral("getdisplaygeometry")})
+                                     .isEmpty();
+                     },
+                     kStartTimeoutMs),
+                 "the Xvfb display does not answer");
     }
 
     QString homePath(const QString& name) const { return home_.filePath(name); }
