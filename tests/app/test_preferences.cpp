@@ -57,10 +57,6 @@ private Q_SLOTS:
                                            "20and%20Feedback&body=%0A%0A%0A%0ATolvex%20")),
             qPrintable(mail));
 
-        // Other tags leave everything as it is.
-        screens.preferencesViewContr->prefsVCAction(7);
-        QCOMPARE(opened_.urls.size(), 1);
-
         screens.preferencesViewContr->tellaFriend(4);
         QCOMPARE(QString::fromUtf8(opened_.urls.last().toEncoded()),
                  PreferencesScreen::tellAFriendMailto());
@@ -139,33 +135,28 @@ private Q_SLOTS:
 
     void updateCheckTellsTheOutcome_data()
     {
-        QTest::addColumn<QByteArray>("feed");
+        QTest::addColumn<QByteArray>("version");
         QTest::addColumn<QString>("message");
-        const QByteArray head =
-            "<rss xmlns:sparkle=\"http://www.andymatuschak.org/xml-namespaces/sparkle\"><channel>";
-        QTest::newRow("newer") << head +
-                                      "<item><enclosure url=\"https://tolvex.app/dl/9.0.tar.gz\" "
-                                      "sparkle:shortVersionString=\"9.0\"/></item></channel></rss>"
-                               << QStringLiteral("A new version of Tolvex is available!");
-        QTest::newRow("same") << head + "<item><enclosure url=\"https://tolvex.app/dl\" "
-                                        "sparkle:shortVersionString=\"" TOLVEX_VERSION
-                                        "\"/></item></channel></rss>"
-                              << QStringLiteral("You're up to date!");
-        QTest::newRow("missing") << QByteArray() << QStringLiteral("Update Error!");
+        QTest::newRow("newer") << QByteArray("9.0") << "A new version of Tolvex is available!";
+        QTest::newRow("same") << QByteArray(TOLVEX_VERSION) << "You're up to date!";
+        QTest::newRow("missing") << QByteArray() << "Update Error!";
     }
 
     void updateCheckTellsTheOutcome()
     {
-        QFETCH(QByteArray, feed);
+        QFETCH(QByteArray, version);
         QFETCH(QString, message);
         // The feed is a file; without one the check fails as an unreachable server would.
         const QString feedPath = folder_.filePath(QStringLiteral("appcast.xml"));
         QFile::remove(feedPath);
-        if (!feed.isEmpty()) {
-            QFile file(feedPath);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(feed);
-        }
+        QFile file(feedPath);
+        if (!version.isEmpty())
+            QVERIFY(file.open(QIODevice::WriteOnly) &&
+                    file.write("<rss xmlns:sparkle=\"http://www.andymatuschak.org/xml-namespaces/"
+                               "sparkle\"><channel><item><enclosure url=\"https://tolvex.app/dl/" +
+                               version + ".tar.gz\" sparkle:shortVersionString=\"" + version +
+                               "\"/></item></channel></rss>") > 0);
+        file.close();
         const QUrl url = QUrl::fromLocalFile(feedPath);
         AnsweringSheets sheets(kAlertFirstButtonReturn);
         Updater updater(sheets, url);
@@ -175,12 +166,10 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(!updater.isChecking(), 20000);
         QCOMPARE(sheets.shown.size(), 1);
         QCOMPARE(sheets.shown.first().messageText, message);
-        if (QTest::currentDataTag() == QByteArray("newer")) {
-            QCOMPARE(sheets.shown.first().buttons.first(), QStringLiteral("Download"));
-            QCOMPARE(opened_.urls, QList<QUrl>{QUrl("https://tolvex.app/dl/9.0.tar.gz")});
-        } else {
-            QVERIFY(opened_.urls.isEmpty());
-        }
+        const bool newer = QTest::currentDataTag() == QByteArray("newer");
+        QCOMPARE(sheets.shown.first().buttons.first() == QStringLiteral("Download"), newer);
+        QCOMPARE(opened_.urls,
+                 newer ? QList<QUrl>{QUrl("https://tolvex.app/dl/9.0.tar.gz")} : QList<QUrl>());
     }
 };
 
