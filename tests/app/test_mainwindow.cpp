@@ -123,12 +123,9 @@ private Q_SLOTS:
         MainWindowRig rig;
         rig.start();
 
-        // QWERTY: Ctrl with the key that types Q quits, the arrows switch the layout, the comma
-        // opens the preferences.
-        rig.pressKey(Key::Q, Qt::ControlModifier);
-        QCOMPARE(rig.delegate->terminateRequests, 1);
+        // Ctrl+Q and Ctrl+Down on QWERTY are the end-to-end test's; the comma opens the
+        // preferences of the layout in use.
         rig.pressKey(Key::Down, Qt::ControlModifier);
-        QCOMPARE(rig.window->size(), QSize(280, 620));
         rig.pressKey(Key::Comma, Qt::ControlModifier);
         JMModalOverlay* overlay = rig.outlets().modalOverlay;
         QCOMPARE(overlay->contentViewController(),
@@ -140,7 +137,7 @@ private Q_SLOTS:
             KeyboardInputSource{QStringLiteral("French (AZERTY)"), QStringLiteral("fr(azerty)")});
         rig.pressKey(Key::Q, Qt::ControlModifier);
         rig.pressKey(Key::A, Qt::ControlModifier);
-        QTRY_COMPARE(rig.delegate->terminateRequests, 2);
+        QCOMPARE(rig.delegate->terminateRequests, 1);
 
         // Return alone shreds everything, here nothing at all.
         rig.pressKey(Key::Return, Qt::ShiftModifier);
@@ -174,7 +171,7 @@ private Q_SLOTS:
                 MainWindowRig::typeKey(target, evdev, Qt::ControlModifier, key);
             rig.pressKey(Key::Return);
             QVERIFY(rig.window->isVisible());
-            QCOMPARE(rig.delegate->terminateRequests, 2);
+            QCOMPARE(rig.delegate->terminateRequests, 1);
             QVERIFY(!rig.delegate->shredTasks().isAnyShredding());
             QCOMPARE(rig.list(1), QStringList{listed});
         };

@@ -1,6 +1,5 @@
-// The privacy road in the real window: the request, the scanning look, the results screen in
-// both layouts, a clean-up started from a row, and the window's looks on the way. The scan sees
-// only a temporary home with a fake Google Chrome; the running test is injected.
+// The privacy road in the real window, over a temporary home with a fake Google Chrome whose
+// running test is injected: the scanning look, the results in both layouts, a row's clean-up.
 #include "../privacy/FakeBrowserHome.h"
 #include "MainWindowRig.h"
 #include "engine/UtilsSettings.h"
@@ -81,8 +80,9 @@ private Q_SLOTS:
         rig.delegate->privacyCleanUp();
         QCOMPARE(MainWindowRig::hud(),
                  QStringLiteral("Please wait for shredding tasks to complete"));
-        QVERIFY(!rig.outlets().privScanView->isVisible() && !rig.outlets().modalOverlay->isShown());
-        QVERIFY(AlertPresenter::takePresentedForTesting().isEmpty());
+        QVERIFY(!rig.outlets().privScanView->isVisible() &&
+                !rig.outlets().modalOverlay->isShown() &&
+                AlertPresenter::takePresentedForTesting().isEmpty());
     }
 
     void resultsInBothLayouts_data()
@@ -165,10 +165,9 @@ private Q_SLOTS:
         AlertPresenter::setNextAnswer(AlertSecondButtonReturn);
         rig.row(0)->brwIconBtn->click();
         QVERIFY(!rig.overlay()->isShown());
+        // The texts and the answer's effect are the privacy tests'; the icon is loaded here.
         const QList<Alert> alerts = AlertPresenter::takePresentedForTesting();
-        QCOMPARE(alerts.size(), 1);
-        QVERIFY(alerts.first().informativeText.endsWith(QStringLiteral("support@tolvex.app")));
-        QVERIFY(alerts.first().alertStyle == AlertStyle::Critical && !alerts.first().icon.isNull());
+        QVERIFY(alerts.size() == 1 && !alerts.first().icon.isNull());
         QTRY_VERIFY(rig.isIdle());
         QVERIFY(rig.quitRequests.isEmpty() && QFileInfo::exists(history.first()));
 
