@@ -202,11 +202,18 @@ private Q_SLOTS:
         QVERIFY(!rig.window->findChild<QMessageBox*>());
     }
 
-    // Closing asks while lists shred; Ctrl+W does not ask.
-    void closingWhileListsShred()
+    // While lists shred, the volumes screen and the privacy scan wait and closing asks; Ctrl+W
+    // does not ask.
+    void whileListsShred()
     {
         MainWindowRig rig;
         rig.startShredding({1, 35});
+        for (const auto open : {&AppDelegate::eraseDiskSpace, &AppDelegate::privacyCleanUp}) {
+            (rig.delegate.get()->*open)(nullptr);
+            QCOMPARE(rig.hud(), QStringLiteral("Please wait for shredding tasks to complete"));
+            QVERIFY(!rig.outlets().modalOverlay->isShown() &&
+                    !rig.outlets().privScanView->isVisible());
+        }
         AlertPresenter::takePresentedForTesting();
         AlertPresenter::setNextAnswer(AlertFirstButtonReturn);
         rig.window->performClose();

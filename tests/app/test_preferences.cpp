@@ -1,12 +1,8 @@
-#include "../engine/EngineTestRig.h"
 #include "AnsweringSheets.h"
 #include "app/MainWindowOutlets.h"
 #include "app/PrefsVC.h"
 #include "app/SecondaryScreens.h"
 #include "app/Updater.h"
-#include "engine/SheetPresenter.h"
-#include "engine/ShredLists.h"
-#include "engine/ShredTasks.h"
 #include "engine/UtilsSettings.h"
 #include "kit/MIHSliderView.h"
 #include "platform/UserDefaults.h"
@@ -14,8 +10,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFrame>
-#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -36,33 +30,6 @@ private Q_SLOTS:
     }
 
     void init() { opened_.urls.clear(); }
-
-    void supportButtonClosesThenMails()
-    {
-        AnsweringSheets sheets(kAlertFirstButtonReturn);
-        testing::FakeWindow window;
-        ShredTasks tasks;
-        ShredLists lists(tasks, window, window, window);
-        MainWindowOutlets outlets;
-        SecondaryScreens screens(outlets, lists, tasks, sheets);
-        screens.installActionBlocks();
-
-        screens.preferencesViewContr->view()
-            ->findChild<QPushButton*>(QStringLiteral("supportButton"))
-            ->click();
-        QCOMPARE(opened_.urls.size(), 1);
-        const QString mail = QString::fromUtf8(opened_.urls.first().toEncoded());
-        QVERIFY2(
-            mail.startsWith(QStringLiteral("mailto:support@tolvex.app?Subject=Tolvex%20Support%"
-                                           "20and%20Feedback&body=%0A%0A%0A%0ATolvex%20")),
-            qPrintable(mail));
-
-        screens.preferencesViewContr->tellaFriend(4);
-        QCOMPARE(QString::fromUtf8(opened_.urls.last().toEncoded()),
-                 PreferencesScreen::tellAFriendMailto());
-        QVERIFY(PreferencesScreen::tellAFriendMailto().startsWith(
-            QStringLiteral("mailto:?Subject=Tolvex%20-%20file%20shredding%20utility&body=")));
-    }
 
     void totalsCheckboxTitleAndBindingsFollowTheSettings()
     {
@@ -99,11 +66,15 @@ private Q_SLOTS:
             screen.openAppMASFromPageSlide(tag);
         }
         screen.tellaFriend(1);
-        QCOMPARE(opened_.urls.size(), 3 + 3 + 3 + 1);
+        screen.tellaFriend(4);
+        QCOMPARE(opened_.urls.size(), 3 + 3 + 3 + 2);
         QCOMPARE(opened_.urls[1].host(), QStringLiteral("nodewick.app"));
         QCOMPARE(opened_.urls[2].scheme(), QStringLiteral("appstream"));
-        QVERIFY(opened_.urls.last().toString().contains(
-            QStringLiteral("Securely and permanently erase")));
+        QVERIFY(
+            opened_.urls[9].toString().contains(QStringLiteral("Securely and permanently erase")));
+        QVERIFY(QString::fromUtf8(opened_.urls.last().toEncoded())
+                    .startsWith(QStringLiteral(
+                        "mailto:?Subject=Tolvex%20-%20file%20shredding%20utility&body=")));
 
         screen.buttonActionsWithTag(1, screen.view());
         QVERIFY(screen.tellFriendPopOver->isVisible());

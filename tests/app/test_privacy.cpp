@@ -73,18 +73,6 @@ class TestPrivacy : public QObject {
 private Q_SLOTS:
     void init() { AlertPresenter::takePresentedForTesting(); }
 
-    void refusedWhileAListShreds()
-    {
-        MainWindowRig rig;
-        rig.startShredding({7});
-        rig.delegate->privacyCleanUp();
-        QCOMPARE(MainWindowRig::hud(),
-                 QStringLiteral("Please wait for shredding tasks to complete"));
-        QVERIFY(!rig.outlets().privScanView->isVisible() &&
-                !rig.outlets().modalOverlay->isShown() &&
-                AlertPresenter::takePresentedForTesting().isEmpty());
-    }
-
     void resultsInBothLayouts_data()
     {
         QTest::addColumn<bool>("vertical");

@@ -136,16 +136,6 @@ private Q_SLOTS:
         else
             QVERIFY(!opened.exists());
     }
-
-    void shreddingRefusesTheScreen()
-    {
-        rig_.window.reset();
-        rig_.delegate.reset();
-        rig_.startShredding({7});
-        rig_.delegate->eraseDiskSpace();
-        QCOMPARE(rig_.hud(), QStringLiteral("Please wait for shredding tasks to complete"));
-        QVERIFY(!overlay()->isShown());
-    }
 };
 
 QTEST_MAIN(TestVolumesScreen)
