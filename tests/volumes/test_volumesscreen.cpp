@@ -70,9 +70,8 @@ private Q_SLOTS:
 
     void rowsFollowMountsWhileTheScreenIsUp()
     {
-        const QString skipReason = LoopImage::skipReason();
-        if (!skipReason.isEmpty())
-            QSKIP(qPrintable(skipReason));
+        if (const QString why = LoopImage::skipReason(); !why.isEmpty())
+            QSKIP(qPrintable(why));
         openFromTheTitleBar();
         QTemporaryDir work;
         const QString mountPoint = work.filePath(QStringLiteral("Backup"));
