@@ -1,7 +1,12 @@
+// The two work queues: the size queue of named, prioritised operations and the global pool.
+#include "platform/GlobalQueue.h"
 #include "platform/OperationQueue.h"
 
+#include <QSemaphore>
 #include <QStringList>
 #include <QTest>
+#include <QThread>
+#include <atomic>
 #include <thread>
 
 using namespace tolvex;
@@ -78,6 +83,27 @@ private Q_SLOTS:
         held.queue.waitUntilAllOperationsAreFinished();
         QVERIFY(!waitingRan);
         QVERIFY(held.queue.operations().empty());
+    }
+
+    // Each block waits until all of them run at once (one holds every arrival, then gives them
+    // back), as shred runs wait for their helpers: a pool that stopped growing at the number of
+    // cores would leave them waiting.
+    void blockedBlocksNeverStarveTheOthers()
+    {
+        const int blocks = 2 * QThread::idealThreadCount() + 9;
+        QSemaphore arrived;
+        std::atomic<int> sawEveryone = 0;
+        for (int i = 0; i < blocks; ++i) {
+            GlobalQueue::dispatchAsync([&] {
+                arrived.release();
+                if (arrived.tryAcquire(blocks, 30000)) {
+                    arrived.release(blocks);
+                    ++sawEveryone;
+                }
+            });
+        }
+        GlobalQueue::waitForDone();
+        QCOMPARE(sawEveryone.load(), blocks);
     }
 };
 
