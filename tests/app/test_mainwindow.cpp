@@ -249,8 +249,10 @@ private Q_SLOTS:
         rig.startShredding({1, 7});
         const qint64 helpers[] = {rig.delegate->shredTasks().shredTask(1)->processIdentifier(),
                                   rig.delegate->shredTasks().shredTask(7)->processIdentifier()};
-        // The helpers' first messages are on their way to the main queue, and so is an answer.
-        QTest::qWait(100);
+        // The helpers have said what they remove; an answer is on its way to the main queue.
+        for (qint64 id : {1, 7})
+            QTRY_COMPARE(rig.delegate->zoneOutlets(id)->descrTF->text(),
+                         QStringLiteral("%1.txt").arg(id));
         bool answered = false;
         AlertPresenter::setNextAnswer(AlertFirstButtonReturn);
         rig.delegate->beginSheetModal({QStringLiteral("Question"), {}, {QStringLiteral("OK")}},
@@ -261,7 +263,7 @@ private Q_SLOTS:
         for (qint64 helper : helpers)
             QVERIFY(::kill(pid_t(helper), 0) != 0 && errno == ESRCH);
         // What the runs left on the main queue finds nothing to paint.
-        QTest::qWait(100);
+        QCoreApplication::sendPostedEvents();
         QVERIFY(!answered);
     }
 
