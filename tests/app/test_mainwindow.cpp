@@ -1,4 +1,4 @@
-// The main window from start-up to close: layouts, shortcuts and what stands over them, the
+// The main window from start-up to close: both layouts, shortcuts and what stands over them, the
 // Secure Empty Trash popover, desktop requests, and closing while lists shred.
 
 #include "MainWindowRig.h"
@@ -107,15 +107,6 @@ private Q_SLOTS:
         rig.window->setFixedSize(300, 640);
         rig.delegate->toggleWindowHorizontal(nullptr);
         QCOMPARE(rig.window->size(), QSize(280, 620));
-    }
-
-    void startsInTheSavedLayout()
-    {
-        MainWindowRig rig;
-        Utils::windIsVert_calSave(true);
-        rig.start();
-        QCOMPARE(rig.window->size(), QSize(280, 620));
-        QTRY_COMPARE(rig.zone(7)->pos().y(), 310 - rig.zone(7)->height() / 2);
     }
 
     void shortcutsFollowTheKeyboardLayoutAndWaitWhileSomethingStandsOverTheWindow()

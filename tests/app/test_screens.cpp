@@ -91,13 +91,14 @@ class TestScreens : public QObject {
         QList<QWidget*> parts = view->findChildren<QWidget*>();
         parts << view;
         for (QWidget* part : std::as_const(parts)) {
-            if ((part == view || part->isVisibleTo(view)) && part->layout())
+            if (part != view && !part->isVisibleTo(view))
+                continue;
+            if (part->layout())
                 QVERIFY2(part->layout()->minimumSize().width() <= part->width() &&
                              part->layout()->minimumSize().height() <= part->height(),
                          qPrintable(part->objectName()));
-        }
-        for (QAbstractButton* button : view->findChildren<QAbstractButton*>()) {
-            if (button->isVisibleTo(view) && !button->text().isEmpty())
+            if (auto* button = qobject_cast<QAbstractButton*>(part);
+                button && !button->text().isEmpty())
                 QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));
         }
     }
@@ -105,9 +106,13 @@ class TestScreens : public QObject {
     QString layoutName() const { return Utils::windIsVert_cal() ? "vertical" : "horizontal"; }
 
 private Q_SLOTS:
+    // The window comes up in the layout saved last.
     void initTestCase()
     {
+        Utils::windIsVert_calSave(true);
         rig_.start();
+        QCOMPARE(rig_.window->size(), QSize(280, 620));
+        QTRY_COMPARE(rig_.zone(7)->pos().y(), 310 - rig_.zone(7)->height() / 2);
         Utils::overWriteTotalShredInfoDic({1234567890, 42});
     }
 
