@@ -91,16 +91,13 @@ private Q_SLOTS:
         if (vertical)
             rig.delegate->toggleWindowHorizontal();
 
-        rig.outlets()
-            .titlebar->findChild<QAbstractButton*>(QStringLiteral("privacyButton"))
-            ->click();
+        MainWindowOutlets& o = rig.outlets();
+        o.titlebar->findChild<QAbstractButton*>(QStringLiteral("privacyButton"))->click();
         // The scanning look comes first; the screen follows.
-        QVERIFY(rig.outlets().privScanView->isVisible() &&
-                !rig.outlets().startShredBtn->isVisible());
-        QCOMPARE(rig.outlets().privScanStatusLbl->text() + rig.outlets().privScanNameLbl->text(),
-                 QStringLiteral("Scanning..."));
-        QVERIFY(rig.outlets().privacyScanEraseProgIndic->isAnimating());
-        QVERIFY(!rig.outlets().addNewFilesBtn->isEnabled() && !rig.overlay()->isShown());
+        QVERIFY(o.privScanView->isVisible() && !o.startShredBtn->isVisible());
+        QCOMPARE(o.privScanStatusLbl->text() + o.privScanNameLbl->text(), "Scanning...");
+        QVERIFY(o.privacyScanEraseProgIndic->isAnimating() && !o.addNewFilesBtn->isEnabled());
+        QVERIFY(!rig.overlay()->isShown());
         QTRY_VERIFY(rig.overlay()->isShown());
 
         PrivScanVC* screen = rig.screen();
