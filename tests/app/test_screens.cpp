@@ -178,11 +178,9 @@ private Q_SLOTS:
         QVERIFY(!overlay()->isShown());
 
         // Editor: opened from a zone's label, closed only through its Done button.
-        rig_.delegate->shredLists().setFilePathsArr(
-            1, {rig_.home.filePath(QStringLiteral("Docs/report.pdf")),
-                rig_.home.filePath(QStringLiteral("Docs/archive"))});
-        rig_.delegate->shredLists().setFilePathsArr(
-            35, {rig_.home.filePath(QStringLiteral("Docs/tax.xlsx"))});
+        const QString docs = rig_.home.filePath(QStringLiteral("Docs/"));
+        rig_.delegate->shredLists().setFilePathsArr(1, {docs + "report.pdf", docs + "archive"});
+        rig_.delegate->shredLists().setFilePathsArr(35, {docs + "tax.xlsx"});
         QTest::mouseClick(rig_.delegate->outlets().sevenPassMainTF, Qt::LeftButton);
         EditFilePathsVC* editor = vertical
                                       ? static_cast<EditFilePathsVC*>(screens.editFPathsVC_vert)
