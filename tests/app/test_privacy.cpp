@@ -1,6 +1,5 @@
-// The privacy road in the real window: the request, the scanning look, the results screen in
-// both layouts, a clean-up started from a row, and the window's looks on the way. The scan sees
-// only a temporary home with a fake Google Chrome; the running test is injected.
+// The privacy road in the real window, over a temporary home with a fake Google Chrome whose
+// running test is injected: the scanning look, the results in both layouts, a row's clean-up.
 #include "../privacy/FakeBrowserHome.h"
 #include "MainWindowRig.h"
 #include "engine/UtilsSettings.h"
@@ -74,17 +73,6 @@ class TestPrivacy : public QObject {
 private Q_SLOTS:
     void init() { AlertPresenter::takePresentedForTesting(); }
 
-    void refusedWhileAListShreds()
-    {
-        MainWindowRig rig;
-        rig.startShredding({7});
-        rig.delegate->privacyCleanUp();
-        QCOMPARE(MainWindowRig::hud(),
-                 QStringLiteral("Please wait for shredding tasks to complete"));
-        QVERIFY(!rig.outlets().privScanView->isVisible() && !rig.outlets().modalOverlay->isShown());
-        QVERIFY(AlertPresenter::takePresentedForTesting().isEmpty());
-    }
-
     void resultsInBothLayouts_data()
     {
         QTest::addColumn<bool>("vertical");
@@ -103,16 +91,13 @@ private Q_SLOTS:
         if (vertical)
             rig.delegate->toggleWindowHorizontal();
 
-        rig.outlets()
-            .titlebar->findChild<QAbstractButton*>(QStringLiteral("privacyButton"))
-            ->click();
+        MainWindowOutlets& o = rig.outlets();
+        o.titlebar->findChild<QAbstractButton*>(QStringLiteral("privacyButton"))->click();
         // The scanning look comes first; the screen follows.
-        QVERIFY(rig.outlets().privScanView->isVisible() &&
-                !rig.outlets().startShredBtn->isVisible());
-        QCOMPARE(rig.outlets().privScanStatusLbl->text() + rig.outlets().privScanNameLbl->text(),
-                 QStringLiteral("Scanning..."));
-        QVERIFY(rig.outlets().privacyScanEraseProgIndic->isAnimating());
-        QVERIFY(!rig.outlets().addNewFilesBtn->isEnabled() && !rig.overlay()->isShown());
+        QVERIFY(o.privScanView->isVisible() && !o.startShredBtn->isVisible());
+        QCOMPARE(o.privScanStatusLbl->text() + o.privScanNameLbl->text(), "Scanning...");
+        QVERIFY(o.privacyScanEraseProgIndic->isAnimating() && !o.addNewFilesBtn->isEnabled());
+        QVERIFY(!rig.overlay()->isShown());
         QTRY_VERIFY(rig.overlay()->isShown());
 
         PrivScanVC* screen = rig.screen();
@@ -165,10 +150,9 @@ private Q_SLOTS:
         AlertPresenter::setNextAnswer(AlertSecondButtonReturn);
         rig.row(0)->brwIconBtn->click();
         QVERIFY(!rig.overlay()->isShown());
+        // The texts and the answer's effect are the privacy tests'; the icon is loaded here.
         const QList<Alert> alerts = AlertPresenter::takePresentedForTesting();
-        QCOMPARE(alerts.size(), 1);
-        QVERIFY(alerts.first().informativeText.endsWith(QStringLiteral("support@tolvex.app")));
-        QVERIFY(alerts.first().alertStyle == AlertStyle::Critical && !alerts.first().icon.isNull());
+        QVERIFY(alerts.size() == 1 && !alerts.first().icon.isNull());
         QTRY_VERIFY(rig.isIdle());
         QVERIFY(rig.quitRequests.isEmpty() && QFileInfo::exists(history.first()));
 

