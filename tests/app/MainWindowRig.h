@@ -61,12 +61,6 @@ public:
         HomeFolder::resetForTesting();
     }
 
-    static QString realHelper()
-    {
-        return QDir(qEnvironmentVariable("TOLVEX_BIN_DIR"))
-            .absoluteFilePath(QStringLiteral("tolx"));
-    }
-
     // A helper that announces the first item it reads and then waits until it is terminated, so a
     // list stays shredding for as long as a test needs.
     QString slowHelper()
@@ -178,12 +172,6 @@ public:
     void pressKey(quint32 evdev, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         typeKey(window->findChild<myRespView*>(), evdev, modifiers);
-    }
-
-    // Until the zone shows its list's measured size, which would otherwise land at any moment.
-    void waitForMeasurement(qint64 listId)
-    {
-        QTRY_VERIFY(delegate->zoneOutlets(listId)->progIndicForFilesize->isHidden());
     }
 
     void clickStartButton() { QTest::mouseClick(outlets().startShredBtn, Qt::LeftButton); }

@@ -43,57 +43,54 @@ class TestShredding : public QObject {
 private Q_SLOTS:
     void init() { QApplication::setQuitOnLastWindowClosed(false); }
 
-    // One list here; all three shred together below, and each method's notice is checked with
-    // the real helper in the engine's tests.
-    void aListShredsThroughTheStartButton()
+    // Runs that end together may each find nothing running any more: quitting twice is
+    // quitting once. Each method's own notice is checked with the real helper in the engine's
+    // tests.
+    void allThreeListsShredThroughTheStartButtonOrReturn_data()
     {
-        const qint64 listId = 7;
-        MainWindowRig rig;
-        rig.start();
-        const QString folder = tree(rig, QStringLiteral("docs/tree"), 6);
-        const QString single = rig.file(QStringLiteral("docs/single.txt"), 2000);
-        const QString bystander = rig.file(QStringLiteral("docs/keep.txt"), 10);
-        QVERIFY(rig.dropFiles(listId, {folder, single}));
-        QTRY_COMPARE(rig.delegate->shredLists().totalFilesPassCountNum(listId), 7u);
-
-        // A press alone starts nothing; the release does.
-        QTest::mousePress(rig.outlets().startShredBtn, Qt::LeftButton);
-        QVERIFY(!rig.delegate->shredTasks().isAnyShredding());
-        QTest::mouseRelease(rig.outlets().startShredBtn, Qt::LeftButton);
-
-        QTRY_COMPARE_WITH_TIMEOUT(rig.hud(), QStringLiteral("7-pass shredding is complete!"),
-                                  60000);
-        QVERIFY(!QFile::exists(folder));
-        QVERIFY(!QFile::exists(single));
-        QVERIFY(QFile::exists(bystander));
-        QTRY_VERIFY(emptyLook(rig, listId));
-        QCOMPARE(rig.delegate->zoneOutlets(listId)->indic->progress(), 0.0);
-        QCOMPARE(shreddedFiles(), 7u);
-        QCOMPARE(rig.delegate->terminateRequests, 0);
+        QTest::addColumn<bool>("viaReturnAndQuit");
+        QTest::newRow("start button") << false;
+        QTest::newRow("Return, then quit") << true;
     }
 
-    // Runs that end together may each find nothing running any more: quitting twice is
-    // quitting once.
-    void allThreeListsShredTogetherThroughReturnAndQuitIfAsked()
+    void allThreeListsShredThroughTheStartButtonOrReturn()
     {
+        QFETCH(bool, viaReturnAndQuit);
         MainWindowRig rig;
-        UserDefaults::standard().setBool(QStringLiteral("kQuitOnAllComplete"), true);
+        UserDefaults::standard().setBool(QStringLiteral("kQuitOnAllComplete"), viaReturnAndQuit);
         rig.start();
-        const QString one = tree(rig, QStringLiteral("a/one"), 4);
-        const QString seven = tree(rig, QStringLiteral("b/seven"), 3);
-        const QString thirtyFive = tree(rig, QStringLiteral("c/thirtyFive"), 2);
-        QVERIFY(rig.dropFiles(1, {one}));
-        QVERIFY(rig.dropFiles(7, {seven}));
-        QVERIFY(rig.dropFiles(35, {thirtyFive}));
-        QTRY_COMPARE(rig.delegate->shredLists().totalFilesPassCountNum(35), 2u);
+        const QStringList gone{tree(rig, QStringLiteral("a/one"), 4),
+                               tree(rig, QStringLiteral("b/seven"), 3),
+                               tree(rig, QStringLiteral("c/thirtyFive"), 2),
+                               rig.file(QStringLiteral("b/single.txt"), 2000)};
+        const QString bystander = rig.file(QStringLiteral("b/keep.txt"), 10);
+        QVERIFY(rig.dropFiles(1, {gone[0]}) && rig.dropFiles(7, {gone[1], gone[3]}) &&
+                rig.dropFiles(35, {gone[2]}));
+        const ShredLists& lists = rig.delegate->shredLists();
+        QTRY_VERIFY(lists.totalFilesPassCountNum(1) == 4 && lists.totalFilesPassCountNum(7) == 4 &&
+                    lists.totalFilesPassCountNum(35) == 2);
 
-        rig.pressKey(Key::Return);
+        if (viaReturnAndQuit) {
+            rig.pressKey(Key::Return);
+        } else {
+            // A press alone starts nothing; the release does.
+            QTest::mousePress(rig.outlets().startShredBtn, Qt::LeftButton);
+            QVERIFY(!rig.delegate->shredTasks().isAnyShredding());
+            QTest::mouseRelease(rig.outlets().startShredBtn, Qt::LeftButton);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(rig.hud().endsWith(QStringLiteral("-pass shredding is complete!")),
+                                 60000);
         QVERIFY(rig.waitUntilIdle());
         QTRY_VERIFY(emptyLook(rig, 1) && emptyLook(rig, 7) && emptyLook(rig, 35));
-        for (const QString& gone : {one, seven, thirtyFive})
-            QVERIFY2(!QFile::exists(gone), qPrintable(gone));
-        QCOMPARE(shreddedFiles(), 9u);
-        QTRY_VERIFY(rig.delegate->terminateRequests >= 1);
+        for (const QString& path : gone)
+            QVERIFY2(!QFile::exists(path), qPrintable(path));
+        QVERIFY(QFile::exists(bystander));
+        QCOMPARE(rig.delegate->zoneOutlets(7)->indic->progress(), 0.0);
+        QCOMPARE(shreddedFiles(), 10u);
+        if (viaReturnAndQuit)
+            QTRY_VERIFY(rig.delegate->terminateRequests >= 1);
+        else
+            QCOMPARE(rig.delegate->terminateRequests, 0);
     }
 
     void cancelThroughTheAddButton()
