@@ -61,19 +61,6 @@ public:
         HomeFolder::resetForTesting();
     }
 
-    // A helper that announces the first item it reads and then waits until it is terminated, so a
-    // list stays shredding for as long as a test needs.
-    QString slowHelper()
-    {
-        const QString path = settings.filePath(QStringLiteral("slow-tolx"));
-        QFile script(path);
-        script.open(QIODevice::WriteOnly);
-        script.write("#!/bin/sh\necho \"removing $(tr '\\0' '\\n' | head -n 1)\"\nexec sleep 60\n");
-        script.close();
-        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        return path;
-    }
-
     // Builds and starts the window as the program does, with the real helper by default.
     void start(const QString& helper = QDir(qEnvironmentVariable("TOLVEX_BIN_DIR"))
                                            .absoluteFilePath(QStringLiteral("tolx")))
@@ -90,7 +77,13 @@ public:
     // each of the lists.
     void startShredding(std::initializer_list<qint64> listIds)
     {
-        start(slowHelper());
+        // A helper that announces the first item it reads and then waits until it is terminated.
+        QFile slow(settings.filePath(QStringLiteral("slow-tolx")));
+        QVERIFY(slow.open(QIODevice::WriteOnly));
+        slow.write("#!/bin/sh\necho \"removing $(tr '\\0' '\\n' | head -n 1)\"\nexec sleep 60\n");
+        slow.close();
+        slow.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        start(slow.fileName());
         for (qint64 id : listIds)
             dropFiles(id, {file(QStringLiteral("docs/%1.txt").arg(id), 10)});
         clickStartButton();

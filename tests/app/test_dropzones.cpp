@@ -46,14 +46,21 @@ private Q_SLOTS:
             QVERIFY2(!DropView::acceptsSingleItem(refused), qPrintable(refused));
     }
 
-    void dropOfOneFileFillsTheZoneAndShowsItsSize()
+    // An item directly inside home is refused with a notice; a file fills the zone, which shows
+    // its size, and the clear button empties it again.
+    void aDropFillsTheZoneAndClearEmptiesIt()
     {
         MainWindowRig rig;
         rig.start();
+        const ZoneOutlets zone = *rig.delegate->zoneOutlets(7);
+        QVERIFY(!rig.dropFiles(7, {rig.file(QStringLiteral("notes.txt"), 10)}));
+        QCOMPARE(rig.hud(), kNotAllowed);
+        QVERIFY(rig.list(7).isEmpty());
+        QCOMPARE(NamedImage::imageName(zone.addNewFilesBtn), QStringLiteral("AddNew"));
+
         const QString file = rig.file(QStringLiteral("docs/report.txt"), 5000);
         QVERIFY(rig.dropFiles(7, {file}));
         QCOMPARE(rig.list(7), QStringList({file}));
-        const ZoneOutlets zone = *rig.delegate->zoneOutlets(7);
         QCOMPARE(zone.mainTF->text(), QStringLiteral("1 file"));
         QVERIFY(clearRevealShownAndEnabled(zone));
         QCOMPARE(zone.indic->tintColor(), kOrange);
@@ -62,19 +69,14 @@ private Q_SLOTS:
         QCOMPARE(rig.delegate->shredLists().totalFilesPassCountNum(7), 1u);
         // The other zones are untouched.
         QCOMPARE(rig.delegate->zoneOutlets(1)->mainTF->text(), QStringLiteral("1 - pass"));
-    }
 
-    void itemDirectlyInsideHomeIsRefusedWithANotice()
-    {
-        MainWindowRig rig;
-        rig.start();
-        const QString loose = rig.file(QStringLiteral("notes.txt"), 10);
-        QVERIFY(!rig.dropFiles(1, {loose}));
-        QCOMPARE(rig.hud(), kNotAllowed);
-        QVERIFY(rig.list(1).isEmpty());
-        const ZoneOutlets zone = *rig.delegate->zoneOutlets(1);
-        QCOMPARE(zone.mainTF->text(), QStringLiteral("1 - pass"));
-        QCOMPARE(NamedImage::imageName(zone.addNewFilesBtn), QStringLiteral("AddNew"));
+        QTest::mouseClick(zone.clearRevealView->findChildren<QAbstractButton*>().first(),
+                          Qt::LeftButton);
+        QVERIFY(rig.list(7).isEmpty());
+        QCOMPARE(rig.delegate->shredLists().totalFilesPassCountNum(7), 0u);
+        QCOMPARE(zone.mainTF->text(), QStringLiteral("7 - pass"));
+        QVERIFY(zone.clearRevealView->isHidden());
+        QVERIFY(!zone.progIndicForFilesize->isAnimating());
     }
 
     void hoverLookComesAndGoes()
@@ -119,21 +121,6 @@ private Q_SLOTS:
         // Another zone still takes files meanwhile.
         QVERIFY(rig.dropFiles(1, {rig.file(QStringLiteral("docs/third"))}));
         QCOMPARE(rig.list(1).size(), 1);
-    }
-
-    void clearButtonEmptiesTheZone()
-    {
-        MainWindowRig rig;
-        rig.start();
-        rig.dropFiles(1, {rig.file(QStringLiteral("docs/a")), rig.file(QStringLiteral("docs/b"))});
-        const ZoneOutlets zone = *rig.delegate->zoneOutlets(1);
-        auto* clear = zone.clearRevealView->findChildren<QAbstractButton*>().first();
-        QTest::mouseClick(clear, Qt::LeftButton);
-        QVERIFY(rig.list(1).isEmpty());
-        QCOMPARE(rig.delegate->shredLists().totalFilesPassCountNum(1), 0u);
-        QCOMPARE(zone.mainTF->text(), QStringLiteral("1 - pass"));
-        QVERIFY(zone.clearRevealView->isHidden());
-        QVERIFY(!zone.progIndicForFilesize->isAnimating());
     }
 };
 

@@ -119,19 +119,19 @@ private Q_SLOTS:
 
     void cancelledPanelRestoresTheZone()
     {
-        rig_->lists.setFilePathsArr(1, {inHome(QStringLiteral("Docs/a"))});
+        rig_->lists.setFilePathsArr(1, {inHome("Docs/a")});
         AlertPresenter::setNextFilePanelCancel();
         intake_->addNewFilesToShredPass(1, nullptr);
         QTRY_COMPARE(host_->hovered, QList<qint64>{1});
         QCOMPARE(rig_->window.log, QStringList{QStringLiteral("exited 1 size=0")});
-        QCOMPARE(rig_->lists.filePathsArr(1), QStringList{inHome(QStringLiteral("Docs/a"))});
+        QCOMPARE(rig_->lists.filePathsArr(1), QStringList{inHome("Docs/a")});
 
         // With only refused choices left the panel ends as cancelled, too.
         AlertPresenter::setNextFileNames({world_->home});
         intake_->addNewFilesToShredPass(1, nullptr);
         QTRY_COMPARE(rig_->window.log.size(), 2);
         QCOMPARE(rig_->window.log.last(), QStringLiteral("exited 1 size=0"));
-        QCOMPARE(rig_->lists.filePathsArr(1), QStringList{inHome(QStringLiteral("Docs/a"))});
+        QCOMPARE(rig_->lists.filePathsArr(1), QStringList{inHome("Docs/a")});
     }
 
     void chosenVolumeExpandsToItsItems()
@@ -139,7 +139,7 @@ private Q_SLOTS:
         const QString volume = inHome(QStringLiteral("mnt/USB"));
         for (const char* item : {"a.txt", "b.txt", ".hidden"})
             makeFile(QStringLiteral("mnt/USB/") + item);
-        const QString other = makeFile(QStringLiteral("Docs/c.txt"));
+        const QString other = makeFile("Docs/c.txt");
         MountedVolumes::setForTesting(QList<MountedVolume>{{volume, QStringLiteral("USB")}});
         // An item on a volume already listed elsewhere is not checked on this road.
         rig_->lists.setFilePathsArr(1, {volume + QStringLiteral("/a.txt")});
@@ -159,8 +159,8 @@ private Q_SLOTS:
         AlertPresenter::setNextAnswer(1002);
         QElapsedTimer clock;
         for (int i = 0; i < 10; ++i) {
-            intake_->applicationOpenFiles({makeFile(QStringLiteral("Docs/a%1").arg(i)),
-                                           makeFile(QStringLiteral("Docs/b%1").arg(i))});
+            intake_->applicationOpenFiles(
+                {makeFile(QString("Docs/a%1").arg(i)), makeFile(QString("Docs/b%1").arg(i))});
             clock.start();
             QTest::qWait(100);
             QVERIFY(choosers().isEmpty());
@@ -184,7 +184,7 @@ private Q_SLOTS:
     {
         makeBusy(7);
         AlertPresenter::setNextAnswer(1000);
-        intake_->serviceMenuShred({makeFile(QStringLiteral("Docs/one"))});
+        intake_->serviceMenuShred({makeFile("Docs/one")});
         QTRY_COMPARE(choosers().size(), 1);
         QCOMPARE(choosers().first().messageText, QStringLiteral("1 file dropped"));
         QCOMPARE(choosers().first().disabledButtons, QSet<int>{2});
@@ -194,27 +194,22 @@ private Q_SLOTS:
         makeIdle(7);
     }
 
-    void allListsBusyShowsTheHudAndKeepsNothing()
+    // Nothing is queued, so nothing can be asked later: protected paths go silently, and with
+    // every list busy a notice says so.
+    void protectedPathsOrAllListsBusyQueueNothing()
     {
+        QDir().mkpath(inHome("Desktop"));
+        intake_->serviceMenuShred({inHome("Desktop"), "/usr/bin/env", makeFile("Docs/.secret")});
+        QVERIFY(intake_->filesToOpenFromDock.isEmpty() && rig_->window.log.isEmpty());
         for (qint64 id : {1, 7, 35})
             makeBusy(id);
-        intake_->applicationOpenFiles({makeFile(QStringLiteral("Docs/x"))});
+        intake_->applicationOpenFiles({makeFile("Docs/x")});
         QCOMPARE(rig_->window.log, QStringList{QStringLiteral("hud %1 %2")
                                                    .arg(HudAlertType::information)
                                                    .arg(FileIntake::allMethodsBusyMessage)});
-        // Nothing queued: nothing can be asked later.
         QVERIFY(intake_->filesToOpenFromDock.isEmpty());
         for (qint64 id : {1, 7, 35})
             makeIdle(id);
-    }
-
-    void protectedPathsAreDroppedSilently()
-    {
-        QDir().mkpath(inHome(QStringLiteral("Desktop")));
-        intake_->serviceMenuShred({inHome(QStringLiteral("Desktop")),
-                                   QStringLiteral("/usr/bin/env"),
-                                   makeFile(QStringLiteral("Docs/.secret"))});
-        QVERIFY(intake_->filesToOpenFromDock.isEmpty() && rig_->window.log.isEmpty());
     }
 
     void defaultMethodWaitsWhileItsListIsBusy()
@@ -222,7 +217,7 @@ private Q_SLOTS:
         UserDefaults::standard().setBool(Utils::DefaultsKey::defaultShreddingEnbled, true);
         UserDefaults::standard().setInteger(Utils::DefaultsKey::selectedDefShredMethodInd, 1);
         makeBusy(7);
-        const QString first = makeFile(QStringLiteral("Docs/first"));
+        const QString first = makeFile("Docs/first");
         intake_->applicationOpenFiles({first});
         // What the gathering timer runs when it fires.
         intake_->openQueuedFiles();
@@ -231,7 +226,7 @@ private Q_SLOTS:
         QCOMPARE(intake_->filesToOpenFromDock, QStringList{first});
 
         makeIdle(7);
-        const QString second = makeFile(QStringLiteral("Docs/second"));
+        const QString second = makeFile("Docs/second");
         intake_->applicationOpenFiles({second});
         QTRY_COMPARE(rig_->lists.filePathsArr(7), QStringList({first, second}));
         QVERIFY(choosers().isEmpty());
