@@ -5,7 +5,6 @@
 #include "app/NamedImage.h"
 #include "engine/UtilsSettings.h"
 
-#include <QDirIterator>
 #include <QFileDialog>
 #include <QLabel>
 
@@ -24,8 +23,7 @@ QString tree(MainWindowRig& rig, const QString& name, int files)
 
 quint64 shreddedFiles()
 {
-    const std::optional<TotalShredInfoDic> totals = Utils::getTotalShredInfoDic();
-    return totals ? totals->shredFilesCount.value_or(0) : 0;
+    return Utils::getTotalShredInfoDic().value_or(TotalShredInfoDic{}).shredFilesCount.value_or(0);
 }
 
 bool emptyLook(MainWindowRig& rig, qint64 listId)
