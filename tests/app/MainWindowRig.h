@@ -73,11 +73,10 @@ public:
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
 
-    // Starts the window with the slow helper and sets a file "docs/<list id>.txt" shredding on
-    // each of the lists.
+    // Sets a file "docs/<list id>.txt" shredding on each of the lists, with a helper that
+    // announces the first item it reads and then waits until it is terminated.
     void startShredding(std::initializer_list<qint64> listIds)
     {
-        // A helper that announces the first item it reads and then waits until it is terminated.
         QFile slow(settings.filePath(QStringLiteral("slow-tolx")));
         QVERIFY(slow.open(QIODevice::WriteOnly));
         slow.write("#!/bin/sh\necho \"removing $(tr '\\0' '\\n' | head -n 1)\"\nexec sleep 60\n");
@@ -99,12 +98,11 @@ public:
     // A file of `bytes` bytes (and its folders) below the home folder.
     QString file(const QString& relative, qint64 bytes = 0)
     {
-        const QString path = home.filePath(relative);
-        QDir().mkpath(QFileInfo(path).path());
-        QFile file(path);
+        QFile file(home.filePath(relative));
+        QDir().mkpath(QFileInfo(file).path());
         file.open(QIODevice::WriteOnly);
         file.write(QByteArray(bytes, 'x'));
-        return path;
+        return file.fileName();
     }
 
     static std::unique_ptr<QMimeData> fileDrag(const QStringList& paths)

@@ -16,15 +16,6 @@ namespace {
 const QString kNotAllowed = QStringLiteral("Shredding of this file/folder is not allowed\n");
 const QColor kOrange = QColor::fromRgbF(0.991f, 0.527f, 0.033f, 1.0f);
 
-bool clearRevealShownAndEnabled(const ZoneOutlets& zone)
-{
-    const auto buttons = zone.clearRevealView->findChildren<QAbstractButton*>();
-    bool enabled = !buttons.isEmpty();
-    for (QAbstractButton* button : buttons)
-        enabled = enabled && button->isEnabled();
-    return zone.clearRevealView->isVisible() && enabled;
-}
-
 } // namespace
 
 class TestDropZones : public QObject {
@@ -69,7 +60,10 @@ private Q_SLOTS:
         QVERIFY(rig.dropFiles(7, {file}));
         QCOMPARE(rig.list(7), QStringList({file}));
         QCOMPARE(zone.mainTF->text(), QStringLiteral("1 file"));
-        QVERIFY(clearRevealShownAndEnabled(zone));
+        const auto clearReveal = zone.clearRevealView->findChildren<QAbstractButton*>();
+        QVERIFY(zone.clearRevealView->isVisible() && !clearReveal.isEmpty());
+        for (QAbstractButton* button : clearReveal)
+            QVERIFY(button->isEnabled());
         QCOMPARE(zone.indic->tintColor(), kOrange);
         QTRY_COMPARE(zone.descrTF->text(),
                      Utils::getHumanReadableSizeFrom(qint64(Utils::fileSizeAtPath(file))));
@@ -77,8 +71,7 @@ private Q_SLOTS:
         // The other zones are untouched.
         QCOMPARE(rig.delegate->zoneOutlets(1)->mainTF->text(), QStringLiteral("1 - pass"));
 
-        QTest::mouseClick(zone.clearRevealView->findChildren<QAbstractButton*>().first(),
-                          Qt::LeftButton);
+        QTest::mouseClick(clearReveal.first(), Qt::LeftButton);
         QVERIFY(rig.list(7).isEmpty());
         QCOMPARE(rig.delegate->shredLists().totalFilesPassCountNum(7), 0u);
         QCOMPARE(zone.mainTF->text(), QStringLiteral("7 - pass"));

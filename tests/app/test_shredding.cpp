@@ -1,5 +1,4 @@
-// Real shred runs of temporary trees through the helper, started the ways a user starts them:
-// the start button, Return, and the zone's own progress while it runs.
+// Real shred runs of temporary trees through the helper, started and stopped as a user does.
 
 #include "MainWindowRig.h"
 #include "app/NamedImage.h"
