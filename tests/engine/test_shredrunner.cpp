@@ -196,14 +196,12 @@ private Q_SLOTS:
         script->set({"exit 1"});
         runPass(rig->runs, 7, {a});
         script->set({"hang"});
-        std::thread busy([&] {
-            rig->runs.runShreddingPass35WithParams({"-frv", a}, recordsOf({a}, 35), false);
-        });
+        rig->runs.shredFiles(recordsOf({a}, 35), false);
         QTRY_VERIFY(rig->tasks.shredTask(35) && rig->tasks.shredTask(35)->isRunning());
         script->set({"exit 0"});
         runPass(rig->runs, 7, {a});
         rig->tasks.terminate(35);
-        busy.join();
+        QTRY_VERIFY(!rig->tasks.isShredding(35));
         runPass(rig->runs, 1, {world->file("b")});
         QTRY_COMPARE(rig->window.log.last(), QString("terminate"));
         QCOMPARE(rig->window.linesStartingWith("terminate").size(), 1);
