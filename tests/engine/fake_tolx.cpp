@@ -1,17 +1,11 @@
-// A scripted stand-in for the shredding helper, for tests of the runner protocol. It takes its
-// options as arguments and its paths with -z on standard input, each ended by a NUL byte (an
-// unended last one is no path), and follows the script named by $TOLVEX_FAKE_TOLX_SCRIPT, one
-// command a line:
-//   say TEXT            writes TEXT and a line feed to standard output, alone
-//   remove PATH         removes PATH (a link as the link)
-//   destroy             removes every given path that exists, between "removing PATH" and "done"
-//   fail-if-given PATH  ends with status 1 when PATH is among the given paths
-//   hang                waits until it is killed
-//   exit N              ends with status N
-// Without a script it destroys and ends with 0. A path in "removing PATH" has each backslash
-// doubled and each line feed written as backslash and n. When $TOLVEX_FAKE_TOLX_LOG is set, each
-// launch first appends its options (but -z) and its paths to that file, tab-separated, as one
-// line, in one write, so that launches side by side do not mix their lines.
+// A scripted stand-in for the shredding helper. Options come as arguments, paths with -z on
+// standard input, each ended by a NUL byte (an unended last one is no path). It follows the
+// script named by $TOLVEX_FAKE_TOLX_SCRIPT, one command a line: "say TEXT" (one line of output,
+// alone), "remove PATH" (a link as the link), "destroy" (each given path that exists, between
+// "removing PATH", backslashes doubled and line feeds as \n, and "done"), "fail-if-given PATH"
+// (status 1), "hang" (until killed), "exit N". Without a script it destroys. $TOLVEX_FAKE_TOLX_LOG
+// gets one line per launch, in one write so that launches side by side do not mix: its options
+// but -z and its paths, tab-separated.
 #include <algorithm>
 #include <cstdlib>
 #include <fcntl.h>

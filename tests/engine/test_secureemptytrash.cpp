@@ -37,7 +37,8 @@ private Q_SLOTS:
             trashed(homeTrash, item);
         world->link("home/.local/share/Trash/files/link", outside);
         world->file("home/.local/share/Trash/info/link.trashinfo");
-        sharedTrash("vol");
+        QDir().mkpath(world->root + "/vol/.Trash");
+        QCOMPARE(chmod(QFile::encodeName(world->root + "/vol/.Trash").constData(), 01777), 0);
         trashed(world->root + "/vol/.Trash/" + uid, "x");
         trashed(world->root + "/vol/.Trash-" + uid, "y");
         // A shared Trash without the sticky bit may have been set up by anyone: not ours.
@@ -144,13 +145,6 @@ private:
         const QString item = decodeNativePath(relative.split('/').first());
         std::ofstream(toNativePath(trash + "/info/" + item + ".trashinfo"))
             << "[Trash Info]\nPath=/somewhere\nDeletionDate=2024-01-01T00:00:00\n";
-    }
-
-    void sharedTrash(const QString& volume)
-    {
-        const QString shared = world->root + "/" + volume + "/.Trash";
-        QDir().mkpath(shared);
-        QCOMPARE(chmod(QFile::encodeName(shared).constData(), 01777), 0);
     }
 
     std::unique_ptr<TestWorld> world;
