@@ -358,26 +358,19 @@ private Q_SLOTS:
         QCOMPARE(QFile::exists(a), !ended);
     }
 
-    void percentagesInTheUsersLocaleAndTheHelpersOwnForm_data()
-    {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("fraction");
-        QTest::newRow("en") << "en_US" << QString(" 12.5% \r") << 0.125;
-        QTest::newRow("fr own form") << "fr_FR" << QStringLiteral("45\u202f%") << 0.45;
-        QTest::newRow("fr helper form") << "fr_FR" << QString("45%") << 0.45;
-        QTest::newRow("de decimals") << "de_DE" << QStringLiteral("12,5\u00a0%") << 0.125;
-        QTest::newRow("tr sign first") << "tr_TR" << QString("%45") << 0.45;
-        QTest::newRow("other text") << "en_US" << QString("removing /x 50%") << -1.0;
-        QTest::newRow("sign inside") << "de_DE" << QString("4%5") << -1.0;
-    }
-
+    // -1 stands for no percentage at all.
     void percentagesInTheUsersLocaleAndTheHelpersOwnForm()
     {
-        QFETCH(QString, locale);
-        QFETCH(QString, text);
-        QFETCH(double, fraction);
-        QCOMPARE(parsePercentage(text, QLocale(locale)).value_or(-1.0), fraction);
+        const struct {
+            const char* locale;
+            QString text;
+            double fraction;
+        } rows[] = {{"en_US", " 12.5% \r", 0.125}, {"fr_FR", "45\u202f%", 0.45},
+                    {"fr_FR", "45%", 0.45},        {"de_DE", "12,5\u00a0%", 0.125},
+                    {"tr_TR", "%45", 0.45},        {"en_US", "removing /x 50%", -1},
+                    {"de_DE", "4%5", -1}};
+        for (const auto& row : rows)
+            QCOMPARE(parsePercentage(row.text, QLocale(row.locale)).value_or(-1), row.fraction);
     }
 
     // A list of 50,000 files with 200-byte paths goes the whole road with one press: shredded by
