@@ -102,7 +102,6 @@ public:
         void showRelativeTo(QObject*) override { window.add("popover show"); }
     } popover{*this};
 
-    // Logs the parts as one line, separated by spaces.
     template <typename... Parts> void add(const Parts&... parts)
     {
         log.append(QStringList{QVariant(parts).toString()...}.join(u' '));
@@ -134,7 +133,6 @@ public:
         HomeFolder::resetForTesting();
     }
 
-    // `count` empty files "f0", "f1", ... in `relative`.
     QStringList files(const QString& relative, int count) const
     {
         QStringList paths;
@@ -147,7 +145,6 @@ public:
     const QString home;
 };
 
-// The engine's parts on a fake window, with the helper at `helperPath`.
 class EngineRig {
 public:
     explicit EngineRig(const QString& helperPath)

@@ -81,9 +81,8 @@ public:
         return path(relative);
     }
 
-    // `files` small files "f0", "f1", ... and a too-deep folder in `relative`, renamed until the
-    // file system lists at least one file after it. Returns that folder's name and the number of
-    // files listed before it.
+    // A too-deep folder among `files` small files, renamed until the file system lists a file after
+    // it: its name, and how many files are listed before it.
     std::pair<QString, int> filesAroundTooDeepFolder(const QString& relative, int files) const
     {
         for (int i = 0; i < files; ++i)

@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <future>
-#include <mutex>
 
 using namespace tolvex;
 using namespace tolvex::testing;
@@ -67,13 +66,11 @@ private Q_SLOTS:
 
     void aNewerMeasurementCancelsTheOlderOne()
     {
-        std::mutex mutex;
+        // One operation at a time: the posts never overlap.
         QList<SizeLoadDic> posted;
         const auto token = NotificationCenter::defaultCenter().addObserver(
-            kSizeLoadDidFinish, [&](const Notification& n) {
-                std::lock_guard lock(mutex);
-                posted.append(n.object.value<SizeLoadDic>());
-            });
+            kSizeLoadDidFinish,
+            [&](const Notification& n) { posted.append(n.object.value<SizeLoadDic>()); });
         const QString old = world->file("old", 10);
         const QString newer = world->file("newer", 20000);
         SizeMeasurement sizes;
