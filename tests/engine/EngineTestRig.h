@@ -46,8 +46,6 @@ public:
     std::function<void(const QString& line)> onLog;
     // The lists whose looks the empty look clears, as the main window's does.
     ShredLists* lists = nullptr;
-    bool fullDiskAccessMissing = false;
-    int nextSheetAnswer = kAlertFirstButtonReturn;
 
     void resetDefStateForPassViewWithTag(qint64 tag) override
     {
@@ -86,10 +84,11 @@ public:
     void beginSheetModal(const SheetAlert& alert, std::function<void(int)> completion) override
     {
         add("sheet", alert.messageText, "|", alert.informativeText, "|", alert.buttons.join(u'/'));
-        completion(nextSheetAnswer);
+        completion(kAlertFirstButtonReturn);
     }
-    bool XRRunningOnOSXCatalinaOrLater() override { return fullDiskAccessMissing; }
-    bool shouldShowAlertAboutFullDiskAccess() override { return fullDiskAccessMissing; }
+    // Access is granted on Linux.
+    bool XRRunningOnOSXCatalinaOrLater() override { return false; }
+    bool shouldShowAlertAboutFullDiskAccess() override { return false; }
     void askUserPermissionForFullDiskAccess() override { add("ask full disk access"); }
     void terminate() override { add("terminate"); }
 
