@@ -26,10 +26,9 @@
 
 #include <QRegularExpression>
 #include <QTest>
-#include <atomic>
 #include <chrono>
 #include <functional>
-#include <thread>
+#include <future>
 
 namespace tolvex::testing {
 
@@ -203,18 +202,14 @@ struct RunnerScript {
 // until it has returned, and then until its completion work has run.
 template <typename Runner> void runOnWorker(Runner&& runner)
 {
-    std::atomic<bool> returned = false;
-    std::shared_future<void> completion;
-    std::thread worker([&] {
-        completion = runner();
-        returned = true;
-    });
-    QTRY_VERIFY_WITH_TIMEOUT(returned, 60000);
-    worker.join();
-    if (completion.valid()) {
-        QTRY_VERIFY_WITH_TIMEOUT(
-            completion.wait_for(std::chrono::seconds(0)) == std::future_status::ready, 60000);
-    }
+    const auto isReady = [](const auto& future) {
+        return future.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    };
+    std::future<std::shared_future<void>> returned = std::async(std::launch::async, runner);
+    QTRY_VERIFY_WITH_TIMEOUT(isReady(returned), 60000);
+    const std::shared_future<void> completion = returned.get();
+    if (completion.valid())
+        QTRY_VERIFY_WITH_TIMEOUT(isReady(completion), 60000);
 }
 
 inline QString binDir()
