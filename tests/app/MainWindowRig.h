@@ -61,25 +61,6 @@ public:
         HomeFolder::resetForTesting();
     }
 
-    static QString realHelper()
-    {
-        return QDir(qEnvironmentVariable("TOLVEX_BIN_DIR"))
-            .absoluteFilePath(QStringLiteral("tolx"));
-    }
-
-    // A helper that announces the first item it reads and then waits until it is terminated, so a
-    // list stays shredding for as long as a test needs.
-    QString slowHelper()
-    {
-        const QString path = settings.filePath(QStringLiteral("slow-tolx"));
-        QFile script(path);
-        script.open(QIODevice::WriteOnly);
-        script.write("#!/bin/sh\necho \"removing $(tr '\\0' '\\n' | head -n 1)\"\nexec sleep 60\n");
-        script.close();
-        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        return path;
-    }
-
     // Builds and starts the window as the program does, with the real helper by default.
     void start(const QString& helper = QDir(qEnvironmentVariable("TOLVEX_BIN_DIR"))
                                            .absoluteFilePath(QStringLiteral("tolx")))
@@ -92,11 +73,16 @@ public:
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
 
-    // Starts the window with the slow helper and sets a file "docs/<list id>.txt" shredding on
-    // each of the lists.
+    // Sets a file "docs/<list id>.txt" shredding on each of the lists, with a helper that
+    // announces the first item it reads and then waits until it is terminated.
     void startShredding(std::initializer_list<qint64> listIds)
     {
-        start(slowHelper());
+        QFile slow(settings.filePath(QStringLiteral("slow-tolx")));
+        QVERIFY(slow.open(QIODevice::WriteOnly));
+        slow.write("#!/bin/sh\necho \"removing $(tr '\\0' '\\n' | head -n 1)\"\nexec sleep 60\n");
+        slow.close();
+        slow.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        start(slow.fileName());
         for (qint64 id : listIds)
             dropFiles(id, {file(QStringLiteral("docs/%1.txt").arg(id), 10)});
         clickStartButton();
@@ -112,12 +98,11 @@ public:
     // A file of `bytes` bytes (and its folders) below the home folder.
     QString file(const QString& relative, qint64 bytes = 0)
     {
-        const QString path = home.filePath(relative);
-        QDir().mkpath(QFileInfo(path).path());
-        QFile file(path);
+        QFile file(home.filePath(relative));
+        QDir().mkpath(QFileInfo(file).path());
         file.open(QIODevice::WriteOnly);
         file.write(QByteArray(bytes, 'x'));
-        return path;
+        return file.fileName();
     }
 
     static std::unique_ptr<QMimeData> fileDrag(const QStringList& paths)
@@ -178,12 +163,6 @@ public:
     void pressKey(quint32 evdev, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         typeKey(window->findChild<myRespView*>(), evdev, modifiers);
-    }
-
-    // Until the zone shows its list's measured size, which would otherwise land at any moment.
-    void waitForMeasurement(qint64 listId)
-    {
-        QTRY_VERIFY(delegate->zoneOutlets(listId)->progIndicForFilesize->isHidden());
     }
 
     void clickStartButton() { QTest::mouseClick(outlets().startShredBtn, Qt::LeftButton); }

@@ -18,27 +18,17 @@ struct Host : FileIntakeHost {
     Host()
     {
         for (qint64 tag : {1, 7, 35}) {
-            auto* zone = new DropView(&window);
-            zone->setMDropViewTag(tag);
-            zones.append(zone);
+            zones[tag] = new DropView(&window);
+            zones[tag]->setMDropViewTag(tag);
         }
-        window.resize(500, 338);
         window.show();
     }
     void dragEnteredStateForPassViewWithTag(qint64 tag) override { hovered << tag; }
-    DropView* dropViewForTag(qint64 tag) override
-    {
-        for (DropView* zone : zones) {
-            if (zone->mDropViewTag() == tag) {
-                return zone;
-            }
-        }
-        return nullptr;
-    }
+    DropView* dropViewForTag(qint64 tag) override { return zones.value(tag); }
     QWidget* mainWindow() override { return &window; }
 
     QWidget window;
-    QList<DropView*> zones;
+    QHash<qint64, DropView*> zones;
     QList<qint64> hovered;
 };
 
@@ -60,15 +50,11 @@ class TestFileIntake : public QObject {
     // The method choosers asked in this test, answered from the queue.
     const QList<Alert>& choosers()
     {
-        for (const Alert& alert : AlertPresenter::takePresentedForTesting()) {
-            if (alert.informativeText == FileIntake::chooserInformativeText) {
+        for (const Alert& alert : AlertPresenter::takePresentedForTesting())
+            if (alert.informativeText == FileIntake::chooserInformativeText)
                 choosers_ << alert;
-            }
-        }
         return choosers_;
     }
-
-    bool panelIsOpen() const { return host_->window.findChild<QFileDialog*>() != nullptr; }
 
     void makeBusy(qint64 listId) { rig_->tasks.beginChunk(listId, nullptr, true); }
     void makeIdle(qint64 listId)
@@ -91,44 +77,33 @@ private Q_SLOTS:
     void cleanup()
     {
         AlertPresenter::takePresentedForTesting();
+        for (qint64 id : {1, 7, 35})
+            if (rig_->tasks.isShredding(id))
+                makeIdle(id);
         intake_.reset();
         host_.reset();
         rig_.reset();
         world_.reset();
     }
 
-    void panelDimsAndRefusesWhatMayNotBeChosen()
+    void panelDimsWhatMayNotBeChosenAndStaysOpenAfterARefusal()
     {
-        const QString listed = makeFile(QStringLiteral("Docs/listed.txt"));
-        const QString free = makeFile(QStringLiteral("Docs/free.txt"));
-        QDir().mkpath(inHome(QStringLiteral("Library/Caches")));
-        rig_->lists.setFilePathsArr(35, {listed});
-
-        for (const QString& dimmed :
-             {listed, inHome(QStringLiteral("Library/Caches")), world_->home,
-              QStringLiteral("/usr/share"), QStringLiteral("/etc/hosts")})
-            QVERIFY2(!intake_->panelShouldEnableURL(dimmed), qPrintable(dimmed));
-        for (const QString& offered :
-             {inHome(QStringLiteral("Docs")), free, QStringLiteral("/media/usb/photo.jpg")})
-            QVERIFY2(intake_->panelShouldEnableURL(offered), qPrintable(offered));
-        // Folders directly inside home can be opened but not chosen.
-        for (const QString& refused : {inHome(QStringLiteral("Docs")), listed, world_->home})
-            QVERIFY2(!intake_->panelValidateURL(refused), qPrintable(refused));
-        QVERIFY(intake_->panelValidateURL(free));
-        QVERIFY(rig_->window.log.isEmpty());
-    }
-
-    void panelChoiceJoinsTheListAndRefusalKeepsItOpen()
-    {
-        const QString listed = makeFile(QStringLiteral("Docs/listed.txt"));
-        const QString free = makeFile(QStringLiteral("Docs/free.txt"));
-        const QString old = inHome(QStringLiteral("Docs/old.txt"));
+        const QString listed = makeFile("Docs/listed.txt");
+        const QString free = makeFile("Docs/free.txt");
+        const QString old = inHome("Docs/old.txt");
+        QDir().mkpath(inHome("Library/Caches"));
         rig_->lists.setFilePathsArr(7, {old});
         rig_->lists.setFilePathsArr(35, {listed});
+        for (const QString& dimmed : QStringList{listed, inHome("Library/Caches"), world_->home,
+                                                 "/usr/share", "/etc/hosts"})
+            QVERIFY2(!intake_->panelShouldEnableURL(dimmed), qPrintable(dimmed));
+        for (const QString& offered : QStringList{inHome("Docs"), free, "/media/usb/photo.jpg"})
+            QVERIFY2(intake_->panelShouldEnableURL(offered), qPrintable(offered));
+        QVERIFY(rig_->window.log.isEmpty());
 
         // A folder directly inside home and an item already listed cannot be chosen: the panel
         // stays open for the next choice.
-        AlertPresenter::setNextFileNames({inHome(QStringLiteral("Docs"))});
+        AlertPresenter::setNextFileNames({inHome("Docs")});
         AlertPresenter::setNextFileNames({free, listed});
         // Qt shows a name that is not text with replacement characters: the item it stands for
         // joins the list.
@@ -136,57 +111,48 @@ private Q_SLOTS:
         std::ofstream(toNativePath(notText)).flush();
         AlertPresenter::setNextFileNames({free, QFile::decodeName(encodeNativePath(notText))});
         intake_->addNewFilesToShredPass(7, nullptr);
-        QVERIFY(!panelIsOpen());
+        QVERIFY(!host_->window.findChild<QFileDialog*>());
         QTRY_COMPARE(rig_->lists.filePathsArr(7), QStringList({free, notText, old}));
         QCOMPARE(host_->hovered, QList<qint64>{7});
         QCOMPARE(rig_->lists.filePathsArr(35), QStringList{listed});
-    }
 
-    void cancelledPanelRestoresTheZone()
-    {
-        rig_->lists.setFilePathsArr(1, {inHome(QStringLiteral("Docs/a"))});
+        // A cancelled panel restores the zone; with only refused choices left it ends so, too.
+        rig_->window.log.clear();
         AlertPresenter::setNextFilePanelCancel();
         intake_->addNewFilesToShredPass(1, nullptr);
-        QTRY_COMPARE(host_->hovered, QList<qint64>{1});
-        QCOMPARE(rig_->window.log, QStringList{QStringLiteral("exited 1 size=0")});
-        QCOMPARE(rig_->lists.filePathsArr(1), QStringList{inHome(QStringLiteral("Docs/a"))});
-
-        // With only refused choices left the panel ends as cancelled, too.
+        QTRY_COMPARE(host_->hovered, QList<qint64>({7, 1}));
+        QCOMPARE(rig_->window.log, QStringList{"exited 1 size=0"});
         AlertPresenter::setNextFileNames({world_->home});
         intake_->addNewFilesToShredPass(1, nullptr);
-        QTRY_COMPARE(rig_->window.log.size(), 2);
-        QCOMPARE(rig_->window.log.last(), QStringLiteral("exited 1 size=0"));
-        QCOMPARE(rig_->lists.filePathsArr(1), QStringList{inHome(QStringLiteral("Docs/a"))});
+        QTRY_COMPARE(rig_->window.log, QStringList(2, "exited 1 size=0"));
+        QVERIFY(rig_->lists.filePathsArr(1).isEmpty());
     }
 
     void chosenVolumeExpandsToItsItems()
     {
-        const QString volume = inHome(QStringLiteral("mnt/USB"));
-        makeFile(QStringLiteral("mnt/USB/a.txt"));
-        makeFile(QStringLiteral("mnt/USB/b.txt"));
-        makeFile(QStringLiteral("mnt/USB/.hidden"));
-        const QString other = makeFile(QStringLiteral("Docs/c.txt"));
-        MountedVolumes::setForTesting(QList<MountedVolume>{{volume, QStringLiteral("USB")}});
+        const QString volume = inHome("mnt/USB");
+        for (const QString item : {"a.txt", "b.txt", ".hidden"})
+            makeFile("mnt/USB/" + item);
+        const QString other = makeFile("Docs/c.txt");
+        MountedVolumes::setForTesting(QList<MountedVolume>{{volume, "USB"}});
         // An item on a volume already listed elsewhere is not checked on this road.
-        rig_->lists.setFilePathsArr(1, {volume + QStringLiteral("/a.txt")});
+        rig_->lists.setFilePathsArr(1, {volume + "/a.txt"});
 
         const auto merged = intake_->arrOfFilePathsFromAddBtn(35, {volume, other});
-        MountedVolumes::setForTesting(QList<MountedVolume>{});
         QVERIFY(merged);
         QCOMPARE(merged->first(), other);
-        QCOMPARE(
-            QSet<QString>(merged->begin() + 1, merged->end()),
-            QSet<QString>({volume + QStringLiteral("/a.txt"), volume + QStringLiteral("/b.txt")}));
+        QCOMPARE(QSet<QString>(merged->begin() + 1, merged->end()),
+                 QSet<QString>({volume + "/a.txt", volume + "/b.txt"}));
         QCOMPARE(rig_->lists.filePathsArr(35), *merged);
     }
 
-    void tenRequestsMakeOneChooserCountingEveryPath()
+    void requestsGatherIntoOneChooserCountingEveryPath()
     {
         AlertPresenter::setNextAnswer(1002);
         QElapsedTimer clock;
         for (int i = 0; i < 10; ++i) {
-            intake_->applicationOpenFiles({makeFile(QStringLiteral("Docs/a%1").arg(i)),
-                                           makeFile(QStringLiteral("Docs/b%1").arg(i))});
+            intake_->applicationOpenFiles(
+                {makeFile(QString("Docs/a%1").arg(i)), makeFile(QString("Docs/b%1").arg(i))});
             clock.start();
             QTest::qWait(100);
             QVERIFY(choosers().isEmpty());
@@ -203,53 +169,33 @@ private Q_SLOTS:
         QTRY_COMPARE(rig_->lists.filePathsArr(7).size(), 20);
         QCOMPARE(host_->hovered, QList<qint64>{7});
         QVERIFY(intake_->filesToOpenFromDock.isEmpty());
-        QTest::qWait(300);
-        QCOMPARE(choosers().size(), 1);
-    }
 
-    // One path is "1 file"; a busy list's button is disabled; "Cancel" empties the queue.
-    void chooserOfOneFileWithABusyListCancelled()
-    {
+        // One path is "1 file"; a busy list's button is disabled; "Cancel" empties the queue.
         makeBusy(7);
         AlertPresenter::setNextAnswer(1000);
-        intake_->serviceMenuShred({makeFile(QStringLiteral("Docs/one"))});
-        QTRY_COMPARE(choosers().size(), 1);
-        QCOMPARE(choosers().first().messageText, QStringLiteral("1 file dropped"));
-        QCOMPARE(choosers().first().disabledButtons, QSet<int>{2});
+        intake_->serviceMenuShred({makeFile("Docs/one")});
+        QTRY_COMPARE(choosers().size(), 2);
+        QCOMPARE(choosers().last().messageText, QStringLiteral("1 file dropped"));
+        QCOMPARE(choosers().last().disabledButtons, QSet<int>{2});
         QTRY_VERIFY(intake_->filesToOpenFromDock.isEmpty());
-        for (qint64 id : {1, 7, 35}) {
-            QVERIFY(rig_->lists.filePathsArr(id).isEmpty());
-        }
-        makeIdle(7);
+        QVERIFY(rig_->lists.filePathsArr(1).isEmpty() && rig_->lists.filePathsArr(35).isEmpty());
+        QCOMPARE(rig_->lists.filePathsArr(7).size(), 20);
     }
 
-    void allListsBusyShowsTheHudAndKeepsNothing()
+    // Nothing is queued, so nothing can be asked later: protected paths go silently, and with
+    // every list busy a notice says so.
+    void protectedPathsOrAllListsBusyQueueNothing()
     {
-        for (qint64 id : {1, 7, 35}) {
+        QDir().mkpath(inHome("Desktop"));
+        intake_->serviceMenuShred({inHome("Desktop"), "/usr/bin/env", makeFile("Docs/.secret")});
+        QVERIFY(intake_->filesToOpenFromDock.isEmpty() && rig_->window.log.isEmpty());
+        for (qint64 id : {1, 7, 35})
             makeBusy(id);
-        }
-        intake_->applicationOpenFiles({makeFile(QStringLiteral("Docs/x"))});
+        intake_->applicationOpenFiles({makeFile("Docs/x")});
         QCOMPARE(rig_->window.log, QStringList{QStringLiteral("hud %1 %2")
                                                    .arg(HudAlertType::information)
                                                    .arg(FileIntake::allMethodsBusyMessage)});
-        QTest::qWait(2 * FileIntake::gatheringDelayMs);
-        QVERIFY(choosers().isEmpty());
         QVERIFY(intake_->filesToOpenFromDock.isEmpty());
-        for (qint64 id : {1, 7, 35}) {
-            makeIdle(id);
-        }
-    }
-
-    void protectedPathsAreDroppedSilently()
-    {
-        QDir().mkpath(inHome(QStringLiteral("Desktop")));
-        intake_->serviceMenuShred({inHome(QStringLiteral("Desktop")),
-                                   QStringLiteral("/usr/bin/env"),
-                                   makeFile(QStringLiteral("Docs/.secret"))});
-        QTest::qWait(2 * FileIntake::gatheringDelayMs);
-        QVERIFY(choosers().isEmpty());
-        QVERIFY(intake_->filesToOpenFromDock.isEmpty());
-        QVERIFY(rig_->window.log.isEmpty());
     }
 
     void defaultMethodWaitsWhileItsListIsBusy()
@@ -257,19 +203,17 @@ private Q_SLOTS:
         UserDefaults::standard().setBool(Utils::DefaultsKey::defaultShreddingEnbled, true);
         UserDefaults::standard().setInteger(Utils::DefaultsKey::selectedDefShredMethodInd, 1);
         makeBusy(7);
-        const QString first = makeFile(QStringLiteral("Docs/first"));
+        const QString first = makeFile("Docs/first");
         intake_->applicationOpenFiles({first});
-        QTest::qWait(2 * FileIntake::gatheringDelayMs);
-        QVERIFY(choosers().isEmpty());
-        QVERIFY(rig_->lists.filePathsArr(7).isEmpty());
+        // What the gathering timer runs when it fires.
+        intake_->openQueuedFiles();
+        QVERIFY(choosers().isEmpty() && rig_->lists.filePathsArr(7).isEmpty());
         QCOMPARE(intake_->filesToOpenFromDock, QStringList{first});
 
         makeIdle(7);
-        const QString second = makeFile(QStringLiteral("Docs/second"));
-        intake_->applicationOpenFiles({second});
-        QTRY_COMPARE(rig_->lists.filePathsArr(7), QStringList({first, second}));
-        QVERIFY(choosers().isEmpty());
-        QVERIFY(intake_->filesToOpenFromDock.isEmpty());
+        intake_->applicationOpenFiles({makeFile("Docs/second")});
+        QTRY_COMPARE(rig_->lists.filePathsArr(7), QStringList({first, inHome("Docs/second")}));
+        QVERIFY(choosers().isEmpty() && intake_->filesToOpenFromDock.isEmpty());
         QCOMPARE(host_->hovered, QList<qint64>{7});
     }
 };

@@ -1,11 +1,9 @@
-// Real shred runs of temporary trees through the helper, started the ways a user starts them:
-// the start button, Return, and the zone's own progress while it runs.
+// Real shred runs of temporary trees through the helper, started and stopped as a user does.
 
 #include "MainWindowRig.h"
 #include "app/NamedImage.h"
 #include "engine/UtilsSettings.h"
 
-#include <QDirIterator>
 #include <QFileDialog>
 #include <QLabel>
 
@@ -24,8 +22,7 @@ QString tree(MainWindowRig& rig, const QString& name, int files)
 
 quint64 shreddedFiles()
 {
-    const std::optional<TotalShredInfoDic> totals = Utils::getTotalShredInfoDic();
-    return totals ? totals->shredFilesCount.value_or(0) : 0;
+    return Utils::getTotalShredInfoDic().value_or(TotalShredInfoDic{}).shredFilesCount.value_or(0);
 }
 
 bool emptyLook(MainWindowRig& rig, qint64 listId)
@@ -43,57 +40,54 @@ class TestShredding : public QObject {
 private Q_SLOTS:
     void init() { QApplication::setQuitOnLastWindowClosed(false); }
 
-    // One list here; all three shred together below, and each method's notice is checked with
-    // the real helper in the engine's tests.
-    void aListShredsThroughTheStartButton()
+    // Runs that end together may each find nothing running any more: quitting twice is
+    // quitting once. Each method's own notice is checked with the real helper in the engine's
+    // tests.
+    void allThreeListsShredThroughTheStartButtonOrReturn_data()
     {
-        const qint64 listId = 7;
-        MainWindowRig rig;
-        rig.start();
-        const QString folder = tree(rig, QStringLiteral("docs/tree"), 6);
-        const QString single = rig.file(QStringLiteral("docs/single.txt"), 2000);
-        const QString bystander = rig.file(QStringLiteral("docs/keep.txt"), 10);
-        QVERIFY(rig.dropFiles(listId, {folder, single}));
-        QTRY_COMPARE(rig.delegate->shredLists().totalFilesPassCountNum(listId), 7u);
-
-        // A press alone starts nothing; the release does.
-        QTest::mousePress(rig.outlets().startShredBtn, Qt::LeftButton);
-        QVERIFY(!rig.delegate->shredTasks().isAnyShredding());
-        QTest::mouseRelease(rig.outlets().startShredBtn, Qt::LeftButton);
-
-        QTRY_COMPARE_WITH_TIMEOUT(rig.hud(), QStringLiteral("7-pass shredding is complete!"),
-                                  60000);
-        QVERIFY(!QFile::exists(folder));
-        QVERIFY(!QFile::exists(single));
-        QVERIFY(QFile::exists(bystander));
-        QTRY_VERIFY(emptyLook(rig, listId));
-        QCOMPARE(rig.delegate->zoneOutlets(listId)->indic->progress(), 0.0);
-        QCOMPARE(shreddedFiles(), 7u);
-        QCOMPARE(rig.delegate->terminateRequests, 0);
+        QTest::addColumn<bool>("viaReturnAndQuit");
+        QTest::newRow("start button") << false;
+        QTest::newRow("Return, then quit") << true;
     }
 
-    // Runs that end together may each find nothing running any more: quitting twice is
-    // quitting once.
-    void allThreeListsShredTogetherThroughReturnAndQuitIfAsked()
+    void allThreeListsShredThroughTheStartButtonOrReturn()
     {
+        QFETCH(bool, viaReturnAndQuit);
         MainWindowRig rig;
-        UserDefaults::standard().setBool(QStringLiteral("kQuitOnAllComplete"), true);
+        UserDefaults::standard().setBool(QStringLiteral("kQuitOnAllComplete"), viaReturnAndQuit);
         rig.start();
-        const QString one = tree(rig, QStringLiteral("a/one"), 4);
-        const QString seven = tree(rig, QStringLiteral("b/seven"), 3);
-        const QString thirtyFive = tree(rig, QStringLiteral("c/thirtyFive"), 2);
-        QVERIFY(rig.dropFiles(1, {one}));
-        QVERIFY(rig.dropFiles(7, {seven}));
-        QVERIFY(rig.dropFiles(35, {thirtyFive}));
-        QTRY_COMPARE(rig.delegate->shredLists().totalFilesPassCountNum(35), 2u);
+        const QStringList gone{tree(rig, QStringLiteral("a/one"), 4),
+                               tree(rig, QStringLiteral("b/seven"), 3),
+                               tree(rig, QStringLiteral("c/thirtyFive"), 2),
+                               rig.file(QStringLiteral("b/single.txt"), 2000)};
+        const QString bystander = rig.file(QStringLiteral("b/keep.txt"), 10);
+        QVERIFY(rig.dropFiles(1, {gone[0]}) && rig.dropFiles(7, {gone[1], gone[3]}) &&
+                rig.dropFiles(35, {gone[2]}));
+        const ShredLists& lists = rig.delegate->shredLists();
+        QTRY_VERIFY(lists.totalFilesPassCountNum(1) == 4 && lists.totalFilesPassCountNum(7) == 4 &&
+                    lists.totalFilesPassCountNum(35) == 2);
 
-        rig.pressKey(Key::Return);
+        if (viaReturnAndQuit) {
+            rig.pressKey(Key::Return);
+        } else {
+            // A press alone starts nothing; the release does.
+            QTest::mousePress(rig.outlets().startShredBtn, Qt::LeftButton);
+            QVERIFY(!rig.delegate->shredTasks().isAnyShredding());
+            QTest::mouseRelease(rig.outlets().startShredBtn, Qt::LeftButton);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(rig.hud().endsWith(QStringLiteral("-pass shredding is complete!")),
+                                 60000);
         QVERIFY(rig.waitUntilIdle());
         QTRY_VERIFY(emptyLook(rig, 1) && emptyLook(rig, 7) && emptyLook(rig, 35));
-        for (const QString& gone : {one, seven, thirtyFive})
-            QVERIFY2(!QFile::exists(gone), qPrintable(gone));
-        QCOMPARE(shreddedFiles(), 9u);
-        QTRY_VERIFY(rig.delegate->terminateRequests >= 1);
+        for (const QString& path : gone)
+            QVERIFY2(!QFile::exists(path), qPrintable(path));
+        QVERIFY(QFile::exists(bystander));
+        QCOMPARE(rig.delegate->zoneOutlets(7)->indic->progress(), 0.0);
+        QCOMPARE(shreddedFiles(), 10u);
+        if (viaReturnAndQuit)
+            QTRY_VERIFY(rig.delegate->terminateRequests >= 1);
+        else
+            QCOMPARE(rig.delegate->terminateRequests, 0);
     }
 
     void cancelThroughTheAddButton()
@@ -118,15 +112,12 @@ private Q_SLOTS:
         QVERIFY(!rig.window->findChild<QFileDialog*>());
 
         // The list keeps only what is still there, and the zone shows it.
-        QStringList left;
-        for (const QString& path : large)
-            if (QFile::exists(path))
-                left << path;
-        QVERIFY(!left.isEmpty());
-        QTRY_COMPARE(rig.list(35), left);
-        QCOMPARE(zone.mainTF->text(), left.size() == 1
+        large.removeIf([](const QString& path) { return !QFile::exists(path); });
+        QVERIFY(!large.isEmpty());
+        QTRY_COMPARE(rig.list(35), large);
+        QCOMPARE(zone.mainTF->text(), large.size() == 1
                                           ? QStringLiteral("1 file")
-                                          : QStringLiteral("%1 files").arg(left.size()));
+                                          : QStringLiteral("%1 files").arg(large.size()));
         QCOMPARE(NamedImage::imageName(zone.addNewFilesBtn), QStringLiteral("AddNew"));
         QVERIFY(rig.hud() != QStringLiteral("35-pass shredding is complete!"));
     }

@@ -24,15 +24,11 @@
 #include "platform/Task.h"
 #include "platform/UserDefaults.h"
 
-#include <QDir>
-#include <QFile>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
-#include <atomic>
 #include <chrono>
 #include <functional>
-#include <thread>
+#include <future>
 
 namespace tolvex::testing {
 
@@ -50,11 +46,6 @@ public:
     // The lists whose looks the empty look clears, as the main window's does.
     ShredLists* lists = nullptr;
 
-    bool popoverShown = false;
-    bool fullDiskAccessMissing = false;
-    int nextSheetAnswer = kAlertFirstButtonReturn;
-
-    // ZoneLooks
     void resetDefStateForPassViewWithTag(qint64 tag) override
     {
         if (lists) {
@@ -73,8 +64,6 @@ public:
     {
         add("exited", info.senderTag, "size=" + QString::number(info.refreshSize.value_or(false)));
     }
-
-    // ShredZoneControls
     void hideClearRevealView(qint64 tag) override { add("hideClearReveal", tag); }
     void setPassMainTF(qint64 tag, double size, const QString& text) override
     {
@@ -89,56 +78,35 @@ public:
     {
         add("ring", tag, QString::number(progress) + (animated ? "" : " now"));
     }
-
-    // HudAlert
     void alertWithWindow(int type, const QString& message) override { add("hud", type, message); }
-
-    // ModalOverlay
     void close() override { add("overlay close"); }
-
-    // Popover (its own object: its close() is not the overlay's)
-    struct FakePopover : Popover {
-        FakeWindow& window;
-        explicit FakePopover(FakeWindow& w) : window(w) {}
-        bool isShown() const override { return window.popoverShown; }
-        void close() override
-        {
-            window.popoverShown = false;
-            window.add("popover close");
-        }
-        void showRelativeTo(QObject*) override
-        {
-            window.popoverShown = true;
-            window.add("popover show");
-        }
-    } popover{*this};
-
-    // SheetPresenter
     void beginSheetModal(const SheetAlert& alert, std::function<void(int)> completion) override
     {
         add("sheet", alert.messageText, "|", alert.informativeText, "|", alert.buttons.join(u'/'));
-        completion(nextSheetAnswer);
+        completion(kAlertFirstButtonReturn);
     }
-
-    // FullDiskAccess
-    bool XRRunningOnOSXCatalinaOrLater() override { return fullDiskAccessMissing; }
-    bool shouldShowAlertAboutFullDiskAccess() override { return fullDiskAccessMissing; }
+    // Access is granted on Linux.
+    bool XRRunningOnOSXCatalinaOrLater() override { return false; }
+    bool shouldShowAlertAboutFullDiskAccess() override { return false; }
     void askUserPermissionForFullDiskAccess() override { add("ask full disk access"); }
-
-    // AppTermination
     void terminate() override { add("terminate"); }
 
-    // Logs the parts as one line, separated by spaces.
+    // Its own object: the popover's close() is not the overlay's.
+    struct FakePopover : Popover {
+        FakeWindow& window;
+        explicit FakePopover(FakeWindow& w) : window(w) {}
+        bool isShown() const override { return false; }
+        void close() override { window.add("popover close"); }
+        void showRelativeTo(QObject*) override { window.add("popover show"); }
+    } popover{*this};
+
     template <typename... Parts> void add(const Parts&... parts)
     {
-        const QString line = QStringList{QVariant(parts).toString()...}.join(u' ');
-        log.append(line);
-        if (onLog) {
-            onLog(line);
-        }
+        log.append(QStringList{QVariant(parts).toString()...}.join(u' '));
+        if (onLog)
+            onLog(log.last());
     }
 
-    // The logged lines that start with `prefix`.
     QStringList linesStartingWith(const QString& prefix) const
     {
         return log.filter(QRegularExpression("^" + QRegularExpression::escape(prefix)));
@@ -163,7 +131,6 @@ public:
         HomeFolder::resetForTesting();
     }
 
-    // `count` empty files "f0", "f1", ... in `relative`.
     QStringList files(const QString& relative, int count) const
     {
         QStringList paths;
@@ -176,7 +143,6 @@ public:
     const QString home;
 };
 
-// The engine's parts on a fake window, with the helper at `helperPath`.
 class EngineRig {
 public:
     explicit EngineRig(const QString& helperPath)
@@ -192,7 +158,7 @@ public:
     {
         GlobalQueue::waitForDone();
         QTRY_VERIFY(!tasks.shredTask(1) && !tasks.shredTask(7) && !tasks.shredTask(35));
-        QTest::qWait(20);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
     }
 
     FakeWindow window;
@@ -203,71 +169,56 @@ public:
 };
 
 // Drives the scripted stand-in helper (fake_tolx): the commands its next launches follow, and
-// what each launch was given.
-class RunnerScript {
-public:
+// what each launch was given, one line each, its arguments tab-separated.
+struct RunnerScript {
     explicit RunnerScript(const QString& folder)
-        : scriptPath_(folder + QStringLiteral("/script")),
-          launchLogPath_(folder + QStringLiteral("/launches"))
+        : path(folder + QStringLiteral("/script")), log(folder + QStringLiteral("/launches"))
     {
-        qputenv("TOLVEX_FAKE_TOLX_LOG", launchLogPath_.toUtf8());
+        qputenv("TOLVEX_FAKE_TOLX_LOG", log.toUtf8());
     }
     ~RunnerScript()
     {
         qunsetenv("TOLVEX_FAKE_TOLX_SCRIPT");
         qunsetenv("TOLVEX_FAKE_TOLX_LOG");
     }
-
-    // The commands the next launches of the stand-in follow.
     void set(const QStringList& commands) const
     {
-        QFile script(scriptPath_);
-        QVERIFY(script.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QFile script(path);
+        QVERIFY(script.open(QIODevice::WriteOnly));
         script.write(commands.join(u'\n').toUtf8() + '\n');
-        qputenv("TOLVEX_FAKE_TOLX_SCRIPT", scriptPath_.toUtf8());
+        qputenv("TOLVEX_FAKE_TOLX_SCRIPT", path.toUtf8());
     }
-
-    // One line per launch so far: its arguments, tab-separated.
     QStringList launches() const
     {
-        QFile log(launchLogPath_);
-        if (!log.open(QIODevice::ReadOnly)) {
-            return {};
-        }
-        return decodeNativePath(log.readAll()).split(u'\n', Qt::SkipEmptyParts);
+        QFile file(log);
+        return file.open(QIODevice::ReadOnly)
+                   ? decodeNativePath(file.readAll()).split(u'\n', Qt::SkipEmptyParts)
+                   : QStringList();
     }
-
-private:
-    QString scriptPath_;
-    QString launchLogPath_;
+    const QString path, log;
 };
 
 // Calls a runner on a worker thread, as the global queue would, keeps the main queue turning
 // until it has returned, and then until its completion work has run.
 template <typename Runner> void runOnWorker(Runner&& runner)
 {
-    std::atomic<bool> returned = false;
-    std::shared_future<void> completion;
-    std::thread worker([&] {
-        completion = runner();
-        returned = true;
-    });
-    QTRY_VERIFY_WITH_TIMEOUT(returned, 60000);
-    worker.join();
-    if (completion.valid()) {
-        QTRY_VERIFY_WITH_TIMEOUT(
-            completion.wait_for(std::chrono::seconds(0)) == std::future_status::ready, 60000);
-    }
+    const auto isReady = [](const auto& future) {
+        return future.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    };
+    std::future<std::shared_future<void>> returned = std::async(std::launch::async, runner);
+    QTRY_VERIFY_WITH_TIMEOUT(isReady(returned), 60000);
+    const std::shared_future<void> completion = returned.get();
+    if (completion.valid())
+        QTRY_VERIFY_WITH_TIMEOUT(isReady(completion), 60000);
 }
 
 inline QString binDir()
 {
     return qEnvironmentVariable("TOLVEX_BIN_DIR");
 }
-
 inline QString fakeHelperPath()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/fake_tolx");
+    return QCoreApplication::applicationDirPath() + "/fake_tolx";
 }
 
 } // namespace tolvex::testing

@@ -9,7 +9,6 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <fcntl.h>
-#include <filesystem>
 #include <fstream>
 #include <limits.h>
 #include <sys/stat.h>
@@ -21,11 +20,8 @@ class TreeFixture {
 public:
     TreeFixture() : root_(QDir(dir_.path()).canonicalPath()) {}
 
-    ~TreeFixture()
-    {
-        // QTemporaryDir cannot remove paths longer than PATH_MAX; rm can.
-        QProcess::execute(QStringLiteral("rm"), {QStringLiteral("-rf"), root_});
-    }
+    // QTemporaryDir cannot remove paths longer than PATH_MAX; rm can.
+    ~TreeFixture() { QProcess::execute(QStringLiteral("rm"), {QStringLiteral("-rf"), root_}); }
 
     const QString& root() const { return root_; }
     QString path(const QString& relative) const { return root_ + QLatin1Char('/') + relative; }
@@ -36,12 +32,21 @@ public:
         return path(relative);
     }
 
-    QString file(const QString& relative, qint64 bytes = 1) const
+    // A file of `bytes` bytes, written or, with `holes`, all holes: nothing allocated.
+    QString file(const QString& relative, qint64 bytes = 1, bool holes = false) const
     {
-        QFile file(pathWithParent(relative));
+        QDir().mkpath(QFileInfo(path(relative)).path());
+        QFile file(path(relative));
         file.open(QIODevice::WriteOnly);
-        file.write(QByteArray(bytes, 'x'));
+        if (holes)
+            file.resize(bytes);
+        else
+            file.write(QByteArray(bytes, 'x'));
         return file.fileName();
+    }
+    QString sparseFile(const QString& relative, qint64 length) const
+    {
+        return file(relative, length, true);
     }
 
     // A file whose name is any bytes, text or not, as NativePath carries it.
@@ -52,18 +57,10 @@ public:
         return path;
     }
 
-    // A file of `length` bytes that are all holes: nothing allocated.
-    QString sparseFile(const QString& relative, qint64 length) const
-    {
-        QFile file(pathWithParent(relative));
-        file.open(QIODevice::WriteOnly);
-        file.resize(length);
-        return file.fileName();
-    }
-
     QString link(const QString& relative, const QString& target) const
     {
-        QFile::link(target, pathWithParent(relative));
+        QDir().mkpath(QFileInfo(path(relative)).path());
+        QFile::link(target, path(relative));
         return path(relative);
     }
 
@@ -84,40 +81,27 @@ public:
         return path(relative);
     }
 
-    // `files` small files "f0", "f1", ... and a too-deep folder in `relative`, renamed until the
-    // file system lists at least one file after it. Returns that folder's name and the number of
-    // files listed before it.
+    // A too-deep folder among `files` small files, renamed until the file system lists a file after
+    // it: its name, and how many files are listed before it.
     std::pair<QString, int> filesAroundTooDeepFolder(const QString& relative, int files) const
     {
         for (int i = 0; i < files; ++i)
             file(relative + QStringLiteral("/f%1").arg(i), 10);
         QString deep = QStringLiteral("deep");
         tooDeepFolder(relative + QLatin1Char('/') + deep);
-        for (int attempt = 0; listingOrder(path(relative)).constLast() == deep && attempt < 100;
-             ++attempt) {
+        const auto listed = [&] {
+            return QDir(path(relative))
+                .entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Unsorted);
+        };
+        for (int attempt = 0; listed().constLast() == deep && attempt < 100; ++attempt) {
             const QString renamed = QStringLiteral("deep%1").arg(attempt);
             QDir(path(relative)).rename(deep, renamed);
             deep = renamed;
         }
-        return {deep, int(listingOrder(path(relative)).indexOf(deep))};
-    }
-
-    // The names of a folder's children in the order the file system lists them.
-    static QStringList listingOrder(const QString& folder)
-    {
-        QStringList names;
-        for (const auto& entry : std::filesystem::directory_iterator(folder.toStdString()))
-            names << QString::fromStdString(entry.path().filename().string());
-        return names;
+        return {deep, int(listed().indexOf(deep))};
     }
 
 private:
-    QString pathWithParent(const QString& relative) const
-    {
-        QDir().mkpath(QFileInfo(path(relative)).path());
-        return path(relative);
-    }
-
     QTemporaryDir dir_;
     QString root_;
 };

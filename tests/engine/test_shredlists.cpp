@@ -130,27 +130,22 @@ private Q_SLOTS:
                                    r + "/mnt/Data/lost+found", r + "/old"}));
     }
 
-    void recordsAreSortedByNameWithinEachList()
-    {
-        rig->lists.setFilePathsArr(1, {"/x/b", "/x/A"});
-        rig->lists.setFilePathsArr(35, {"/x/c"});
-        QCOMPARE(rig->lists.pathsDicsForEditVC(),
-                 ShredEntryDics({{"/x/A", "A", 1}, {"/x/b", "b", 1}, {"/x/c", "c", 35}}));
-    }
-
-    // Index 1 changes nothing, no records only close, each list is redrawn once; a shredding list
-    // refuses drops and stops the removals. What was taken off can be dropped again.
+    // The editor's records go by name within each list. Index 1 changes nothing, no records only
+    // close, each list is redrawn once; a shredding list refuses drops and stops the removals.
+    // What was taken off can be dropped again.
     void editorRemovals()
     {
-        rig->lists.setFilePathsArr(1, {"/x/a", "/x/b"});
+        rig->lists.setFilePathsArr(1, {"/x/b", "/x/a"});
         rig->lists.setFilePathsArr(7, {"/x/c"});
+        QCOMPARE(rig->lists.pathsDicsForEditVC(),
+                 ShredEntryDics({{"/x/a", "a", 1}, {"/x/b", "b", 1}, {"/x/c", "c", 7}}));
         const ShredEntryDics removed{{"/x/c", "c", 7}, {"/x/a", "a", 1}, {"/x/a", "a", 1}};
         rig->lists.editFPathsAction(1, removed);
         rig->lists.editFPathsAction(0, {});
         QVERIFY(rig->tasks.beginChunk(7, std::make_shared<Task>("/bin/true", QStringList()), true));
         rig->lists.dropViewDidGetDropWithPasteboard(7, {}, *dragOf({r + "/x"}));
         rig->lists.editFPathsAction(0, removed);
-        QCOMPARE(lists(), "1[/x/a,/x/b] 7[/x/c] 35[]");
+        QCOMPARE(lists(), "1[/x/b,/x/a] 7[/x/c] 35[]");
         rig->tasks.launchAttempted(7);
         rig->tasks.endChunk(7, false);
         rig->lists.editFPathsAction(0, removed);

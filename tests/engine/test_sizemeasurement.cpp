@@ -9,8 +9,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
-#include <mutex>
-#include <thread>
+#include <future>
 
 using namespace tolvex;
 using namespace tolvex::testing;
@@ -18,22 +17,9 @@ using namespace tolvex::testing;
 namespace {
 
 // An operation that holds the size queue's only thread until it is let go.
-class Gate : public Operation {
-public:
-    void main() override
-    {
-        std::unique_lock lock(mutex);
-        opened.wait(lock, [this] { return isOpen; });
-    }
-    void open()
-    {
-        std::lock_guard lock(mutex);
-        isOpen = true;
-        opened.notify_all();
-    }
-    std::mutex mutex;
-    std::condition_variable opened;
-    bool isOpen = false;
+struct Gate : Operation {
+    std::promise<void> open;
+    void main() override { open.get_future().wait(); }
 };
 
 quint64 sizeOf(const QString& path)
@@ -67,9 +53,7 @@ private Q_SLOTS:
         QCOMPARE(m.scanTotalFilesCount, quint64(6));
         QCOMPARE(m.size, sizeOf(a) + sizeOf(f) + sizeOf(f1) + sizeOf(f2) + sizeOf(f3) +
                              sizeOf(f + "/folderLink"));
-        QVERIFY(sizeOf(f) > 0);
         QCOMPARE(LoadOperation::folderSize(f + "/empty").scanTotalFilesCount, quint64(0));
-        QCOMPARE(LoadOperation::multipleItemsSize({}).scanTotalFilesCount, quint64(0));
     }
 
     // A folder that cannot be listed is logged and left out; the rest is still measured.
@@ -82,13 +66,11 @@ private Q_SLOTS:
 
     void aNewerMeasurementCancelsTheOlderOne()
     {
-        std::mutex mutex;
+        // One operation at a time: the posts never overlap.
         QList<SizeLoadDic> posted;
         const auto token = NotificationCenter::defaultCenter().addObserver(
-            kSizeLoadDidFinish, [&](const Notification& n) {
-                std::lock_guard lock(mutex);
-                posted.append(n.object.value<SizeLoadDic>());
-            });
+            kSizeLoadDidFinish,
+            [&](const Notification& n) { posted.append(n.object.value<SizeLoadDic>()); });
         const QString old = world->file("old", 10);
         const QString newer = world->file("newer", 20000);
         SizeMeasurement sizes;
@@ -99,7 +81,7 @@ private Q_SLOTS:
         sizes.addMeasurement({old}, 35);
         sizes.cancelOperationsWithOperIDint(1);
         sizes.addMeasurement({newer, old}, 1);
-        gate->open();
+        gate->open.set_value();
         sizes.sizeQueue().waitUntilAllOperationsAreFinished();
         NotificationCenter::defaultCenter().removeObserver(token);
         QCOMPARE(posted.size(), 2);
