@@ -31,7 +31,6 @@ private Q_SLOTS:
         bar.resize(200, 20);
         bar.setIndicatorBackgroundColor(Qt::blue);
         bar.setIndicatorForegoundColor(Qt::red);
-        bar.setTickMarkColor(Qt::green);
         QImage image = PixelChecks::render(bar);
         for (int x : {0, 1, 100, 199})
             QCOMPARE(image.pixelColor(x, 9), QColor(Qt::blue));
@@ -48,13 +47,6 @@ private Q_SLOTS:
         QCOMPARE(image.pixelColor(199, 10), QColor(Qt::blue));
         QCOMPARE(image.pixelColor(100, 7), background);
         QCOMPARE(image.pixelColor(100, 12), background);
-        // No tick unless asked for.
-        QCOMPARE(image.pixelColor(150, 6), background);
-
-        bar.setShowsTickMark(true);
-        const QImage ticked = PixelChecks::render(bar);
-        QVERIFY(ticked.pixelColor(150, 7).green() > background.green() / 2);
-        QVERIFY(ticked.pixelColor(150, 7).red() < background.red());
 
         // A gradient runs over the bar's own height: red at its bottom row, blue at its top.
         bar.setIndicatorForegoundColor(my_gradientColorWithGradient({{0, Qt::red}, {1, Qt::blue}}));

@@ -1,12 +1,10 @@
 #include "kit/DisableSubviews.h"
-#include "kit/GradientColor.h"
 #include "kit/MouseDownTextField.h"
 #include "kit/ProgressIndicator.h"
 #include "kit/Tag.h"
 #include "kit/undragTypesImgV.h"
 
 #include <QEnterEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -99,24 +97,6 @@ private Q_SLOTS:
             QVERIFY(view.container->isEnabled() && view.spinner->isEnabled());
             disableSubviews(&view.root, false);
             QVERIFY(view.disabledTags().isEmpty());
-        }
-    }
-
-    void gradientStretchesOverEachShape()
-    {
-        QImage image(100, 120, QImage::Format_ARGB32);
-        image.fill(Qt::white);
-        const QBrush brush = my_gradientColorWithGradient({{0.0, Qt::red}, {1.0, Qt::blue}});
-        const QRect shapes[] = {QRect(0, 0, 20, 100), QRect(40, 90, 20, 20)};
-        QPainter painter(&image);
-        for (const QRect& shape : shapes)
-            painter.fillRect(shape, brush);
-        painter.end();
-        for (const QRect& shape : shapes) {
-            const QColor bottom = image.pixelColor(shape.center().x(), shape.bottom());
-            const QColor top = image.pixelColor(shape.center().x(), shape.top());
-            QVERIFY2(bottom.red() > 230 && bottom.blue() < 25, qPrintable(bottom.name()));
-            QVERIFY2(top.blue() > 230 && top.red() < 25, qPrintable(top.name()));
         }
     }
 
