@@ -43,11 +43,6 @@ struct MemoryCookieStorage : HTTPCookieStorage {
     QList<HTTPCookie> stored;
 };
 
-QString progress(const QString& name, const QString& status, double value)
-{
-    return QStringLiteral("progress %1|%2|%3").arg(name, status).arg(value);
-}
-
 quint64 rows(const QString& database, const QStringList& tables)
 {
     return PrivFileRows::tablesCount(database, tables);

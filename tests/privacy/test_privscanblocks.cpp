@@ -72,47 +72,32 @@ private Q_SLOTS:
 
     void cleanup() { window_.finishCleanUps(); }
 
-    // A browser that runs is asked first; the clean-up waits for it to end, and a browser that
+    // A running browser is asked first; the clean-up waits for it to end, and a browser that
     // does not end keeps all of its data and is named in a sheet. The vertical screen logs the
-    // consent.
-    void runningBrowserIsQuitOnlyWithConsent_data()
+    // consent. Declining is the privacy road's test.
+    void runningBrowserIsQuitFirst_data()
     {
-        QTest::addColumn<bool>("running");
-        QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("ends");
-        QTest::addColumn<QString>("lastStep");
-        QTest::newRow("not running") << false << 0 << true << kComplete;
-        QTest::newRow("quit and continue") << true << kAlertFirstButtonReturn << true << kComplete;
-        QTest::newRow("cancel") << true << kAlertFirstButtonReturn + 1 << true << "idle";
-        QTest::newRow("does not end")
-            << true << kAlertFirstButtonReturn << false << "sheet Google Chrome did not quit";
+        QTest::newRow("ends") << true;
+        QTest::newRow("does not end") << false;
     }
 
-    void runningBrowserIsQuitOnlyWithConsent()
+    void runningBrowserIsQuitFirst()
     {
-        QFETCH(bool, running);
-        QFETCH(int, answer);
         QFETCH(bool, ends);
-        QFETCH(QString, lastStep);
-        const bool consents = running && answer == kAlertFirstButtonReturn;
-        browsers_.running = {running ? "com.google.Chrome" : ""};
+        browsers_.running = {"com.google.Chrome"};
         browsers_.staying = {ends ? "" : "com.google.Chrome"};
-        window_.answers = {answer};
         const PrivInfoDic record = chrome();
-        if (consents)
-            QTest::ignoreMessage(QtInfoMsg, "remove operation");
+        QTest::ignoreMessage(QtInfoMsg, "remove operation");
 
         blocks_->privScanRowActionBlock(2, record, 0, true, true, true);
         window_.finishCleanUps();
 
         QCOMPARE(window_.overlayCloses, 1);
-        const bool cleaned = lastStep == kComplete;
-        QCOMPARE(QFileInfo::exists(record.kBrowserPrivData.first().kBrowserFilePath), !cleaned);
-        QCOMPARE(QFileInfo::exists(record.CookieStorage->kBrowserFilesToRemove->first()), !cleaned);
-        QCOMPARE(window_.steps.last(), lastStep);
-        QCOMPARE(browsers_.quitRequests.size(), consents ? 1 : 0);
-        if (!running)
-            return;
+        QCOMPARE(QFileInfo::exists(record.kBrowserPrivData.first().kBrowserFilePath), !ends);
+        QCOMPARE(QFileInfo::exists(record.CookieStorage->kBrowserFilesToRemove->first()), !ends);
+        QCOMPARE(window_.steps.last(), ends ? kComplete : "sheet Google Chrome did not quit");
+        QCOMPARE(browsers_.quitRequests, QStringList{"com.google.Chrome"});
         const SheetAlert& alert = window_.shown.first();
         QCOMPARE(
             alert.messageText + '|' + alert.informativeText + '|' + alert.buttons.join('|'),
@@ -169,7 +154,10 @@ private Q_SLOTS:
         QFETCH(int, huds);
         browsers_.running = QSet<QString>(running.begin(), running.end());
         browsers_.staying = QSet<QString>(staying.begin(), staying.end());
-        const QList<PrivInfoDic> rows = {chrome(), firefox(), notInstalledRecord("Opera")};
+        PrivInfoDic opera;
+        opera.kBrowserName = QStringLiteral("Opera");
+        opera.kBrowserNotInstalled = QStringLiteral("Not Installed");
+        const QList<PrivInfoDic> rows = {chrome(), firefox(), opera};
 
         blocks_->privScanCleanUpAllBlock(0, rows, 0);
         window_.finishCleanUps();
