@@ -61,17 +61,6 @@ class TestAlertPresenter : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void queuedAnswerShowsNothing()
-    {
-        AlertPresenter::setNextAnswer(AlertFirstButtonReturn);
-        Utils::showBasicAlertwithTitle(QStringLiteral("Title"), QStringLiteral("Text"));
-        const QList<Alert> shown = AlertPresenter::takePresentedForTesting();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].informativeText, QStringLiteral("Text"));
-        QCOMPARE(shown[0].buttons, QStringList{"OK"});
-        QCOMPARE(shown[0].alertStyle, AlertStyle::Informational);
-    }
-
     // The first button is the default and stands rightmost; disabled buttons cannot be pressed;
     // "Cancel" answers Escape.
     void sheetsShowTheirButtonsInOrderAndAnswer()

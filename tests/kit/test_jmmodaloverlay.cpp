@@ -295,51 +295,6 @@ private Q_SLOTS:
         overlay->close();
         QVERIFY(!square->graphicsEffect());
     }
-
-    void transitionsByDirection()
-    {
-        using S = Transition::Subtype;
-        // Direction, appearing from, disappearing to; any other direction fades.
-        const std::tuple<int, S, S> directions[] = {
-            {1, S::FromTop, S::FromBottom}, {2, S::FromBottom, S::FromTop},
-            {3, S::FromLeft, S::FromRight}, {4, S::FromRight, S::FromLeft},
-            {0, S::None, S::None},          {-1, S::None, S::None}};
-        for (const auto& [direction, appear, disappear] : directions) {
-            const Transition in = JMModalOverlay::_appearAnimationForDirection(direction);
-            const Transition out = JMModalOverlay::_dissapearAnimationForDirection(direction);
-            const auto type = appear == S::None ? Transition::Type::Fade : Transition::Type::Push;
-            QCOMPARE(in.type, type);
-            QCOMPARE(out.type, type);
-            QCOMPARE(in.subtype, appear);
-            QCOMPARE(out.subtype, disappear);
-            QVERIFY(in.timingFunction.valueForProgress(0.5) > 0.6);  // ease out: fast, then slow
-            QVERIFY(out.timingFunction.valueForProgress(0.5) < 0.4); // ease in: slow, then fast
-        }
-    }
-
-    void animatedShowAndCloseFinishLater()
-    {
-        QStringList seen;
-        Observing observing;
-        observing.add(JMModalOverlayDidShowNotification,
-                      [&](const Notification&) { seen << "DidShow"; });
-        observing.add(JMModalOverlayDidCloseNotification,
-                      [&](const Notification&) { seen << "DidClose"; });
-        QWidget* content = overlay->contentViewController()->view();
-        overlay->setAnimationDirection(2);
-        overlay->showInWindow(window.get());
-        QVERIFY(overlay->isShown());
-        QVERIFY(seen.isEmpty());
-        overlay->close(); // not yet the application's modal window: nothing happens
-        QTRY_COMPARE(seen, QStringList{"DidShow"});
-        QCOMPARE(content->pos(), QPoint(0, 0));
-
-        overlay->close();
-        QVERIFY(overlay->isShown());
-        QTRY_COMPARE(seen, QStringList({"DidShow", "DidClose"}));
-        QVERIFY(!content->parentWidget());
-        QCOMPARE(content->pos(), QPoint(0, 0));
-    }
 };
 
 QTEST_MAIN(TestJMModalOverlay)

@@ -138,10 +138,6 @@ private Q_SLOTS:
         QApplication::sendEvent(&show, &wheel);
         QCOMPARE(show.indexOfDisplayedSlide(), 0);
 
-        MIHSliderView empty;
-        swipe(empty, {-80});
-        QVERIFY(!empty.displayedSlide());
-
         QVERIFY(QTest::qWaitFor([&] { return show.transitionTimer()->remainingTime() < 600; }));
         QTest::mouseClick(show.dotsControl()->dots()[0], Qt::LeftButton);
         QCOMPARE(show.indexOfDisplayedSlide(), 0);

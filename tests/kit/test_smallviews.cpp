@@ -77,14 +77,6 @@ private Q_SLOTS:
             {[](QWidget* v) { disableSubviews(v, true, qint64(3), qint64(5)); }, {3, 4, 5}},
             // 5 to 3 wraps round to every tag from 5 on, negative ones included.
             {[](QWidget* v) { disableSubviews(v, true, qint64(5), qint64(3)); }, {-1, 5, 6, 100}},
-            {[](QWidget* v) {
-                 disableSubviews(v, true, TagRange{0, 100});
-             },
-             {0, 2, 3, 4, 5, 6}},
-            {[](QWidget* v) {
-                 disableSubviews(v, true, QList<qint64>{2, 100});
-             },
-             {2, 100}},
             {[radio](QWidget* v) {
                  disableSubviews(v, true, radio, TagRange{50, 100});
              },

@@ -60,7 +60,6 @@ private Q_SLOTS:
             {"English (Dvorak)", "us(dvorak)", false, true},
             {"Arabic (AZERTY)", "ara(azerty)", true, false},
             {"English (US)", "us", false, false},
-            {"Belgian", "be", false, false},
             {"Something", "fry", false, false},
             {"", "", false, false}};
         for (const auto& [name, identifier, azerty, dvorak] : cases) {
