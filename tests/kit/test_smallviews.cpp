@@ -118,7 +118,6 @@ private Q_SLOTS:
         QFont underlined = field.font();
         underlined.setUnderline(true);
         field.setFont(underlined);
-        QCOMPARE(field.underlineStyle(), MouseDownTextField::UnderlineStyle::Single);
 
         QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
         QApplication::sendEvent(&field, &enter);

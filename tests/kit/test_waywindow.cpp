@@ -97,12 +97,6 @@ private Q_SLOTS:
         window.performClose();
         QCOMPARE(delegate.asked, 2);
         QVERIFY(!window.isVisible());
-
-        // Without a delegate the window just closes.
-        window.setDelegate(nullptr);
-        window.show();
-        window.performClose();
-        QVERIFY(!window.isVisible());
     }
 
     // A window fixed at its size does not zoom, and its zoom button is grey. In a window in the
