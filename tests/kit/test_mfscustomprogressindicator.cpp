@@ -14,15 +14,14 @@ private Q_SLOTS:
     void progressOutsideTheRangeIsIgnored()
     {
         MFSCustomProgressIndicator bar;
-        bar.setProgress(0.6);
-        for (const double ignored : {1.2, std::numeric_limits<double>::quiet_NaN(), -0.1}) {
-            bar.setProgress(ignored);
-            QCOMPARE(bar.progress(), 0.6);
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        // Each value set, and the progress after it.
+        const std::pair<double, double> steps[] = {{0.6, 0.6},  {1.2, 0.6}, {nan, 0.6},
+                                                   {-0.1, 0.6}, {0.0, 0.0}, {1.0, 1.0}};
+        for (const auto& [value, progress] : steps) {
+            bar.setProgress(value);
+            QCOMPARE(bar.progress(), progress);
         }
-        bar.setProgress(0.0);
-        QCOMPARE(bar.progress(), 0.0);
-        bar.setProgress(1.0);
-        QCOMPARE(bar.progress(), 1.0);
     }
 
     void barAtNothingAndThreeQuarters()
