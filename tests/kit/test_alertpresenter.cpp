@@ -5,7 +5,6 @@
 
 #include <QAbstractItemView>
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>

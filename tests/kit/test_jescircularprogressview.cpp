@@ -67,7 +67,6 @@ private Q_SLOTS:
         JESCircularProgressView larger(QRect(0, 0, 240, 160));
         QCOMPARE(larger.center(), QPointF(50, 50));
         QCOMPARE(larger.radius(), 45.0);
-        QCOMPARE(larger.progressPath().boundingRect(), m_first->progressPath().boundingRect());
         JESCircularProgressView plain(kFirstFrame);
         JESCircularProgressView widened(kFirstFrame);
         widened.setOuterLineWidth(2.0);
@@ -115,7 +114,6 @@ private Q_SLOTS:
         JESCircularProgressView view(kFirstFrame);
         QImage image = PixelChecks::render(view);
         QVERIFY(isTinted(image.pixelColor(ringPoint(90))));
-        QVERIFY(isTinted(image.pixelColor(ringPoint(270))));
 
         view.setProgress(0.5);
         image = PixelChecks::render(view);

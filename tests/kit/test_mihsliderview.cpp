@@ -46,15 +46,6 @@ QList<qsizetype> indexesShownByTimer(MIHSliderView& show, int count)
     return QTest::qWaitFor([&] { return shown.size() >= count; }) ? shown.mid(0, count) : shown;
 }
 
-// Three slides on a 1 s timer of which a good part has passed.
-void showThreeSlidesPartWayThroughAnInterval(MIHSliderView& show)
-{
-    show.resize(300, 200);
-    addSlides(show, 3);
-    show.setScheduledTransitionInterval(1.0);
-    QVERIFY(QTest::qWaitFor([&] { return show.transitionTimer()->remainingTime() < 600; }));
-}
-
 SlideTransition* runningTransition(MIHSliderView& show)
 {
     for (auto* transition : show.findChildren<SlideTransition*>()) {
@@ -114,8 +105,12 @@ private Q_SLOTS:
     // and either restarts the timer.
     void swipesAndDotsPage()
     {
+        // Three slides on a 1 s timer of which a good part has passed.
         MIHSliderView show;
-        showThreeSlidesPartWayThroughAnInterval(show);
+        show.resize(300, 200);
+        addSlides(show, 3);
+        show.setScheduledTransitionInterval(1.0);
+        QVERIFY(QTest::qWaitFor([&] { return show.transitionTimer()->remainingTime() < 600; }));
 
         swipe(show, {30, 30});
         QCOMPARE(show.indexOfDisplayedSlide(), 2);

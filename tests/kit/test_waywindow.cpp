@@ -125,10 +125,6 @@ private Q_SLOTS:
         other.activateWindow();
         QTRY_VERIFY(!window.isActiveWindow());
         QCOMPARE(greys(), QList<bool>({true, true, true}));
-        window.setMinimumSize(100, 100);
-        window.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        window.performZoom();
-        QVERIFY(window.isMaximized());
     }
 
     void titleIsCentredAtTheNextLayoutPass()
