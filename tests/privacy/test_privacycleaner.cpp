@@ -1,5 +1,4 @@
-// The clean-up of one browser's records: what it removes, keeps and empties, what it reports
-// as left, and the steps it paints on the window, in order.
+// One browser's clean-up: what it removes, keeps, empties and reports left, and its steps.
 #include "FakeBrowserHome.h"
 #include "PrivacyFakes.h"
 #include "privacy/PrivFileRows.h"
@@ -8,7 +7,6 @@
 
 #include <QTest>
 #include <QThread>
-#include <mutex>
 
 using namespace tolvex;
 using namespace tolvex::testing;
@@ -19,27 +17,22 @@ const QString kHistory = QStringLiteral("Cleaning History Data...");
 const QString kCookies = QStringLiteral("Cleaning Cookie Data...");
 const QString kComplete = QStringLiteral("hud 3 Clean up Complete!");
 
-// A cookie store kept in memory, each deletion taking `deleteMs`.
+// A cookie store kept in memory, each deletion taking `deleteMs`. One clean-up at a time
+// deletes, and the test reads only once it has ended.
 struct MemoryCookieStorage : HTTPCookieStorage {
     explicit MemoryCookieStorage(int count, unsigned long deleteMs = 0) : deleteMs(deleteMs)
     {
         for (int i = 0; i < count; ++i)
             stored << HTTPCookie{QStringLiteral("example.test"), QString::number(i), "/"};
     }
-    QList<HTTPCookie> cookies() const override
-    {
-        std::lock_guard lock(mutex);
-        return stored;
-    }
+    QList<HTTPCookie> cookies() const override { return stored; }
     void deleteCookie(const HTTPCookie& cookie) override
     {
         QThread::msleep(deleteMs);
-        std::lock_guard lock(mutex);
         stored.removeOne(cookie);
     }
 
     const unsigned long deleteMs;
-    mutable std::mutex mutex;
     QList<HTTPCookie> stored;
 };
 
