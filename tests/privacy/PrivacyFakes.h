@@ -53,9 +53,6 @@ struct RecordingWindow : PrivacyLooks, HudAlert, ModalOverlay, AnsweringSheets {
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
     }
-
-    QStringList progress() const { return steps.filter(QStringLiteral("progress ")); }
-    qsizetype huds() const { return steps.filter(QStringLiteral("hud ")).size(); }
 };
 
 // An installed browser whose one history row lists `files` and whose cookies are `cookieFiles`;

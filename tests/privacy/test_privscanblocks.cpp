@@ -1,6 +1,5 @@
-// What the results screens' buttons start: closing, the quit sheets for running browsers, and
-// the clean-ups that follow. No real browser is asked: the running test is injected, and the
-// one process asked to quit is a stand-in started here.
+// What the results screens' buttons start: closing, the quit sheets for running browsers, the
+// clean-ups. No real browser is asked: the one process asked to quit is a stand-in.
 #include "FakeBrowserHome.h"
 #include "PrivacyFakes.h"
 #include "platform/Task.h"
@@ -158,7 +157,7 @@ private Q_SLOTS:
         window_.finishCleanUps();
 
         QCOMPARE(window_.overlayCloses, 1);
-        QCOMPARE(window_.huds(), 3 - staying.size());
+        QCOMPARE(window_.steps.filter("hud ").size(), 3 - staying.size());
         QVERIFY(!QFileInfo::exists(rows[0].kBrowserPrivData.first().kBrowserFilePath));
         QCOMPARE(QFileInfo::exists(rows[1].kBrowserPrivData.first().kBrowserFilePath),
                  !staying.isEmpty());
