@@ -1,16 +1,13 @@
 #include "kit/AlertPresenter.h"
 #include "kit/FilePanelDialog.h"
-#include "kit/ProgressIndicator.h"
 #include "kit/UtilsSystem.h"
 #include "tests/UrlCatcher.h"
 
 #include <QAbstractItemView>
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
-#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -62,34 +59,6 @@ class TestAlertPresenter : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void queuedAnswersShowNothing()
-    {
-        QWidget window;
-        AlertPresenter::setNextAnswer(AlertFirstButtonReturn);
-        Utils::showBasicAlertwithTitle(QStringLiteral("Title"), QStringLiteral("Text"));
-        const QList<Alert> shown = AlertPresenter::takePresentedForTesting();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown[0].informativeText, QStringLiteral("Text"));
-        QCOMPARE(shown[0].buttons, QStringList{"OK"});
-        QCOMPARE(shown[0].alertStyle, AlertStyle::Informational);
-
-        // A file panel takes the first queued choice that gets past its checks.
-        const FilePanel panel{{}, {}, [](const QString& path) { return path != "/refused"; }, {}};
-        QList<std::optional<QStringList>> results;
-        const auto record = [&](const std::optional<QStringList>& chosen) { results << chosen; };
-        AlertPresenter::setNextFileNames({"/refused"});
-        AlertPresenter::setNextFileNames({"/a", "/b"});
-        AlertPresenter::beginFilePanelSheetForWindow(panel, &window, record);
-        AlertPresenter::setNextFilePanelCancel();
-        AlertPresenter::beginFilePanelSheetForWindow(panel, &window, record);
-        AlertPresenter::setNextFileNames({"/refused"});
-        AlertPresenter::beginFilePanelSheetForWindow(panel, &window, record);
-        QVERIFY(results.isEmpty());
-        QVERIFY(!window.findChild<QFileDialog*>());
-        QTRY_COMPARE(results, QList<std::optional<QStringList>>(
-                                  {QStringList({"/a", "/b"}), std::nullopt, std::nullopt}));
-    }
-
     // The first button is the default and stands rightmost; disabled buttons cannot be pressed;
     // "Cancel" answers Escape.
     void sheetsShowTheirButtonsInOrderAndAnswer()
@@ -148,21 +117,18 @@ private Q_SLOTS:
         QWidget window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QLabel accessory(QStringLiteral("Accessory"));
         std::optional<std::optional<QStringList>> result;
         AlertPresenter::beginFilePanelSheetForWindow(
             {folder.path(),
              [](const QString& path) { return !path.endsWith(QStringLiteral("dimmed.txt")); },
              [](const QString& path) { return !path.endsWith(QStringLiteral("refused.txt")); },
-             &accessory},
+             nullptr},
             &window, [&](const std::optional<QStringList>& chosen) { result = chosen; });
 
         QPointer<FilePanelDialog> panel = window.findChild<FilePanelDialog*>();
         QVERIFY(panel);
         QTRY_VERIFY(panel->isVisible());
         QCOMPARE(panel->windowModality(), Qt::WindowModal);
-        QCOMPARE(accessory.window(), panel.data());
-        QVERIFY(accessory.isVisible());
         auto* view = panel->findChild<QAbstractItemView*>(QStringLiteral("listView"));
         QTRY_COMPARE(view->model()->rowCount(view->rootIndex()), 3);
         for (int row = 0; row < 3; ++row) {
@@ -187,11 +153,10 @@ private Q_SLOTS:
         QTest::mouseClick(chooseButton, Qt::LeftButton);
         QTRY_VERIFY(result.has_value());
         QCOMPARE(*result, std::optional(QStringList{folder.filePath(QStringLiteral("a.txt"))}));
-        QCOMPARE(accessory.parent(), nullptr);
         QTRY_VERIFY(!panel);
     }
 
-    void mailOpensTheMailtoUrlAndTheSpinnerSitsBelowTheMiddle()
+    void mailOpensTheMailtoUrl()
     {
         testing::UrlCatcher catcher({QStringLiteral("mailto")});
         Utils::sendEmailTo(QStringLiteral("support@example.com"),
@@ -202,17 +167,6 @@ private Q_SLOTS:
         QCOMPARE(catcher.urls[0].toString(QUrl::FullyEncoded),
                  QStringLiteral("mailto:support@example.com?Subject=Tolvex%20support&"
                                 "body=Line%201%0Aok%20%26%20done"));
-
-        QWidget view;
-        view.resize(200, 100);
-        auto* spinner = new ProgressIndicator;
-        spinner->resize(32, 32);
-        spinner->hide();
-        Utils::showProgressIndic(spinner, &view);
-        QCOMPARE(spinner->parentWidget(), &view);
-        QVERIFY(!spinner->isHidden());
-        QVERIFY(spinner->isAnimating());
-        QCOMPARE(spinner->geometry(), QRect(84, 54, 32, 32));
     }
 };
 

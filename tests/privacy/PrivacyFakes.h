@@ -15,6 +15,12 @@
 
 namespace tolvex::testing {
 
+// A progress step as the window below records it.
+inline QString progress(const QString& name, const QString& status, double value)
+{
+    return QStringLiteral("progress %1|%2|%3").arg(name, status).arg(value);
+}
+
 // Each look, progress step and notice as one line: "cleaning", "idle",
 // "progress <name>|<status>|<value>", "hud <type> <message>"; sheets are answered and kept.
 struct RecordingWindow : PrivacyLooks, HudAlert, ModalOverlay, AnsweringSheets {
@@ -32,7 +38,7 @@ struct RecordingWindow : PrivacyLooks, HudAlert, ModalOverlay, AnsweringSheets {
     void applyCleaningLook() override { steps << QStringLiteral("cleaning"); }
     void showCleaningProgress(const QString& name, const QString& status, double value) override
     {
-        steps << QStringLiteral("progress %1|%2|%3").arg(name, status).arg(value);
+        steps << testing::progress(name, status, value);
     }
     void alertWithWindow(int type, const QString& message) override
     {
@@ -47,9 +53,6 @@ struct RecordingWindow : PrivacyLooks, HudAlert, ModalOverlay, AnsweringSheets {
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
     }
-
-    QStringList progress() const { return steps.filter(QStringLiteral("progress ")); }
-    qsizetype huds() const { return steps.filter(QStringLiteral("hud ")).size(); }
 };
 
 // An installed browser whose one history row lists `files` and whose cookies are `cookieFiles`;
@@ -71,14 +74,6 @@ inline PrivInfoDic browserRecord(const QString& name, const QString& bundleID,
     cookies.CookieStorage = cookieFiles.value(0);
     cookies.kBrowserFilesToRemove = cookieFiles;
     record.CookieStorage = cookies;
-    return record;
-}
-
-inline PrivInfoDic notInstalledRecord(const QString& name)
-{
-    PrivInfoDic record;
-    record.kBrowserName = name;
-    record.kBrowserNotInstalled = QStringLiteral("Not Installed");
     return record;
 }
 

@@ -1,5 +1,4 @@
-// The clean-up of one browser's records: what it removes, keeps and empties, what it reports
-// as left, and the steps it paints on the window, in order.
+// One browser's clean-up: what it removes, keeps, empties and reports left, and its steps.
 #include "FakeBrowserHome.h"
 #include "PrivacyFakes.h"
 #include "privacy/PrivFileRows.h"
@@ -8,7 +7,6 @@
 
 #include <QTest>
 #include <QThread>
-#include <mutex>
 
 using namespace tolvex;
 using namespace tolvex::testing;
@@ -19,34 +17,24 @@ const QString kHistory = QStringLiteral("Cleaning History Data...");
 const QString kCookies = QStringLiteral("Cleaning Cookie Data...");
 const QString kComplete = QStringLiteral("hud 3 Clean up Complete!");
 
-// A cookie store kept in memory, each deletion taking `deleteMs`.
+// A cookie store kept in memory, each deletion taking `deleteMs`. One clean-up at a time
+// deletes, and the test reads only once it has ended.
 struct MemoryCookieStorage : HTTPCookieStorage {
     explicit MemoryCookieStorage(int count, unsigned long deleteMs = 0) : deleteMs(deleteMs)
     {
         for (int i = 0; i < count; ++i)
             stored << HTTPCookie{QStringLiteral("example.test"), QString::number(i), "/"};
     }
-    QList<HTTPCookie> cookies() const override
-    {
-        std::lock_guard lock(mutex);
-        return stored;
-    }
+    QList<HTTPCookie> cookies() const override { return stored; }
     void deleteCookie(const HTTPCookie& cookie) override
     {
         QThread::msleep(deleteMs);
-        std::lock_guard lock(mutex);
         stored.removeOne(cookie);
     }
 
     const unsigned long deleteMs;
-    mutable std::mutex mutex;
     QList<HTTPCookie> stored;
 };
-
-QString progress(const QString& name, const QString& status, double value)
-{
-    return QStringLiteral("progress %1|%2|%3").arg(name, status).arg(value);
-}
 
 quint64 rows(const QString& database, const QStringList& tables)
 {
@@ -67,57 +55,53 @@ private Q_SLOTS:
     // and its origin. A database the browser holds, or one that fails half-way, keeps every
     // row: the browser would read some tables emptied and others not as damage. What is left is
     // told, and the clean-up does not read as complete.
-    void firefoxHistoryTablesGoTogetherOrNotAtAll_data()
-    {
-        QTest::addColumn<QByteArray>("holder");
-        QTest::newRow("free") << QByteArray();
-        QTest::newRow("held by the browser")
-            << QByteArray("PRAGMA locking_mode=EXCLUSIVE; UPDATE moz_origins SET host = host;");
-        QTest::newRow("failing half-way")
-            << QByteArray("CREATE TRIGGER damaged BEFORE DELETE ON moz_places "
-                          "BEGIN SELECT RAISE(ABORT, 'damaged'); END;");
-    }
-
     void firefoxHistoryTablesGoTogetherOrNotAtAll()
     {
-        QFETCH(QByteArray, holder);
-        RecordingWindow window;
-        PrivacyCleaner cleaner(window, window, window);
-        const QString profile = QStringLiteral(".mozilla/firefox/") + QTest::currentDataTag();
-        const QString places = home_.database(profile + "/places.sqlite",
-                                              {{"moz_favicons", 2}, {"moz_historyvisits", 3}});
-        sqlite3* db = nullptr;
-        sqlite3_open(QFile::encodeName(places).constData(), &db);
-        sqlite3_exec(db,
-                     "CREATE TABLE moz_origins (id INTEGER PRIMARY KEY, host TEXT);"
-                     "CREATE TABLE moz_places (id INTEGER PRIMARY KEY, origin_id INT);"
-                     "CREATE TABLE moz_bookmarks (id INTEGER PRIMARY KEY, fk INT);"
-                     "INSERT INTO moz_origins VALUES (1, 'a.test'), (2, 'b.test');"
-                     "INSERT INTO moz_places VALUES (1, 1), (2, 2), (3, 2);"
-                     "INSERT INTO moz_bookmarks VALUES (1, 2), (2, NULL);" +
-                         holder,
-                     nullptr, nullptr, nullptr);
-        const bool fails = !holder.isEmpty();
-        // A listed file already gone is skipped without counting: the bar stops short of 100.
-        const QString formHistory = home_.file(profile + "/formhistory.sqlite");
-        PrivInfoDic record = browserRecord("Firefox", "org.mozilla.firefox",
-                                           {formHistory, home_.path(profile + "/sessionstore.js")});
-        record.kBrowserPrivData.prepend(
-            PrivFileRows::fileRow(places, 0, {QStringLiteral("empty")}));
-        record.kBrowserPrivacyInFilesCount = 3;
+        const QByteArray holders[] = {
+            "", "PRAGMA locking_mode=EXCLUSIVE; UPDATE moz_origins SET host = host;",
+            "CREATE TRIGGER damaged BEFORE DELETE ON moz_places "
+            "BEGIN SELECT RAISE(ABORT, 'damaged'); END;"};
+        for (const QByteArray& holder : holders) {
+            RecordingWindow window;
+            PrivacyCleaner cleaner(window, window, window);
+            const QString profile = ".mozilla/firefox/" + QString::number(qHash(holder));
+            const QString places = home_.database(profile + "/places.sqlite",
+                                                  {{"moz_favicons", 2}, {"moz_historyvisits", 3}});
+            sqlite3* db = nullptr;
+            sqlite3_open(QFile::encodeName(places).constData(), &db);
+            sqlite3_exec(db,
+                         "CREATE TABLE moz_origins (id INTEGER PRIMARY KEY, host TEXT);"
+                         "CREATE TABLE moz_places (id INTEGER PRIMARY KEY, origin_id INT);"
+                         "CREATE TABLE moz_bookmarks (id INTEGER PRIMARY KEY, fk INT);"
+                         "INSERT INTO moz_origins VALUES (1, 'a.test'), (2, 'b.test');"
+                         "INSERT INTO moz_places VALUES (1, 1), (2, 2), (3, 2);"
+                         "INSERT INTO moz_bookmarks VALUES (1, 2), (2, NULL);" +
+                             holder,
+                         nullptr, nullptr, nullptr);
+            const bool fails = !holder.isEmpty();
+            // A listed file already gone is skipped without counting: the bar stops short of 100.
+            const QString formHistory = home_.file(profile + "/formhistory.sqlite");
+            PrivInfoDic record =
+                browserRecord("Firefox", "org.mozilla.firefox",
+                              {formHistory, home_.path(profile + "/sessionstore.js")});
+            record.kBrowserPrivData.prepend(
+                PrivFileRows::fileRow(places, 0, {QStringLiteral("empty")}));
+            record.kBrowserPrivacyInFilesCount = 3;
 
-        cleaner.removeCookies(false, true, record);
-        window.finishCleanUps();
-        sqlite3_close(db);
+            cleaner.removeCookies(false, true, record);
+            window.finishCleanUps();
+            sqlite3_close(db);
 
-        QCOMPARE(window.progress(), QStringList({progress(kHistory, "33 %", 100.0 / 3)}));
-        QCOMPARE(window.steps.last(),
-                 fails ? "sheet Firefox could not be cleaned up completely" : kComplete);
-        QCOMPARE(window.shown.size(), fails ? 1 : 0);
-        QCOMPARE(rows(places, {"moz_favicons", "moz_historyvisits"}), fails ? 5u : 0u);
-        QCOMPARE(rows(places, {"moz_origins", "moz_places"}), fails ? 5u : 2u);
-        QCOMPARE(rows(places, {"moz_bookmarks"}), 2u);
-        QVERIFY(!QFileInfo::exists(formHistory));
+            QCOMPARE(window.steps.filter("progress "),
+                     QStringList({progress(kHistory, "33 %", 100.0 / 3)}));
+            QCOMPARE(window.steps.last(),
+                     fails ? "sheet Firefox could not be cleaned up completely" : kComplete);
+            QCOMPARE(window.shown.size(), fails ? 1 : 0);
+            QCOMPARE(rows(places, {"moz_favicons", "moz_historyvisits"}), fails ? 5u : 0u);
+            QCOMPARE(rows(places, {"moz_origins", "moz_places"}), fails ? 5u : 2u);
+            QCOMPARE(rows(places, {"moz_bookmarks"}), 2u);
+            QVERIFY(!QFileInfo::exists(formHistory));
+        }
     }
 
     // A link planted at any level the scan lists (the store folder, a store file, a child of a
@@ -168,50 +152,43 @@ private Q_SLOTS:
     }
 
     // Cookies go first, one step per cookie, then each history file one step.
-    void flagsChooseWhatGoesCookiesFirst_data()
+    void flagsChooseWhatGoesCookiesFirst()
     {
-        QTest::addColumn<bool>("cookies");
-        QTest::addColumn<bool>("history");
-        QTest::addColumn<QStringList>("progress");
         const QStringList cookieSteps{progress(kCookies, "50 %", 50),
                                       progress(kCookies, "100 %", 100)};
         const QStringList historySteps{progress(kHistory, "33 %", 100.0 / 3),
                                        progress(kHistory, "67 %", 200.0 / 3),
                                        progress(kHistory, "100 %", 100)};
-        QTest::newRow("both") << true << true << cookieSteps + historySteps;
-        QTest::newRow("cookies") << true << false << cookieSteps;
-        QTest::newRow("history") << false << true << historySteps;
-        QTest::newRow("neither") << false << false << QStringList{};
-    }
+        const std::tuple<bool, bool, QStringList> runs[] = {
+            {true, true, cookieSteps + historySteps},
+            {true, false, cookieSteps},
+            {false, true, historySteps}};
+        for (const auto& [cookies, history, steps] : runs) {
+            RecordingWindow window;
+            PrivacyCleaner cleaner(window, window, window);
+            const QString folder = QStringLiteral("flags%1%2/").arg(cookies).arg(history);
+            const QStringList files{file(folder + "History"), file(folder + "Favicons"),
+                                    file(folder + "Top")};
+            PrivInfoDic record = browserRecord("Vivaldi", "com.vivaldi.Vivaldi", files);
+            auto store = std::make_shared<MemoryCookieStorage>(2);
+            record.CookieStorage = CookiesDic{store, 2, std::nullopt};
 
-    void flagsChooseWhatGoesCookiesFirst()
-    {
-        QFETCH(bool, cookies);
-        QFETCH(bool, history);
-        QFETCH(QStringList, progress);
-        RecordingWindow window;
-        PrivacyCleaner cleaner(window, window, window);
-        const QString tag = QTest::currentDataTag();
-        const QStringList files{file(tag + "/History"), file(tag + "/Favicons"),
-                                file(tag + "/Top")};
-        PrivInfoDic record = browserRecord("Vivaldi", "com.vivaldi.Vivaldi", files);
-        auto store = std::make_shared<MemoryCookieStorage>(2);
-        record.CookieStorage = CookiesDic{store, 2, std::nullopt};
+            cleaner.removeCookies(cookies, history, record);
+            window.finishCleanUps();
 
-        cleaner.removeCookies(cookies, history, record);
-        window.finishCleanUps();
+            QCOMPARE(window.steps,
+                     QStringList("cleaning") + steps + QStringList({"idle", kComplete}));
+            QCOMPARE(store->cookies().isEmpty(), cookies);
+            QCOMPARE(QFileInfo::exists(files.last()), !history);
 
-        QCOMPARE(window.steps,
-                 QStringList("cleaning") + progress + QStringList({"idle", kComplete}));
-        QCOMPARE(store->cookies().isEmpty(), cookies);
-        QCOMPARE(QFileInfo::exists(files.last()), !history);
-
-        // The scan found no cookies, yet the store has some now: 100 %, not a division by zero.
-        window.steps.clear();
-        record.CookieStorage = CookiesDic{std::make_shared<MemoryCookieStorage>(1), 0, {}};
-        cleaner.removeCookiesOnlyFrom(record);
-        QCoreApplication::processEvents();
-        QCOMPARE(window.steps, QStringList{::progress(kCookies, "100 %", 100)});
+            // The scan found no cookies, yet the store has some now: 100 %, not a division by
+            // zero.
+            window.steps.clear();
+            record.CookieStorage = CookiesDic{std::make_shared<MemoryCookieStorage>(1), 0, {}};
+            cleaner.removeCookiesOnlyFrom(record);
+            QCoreApplication::processEvents();
+            QCOMPARE(window.steps, QStringList{progress(kCookies, "100 %", 100)});
+        }
     }
 
     // The cleaner's owner going (the application quitting) lets running clean-ups finish

@@ -180,7 +180,6 @@ private Q_SLOTS:
         for (const PrivInfoDic& record : records)
             found << record.kBrowserInstallPath.value_or(record.kBrowserName);
         QCOMPARE(found, (QStringList{chrome, ff, vivaldi, "Opera", "Brave Browser"}));
-        QVERIFY(!records[4].kBrowserBndlID && !records[4].CookieStorage);
         QCOMPARE(summary(records[0]), "History 0,Favicons 0,Visited Links 0,Last Session 0,"
                                       "Last Tabs 0,Top Sites 0,10 files, 0 cookies");
         QCOMPARE(records[1].CookieStorage->kBrowserFilesToRemove->filter("-wal"),

@@ -1,6 +1,5 @@
-// What the results screens' buttons start: closing, the quit sheets for running browsers, and
-// the clean-ups that follow. No real browser is asked: the running test is injected, and the
-// one process asked to quit is a stand-in started here.
+// What the results screens' buttons start: closing, the quit sheets for running browsers, the
+// clean-ups. No real browser is asked: the one process asked to quit is a stand-in.
 #include "FakeBrowserHome.h"
 #include "PrivacyFakes.h"
 #include "platform/Task.h"
@@ -54,11 +53,6 @@ class TestPrivScanBlocks : public QObject {
                              {home_.file(".config/chrome/History")},
                              {home_.file(".config/chrome/Cookies")});
     }
-    PrivInfoDic firefox()
-    {
-        return browserRecord("Firefox", "org.mozilla.firefox",
-                             {home_.file(".mozilla/ff/formhistory.sqlite")});
-    }
 
 private Q_SLOTS:
     void init()
@@ -72,47 +66,32 @@ private Q_SLOTS:
 
     void cleanup() { window_.finishCleanUps(); }
 
-    // A browser that runs is asked first; the clean-up waits for it to end, and a browser that
+    // A running browser is asked first; the clean-up waits for it to end, and a browser that
     // does not end keeps all of its data and is named in a sheet. The vertical screen logs the
-    // consent.
-    void runningBrowserIsQuitOnlyWithConsent_data()
+    // consent. Declining is the privacy road's test.
+    void runningBrowserIsQuitFirst_data()
     {
-        QTest::addColumn<bool>("running");
-        QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("ends");
-        QTest::addColumn<QString>("lastStep");
-        QTest::newRow("not running") << false << 0 << true << kComplete;
-        QTest::newRow("quit and continue") << true << kAlertFirstButtonReturn << true << kComplete;
-        QTest::newRow("cancel") << true << kAlertFirstButtonReturn + 1 << true << "idle";
-        QTest::newRow("does not end")
-            << true << kAlertFirstButtonReturn << false << "sheet Google Chrome did not quit";
+        QTest::newRow("ends") << true;
+        QTest::newRow("does not end") << false;
     }
 
-    void runningBrowserIsQuitOnlyWithConsent()
+    void runningBrowserIsQuitFirst()
     {
-        QFETCH(bool, running);
-        QFETCH(int, answer);
         QFETCH(bool, ends);
-        QFETCH(QString, lastStep);
-        const bool consents = running && answer == kAlertFirstButtonReturn;
-        browsers_.running = {running ? "com.google.Chrome" : ""};
+        browsers_.running = {"com.google.Chrome"};
         browsers_.staying = {ends ? "" : "com.google.Chrome"};
-        window_.answers = {answer};
         const PrivInfoDic record = chrome();
-        if (consents)
-            QTest::ignoreMessage(QtInfoMsg, "remove operation");
+        QTest::ignoreMessage(QtInfoMsg, "remove operation");
 
         blocks_->privScanRowActionBlock(2, record, 0, true, true, true);
         window_.finishCleanUps();
 
         QCOMPARE(window_.overlayCloses, 1);
-        const bool cleaned = lastStep == kComplete;
-        QCOMPARE(QFileInfo::exists(record.kBrowserPrivData.first().kBrowserFilePath), !cleaned);
-        QCOMPARE(QFileInfo::exists(record.CookieStorage->kBrowserFilesToRemove->first()), !cleaned);
-        QCOMPARE(window_.steps.last(), lastStep);
-        QCOMPARE(browsers_.quitRequests.size(), consents ? 1 : 0);
-        if (!running)
-            return;
+        QCOMPARE(QFileInfo::exists(record.kBrowserPrivData.first().kBrowserFilePath), !ends);
+        QCOMPARE(QFileInfo::exists(record.CookieStorage->kBrowserFilesToRemove->first()), !ends);
+        QCOMPARE(window_.steps.last(), ends ? kComplete : "sheet Google Chrome did not quit");
+        QCOMPARE(browsers_.quitRequests, QStringList{"com.google.Chrome"});
         const SheetAlert& alert = window_.shown.first();
         QCOMPARE(
             alert.messageText + '|' + alert.informativeText + '|' + alert.buttons.join('|'),
@@ -120,7 +99,6 @@ private Q_SLOTS:
                            "continue.\n\n Should you have any questions, please contact: "
                            "help@example.test|Quit Google Chrome and Continue|Cancel"));
         QCOMPARE(alert.style, SheetAlert::Style::Critical);
-        QCOMPARE(alert.iconFilePath, *record.kBrowserInstallPath);
     }
 
     // A browser holds its database until it has ended: the clean-up waits for that.
@@ -154,28 +132,32 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("running");
         QTest::addColumn<QStringList>("staying");
-        QTest::addColumn<int>("huds");
-        QTest::newRow("nothing running") << QStringList() << QStringList() << 3;
-        QTest::newRow("both end") << QStringList{"org.mozilla.firefox", "com.google.Chrome"}
-                                  << QStringList() << 3;
-        QTest::newRow("Firefox stays") << QStringList{"org.mozilla.firefox", "com.google.Chrome"}
-                                       << QStringList{"org.mozilla.firefox"} << 2;
+        const QStringList both{"org.mozilla.firefox", "com.google.Chrome"};
+        QTest::newRow("nothing running") << QStringList() << QStringList();
+        QTest::newRow("both end") << both << QStringList();
+        QTest::newRow("Firefox stays") << both << QStringList{"org.mozilla.firefox"};
     }
 
     void cleanAllQuitsRunningBrowsersInRowOrder()
     {
         QFETCH(QStringList, running);
         QFETCH(QStringList, staying);
-        QFETCH(int, huds);
         browsers_.running = QSet<QString>(running.begin(), running.end());
         browsers_.staying = QSet<QString>(staying.begin(), staying.end());
-        const QList<PrivInfoDic> rows = {chrome(), firefox(), notInstalledRecord("Opera")};
+        PrivInfoDic opera;
+        opera.kBrowserName = QStringLiteral("Opera");
+        opera.kBrowserNotInstalled = QStringLiteral("Not Installed");
+        const QList<PrivInfoDic> rows = {
+            chrome(),
+            browserRecord("Firefox", "org.mozilla.firefox",
+                          {home_.file(".mozilla/ff/formhistory.sqlite")}),
+            opera};
 
         blocks_->privScanCleanUpAllBlock(0, rows, 0);
         window_.finishCleanUps();
 
         QCOMPARE(window_.overlayCloses, 1);
-        QCOMPARE(window_.huds(), huds);
+        QCOMPARE(window_.steps.filter("hud ").size(), 3 - staying.size());
         QVERIFY(!QFileInfo::exists(rows[0].kBrowserPrivData.first().kBrowserFilePath));
         QCOMPARE(QFileInfo::exists(rows[1].kBrowserPrivData.first().kBrowserFilePath),
                  !staying.isEmpty());
