@@ -1,3 +1,7 @@
+#include "kit/KeyedArchiver.h"
+#include "kit/KeyedUnarchiver.h"
+#include "kit/KeyedArchiver.h"
+#include "kit/KeyedUnarchiver.h"
 #include "kit/MIHSliderDotsControl.h"
 #include "kit/MIHSliderView.h"
 
@@ -192,6 +196,44 @@ private Q_SLOTS:
         QCOMPARE(show.dotsControl()->dotsCount(), 1);
         show.displaySlideAtIndex(5);
         QCOMPARE(show.displayedSlide(), slides[2]);
+    }
+
+    void archiveRoundTrips()
+    {
+        MIHSliderView show;
+        addSlides(show, 2);
+        show.displaySlideAtIndex(1);
+        show.setTransitionStyle(MIHSliderView::TransitionMoveInFromTop);
+        show.setScheduledTransitionInterval(3.5);
+        show.setTransitionAnimationDuration(0.6);
+        show.setRepeatingScheduledTransition(false);
+        show.setScheduledTransition(false);
+
+        KeyedArchiver archiver;
+        show.encodeWithCoder(archiver);
+        KeyedUnarchiver unarchiver(archiver.encodedData());
+        QVERIFY(unarchiver.isValid());
+        unarchiver.setClass(QStringLiteral("QLabel"),
+                            [](const KeyedUnarchiver&) { return new QLabel; });
+        MIHSliderView restored(unarchiver);
+        QCOMPARE(restored.slides().size(), 2);
+        QCOMPARE(restored.indexOfDisplayedSlide(), 1);
+        QVERIFY(!restored.displayedSlide());
+        QCOMPARE(restored.transitionStyle(), MIHSliderView::TransitionMoveInFromTop);
+        QCOMPARE(restored.scheduledTransitionInterval(), 3.5);
+        QCOMPARE(restored.transitionAnimationDuration(), 0.6);
+        QVERIFY(!restored.repeatingScheduledTransition() && !restored.scheduledTransition());
+        QCOMPARE(restored.dotsControl()->dotsCount(), 2);
+        QCOMPARE(restored.dotsControl()->normalDotImage().toImage(),
+                 show.dotsControl()->normalDotImage().toImage());
+
+        QTest::mouseClick(restored.dotsControl()->dots()[0], Qt::LeftButton);
+        QCOMPARE(restored.displayedSlide(), restored.slides()[0]);
+
+        // A damaged archive reads as empty.
+        const KeyedUnarchiver damaged(archiver.encodedData().chopped(3));
+        QVERIFY(!damaged.isValid());
+        QCOMPARE(damaged.decodeIntForKey(QStringLiteral("_transitionStyle")), 0);
     }
 };
 
