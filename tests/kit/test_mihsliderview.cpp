@@ -1,7 +1,5 @@
 #include "kit/KeyedArchiver.h"
 #include "kit/KeyedUnarchiver.h"
-#include "kit/KeyedArchiver.h"
-#include "kit/KeyedUnarchiver.h"
 #include "kit/MIHSliderDotsControl.h"
 #include "kit/MIHSliderView.h"
 
