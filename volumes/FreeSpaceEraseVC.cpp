@@ -174,6 +174,9 @@ void FreeSpaceEraseVC::fitRowsToWidth()
     for (int row = 0; row < volsTablView->count(); ++row) {
         QListWidgetItem* item = volsTablView->item(row);
         auto* cell = static_cast<volCellView*>(volsTablView->itemWidget(item));
+        // Adding a row lays the list out before the row has its view: it is fitted once it has.
+        if (!cell)
+            continue;
         // A new row measures its texts as the window's style draws them only once polished.
         cell->ensurePolished();
         cell->fitWidth(width);

@@ -94,6 +94,10 @@ private Q_SLOTS:
     // The root, wherever its row stands, never offers reformatting; 0 of 0 leaves the bar alone.
     void theRowsShowTheRecordsFigures()
     {
+        // Rows enough for a scroll bar, which resizes the list while a row is being added.
+        openFromTheTitleBar();
+        screen()->setVolsDicsArr(VolDics(20, volume("/media/Data", 1000, 750)));
+        QVERIFY(row(screen(), {}, 19));
         screen()->setVolsDicsArr(
             {volume("/media/Data", 1000, 750), volume("/", 0, 0), volume("/media/b", 1000, 750)});
         const volCellView* data = row(screen(), {}, 0);
