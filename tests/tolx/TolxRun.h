@@ -37,10 +37,11 @@ inline QByteArray markerBytes(int size, const QByteArray& marker = "tolx-test-ma
 // A temporary folder for one test, under `base` when given.
 class Sandbox {
 public:
-    explicit Sandbox(const QString& base = QDir::tempPath())
-        : dir_(base + "/tolx-test-XXXXXX"), root_(QFile::encodeName(dir_.path()))
-    {}
-    QByteArray path(const QByteArray& relative) const { return root_ + '/' + relative; }
+    explicit Sandbox(const QString& base = QDir::tempPath()) : dir_(base + "/tolx-test-XXXXXX") {}
+    QByteArray path(const QByteArray& relative) const
+    {
+        return QFile::encodeName(dir_.path()) + '/' + relative;
+    }
     QByteArray mkdir(const QByteArray& relative) const
     {
         ::mkdir(path(relative).constData(), 0755);
@@ -49,7 +50,6 @@ public:
 
 private:
     QTemporaryDir dir_;
-    QByteArray root_;
 };
 
 struct TolxLaunch {

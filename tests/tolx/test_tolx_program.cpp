@@ -59,9 +59,8 @@ private Q_SLOTS:
             box.mkdir(folder);
         for (const char* name : {"line\nfeed", "line\\nfeed", "50%", "\xff\x80 not utf-8", "sub/b"})
             QVERIFY(writeFile(top + '/' + name, kMarker));
-        const QByteArray keep = box.mkdir("outside") + "/keep";
-        const QByteArray named = box.path("named-link");
-        const QByteArray hard = box.path("hard");
+        const QByteArray keep = box.mkdir("outside") + "/keep", named = box.path("named-link"),
+                         hard = box.path("hard");
         QVERIFY(writeFile(keep, kMarker) && symlink(keep, named) == 0 &&
                 mkfifo(top + "/fifo", 0644) == 0 && writeFile(top + "/zero", {}));
         QVERIFY(symlink(box.path("outside"), top + "/to-folder") == 0 &&
