@@ -61,8 +61,8 @@ class TestScreens : public QObject {
         save(shot, name + (Utils::windIsVert_cal() ? "-vertical" : "-horizontal"));
     }
 
-    // A popup lies on the window's screen, whole, in the window's dark palette.
-    void verifyOnScreenAndDark(QWidget* popup)
+    // A popup lies on the window's screen, whole, in the window's dark palette; photographed.
+    void popupShot(const QString& name, QWidget* popup)
     {
         QVERIFY(popup->isVisible());
         QVERIFY2(rig_.window->screen()->availableGeometry().contains(popup->frameGeometry()),
@@ -70,6 +70,7 @@ class TestScreens : public QObject {
         QCOMPARE(popup->palette().color(QPalette::Window),
                  rig_.window->palette().color(QPalette::Window));
         QVERIFY(popup->palette().color(QPalette::Window).lightness() < 64);
+        screenshot(name, popup);
     }
 
     // The window in the layout asked for, its right edge on the right edge of its screen.
@@ -255,21 +256,18 @@ private Q_SLOTS:
         atTheRightEdge(vertical);
         QTest::mouseClick(rig_.outlets().secEmptyTrashBtn, Qt::LeftButton);
         auto* trash = rig_.outlets().secureTrashPopOver.data();
-        verifyOnScreenAndDark(trash);
-        screenshot("trash-popover", trash);
+        popupShot("trash-popover", trash);
         trash->hide();
 
         rig_.delegate->showPrefsAction();
         auto* prefs = static_cast<PreferencesScreen*>(overlay()->contentViewController());
         prefs->view()->findChild<QPushButton*>("tellFriendButton")->click();
-        verifyOnScreenAndDark(prefs->tellFriendPopOver);
-        screenshot("tell-a-friend", prefs->tellFriendPopOver);
+        popupShot("tell-a-friend", prefs->tellFriendPopOver);
         prefs->tellFriendPopOver->close();
 
         auto* methods = prefs->view()->findChild<QComboBox*>("defShredMethodPopUp");
         methods->showPopup();
-        verifyOnScreenAndDark(methods->view()->window());
-        screenshot("method-list", methods->view()->window());
+        popupShot("method-list", methods->view()->window());
         methods->hidePopup();
         prefs->prefsVCAction(111);
     }
