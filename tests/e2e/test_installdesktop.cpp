@@ -22,8 +22,7 @@ private Q_SLOTS:
         const QString script =
             qEnvironmentVariable("TOLVEX_SOURCE_DIR") + "/scripts/install-desktop";
         const QString program = folder_.filePath("my apps/tolvex");
-        QVERIFY(QDir().mkpath(folder_.filePath("my apps")));
-        QVERIFY(QFile::copy("/bin/true", program));
+        QVERIFY(QDir().mkpath(folder_.filePath("my apps")) && QFile::copy("/bin/true", program));
 
         QCOMPARE(run(script, {program}), 0);
         const QDir data(folder_.filePath("data"));
