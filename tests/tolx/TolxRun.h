@@ -66,12 +66,15 @@ struct TolxRun {
     QList<QByteArray> lines;
     QByteArray errors;
 
-    static TolxRun run(const QStringList& arguments, const TolxLaunch& launch = {})
+    static TolxRun run(const QList<QByteArray>& arguments, const TolxLaunch& launch = {})
     {
         QProcess process;
         if (launch.inChild)
             process.setChildProcessModifier(launch.inChild);
-        process.start(launch.program, arguments);
+        QStringList decoded;
+        for (const QByteArray& argument : arguments)
+            decoded << QFile::decodeName(argument);
+        process.start(launch.program, decoded);
         process.write(launch.input);
         process.closeWriteChannel();
         TolxRun result;
@@ -81,15 +84,6 @@ struct TolxRun {
         result.lines = out.isEmpty() ? QList<QByteArray>() : out.chopped(1).split('\n');
         result.errors = process.readAllStandardError();
         return result;
-    }
-
-    static TolxRun run(const QByteArray& flags, const QList<QByteArray>& paths,
-                       const TolxLaunch& launch = {})
-    {
-        QStringList arguments{QString::fromLatin1(flags)};
-        for (const QByteArray& path : paths)
-            arguments.append(QFile::decodeName(path));
-        return run(arguments, launch);
     }
 
     // Root passes every permission check: the program runs as "nobody", from a copy in the

@@ -82,7 +82,9 @@ private Q_SLOTS:
         QVERIFY(writeFile(QFile::encodeName(bound), {}) &&
                 writeFile(QFile::encodeName(work.filePath("src")), kMarker));
         QVERIFY(runTool("mount", {"--bind", work.filePath("src"), bound}));
-        const TolxRun run = TolxRun::run({"-frsv", folder, inner.mountPoint(), bound});
+        const TolxRun run =
+            TolxRun::run({"-frsv", QFile::encodeName(folder), QFile::encodeName(inner.mountPoint()),
+                          QFile::encodeName(bound)});
         runTool("umount", {bound});
         QVERIFY(run.exitCode == 1 && run.errors.contains("inner: is a mount point") &&
                 run.errors.contains("bound: is a mount point"));
