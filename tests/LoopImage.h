@@ -32,14 +32,13 @@ public:
         : image_(imagePath), mountPoint_(mountPoint)
     {
         QFile file(image_);
-        if (!file.open(QIODevice::WriteOnly) || !file.resize(qint64(megabytes) << 20))
-            return;
-        file.close();
-        QDir().mkpath(mountPoint_);
-        const QString mountOptions =
-            options.isEmpty() ? QStringLiteral("loop") : QStringLiteral("loop,") + options;
-        mounted_ = runTool("mkfs.ext4", {"-q", "-F", image_}, &error_) &&
-                   runTool("mount", {"-o", mountOptions, image_, mountPoint_}, &error_);
+        mounted_ = file.open(QIODevice::WriteOnly) && file.resize(qint64(megabytes) << 20) &&
+                   QDir().mkpath(mountPoint_) &&
+                   runTool("mkfs.ext4", {"-q", "-F", image_}, &error_) &&
+                   runTool("mount",
+                           {"-o", options.isEmpty() ? QString("loop") : "loop," + options, image_,
+                            mountPoint_},
+                           &error_);
     }
     ~LoopImage() { unmount(); }
     LoopImage(const LoopImage&) = delete;
@@ -65,14 +64,12 @@ public:
     static QString skipReason()
     {
         if (geteuid() != 0)
-            return QStringLiteral("loop-mounting an ext4 image needs root; this test did not run");
-        for (const char* tool : {"mkfs.ext4", "mount", "umount"}) {
+            return "loop-mounting an ext4 image needs root; this test did not run";
+        for (const QString tool : {"mkfs.ext4", "mount", "umount"})
             if (QStandardPaths::findExecutable(tool).isEmpty())
-                return QStringLiteral("%1 is not installed; this test did not run").arg(tool);
-        }
+                return tool + " is not installed; this test did not run";
         if (!QFile::exists("/dev/loop-control"))
-            return QStringLiteral("no loop devices (/dev/loop-control is missing); this test did "
-                                  "not run");
+            return "no loop devices (/dev/loop-control is missing); this test did not run";
         return {};
     }
 

@@ -1,9 +1,7 @@
 #pragma once
 
 #include <QDesktopServices>
-#include <QList>
 #include <QObject>
-#include <QStringList>
 #include <QUrl>
 
 namespace tolvex::testing {

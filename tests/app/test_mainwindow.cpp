@@ -47,7 +47,7 @@ private:
         QCoreApplication::processEvents();
         QLabel* title = rig.outlets().titleBarStrTitleTF;
         const QRect titleFrame(title->mapTo(rig.window.get(), QPoint()), title->size());
-        QVERIFY(title->width() >= title->fontMetrics().horizontalAdvance(QStringLiteral("Tolvex")));
+        QVERIFY(title->width() >= title->fontMetrics().horizontalAdvance("Tolvex"));
         QList<QAbstractButton*> buttons = rig.window->standardButtons();
         buttons += rig.outlets().titlebar->findChildren<QAbstractButton*>();
         for (QAbstractButton* button : buttons) {
@@ -64,8 +64,7 @@ private Q_SLOTS:
     {
         MainWindowRig rig;
         rig.start();
-        QCOMPARE(NamedImage::imageName(rig.outlets().toggleHorizontalVerticalBtn),
-                 QStringLiteral("horiz_Layout"));
+        QCOMPARE(NamedImage::imageName(rig.outlets().toggleHorizontalVerticalBtn), "horiz_Layout");
         for (qint64 id : {1, 7, 35})
             QVERIFY(rig.delegate->zoneOutlets(id)->progIndicForFilesize->isHidden() &&
                     rig.delegate->zoneOutlets(id)->clearRevealView->isHidden());
@@ -84,8 +83,7 @@ private Q_SLOTS:
         rig.delegate->toggleWindowHorizontal(rig.outlets().toggleHorizontalVerticalBtn);
         QCOMPARE(rig.window->size(), QSize(280, 620));
         QCOMPARE(rig.window->geometry().bottomLeft(), horizontal.bottomLeft());
-        QCOMPARE(NamedImage::imageName(rig.outlets().toggleHorizontalVerticalBtn),
-                 QStringLiteral("vert_Layout"));
+        QCOMPARE(NamedImage::imageName(rig.outlets().toggleHorizontalVerticalBtn), "vert_Layout");
         const int x = 140 - zone.width() / 2;
         const int middle = 310 - zone.height() / 2;
         QTRY_COMPARE(origins(rig),
@@ -121,19 +119,17 @@ private Q_SLOTS:
         overlay->close();
 
         // The layout in use is asked: on AZERTY, Q sits where QWERTY has A.
-        KeyboardLayout::setForTesting(
-            KeyboardInputSource{QStringLiteral("French (AZERTY)"), QStringLiteral("fr(azerty)")});
+        KeyboardLayout::setForTesting(KeyboardInputSource{"French (AZERTY)", "fr(azerty)"});
         rig.pressKey(Key::Q, Qt::ControlModifier);
         rig.pressKey(Key::A, Qt::ControlModifier);
         QCOMPARE(rig.delegate->terminateRequests, 1);
 
         // Return alone shreds everything, here nothing at all.
         rig.pressKey(Key::Return, Qt::ShiftModifier);
-        QCOMPARE(rig.hud(),
-                 QStringLiteral("\n No files to shred \nPlease add some files to begin"));
+        QCOMPARE(rig.hud(), "\n No files to shred \nPlease add some files to begin");
 
         // Keys typed on a screen or a sheet stay there.
-        const QString listed = rig.file(QStringLiteral("docs/listed.txt"), 10);
+        const QString listed = rig.file("docs/listed.txt", 10);
         rig.dropFiles(1, {listed});
         QTest::mouseClick(rig.delegate->zoneOutlets(1)->mainTF, Qt::LeftButton);
         QTRY_VERIFY(overlay->isShown());
@@ -142,15 +138,15 @@ private Q_SLOTS:
         search->setFocus();
 
         // The search field keeps its editing keys.
-        MainWindowRig::typeKey(search, Key::A, Qt::NoModifier, Qt::Key_A, QStringLiteral("a"));
+        MainWindowRig::typeKey(search, Key::A, Qt::NoModifier, Qt::Key_A, "a");
         for (const auto& [evdev, key] : {std::pair{Key::A, Qt::Key_A},
                                          {Key::C, Qt::Key_C},
                                          {Key::V, Qt::Key_V},
                                          {Key::V, Qt::Key_V}})
             MainWindowRig::typeKey(search, evdev, Qt::ControlModifier, key);
-        QCOMPARE(search->text(), QStringLiteral("aa"));
+        QCOMPARE(search->text(), "aa");
         MainWindowRig::typeKey(search, Key::Z, Qt::ControlModifier, Qt::Key_Z);
-        QCOMPARE(search->text(), QStringLiteral("a"));
+        QCOMPARE(search->text(), "a");
 
         // Nothing beneath the screen, or beneath a sheet, takes a key.
         const auto windowShortcutsWait = [&](QWidget* target) {
@@ -167,8 +163,7 @@ private Q_SLOTS:
         QVERIFY(overlay->isShown());
         overlay->close();
 
-        rig.delegate->beginSheetModal({QStringLiteral("Question"), {}, {QStringLiteral("OK")}},
-                                      [](int) {});
+        rig.delegate->beginSheetModal({"Question", {}, {"OK"}}, [](int) {});
         auto* sheet = rig.window->findChild<QMessageBox*>();
         QTRY_VERIFY(sheet && sheet->isVisible());
         windowShortcutsWait(sheet);
@@ -179,8 +174,7 @@ private Q_SLOTS:
     void unsavedSettingsAreToldOnce()
     {
         MainWindowRig rig;
-        UserDefaults::setStandardForTesting(rig.file(QStringLiteral("blocker")) +
-                                            QStringLiteral("/Tolvex.conf"));
+        UserDefaults::setStandardForTesting(rig.file("blocker") + "/Tolvex.conf");
         rig.start();
         AlertPresenter::setNextAnswer(AlertFirstButtonReturn);
         rig.delegate->toggleWindowHorizontal(nullptr);
@@ -198,7 +192,7 @@ private Q_SLOTS:
         rig.startShredding({1, 35});
         for (const auto open : {&AppDelegate::eraseDiskSpace, &AppDelegate::privacyCleanUp}) {
             (rig.delegate.get()->*open)(nullptr);
-            QCOMPARE(rig.hud(), QStringLiteral("Please wait for shredding tasks to complete"));
+            QCOMPARE(rig.hud(), "Please wait for shredding tasks to complete");
             QVERIFY(!rig.outlets().modalOverlay->isShown() &&
                     !rig.outlets().privScanView->isVisible());
         }
@@ -227,7 +221,7 @@ private Q_SLOTS:
         QTRY_VERIFY(!rig.window->isVisible());
         QVERIFY(rig.waitUntilIdle(10000));
         // The helpers were stopped, so the items are still there and still listed.
-        QVERIFY(QFile::exists(rig.home.filePath(QStringLiteral("docs/1.txt"))));
+        QVERIFY(QFile::exists(rig.home.filePath("docs/1.txt")));
         QTRY_COMPARE(rig.list(35).size(), 1);
     }
 
@@ -243,7 +237,7 @@ private Q_SLOTS:
                          QStringLiteral("%1.txt").arg(id));
         bool answered = false;
         AlertPresenter::setNextAnswer(AlertFirstButtonReturn);
-        rig.delegate->beginSheetModal({QStringLiteral("Question"), {}, {QStringLiteral("OK")}},
+        rig.delegate->beginSheetModal({"Question", {}, {"OK"}},
                                       [&answered](int) { answered = true; });
         AlertPresenter::takePresentedForTesting();
         rig.window.reset();
@@ -259,10 +253,8 @@ private Q_SLOTS:
     {
         MainWindowRig rig;
         rig.start();
-        UrlCatcher catcher({QStringLiteral("https")});
-        rig.outlets()
-            .titlebar->findChild<QAction*>(QStringLiteral("visitWebsiteAction"))
-            ->trigger();
+        UrlCatcher catcher({"https"});
+        rig.outlets().titlebar->findChild<QAction*>("visitWebsiteAction")->trigger();
         QCOMPARE(catcher.urls, QList<QUrl>{QUrl(QString(Addresses::homePage))});
 
         AlertPresenter::takePresentedForTesting();
@@ -281,7 +273,7 @@ private Q_SLOTS:
         rig.desktopRequests = &requests;
         rig.start();
         // Open-with asks for the method ("Erase with Tolvex" goes the same road, end to end).
-        const QString opened = rig.file(QStringLiteral("docs/open.txt"), 10);
+        const QString opened = rig.file("docs/open.txt", 10);
         AlertPresenter::setNextAnswer(AlertSecondButtonReturn);
         Q_EMIT requests.openFilesRequested({opened});
         QTRY_COMPARE(rig.list(35), QStringList{opened});
@@ -297,10 +289,10 @@ private Q_SLOTS:
     void secureEmptyTrashPopoverShredsWithItsPass()
     {
         MainWindowRig rig;
-        MountedVolumes::setForTesting(QList<MountedVolume>{{QStringLiteral("/"), QString()}});
+        MountedVolumes::setForTesting(QList<MountedVolume>{{"/", QString()}});
         rig.start();
         MainWindowOutlets& o = rig.outlets();
-        const QString trashed = rig.file(QStringLiteral(".local/share/Trash/files/old.txt"), 100);
+        const QString trashed = rig.file(".local/share/Trash/files/old.txt", 100);
 
         rig.pressKey(Key::Backspace, Qt::ControlModifier | Qt::ShiftModifier);
         QVERIFY(o.secureTrashPopOver->isVisible());
@@ -310,7 +302,7 @@ private Q_SLOTS:
         QVERIFY(!o.secureTrashPopOver->isVisible());
         QTRY_VERIFY(!QFile::exists(trashed));
         QVERIFY(rig.waitUntilIdle());
-        QTRY_COMPARE(rig.hud(), QStringLiteral("7-pass shredding is complete!"));
+        QTRY_COMPARE(rig.hud(), "7-pass shredding is complete!");
         MountedVolumes::setForTesting(std::nullopt);
     }
 };

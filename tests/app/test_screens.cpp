@@ -43,7 +43,7 @@ class TestScreens : public QObject {
     {
         const QString folder = QStringLiteral(TOLVEX_SCREENSHOT_DIR);
         QDir().mkpath(folder);
-        QVERIFY(shot.save(QDir(folder).filePath(name + QStringLiteral(".png"))));
+        QVERIFY(shot.save(QDir(folder).filePath(name + ".png")));
     }
 
     // The window, with the popup over it when there is one, as they stand on the screen.
@@ -58,11 +58,11 @@ class TestScreens : public QObject {
         for (QWidget* part : {window, popup ? popup : window})
             painter.drawPixmap(part->pos() - area.topLeft(), part->grab());
         painter.end();
-        save(shot, name);
+        save(shot, name + (Utils::windIsVert_cal() ? "-vertical" : "-horizontal"));
     }
 
-    // A popup lies on the window's screen, whole, in the window's dark palette.
-    void verifyOnScreenAndDark(QWidget* popup)
+    // A popup lies on the window's screen, whole, in the window's dark palette; photographed.
+    void popupShot(const QString& name, QWidget* popup)
     {
         QVERIFY(popup->isVisible());
         QVERIFY2(rig_.window->screen()->availableGeometry().contains(popup->frameGeometry()),
@@ -70,6 +70,7 @@ class TestScreens : public QObject {
         QCOMPARE(popup->palette().color(QPalette::Window),
                  rig_.window->palette().color(QPalette::Window));
         QVERIFY(popup->palette().color(QPalette::Window).lightness() < 64);
+        screenshot(name, popup);
     }
 
     // The window in the layout asked for, its right edge on the right edge of its screen.
@@ -103,7 +104,13 @@ class TestScreens : public QObject {
         }
     }
 
-    QString layoutName() const { return Utils::windIsVert_cal() ? "vertical" : "horizontal"; }
+    // The overlay shows `screen`, photographed, nothing cut.
+    void looksWhole(ViewController* screen, const QString& name)
+    {
+        QCOMPARE(overlay()->contentViewController(), screen);
+        screenshot(name);
+        verifyNothingIsCut(screen);
+    }
 
 private Q_SLOTS:
     // The window comes up in the layout saved last.
@@ -128,7 +135,7 @@ private Q_SLOTS:
         QFETCH(bool, vertical);
         atTheRightEdge(vertical);
         SecondaryScreens& screens = rig_.delegate->secondaryScreens();
-        screenshot(QStringLiteral("main-") + layoutName());
+        screenshot("main");
         // The window's size is its layout's: it does not zoom.
         QVERIFY(!rig_.window->standardButtons()[2]->isEnabled());
 
@@ -145,36 +152,33 @@ private Q_SLOTS:
         for (const QPointF corner :
              {text.topLeft(), text.topRight(), text.bottomLeft(), text.bottomRight()})
             QVERIFY(QLineF(centre, corner).length() < inner);
-        screenshot(QStringLiteral("main-hover-") + layoutName());
+        screenshot("main-hover");
         rig_.delegate->dropViewExited({35, {}, {}});
 
         // Volumes: the same screen in both layouts.
         rig_.delegate->eraseDiskSpace();
         FreeSpaceEraseVC* volumes = rig_.outlets().fse_VC;
-        QCOMPARE(overlay()->contentViewController(), volumes);
         // A volume that may be reformatted, its figures as wide as they come, shows both buttons.
         VolDic backup;
-        backup.dskName = QStringLiteral("Backup");
+        backup.dskName = "Backup";
         backup.dskFreeSpace_readable = backup.dskTotalSpace_readable =
-            backup.dskOccupiedSpace_readable = QStringLiteral("999.99 GB");
+            backup.dskOccupiedSpace_readable = "999.99 GB";
         volumes->setVolsDicsArr(volumes->volsDicsArr() + VolDics{backup});
-        screenshot(QStringLiteral("volumes-") + layoutName());
-        verifyNothingIsCut(volumes);
-        rig_.window->findChild<QPushButton*>(QStringLiteral("closeButton"))->click();
+        looksWhole(volumes, "volumes");
+        rig_.window->findChild<QPushButton*>("closeButton")->click();
 
         // Information: a tag other than 0 keeps it, a click on the dimmed background closes it.
         rig_.delegate->showShredInfoHelp();
         infoVC* info = vertical ? screens.informVC_vert : screens.informVC;
         QVERIFY(overlay()->isShown() && overlay()->contentViewController() == info);
         // Only the narrow screen has room for the article link.
-        QCOMPARE(info->view()->findChild<QPushButton*>(QStringLiteral("articleButton")) != nullptr,
-                 vertical);
+        QCOMPARE(info->view()->findChild<QPushButton*>("articleButton") != nullptr, vertical);
         // An alert shows over the screen.
-        MyHudAlert::alertWithWindow(rig_.window.get(), HudAlertType::busy, QStringLiteral("..."));
+        MyHudAlert::alertWithWindow(rig_.window.get(), HudAlertType::busy, "...");
         const QObjectList stack = rig_.window->children();
         QVERIFY(stack.indexOf(MyHudAlert::sharedAlert()->window()) >
                 stack.indexOf(overlay()->modalWindow()));
-        screenshot(QStringLiteral("information-") + layoutName());
+        screenshot("information");
         MyHudAlert::dismisWindow();
         verifyNothingIsCut(info);
         info->infoVCAction(3);
@@ -182,19 +186,18 @@ private Q_SLOTS:
         QTest::mouseClick(overlay()->overlayView(), Qt::LeftButton, {}, QPoint(3, 3));
         QVERIFY(!overlay()->isShown());
         rig_.delegate->showShredInfoHelp();
-        info->view()->findChild<QPushButton*>(QStringLiteral("infoCloseButton"))->click();
+        info->view()->findChild<QPushButton*>("infoCloseButton")->click();
         QVERIFY(!overlay()->isShown());
 
         // Editor: opened from a zone's label, closed only through its Done button.
-        const QString docs = rig_.home.filePath(QStringLiteral("Docs/"));
+        const QString docs = rig_.home.filePath("Docs/");
         rig_.delegate->shredLists().setFilePathsArr(1, {docs + "report.pdf", docs + "archive"});
         rig_.delegate->shredLists().setFilePathsArr(35, {docs + "tax.xlsx"});
         QTest::mouseClick(rig_.delegate->outlets().sevenPassMainTF, Qt::LeftButton);
         EditFilePathsVC* editor = vertical
                                       ? static_cast<EditFilePathsVC*>(screens.editFPathsVC_vert)
                                       : screens.editFPathsVC;
-        QCOMPARE(overlay()->contentViewController(), editor);
-        QCOMPARE(editor->titleLbl->text(), QStringLiteral("3 files added:"));
+        QCOMPARE(editor->titleLbl->text(), "3 files added:");
         // The search field looks the same with the focus: the screen draws no focus rings.
         const QImage unfocused = editor->searchField->grab().toImage();
         editor->searchField->setFocus();
@@ -202,11 +205,10 @@ private Q_SLOTS:
         const QImage focused = editor->searchField->grab().toImage();
         for (int x = 0; x < focused.width(); ++x)
             QCOMPARE(focused.pixel(x, 0), unfocused.pixel(x, 0));
-        screenshot(QStringLiteral("editor-") + layoutName());
-        verifyNothingIsCut(editor);
+        looksWhole(editor, "editor");
         QTest::mouseClick(overlay()->overlayView(), Qt::LeftButton, {}, QPoint(3, 3));
         QVERIFY(overlay()->isShown());
-        editor->view()->findChild<QPushButton*>(QStringLiteral("doneButton"))->click();
+        editor->view()->findChild<QPushButton*>("doneButton")->click();
         QVERIFY(!overlay()->isShown());
 
         // Preferences: the totals, the version, and 111 closes.
@@ -214,11 +216,9 @@ private Q_SLOTS:
         PreferencesScreen* prefs =
             vertical ? static_cast<PreferencesScreen*>(screens.preferencesViewContr_vert)
                      : screens.preferencesViewContr;
-        QCOMPARE(overlay()->contentViewController(), prefs);
-        QCOMPARE(prefs->totalShredInfoLbl->text(), QStringLiteral("1.23 GB in 42 files"));
+        QCOMPARE(prefs->totalShredInfoLbl->text(), "1.23 GB in 42 files");
         QCOMPARE(prefs->appVersionLbl->text(), QStringLiteral("v. " TOLVEX_VERSION));
-        screenshot(QStringLiteral("preferences-") + layoutName());
-        verifyNothingIsCut(prefs);
+        looksWhole(prefs, "preferences");
         if (!vertical) {
             // The slide show's page dots stay clear of the slide's buttons.
             MIHSliderView* slides = screens.preferencesViewContr->sliderView;
@@ -238,7 +238,7 @@ private Q_SLOTS:
 
         // Support closes the screen, then writes to us.
         rig_.delegate->showPrefsAction();
-        prefs->view()->findChild<QPushButton*>(QStringLiteral("supportButton"))->click();
+        prefs->view()->findChild<QPushButton*>("supportButton")->click();
         QVERIFY(!overlay()->isShown());
         QVERIFY2(mails_.urls.value(0).toEncoded().startsWith(
                      "mailto:support@tolvex.app?Subject=Tolvex%20Support%20and%20Feedback&body="
@@ -256,21 +256,18 @@ private Q_SLOTS:
         atTheRightEdge(vertical);
         QTest::mouseClick(rig_.outlets().secEmptyTrashBtn, Qt::LeftButton);
         auto* trash = rig_.outlets().secureTrashPopOver.data();
-        verifyOnScreenAndDark(trash);
-        screenshot(QStringLiteral("trash-popover-") + layoutName(), trash);
+        popupShot("trash-popover", trash);
         trash->hide();
 
         rig_.delegate->showPrefsAction();
         auto* prefs = static_cast<PreferencesScreen*>(overlay()->contentViewController());
-        prefs->view()->findChild<QPushButton*>(QStringLiteral("tellFriendButton"))->click();
-        verifyOnScreenAndDark(prefs->tellFriendPopOver);
-        screenshot(QStringLiteral("tell-a-friend-") + layoutName(), prefs->tellFriendPopOver);
+        prefs->view()->findChild<QPushButton*>("tellFriendButton")->click();
+        popupShot("tell-a-friend", prefs->tellFriendPopOver);
         prefs->tellFriendPopOver->close();
 
-        auto* methods = prefs->view()->findChild<QComboBox*>(QStringLiteral("defShredMethodPopUp"));
+        auto* methods = prefs->view()->findChild<QComboBox*>("defShredMethodPopUp");
         methods->showPopup();
-        verifyOnScreenAndDark(methods->view()->window());
-        screenshot(QStringLiteral("method-list-") + layoutName(), methods->view()->window());
+        popupShot("method-list", methods->view()->window());
         methods->hidePopup();
         prefs->prefsVCAction(111);
     }
@@ -284,15 +281,13 @@ private Q_SLOTS:
     // The add panel says what it takes and explains itself at every use.
     void addPanelExplainsItselfEveryTime()
     {
-        for (const QString& shot :
-             {QStringLiteral("add-panel"), QStringLiteral("add-panel-again")}) {
+        for (const char* shot : {"add-panel", "add-panel-again"}) {
             QTest::mouseClick(rig_.outlets().addNewFilesBtn7.data(), Qt::LeftButton);
             auto* panel = rig_.window->findChild<FilePanelDialog*>();
             QTRY_VERIFY(panel && panel->isVisible());
-            QCOMPARE(panel->windowTitle(), QStringLiteral("Choose Files and Folders"));
-            QVERIFY(
-                !panel->findChild<QWidget*>(QStringLiteral("fileTypeCombo"))->isVisibleTo(panel));
-            auto* text = panel->findChild<QLabel*>(QStringLiteral("addFileAccessoryView"));
+            QCOMPARE(panel->windowTitle(), "Choose Files and Folders");
+            QVERIFY(!panel->findChild<QWidget*>("fileTypeCombo")->isVisibleTo(panel));
+            auto* text = panel->findChild<QLabel*>("addFileAccessoryView");
             QVERIFY(text && text->isVisibleTo(panel) && !text->text().isEmpty());
             save(panel->grab(), shot);
             panel->reject();

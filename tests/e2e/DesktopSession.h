@@ -12,7 +12,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 #include <functional>
 
 namespace e2e {
@@ -40,64 +39,44 @@ inline ToolRun runTool(const QString& program, const QStringList& arguments,
             QString::fromUtf8(process.readAllStandardError())};
 }
 
-// An Xvfb server on a display number it picks itself, so that tests running side by side never
-// share one.
-class VirtualScreen {
-public:
-    bool start()
-    {
-        server_.start(QStringLiteral("Xvfb"),
-                      {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                       QStringLiteral("0"), QStringLiteral("1024x768x24"),
-                       QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-        // The number arrives once the server takes connections.
-        QByteArray number;
-        while (!number.endsWith('\n') && server_.waitForReadyRead(kStartTimeoutMs))
-            number += server_.readAllStandardOutput();
-        if (!number.endsWith('\n'))
-            return false;
-        display_ = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
-        return true;
-    }
-
-    ~VirtualScreen()
-    {
-        if (server_.state() != QProcess::NotRunning) {
-            server_.terminate();
-            server_.waitForFinished();
-        }
-    }
-
-    QString display() const { return display_; }
-
-private:
-    QProcess server_;
-    QString display_;
-};
+inline bool writeTo(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    return QDir().mkpath(QFileInfo(path).path()) && file.open(QIODevice::WriteOnly) &&
+           file.write(content) == content.size();
+}
 
 class DesktopSession {
 public:
     // Call from initTestCase.
     void start()
     {
-        for (const char* tool : {"Xvfb", "xdotool", "import"})
-            if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
-                QFAIL(qPrintable(QStringLiteral("%1 is missing: run scripts/setup-deps")
-                                     .arg(QLatin1String(tool))));
+        for (const QString tool : {"Xvfb", "xdotool", "import"})
+            if (QStandardPaths::findExecutable(tool).isEmpty())
+                QFAIL(qPrintable(tool + " is missing: run scripts/setup-deps"));
         QVERIFY(home_.isValid() && runtime_.isValid());
         QFile::setPermissions(runtime_.path(),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QVERIFY2(screen_.start(), "no Xvfb display could be started");
+        // A display number the server picks itself, so that tests running side by side never
+        // share one; it arrives once the server takes connections.
+        server_.start("Xvfb",
+                      {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+        QByteArray number;
+        while (!number.endsWith('\n') && server_.waitForReadyRead(kStartTimeoutMs))
+            number += server_.readAllStandardOutput();
+        QVERIFY2(number.endsWith('\n'), "no Xvfb display could be started");
+        display_ = ':' + QString::fromLatin1(number.trimmed());
         // The server names its display before it answers clients; a program started at once
         // on a busy machine could find nobody there.
-        QVERIFY2(QTest::qWaitFor(
-                     [&] {
-                         return !run(QStringLiteral("xdotool"),
-                                     {QStringLiteral("getdisplaygeometry")})
-                                     .isEmpty();
-                     },
-                     kStartTimeoutMs),
+        QVERIFY2(QTest::qWaitFor([&] { return !run("xdotool", {"getdisplaygeometry"}).isEmpty(); },
+                                 kStartTimeoutMs),
                  "the Xvfb display does not answer");
+    }
+
+    ~DesktopSession()
+    {
+        server_.terminate();
+        server_.waitForFinished();
     }
 
     QString homePath(const QString& name) const { return home_.filePath(name); }
@@ -105,15 +84,15 @@ public:
     QProcessEnvironment environment() const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("DISPLAY"), screen_.display());
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        env.insert(QStringLiteral("HOME"), home_.path());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home_.filePath(QStringLiteral(".config")));
-        env.insert(QStringLiteral("XDG_DATA_HOME"), home_.filePath(QStringLiteral(".local/share")));
-        env.insert(QStringLiteral("XDG_CACHE_HOME"), home_.filePath(QStringLiteral(".cache")));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
-        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+        env.insert("DISPLAY", display_);
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.insert("HOME", home_.path());
+        env.insert("XDG_CONFIG_HOME", home_.filePath(".config"));
+        env.insert("XDG_DATA_HOME", home_.filePath(".local/share"));
+        env.insert("XDG_CACHE_HOME", home_.filePath(".cache"));
+        env.insert("XDG_RUNTIME_DIR", runtime_.path());
+        env.remove("WAYLAND_DISPLAY");
+        env.remove("DBUS_SESSION_BUS_ADDRESS");
         return env;
     }
 
@@ -125,27 +104,24 @@ public:
     }
 
     // The first visible window of a program; by default Tolvex's main window, by its title.
-    QString findWindow(const QStringList& criteria = {QStringLiteral("--name"),
-                                                      QStringLiteral("^Tolvex$")}) const
+    QString findWindow(const QStringList& criteria = {"--name", "^Tolvex$"}) const
     {
         QString id;
         const auto found = [&] {
-            id = run(QStringLiteral("xdotool"),
-                     QStringList{QStringLiteral("search"), QStringLiteral("--onlyvisible")} +
-                         criteria)
-                     .section(QLatin1Char('\n'), 0, 0);
+            id = run("xdotool", QStringList{"search", "--onlyvisible"} + criteria)
+                     .section('\n', 0, 0);
             return !id.isEmpty();
         };
         return QTest::qWaitFor(found, kStartTimeoutMs) ? id : QString();
     }
 
     // The window's picture now, kept in the build folder as `name`; blank when none was taken.
-    QImage picture(const QString& window, const QString& name = QStringLiteral("picture.png")) const
+    QImage picture(const QString& window, const QString& name = "picture.png") const
     {
-        const QString path = QDir(qEnvironmentVariable("TOLVEX_BIN_DIR"))
-                                 .absoluteFilePath(QStringLiteral("../") + name);
+        const QString path =
+            QDir(qEnvironmentVariable("TOLVEX_BIN_DIR")).absoluteFilePath("../" + name);
         QFile::remove(path);
-        run(QStringLiteral("import"), {QStringLiteral("-window"), window, path});
+        run("import", {"-window", window, path});
         return QImage(path);
     }
 
@@ -170,17 +146,14 @@ public:
 
     void click(const QString& window, QPoint at) const
     {
-        run(QStringLiteral("xdotool"),
-            {QStringLiteral("mousemove"), QStringLiteral("--sync"), QStringLiteral("--window"),
-             window, QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"),
-             QStringLiteral("1")});
+        run("xdotool", {"mousemove", "--sync", "--window", window, QString::number(at.x()),
+                        QString::number(at.y()), "click", "1"});
     }
 
     void key(const QString& window, const QString& keys) const
     {
-        run(QStringLiteral("xdotool"),
-            {QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
-        run(QStringLiteral("xdotool"), {QStringLiteral("key"), keys});
+        run("xdotool", {"windowfocus", "--sync", window});
+        run("xdotool", {"key", keys});
     }
 
     // The main road as a user takes it: a file that "Erase with Tolvex" sends to the running
@@ -190,34 +163,23 @@ public:
                               const std::function<void(const QString& window, const QString& file)>&
                                   whileListed = {}) const
     {
-        const QString settingsFolder = home_.filePath(QStringLiteral(".config/Tolvex"));
-        QVERIFY(QDir().mkpath(settingsFolder));
-        QFile settings(settingsFolder + QStringLiteral("/Tolvex.conf"));
-        QVERIFY(settings.open(QIODevice::WriteOnly));
-        settings.write("[General]\nkDefaultShreddingEnbled=true\nkSelectedDefShredMethodInd=0\n"
-                       "windowIsVert_cal=false\n");
-        settings.close();
-        const QString secret = home_.filePath(QStringLiteral("Documents/secret.txt"));
-        QVERIFY(QDir().mkpath(QFileInfo(secret).path()));
-        QFile file(secret);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(64 * 1024, 'S'));
-        file.close();
-
+        const QString settings = home_.filePath(".config/Tolvex/Tolvex.conf");
+        const QString secret = home_.filePath("Documents/secret.txt");
+        QVERIFY(writeTo(settings, "[General]\nkDefaultShreddingEnbled=true\n"
+                                  "kSelectedDefShredMethodInd=0\nwindowIsVert_cal=false\n") &&
+                writeTo(secret, QByteArray(64 * 1024, 'S')));
         QProcess app;
         app.setProcessEnvironment(environment());
         app.setProcessChannelMode(QProcess::ForwardedChannels);
         app.start(program, {});
-        QVERIFY(app.waitForStarted());
         const QString window = findWindow();
-        QVERIFY2(!window.isEmpty(), "the window did not appear");
+        QVERIFY2(app.waitForStarted() && !window.isEmpty(), "the window did not appear");
 
         QProcess second;
         second.setProcessEnvironment(environment());
         second.setWorkingDirectory(home_.path());
-        second.start(program, {QStringLiteral("--erase"), QStringLiteral("Documents/secret.txt")});
-        QVERIFY(second.waitForFinished(kStartTimeoutMs));
-        QCOMPARE(second.exitCode(), 0);
+        second.start(program, {"--erase", "Documents/secret.txt"});
+        QVERIFY(second.waitForFinished(kStartTimeoutMs) && second.exitCode() == 0);
         if (whileListed) {
             whileListed(window, secret);
             if (QTest::currentTestFailed())
@@ -228,20 +190,21 @@ public:
         // list only says so, so press again until the file goes.
         bool shredded = false;
         for (int attempt = 0; attempt < 10 && !shredded; ++attempt) {
-            key(window, QStringLiteral("Return"));
+            key(window, "Return");
             shredded = QTest::qWaitFor([&] { return !QFile::exists(secret); }, 2000);
         }
         QVERIFY2(shredded, "Return did not shred the opened file");
 
-        key(window, QStringLiteral("ctrl+q"));
+        key(window, "ctrl+q");
         QVERIFY2(app.waitForFinished(kStartTimeoutMs), "Ctrl+Q did not end the program");
         QCOMPARE(app.exitCode(), 0);
-        QVERIFY(settings.open(QIODevice::ReadOnly));
-        QVERIFY(settings.readAll().contains("kTotalShredDataDic"));
+        QFile saved(settings);
+        QVERIFY(saved.open(QIODevice::ReadOnly) && saved.readAll().contains("kTotalShredDataDic"));
     }
 
 private:
-    VirtualScreen screen_;
+    QProcess server_;
+    QString display_;
     QTemporaryDir home_;
     QTemporaryDir runtime_;
 };

@@ -22,7 +22,7 @@ constexpr QPoint kEditorDone(443, 312);
 
 QString program()
 {
-    return QDir(qEnvironmentVariable("TOLVEX_BIN_DIR")).absoluteFilePath(QStringLiteral("tolvex"));
+    return QDir(qEnvironmentVariable("TOLVEX_BIN_DIR")).absoluteFilePath("tolvex");
 }
 
 } // namespace
@@ -64,21 +64,21 @@ private Q_SLOTS:
         QVERIFY2(!window.isEmpty(), "the window did not appear");
         QTRY_COMPARE_WITH_TIMEOUT(session_.picture(window).size(), QSize(500, 338),
                                   kStartTimeoutMs);
-        screenshot(window, QStringLiteral("screenshot-horizontal.png"));
-        session_.key(window, QStringLiteral("ctrl+Down"));
+        screenshot(window, "screenshot-horizontal.png");
+        session_.key(window, "ctrl+Down");
         QTRY_COMPARE_WITH_TIMEOUT(session_.picture(window).size(), QSize(280, 620),
                                   kStartTimeoutMs);
-        screenshot(window, QStringLiteral("screenshot-vertical.png"));
+        screenshot(window, "screenshot-vertical.png");
 
-        session_.key(window, QStringLiteral("ctrl+q"));
+        session_.key(window, "ctrl+q");
         QVERIFY2(app.waitForFinished(kStartTimeoutMs), "Ctrl+Q did not end the program");
         QCOMPARE(app.exitStatus(), QProcess::NormalExit);
         QCOMPARE(app.exitCode(), 0);
 
         // The layout chosen last is the one the settings keep for the next start.
-        const QDir settingsFolder(session_.homePath(QStringLiteral(".config/Tolvex")));
-        QCOMPARE(settingsFolder.entryList(QDir::Files), QStringList{QStringLiteral("Tolvex.conf")});
-        QFile settings(settingsFolder.filePath(QStringLiteral("Tolvex.conf")));
+        const QDir settingsFolder(session_.homePath(".config/Tolvex"));
+        QCOMPARE(settingsFolder.entryList(QDir::Files), QStringList{"Tolvex.conf"});
+        QFile settings(settingsFolder.filePath("Tolvex.conf"));
         QVERIFY(settings.open(QIODevice::ReadOnly));
         QVERIFY(settings.readAll().contains("windowIsVert_cal=true"));
     }
@@ -93,7 +93,7 @@ private Q_SLOTS:
             QVERIFY2(session_.changesFrom(window, mainWindow), "the editor did not open");
             session_.click(window, kEditorSearchField);
             const QImage editor = session_.picture(window);
-            session_.key(window, QStringLiteral("ctrl+Return"));
+            session_.key(window, "ctrl+Return");
             QVERIFY2(!QTest::qWaitFor([&] { return !QFile::exists(file); }, 2000),
                      "Ctrl+Return in the editor shredded the list");
             QVERIFY(DesktopSession::differingShare(session_.picture(window), editor) < 0.01);
@@ -108,19 +108,18 @@ private Q_SLOTS:
         QTemporaryDir scratch;
         // The usual stand-in for the runtime folder is taken, and the cache is a file.
         QFile taken(scratch.filePath(QStringLiteral("runtime-") + getpwuid(geteuid())->pw_name));
-        QFile cache(scratch.filePath(QStringLiteral("cache")));
+        QFile cache(scratch.filePath("cache"));
         QVERIFY(taken.open(QIODevice::WriteOnly) && cache.open(QIODevice::WriteOnly));
         QProcessEnvironment env = session_.environment();
-        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
-        env.insert(QStringLiteral("TMPDIR"), scratch.path());
-        env.insert(QStringLiteral("XDG_CACHE_HOME"), cache.fileName());
+        env.remove("XDG_RUNTIME_DIR");
+        env.insert("TMPDIR", scratch.path());
+        env.insert("XDG_CACHE_HOME", cache.fileName());
         QProcess app;
         app.setProcessEnvironment(env);
         app.start(program(), {});
-        const QString window =
-            session_.findWindow({QStringLiteral("--class"), QStringLiteral("tolvex")});
+        const QString window = session_.findWindow({"--class", "tolvex"});
         QVERIFY2(!window.isEmpty(), "no window told why Tolvex cannot start");
-        session_.key(window, QStringLiteral("Return"));
+        session_.key(window, "Return");
         QVERIFY(app.waitForFinished(kStartTimeoutMs));
         QCOMPARE(app.exitCode(), 1);
     }

@@ -11,22 +11,17 @@ class TestInstall : public QObject {
     DesktopSession session_;
     QTemporaryDir root_;
 
-    QString installed(const QString& path) const
-    {
-        return root_.filePath(QStringLiteral("usr/") + path);
-    }
+    QString installed(const QString& path) const { return root_.filePath("usr/" + path); }
 
 private Q_SLOTS:
     void initTestCase()
     {
         session_.start();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("DESTDIR"), root_.path());
-        const ToolRun install =
-            runTool(QStringLiteral("cmake"),
-                    {QStringLiteral("--install"), qEnvironmentVariable("TOLVEX_BUILD_DIR"),
-                     QStringLiteral("--prefix"), QStringLiteral("/usr")},
-                    env);
+        env.insert("DESTDIR", root_.path());
+        const ToolRun install = runTool(
+            "cmake", {"--install", qEnvironmentVariable("TOLVEX_BUILD_DIR"), "--prefix", "/usr"},
+            env);
         QVERIFY2(install.exitCode == 0, qPrintable(install.errors));
     }
 
@@ -35,7 +30,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("tool");
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("file");
-        const QString id = QStringLiteral("io.github.tolvex.Tolvex");
+        const QString id = "io.github.tolvex.Tolvex";
         QTest::newRow("desktop entry") << "desktop-file-validate" << QStringList()
                                        << QStringLiteral("share/applications/%1.desktop").arg(id);
         QTest::newRow("metainfo") << "appstreamcli" << QStringList{"validate", "--no-net"}
@@ -56,21 +51,18 @@ private Q_SLOTS:
 
     void commandLineFollowsQtConventions()
     {
-        const QString tolvex = installed(QStringLiteral("bin/tolvex"));
-        const ToolRun help = runTool(tolvex, {QStringLiteral("--help")}, session_.environment());
-        QCOMPARE(help.exitCode, 0);
-        QVERIFY(help.output.contains(QStringLiteral("--erase")));
-        const ToolRun unknown =
-            runTool(tolvex, {QStringLiteral("--shred-all")}, session_.environment());
-        QCOMPARE(unknown.exitCode, 1);
-        QVERIFY2(unknown.errors.contains(QStringLiteral("Unknown option 'shred-all'")),
+        const QString tolvex = installed("bin/tolvex");
+        const ToolRun help = runTool(tolvex, {"--help"}, session_.environment());
+        QVERIFY(help.exitCode == 0 && help.output.contains("--erase"));
+        const ToolRun unknown = runTool(tolvex, {"--shred-all"}, session_.environment());
+        QVERIFY2(unknown.exitCode == 1 && unknown.errors.contains("Unknown option 'shred-all'"),
                  qPrintable(unknown.errors));
     }
 
     void installedProgramShredsThroughTheInstalledHelper()
     {
-        QVERIFY(!QFile::exists(installed(QStringLiteral("bin/tolx"))));
-        session_.shredAFileErasedWith(installed(QStringLiteral("bin/tolvex")));
+        QVERIFY(!QFile::exists(installed("bin/tolx")));
+        session_.shredAFileErasedWith(installed("bin/tolvex"));
     }
 };
 

@@ -10,7 +10,7 @@ class TestInstallDesktop : public QObject {
     int run(const QString& program, const QStringList& arguments)
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_DATA_HOME"), folder_.filePath(QStringLiteral("data")));
+        env.insert("XDG_DATA_HOME", folder_.filePath("data"));
         const e2e::ToolRun tool = e2e::runTool(program, arguments, env);
         qInfo().noquote() << tool.output << tool.errors;
         return tool.exitCode;
@@ -20,14 +20,13 @@ private Q_SLOTS:
     void installsEntriesPointingAtTheProgram()
     {
         const QString script =
-            qEnvironmentVariable("TOLVEX_SOURCE_DIR") + QStringLiteral("/scripts/install-desktop");
-        const QString program = folder_.filePath(QStringLiteral("my apps/tolvex"));
-        QVERIFY(QDir().mkpath(folder_.filePath(QStringLiteral("my apps"))));
-        QVERIFY(QFile::copy(QStringLiteral("/bin/true"), program));
+            qEnvironmentVariable("TOLVEX_SOURCE_DIR") + "/scripts/install-desktop";
+        const QString program = folder_.filePath("my apps/tolvex");
+        QVERIFY(QDir().mkpath(folder_.filePath("my apps")) && QFile::copy("/bin/true", program));
 
         QCOMPARE(run(script, {program}), 0);
-        const QDir data(folder_.filePath(QStringLiteral("data")));
-        const QString id = QStringLiteral("io.github.tolvex.Tolvex");
+        const QDir data(folder_.filePath("data"));
+        const QString id = "io.github.tolvex.Tolvex";
         const QString entry = data.filePath(QStringLiteral("applications/%1.desktop").arg(id));
         QFile desktop(entry);
         QVERIFY(desktop.open(QIODevice::ReadOnly));
@@ -38,9 +37,9 @@ private Q_SLOTS:
         QVERIFY(
             QFileInfo(data.filePath(QStringLiteral("kio/servicemenus/%1-erase.desktop").arg(id)))
                 .isExecutable());
-        QCOMPARE(run(QStringLiteral("desktop-file-validate"), {entry}), 0);
+        QCOMPARE(run("desktop-file-validate", {entry}), 0);
 
-        QVERIFY(run(script, {folder_.filePath(QStringLiteral("nowhere/tolvex"))}) != 0);
+        QVERIFY(run(script, {folder_.filePath("nowhere/tolvex")}) != 0);
     }
 };
 

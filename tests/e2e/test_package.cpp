@@ -12,19 +12,16 @@ class TestPackage : public QObject {
 
     QString deb(const QString& option, const QStringList& fields = {}) const
     {
-        const ToolRun run =
-            runTool(QStringLiteral("dpkg-deb"), QStringList{option, package_} + fields);
+        const ToolRun run = runTool("dpkg-deb", QStringList{option, package_} + fields);
         return run.exitCode == 0 ? run.output : QString();
     }
 
 private Q_SLOTS:
     void initTestCase()
     {
-        const ToolRun cpack = runTool(
-            QStringLiteral("cpack"),
-            {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("-B"), output_.path(),
-             QStringLiteral("--config"),
-             qEnvironmentVariable("TOLVEX_BUILD_DIR") + QStringLiteral("/CPackConfig.cmake")});
+        const ToolRun cpack =
+            runTool("cpack", {"-G", "DEB", "-B", output_.path(), "--config",
+                              qEnvironmentVariable("TOLVEX_BUILD_DIR") + "/CPackConfig.cmake"});
         QVERIFY2(cpack.exitCode == 0, qPrintable(cpack.output + cpack.errors));
         const QStringList packages =
             QDir(output_.path()).entryList({QStringLiteral("tolvex_" TOLVEX_VERSION "_*.deb")});
@@ -47,12 +44,11 @@ private Q_SLOTS:
     void contentsFollowTheFileSystemHierarchy()
     {
         QStringList files;
-        for (const QString& line :
-             deb(QStringLiteral("--contents")).split('\n', Qt::SkipEmptyParts))
+        for (const QString& line : deb("--contents").split('\n', Qt::SkipEmptyParts))
             if (!line.startsWith('d'))
                 files << line.section(' ', -1);
         files.sort();
-        const QString id = QStringLiteral("io.github.tolvex.Tolvex");
+        const QString id = "io.github.tolvex.Tolvex";
         QStringList expected{"./usr/bin/tolvex",
                              "./usr/libexec/tolvex/tolx",
                              "./usr/libexec/tolvex/tolx-dm",
@@ -73,9 +69,7 @@ private Q_SLOTS:
 
     void lintianFindsNoErrors()
     {
-        const ToolRun lintian =
-            runTool(QStringLiteral("lintian"),
-                    {QStringLiteral("--fail-on"), QStringLiteral("error"), package_});
+        const ToolRun lintian = runTool("lintian", {"--fail-on", "error", package_});
         QVERIFY2(lintian.exitCode == 0, qPrintable(lintian.output));
         qInfo().noquote() << lintian.output;
     }

@@ -37,10 +37,11 @@ inline QByteArray markerBytes(int size, const QByteArray& marker = "tolx-test-ma
 // A temporary folder for one test, under `base` when given.
 class Sandbox {
 public:
-    explicit Sandbox(const QString& base = QDir::tempPath())
-        : dir_(base + "/tolx-test-XXXXXX"), root_(QFile::encodeName(dir_.path()))
-    {}
-    QByteArray path(const QByteArray& relative) const { return root_ + '/' + relative; }
+    explicit Sandbox(const QString& base = QDir::tempPath()) : dir_(base + "/tolx-test-XXXXXX") {}
+    QByteArray path(const QByteArray& relative) const
+    {
+        return QFile::encodeName(dir_.path()) + '/' + relative;
+    }
     QByteArray mkdir(const QByteArray& relative) const
     {
         ::mkdir(path(relative).constData(), 0755);
@@ -49,7 +50,6 @@ public:
 
 private:
     QTemporaryDir dir_;
-    QByteArray root_;
 };
 
 struct TolxLaunch {
@@ -66,12 +66,15 @@ struct TolxRun {
     QList<QByteArray> lines;
     QByteArray errors;
 
-    static TolxRun run(const QStringList& arguments, const TolxLaunch& launch = {})
+    static TolxRun run(const QList<QByteArray>& arguments, const TolxLaunch& launch = {})
     {
         QProcess process;
         if (launch.inChild)
             process.setChildProcessModifier(launch.inChild);
-        process.start(launch.program, arguments);
+        QStringList decoded;
+        for (const QByteArray& argument : arguments)
+            decoded << QFile::decodeName(argument);
+        process.start(launch.program, decoded);
         process.write(launch.input);
         process.closeWriteChannel();
         TolxRun result;
@@ -81,15 +84,6 @@ struct TolxRun {
         result.lines = out.isEmpty() ? QList<QByteArray>() : out.chopped(1).split('\n');
         result.errors = process.readAllStandardError();
         return result;
-    }
-
-    static TolxRun run(const QByteArray& flags, const QList<QByteArray>& paths,
-                       const TolxLaunch& launch = {})
-    {
-        QStringList arguments{QString::fromLatin1(flags)};
-        for (const QByteArray& path : paths)
-            arguments.append(QFile::decodeName(path));
-        return run(arguments, launch);
     }
 
     // Root passes every permission check: the program runs as "nobody", from a copy in the

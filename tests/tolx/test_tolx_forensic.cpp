@@ -10,11 +10,6 @@ const QByteArray kMarker = "TolvexForensicMarker#7Q3Z;";
 const QList<QByteArray> kNames = {"SecretAlphaQ7Z1", "SecretBetaQ7Z2", "SecretGammaQ7Z3",
                                   "HiddenFolderQ7Z4", "NestedSecretQ7Z5"};
 
-QByteArray bytesOf(const QString& path)
-{
-    return QFile::encodeName(path);
-}
-
 } // namespace
 
 class TestTolxForensic : public QObject {
@@ -45,7 +40,7 @@ private Q_SLOTS:
         LoopImage image(work.filePath("image"), work.filePath("mnt"), 24);
         if (!image.isMounted())
             QSKIP(qPrintable("the image could not be loop-mounted: " + image.error()));
-        const auto at = [&](const QByteArray& name) { return bytesOf(image.path(name)); };
+        const auto at = [&](const QByteArray& name) { return QFile::encodeName(image.path(name)); };
         const QByteArray block = markerBytes(4096, kMarker);
         QVERIFY(writeFile(at("growing"), block.repeated(1024)) && writeFile(at(kNames[0]), "M"));
         QVERIFY(writeFile(at(kNames[1]), block) && writeFile(at(kNames[2]), block.repeated(256)));
@@ -79,20 +74,23 @@ private Q_SLOTS:
             QSKIP(qPrintable("the image could not be loop-mounted: " + outer.error()));
         const QString folder = outer.path("folder");
         QVERIFY(QDir().mkpath(folder + "/inner"));
-        QVERIFY(writeFile(bytesOf(folder + "/mine"), kMarker));
+        QVERIFY(writeFile(QFile::encodeName(folder + "/mine"), kMarker));
         LoopImage inner(work.filePath("inner.img"), folder + "/inner", 4);
         QVERIFY2(inner.isMounted(), inner.error().constData());
-        QVERIFY(writeFile(bytesOf(inner.path("theirs")), kMarker));
+        QVERIFY(writeFile(QFile::encodeName(inner.path("theirs")), kMarker));
         const QString bound = work.filePath("bound");
-        QVERIFY(writeFile(bytesOf(bound), {}) && writeFile(bytesOf(work.filePath("src")), kMarker));
+        QVERIFY(writeFile(QFile::encodeName(bound), {}) &&
+                writeFile(QFile::encodeName(work.filePath("src")), kMarker));
         QVERIFY(runTool("mount", {"--bind", work.filePath("src"), bound}));
-        const TolxRun run = TolxRun::run({"-frsv", folder, inner.mountPoint(), bound});
+        const TolxRun run =
+            TolxRun::run({"-frsv", QFile::encodeName(folder), QFile::encodeName(inner.mountPoint()),
+                          QFile::encodeName(bound)});
         runTool("umount", {bound});
         QVERIFY(run.exitCode == 1 && run.errors.contains("inner: is a mount point") &&
                 run.errors.contains("bound: is a mount point"));
         QVERIFY(!QFile::exists(folder + "/mine") && QFile::exists(folder));
-        QVERIFY(readFile(bytesOf(inner.path("theirs"))) == kMarker &&
-                readFile(bytesOf(work.filePath("src"))) == kMarker);
+        QVERIFY(readFile(QFile::encodeName(inner.path("theirs"))) == kMarker &&
+                readFile(QFile::encodeName(work.filePath("src"))) == kMarker);
     }
 };
 

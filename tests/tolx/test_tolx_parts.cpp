@@ -19,16 +19,7 @@ QByteArray bytesOf(const PassPattern& pass)
                       qsizetype(pass.bytes().size()));
 }
 
-struct Region {
-    bool direct;
-    qint64 size;
-    bool sparse;
-    qint64 from;
-};
-
 } // namespace
-
-Q_DECLARE_METATYPE(Region)
 
 class TestTolxParts : public QObject {
     Q_OBJECT
@@ -66,14 +57,17 @@ private Q_SLOTS:
 
     void passesOverwriteTheWholeRegion_data()
     {
-        QTest::addColumn<Region>("region");
+        QTest::addColumn<bool>("direct");
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<bool>("sparse");
+        QTest::addColumn<qint64>("from");
         const auto chunk = qint64(kTestChunk);
-        QTest::newRow("direct, unaligned tail") << Region{true, 5 * chunk + 4097, false, 0};
-        QTest::newRow("direct, aligned") << Region{true, 2 * chunk, false, 0};
-        QTest::newRow("buffered") << Region{false, chunk + 7, false, 0};
-        QTest::newRow("smaller than a block") << Region{true, 5, false, 0};
-        QTest::newRow("holes are written too") << Region{true, 1 << 20, true, 0};
-        QTest::newRow("the part that grew") << Region{true, 3 * chunk + 9, false, chunk + 4101};
+        QTest::newRow("direct, unaligned tail") << true << 5 * chunk + 4097 << false << qint64(0);
+        QTest::newRow("direct, aligned") << true << 2 * chunk << false << qint64(0);
+        QTest::newRow("buffered") << false << chunk + 7 << false << qint64(0);
+        QTest::newRow("smaller than a block") << true << qint64(5) << false << qint64(0);
+        QTest::newRow("holes are written too") << true << qint64(1 << 20) << true << qint64(0);
+        QTest::newRow("the part that grew") << true << 3 * chunk + 9 << false << chunk + 4101;
     }
 
     // Fixed patterns repeat from the file's first byte. Each pass must be whole and on the file
@@ -81,8 +75,10 @@ private Q_SLOTS:
     // region's first block stay as they were.
     void passesOverwriteTheWholeRegion()
     {
-        QFETCH(Region, region);
-        const auto [direct, size, sparse, from] = region;
+        QFETCH(bool, direct);
+        QFETCH(qint64, size);
+        QFETCH(bool, sparse);
+        QFETCH(qint64, from);
         QTemporaryDir dir;
         const QByteArray path = QFile::encodeName(dir.filePath("f"));
         QVERIFY(writeFile(path, sparse ? "" : QByteArray(size, '\xE7')));

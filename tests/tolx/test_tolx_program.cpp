@@ -59,9 +59,8 @@ private Q_SLOTS:
             box.mkdir(folder);
         for (const char* name : {"line\nfeed", "line\\nfeed", "50%", "\xff\x80 not utf-8", "sub/b"})
             QVERIFY(writeFile(top + '/' + name, kMarker));
-        const QByteArray keep = box.mkdir("outside") + "/keep";
-        const QByteArray named = box.path("named-link");
-        const QByteArray hard = box.path("hard");
+        const QByteArray keep = box.mkdir("outside") + "/keep", named = box.path("named-link"),
+                         hard = box.path("hard");
         QVERIFY(writeFile(keep, kMarker) && symlink(keep, named) == 0 &&
                 mkfifo(top + "/fifo", 0644) == 0 && writeFile(top + "/zero", {}));
         QVERIFY(symlink(box.path("outside"), top + "/to-folder") == 0 &&
@@ -69,9 +68,9 @@ private Q_SLOTS:
         QVERIFY(writeFile(hard, markerBytes(70000)) && link(hard, box.path("hard-other")) == 0);
         const QList<QByteArray> paths{
             box.path("missing/nowhere"), top, named, named + "/", hard, hard};
-        const TolxRun run = flags.endsWith('z') ? TolxRun::run(QString(flags).split(' '),
-                                                               {.input = paths.join('\0') + '\0'})
-                                                : TolxRun::run(flags, paths);
+        const bool onInput = flags.endsWith('z');
+        const TolxRun run = TolxRun::run(flags.split(' ') + (onInput ? QList<QByteArray>() : paths),
+                                         {.input = onInput ? paths.join('\0') + '\0' : ""});
         QVERIFY2(run.succeeded() && run.framingFault().isEmpty(), run.errors + run.framingFault());
         QVERIFY(run.errors.contains(paths.first()) && run.errors.contains("other name"));
         QVERIFY(!exists(top) && !exists(named) && !exists(hard) && readFile(keep) == kMarker);
@@ -88,11 +87,11 @@ private Q_SLOTS:
     void usageAndFailureStatuses()
     {
         Sandbox box;
-        const QString folder = QFile::decodeName(box.mkdir("folder"));
-        for (const QStringList& wrong : {QStringList{"-frxv", folder},
-                                         {"--frobnicate", folder},
-                                         {"-frsv"},
-                                         {"-frsvz", folder}})
+        const QByteArray folder = box.mkdir("folder");
+        for (const QList<QByteArray>& wrong : {QList<QByteArray>{"-frxv", folder},
+                                               {"--frobnicate", folder},
+                                               {"-frsv"},
+                                               {"-frsvz", folder}})
             QCOMPARE(TolxRun::run(wrong).exitCode, 64);
         QVERIFY(TolxRun::run({"--help"}).lines.join('\n').contains("line feed"));
         QCOMPARE(TolxRun::run({"-fsv", folder}).exitCode, 1);
@@ -144,7 +143,7 @@ private Q_SLOTS:
         QVERIFY(chmod(file, fileMode) == 0 && chmod(sub, mode_t(spec[2].toInt(nullptr, 8))) == 0);
         if (inodeFlags != 0 && !setInodeFlags(sub, inodeFlags))
             QSKIP("the temporary folder's file system has no inode flags");
-        const TolxRun run = TolxRun::run(spec[0], {box.path(spec[1])}, launch);
+        const TolxRun run = TolxRun::run({spec[0], box.path(spec[1])}, launch);
         setInodeFlags(sub, 0);
         struct stat status {};
         QVERIFY(stat(otherName, &status) == 0 && run.exitCode == (destroyed ? 0 : 1));
@@ -174,7 +173,7 @@ private Q_SLOTS:
         QCOMPARE(removing.exitCode(), SIGINT);
         const QStringList left = QDir(QFile::decodeName(many)).entryList(QDir::Files);
         QVERIFY(!left.isEmpty() && left.filter(QRegularExpression("^item-")) == left);
-        const TolxRun run = TolxRun::run("-frsv", {big}, {.inChild = [] {
+        const TolxRun run = TolxRun::run({"-frsv", big}, {.inChild = [] {
                                              int ends[2];
                                              if (pipe(ends) != 0 || dup2(ends[1], 1) < 0)
                                                  _exit(99);
@@ -194,7 +193,7 @@ private Q_SLOTS:
             while (!stop && writeFile(file, kMarker, O_APPEND | O_SYNC)) {
             }
         });
-        const TolxRun run = TolxRun::run("-frv", {file});
+        const TolxRun run = TolxRun::run({"-frv", file});
         stop = true;
         writer.join();
         QVERIFY2(run.exitCode == 1 && run.errors.contains("still being written"), run.errors);
@@ -215,7 +214,7 @@ private Q_SLOTS:
             fd = next;
         }
         QVERIFY(close(fd) == 0);
-        const TolxRun run = TolxRun::run("-frs", {top}, {.inChild = [] {
+        const TolxRun run = TolxRun::run({"-frs", top}, {.inChild = [] {
                                              const rlimit few{64, 64};
                                              setrlimit(RLIMIT_NOFILE, &few);
 #ifndef __SANITIZE_ADDRESS__
