@@ -126,24 +126,26 @@ private Q_SLOTS:
         QFETCH(QByteArray, row);
         if (geteuid() != 0)
             QSKIP("needs root, to run the program as 'nobody' and to set inode flags");
-        const QList<QByteArray> spec = row.split(' ');
-        const auto fileMode = mode_t(spec[3].toInt(nullptr, 8));
-        const int inodeFlags = spec[4] == "a" ? FS_APPEND_FL : spec[4] == "i" ? FS_IMMUTABLE_FL : 0;
-        const bool destroyed = spec[5] == "gone";
+        const QList<QByteArray> fields = row.split(' ');
+        const auto fileMode = mode_t(fields[3].toInt(nullptr, 8));
+        const int inodeFlags = fields[4] == "a"   ? FS_APPEND_FL
+                               : fields[4] == "i" ? FS_IMMUTABLE_FL
+                                                  : 0;
+        const bool destroyed = fields[5] == "gone";
         Sandbox box;
         const QByteArray sub = box.mkdir("base") + "/sub", file = sub + "/file";
         const QByteArray otherName = box.path("other-name");
         QVERIFY(box.mkdir("base/sub") == sub && writeFile(file, kMarker) &&
                 link(file, otherName) == 0);
-        const bool asRoot = inodeFlags != 0 || spec[4] == "r";
+        const bool asRoot = inodeFlags != 0 || fields[4] == "r";
         const TolxLaunch launch = asRoot ? TolxLaunch{} : TolxRun::asNobody(box);
         QVERIFY2(!launch.program.isEmpty(), "no user 'nobody' to run the program as");
         for (const QByteArray& item : {box.path("base"), sub, file})
             QCOMPARE(lchown(item, asRoot ? 0 : 65534, asRoot ? 0 : 65534), 0);
-        QVERIFY(chmod(file, fileMode) == 0 && chmod(sub, mode_t(spec[2].toInt(nullptr, 8))) == 0);
+        QVERIFY(chmod(file, fileMode) == 0 && chmod(sub, mode_t(fields[2].toInt(nullptr, 8))) == 0);
         if (inodeFlags != 0 && !setInodeFlags(sub, inodeFlags))
             QSKIP("the temporary folder's file system has no inode flags");
-        const TolxRun run = TolxRun::run({spec[0], box.path(spec[1])}, launch);
+        const TolxRun run = TolxRun::run({fields[0], box.path(fields[1])}, launch);
         setInodeFlags(sub, 0);
         struct stat status {};
         QVERIFY(stat(otherName, &status) == 0 && run.exitCode == (destroyed ? 0 : 1));
