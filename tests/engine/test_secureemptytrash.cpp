@@ -17,11 +17,11 @@ private Q_SLOTS:
     void init()
     {
         fx = std::make_unique<EngineFixture>();
+        root = fx->world.root;
         uid = QString::number(getuid());
         homeTrash = fx->world.home + "/.local/share/Trash";
-        MountedVolumes::setForTesting(QList<MountedVolume>{{fx->world.root, "root"},
-                                                           {fx->world.root + "/vol", "vol"},
-                                                           {fx->world.root + "/vol2", "vol2"}});
+        MountedVolumes::setForTesting(
+            QList<MountedVolume>{{root, "root"}, {root + "/vol", "vol"}, {root + "/vol2", "vol2"}});
     }
     void cleanup() { fx.reset(); }
 
@@ -32,12 +32,12 @@ private Q_SLOTS:
             trashed(homeTrash, item);
         fx->world.link("home/.local/share/Trash/files/link", outside);
         fx->world.file("home/.local/share/Trash/info/link.trashinfo");
-        QDir().mkpath(fx->world.root + "/vol/.Trash");
-        QCOMPARE(chmod(QFile::encodeName(fx->world.root + "/vol/.Trash").constData(), 01777), 0);
-        trashed(fx->world.root + "/vol/.Trash/" + uid, "x");
-        trashed(fx->world.root + "/vol/.Trash-" + uid, "y");
+        QDir().mkpath(root + "/vol/.Trash");
+        QCOMPARE(chmod(QFile::encodeName(root + "/vol/.Trash").constData(), 01777), 0);
+        trashed(root + "/vol/.Trash/" + uid, "x");
+        trashed(root + "/vol/.Trash-" + uid, "y");
         // A shared Trash without the sticky bit may have been set up by anyone: not ours.
-        trashed(fx->world.root + "/vol2/.Trash/" + uid, "z");
+        trashed(root + "/vol2/.Trash/" + uid, "z");
         fx->rig.lists.setFilePathsArr(7, {fx->world.file("listed")});
 
         fx->rig.trash.secureEmptyTrashAction(7);
@@ -54,18 +54,17 @@ private Q_SLOTS:
         QCOMPARE(fromHome, QStringList({files + ".hidden", files + "a.txt",
                                         files + decodeNativePath("caf\xe9"), files + "folder",
                                         files + "link"}));
-        QCOMPARE(arguments.mid(5),
-                 QStringList({fx->world.root + "/vol/.Trash/" + uid + "/files/x",
-                              fx->world.root + "/vol/.Trash-" + uid + "/files/y"}));
+        QCOMPARE(arguments.mid(5), QStringList({root + "/vol/.Trash/" + uid + "/files/x",
+                                                root + "/vol/.Trash-" + uid + "/files/y"}));
 
         QCOMPARE(fx->rig.window.log.last(), QString("exited 7 size=1"));
-        QCOMPARE(fx->rig.lists.filePathsArr(7), QStringList{fx->world.root + "/listed"});
+        QCOMPARE(fx->rig.lists.filePathsArr(7), QStringList{root + "/listed"});
 
         QVERIFY(QFile::exists(outside));
-        for (const QString& emptied : {homeTrash + "/files", homeTrash + "/info",
-                                       fx->world.root + "/vol/.Trash-" + uid + "/info"})
+        for (const QString& emptied :
+             {homeTrash + "/files", homeTrash + "/info", root + "/vol/.Trash-" + uid + "/info"})
             QVERIFY(std::filesystem::is_empty(toNativePath(emptied)));
-        QVERIFY(QFile::exists(fx->world.root + "/vol2/.Trash/" + uid + "/files/z"));
+        QVERIFY(QFile::exists(root + "/vol2/.Trash/" + uid + "/files/z"));
     }
 
     void anItemTheHelperLeftKeepsItsInfo()
@@ -142,8 +141,7 @@ private:
     }
 
     std::unique_ptr<EngineFixture> fx;
-    QString uid;
-    QString homeTrash;
+    QString root, uid, homeTrash;
 };
 
 QTEST_GUILESS_MAIN(TestSecureEmptyTrash)
