@@ -27,7 +27,7 @@ class TestShredLists : public QObject {
     QString real(QString text) const
     {
         static const QRegularExpression root("\\bR/"), home("\\bH/");
-        return text.replace(root, r + "/").replace(home, fx->world.home + "/");
+        return text.replace(root, fx->world.root + "/").replace(home, fx->world.home + "/");
     }
     // The lists as "1[a,b] 7[] 35[c]".
     QString lists() const
@@ -39,11 +39,7 @@ class TestShredLists : public QObject {
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        fx = std::make_unique<EngineFixture>();
-        r = fx->world.root;
-    }
+    void init() { fx = std::make_unique<EngineFixture>(); }
     void cleanup() { fx.reset(); }
 
     void drops_data()
@@ -108,6 +104,7 @@ private Q_SLOTS:
     {
         if (const QString reason = LoopImage::skipReason(); !reason.isEmpty())
             QSKIP(qPrintable(reason));
+        const QString r = fx->world.root;
         LoopImage stick(r + "/stick.img", r + "/mnt/Data", 16);
         QVERIFY2(stick.isMounted(), stick.error());
         fx->world.file("mnt/Data/a");
@@ -139,7 +136,7 @@ private Q_SLOTS:
         fx->rig.lists.editFPathsAction(0, {});
         QVERIFY(
             fx->rig.tasks.beginChunk(7, std::make_shared<Task>("/bin/true", QStringList()), true));
-        fx->rig.lists.dropViewDidGetDropWithPasteboard(7, {}, *dragOf({r + "/x"}));
+        fx->rig.lists.dropViewDidGetDropWithPasteboard(7, {}, *dragOf({fx->world.root + "/x"}));
         fx->rig.lists.editFPathsAction(0, removed);
         QCOMPARE(lists(), "1[/x/b,/x/a] 7[/x/c] 35[]");
         fx->rig.tasks.launchAttempted(7);
@@ -158,7 +155,6 @@ private Q_SLOTS:
 
 private:
     std::unique_ptr<EngineFixture> fx;
-    QString r;
 };
 
 QTEST_GUILESS_MAIN(TestShredLists)
