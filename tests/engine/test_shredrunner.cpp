@@ -218,16 +218,10 @@ private Q_SLOTS:
         const QString d = fx->world.file("d"), e = fx->world.file("e");
         const QString dangling = fx->world.link("dangling", fx->world.root + "/nothing");
         const ShredEntryDic gone{fx->world.root + "/gone", "gone", 7};
-        const ShredArgumentsDic arguments =
-            ShredRuns::shredArgumentsForPathDic({{a, "a", 1},
-                                                 gone,
-                                                 {a, "a", 1},
-                                                 {b, "b", 0},
-                                                 {c, "c", {}},
-                                                 {d, "d", 7},
-                                                 {e, "e", 35},
-                                                 {e, "e", 5},
-                                                 {dangling, "dangling", 35}});
+        const ShredEntryDics entries{{a, "a", 1},  gone,         {a, "a", 1},
+                                     {b, "b", 0},  {c, "c", {}}, {d, "d", 7},
+                                     {e, "e", 35}, {e, "e", 5},  {dangling, "dangling", 35}};
+        const ShredArgumentsDic arguments = ShredRuns::shredArgumentsForPathDic(entries);
         QCOMPARE(arguments.params1, std::optional<QStringList>({"-frsv", a, a, b, c}));
         QCOMPARE(arguments.params7, std::optional<QStringList>({"-frmv", d}));
         QCOMPARE(arguments.params35, std::optional<QStringList>({"-frv", e, dangling}));
@@ -284,14 +278,15 @@ private Q_SLOTS:
                                      !fx->rig.tasks.shredTask(1) && !fx->rig.tasks.shredTask(7),
                                  60000);
         GlobalQueue::waitForDone();
+        const auto sorted = [](QStringList lines) {
+            lines.sort();
+            return lines;
+        };
         QStringList made;
         for (const QString& launch : fx->script.launches())
             made.append(launch.section(u'\t', 0, 0) + ' ' + QString::number(launch.count(u'\t')));
-        made.sort();
-        QCOMPARE(made, launches);
-        QStringList huds = fx->rig.window.linesStartingWith("hud");
-        huds.sort();
-        QTEST(huds, "huds");
+        QCOMPARE(sorted(made), launches);
+        QTEST(sorted(fx->rig.window.linesStartingWith("hud")), "huds");
         QCOMPARE(QDir(fx->world.root + "/" + sevenFolder).entryList(QDir::Files), QStringList());
         QCOMPARE(totals().shredFilesCount, quint64(onePass + sevenPass));
     }
