@@ -140,10 +140,7 @@ public:
         return drop.isAccepted();
     }
 
-    bool dropFiles(qint64 listId, const QStringList& paths)
-    {
-        return drop(zone(listId), *fileDrag(paths));
-    }
+    bool dropFiles(qint64 id, const QStringList& paths) { return drop(zone(id), *fileDrag(paths)); }
 
     // A key typed on `target` as the desktop delivers it, with the physical key's scan code:
     // offered as a shortcut override first, which text fields take for their editing keys, then

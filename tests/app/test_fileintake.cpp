@@ -37,13 +37,12 @@ struct Host : FileIntakeHost {
 class TestFileIntake : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestWorld> world_;
-    std::unique_ptr<EngineRig> rig_;
+    std::unique_ptr<EngineFixture> fx_;
     std::unique_ptr<Host> host_;
     std::unique_ptr<FileIntake> intake_;
 
-    QString inHome(const QString& relative) const { return world_->home + "/" + relative; }
-    QString makeFile(const QString& relative) { return world_->file("home/" + relative, 0); }
+    QString inHome(const QString& relative) const { return fx_->world.home + "/" + relative; }
+    QString makeFile(const QString& relative) { return fx_->world.file("home/" + relative, 0); }
 
     QList<Alert> choosers_;
 
@@ -56,34 +55,32 @@ class TestFileIntake : public QObject {
         return choosers_;
     }
 
-    void makeBusy(qint64 listId) { rig_->tasks.beginChunk(listId, nullptr, true); }
+    void makeBusy(qint64 listId) { fx_->rig.tasks.beginChunk(listId, nullptr, true); }
     void makeIdle(qint64 listId)
     {
-        rig_->tasks.launchAttempted(listId);
-        rig_->tasks.endChunk(listId, false);
+        fx_->rig.tasks.launchAttempted(listId);
+        fx_->rig.tasks.endChunk(listId, false);
     }
 
 private Q_SLOTS:
     void init()
     {
         choosers_.clear();
-        world_ = std::make_unique<TestWorld>();
-        rig_ = std::make_unique<EngineRig>(QString());
+        fx_ = std::make_unique<EngineFixture>();
         host_ = std::make_unique<Host>();
-        intake_ = std::make_unique<FileIntake>(rig_->lists, rig_->tasks, rig_->window, rig_->window,
-                                               *host_);
+        intake_ = std::make_unique<FileIntake>(fx_->rig.lists, fx_->rig.tasks, fx_->rig.window,
+                                               fx_->rig.window, *host_);
     }
 
     void cleanup()
     {
         AlertPresenter::takePresentedForTesting();
         for (qint64 id : {1, 7, 35})
-            if (rig_->tasks.isShredding(id))
+            if (fx_->rig.tasks.isShredding(id))
                 makeIdle(id);
         intake_.reset();
         host_.reset();
-        rig_.reset();
-        world_.reset();
+        fx_.reset();
     }
 
     void panelDimsWhatMayNotBeChosenAndStaysOpenAfterARefusal()
@@ -92,14 +89,14 @@ private Q_SLOTS:
         const QString free = makeFile("Docs/free.txt");
         const QString old = inHome("Docs/old.txt");
         QDir().mkpath(inHome("Library/Caches"));
-        rig_->lists.setFilePathsArr(7, {old});
-        rig_->lists.setFilePathsArr(35, {listed});
-        for (const QString& dimmed : QStringList{listed, inHome("Library/Caches"), world_->home,
+        fx_->rig.lists.setFilePathsArr(7, {old});
+        fx_->rig.lists.setFilePathsArr(35, {listed});
+        for (const QString& dimmed : QStringList{listed, inHome("Library/Caches"), fx_->world.home,
                                                  "/usr/share", "/etc/hosts"})
             QVERIFY2(!intake_->panelShouldEnableURL(dimmed), qPrintable(dimmed));
         for (const QString& offered : QStringList{inHome("Docs"), free, "/media/usb/photo.jpg"})
             QVERIFY2(intake_->panelShouldEnableURL(offered), qPrintable(offered));
-        QVERIFY(rig_->window.log.isEmpty());
+        QVERIFY(fx_->rig.window.log.isEmpty());
 
         // A folder directly inside home and an item already listed cannot be chosen: the panel
         // stays open for the next choice.
@@ -112,20 +109,20 @@ private Q_SLOTS:
         AlertPresenter::setNextFileNames({free, QFile::decodeName(encodeNativePath(notText))});
         intake_->addNewFilesToShredPass(7, nullptr);
         QVERIFY(!host_->window.findChild<QFileDialog*>());
-        QTRY_COMPARE(rig_->lists.filePathsArr(7), QStringList({free, notText, old}));
+        QTRY_COMPARE(fx_->rig.lists.filePathsArr(7), QStringList({free, notText, old}));
         QCOMPARE(host_->hovered, QList<qint64>{7});
-        QCOMPARE(rig_->lists.filePathsArr(35), QStringList{listed});
+        QCOMPARE(fx_->rig.lists.filePathsArr(35), QStringList{listed});
 
         // A cancelled panel restores the zone; with only refused choices left it ends so, too.
-        rig_->window.log.clear();
+        fx_->rig.window.log.clear();
         AlertPresenter::setNextFilePanelCancel();
         intake_->addNewFilesToShredPass(1, nullptr);
         QTRY_COMPARE(host_->hovered, QList<qint64>({7, 1}));
-        QCOMPARE(rig_->window.log, QStringList{"exited 1 size=0"});
-        AlertPresenter::setNextFileNames({world_->home});
+        QCOMPARE(fx_->rig.window.log, QStringList{"exited 1 size=0"});
+        AlertPresenter::setNextFileNames({fx_->world.home});
         intake_->addNewFilesToShredPass(1, nullptr);
-        QTRY_COMPARE(rig_->window.log, QStringList(2, "exited 1 size=0"));
-        QVERIFY(rig_->lists.filePathsArr(1).isEmpty());
+        QTRY_COMPARE(fx_->rig.window.log, QStringList(2, "exited 1 size=0"));
+        QVERIFY(fx_->rig.lists.filePathsArr(1).isEmpty());
     }
 
     void chosenVolumeExpandsToItsItems()
@@ -136,14 +133,14 @@ private Q_SLOTS:
         const QString other = makeFile("Docs/c.txt");
         MountedVolumes::setForTesting(QList<MountedVolume>{{volume, "USB"}});
         // An item on a volume already listed elsewhere is not checked on this road.
-        rig_->lists.setFilePathsArr(1, {volume + "/a.txt"});
+        fx_->rig.lists.setFilePathsArr(1, {volume + "/a.txt"});
 
         const auto merged = intake_->arrOfFilePathsFromAddBtn(35, {volume, other});
         QVERIFY(merged);
         QCOMPARE(merged->first(), other);
         QCOMPARE(QSet<QString>(merged->begin() + 1, merged->end()),
                  QSet<QString>({volume + "/a.txt", volume + "/b.txt"}));
-        QCOMPARE(rig_->lists.filePathsArr(35), *merged);
+        QCOMPARE(fx_->rig.lists.filePathsArr(35), *merged);
     }
 
     void requestsGatherIntoOneChooserCountingEveryPath()
@@ -166,7 +163,7 @@ private Q_SLOTS:
         QVERIFY(asked.disabledButtons.isEmpty());
 
         // The answer "7-pass" hands every path to list 7.
-        QTRY_COMPARE(rig_->lists.filePathsArr(7).size(), 20);
+        QTRY_COMPARE(fx_->rig.lists.filePathsArr(7).size(), 20);
         QCOMPARE(host_->hovered, QList<qint64>{7});
         QVERIFY(intake_->filesToOpenFromDock.isEmpty());
 
@@ -178,8 +175,9 @@ private Q_SLOTS:
         QCOMPARE(choosers().last().messageText, QStringLiteral("1 file dropped"));
         QCOMPARE(choosers().last().disabledButtons, QSet<int>{2});
         QTRY_VERIFY(intake_->filesToOpenFromDock.isEmpty());
-        QVERIFY(rig_->lists.filePathsArr(1).isEmpty() && rig_->lists.filePathsArr(35).isEmpty());
-        QCOMPARE(rig_->lists.filePathsArr(7).size(), 20);
+        QVERIFY(fx_->rig.lists.filePathsArr(1).isEmpty() &&
+                fx_->rig.lists.filePathsArr(35).isEmpty());
+        QCOMPARE(fx_->rig.lists.filePathsArr(7).size(), 20);
     }
 
     // Nothing is queued, so nothing can be asked later: protected paths go silently, and with
@@ -188,13 +186,13 @@ private Q_SLOTS:
     {
         QDir().mkpath(inHome("Desktop"));
         intake_->serviceMenuShred({inHome("Desktop"), "/usr/bin/env", makeFile("Docs/.secret")});
-        QVERIFY(intake_->filesToOpenFromDock.isEmpty() && rig_->window.log.isEmpty());
+        QVERIFY(intake_->filesToOpenFromDock.isEmpty() && fx_->rig.window.log.isEmpty());
         for (qint64 id : {1, 7, 35})
             makeBusy(id);
         intake_->applicationOpenFiles({makeFile("Docs/x")});
-        QCOMPARE(rig_->window.log, QStringList{QStringLiteral("hud %1 %2")
-                                                   .arg(HudAlertType::information)
-                                                   .arg(FileIntake::allMethodsBusyMessage)});
+        QCOMPARE(fx_->rig.window.log, QStringList{QStringLiteral("hud %1 %2")
+                                                      .arg(HudAlertType::information)
+                                                      .arg(FileIntake::allMethodsBusyMessage)});
         QVERIFY(intake_->filesToOpenFromDock.isEmpty());
     }
 
@@ -207,12 +205,12 @@ private Q_SLOTS:
         intake_->applicationOpenFiles({first});
         // What the gathering timer runs when it fires.
         intake_->openQueuedFiles();
-        QVERIFY(choosers().isEmpty() && rig_->lists.filePathsArr(7).isEmpty());
+        QVERIFY(choosers().isEmpty() && fx_->rig.lists.filePathsArr(7).isEmpty());
         QCOMPARE(intake_->filesToOpenFromDock, QStringList{first});
 
         makeIdle(7);
         intake_->applicationOpenFiles({makeFile("Docs/second")});
-        QTRY_COMPARE(rig_->lists.filePathsArr(7), QStringList({first, inHome("Docs/second")}));
+        QTRY_COMPARE(fx_->rig.lists.filePathsArr(7), QStringList({first, inHome("Docs/second")}));
         QVERIFY(choosers().isEmpty() && intake_->filesToOpenFromDock.isEmpty());
         QCOMPARE(host_->hovered, QList<qint64>{7});
     }

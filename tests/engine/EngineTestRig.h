@@ -221,4 +221,12 @@ inline QString fakeHelperPath()
     return QCoreApplication::applicationDirPath() + "/fake_tolx";
 }
 
+// A test's world, the engine on the stand-in helper and the helper's script, torn down in the
+// reverse order so nothing outlives what it paints through.
+struct EngineFixture {
+    TestWorld world;
+    EngineRig rig{fakeHelperPath()};
+    RunnerScript script{world.root};
+};
+
 } // namespace tolvex::testing

@@ -16,43 +16,37 @@ class TestSecureEmptyTrash : public QObject {
 private Q_SLOTS:
     void init()
     {
-        world = std::make_unique<TestWorld>();
-        rig = std::make_unique<EngineRig>(fakeHelperPath());
-        script = std::make_unique<RunnerScript>(world->root);
+        fx = std::make_unique<EngineFixture>();
+        root = fx->world.root;
         uid = QString::number(getuid());
-        homeTrash = world->home + "/.local/share/Trash";
-        MountedVolumes::setForTesting(QList<MountedVolume>{
-            {world->root, "root"}, {world->root + "/vol", "vol"}, {world->root + "/vol2", "vol2"}});
+        homeTrash = fx->world.home + "/.local/share/Trash";
+        MountedVolumes::setForTesting(
+            QList<MountedVolume>{{root, "root"}, {root + "/vol", "vol"}, {root + "/vol2", "vol2"}});
     }
-    void cleanup()
-    {
-        script.reset();
-        rig.reset();
-        world.reset();
-    }
+    void cleanup() { fx.reset(); }
 
     void everyVolumesTrashIsShreddedInOneRunAndItsInfoGoes()
     {
-        const QString outside = world->file("outside/target");
+        const QString outside = fx->world.file("outside/target");
         for (const char* item : {"a.txt", ".hidden", "folder/inner", "caf\xe9"})
             trashed(homeTrash, item);
-        world->link("home/.local/share/Trash/files/link", outside);
-        world->file("home/.local/share/Trash/info/link.trashinfo");
-        QDir().mkpath(world->root + "/vol/.Trash");
-        QCOMPARE(chmod(QFile::encodeName(world->root + "/vol/.Trash").constData(), 01777), 0);
-        trashed(world->root + "/vol/.Trash/" + uid, "x");
-        trashed(world->root + "/vol/.Trash-" + uid, "y");
+        fx->world.link("home/.local/share/Trash/files/link", outside);
+        fx->world.file("home/.local/share/Trash/info/link.trashinfo");
+        QDir().mkpath(root + "/vol/.Trash");
+        QCOMPARE(chmod(QFile::encodeName(root + "/vol/.Trash").constData(), 01777), 0);
+        trashed(root + "/vol/.Trash/" + uid, "x");
+        trashed(root + "/vol/.Trash-" + uid, "y");
         // A shared Trash without the sticky bit may have been set up by anyone: not ours.
-        trashed(world->root + "/vol2/.Trash/" + uid, "z");
-        rig->lists.setFilePathsArr(7, {world->file("listed")});
+        trashed(root + "/vol2/.Trash/" + uid, "z");
+        fx->rig.lists.setFilePathsArr(7, {fx->world.file("listed")});
 
-        rig->trash.secureEmptyTrashAction(7);
-        QTRY_COMPARE(rig->window.linesStartingWith("hud"),
+        fx->rig.trash.secureEmptyTrashAction(7);
+        QTRY_COMPARE(fx->rig.window.linesStartingWith("hud"),
                      QStringList{"hud 3 7-pass shredding is complete!"});
         GlobalQueue::waitForDone();
 
-        QCOMPARE(script->launches().size(), 1);
-        QStringList arguments = script->launches().first().split(u'\t');
+        QCOMPARE(fx->script.launches().size(), 1);
+        QStringList arguments = fx->script.launches().first().split(u'\t');
         QCOMPARE(arguments.takeFirst(), QString("-frmv"));
         QStringList fromHome = arguments.mid(0, 5);
         fromHome.sort();
@@ -60,30 +54,30 @@ private Q_SLOTS:
         QCOMPARE(fromHome, QStringList({files + ".hidden", files + "a.txt",
                                         files + decodeNativePath("caf\xe9"), files + "folder",
                                         files + "link"}));
-        QCOMPARE(arguments.mid(5), QStringList({world->root + "/vol/.Trash/" + uid + "/files/x",
-                                                world->root + "/vol/.Trash-" + uid + "/files/y"}));
+        QCOMPARE(arguments.mid(5), QStringList({root + "/vol/.Trash/" + uid + "/files/x",
+                                                root + "/vol/.Trash-" + uid + "/files/y"}));
 
-        QCOMPARE(rig->window.log.last(), QString("exited 7 size=1"));
-        QCOMPARE(rig->lists.filePathsArr(7), QStringList{world->root + "/listed"});
+        QCOMPARE(fx->rig.window.log.last(), QString("exited 7 size=1"));
+        QCOMPARE(fx->rig.lists.filePathsArr(7), QStringList{root + "/listed"});
 
         QVERIFY(QFile::exists(outside));
-        for (const QString& emptied : {homeTrash + "/files", homeTrash + "/info",
-                                       world->root + "/vol/.Trash-" + uid + "/info"})
+        for (const QString& emptied :
+             {homeTrash + "/files", homeTrash + "/info", root + "/vol/.Trash-" + uid + "/info"})
             QVERIFY(std::filesystem::is_empty(toNativePath(emptied)));
-        QVERIFY(QFile::exists(world->root + "/vol2/.Trash/" + uid + "/files/z"));
+        QVERIFY(QFile::exists(root + "/vol2/.Trash/" + uid + "/files/z"));
     }
 
     void anItemTheHelperLeftKeepsItsInfo()
     {
         trashed(homeTrash, "kept");
         trashed(homeTrash, "gone");
-        script->set({"remove " + homeTrash + "/files/gone", "exit 1"});
-        rig->trash.secureEmptyTrashAction(1);
-        QTRY_VERIFY(!rig->window.linesStartingWith("empty").isEmpty());
+        fx->script.set({"remove " + homeTrash + "/files/gone", "exit 1"});
+        fx->rig.trash.secureEmptyTrashAction(1);
+        QTRY_VERIFY(!fx->rig.window.linesStartingWith("empty").isEmpty());
         GlobalQueue::waitForDone();
         QVERIFY(QFile::exists(homeTrash + "/info/kept.trashinfo"));
         QVERIFY(!QFile::exists(homeTrash + "/info/gone.trashinfo"));
-        QVERIFY(rig->window.linesStartingWith("hud").isEmpty());
+        QVERIFY(fx->rig.window.linesStartingWith("hud").isEmpty());
     }
 
     // A sender without a pass shreds with 1 pass and stores that choice; with a default method
@@ -91,8 +85,8 @@ private Q_SLOTS:
     void senderWithoutPassAndTheDefaultMethod()
     {
         trashed(homeTrash, "a");
-        rig->trash.secureEmptyTrashAction(0);
-        QTRY_COMPARE(rig->window.linesStartingWith("hud"),
+        fx->rig.trash.secureEmptyTrashAction(0);
+        QTRY_COMPARE(fx->rig.window.linesStartingWith("hud"),
                      QStringList{"hud 3 Secure Empty Trash is compete!"});
         QVERIFY(UserDefaults::standard()
                     .objectForKey(Utils::DefaultsKey::selectedDefShredMethodInd)
@@ -102,33 +96,33 @@ private Q_SLOTS:
         trashed(homeTrash, "b");
         Utils::defShredMethodInd(2);
         UserDefaults::standard().setBool(Utils::DefaultsKey::defaultShreddingEnbled, true);
-        rig->trash.secureEmptyShowPop(nullptr, 0);
-        QTRY_COMPARE(rig->window.linesStartingWith("hud").last(),
+        fx->rig.trash.secureEmptyShowPop(nullptr, 0);
+        QTRY_COMPARE(fx->rig.window.linesStartingWith("hud").last(),
                      QString("hud 3 35-pass shredding is complete!"));
         GlobalQueue::waitForDone();
-        QCOMPARE(script->launches().replaceInStrings(QRegularExpression("\t.*"), ""),
+        QCOMPARE(fx->script.launches().replaceInStrings(QRegularExpression("\t.*"), ""),
                  QStringList({"-frsv", "-frv"}));
-        QVERIFY(rig->window.linesStartingWith("popover").isEmpty());
+        QVERIFY(fx->rig.window.linesStartingWith("popover").isEmpty());
     }
 
     void aBusyMethodDropsTheTrashRunSilently()
     {
         trashed(homeTrash, "a");
-        const QString listed = world->file("listed");
-        script->set({"hang"});
+        const QString listed = fx->world.file("listed");
+        fx->script.set({"hang"});
         std::thread busy([&] {
-            rig->runs.runShreddingPass35WithParams({"-frv", listed}, {{listed, "listed", 35}},
-                                                   false);
+            fx->rig.runs.runShreddingPass35WithParams({"-frv", listed}, {{listed, "listed", 35}},
+                                                      false);
         });
-        QTRY_VERIFY(rig->tasks.shredTask(35) && rig->tasks.shredTask(35)->isRunning());
-        rig->trash.secureEmptyTrashAction(35);
+        QTRY_VERIFY(fx->rig.tasks.shredTask(35) && fx->rig.tasks.shredTask(35)->isRunning());
+        fx->rig.trash.secureEmptyTrashAction(35);
         GlobalQueue::waitForDone();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
-        QCOMPARE(script->launches().size(), 1);
-        QVERIFY(rig->window.linesStartingWith("hud").isEmpty() &&
+        QCOMPARE(fx->script.launches().size(), 1);
+        QVERIFY(fx->rig.window.linesStartingWith("hud").isEmpty() &&
                 QFile::exists(homeTrash + "/files/a"));
-        rig->tasks.terminate(35);
-        QTRY_VERIFY(!rig->tasks.isShredding(35));
+        fx->rig.tasks.terminate(35);
+        QTRY_VERIFY(!fx->rig.tasks.isShredding(35));
         busy.join();
     }
 
@@ -146,11 +140,8 @@ private:
             << "[Trash Info]\nPath=/somewhere\nDeletionDate=2024-01-01T00:00:00\n";
     }
 
-    std::unique_ptr<TestWorld> world;
-    std::unique_ptr<EngineRig> rig;
-    std::unique_ptr<RunnerScript> script;
-    QString uid;
-    QString homeTrash;
+    std::unique_ptr<EngineFixture> fx;
+    QString root, uid, homeTrash;
 };
 
 QTEST_GUILESS_MAIN(TestSecureEmptyTrash)

@@ -27,29 +27,20 @@ class TestShredLists : public QObject {
     QString real(QString text) const
     {
         static const QRegularExpression root("\\bR/"), home("\\bH/");
-        return text.replace(root, r + "/").replace(home, world->home + "/");
+        return text.replace(root, fx->world.root + "/").replace(home, fx->world.home + "/");
     }
     // The lists as "1[a,b] 7[] 35[c]".
     QString lists() const
     {
         QStringList shown;
         for (const qint64 id : kListIds)
-            shown << QStringLiteral("%1[%2]").arg(id).arg(rig->lists.filePathsArr(id).join(','));
+            shown << QStringLiteral("%1[%2]").arg(id).arg(fx->rig.lists.filePathsArr(id).join(','));
         return shown.join(' ');
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        world = std::make_unique<TestWorld>();
-        rig = std::make_unique<EngineRig>(fakeHelperPath());
-        r = world->root;
-    }
-    void cleanup()
-    {
-        rig.reset();
-        world.reset();
-    }
+    void init() { fx = std::make_unique<EngineFixture>(); }
+    void cleanup() { fx.reset(); }
 
     void drops_data()
     {
@@ -92,18 +83,18 @@ private Q_SLOTS:
     {
         QFETCH(QString, before);
         QFETCH(QString, dropped);
-        world->file(".secret");
+        fx->world.file(".secret");
         static const QRegularExpression list(R"((\d+)\[([^\]]*)\])");
         for (const auto& match : list.globalMatch(real(before)))
-            rig->lists.setFilePathsArr(match.captured(1).toLongLong(),
-                                       match.captured(2).split(',', Qt::SkipEmptyParts));
+            fx->rig.lists.setFilePathsArr(match.captured(1).toLongLong(),
+                                          match.captured(2).split(',', Qt::SkipEmptyParts));
         QFETCH(QString, zone);
-        rig->lists.dropViewDidGetDropWithPasteboard(zone.toLongLong(), {},
-                                                    *dragOf(real(dropped).split(' ')));
+        fx->rig.lists.dropViewDidGetDropWithPasteboard(zone.toLongLong(), {},
+                                                       *dragOf(real(dropped).split(' ')));
         QFETCH(QString, after);
         QCOMPARE(lists(), real(after));
         QFETCH(QString, painted);
-        QCOMPARE(rig->window.log, real(painted).split('|', Qt::SkipEmptyParts));
+        QCOMPARE(fx->rig.window.log, real(painted).split('|', Qt::SkipEmptyParts));
     }
 
     // Only a mount point itself is a volume: a file or folder named like one, as Linux mounts
@@ -113,16 +104,17 @@ private Q_SLOTS:
     {
         if (const QString reason = LoopImage::skipReason(); !reason.isEmpty())
             QSKIP(qPrintable(reason));
+        const QString r = fx->world.root;
         LoopImage stick(r + "/stick.img", r + "/mnt/Data", 16);
         QVERIFY2(stick.isMounted(), stick.error());
-        world->file("mnt/Data/a");
-        world->file("elsewhere/Data/z");
-        world->file("file/Data");
+        fx->world.file("mnt/Data/a");
+        fx->world.file("elsewhere/Data/z");
+        fx->world.file("file/Data");
         MountedVolumes::setForTesting(std::nullopt);
         QVERIFY(!Utils::checkIfPathIsAVolume("/", Utils::volumeMountPoints()));
-        rig->lists.setFilePathsArr(1, {r + "/old"});
+        fx->rig.lists.setFilePathsArr(1, {r + "/old"});
 
-        const auto merged = rig->lists.arrOfFilePathsFromDropView(
+        const auto merged = fx->rig.lists.arrOfFilePathsFromDropView(
             1, {r + "/elsewhere/Data", r + "/mnt/Data/", r + "/file/Data"});
         QStringList got = merged.value_or(QStringList()); // the items in the file system's order
         std::sort(got.begin() + 2, got.begin() + 4);
@@ -135,35 +127,34 @@ private Q_SLOTS:
     // What was taken off can be dropped again.
     void editorRemovals()
     {
-        rig->lists.setFilePathsArr(1, {"/x/b", "/x/a"});
-        rig->lists.setFilePathsArr(7, {"/x/c"});
-        QCOMPARE(rig->lists.pathsDicsForEditVC(),
+        fx->rig.lists.setFilePathsArr(1, {"/x/b", "/x/a"});
+        fx->rig.lists.setFilePathsArr(7, {"/x/c"});
+        QCOMPARE(fx->rig.lists.pathsDicsForEditVC(),
                  ShredEntryDics({{"/x/a", "a", 1}, {"/x/b", "b", 1}, {"/x/c", "c", 7}}));
         const ShredEntryDics removed{{"/x/c", "c", 7}, {"/x/a", "a", 1}, {"/x/a", "a", 1}};
-        rig->lists.editFPathsAction(1, removed);
-        rig->lists.editFPathsAction(0, {});
-        QVERIFY(rig->tasks.beginChunk(7, std::make_shared<Task>("/bin/true", QStringList()), true));
-        rig->lists.dropViewDidGetDropWithPasteboard(7, {}, *dragOf({r + "/x"}));
-        rig->lists.editFPathsAction(0, removed);
+        fx->rig.lists.editFPathsAction(1, removed);
+        fx->rig.lists.editFPathsAction(0, {});
+        QVERIFY(
+            fx->rig.tasks.beginChunk(7, std::make_shared<Task>("/bin/true", QStringList()), true));
+        fx->rig.lists.dropViewDidGetDropWithPasteboard(7, {}, *dragOf({fx->world.root + "/x"}));
+        fx->rig.lists.editFPathsAction(0, removed);
         QCOMPARE(lists(), "1[/x/b,/x/a] 7[/x/c] 35[]");
-        rig->tasks.launchAttempted(7);
-        rig->tasks.endChunk(7, false);
-        rig->lists.editFPathsAction(0, removed);
+        fx->rig.tasks.launchAttempted(7);
+        fx->rig.tasks.endChunk(7, false);
+        fx->rig.lists.editFPathsAction(0, removed);
         QCOMPARE(
-            rig->window.log,
+            fx->rig.window.log,
             QStringList({"overlay close",
                          "hud 0 Adding files to this shredding task is not allowed while "
                          "it's running",
                          "overlay close", "empty 7", "empty 35", "filled 1 [/x/b] refresh=1 size=1",
                          "empty 7", "empty 35", "overlay close"}));
-        QVERIFY(rig->lists.arrOfFilePathsFromDropView(35, {"/x/a", "/x/c"}));
+        QVERIFY(fx->rig.lists.arrOfFilePathsFromDropView(35, {"/x/a", "/x/c"}));
         QCOMPARE(lists(), "1[/x/b] 7[] 35[/x/a,/x/c]");
     }
 
 private:
-    std::unique_ptr<TestWorld> world;
-    std::unique_ptr<EngineRig> rig;
-    QString r;
+    std::unique_ptr<EngineFixture> fx;
 };
 
 QTEST_GUILESS_MAIN(TestShredLists)

@@ -45,32 +45,23 @@ class TestShredRunner : public QObject {
     // Runs of the test's own on the rig's parts, to destroy while those stay.
     std::unique_ptr<ShredRuns> ownRuns(qsizetype chunkSize = ShredRuns::kChunkSize) const
     {
-        return std::make_unique<ShredRuns>(rig->lists, rig->tasks, rig->window, rig->window,
-                                           rig->window, rig->window, fakeHelperPath(), chunkSize);
+        return std::make_unique<ShredRuns>(fx->rig.lists, fx->rig.tasks, fx->rig.window,
+                                           fx->rig.window, fx->rig.window, fx->rig.window,
+                                           fakeHelperPath(), chunkSize);
     }
 
     // Terminates list `id`'s helper once the window shows a line starting with `line`.
     void terminateOn(const QString& line, qint64 id)
     {
-        rig->window.onLog = [this, line, id](const QString& logged) {
+        fx->rig.window.onLog = [this, line, id](const QString& logged) {
             if (logged.startsWith(line))
-                rig->tasks.terminate(id);
+                fx->rig.tasks.terminate(id);
         };
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        world = std::make_unique<TestWorld>();
-        rig = std::make_unique<EngineRig>(fakeHelperPath());
-        script = std::make_unique<RunnerScript>(world->root);
-    }
-    void cleanup()
-    {
-        script.reset();
-        rig.reset();
-        world.reset();
-    }
+    void init() { fx = std::make_unique<EngineFixture>(); }
+    void cleanup() { fx.reset(); }
 
     // (K + p) / T: K items finished before the current one, T the list's count, else the
     // records' files; with no files at all the ring shows full.
@@ -96,14 +87,14 @@ private Q_SLOTS:
         QFETCH(QString, listed);
         QFETCH(QStringList, script);
         QFETCH(QStringList, rings);
-        world->file("F/x");
-        world->file("F/y");
-        world->folder("E/inner");
-        rig->lists.setTotalFilesPassCountNum(1, count);
-        this->script->set(script.replaceInStrings("removing ", "removing " + world->root + "/") +
-                          QStringList{"say done"});
-        runPass(rig->runs, 1, {world->root + "/" + listed});
-        QCOMPARE(rig->window.linesStartingWith("ring"),
+        fx->world.file("F/x");
+        fx->world.file("F/y");
+        fx->world.folder("E/inner");
+        fx->rig.lists.setTotalFilesPassCountNum(1, count);
+        fx->script.set(script.replaceInStrings("removing ", "removing " + fx->world.root + "/") +
+                       QStringList{"say done"});
+        runPass(fx->rig.runs, 1, {fx->world.root + "/" + listed});
+        QCOMPARE(fx->rig.window.linesStartingWith("ring"),
                  rings.replaceInStrings(QRegularExpression("^"), "ring 1 "));
     }
 
@@ -111,24 +102,24 @@ private Q_SLOTS:
     // even of an item the helper removed before its line was read.
     void countingRulesPerMethodAndTotalsWhateverTheEnd()
     {
-        const QString x = world->file("x", 4096);
+        const QString x = fx->world.file("x", 4096);
         const quint64 xSize = Utils::fileSizeAtPath(x);
-        const QString folder = world->folder("d");
-        const QStringList reads{"say removing " + x, "say removing " + world->root + "/missing",
+        const QString folder = fx->world.folder("d");
+        const QStringList reads{"say removing " + x, "say removing " + fx->world.root + "/missing",
                                 "say removing " + folder, "say removing " + x + " 50%"};
-        script->set(reads + QStringList{"exit 0"});
-        runPass(rig->runs, 1, {x});
+        fx->script.set(reads + QStringList{"exit 0"});
+        runPass(fx->rig.runs, 1, {x});
         QCOMPARE(totals().shredFilesCount, quint64(3));
         QCOMPARE(totals().shredDataSize, xSize);
 
-        world->file("x", 4096);
-        script->set(reads + QStringList{"exit 5"});
-        runPass(rig->runs, 7, {x});
+        fx->world.file("x", 4096);
+        fx->script.set(reads + QStringList{"exit 5"});
+        runPass(fx->rig.runs, 7, {x});
         QCOMPARE(totals().shredFilesCount, quint64(4));
         QVERIFY(QFile::exists(x));
 
-        script->set({"remove " + x, "say removing " + x, "exit 0"});
-        runPass(rig->runs, 35, {x});
+        fx->script.set({"remove " + x, "say removing " + x, "exit 0"});
+        runPass(fx->rig.runs, 35, {x});
         QCOMPARE(totals().shredFilesCount, quint64(5));
         QCOMPARE(totals().shredDataSize, 3 * xSize);
     }
@@ -140,16 +131,16 @@ private Q_SLOTS:
         QStringList paths;
         quint64 bytes = 0;
         for (const char* name : {"line\nfeed", "back\\slash\\n", "caf\xe9", "space "}) {
-            paths.append(world->byteNamedFile(name, 100));
+            paths.append(fx->world.byteNamedFile(name, 100));
             bytes += Utils::fileSizeAtPath(paths.last());
         }
-        rig->lists.setFilePathsArr(7, paths);
-        rig->runs.shredFiles(rig->lists.pathsDicsForEditVC(), false);
-        QTRY_COMPARE(rig->window.linesStartingWith("hud"),
+        fx->rig.lists.setFilePathsArr(7, paths);
+        fx->rig.runs.shredFiles(fx->rig.lists.pathsDicsForEditVC(), false);
+        QTRY_COMPARE(fx->rig.window.linesStartingWith("hud"),
                      QStringList{"hud 3 7-pass shredding is complete!"});
         QCOMPARE(totals().shredFilesCount, quint64(4));
         QCOMPARE(totals().shredDataSize, bytes);
-        QVERIFY(rig->window.log.contains(QStringLiteral("descrTF 7 caf\ufffd")));
+        QVERIFY(fx->rig.window.log.contains(QStringLiteral("descrTF 7 caf\ufffd")));
         for (const QString& path : paths)
             QVERIFY(!Utils::itemExistsAtPath(path));
     }
@@ -157,13 +148,13 @@ private Q_SLOTS:
     // A link is removed as itself, never through to its target; other methods' items stay.
     void successRemovesOnlyTheMethodsOwnLeftovers()
     {
-        const QString a = world->file("a");
-        const QString b = world->file("b");
-        const QString c = world->file("c");
-        const QString target = world->file("target");
-        const QString link = world->link("link", target);
-        script->set({"exit 0"});
-        runPass(rig->runs, 7, {a, link},
+        const QString a = fx->world.file("a");
+        const QString b = fx->world.file("b");
+        const QString c = fx->world.file("c");
+        const QString target = fx->world.file("target");
+        const QString link = fx->world.link("link", target);
+        fx->script.set({"exit 0"});
+        runPass(fx->rig.runs, 7, {a, link},
                 recordsOf({a, link}, 7) + recordsOf({b}, 1) + recordsOf({c}, std::nullopt));
         QVERIFY(!QFile::exists(a) && !QFileInfo(link).isSymLink());
         QVERIFY(QFile::exists(target) && QFile::exists(b) && QFile::exists(c));
@@ -171,19 +162,19 @@ private Q_SLOTS:
 
     void aCancelledRunPrunesOnlyVanishedEntries()
     {
-        const QStringList abc{world->file("a"), world->file("b"), world->file("c")};
-        const QString d = world->file("d");
-        rig->lists.setFilePathsArr(7, abc);
-        rig->lists.setFilePathsArr(1, {d});
-        script->set({"remove " + abc[0], "remove " + d, "say removing " + abc[1], "hang"});
+        const QStringList abc{fx->world.file("a"), fx->world.file("b"), fx->world.file("c")};
+        const QString d = fx->world.file("d");
+        fx->rig.lists.setFilePathsArr(7, abc);
+        fx->rig.lists.setFilePathsArr(1, {d});
+        fx->script.set({"remove " + abc[0], "remove " + d, "say removing " + abc[1], "hang"});
         terminateOn("descrTF 7 b", 7);
-        runPass(rig->runs, 7, abc, rig->lists.pathsDicsForEditVC());
-        QCOMPARE(rig->window.log.filter(QRegularExpression("^(?!hideClearReveal)")),
+        runPass(fx->rig.runs, 7, abc, fx->rig.lists.pathsDicsForEditVC());
+        QCOMPARE(fx->rig.window.log.filter(QRegularExpression("^(?!hideClearReveal)")),
                  QStringList({"mainTF 7 21 ..Shredding..", "descrTF 7 b", "addBtn 7 cancelShred",
                               "empty 1", "filled 7 [" + abc.mid(1).join(',') + "] refresh=1 size=1",
                               "empty 35"}));
-        QCOMPARE(rig->lists.filePathsArr(7), abc.mid(1));
-        QVERIFY(!rig->tasks.isShredding(7));
+        QCOMPARE(fx->rig.lists.filePathsArr(7), abc.mid(1));
+        QVERIFY(!fx->rig.tasks.isShredding(7));
         QVERIFY(QFile::exists(abc[1]));
     }
 
@@ -191,25 +182,25 @@ private Q_SLOTS:
     void quitOnCompleteOnlyAfterASuccessWithNothingRunning()
     {
         UserDefaults::standard().setBool(Utils::DefaultsKey::quitOnAllComplete, true);
-        const QString a = world->file("a");
-        script->set({"exit 1"});
-        runPass(rig->runs, 7, {a});
-        script->set({"hang"});
-        rig->runs.shredFiles(recordsOf({a}, 35), false);
-        QTRY_VERIFY(rig->tasks.shredTask(35) && rig->tasks.shredTask(35)->isRunning());
-        script->set({"exit 0"});
-        runPass(rig->runs, 7, {a});
-        rig->tasks.terminate(35);
-        QTRY_VERIFY(!rig->tasks.isShredding(35));
-        runPass(rig->runs, 1, {world->file("b")});
-        QTRY_COMPARE(rig->window.log.last(), QString("terminate"));
-        QCOMPARE(rig->window.linesStartingWith("terminate").size(), 1);
+        const QString a = fx->world.file("a");
+        fx->script.set({"exit 1"});
+        runPass(fx->rig.runs, 7, {a});
+        fx->script.set({"hang"});
+        fx->rig.runs.shredFiles(recordsOf({a}, 35), false);
+        QTRY_VERIFY(fx->rig.tasks.shredTask(35) && fx->rig.tasks.shredTask(35)->isRunning());
+        fx->script.set({"exit 0"});
+        runPass(fx->rig.runs, 7, {a});
+        fx->rig.tasks.terminate(35);
+        QTRY_VERIFY(!fx->rig.tasks.isShredding(35));
+        runPass(fx->rig.runs, 1, {fx->world.file("b")});
+        QTRY_COMPARE(fx->rig.window.log.last(), QString("terminate"));
+        QCOMPARE(fx->rig.window.linesStartingWith("terminate").size(), 1);
     }
 
     void aHelperThatCannotBeLaunchedChangesNothing()
     {
-        EngineRig broken(world->root + "/nowhere/tolx");
-        const QString a = world->file("a");
+        EngineRig broken(fx->world.root + "/nowhere/tolx");
+        const QString a = fx->world.file("a");
         broken.lists.setFilePathsArr(7, {a});
         broken.runs.shredFiles(broken.lists.pathsDicsForEditVC(), false);
         QTRY_COMPARE(broken.window.log, QStringList{"hud 2 The shredding helper could not be "
@@ -223,27 +214,21 @@ private Q_SLOTS:
     // nothing left no run starts and nothing is shown.
     void argumentListsHoldExistingPathsPerMethod()
     {
-        const QString a = world->file("a"), b = world->file("b"), c = world->file("c");
-        const QString d = world->file("d"), e = world->file("e");
-        const QString dangling = world->link("dangling", world->root + "/nothing");
-        const ShredEntryDic gone{world->root + "/gone", "gone", 7};
-        const ShredArgumentsDic arguments =
-            ShredRuns::shredArgumentsForPathDic({{a, "a", 1},
-                                                 gone,
-                                                 {a, "a", 1},
-                                                 {b, "b", 0},
-                                                 {c, "c", {}},
-                                                 {d, "d", 7},
-                                                 {e, "e", 35},
-                                                 {e, "e", 5},
-                                                 {dangling, "dangling", 35}});
+        const QString a = fx->world.file("a"), b = fx->world.file("b"), c = fx->world.file("c");
+        const QString d = fx->world.file("d"), e = fx->world.file("e");
+        const QString dangling = fx->world.link("dangling", fx->world.root + "/nothing");
+        const ShredEntryDic gone{fx->world.root + "/gone", "gone", 7};
+        const ShredEntryDics entries{{a, "a", 1},  gone,         {a, "a", 1},
+                                     {b, "b", 0},  {c, "c", {}}, {d, "d", 7},
+                                     {e, "e", 35}, {e, "e", 5},  {dangling, "dangling", 35}};
+        const ShredArgumentsDic arguments = ShredRuns::shredArgumentsForPathDic(entries);
         QCOMPARE(arguments.params1, std::optional<QStringList>({"-frsv", a, a, b, c}));
         QCOMPARE(arguments.params7, std::optional<QStringList>({"-frmv", d}));
         QCOMPARE(arguments.params35, std::optional<QStringList>({"-frv", e, dangling}));
         QVERIFY(ShredRuns::shredArgumentsForPathDic({gone}).isEmpty());
-        rig->runs.shredFiles({gone}, false);
+        fx->rig.runs.shredFiles({gone}, false);
         GlobalQueue::waitForDone();
-        QVERIFY(rig->window.log.isEmpty() && script->launches().isEmpty());
+        QVERIFY(fx->rig.window.log.isEmpty() && fx->script.launches().isEmpty());
     }
 
     // One press is one run per method however long its list: each launch is given only its own
@@ -285,39 +270,40 @@ private Q_SLOTS:
         QFETCH(QStringList, script);
         QFETCH(QStringList, launches);
         const auto runs = ownRuns(chunkSize);
-        rig->lists.setFilePathsArr(1, world->files("one", onePass));
-        rig->lists.setFilePathsArr(7, world->files(sevenFolder, sevenPass));
-        this->script->set(script.replaceInStrings("FIRST", world->root + "/seven/f0"));
-        runs->shredFiles(rig->lists.pathsDicsForEditVC(), false);
-        QTRY_VERIFY_WITH_TIMEOUT(this->script->launches().size() == launches.size() &&
-                                     !rig->tasks.shredTask(1) && !rig->tasks.shredTask(7),
+        fx->rig.lists.setFilePathsArr(1, fx->world.files("one", onePass));
+        fx->rig.lists.setFilePathsArr(7, fx->world.files(sevenFolder, sevenPass));
+        fx->script.set(script.replaceInStrings("FIRST", fx->world.root + "/seven/f0"));
+        runs->shredFiles(fx->rig.lists.pathsDicsForEditVC(), false);
+        QTRY_VERIFY_WITH_TIMEOUT(fx->script.launches().size() == launches.size() &&
+                                     !fx->rig.tasks.shredTask(1) && !fx->rig.tasks.shredTask(7),
                                  60000);
         GlobalQueue::waitForDone();
+        const auto sorted = [](QStringList lines) {
+            lines.sort();
+            return lines;
+        };
         QStringList made;
-        for (const QString& launch : this->script->launches())
+        for (const QString& launch : fx->script.launches())
             made.append(launch.section(u'\t', 0, 0) + ' ' + QString::number(launch.count(u'\t')));
-        made.sort();
-        QCOMPARE(made, launches);
-        QStringList huds = rig->window.linesStartingWith("hud");
-        huds.sort();
-        QTEST(huds, "huds");
-        QCOMPARE(QDir(world->root + "/" + sevenFolder).entryList(QDir::Files), QStringList());
+        QCOMPARE(sorted(made), launches);
+        QTEST(sorted(fx->rig.window.linesStartingWith("hud")), "huds");
+        QCOMPARE(QDir(fx->world.root + "/" + sevenFolder).entryList(QDir::Files), QStringList());
         QCOMPARE(totals().shredFilesCount, quint64(onePass + sevenPass));
     }
 
     void cancellingStopsTheChunksNotYetStarted()
     {
-        const QStringList paths = world->files("many", 1001);
+        const QStringList paths = fx->world.files("many", 1001);
         const auto runs = ownRuns(1000);
-        rig->lists.setFilePathsArr(35, paths);
-        script->set({"say removing " + paths.first(), "hang"});
+        fx->rig.lists.setFilePathsArr(35, paths);
+        fx->script.set({"say removing " + paths.first(), "hang"});
         terminateOn("descrTF 35", 35);
-        runs->shredFiles(rig->lists.pathsDicsForEditVC(), false);
-        QTRY_VERIFY_WITH_TIMEOUT(!rig->window.linesStartingWith("filled 35").isEmpty(), 60000);
+        runs->shredFiles(fx->rig.lists.pathsDicsForEditVC(), false);
+        QTRY_VERIFY_WITH_TIMEOUT(!fx->rig.window.linesStartingWith("filled 35").isEmpty(), 60000);
         GlobalQueue::waitForDone();
-        QCOMPARE(script->launches().size(), 1);
-        QVERIFY(!rig->tasks.isShredding(35));
-        QCOMPARE(rig->lists.filePathsArr(35).size(), 1001);
+        QCOMPARE(fx->script.launches().size(), 1);
+        QVERIFY(!fx->rig.tasks.isShredding(35));
+        QCOMPARE(fx->rig.lists.filePathsArr(35).size(), 1001);
     }
 
     // Runs destroyed while their helper still goes stop it; what they posted to the main queue
@@ -332,8 +318,8 @@ private Q_SLOTS:
     void destroyedRunsStopTheirHelperAndDropTheirPostedWork()
     {
         QFETCH(bool, ended);
-        const QString a = world->file("a");
-        script->set({"say removing " + a, "say 50%", ended ? "exit 0" : "hang"});
+        const QString a = fx->world.file("a");
+        fx->script.set({"say removing " + a, "say 50%", ended ? "exit 0" : "hang"});
         auto runs = ownRuns();
         std::shared_future<void> completion;
         if (ended) {
@@ -343,17 +329,18 @@ private Q_SLOTS:
             }).join();
         } else {
             runs->shredFiles(recordsOf({a}, 1), false);
-            QTRY_VERIFY_WITH_TIMEOUT(!rig->window.linesStartingWith("descrTF 1").isEmpty(), 60000);
-            rig->window.log.clear();
+            QTRY_VERIFY_WITH_TIMEOUT(!fx->rig.window.linesStartingWith("descrTF 1").isEmpty(),
+                                     60000);
+            fx->rig.window.log.clear();
         }
         runs.reset();
-        QVERIFY(!rig->tasks.isShredding(1));
+        QVERIFY(!fx->rig.tasks.isShredding(1));
         GlobalQueue::waitForDone();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
-        QCOMPARE(rig->window.log, QStringList());
+        QCOMPARE(fx->rig.window.log, QStringList());
         QVERIFY(!completion.valid() ||
                 completion.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
-        QVERIFY(!rig->tasks.shredTask(1));
+        QVERIFY(!fx->rig.tasks.shredTask(1));
         QCOMPARE(QFile::exists(a), !ended);
     }
 
@@ -380,8 +367,8 @@ private Q_SLOTS:
         QStringList files;
         for (int i = 0; i < kFiles; ++i) {
             const QString name = QStringLiteral("tree/d%1/f%2-").arg(i % 50).arg(i);
-            files.append(world->file(name.leftJustified(200 - world->root.size() - 1, u'p'),
-                                     i % 10 == 0 ? 1000 : 0));
+            files.append(fx->world.file(name.leftJustified(200 - fx->world.root.size() - 1, u'p'),
+                                        i % 10 == 0 ? 1000 : 0));
         }
         // Delayed allocation may change a file's allocated size after the helper measured it on
         // a loaded machine: measure once the writes are out.
@@ -409,9 +396,7 @@ private Q_SLOTS:
     }
 
 private:
-    std::unique_ptr<TestWorld> world;
-    std::unique_ptr<EngineRig> rig;
-    std::unique_ptr<RunnerScript> script;
+    std::unique_ptr<EngineFixture> fx;
 };
 
 QTEST_GUILESS_MAIN(TestShredRunner)

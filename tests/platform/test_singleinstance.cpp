@@ -103,12 +103,11 @@ private Q_SLOTS:
     void withoutAPrivateRuntimeFolderThePrivateCacheServes()
     {
         QTemporaryDir scratch;
-        const QByteArray saved[] = {qgetenv("XDG_RUNTIME_DIR"), qgetenv("TMPDIR"),
-                                    qgetenv("XDG_CACHE_HOME")};
+        const char* const names[] = {"XDG_RUNTIME_DIR", "TMPDIR", "XDG_CACHE_HOME"};
+        const QByteArray saved[] = {qgetenv(names[0]), qgetenv(names[1]), qgetenv(names[2])};
         const auto restore = qScopeGuard([&] {
-            qputenv("XDG_RUNTIME_DIR", saved[0]);
-            qputenv("TMPDIR", saved[1]);
-            qputenv("XDG_CACHE_HOME", saved[2]);
+            for (int i = 0; i < 3; ++i)
+                qputenv(names[i], saved[i]);
         });
         qunsetenv("XDG_RUNTIME_DIR");
         qputenv("TMPDIR", QFile::encodeName(scratch.path()));

@@ -17,8 +17,7 @@ const QString kShell = QStringLiteral("/bin/sh");
 struct Run {
     std::mutex mutex;
     QList<QByteArray> lines;
-    std::thread::id readerThread;
-    std::thread::id terminationThread;
+    std::thread::id readerThread, terminationThread;
     qsizetype linesAtTermination = -1;
     bool runningAtTermination = true;
     std::atomic<bool> terminated = false;
