@@ -190,10 +190,7 @@ void FileIntake::openQueuedFiles()
         return;
     }
     if (Utils::defShreddingEnbled()) {
-        const qint64 index = Utils::defShredMethodInd();
-        if (index >= 0 && index < qint64(kListIds.size())) {
-            handOverQueueTo(kListIds[std::size_t(index)]);
-        }
+        handOverQueueTo(Utils::defShredMethodListId());
         return;
     }
     askForMethod();

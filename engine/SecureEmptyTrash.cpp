@@ -2,7 +2,6 @@
 
 #include "engine/FullDiskAccess.h"
 #include "engine/HudAlert.h"
-#include "engine/ListId.h"
 #include "engine/PathComponents.h"
 #include "engine/Popover.h"
 #include "engine/SheetPresenter.h"
@@ -74,12 +73,8 @@ void SecureEmptyTrash::secureEmptyTrashAction(qint64 senderTag)
         }
     }
     qint64 pass = senderTag;
-    if (Utils::defShreddingEnbled()) {
-        const qint64 index = Utils::defShredMethodInd();
-        if (index >= 0 && index < qint64(kListIds.size())) {
-            pass = kListIds[std::size_t(index)];
-        }
-    }
+    if (Utils::defShreddingEnbled())
+        pass = Utils::defShredMethodListId();
     if (pass == 0) {
         Utils::defShredMethodInd(0);
         pass = 1;

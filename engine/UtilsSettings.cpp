@@ -54,6 +54,11 @@ void defShredMethodInd(qint64 index)
     defaults().setInteger(DefaultsKey::selectedDefShredMethodInd, index);
 }
 
+qint64 defShredMethodListId()
+{
+    return kListIds[std::size_t(defShredMethodInd())];
+}
+
 bool defShreddingEnbled()
 {
     return defaults().boolForKey(DefaultsKey::defaultShreddingEnbled);

@@ -23,6 +23,8 @@ inline constexpr QLatin1StringView totalShredDataDic{"kTotalShredDataDic"};
 // method and reads as 0.
 qint64 defShredMethodInd();
 void defShredMethodInd(qint64 index);
+// The list of the default method (1, 7 or 35).
+qint64 defShredMethodListId();
 
 // Use the default method without asking.
 bool defShreddingEnbled();
