@@ -41,7 +41,7 @@ void AppDelegate::toggleWindowHorizontal(QObject* /*sender*/)
     WAYWindow* window = outlets_.window;
     if (!window)
         return;
-    const bool toVertical = !WindowLayout::isVertical(window->size());
+    const bool toVertical = !WindowLayout::isVertical(window->surfaceSize());
 
     setZoneShown(outlets_.onePassDropView, false);
     setZoneShown(outlets_.thirtyFivePassDropView, false);
@@ -49,12 +49,12 @@ void AppDelegate::toggleWindowHorizontal(QObject* /*sender*/)
     // The window keeps its bottom-left corner, as a window frame set with the same origin does,
     // but its title bar never leaves the top of the screen, where it could not be dragged back.
     const QSize size = toVertical ? WindowLayout::kVerticalSize : WindowLayout::kHorizontalSize;
-    const QRect old = window->geometry();
+    const QRect old = window->surfaceGeometry();
     int top = old.bottom() + 1 - size.height();
     if (const QScreen* screen = window->screen())
         top = std::max(top, screen->availableGeometry().top());
-    window->setFixedSize(size);
-    window->move(old.left(), top);
+    window->setFixedSurfaceSize(size);
+    window->moveSurfaceTo(QPoint(old.left(), top));
 
     if (toVertical) {
         Utils::windIsVert_calSave(true);

@@ -57,22 +57,29 @@ constexpr int kTitleBarRightMargin = 6;
 // button stands just after them, on the side of the title that has room in both layouts.
 constexpr int kTitleBarLeftInset = 80;
 
-// Keeps a view covering the whole of another (its parent, or the window above it): the resizing
-// rule of the main window's full-size views.
+// Keeps a view covering the whole of another (its parent, or the window's surface it lies on):
+// the resizing rule of the main window's full-size views.
 class CoverTarget : public QObject {
 public:
     CoverTarget(QWidget* view, QWidget* target) : QObject(view), view_(view)
     {
         target->installEventFilter(this);
-        view->setGeometry(QRect(QPoint(), target->size()));
+        view->setGeometry(QRect(QPoint(), coveredSize(target)));
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Resize)
-            view_->setGeometry(QRect(QPoint(), static_cast<QWidget*>(watched)->size()));
+            view_->setGeometry(QRect(QPoint(), coveredSize(static_cast<QWidget*>(watched))));
         return false;
+    }
+
+private:
+    static QSize coveredSize(const QWidget* target)
+    {
+        const auto* window = qobject_cast<const WAYWindow*>(target);
+        return window ? window->surfaceSize() : target->size();
     }
 
 private:
@@ -223,7 +230,7 @@ WAYWindow* MainWindowBuilder::build(AppDelegate& delegate)
     outlets.titleBarStrTitleTF = window->titleLabel();
     window->setWindowTitle(kWindowTitle);
     // Each layout has its one size; only the layout switch changes it.
-    window->setFixedSize(WindowLayout::kHorizontalSize);
+    window->setFixedSurfaceSize(WindowLayout::kHorizontalSize);
     outlets.window = window;
 
     auto* surface = new myRespView(window->contentView());

@@ -1,22 +1,29 @@
-# tolvex_add_test(<name> SOURCES <files...> LIBS <targets...> [GUI] [LABELS <labels...>]
+# tolvex_add_test(<name> SOURCES <files...> LIBS <targets...> [GUI | X11] [LABELS <labels...>]
 #                 [TIMEOUT <seconds>])
 #
 # One Qt Test executable per class or feature. Tests without GUI are labelled "headless" and
 # are the ones the sanitizer build runs; GUI tests run on the offscreen platform unless a test
-# sets QT_QPA_PLATFORM itself (the end-to-end tests run under Xvfb).
+# sets QT_QPA_PLATFORM itself (the end-to-end tests run under Xvfb). X11 tests are GUI tests that
+# talk to an X server: each gets an Xvfb server of its own.
 function(tolvex_add_test name)
-  cmake_parse_arguments(ARG "GUI" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "GUI;X11" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/bin)
-  add_test(NAME ${name} COMMAND ${name})
-  if(ARG_GUI)
+  set(command ${name})
+  if(ARG_X11)
+    set(command xvfb-run --auto-servernum "--server-args=-screen 0 1024x768x24 -nolisten tcp"
+        $<TARGET_FILE:${name}>)
+    set(labels gui ${ARG_LABELS})
+    set(env "QT_QPA_PLATFORM=xcb")
+  elseif(ARG_GUI)
     set(labels gui ${ARG_LABELS})
     set(env "QT_QPA_PLATFORM=offscreen")
   else()
     set(labels headless ${ARG_LABELS})
     set(env "QT_QPA_PLATFORM=minimal")
   endif()
+  add_test(NAME ${name} COMMAND ${command})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 300)
   endif()

@@ -21,11 +21,21 @@ namespace {
 constexpr qreal kCornerRadius = 8.0;
 constexpr int kTransitionDurationMs = 300;
 
-// The frame of the window's content view in the window: what stays clear of the title bar.
+// What the overlay covers: the window's surface, without the shadow a window may draw around it.
+QRect surfaceRect(QWidget* window)
+{
+    if (auto* way = qobject_cast<WAYWindow*>(window))
+        return way->surfaceRect();
+    return window->rect();
+}
+
+// The frame of the window's content view on its surface: what stays clear of the title bar.
 QRect contentViewFrame(QWidget* window)
 {
     if (auto* way = qobject_cast<WAYWindow*>(window))
-        return way->contentView() ? way->contentView()->geometry() : QRect();
+        return way->contentView()
+                   ? way->contentView()->geometry().translated(-way->surfaceRect().topLeft())
+                   : QRect();
     if (auto* main = qobject_cast<QMainWindow*>(window))
         return main->centralWidget() ? main->centralWidget()->geometry() : QRect();
     return window->rect();
@@ -145,7 +155,8 @@ void JMModalOverlay::showInWindow(QWidget* window)
         _modalWindow->hide();
         _modalWindow->deleteLater();
     }
-    _modalWindow = _modalWindowForFrame(window->rect());
+    const QRect surface = surfaceRect(window);
+    _modalWindow = _modalWindowForFrame(surface);
     AlphaValue::setAlphaValue(_modalWindow, 0.0);
     applyAppearance(_modalWindow, _appearance);
 
@@ -169,12 +180,13 @@ void JMModalOverlay::showInWindow(QWidget* window)
     fill(_containerView, _overlayView, _overlayView->rect());
 
     _modalWindow->setParent(window);
-    _modalWindow->setGeometry(window->rect());
+    _modalWindow->setGeometry(surface);
     setAutoresizesWidthAndHeight(_modalWindow);
     _modalWindow->show();
     _modalWindow->raise();
     if (isVibrant(_appearance))
-        _backdropBlur = std::make_unique<BackdropBlur>(window, _modalWindow, backgroundRect);
+        _backdropBlur = std::make_unique<BackdropBlur>(
+            window, _modalWindow, backgroundRect.translated(surface.topLeft()));
 
     _shownContentView = contentView;
     fill(contentView, _containerView, _containerView->rect());

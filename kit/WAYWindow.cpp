@@ -1,7 +1,8 @@
 #include "kit/WAYWindow.h"
 
-#include "kit/WindowCompositing.h"
+#include "kit/CompositingMonitor.h"
 #include "kit/WindowResizability.h"
+#include "kit/WindowShadow.h"
 #include "kit/WindowStandardButton.h"
 
 #include <QCloseEvent>
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QWindow>
 #include <cmath>
 
@@ -52,6 +54,12 @@ int flipped(double yFromBottom, double height, double superviewHeight)
     return static_cast<int>(std::lround(superviewHeight - yFromBottom - height));
 }
 
+// Without a compositor the corners would show black, not what lies behind the window.
+qreal surfaceCornerRadius()
+{
+    return CompositingMonitor::instance()->composites() ? kWindowCornerRadius : 0.0;
+}
+
 } // namespace
 
 WAYWindow::WAYWindow(QWidget* parent) : QWidget(parent)
@@ -90,6 +98,10 @@ WAYWindow::WAYWindow(QWidget* parent) : QWidget(parent)
     titleLabel_->move(titleLabel_->x(),
                       static_cast<int>((kDefaultTitleBarHeight - title.height()) / 2.0));
     _setUp();
+
+    CompositingMonitor* compositing = CompositingMonitor::instance();
+    connect(compositing, &CompositingMonitor::compositingChanged, this, &WAYWindow::updateShadow);
+    updateShadow(compositing->composites());
 }
 
 WAYWindow::~WAYWindow() = default;
@@ -159,13 +171,43 @@ void WAYWindow::setContentView(QWidget* view)
         return;
     delete contentView_;
     contentView_ = view;
-    // Without a compositor the corners would show black, not what lies behind the window.
     if (auto* surface = qobject_cast<VisualEffectView*>(view))
-        surface->setCornerRadius(windowSystemComposites() ? kWindowCornerRadius : 0.0);
+        surface->setCornerRadius(surfaceCornerRadius());
     view->setParent(this);
-    view->setGeometry(rect());
+    view->setGeometry(surfaceRect());
     view->lower();
     view->show();
+}
+
+void WAYWindow::setFixedSurfaceSize(QSize size)
+{
+    setFixedSize(size.grownBy(shadowMargins_));
+}
+
+void WAYWindow::moveSurfaceTo(QPoint topLeft)
+{
+    move(topLeft - QPoint(shadowMargins_.left(), shadowMargins_.top()));
+}
+
+void WAYWindow::updateShadow(bool composites)
+{
+    if (auto* surface = qobject_cast<VisualEffectView*>(contentView_.data()))
+        surface->setCornerRadius(surfaceCornerRadius());
+    const QMargins margins = composites ? WindowShadow::margins() : QMargins();
+    if (margins == shadowMargins_)
+        return;
+    const QRect surface = surfaceGeometry();
+    shadowMargins_ = margins;
+    if (isResizable(this))
+        resize(surface.size().grownBy(margins));
+    else
+        setFixedSurfaceSize(surface.size());
+    // A window not yet placed is left for the window manager to place.
+    if (isVisible() || testAttribute(Qt::WA_Moved))
+        moveSurfaceTo(surface.topLeft());
+    if (windowHandle())
+        WindowShadow::setNativeMargins(windowHandle(), margins);
+    update();
 }
 
 void WAYWindow::setVerticallyCenterTitle(bool center)
@@ -332,12 +374,13 @@ int WAYWindow::titleBarContainerHeight() const
 
 void WAYWindow::placeTitleBar()
 {
-    titleBar_->setGeometry(0, 0, width(), titleBarContainerHeight());
+    const QRect surface = surfaceRect();
+    titleBar_->setGeometry(surface.x(), surface.y(), surface.width(), titleBarContainerHeight());
     titleBar_->raise();
     const QRectF title = getTitleFrame();
     titleLabel_->setText(windowTitle());
-    titleLabel_->setGeometry(static_cast<int>((width() - title.width()) / 2.0), titleLabel_->y(),
-                             static_cast<int>(std::ceil(title.width())),
+    titleLabel_->setGeometry(static_cast<int>((surface.width() - title.width()) / 2.0),
+                             titleLabel_->y(), static_cast<int>(std::ceil(title.width())),
                              static_cast<int>(title.height()));
 }
 
@@ -352,10 +395,13 @@ void WAYWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     if (contentView_)
-        contentView_->setGeometry(rect());
+        contentView_->setGeometry(surfaceRect());
     placeTitleBar();
     _setNeedsLayout();
     updateZoomButton();
+    // The part that takes clicks follows the size.
+    if (windowHandle() && !shadowMargins_.isNull())
+        WindowShadow::setNativeMargins(windowHandle(), shadowMargins_);
     messageDelegate_->windowDidResize(this);
 }
 
@@ -364,6 +410,20 @@ void WAYWindow::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     _setNeedsLayout();
     updateZoomButton();
+    // The window now has its native window, not yet on the screen: window managers read the
+    // frame's extents when it appears.
+    if (!shadowMargins_.isNull())
+        WindowShadow::setNativeMargins(windowHandle(), shadowMargins_);
+}
+
+void WAYWindow::paintEvent(QPaintEvent*)
+{
+    if (shadowMargins_.isNull())
+        return;
+    const qreal scale = devicePixelRatio();
+    if (shadowPicture_.size() != size() * scale)
+        shadowPicture_ = WindowShadow::picture(size(), shadowMargins_, kWindowCornerRadius, scale);
+    QPainter(this).drawImage(QPoint(), shadowPicture_);
 }
 
 void WAYWindow::updateZoomButton()

@@ -5,7 +5,9 @@
 #include "kit/WAYWindowDelegateProxy.h"
 #include "kit/WindowDelegate.h"
 
+#include <QImage>
 #include <QList>
+#include <QMargins>
 #include <QPointer>
 #include <QWidget>
 #include <memory>
@@ -17,10 +19,11 @@ namespace tolvex {
 
 // A frameless main window that draws its own title bar: the three round standard buttons placed
 // by the window (centred vertically by default), an optional vertically centred title, and a
-// title bar that can be made taller. The content view fills the whole window, title bar included;
-// the title bar lies over it. Dragging the title bar moves the window. Where the window system
-// composites, a translucent content surface has rounded corners. A window fixed at its size does
-// not zoom.
+// title bar that can be made taller. The content view fills the whole surface, title bar
+// included; the title bar lies over it. Dragging the title bar moves the window. Where the window
+// system composites, a translucent content surface has rounded corners and the window draws its
+// shadow in margins around the surface; elsewhere the surface is the whole window. A window fixed
+// at its size does not zoom.
 //
 // Delegate messages go through a proxy to the window and then to the delegate set with
 // setDelegate(); until then the window is its own delegate.
@@ -46,6 +49,17 @@ public:
     void performClose();
     // The zoom button's action: maximises the window or brings it back, when it can be resized.
     void performZoom();
+
+    // Zero where the window system does not composite.
+    QMargins shadowMargins() const { return shadowMargins_; }
+    // Where the surface lies in the window.
+    QRect surfaceRect() const { return rect().marginsRemoved(shadowMargins_); }
+    QSize surfaceSize() const { return surfaceRect().size(); }
+    // Where the surface lies on the screen.
+    QRect surfaceGeometry() const { return geometry().marginsRemoved(shadowMargins_); }
+    // Fixes the window at the size that gives its surface `size`.
+    void setFixedSurfaceSize(QSize size);
+    void moveSurfaceTo(QPoint topLeft);
 
     // The parent of the standard buttons; the application adds its own title-bar view here.
     QWidget* titleBarView() const;
@@ -115,6 +129,7 @@ protected:
     bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -125,6 +140,9 @@ private:
     // A window fixed at its size has nothing to zoom to. Size limits send no event: the button
     // follows them when the window is shown and whenever its size changes.
     void updateZoomButton();
+    // Gives the window its shadow where the window system composites and takes it away where it
+    // stops; the surface stays where it is on the screen.
+    void updateShadow(bool composites);
 
     bool _verticallyCenterTitle = false;
     bool _centerTrafficLightButtons = false;
@@ -145,6 +163,8 @@ private:
     QWidget* titleBar_ = nullptr;
     QLabel* titleLabel_ = nullptr;
     QPointer<QWidget> contentView_;
+    QMargins shadowMargins_;
+    QImage shadowPicture_;
 };
 
 } // namespace tolvex

@@ -1,9 +1,9 @@
 #include "platform/X11Windows.h"
 
-#include <cstdlib>
+#include "platform/XcbReply.h"
+
 #include <cstring>
 #include <memory>
-#include <string_view>
 #include <vector>
 #include <xcb/xcb.h>
 
@@ -14,25 +14,14 @@ namespace {
 struct ConnectionCloser {
     void operator()(xcb_connection_t* connection) const { xcb_disconnect(connection); }
 };
-struct ReplyFree {
-    void operator()(void* reply) const { std::free(reply); }
-};
-template <typename Reply> using ReplyPtr = std::unique_ptr<Reply, ReplyFree>;
 
 // The source indication of a close request sent on the user's behalf by a pager or taskbar.
 constexpr uint32_t kUserAction = 2;
 
-xcb_atom_t atom(xcb_connection_t* connection, std::string_view name)
-{
-    const ReplyPtr<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 1, uint16_t(name.size()), name.data()), nullptr));
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
-
 std::vector<uint32_t> cardinals(xcb_connection_t* connection, xcb_window_t window,
                                 xcb_atom_t property, xcb_atom_t type)
 {
-    const ReplyPtr<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+    const XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
         connection, xcb_get_property(connection, 0, window, property, type, 0, UINT32_MAX / 4),
         nullptr));
     if (!reply || reply->format != 32)
@@ -48,7 +37,7 @@ std::vector<xcb_window_t> topLevelWindows(xcb_connection_t* connection, xcb_wind
     std::vector<xcb_window_t> windows = cardinals(connection, root, clientList, XCB_ATOM_WINDOW);
     if (!windows.empty())
         return windows;
-    const ReplyPtr<xcb_query_tree_reply_t> tree(
+    const XcbReply<xcb_query_tree_reply_t> tree(
         xcb_query_tree_reply(connection, xcb_query_tree(connection, root), nullptr));
     if (!tree)
         return {};
@@ -84,11 +73,11 @@ bool X11Windows::closeWindowsOf(pid_t pid)
     if (!screen)
         return false;
     xcb_connection_t* x = connection.get();
-    const xcb_atom_t clientList = atom(x, "_NET_CLIENT_LIST");
-    const xcb_atom_t windowPid = atom(x, "_NET_WM_PID");
-    const xcb_atom_t closeWindow = atom(x, "_NET_CLOSE_WINDOW");
-    const xcb_atom_t protocols = atom(x, "WM_PROTOCOLS");
-    const xcb_atom_t deleteWindow = atom(x, "WM_DELETE_WINDOW");
+    const xcb_atom_t clientList = internAtom(x, "_NET_CLIENT_LIST");
+    const xcb_atom_t windowPid = internAtom(x, "_NET_WM_PID");
+    const xcb_atom_t closeWindow = internAtom(x, "_NET_CLOSE_WINDOW");
+    const xcb_atom_t protocols = internAtom(x, "WM_PROTOCOLS");
+    const xcb_atom_t deleteWindow = internAtom(x, "WM_DELETE_WINDOW");
     const bool managed = !cardinals(x, screen->root, clientList, XCB_ATOM_WINDOW).empty();
     bool closed = false;
     for (const xcb_window_t window : topLevelWindows(x, screen->root, clientList)) {

@@ -1,7 +1,7 @@
 // Starts the built program on a virtual X screen of its own, with a temporary home and settings,
-// photographs its window in both layouts, shreds a file that a second launch hands to it, checks
-// that Ctrl+Return in the open editor shreds nothing, and quits it with Ctrl+Q; without a private
-// folder for its lock, it says why in a window.
+// photographs its window in both layouts, with a compositor's shadow and without, shreds a file
+// that a second launch hands to it, checks that Ctrl+Return in the open editor shreds nothing, and
+// quits it with Ctrl+Q; without a private folder for its lock, it says why in a window.
 
 #include "DesktopSession.h"
 
@@ -31,20 +31,26 @@ class TestE2eSmoke : public QObject {
     Q_OBJECT
 
 private:
-    // Photographs the window once it shows something: a blank window is one or two colours; the
-    // zones, labels and artwork make many.
+    // Photographs the window once it shows something and has settled (the zones glide to a new
+    // layout): a blank window is one or two colours; the zones, labels and artwork make many.
     void screenshot(const QString& window, const QString& name)
     {
-        const auto colours = [&] {
-            const QImage image = session_.picture(window, name);
+        const auto colours = [](const QImage& image) {
             QSet<QRgb> seen;
             for (int y = 0; y < image.height(); y += 2)
                 for (int x = 0; x < image.width(); x += 2)
                     seen.insert(image.pixel(x, y));
             return seen.size();
         };
-        QVERIFY2(QTest::qWaitFor([&] { return colours() > 20; }, kStartTimeoutMs),
-                 qPrintable(QStringLiteral("%1 colours only in %2").arg(colours()).arg(name)));
+        QImage last;
+        const auto settled = [&] {
+            const QImage image = session_.picture(window, name);
+            const bool same = image == last;
+            last = image;
+            return same && colours(image) > 20;
+        };
+        QVERIFY2(QTest::qWaitFor(settled, kStartTimeoutMs),
+                 qPrintable(QStringLiteral("%1 colours only in %2").arg(colours(last)).arg(name)));
     }
 
     DesktopSession session_;
@@ -81,6 +87,44 @@ private Q_SLOTS:
         QFile settings(settingsFolder.filePath("Tolvex.conf"));
         QVERIFY(settings.open(QIODevice::ReadOnly));
         QVERIFY(settings.readAll().contains("windowIsVert_cal=true"));
+    }
+
+    // Under a compositing manager the window casts its shadow in margins around its surface,
+    // which keeps each layout's size; the shadow goes with the compositor.
+    void underACompositorTheWindowCastsAShadow()
+    {
+        QVERIFY(writeTo(session_.homePath(".config/Tolvex/Tolvex.conf"),
+                        "[General]\nwindowIsVert_cal=false\n"));
+        QProcess compositor;
+        compositor.setProcessEnvironment(session_.environment());
+        compositor.start("xcompmgr", {});
+        QVERIFY2(compositor.waitForStarted(), "xcompmgr is missing: run scripts/setup-deps");
+        QProcess app;
+        app.setProcessEnvironment(session_.environment());
+        app.start(program(), {});
+        const QString window = session_.findWindow();
+        QVERIFY2(app.waitForStarted() && !window.isEmpty(), "the window did not appear");
+
+        // The whole window, also where it reaches past the screen's edge.
+        const auto windowSize = [&] {
+            const QString shell = session_.run("xdotool", {"getwindowgeometry", "--shell", window});
+            const auto value = [&](const QString& key) {
+                return shell.section(key + '=', 1).section('\n', 0, 0).toInt();
+            };
+            return QSize(value("WIDTH"), value("HEIGHT"));
+        };
+        const QMargins shadow(24, 16, 24, 32);
+        QTRY_COMPARE_WITH_TIMEOUT(windowSize(), QSize(500, 338).grownBy(shadow), kStartTimeoutMs);
+        // The screen as the user sees it: a window's own picture has no shadow to show.
+        screenshot("root", "screenshot-composited-horizontal.png");
+        session_.key(window, "ctrl+Down");
+        QTRY_COMPARE_WITH_TIMEOUT(windowSize(), QSize(280, 620).grownBy(shadow), kStartTimeoutMs);
+        screenshot("root", "screenshot-composited-vertical.png");
+        compositor.terminate();
+        QTRY_COMPARE_WITH_TIMEOUT(windowSize(), QSize(280, 620), kStartTimeoutMs);
+
+        session_.key(window, "ctrl+q");
+        QVERIFY2(app.waitForFinished(kStartTimeoutMs), "Ctrl+Q did not end the program");
     }
 
     // Ctrl+Return typed in the open editor's search field shreds nothing; once the editor is
