@@ -9,6 +9,7 @@
 #include "kit/WAYWindow.h"
 #include "kit/WindowResizability.h"
 
+#include <QEvent>
 #include <QMainWindow>
 #include <array>
 #include <memory>
@@ -181,7 +182,7 @@ void JMModalOverlay::showInWindow(QWidget* window)
 
     _modalWindow->setParent(window);
     _modalWindow->setGeometry(surface);
-    setAutoresizesWidthAndHeight(_modalWindow);
+    window->installEventFilter(this);
     _modalWindow->show();
     _modalWindow->raise();
     if (isVibrant(_appearance))
@@ -248,10 +249,19 @@ void JMModalOverlay::_afterClose()
     _overlayView = nullptr;
     _shownContentView = nullptr;
 
+    if (_parentWindow)
+        _parentWindow->removeEventFilter(this);
     if (_wasResizable && _parentWindow)
         setResizable(_parentWindow, true);
     setShown(false);
     post(JMModalOverlayDidCloseNotification);
+}
+
+bool JMModalOverlay::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Resize && watched == _parentWindow && _modalWindow)
+        _modalWindow->setGeometry(surfaceRect(_parentWindow));
+    return false;
 }
 
 void JMModalOverlay::performClose(QObject*)

@@ -106,6 +106,11 @@ public:
     QWidget* parentWindow() const { return _parentWindow; }
     const BackdropBlur* backdropBlur() const { return _backdropBlur.get(); }
 
+protected:
+    // Keeps the showing on the window's surface, which moves inside the window when the window's
+    // shadow comes or goes.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void _afterShow();
     void _afterClose();

@@ -115,10 +115,10 @@ private Q_SLOTS:
         overlay.setAnimates(false);
         overlay.showInWindow(&window);
         QCOMPARE(overlay.modalWindow()->geometry(), window.surfaceRect());
-        overlay.close();
 
         compositor.reset();
         QTRY_VERIFY(window.shadowMargins().isNull());
+        QCOMPARE(overlay.modalWindow()->geometry(), window.rect());
         QCOMPARE(window.geometry(), QRect(kSurfaceOrigin, kSurface));
         QCOMPARE(surface->cornerRadius(), 0.0);
         QVERIFY(frameExtents(window).isEmpty());
