@@ -108,9 +108,8 @@ private Q_SLOTS:
         QCOMPARE(screen->privTablView->item(0)->sizeHint().height(), rowHeight);
         privCellView* chrome = rig.row(0);
         QCOMPARE(chrome->brwNameLbl->text(), QStringLiteral("Google Chrome"));
-        QVERIFY(
-            chrome->brwHistoryInfoLbl->text().endsWith(QStringLiteral(" of data\n in 10 files")));
-        QCOMPARE(chrome->brwCookiesInfoLbl->text(), QStringLiteral("0 items"));
+        QVERIFY(chrome->brwHistoryInfoLbl->text().endsWith(" of data\n in 10 files"));
+        QCOMPARE(chrome->brwCookiesInfoLbl->text(), "0 items");
         QVERIFY(chrome->cleanBrowsingHistoryBtn->isVisible() &&
                 !chrome->brwIconBtn->icon().isNull());
         for (int index = 1; index < 5; ++index) {
@@ -122,10 +121,8 @@ private Q_SLOTS:
                     !absent->cleanCookiesBtn->isVisible());
         }
         QCoreApplication::processEvents();
-        const QString folder = QStringLiteral(TOLVEX_SCREENSHOT_DIR);
-        QDir().mkpath(folder);
-        QVERIFY(rig.window->grab().save(
-            QDir(folder).filePath(vertical ? "privacy-vertical.png" : "privacy-horizontal.png")));
+        MainWindowRig::saveScreenshot(rig.window->grab(),
+                                      vertical ? "privacy-vertical" : "privacy-horizontal");
 
         screen->view()->findChild<QPushButton*>(QStringLiteral("closeButton"))->click();
         QVERIFY(!rig.overlay()->isShown());

@@ -39,13 +39,6 @@ class TestScreens : public QObject {
 
     JMModalOverlay* overlay() { return rig_.outlets().modalOverlay; }
 
-    static void save(const QPixmap& shot, const QString& name)
-    {
-        const QString folder = QStringLiteral(TOLVEX_SCREENSHOT_DIR);
-        QDir().mkpath(folder);
-        QVERIFY(shot.save(QDir(folder).filePath(name + ".png")));
-    }
-
     // The window, with the popup over it when there is one, as they stand on the screen.
     void screenshot(const QString& name, QWidget* popup = nullptr)
     {
@@ -58,7 +51,8 @@ class TestScreens : public QObject {
         for (QWidget* part : {window, popup ? popup : window})
             painter.drawPixmap(part->pos() - area.topLeft(), part->grab());
         painter.end();
-        save(shot, name + (Utils::windIsVert_cal() ? "-vertical" : "-horizontal"));
+        MainWindowRig::saveScreenshot(
+            shot, name + (Utils::windIsVert_cal() ? "-vertical" : "-horizontal"));
     }
 
     // A popup lies on the window's screen, whole, in the window's dark palette; photographed.
@@ -138,6 +132,10 @@ private Q_SLOTS:
         screenshot("main");
         // The window's size is its layout's: it does not zoom.
         QVERIFY(!rig_.window->standardButtons()[2]->isEnabled());
+        // Near the right edge of the screen, every popup stays whole on it, dark like the window.
+        QTest::mouseClick(rig_.outlets().secEmptyTrashBtn, Qt::LeftButton);
+        popupShot("trash-popover", rig_.outlets().secureTrashPopOver);
+        rig_.outlets().secureTrashPopOver->hide();
 
         // The hover look shrinks the ring; the description's lines stay inside it.
         rig_.delegate->dragEnteredStateForPassViewWithTag(35);
@@ -229,6 +227,13 @@ private Q_SLOTS:
                         !QRect(button->mapTo(slides, QPoint()), button->size()).intersects(dots));
             }
         }
+        prefs->view()->findChild<QPushButton*>("tellFriendButton")->click();
+        popupShot("tell-a-friend", prefs->tellFriendPopOver);
+        prefs->tellFriendPopOver->close();
+        auto* methods = prefs->view()->findChild<QComboBox*>("defShredMethodPopUp");
+        methods->showPopup();
+        popupShot("method-list", methods->view()->window());
+        methods->hidePopup();
         // Turning the default method off brings its title back, which must fit as well.
         prefs->defShredCheckBtn->click();
         verifyNothingIsCut(prefs);
@@ -247,37 +252,6 @@ private Q_SLOTS:
         mails_.urls.clear();
     }
 
-    // Near the right edge of the screen, every popup stays whole on it, dark like the window.
-    void popupsStayOnTheScreen_data() { screensInBothLayouts_data(); }
-
-    void popupsStayOnTheScreen()
-    {
-        QFETCH(bool, vertical);
-        atTheRightEdge(vertical);
-        QTest::mouseClick(rig_.outlets().secEmptyTrashBtn, Qt::LeftButton);
-        auto* trash = rig_.outlets().secureTrashPopOver.data();
-        popupShot("trash-popover", trash);
-        trash->hide();
-
-        rig_.delegate->showPrefsAction();
-        auto* prefs = static_cast<PreferencesScreen*>(overlay()->contentViewController());
-        prefs->view()->findChild<QPushButton*>("tellFriendButton")->click();
-        popupShot("tell-a-friend", prefs->tellFriendPopOver);
-        prefs->tellFriendPopOver->close();
-
-        auto* methods = prefs->view()->findChild<QComboBox*>("defShredMethodPopUp");
-        methods->showPopup();
-        popupShot("method-list", methods->view()->window());
-        methods->hidePopup();
-        prefs->prefsVCAction(111);
-    }
-
-    void titleBarButtonsSayWhatTheyDo()
-    {
-        for (QAbstractButton* button : rig_.outlets().titlebar->findChildren<QAbstractButton*>())
-            QVERIFY2(!button->toolTip().isEmpty(), qPrintable(button->objectName()));
-    }
-
     // The add panel says what it takes and explains itself at every use.
     void addPanelExplainsItselfEveryTime()
     {
@@ -289,7 +263,7 @@ private Q_SLOTS:
             QVERIFY(!panel->findChild<QWidget*>("fileTypeCombo")->isVisibleTo(panel));
             auto* text = panel->findChild<QLabel*>("addFileAccessoryView");
             QVERIFY(text && text->isVisibleTo(panel) && !text->text().isEmpty());
-            save(panel->grab(), shot);
+            MainWindowRig::saveScreenshot(panel->grab(), shot);
             panel->reject();
             delete panel;
         }
