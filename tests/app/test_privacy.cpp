@@ -16,19 +16,13 @@ using namespace tolvex::testing;
 
 namespace {
 
-const QString kNotInstalled = QStringLiteral("Not Installed");
-
 // Nothing but the fake Chrome is installed, and it runs only when a test says so.
 struct PrivacyRig : MainWindowRig {
     FakeBrowserHome browsers;
     QSet<QString> running;
     QStringList quitRequests;
 
-    PrivacyRig()
-    {
-        browsers.desktopEntry(QStringLiteral("google-chrome.desktop"),
-                              QStringLiteral("Google Chrome"));
-    }
+    PrivacyRig() { browsers.desktopEntry("google-chrome.desktop", "Google Chrome"); }
 
     void startWithBrowsers()
     {
@@ -115,7 +109,7 @@ private Q_SLOTS:
         for (int index = 1; index < 5; ++index) {
             privCellView* absent = rig.row(index);
             QCOMPARE(absent->brwHistoryInfoLbl->text() + absent->brwCookiesInfoLbl->text(),
-                     kNotInstalled + kNotInstalled);
+                     "Not InstalledNot Installed");
             QVERIFY(!absent->brwIconBtn->isEnabled() && !absent->brwIconBtn->icon().isNull());
             QVERIFY(!absent->cleanBrowsingHistoryBtn->isVisible() &&
                     !absent->cleanCookiesBtn->isVisible());
@@ -134,9 +128,8 @@ private Q_SLOTS:
     void cleanUpFromARow()
     {
         PrivacyRig rig;
-        const QStringList history = {rig.chromeFile(QStringLiteral("History")),
-                                     rig.chromeFile(QStringLiteral("Visited Links"))};
-        const QString cookies = rig.chromeFile(QStringLiteral("Cookies"));
+        const QStringList history = {rig.chromeFile("History"), rig.chromeFile("Visited Links")};
+        const QString cookies = rig.chromeFile("Cookies");
         rig.startWithBrowsers();
 
         rig.pressKey(Key::S, Qt::ControlModifier | Qt::ShiftModifier);
