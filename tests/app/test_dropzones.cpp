@@ -1,4 +1,5 @@
-// Drops onto the three zones as a file manager makes them, and the looks each step leaves.
+// Drops onto the three zones as a file manager makes them, and the looks each step leaves; the
+// zones of shredding lists are the main window test's.
 
 #include "MainWindowRig.h"
 #include "app/NamedImage.h"
@@ -74,31 +75,6 @@ private Q_SLOTS:
         QCOMPARE(zone.mainTF->text(), QStringLiteral("7 - pass"));
         QVERIFY(zone.clearRevealView->isHidden());
         QVERIFY(!zone.progIndicForFilesize->isAnimating());
-    }
-
-    void zoneOfAShreddingListIgnoresDragsAndRefusesDrops()
-    {
-        MainWindowRig rig;
-        rig.startShredding({7});
-        QTRY_COMPARE(rig.delegate->zoneOutlets(7)->mainTF->text(), QStringLiteral("..Shredding.."));
-        const ZoneOutlets zone = *rig.delegate->zoneOutlets(7);
-        QCOMPARE(NamedImage::imageName(zone.addNewFilesBtn), QStringLiteral("cancelShred"));
-        QTRY_COMPARE(zone.descrTF->text(), QStringLiteral("7.txt"));
-        QVERIFY(zone.clearRevealView->isHidden());
-
-        const auto drag = MainWindowRig::fileDrag({rig.file(QStringLiteral("docs/second"))});
-        QVERIFY(MainWindowRig::dragEnter(zone.dropView, *drag));
-        QCOMPARE(NamedImage::imageName(zone.addNewFilesBtn), QStringLiteral("cancelShred"));
-        MainWindowRig::dragLeave(zone.dropView);
-        QCOMPARE(zone.mainTF->text(), QStringLiteral("..Shredding.."));
-
-        QVERIFY(MainWindowRig::drop(zone.dropView, *drag));
-        QCOMPARE(rig.hud(),
-                 "Adding files to this shredding task is not allowed while it's running");
-        QCOMPARE(rig.list(7).size(), 1);
-        // Another zone still takes files meanwhile.
-        QVERIFY(rig.dropFiles(1, {rig.file(QStringLiteral("docs/third"))}));
-        QCOMPARE(rig.list(1).size(), 1);
     }
 };
 

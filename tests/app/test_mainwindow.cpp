@@ -196,12 +196,28 @@ private Q_SLOTS:
         QVERIFY(!rig.window->findChild<QMessageBox*>());
     }
 
-    // While lists shred, the volumes screen and the privacy scan wait and closing asks; Ctrl+W
-    // does not ask.
+    // While lists shred, their zones ignore drags and refuse drops, the volumes screen and the
+    // privacy scan wait, and closing asks; Ctrl+W does not ask.
     void whileListsShred()
     {
         MainWindowRig rig;
         rig.startShredding({1, 35});
+        const ZoneOutlets zone = *rig.delegate->zoneOutlets(35);
+        QTRY_COMPARE(zone.mainTF->text(), "..Shredding..");
+        QCOMPARE(NamedImage::imageName(zone.addNewFilesBtn), "cancelShred");
+        QVERIFY(zone.clearRevealView->isHidden());
+        const auto drag = MainWindowRig::fileDrag({rig.file("docs/second")});
+        QVERIFY(MainWindowRig::dragEnter(zone.dropView, *drag));
+        QCOMPARE(NamedImage::imageName(zone.addNewFilesBtn), "cancelShred");
+        MainWindowRig::dragLeave(zone.dropView);
+        QCOMPARE(zone.mainTF->text(), "..Shredding..");
+        QVERIFY(MainWindowRig::drop(zone.dropView, *drag));
+        QCOMPARE(rig.hud(),
+                 "Adding files to this shredding task is not allowed while it's running");
+        // Another zone still takes files meanwhile.
+        QVERIFY(rig.dropFiles(7, {rig.file("docs/third")}));
+        QCOMPARE(rig.list(7).size(), 1);
+
         for (const auto open : {&AppDelegate::eraseDiskSpace, &AppDelegate::privacyCleanUp}) {
             (rig.delegate.get()->*open)(nullptr);
             QCOMPARE(rig.hud(), "Please wait for shredding tasks to complete");

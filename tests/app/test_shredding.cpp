@@ -110,9 +110,8 @@ private Q_SLOTS:
         large.removeIf([](const QString& path) { return !QFile::exists(path); });
         QVERIFY(!large.isEmpty());
         QTRY_COMPARE(rig.list(35), large);
-        QCOMPARE(zone.mainTF->text(), large.size() == 1
-                                          ? QStringLiteral("1 file")
-                                          : QStringLiteral("%1 files").arg(large.size()));
+        QCOMPARE(zone.mainTF->text(),
+                 QStringLiteral("%1 file%2").arg(large.size()).arg(large.size() == 1 ? "" : "s"));
         QCOMPARE(NamedImage::imageName(zone.addNewFilesBtn), QStringLiteral("AddNew"));
         QVERIFY(rig.hud() != QStringLiteral("35-pass shredding is complete!"));
     }
