@@ -60,11 +60,13 @@ private:
     }
 
 private Q_SLOTS:
-    // The title bar then visits the website, and its close button closes at once while nothing
-    // shreds.
+    // Then the desktop's requests reach the window, the title bar visits the website, and its
+    // close button closes at once while nothing shreds.
     void startsWithEmptyZonesInARowSwitchesToAColumnKeepingTheBottomLeftCornerAndCloses()
     {
         MainWindowRig rig;
+        SingleInstance requests(rig.settings.path());
+        rig.desktopRequests = &requests;
         rig.start();
         QCOMPARE(NamedImage::imageName(rig.outlets().toggleHorizontalVerticalBtn), "horiz_Layout");
         for (qint64 id : {1, 7, 35})
@@ -104,6 +106,18 @@ private Q_SLOTS:
         rig.window->setFixedSize(300, 640);
         rig.delegate->toggleWindowHorizontal(nullptr);
         QCOMPARE(rig.window->size(), QSize(280, 620));
+
+        // Open-with asks for the method ("Erase with Tolvex" goes the same road, end to end).
+        const QString opened = rig.file("docs/open.txt", 10);
+        AlertPresenter::setNextAnswer(AlertSecondButtonReturn);
+        Q_EMIT requests.openFilesRequested({opened});
+        QTRY_COMPARE(rig.list(35), QStringList{opened});
+        QCOMPARE(told().size(), 1);
+        // Launching Tolvex again brings the window back.
+        rig.window->showMinimized();
+        QTRY_VERIFY(rig.window->isMinimized());
+        Q_EMIT requests.reopenRequested();
+        QTRY_VERIFY(!rig.window->isMinimized());
 
         UrlCatcher catcher({"https"});
         rig.outlets().titlebar->findChild<QAction*>("visitWebsiteAction")->trigger();
@@ -275,26 +289,6 @@ private Q_SLOTS:
         // What the runs left on the main queue finds nothing to paint.
         QCoreApplication::sendPostedEvents();
         QVERIFY(!answered);
-    }
-
-    void desktopRequestsReachTheWindow()
-    {
-        MainWindowRig rig;
-        SingleInstance requests(rig.settings.path());
-        rig.desktopRequests = &requests;
-        rig.start();
-        // Open-with asks for the method ("Erase with Tolvex" goes the same road, end to end).
-        const QString opened = rig.file("docs/open.txt", 10);
-        AlertPresenter::setNextAnswer(AlertSecondButtonReturn);
-        Q_EMIT requests.openFilesRequested({opened});
-        QTRY_COMPARE(rig.list(35), QStringList{opened});
-        QCOMPARE(told().size(), 1);
-
-        // Launching Tolvex again brings the window back.
-        rig.window->showMinimized();
-        QTRY_VERIFY(rig.window->isMinimized());
-        Q_EMIT requests.reopenRequested();
-        QTRY_VERIFY(!rig.window->isMinimized());
     }
 
     void secureEmptyTrashPopoverShredsWithItsPass()
