@@ -8,6 +8,7 @@
 #include "app/DropView.h"
 #include "app/MainWindowBuilder.h"
 #include "app/myRespView.h"
+#include "engine/UtilsSettings.h"
 #include "kit/AlertPresenter.h"
 #include "kit/KeyboardLayout.h"
 #include "kit/MyHudAlert.h"
@@ -49,8 +50,7 @@ public:
         HomeFolder::setForTesting(home.path());
         UserDefaults::setStandardForTesting(settings.filePath(QStringLiteral("Tolvex.conf")));
         qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral(".local/share"))));
-        KeyboardLayout::setForTesting(
-            KeyboardInputSource{QStringLiteral("English (US)"), QStringLiteral("us")});
+        KeyboardLayout::setForTesting(KeyboardInputSource{"English (US)", "us"});
         QApplication::setQuitOnLastWindowClosed(false);
     }
 
@@ -80,7 +80,7 @@ public:
     void startShredding(std::initializer_list<qint64> listIds)
     {
         const QString slow =
-            file(QStringLiteral("slow-tolx"),
+            file("slow-tolx",
                  "#!/bin/sh\necho \"removing $(tr '\\0' '\\n' | head -n 1)\"\nexec sleep 60\n");
         QVERIFY(QFile::setPermissions(slow, QFile::ReadOwner | QFile::ExeOwner));
         start(slow);
@@ -111,11 +111,12 @@ public:
         return file(relative, QByteArray(bytes, 'x'));
     }
 
-    // Kept in the build folder for a person to look at.
+    // Kept in the build folder for a person to look at, named after the layout in use.
     static void saveScreenshot(const QPixmap& shot, const QString& name)
     {
         const QString folder = QStringLiteral(TOLVEX_SCREENSHOT_DIR);
-        QVERIFY(QDir().mkpath(folder) && shot.save(QDir(folder).filePath(name + ".png")));
+        const QString layout = Utils::windIsVert_cal() ? "-vertical.png" : "-horizontal.png";
+        QVERIFY(QDir().mkpath(folder) && shot.save(QDir(folder).filePath(name + layout)));
     }
 
     static std::unique_ptr<QMimeData> fileDrag(const QStringList& paths)

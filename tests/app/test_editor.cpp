@@ -61,9 +61,8 @@ private Q_SLOTS:
 
         removeRow(1, kNo);
         const auto& asked = sheets.shown.first();
-        QCOMPARE(
-            asked.messageText + '|' + asked.informativeText + '|' + asked.buttons.join('/'),
-            QStringLiteral("Remove this file path from shredding list?|/h/u/a/beta.txt|YES/NO"));
+        QCOMPARE(asked.messageText + '|' + asked.informativeText + '|' + asked.buttons.join('/'),
+                 "Remove this file path from shredding list?|/h/u/a/beta.txt|YES/NO");
         QCOMPARE(editor->pathDicsArr.size(), 5);
 
         removeRow(1);

@@ -67,9 +67,6 @@ private Q_SLOTS:
     void cleanup()
     {
         AlertPresenter::takePresentedForTesting();
-        for (qint64 id : {1, 7, 35})
-            if (fx_->rig.tasks.isShredding(id))
-                makeIdle(id);
         fx_.reset();
     }
 

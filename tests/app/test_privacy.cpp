@@ -115,8 +115,7 @@ private Q_SLOTS:
                     !absent->cleanCookiesBtn->isVisible());
         }
         QCoreApplication::processEvents();
-        MainWindowRig::saveScreenshot(rig.window->grab(),
-                                      vertical ? "privacy-vertical" : "privacy-horizontal");
+        MainWindowRig::saveScreenshot(rig.window->grab(), "privacy");
 
         screen->view()->findChild<QPushButton*>(QStringLiteral("closeButton"))->click();
         QVERIFY(!rig.overlay()->isShown());

@@ -51,8 +51,7 @@ class TestScreens : public QObject {
         for (QWidget* part : {window, popup ? popup : window})
             painter.drawPixmap(part->pos() - area.topLeft(), part->grab());
         painter.end();
-        MainWindowRig::saveScreenshot(
-            shot, name + (Utils::windIsVert_cal() ? "-vertical" : "-horizontal"));
+        MainWindowRig::saveScreenshot(shot, name);
     }
 
     // A popup lies on the window's screen, whole, in the window's dark palette; photographed.
@@ -158,8 +157,7 @@ private Q_SLOTS:
         QVERIFY(!panel->findChild<QWidget*>("fileTypeCombo")->isVisibleTo(panel));
         auto* explanation = panel->findChild<QLabel*>("addFileAccessoryView");
         QVERIFY(explanation && explanation->isVisibleTo(panel) && !explanation->text().isEmpty());
-        MainWindowRig::saveScreenshot(panel->grab(),
-                                      vertical ? "add-panel-vertical" : "add-panel-horizontal");
+        MainWindowRig::saveScreenshot(panel->grab(), "add-panel");
         panel->reject();
         delete panel;
 

@@ -131,7 +131,7 @@ private Q_SLOTS:
         const int blocks = 2 * QThread::idealThreadCount() + 9;
         QSemaphore arrived;
         std::atomic<int> sawEveryone = 0;
-        for (int i = 0; i < blocks; ++i) {
+        for (int i = 0; i < blocks; ++i)
             GlobalQueue::dispatchAsync([&] {
                 arrived.release();
                 if (arrived.tryAcquire(blocks, 30000)) {
@@ -139,7 +139,6 @@ private Q_SLOTS:
                     ++sawEveryone;
                 }
             });
-        }
         GlobalQueue::waitForDone();
         QCOMPARE(sawEveryone.load(), blocks);
     }
