@@ -132,8 +132,7 @@ private Q_SLOTS:
         rig.startWithBrowsers();
 
         rig.pressKey(Key::S, Qt::ControlModifier | Qt::ShiftModifier);
-        QVERIFY(rig.overlay()->isShown());
-        QVERIFY(!rig.outlets().privScanView->isVisible());
+        QVERIFY(rig.overlay()->isShown() && !rig.outlets().privScanView->isVisible());
 
         rig.running = {QStringLiteral("com.google.Chrome")};
         AlertPresenter::setNextAnswer(AlertSecondButtonReturn);

@@ -229,11 +229,10 @@ private Q_SLOTS:
             // The slide show's page dots stay clear of the slide's buttons.
             MIHSliderView* slides = screens.preferencesViewContr->sliderView;
             const QRect dots = slides->dotsControl()->geometry();
-            for (QAbstractButton* button : slides->findChildren<QAbstractButton*>()) {
+            for (QAbstractButton* button : slides->findChildren<QAbstractButton*>())
                 if (button->isVisibleTo(slides) && button->parentWidget() != slides->dotsControl())
                     QVERIFY(
                         !QRect(button->mapTo(slides, QPoint()), button->size()).intersects(dots));
-            }
         }
         prefs->view()->findChild<QPushButton*>("tellFriendButton")->click();
         popupShot("tell-a-friend", prefs->tellFriendPopOver);

@@ -24,8 +24,7 @@ class TestSingleInstance : public QObject {
     Q_OBJECT
 
 private:
-    const QString peerProgram_ =
-        QCoreApplication::applicationDirPath() + QStringLiteral("/singleinstance_peer");
+    const QString peerProgram_ = QCoreApplication::applicationDirPath() + "/singleinstance_peer";
 
     // Runs a second process on the test's folder from `workingFolder` and returns its exit code,
     // keeping this process's event loop turning so the listener can answer it.
