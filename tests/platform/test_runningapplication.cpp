@@ -47,7 +47,8 @@ private Q_SLOTS:
     void findsEndsAndWaitsForTheBrowsersProgramButNotItsHelpers()
     {
         const QString helper = copyAs("/bin/sleep", "helper/vivaldi-bin");
-        Task task(copyAs("/bin/sh", "browser/vivaldi-bin"), {"-c", helper + " 30 & echo $!; wait"});
+        Task task(copyAs("/bin/sh", "browser/vivaldi-bin"),
+                  {"-c", helper + " 30 >/dev/null 2>&1 & echo $!; wait"});
         std::atomic<pid_t> helperId = 0;
         task.setReadabilityHandler(
             [&](const QByteArray& line) { helperId = pid_t(line.toLong()); });
