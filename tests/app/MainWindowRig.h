@@ -64,8 +64,7 @@ public:
     }
 
     // Builds and starts the window as the program does, with the real helper by default.
-    void start(const QString& helper = QDir(qEnvironmentVariable("TOLVEX_BIN_DIR"))
-                                           .absoluteFilePath(QStringLiteral("tolx")))
+    void start(const QString& helper = qEnvironmentVariable("TOLVEX_BIN_DIR") + "/tolx")
     {
         delegate = std::make_unique<RecordingAppDelegate>(helper);
         delegate->setDesktopRequests(desktopRequests);
