@@ -8,6 +8,7 @@
 #include "app/DropView.h"
 #include "app/MainWindowBuilder.h"
 #include "app/myRespView.h"
+#include "engine/UtilsSettings.h"
 #include "kit/AlertPresenter.h"
 #include "kit/KeyboardLayout.h"
 #include "kit/MyHudAlert.h"
@@ -16,6 +17,7 @@
 #include "platform/Task.h"
 #include "platform/UserDefaults.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QMimeData>
@@ -48,8 +50,8 @@ public:
         HomeFolder::setForTesting(home.path());
         UserDefaults::setStandardForTesting(settings.filePath(QStringLiteral("Tolvex.conf")));
         qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral(".local/share"))));
-        KeyboardLayout::setForTesting(
-            KeyboardInputSource{QStringLiteral("English (US)"), QStringLiteral("us")});
+        KeyboardLayout::setForTesting(KeyboardInputSource{"English (US)", "us"});
+        QApplication::setQuitOnLastWindowClosed(false);
     }
 
     ~MainWindowRig()
@@ -62,8 +64,7 @@ public:
     }
 
     // Builds and starts the window as the program does, with the real helper by default.
-    void start(const QString& helper = QDir(qEnvironmentVariable("TOLVEX_BIN_DIR"))
-                                           .absoluteFilePath(QStringLiteral("tolx")))
+    void start(const QString& helper = qEnvironmentVariable("TOLVEX_BIN_DIR") + "/tolx")
     {
         delegate = std::make_unique<RecordingAppDelegate>(helper);
         delegate->setDesktopRequests(desktopRequests);
@@ -77,12 +78,11 @@ public:
     // announces the first item it reads and then waits until it is terminated.
     void startShredding(std::initializer_list<qint64> listIds)
     {
-        QFile slow(settings.filePath(QStringLiteral("slow-tolx")));
-        QVERIFY(slow.open(QIODevice::WriteOnly));
-        slow.write("#!/bin/sh\necho \"removing $(tr '\\0' '\\n' | head -n 1)\"\nexec sleep 60\n");
-        slow.close();
-        slow.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        start(slow.fileName());
+        const QString slow =
+            file("slow-tolx",
+                 "#!/bin/sh\necho \"removing $(tr '\\0' '\\n' | head -n 1)\"\nexec sleep 60\n");
+        QVERIFY(QFile::setPermissions(slow, QFile::ReadOwner | QFile::ExeOwner));
+        start(slow);
         for (qint64 id : listIds)
             dropFiles(id, {file(QStringLiteral("docs/%1.txt").arg(id), 10)});
         clickStartButton();
@@ -95,14 +95,27 @@ public:
 
     DropView* zone(qint64 listId) { return delegate->zoneOutlets(listId)->dropView; }
 
-    // A file of `bytes` bytes (and its folders) below the home folder.
-    QString file(const QString& relative, qint64 bytes = 0)
+    // A file holding `contents` (and its folders) below the home folder.
+    QString file(const QString& relative, const QByteArray& contents)
     {
         QFile file(home.filePath(relative));
         QDir().mkpath(QFileInfo(file).path());
         file.open(QIODevice::WriteOnly);
-        file.write(QByteArray(bytes, 'x'));
+        file.write(contents);
         return file.fileName();
+    }
+
+    QString file(const QString& relative, qint64 bytes = 0)
+    {
+        return file(relative, QByteArray(bytes, 'x'));
+    }
+
+    // Kept in the build folder for a person to look at, named after the layout in use.
+    static void saveScreenshot(const QPixmap& shot, const QString& name)
+    {
+        const QString folder = QStringLiteral(TOLVEX_SCREENSHOT_DIR);
+        const QString layout = Utils::windIsVert_cal() ? "-vertical.png" : "-horizontal.png";
+        QVERIFY(QDir().mkpath(folder) && shot.save(QDir(folder).filePath(name + layout)));
     }
 
     static std::unique_ptr<QMimeData> fileDrag(const QStringList& paths)

@@ -61,9 +61,8 @@ private Q_SLOTS:
 
         removeRow(1, kNo);
         const auto& asked = sheets.shown.first();
-        QCOMPARE(
-            asked.messageText + '|' + asked.informativeText + '|' + asked.buttons.join('/'),
-            QStringLiteral("Remove this file path from shredding list?|/h/u/a/beta.txt|YES/NO"));
+        QCOMPARE(asked.messageText + '|' + asked.informativeText + '|' + asked.buttons.join('/'),
+                 "Remove this file path from shredding list?|/h/u/a/beta.txt|YES/NO");
         QCOMPARE(editor->pathDicsArr.size(), 5);
 
         removeRow(1);
@@ -91,13 +90,12 @@ private Q_SLOTS:
         removeRow(0);
         QCOMPARE(editor->dicPathsToRemove.first().filePath, QStringLiteral("/h/u/b/gamma"));
 
-        ShredEntryDics* handed = nullptr;
+        std::pair<qint64, ShredEntryDics*> handed;
         editor->actionWithIndex = [&](qint64 tag, ShredEntryDics& removed) {
-            QCOMPARE(tag, 0);
-            handed = &removed;
+            handed = {tag, &removed};
         };
         editor->view()->findChild<QPushButton*>(QStringLiteral("doneButton"))->click();
-        QCOMPARE(handed, &editor->dicPathsToRemove);
+        QCOMPARE(handed, std::pair(qint64(0), &editor->dicPathsToRemove));
         QCOMPARE(editor->destTablView->count(), 4);
 
         editor->searchField->setText(QStringLiteral("delta"));

@@ -14,8 +14,9 @@ using namespace tolvex::testing;
 
 namespace {
 
-struct Host : FileIntakeHost {
-    Host()
+// The engine's fakes, a window of three zones, and the intake between them.
+struct IntakeFixture : EngineFixture, FileIntakeHost {
+    IntakeFixture()
     {
         for (qint64 tag : {1, 7, 35}) {
             zones[tag] = new DropView(&window);
@@ -30,6 +31,8 @@ struct Host : FileIntakeHost {
     QWidget window;
     QHash<qint64, DropView*> zones;
     QList<qint64> hovered;
+    QList<Alert> choosers; // the method choosers asked so far
+    FileIntake intake{rig.lists, rig.tasks, rig.window, rig.window, *this};
 };
 
 } // namespace
@@ -37,22 +40,18 @@ struct Host : FileIntakeHost {
 class TestFileIntake : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<EngineFixture> fx_;
-    std::unique_ptr<Host> host_;
-    std::unique_ptr<FileIntake> intake_;
+    std::unique_ptr<IntakeFixture> fx_;
 
     QString inHome(const QString& relative) const { return fx_->world.home + "/" + relative; }
     QString makeFile(const QString& relative) { return fx_->world.file("home/" + relative, 0); }
-
-    QList<Alert> choosers_;
 
     // The method choosers asked in this test, answered from the queue.
     const QList<Alert>& choosers()
     {
         for (const Alert& alert : AlertPresenter::takePresentedForTesting())
             if (alert.informativeText == FileIntake::chooserInformativeText)
-                choosers_ << alert;
-        return choosers_;
+                fx_->choosers << alert;
+        return fx_->choosers;
     }
 
     void makeBusy(qint64 listId) { fx_->rig.tasks.beginChunk(listId, nullptr, true); }
@@ -63,23 +62,11 @@ class TestFileIntake : public QObject {
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        choosers_.clear();
-        fx_ = std::make_unique<EngineFixture>();
-        host_ = std::make_unique<Host>();
-        intake_ = std::make_unique<FileIntake>(fx_->rig.lists, fx_->rig.tasks, fx_->rig.window,
-                                               fx_->rig.window, *host_);
-    }
+    void init() { fx_ = std::make_unique<IntakeFixture>(); }
 
     void cleanup()
     {
         AlertPresenter::takePresentedForTesting();
-        for (qint64 id : {1, 7, 35})
-            if (fx_->rig.tasks.isShredding(id))
-                makeIdle(id);
-        intake_.reset();
-        host_.reset();
         fx_.reset();
     }
 
@@ -93,9 +80,9 @@ private Q_SLOTS:
         fx_->rig.lists.setFilePathsArr(35, {listed});
         for (const QString& dimmed : QStringList{listed, inHome("Library/Caches"), fx_->world.home,
                                                  "/usr/share", "/etc/hosts"})
-            QVERIFY2(!intake_->panelShouldEnableURL(dimmed), qPrintable(dimmed));
+            QVERIFY2(!fx_->intake.panelShouldEnableURL(dimmed), qPrintable(dimmed));
         for (const QString& offered : QStringList{inHome("Docs"), free, "/media/usb/photo.jpg"})
-            QVERIFY2(intake_->panelShouldEnableURL(offered), qPrintable(offered));
+            QVERIFY2(fx_->intake.panelShouldEnableURL(offered), qPrintable(offered));
         QVERIFY(fx_->rig.window.log.isEmpty());
 
         // A folder directly inside home and an item already listed cannot be chosen: the panel
@@ -107,20 +94,20 @@ private Q_SLOTS:
         const QString notText = inHome(decodeNativePath("Docs/caf\xe9"));
         std::ofstream(toNativePath(notText)).flush();
         AlertPresenter::setNextFileNames({free, QFile::decodeName(encodeNativePath(notText))});
-        intake_->addNewFilesToShredPass(7, nullptr);
-        QVERIFY(!host_->window.findChild<QFileDialog*>());
+        fx_->intake.addNewFilesToShredPass(7, nullptr);
+        QVERIFY(!fx_->window.findChild<QFileDialog*>());
         QTRY_COMPARE(fx_->rig.lists.filePathsArr(7), QStringList({free, notText, old}));
-        QCOMPARE(host_->hovered, QList<qint64>{7});
+        QCOMPARE(fx_->hovered, QList<qint64>{7});
         QCOMPARE(fx_->rig.lists.filePathsArr(35), QStringList{listed});
 
         // A cancelled panel restores the zone; with only refused choices left it ends so, too.
         fx_->rig.window.log.clear();
         AlertPresenter::setNextFilePanelCancel();
-        intake_->addNewFilesToShredPass(1, nullptr);
-        QTRY_COMPARE(host_->hovered, QList<qint64>({7, 1}));
+        fx_->intake.addNewFilesToShredPass(1, nullptr);
+        QTRY_COMPARE(fx_->hovered, QList<qint64>({7, 1}));
         QCOMPARE(fx_->rig.window.log, QStringList{"exited 1 size=0"});
         AlertPresenter::setNextFileNames({fx_->world.home});
-        intake_->addNewFilesToShredPass(1, nullptr);
+        fx_->intake.addNewFilesToShredPass(1, nullptr);
         QTRY_COMPARE(fx_->rig.window.log, QStringList(2, "exited 1 size=0"));
         QVERIFY(fx_->rig.lists.filePathsArr(1).isEmpty());
     }
@@ -135,7 +122,7 @@ private Q_SLOTS:
         // An item on a volume already listed elsewhere is not checked on this road.
         fx_->rig.lists.setFilePathsArr(1, {volume + "/a.txt"});
 
-        const auto merged = intake_->arrOfFilePathsFromAddBtn(35, {volume, other});
+        const auto merged = fx_->intake.arrOfFilePathsFromAddBtn(35, {volume, other});
         QVERIFY(merged);
         QCOMPARE(merged->first(), other);
         QCOMPARE(QSet<QString>(merged->begin() + 1, merged->end()),
@@ -148,7 +135,7 @@ private Q_SLOTS:
         AlertPresenter::setNextAnswer(1002);
         QElapsedTimer clock;
         for (int i = 0; i < 10; ++i) {
-            intake_->applicationOpenFiles(
+            fx_->intake.applicationOpenFiles(
                 {makeFile(QString("Docs/a%1").arg(i)), makeFile(QString("Docs/b%1").arg(i))});
             clock.start();
             QTest::qWait(100);
@@ -164,17 +151,17 @@ private Q_SLOTS:
 
         // The answer "7-pass" hands every path to list 7.
         QTRY_COMPARE(fx_->rig.lists.filePathsArr(7).size(), 20);
-        QCOMPARE(host_->hovered, QList<qint64>{7});
-        QVERIFY(intake_->filesToOpenFromDock.isEmpty());
+        QCOMPARE(fx_->hovered, QList<qint64>{7});
+        QVERIFY(fx_->intake.filesToOpenFromDock.isEmpty());
 
         // One path is "1 file"; a busy list's button is disabled; "Cancel" empties the queue.
         makeBusy(7);
         AlertPresenter::setNextAnswer(1000);
-        intake_->serviceMenuShred({makeFile("Docs/one")});
+        fx_->intake.serviceMenuShred({makeFile("Docs/one")});
         QTRY_COMPARE(choosers().size(), 2);
         QCOMPARE(choosers().last().messageText, QStringLiteral("1 file dropped"));
         QCOMPARE(choosers().last().disabledButtons, QSet<int>{2});
-        QTRY_VERIFY(intake_->filesToOpenFromDock.isEmpty());
+        QTRY_VERIFY(fx_->intake.filesToOpenFromDock.isEmpty());
         QVERIFY(fx_->rig.lists.filePathsArr(1).isEmpty() &&
                 fx_->rig.lists.filePathsArr(35).isEmpty());
         QCOMPARE(fx_->rig.lists.filePathsArr(7).size(), 20);
@@ -185,15 +172,15 @@ private Q_SLOTS:
     void protectedPathsOrAllListsBusyQueueNothing()
     {
         QDir().mkpath(inHome("Desktop"));
-        intake_->serviceMenuShred({inHome("Desktop"), "/usr/bin/env", makeFile("Docs/.secret")});
-        QVERIFY(intake_->filesToOpenFromDock.isEmpty() && fx_->rig.window.log.isEmpty());
+        fx_->intake.serviceMenuShred({inHome("Desktop"), "/usr/bin/env", makeFile("Docs/.secret")});
+        QVERIFY(fx_->intake.filesToOpenFromDock.isEmpty() && fx_->rig.window.log.isEmpty());
         for (qint64 id : {1, 7, 35})
             makeBusy(id);
-        intake_->applicationOpenFiles({makeFile("Docs/x")});
+        fx_->intake.applicationOpenFiles({makeFile("Docs/x")});
         QCOMPARE(fx_->rig.window.log, QStringList{QStringLiteral("hud %1 %2")
                                                       .arg(HudAlertType::information)
                                                       .arg(FileIntake::allMethodsBusyMessage)});
-        QVERIFY(intake_->filesToOpenFromDock.isEmpty());
+        QVERIFY(fx_->intake.filesToOpenFromDock.isEmpty());
     }
 
     void defaultMethodWaitsWhileItsListIsBusy()
@@ -202,17 +189,17 @@ private Q_SLOTS:
         UserDefaults::standard().setInteger(Utils::DefaultsKey::selectedDefShredMethodInd, 1);
         makeBusy(7);
         const QString first = makeFile("Docs/first");
-        intake_->applicationOpenFiles({first});
+        fx_->intake.applicationOpenFiles({first});
         // What the gathering timer runs when it fires.
-        intake_->openQueuedFiles();
+        fx_->intake.openQueuedFiles();
         QVERIFY(choosers().isEmpty() && fx_->rig.lists.filePathsArr(7).isEmpty());
-        QCOMPARE(intake_->filesToOpenFromDock, QStringList{first});
+        QCOMPARE(fx_->intake.filesToOpenFromDock, QStringList{first});
 
         makeIdle(7);
-        intake_->applicationOpenFiles({makeFile("Docs/second")});
+        fx_->intake.applicationOpenFiles({makeFile("Docs/second")});
         QTRY_COMPARE(fx_->rig.lists.filePathsArr(7), QStringList({first, inHome("Docs/second")}));
-        QVERIFY(choosers().isEmpty() && intake_->filesToOpenFromDock.isEmpty());
-        QCOMPARE(host_->hovered, QList<qint64>{7});
+        QVERIFY(choosers().isEmpty() && fx_->intake.filesToOpenFromDock.isEmpty());
+        QCOMPARE(fx_->hovered, QList<qint64>{7});
     }
 };
 

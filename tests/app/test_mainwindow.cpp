@@ -41,16 +41,18 @@ private:
         return texts;
     }
 
-    // The title can be read and no title-bar button covers it.
+    // The title can be read and no title-bar button covers it; the title bar's own buttons say
+    // what they do.
     static void titleStaysClear(MainWindowRig& rig)
     {
         QCoreApplication::processEvents();
         QLabel* title = rig.outlets().titleBarStrTitleTF;
         const QRect titleFrame(title->mapTo(rig.window.get(), QPoint()), title->size());
         QVERIFY(title->width() >= title->fontMetrics().horizontalAdvance("Tolvex"));
-        QList<QAbstractButton*> buttons = rig.window->standardButtons();
-        buttons += rig.outlets().titlebar->findChildren<QAbstractButton*>();
-        for (QAbstractButton* button : buttons) {
+        const auto own = rig.outlets().titlebar->findChildren<QAbstractButton*>();
+        for (QAbstractButton* button : own)
+            QVERIFY2(!button->toolTip().isEmpty(), qPrintable(button->objectName()));
+        for (QAbstractButton* button : rig.window->standardButtons() + own) {
             const QRect frame(button->mapTo(rig.window.get(), QPoint()), button->size());
             QVERIFY2(!frame.intersects(titleFrame.adjusted(-4, 0, 4, 0)),
                      qPrintable(button->toolTip()));
@@ -58,11 +60,13 @@ private:
     }
 
 private Q_SLOTS:
-    void init() { QApplication::setQuitOnLastWindowClosed(false); }
-
-    void startsWithEmptyZonesInARowAndSwitchesToAColumnKeepingTheBottomLeftCorner()
+    // Then the desktop's requests reach the window, the title bar visits the website, and its
+    // close button closes at once while nothing shreds.
+    void startsWithEmptyZonesInARowSwitchesToAColumnKeepingTheBottomLeftCornerAndCloses()
     {
         MainWindowRig rig;
+        SingleInstance requests(rig.settings.path());
+        rig.desktopRequests = &requests;
         rig.start();
         QCOMPARE(NamedImage::imageName(rig.outlets().toggleHorizontalVerticalBtn), "horiz_Layout");
         for (qint64 id : {1, 7, 35})
@@ -102,6 +106,28 @@ private Q_SLOTS:
         rig.window->setFixedSize(300, 640);
         rig.delegate->toggleWindowHorizontal(nullptr);
         QCOMPARE(rig.window->size(), QSize(280, 620));
+
+        // Open-with asks for the method ("Erase with Tolvex" goes the same road, end to end).
+        const QString opened = rig.file("docs/open.txt", 10);
+        AlertPresenter::setNextAnswer(AlertSecondButtonReturn);
+        Q_EMIT requests.openFilesRequested({opened});
+        QTRY_COMPARE(rig.list(35), QStringList{opened});
+        QCOMPARE(told().size(), 1);
+        // Launching Tolvex again brings the window back.
+        rig.window->showMinimized();
+        QTRY_VERIFY(rig.window->isMinimized());
+        Q_EMIT requests.reopenRequested();
+        QTRY_VERIFY(!rig.window->isMinimized());
+
+        UrlCatcher catcher({"https"});
+        rig.outlets().titlebar->findChild<QAction*>("visitWebsiteAction")->trigger();
+        QCOMPARE(catcher.urls, QList<QUrl>{QUrl(QString(Addresses::homePage))});
+        // The title bar's own view lies under the window's buttons.
+        QAbstractButton* close = rig.window->standardButtons().first();
+        QCOMPARE(rig.window->childAt(close->mapTo(rig.window.get(), close->rect().center())),
+                 close);
+        QTest::mouseClick(close, Qt::LeftButton);
+        QVERIFY(!rig.window->isVisible() && told().isEmpty());
     }
 
     void shortcutsFollowTheKeyboardLayoutAndWaitWhileSomethingStandsOverTheWindow()
@@ -169,6 +195,21 @@ private Q_SLOTS:
         windowShortcutsWait(sheet);
         QVERIFY(sheet->isVisible());
         sheet->close();
+
+        // Ctrl+Shift+Backspace opens the Secure Empty Trash popover, which shreds with its pass.
+        MountedVolumes::setForTesting(QList<MountedVolume>{{"/", QString()}});
+        MainWindowOutlets& o = rig.outlets();
+        const QString trashed = rig.file(".local/share/Trash/files/old.txt", 100);
+        rig.pressKey(Key::Backspace, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(o.secureTrashPopOver->isVisible());
+        QCOMPARE(o.secureTrashPopOver->y(),
+                 o.secEmptyTrashBtn->mapToGlobal(QPoint(0, o.secEmptyTrashBtn->height())).y());
+        o.secureTrashPopOver->passButton(7)->click();
+        QVERIFY(!o.secureTrashPopOver->isVisible());
+        QTRY_VERIFY(!QFile::exists(trashed));
+        QVERIFY(rig.waitUntilIdle());
+        QTRY_COMPARE(rig.hud(), "7-pass shredding is complete!");
+        MountedVolumes::setForTesting(std::nullopt);
     }
 
     void unsavedSettingsAreToldOnce()
@@ -184,12 +225,28 @@ private Q_SLOTS:
         QVERIFY(!rig.window->findChild<QMessageBox*>());
     }
 
-    // While lists shred, the volumes screen and the privacy scan wait and closing asks; Ctrl+W
-    // does not ask.
+    // While lists shred, their zones ignore drags and refuse drops, the volumes screen and the
+    // privacy scan wait, and closing asks; Ctrl+W does not ask.
     void whileListsShred()
     {
         MainWindowRig rig;
         rig.startShredding({1, 35});
+        const ZoneOutlets zone = *rig.delegate->zoneOutlets(35);
+        QTRY_COMPARE(zone.mainTF->text(), "..Shredding..");
+        QCOMPARE(NamedImage::imageName(zone.addNewFilesBtn), "cancelShred");
+        QVERIFY(zone.clearRevealView->isHidden());
+        const auto drag = MainWindowRig::fileDrag({rig.file("docs/second")});
+        QVERIFY(MainWindowRig::dragEnter(zone.dropView, *drag));
+        QCOMPARE(NamedImage::imageName(zone.addNewFilesBtn), "cancelShred");
+        MainWindowRig::dragLeave(zone.dropView);
+        QCOMPARE(zone.mainTF->text(), "..Shredding..");
+        QVERIFY(MainWindowRig::drop(zone.dropView, *drag));
+        QCOMPARE(rig.hud(),
+                 "Adding files to this shredding task is not allowed while it's running");
+        // Another zone still takes files meanwhile.
+        QVERIFY(rig.dropFiles(7, {rig.file("docs/third")}));
+        QCOMPARE(rig.list(7).size(), 1);
+
         for (const auto open : {&AppDelegate::eraseDiskSpace, &AppDelegate::privacyCleanUp}) {
             (rig.delegate.get()->*open)(nullptr);
             QCOMPARE(rig.hud(), "Please wait for shredding tasks to complete");
@@ -247,63 +304,6 @@ private Q_SLOTS:
         // What the runs left on the main queue finds nothing to paint.
         QCoreApplication::sendPostedEvents();
         QVERIFY(!answered);
-    }
-
-    void titleBarVisitsTheWebsiteAndClosesAtOnceWhenNothingShreds()
-    {
-        MainWindowRig rig;
-        rig.start();
-        UrlCatcher catcher({"https"});
-        rig.outlets().titlebar->findChild<QAction*>("visitWebsiteAction")->trigger();
-        QCOMPARE(catcher.urls, QList<QUrl>{QUrl(QString(Addresses::homePage))});
-
-        AlertPresenter::takePresentedForTesting();
-        // The title bar's own view lies under the window's buttons.
-        QAbstractButton* close = rig.window->standardButtons().first();
-        QCOMPARE(rig.window->childAt(close->mapTo(rig.window.get(), close->rect().center())),
-                 close);
-        QTest::mouseClick(close, Qt::LeftButton);
-        QVERIFY(!rig.window->isVisible() && told().isEmpty());
-    }
-
-    void desktopRequestsReachTheWindow()
-    {
-        MainWindowRig rig;
-        SingleInstance requests(rig.settings.path());
-        rig.desktopRequests = &requests;
-        rig.start();
-        // Open-with asks for the method ("Erase with Tolvex" goes the same road, end to end).
-        const QString opened = rig.file("docs/open.txt", 10);
-        AlertPresenter::setNextAnswer(AlertSecondButtonReturn);
-        Q_EMIT requests.openFilesRequested({opened});
-        QTRY_COMPARE(rig.list(35), QStringList{opened});
-        QCOMPARE(told().size(), 1);
-
-        // Launching Tolvex again brings the window back.
-        rig.window->showMinimized();
-        QTRY_VERIFY(rig.window->isMinimized());
-        Q_EMIT requests.reopenRequested();
-        QTRY_VERIFY(!rig.window->isMinimized());
-    }
-
-    void secureEmptyTrashPopoverShredsWithItsPass()
-    {
-        MainWindowRig rig;
-        MountedVolumes::setForTesting(QList<MountedVolume>{{"/", QString()}});
-        rig.start();
-        MainWindowOutlets& o = rig.outlets();
-        const QString trashed = rig.file(".local/share/Trash/files/old.txt", 100);
-
-        rig.pressKey(Key::Backspace, Qt::ControlModifier | Qt::ShiftModifier);
-        QVERIFY(o.secureTrashPopOver->isVisible());
-        QCOMPARE(o.secureTrashPopOver->y(),
-                 o.secEmptyTrashBtn->mapToGlobal(QPoint(0, o.secEmptyTrashBtn->height())).y());
-        o.secureTrashPopOver->passButton(7)->click();
-        QVERIFY(!o.secureTrashPopOver->isVisible());
-        QTRY_VERIFY(!QFile::exists(trashed));
-        QVERIFY(rig.waitUntilIdle());
-        QTRY_COMPARE(rig.hud(), "7-pass shredding is complete!");
-        MountedVolumes::setForTesting(std::nullopt);
     }
 };
 

@@ -67,13 +67,11 @@ private Q_SLOTS:
         screen.tellaFriend(1);
         screen.tellaFriend(4);
         QCOMPARE(opened_.urls.size(), 3 + 3 + 3 + 2);
-        QCOMPARE(opened_.urls[1].host(), QStringLiteral("nodewick.app"));
-        QCOMPARE(opened_.urls[2].scheme(), QStringLiteral("appstream"));
-        QVERIFY(
-            opened_.urls[9].toString().contains(QStringLiteral("Securely and permanently erase")));
-        QVERIFY(QString::fromUtf8(opened_.urls.last().toEncoded())
-                    .startsWith(QStringLiteral(
-                        "mailto:?Subject=Tolvex%20-%20file%20shredding%20utility&body=")));
+        QCOMPARE(opened_.urls[1].host(), "nodewick.app");
+        QCOMPARE(opened_.urls[2].scheme(), "appstream");
+        QVERIFY(opened_.urls[9].toString().contains("Securely and permanently erase"));
+        QVERIFY(opened_.urls.last().toEncoded().startsWith(
+            "mailto:?Subject=Tolvex%20-%20file%20shredding%20utility&body="));
 
         screen.buttonActionsWithTag(1, screen.view());
         QVERIFY(screen.tellFriendPopOver->isVisible());
@@ -84,22 +82,19 @@ private Q_SLOTS:
         screen.sliderView->setScheduledTransition(false);
         QCOMPARE(screen.sliderView->slides(),
                  QList<QWidget*>({screen.slide3V, screen.slide1V, screen.slide2V}));
-        const auto shows = [&screen](int slide, bool previous, bool next) {
+        const auto on = [](QWidget* button) { return !button->isHidden() && button->isEnabled(); };
+        // A step, how often it is taken, and the slide and the buttons it leaves.
+        for (const auto& [step, times, slide, previous, next] :
+             {std::tuple{&PrefsVC::updateSlideButtons, 1, 0, false, true},
+              {&PrefsVC::showNextSlide, 1, 1, false, true},
+              {&PrefsVC::showNextSlide, 2, 2, true, false},
+              {&PrefsVC::showPrevSlide, 3, 0, false, true}}) {
+            for (int i = 0; i < times; ++i)
+                (screen.*step)();
             QCOMPARE(screen.sliderView->indexOfDisplayedSlide(), slide);
-            QCOMPARE(!screen.prevSlideBtn->isHidden() && screen.prevSlideBtn->isEnabled(),
-                     previous);
-            QCOMPARE(!screen.nextSlideBtn->isHidden() && screen.nextSlideBtn->isEnabled(), next);
-        };
-        screen.updateSlideButtons();
-        shows(0, false, true);
-        screen.showNextSlide();
-        shows(1, false, true);
-        screen.showNextSlide();
-        screen.showNextSlide();
-        shows(2, true, false);
-        for (int i = 0; i < 3; ++i)
-            screen.showPrevSlide();
-        shows(0, false, true);
+            QCOMPARE(on(screen.prevSlideBtn), previous);
+            QCOMPARE(on(screen.nextSlideBtn), next);
+        }
     }
 
     void updateCheckTellsTheOutcome_data()
@@ -116,19 +111,16 @@ private Q_SLOTS:
         QFETCH(QByteArray, version);
         QFETCH(QString, message);
         // The feed is a file; without one the check fails as an unreachable server would.
-        const QString feedPath = folder_.filePath(QStringLiteral("appcast.xml"));
-        QFile::remove(feedPath);
-        QFile file(feedPath);
+        QFile feed(folder_.filePath(QTest::currentDataTag()));
         if (!version.isEmpty())
-            QVERIFY(file.open(QIODevice::WriteOnly) &&
-                    file.write("<rss xmlns:sparkle=\"http://www.andymatuschak.org/xml-namespaces/"
+            QVERIFY(feed.open(QIODevice::WriteOnly) &&
+                    feed.write("<rss xmlns:sparkle=\"http://www.andymatuschak.org/xml-namespaces/"
                                "sparkle\"><channel><item><enclosure url=\"https://tolvex.app/dl/" +
                                version + ".tar.gz\" sparkle:shortVersionString=\"" + version +
                                "\"/></item></channel></rss>") > 0);
-        file.close();
-        const QUrl url = QUrl::fromLocalFile(feedPath);
+        feed.close();
         AnsweringSheets sheets(kAlertFirstButtonReturn);
-        Updater updater(sheets, url);
+        Updater updater(sheets, QUrl::fromLocalFile(feed.fileName()));
         updater.checkForUpdates();
         QVERIFY(updater.isChecking());
         updater.checkForUpdates();
@@ -136,7 +128,7 @@ private Q_SLOTS:
         QCOMPARE(sheets.shown.size(), 1);
         QCOMPARE(sheets.shown.first().messageText, message);
         const bool newer = QTest::currentDataTag() == QByteArray("newer");
-        QCOMPARE(sheets.shown.first().buttons.first() == QStringLiteral("Download"), newer);
+        QCOMPARE(sheets.shown.first().buttons.first() == "Download", newer);
         QCOMPARE(opened_.urls,
                  newer ? QList<QUrl>{QUrl("https://tolvex.app/dl/9.0.tar.gz")} : QList<QUrl>());
     }

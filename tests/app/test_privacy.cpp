@@ -16,19 +16,13 @@ using namespace tolvex::testing;
 
 namespace {
 
-const QString kNotInstalled = QStringLiteral("Not Installed");
-
 // Nothing but the fake Chrome is installed, and it runs only when a test says so.
 struct PrivacyRig : MainWindowRig {
     FakeBrowserHome browsers;
     QSet<QString> running;
     QStringList quitRequests;
 
-    PrivacyRig()
-    {
-        browsers.desktopEntry(QStringLiteral("google-chrome.desktop"),
-                              QStringLiteral("Google Chrome"));
-    }
+    PrivacyRig() { browsers.desktopEntry("google-chrome.desktop", "Google Chrome"); }
 
     void startWithBrowsers()
     {
@@ -108,24 +102,20 @@ private Q_SLOTS:
         QCOMPARE(screen->privTablView->item(0)->sizeHint().height(), rowHeight);
         privCellView* chrome = rig.row(0);
         QCOMPARE(chrome->brwNameLbl->text(), QStringLiteral("Google Chrome"));
-        QVERIFY(
-            chrome->brwHistoryInfoLbl->text().endsWith(QStringLiteral(" of data\n in 10 files")));
-        QCOMPARE(chrome->brwCookiesInfoLbl->text(), QStringLiteral("0 items"));
+        QVERIFY(chrome->brwHistoryInfoLbl->text().endsWith(" of data\n in 10 files"));
+        QCOMPARE(chrome->brwCookiesInfoLbl->text(), "0 items");
         QVERIFY(chrome->cleanBrowsingHistoryBtn->isVisible() &&
                 !chrome->brwIconBtn->icon().isNull());
         for (int index = 1; index < 5; ++index) {
             privCellView* absent = rig.row(index);
             QCOMPARE(absent->brwHistoryInfoLbl->text() + absent->brwCookiesInfoLbl->text(),
-                     kNotInstalled + kNotInstalled);
+                     "Not InstalledNot Installed");
             QVERIFY(!absent->brwIconBtn->isEnabled() && !absent->brwIconBtn->icon().isNull());
             QVERIFY(!absent->cleanBrowsingHistoryBtn->isVisible() &&
                     !absent->cleanCookiesBtn->isVisible());
         }
         QCoreApplication::processEvents();
-        const QString folder = QStringLiteral(TOLVEX_SCREENSHOT_DIR);
-        QDir().mkpath(folder);
-        QVERIFY(rig.window->grab().save(
-            QDir(folder).filePath(vertical ? "privacy-vertical.png" : "privacy-horizontal.png")));
+        MainWindowRig::saveScreenshot(rig.window->grab(), "privacy");
 
         screen->view()->findChild<QPushButton*>(QStringLiteral("closeButton"))->click();
         QVERIFY(!rig.overlay()->isShown());
@@ -137,14 +127,12 @@ private Q_SLOTS:
     void cleanUpFromARow()
     {
         PrivacyRig rig;
-        const QStringList history = {rig.chromeFile(QStringLiteral("History")),
-                                     rig.chromeFile(QStringLiteral("Visited Links"))};
-        const QString cookies = rig.chromeFile(QStringLiteral("Cookies"));
+        const QStringList history = {rig.chromeFile("History"), rig.chromeFile("Visited Links")};
+        const QString cookies = rig.chromeFile("Cookies");
         rig.startWithBrowsers();
 
         rig.pressKey(Key::S, Qt::ControlModifier | Qt::ShiftModifier);
-        QVERIFY(rig.overlay()->isShown());
-        QVERIFY(!rig.outlets().privScanView->isVisible());
+        QVERIFY(rig.overlay()->isShown() && !rig.outlets().privScanView->isVisible());
 
         rig.running = {QStringLiteral("com.google.Chrome")};
         AlertPresenter::setNextAnswer(AlertSecondButtonReturn);

@@ -39,13 +39,6 @@ class TestScreens : public QObject {
 
     JMModalOverlay* overlay() { return rig_.outlets().modalOverlay; }
 
-    static void save(const QPixmap& shot, const QString& name)
-    {
-        const QString folder = QStringLiteral(TOLVEX_SCREENSHOT_DIR);
-        QDir().mkpath(folder);
-        QVERIFY(shot.save(QDir(folder).filePath(name + ".png")));
-    }
-
     // The window, with the popup over it when there is one, as they stand on the screen.
     void screenshot(const QString& name, QWidget* popup = nullptr)
     {
@@ -58,7 +51,7 @@ class TestScreens : public QObject {
         for (QWidget* part : {window, popup ? popup : window})
             painter.drawPixmap(part->pos() - area.topLeft(), part->grab());
         painter.end();
-        save(shot, name + (Utils::windIsVert_cal() ? "-vertical" : "-horizontal"));
+        MainWindowRig::saveScreenshot(shot, name);
     }
 
     // A popup lies on the window's screen, whole, in the window's dark palette; photographed.
@@ -89,14 +82,11 @@ class TestScreens : public QObject {
     {
         QWidget* view = screen->view();
         QCoreApplication::processEvents();
-        QList<QWidget*> parts = view->findChildren<QWidget*>();
-        parts << view;
-        for (QWidget* part : std::as_const(parts)) {
+        for (QWidget* part : view->findChildren<QWidget*>() + QList<QWidget*>{view}) {
             if (part != view && !part->isVisibleTo(view))
                 continue;
             if (part->layout())
-                QVERIFY2(part->layout()->minimumSize().width() <= part->width() &&
-                             part->layout()->minimumSize().height() <= part->height(),
+                QVERIFY2(part->size().expandedTo(part->layout()->minimumSize()) == part->size(),
                          qPrintable(part->objectName()));
             if (auto* button = qobject_cast<QAbstractButton*>(part);
                 button && !button->text().isEmpty())
@@ -138,6 +128,10 @@ private Q_SLOTS:
         screenshot("main");
         // The window's size is its layout's: it does not zoom.
         QVERIFY(!rig_.window->standardButtons()[2]->isEnabled());
+        // Near the right edge of the screen, every popup stays whole on it, dark like the window.
+        QTest::mouseClick(rig_.outlets().secEmptyTrashBtn, Qt::LeftButton);
+        popupShot("trash-popover", rig_.outlets().secureTrashPopOver);
+        rig_.outlets().secureTrashPopOver->hide();
 
         // The hover look shrinks the ring; the description's lines stay inside it.
         rig_.delegate->dragEnteredStateForPassViewWithTag(35);
@@ -154,6 +148,18 @@ private Q_SLOTS:
             QVERIFY(QLineF(centre, corner).length() < inner);
         screenshot("main-hover");
         rig_.delegate->dropViewExited({35, {}, {}});
+
+        // The add panel says what it takes, and explains itself at every use: once a layout.
+        QTest::mouseClick(rig_.outlets().addNewFilesBtn7.data(), Qt::LeftButton);
+        auto* panel = rig_.window->findChild<FilePanelDialog*>();
+        QTRY_VERIFY(panel && panel->isVisible());
+        QCOMPARE(panel->windowTitle(), "Choose Files and Folders");
+        QVERIFY(!panel->findChild<QWidget*>("fileTypeCombo")->isVisibleTo(panel));
+        auto* explanation = panel->findChild<QLabel*>("addFileAccessoryView");
+        QVERIFY(explanation && explanation->isVisibleTo(panel) && !explanation->text().isEmpty());
+        MainWindowRig::saveScreenshot(panel->grab(), "add-panel");
+        panel->reject();
+        delete panel;
 
         // Volumes: the same screen in both layouts.
         rig_.delegate->eraseDiskSpace();
@@ -223,12 +229,18 @@ private Q_SLOTS:
             // The slide show's page dots stay clear of the slide's buttons.
             MIHSliderView* slides = screens.preferencesViewContr->sliderView;
             const QRect dots = slides->dotsControl()->geometry();
-            for (QAbstractButton* button : slides->findChildren<QAbstractButton*>()) {
+            for (QAbstractButton* button : slides->findChildren<QAbstractButton*>())
                 if (button->isVisibleTo(slides) && button->parentWidget() != slides->dotsControl())
                     QVERIFY(
                         !QRect(button->mapTo(slides, QPoint()), button->size()).intersects(dots));
-            }
         }
+        prefs->view()->findChild<QPushButton*>("tellFriendButton")->click();
+        popupShot("tell-a-friend", prefs->tellFriendPopOver);
+        prefs->tellFriendPopOver->close();
+        auto* methods = prefs->view()->findChild<QComboBox*>("defShredMethodPopUp");
+        methods->showPopup();
+        popupShot("method-list", methods->view()->window());
+        methods->hidePopup();
         // Turning the default method off brings its title back, which must fit as well.
         prefs->defShredCheckBtn->click();
         verifyNothingIsCut(prefs);
@@ -245,54 +257,6 @@ private Q_SLOTS:
                      "%0A%0A%0A%0ATolvex%20"),
                  mails_.urls.value(0).toEncoded().constData());
         mails_.urls.clear();
-    }
-
-    // Near the right edge of the screen, every popup stays whole on it, dark like the window.
-    void popupsStayOnTheScreen_data() { screensInBothLayouts_data(); }
-
-    void popupsStayOnTheScreen()
-    {
-        QFETCH(bool, vertical);
-        atTheRightEdge(vertical);
-        QTest::mouseClick(rig_.outlets().secEmptyTrashBtn, Qt::LeftButton);
-        auto* trash = rig_.outlets().secureTrashPopOver.data();
-        popupShot("trash-popover", trash);
-        trash->hide();
-
-        rig_.delegate->showPrefsAction();
-        auto* prefs = static_cast<PreferencesScreen*>(overlay()->contentViewController());
-        prefs->view()->findChild<QPushButton*>("tellFriendButton")->click();
-        popupShot("tell-a-friend", prefs->tellFriendPopOver);
-        prefs->tellFriendPopOver->close();
-
-        auto* methods = prefs->view()->findChild<QComboBox*>("defShredMethodPopUp");
-        methods->showPopup();
-        popupShot("method-list", methods->view()->window());
-        methods->hidePopup();
-        prefs->prefsVCAction(111);
-    }
-
-    void titleBarButtonsSayWhatTheyDo()
-    {
-        for (QAbstractButton* button : rig_.outlets().titlebar->findChildren<QAbstractButton*>())
-            QVERIFY2(!button->toolTip().isEmpty(), qPrintable(button->objectName()));
-    }
-
-    // The add panel says what it takes and explains itself at every use.
-    void addPanelExplainsItselfEveryTime()
-    {
-        for (const char* shot : {"add-panel", "add-panel-again"}) {
-            QTest::mouseClick(rig_.outlets().addNewFilesBtn7.data(), Qt::LeftButton);
-            auto* panel = rig_.window->findChild<FilePanelDialog*>();
-            QTRY_VERIFY(panel && panel->isVisible());
-            QCOMPARE(panel->windowTitle(), "Choose Files and Folders");
-            QVERIFY(!panel->findChild<QWidget*>("fileTypeCombo")->isVisibleTo(panel));
-            auto* text = panel->findChild<QLabel*>("addFileAccessoryView");
-            QVERIFY(text && text->isVisibleTo(panel) && !text->text().isEmpty());
-            save(panel->grab(), shot);
-            panel->reject();
-            delete panel;
-        }
     }
 };
 

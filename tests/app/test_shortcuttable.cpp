@@ -32,10 +32,9 @@ private Q_SLOTS:
         QTest::addColumn<ShortcutAction>("action");
         using A = ShortcutAction;
         using L = Layout;
-        const Qt::KeyboardModifiers none, ctrl = Qt::ControlModifier,
-                                          ctrlShift = ctrl | Qt::ShiftModifier;
+        const Qt::KeyboardModifiers none, ctrl = Qt::ControlModifier;
         // Modifiers beyond those a row needs are not looked at: Ctrl+Shift+Alt+Q is Ctrl+Q.
-        const Qt::KeyboardModifiers extra = ctrlShift | Qt::AltModifier;
+        const Qt::KeyboardModifiers extra = ctrl | Qt::ShiftModifier | Qt::AltModifier;
         const auto row = [](const char* name, L layout, Qt::KeyboardModifiers modifiers,
                             quint32 key, A action) {
             QTest::newRow(name) << layout << modifiers << key << action;

@@ -38,8 +38,6 @@ class TestShredding : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { QApplication::setQuitOnLastWindowClosed(false); }
-
     // Runs that end together may each find nothing running any more: quitting twice is
     // quitting once. Each method's own notice is checked with the real helper in the engine's
     // tests.
@@ -56,11 +54,9 @@ private Q_SLOTS:
         MainWindowRig rig;
         UserDefaults::standard().setBool(QStringLiteral("kQuitOnAllComplete"), viaReturnAndQuit);
         rig.start();
-        const QStringList gone{tree(rig, QStringLiteral("a/one"), 4),
-                               tree(rig, QStringLiteral("b/seven"), 3),
-                               tree(rig, QStringLiteral("c/thirtyFive"), 2),
-                               rig.file(QStringLiteral("b/single.txt"), 2000)};
-        const QString bystander = rig.file(QStringLiteral("b/keep.txt"), 10);
+        const QStringList gone{tree(rig, "a/one", 4), tree(rig, "b/seven", 3),
+                               tree(rig, "c/thirtyFive", 2), rig.file("b/single.txt", 2000)};
+        const QString bystander = rig.file("b/keep.txt", 10);
         QVERIFY(rig.dropFiles(1, {gone[0]}) && rig.dropFiles(7, {gone[1], gone[3]}) &&
                 rig.dropFiles(35, {gone[2]}));
         const ShredLists& lists = rig.delegate->shredLists();
@@ -75,8 +71,7 @@ private Q_SLOTS:
             QVERIFY(!rig.delegate->shredTasks().isAnyShredding());
             QTest::mouseRelease(rig.outlets().startShredBtn, Qt::LeftButton);
         }
-        QTRY_VERIFY_WITH_TIMEOUT(rig.hud().endsWith(QStringLiteral("-pass shredding is complete!")),
-                                 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(rig.hud().endsWith("-pass shredding is complete!"), 60000);
         QVERIFY(rig.waitUntilIdle());
         QTRY_VERIFY(emptyLook(rig, 1) && emptyLook(rig, 7) && emptyLook(rig, 35));
         for (const QString& path : gone)
@@ -115,9 +110,8 @@ private Q_SLOTS:
         large.removeIf([](const QString& path) { return !QFile::exists(path); });
         QVERIFY(!large.isEmpty());
         QTRY_COMPARE(rig.list(35), large);
-        QCOMPARE(zone.mainTF->text(), large.size() == 1
-                                          ? QStringLiteral("1 file")
-                                          : QStringLiteral("%1 files").arg(large.size()));
+        QCOMPARE(zone.mainTF->text(),
+                 QStringLiteral("%1 file%2").arg(large.size()).arg(large.size() == 1 ? "" : "s"));
         QCOMPARE(NamedImage::imageName(zone.addNewFilesBtn), QStringLiteral("AddNew"));
         QVERIFY(rig.hud() != QStringLiteral("35-pass shredding is complete!"));
     }

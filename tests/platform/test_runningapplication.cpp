@@ -42,13 +42,21 @@ private:
     }
 
 private Q_SLOTS:
-    // Found by its program's name, asked to end, and waited for without holding the thread.
-    void findsEndsAndWaitsForTheBrowsersProgram()
+    // Found by its program's name, not by its own helpers', asked to end, and waited for without
+    // holding the thread.
+    void findsEndsAndWaitsForTheBrowsersProgramButNotItsHelpers()
     {
-        Task task(copyAs("/bin/sleep", "found/vivaldi-bin"), {"30"});
+        const QString helper = copyAs("/bin/sleep", "helper/vivaldi-bin");
+        Task task(copyAs("/bin/sh", "browser/vivaldi-bin"),
+                  {"-c", helper + " 30 >/dev/null 2>&1 & echo $!; wait"});
+        std::atomic<pid_t> helperId = 0;
+        task.setReadabilityHandler(
+            [&](const QByteArray& line) { helperId = pid_t(line.toLong()); });
         QVERIFY(task.launch());
+        QTRY_VERIFY(helperId != 0);
         const pid_t pid = pid_t(task.processIdentifier());
         QVERIFY(listed(kVivaldi, pid));
+        QVERIFY(!listed(kVivaldi, helperId));
         QVERIFY(!listed("com.brave.Browser", pid));
         QVERIFY(RunningApplication::runningApplicationsWithBundleIdentifier("com.apple.Safari")
                     .isEmpty());
@@ -64,23 +72,7 @@ private Q_SLOTS:
         task.waitUntilExit();
         QCOMPARE(task.terminationStatus(), SIGTERM);
         QVERIFY(!listed(kVivaldi, pid));
-    }
-
-    void theBrowsersOwnHelpersAreNotApplications()
-    {
-        const QString browser = copyAs("/bin/sh", "browser/vivaldi-bin");
-        const QString helper = copyAs("/bin/sleep", "helper/vivaldi-bin");
-        Task task(browser, {"-c", helper + " 30 & echo $!; wait"});
-        std::atomic<pid_t> helperId = 0;
-        task.setReadabilityHandler(
-            [&](const QByteArray& line) { helperId = pid_t(line.toLong()); });
-        QVERIFY(task.launch());
-        QTRY_VERIFY(helperId != 0);
-
-        QVERIFY(listed(kVivaldi, task.processIdentifier()));
-        QVERIFY(!listed(kVivaldi, helperId));
         QVERIFY(RunningApplication(helperId).terminate());
-        task.waitUntilExit();
     }
 };
 

@@ -24,17 +24,15 @@ class TestSingleInstance : public QObject {
     Q_OBJECT
 
 private:
-    const QString peerProgram_ =
-        QCoreApplication::applicationDirPath() + QStringLiteral("/singleinstance_peer");
+    const QString peerProgram_ = QCoreApplication::applicationDirPath() + "/singleinstance_peer";
 
-    // Runs a second process against `folder` from `workingFolder` and returns its exit code,
+    // Runs a second process on the test's folder from `workingFolder` and returns its exit code,
     // keeping this process's event loop turning so the listener can answer it.
-    int runPeer(const QString& folder, const QStringList& arguments,
-                const QString& workingFolder = QDir::tempPath())
+    int runPeer(const QStringList& arguments, const QString& workingFolder = QDir::tempPath())
     {
         QProcess peer;
         peer.setWorkingDirectory(workingFolder);
-        peer.start(peerProgram_, QStringList{folder} + arguments);
+        peer.start(peerProgram_, QStringList{folder_.path()} + arguments);
         const bool ended =
             peer.waitForStarted() &&
             QTest::qWaitFor([&] { return peer.state() == QProcess::NotRunning; }, 15000);
@@ -68,10 +66,9 @@ private Q_SLOTS:
                   (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther)));
         QSignalSpy erased(&running, &SingleInstance::eraseFilesRequested);
         QSignalSpy opened(&running, &SingleInstance::openFilesRequested);
-        QCOMPARE(runPeer(folder_.path(), {"--erase", "one", "/abs/two"}, folder_.path()), 0);
-        QCOMPARE(erased.size(), 1);
-        QCOMPARE(erased.first().first().toStringList(),
-                 QStringList({folder_.filePath("one"), "/abs/two"}));
+        QCOMPARE(runPeer({"--erase", "one", "/abs/two"}, folder_.path()), 0);
+        QCOMPARE(QList<QVariantList>(erased),
+                 QList<QVariantList>({{QStringList({folder_.filePath("one"), "/abs/two"})}}));
 
         // An oversized or garbled message closes its connection unanswered.
         for (const quint32 length : {quint32(SingleInstance::maxMessageSize + 1), quint32(5)}) {
@@ -92,7 +89,7 @@ private Q_SLOTS:
             paths.append(QStringLiteral("/d/%1/").arg(i) + QString(400, QLatin1Char('n')));
         QVERIFY((LaunchRequest{Kind::OpenFiles, paths}.encode().size() >
                  SingleInstance::maxMessageSize));
-        QCOMPARE(runPeer(folder_.path(), paths), 0);
+        QCOMPARE(runPeer(paths), 0);
         QVERIFY(opened.size() > 1);
         QStringList received;
         for (const auto& arguments : opened)
@@ -166,7 +163,7 @@ private Q_SLOTS:
 
         for (const auto& client : idle)
             QTRY_COMPARE_WITH_TIMEOUT(client->state(), QLocalSocket::UnconnectedState, 3000);
-        QCOMPARE(runPeer(folder_.path(), {"/after/the/burst"}), 0);
+        QCOMPARE(runPeer({"/after/the/burst"}), 0);
         QCOMPARE(opened.size(), 1);
     }
 
@@ -191,7 +188,7 @@ private Q_SLOTS:
         QCOMPARE(next.start({Kind::OpenFiles, {"/own"}}), SingleInstance::Outcome::Running);
         QCOMPARE(opened.size(), 0);
         QTRY_COMPARE(opened.size(), 1);
-        QCOMPARE(runPeer(folder_.path(), {"/after/recovery"}), 0);
+        QCOMPARE(runPeer({"/after/recovery"}), 0);
         QCOMPARE(opened.size(), 2);
     }
 };

@@ -33,13 +33,13 @@ class TestUpdateCheck : public QObject {
 private Q_SLOTS:
     void onlyAHigherVersionIsOfferedAndFailuresAreToldApart_data()
     {
-        QTest::addColumn<QByteArray>("status");
-        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QByteArray>("response");
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("newest");
         const auto row = [](const char* name, const QByteArray& body, Kind kind,
                             const QString& newest, const QByteArray& status = "200 OK") {
-            QTest::newRow(name) << status << body << int(kind) << newest;
+            // HTTP/1.0: the body ends where the connection does.
+            QTest::newRow(name) << "HTTP/1.0 " + status + "\r\n\r\n" + body << int(kind) << newest;
         };
         row("numeric order", feedWith(item("1.2") + item("1.10.1") + item("1.9") + "<item/>"),
             Kind::UpdateAvailable, "1.10.1");
@@ -55,16 +55,13 @@ private Q_SLOTS:
 
     void onlyAHigherVersionIsOfferedAndFailuresAreToldApart()
     {
-        QFETCH(QByteArray, status);
-        QFETCH(QByteArray, body);
+        QFETCH(QByteArray, response);
         QFETCH(int, kind);
         QFETCH(QString, newest);
         // The feed's server on loopback: one fixed response to every request.
         QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
         QTcpServer server;
         QVERIFY(server.listen(QHostAddress::LocalHost));
-        // HTTP/1.0: the body ends where the connection does.
-        const QByteArray response = "HTTP/1.0 " + status + "\r\n\r\n" + body;
         connect(&server, &QTcpServer::newConnection, &server, [&server, response] {
             QTcpSocket* socket = server.nextPendingConnection();
             connect(socket, &QTcpSocket::readyRead, socket, [socket, response] {
