@@ -1,3 +1,4 @@
+#include "../LoopImage.h"
 #include "TolxRun.h"
 
 #include <atomic>
@@ -7,9 +8,13 @@
 #include <sys/resource.h>
 #include <thread>
 
+using tolvex::testing::LoopImage;
+using tolvex::testing::runTool;
+
 namespace {
 
-const QByteArray kMarker = "tolx-test-marker;";
+const QList<QByteArray> kNames = {"SecretAlphaQ7Z1", "SecretBetaQ7Z2", "SecretGammaQ7Z3",
+                                  "HiddenFolderQ7Z4", "NestedSecretQ7Z5"};
 
 // Sets an inode's flags (immutable, append-only); false where the file system has none.
 bool setInodeFlags(const QByteArray& path, int flags)
@@ -20,15 +25,12 @@ bool setInodeFlags(const QByteArray& path, int flags)
     return set;
 }
 
-// Starts the program, waits for `token` on its output, then sends it `signal`.
-void interruptAt(QProcess& process, const QStringList& arguments, const QByteArray& token,
-                 int signal)
+// Starts the program and returns once it has printed `token`.
+void startUntil(QProcess& process, const QStringList& arguments, const QByteArray& token)
 {
     process.start(TolxLaunch().program, arguments);
     while (!process.readAllStandardOutput().contains(token) && process.waitForReadyRead(30000)) {
     }
-    kill(pid_t(process.processId()), signal);
-    process.waitForFinished(10000);
 }
 
 } // namespace
@@ -163,7 +165,9 @@ private Q_SLOTS:
         const QByteArray big = box.path("big");
         QVERIFY(writeFile(big, markerBytes(32 << 20)));
         QProcess overwriting;
-        interruptAt(overwriting, {"-frv", QFile::decodeName(big)}, "%", SIGTERM);
+        startUntil(overwriting, {"-frv", QFile::decodeName(big)}, "%");
+        kill(pid_t(overwriting.processId()), SIGTERM);
+        overwriting.waitForFinished(10000);
         QVERIFY(overwriting.exitStatus() == QProcess::CrashExit &&
                 overwriting.exitCode() == SIGTERM);
         QCOMPARE(readFile(big).size(), 32 << 20);
@@ -171,7 +175,9 @@ private Q_SLOTS:
         for (int i = 0; i < 5000; ++i)
             QVERIFY(writeFile(many + "/item-" + QByteArray::number(i), {}));
         QProcess removing;
-        interruptAt(removing, {"-frsv", QFile::decodeName(many)}, "done", SIGINT);
+        startUntil(removing, {"-frsv", QFile::decodeName(many)}, "done");
+        kill(pid_t(removing.processId()), SIGINT);
+        removing.waitForFinished(10000);
         QCOMPARE(removing.exitCode(), SIGINT);
         const QStringList left = QDir(QFile::decodeName(many)).entryList(QDir::Files);
         QVERIFY(!left.isEmpty() && left.filter(QRegularExpression("^item-")) == left);
@@ -225,6 +231,71 @@ private Q_SLOTS:
 #endif
                                          }});
         QVERIFY2(run.succeeded() && !exists(top) && run.lines.isEmpty(), run.errors.left(1000));
+    }
+
+    void nothingOfTheFilesRemainsOnTheDevice_data()
+    {
+        QTest::addColumn<QString>("flags");
+        for (const char* flags : {"-frsv", "-frmv", "-frv"})
+            QTest::newRow(flags) << QString(flags);
+    }
+
+    // Files of 1 byte, 4 KiB and 1 MiB and a nested folder, synced to the image, then shredded:
+    // neither their contents nor their names may be found anywhere in the raw image, journal
+    // included. (A 1-byte file's content is too short to search for; its name is checked.)
+    // Data appended to a 4 MiB file while it is overwritten is overwritten too.
+    void nothingOfTheFilesRemainsOnTheDevice()
+    {
+        QFETCH(QString, flags);
+        QTemporaryDir work;
+        LoopImage image(work.filePath("image"), work.filePath("mnt"), 24);
+        if (!image.isMounted())
+            QSKIP(qPrintable(LoopImage::skipReason() + image.error()));
+        const auto at = [&](const QByteArray& name) { return QFile::encodeName(image.path(name)); };
+        const QByteArray block = markerBytes(4096);
+        QVERIFY(writeFile(at("growing"), block.repeated(1024)) && writeFile(at(kNames[0]), "M"));
+        QVERIFY(writeFile(at(kNames[1]), block) && writeFile(at(kNames[2]), block.repeated(256)));
+        QVERIFY(QDir().mkdir(at(kNames[3])));
+        QVERIFY(writeFile(at(kNames[3] + '/' + kNames[4]), block.repeated(3)));
+        sync();
+        QVERIFY(image.rawBytes().contains(kMarker));
+        QStringList arguments{flags, image.path("growing")};
+        for (int i = 0; i < 4; ++i)
+            arguments << image.path(kNames[i]);
+        QProcess process;
+        startUntil(process, arguments, "%");
+        QVERIFY(writeFile(at("growing"), block.repeated(16), O_APPEND));
+        QVERIFY(process.waitForFinished(60000) && process.exitCode() == 0);
+        QVERIFY(image.unmount());
+        const QByteArray raw = image.rawBytes();
+        QVERIFY2(!raw.isEmpty() && !raw.contains(kMarker), "file contents survived");
+        for (const QByteArray& name : kNames)
+            QVERIFY2(!raw.contains(name), name.constData());
+    }
+
+    // Inside a folder, named directly, or a single file bound over another: a mount point is
+    // never entered or overwritten.
+    void mountPointsAreLeftAlone()
+    {
+        QTemporaryDir work;
+        const auto at = [&](const char* name) { return QFile::encodeName(work.filePath(name)); };
+        LoopImage outer(work.filePath("outer.img"), work.filePath("outer"), 8);
+        if (!outer.isMounted())
+            QSKIP(qPrintable(LoopImage::skipReason() + outer.error()));
+        const QByteArray folder = at("outer/folder"), source = at("source"), bound = at("bound");
+        QVERIFY(mkdir(folder, 0755) == 0 && mkdir(folder + "/inner", 0755) == 0);
+        LoopImage inner(work.filePath("inner.img"), QFile::decodeName(folder + "/inner"), 4);
+        QVERIFY2(inner.isMounted(), inner.error().constData());
+        QVERIFY(writeFile(folder + "/mine", kMarker) &&
+                writeFile(folder + "/inner/theirs", kMarker));
+        QVERIFY(writeFile(source, kMarker) && writeFile(bound, {}));
+        QVERIFY(runTool("mount", {"--bind", QFile::decodeName(source), QFile::decodeName(bound)}));
+        const TolxRun run = TolxRun::run({"-frsv", folder, folder + "/inner", bound});
+        runTool("umount", {QFile::decodeName(bound)});
+        QVERIFY(run.exitCode == 1 && run.errors.contains("inner: is a mount point") &&
+                run.errors.contains("bound: is a mount point"));
+        QVERIFY(!exists(folder + "/mine") && exists(folder));
+        QVERIFY(readFile(folder + "/inner/theirs") == kMarker && readFile(source) == kMarker);
     }
 };
 
