@@ -47,10 +47,10 @@ public:
         return write(folder + '/' + id, "[Desktop Entry]\nName=" + name.toUtf8() + '\n');
     }
 
-    // A database with each table holding its number of rows, in WAL mode when asked.
-    QString database(const QString& underHome, const Tables& tables, bool wal = false) const
+    // A database with each table holding its number of rows.
+    QString database(const QString& underHome, const Tables& tables) const
     {
-        QByteArray script = wal ? "PRAGMA journal_mode=WAL;" : "";
+        QByteArray script;
         for (const auto& [table, rows] : tables) {
             script += "CREATE TABLE " + table.toUtf8() + " (id INTEGER PRIMARY KEY, value TEXT);";
             for (int row = 0; row < rows; ++row)
