@@ -43,16 +43,13 @@ struct MemoryCookieStorage : HTTPCookieStorage {
     QList<HTTPCookie> stored;
 };
 
-quint64 rows(const QString& database, const QStringList& tables)
-{
-    return PrivFileRows::tablesCount(database, tables);
-}
+using Ids = QSet<QString>;
 
 // Browsers that run, by bundle identifier, the quit requests they were sent, and those that do
 // not end when asked.
 struct FakeBrowsers {
-    QSet<QString> running;
-    QSet<QString> staying;
+    Ids running;
+    Ids staying;
     QStringList quitRequests;
 
     BrowserProcesses processes()
@@ -89,6 +86,17 @@ class TestPrivacyCleaner : public QObject {
     }
 
 private Q_SLOTS:
+    void init()
+    {
+        window_ = {};
+        browsers_ = {};
+        cleaner_ = std::make_unique<PrivacyCleaner>(window_, window_, window_);
+        blocks_ = std::make_unique<PrivScanBlocks>(*cleaner_, window_, window_, window_, kMail,
+                                                   browsers_.processes());
+    }
+
+    void cleanup() { window_.finishCleanUps(); }
+
     // Firefox keeps its places database and loses its history rows, except the bookmarked place
     // and its origin. A database the browser holds, or one that fails half-way, keeps every
     // row: the browser would read some tables emptied and others not as damage. What is left is
@@ -135,9 +143,12 @@ private Q_SLOTS:
             QCOMPARE(window.steps.last(),
                      fails ? "sheet Firefox could not be cleaned up completely" : kComplete);
             QCOMPARE(window.shown.size(), fails ? 1 : 0);
-            QCOMPARE(rows(places, {"moz_favicons", "moz_historyvisits"}), fails ? 5u : 0u);
-            QCOMPARE(rows(places, {"moz_origins", "moz_places"}), fails ? 5u : 2u);
-            QCOMPARE(rows(places, {"moz_bookmarks"}), 2u);
+            QList<quint64> rows;
+            for (const QStringList& tables : {QStringList{"moz_favicons", "moz_historyvisits"},
+                                              {"moz_origins", "moz_places"},
+                                              {"moz_bookmarks"}})
+                rows << PrivFileRows::tablesCount(places, tables);
+            QCOMPARE(rows, (fails ? QList<quint64>{5, 5, 2} : QList<quint64>{0, 2, 2}));
             QVERIFY(!QFileInfo::exists(formHistory));
         }
     }
@@ -149,8 +160,6 @@ private Q_SLOTS:
     // the home folder, not a profile.
     void linksAndStrayPathsLeadNowhere()
     {
-        RecordingWindow window;
-        PrivacyCleaner cleaner(window, window, window);
         const QString bystander = home_.file("Documents/letter.txt");
         const QString documents = home_.path("Documents");
         const QString workItem = home_.file("work/empty");
@@ -176,8 +185,8 @@ private Q_SLOTS:
         record.kBrowserPrivData << *PrivFileRows::folderRow(cache)
                                 << *PrivFileRows::folderRow(storage);
         QCOMPARE(record.kBrowserPrivData.last().kBrowserFilesToRemove.size(), 3);
-        cleaner.removeCookies(true, true, record);
-        window.finishCleanUps();
+        cleaner_->removeCookies(true, true, record);
+        window_.finishCleanUps();
         QDir::setCurrent(previousWorkingFolder);
 
         QCOMPARE(QDir(documents).entryList(QDir::Files), QStringList{"letter.txt"});
@@ -185,8 +194,8 @@ private Q_SLOTS:
         QCOMPARE(QDir(storage).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
                  QStringList());
         QVERIFY(!QFileInfo(cache).isSymLink() && !QFileInfo(history).isSymLink());
-        QCOMPARE(window.shown.size(), 1);
-        QVERIFY(window.shown.first().informativeText.contains(linkedProfile));
+        QCOMPARE(window_.shown.size(), 1);
+        QVERIFY(window_.shown.first().informativeText.contains(linkedProfile));
     }
 
     // Cookies go first, one step per cookie, then each history file one step.
@@ -233,11 +242,10 @@ private Q_SLOTS:
     // first; the steps still queued for the window are dropped.
     void theCleanersEndWaitsForItsCleanUps()
     {
-        RecordingWindow window;
         auto store = std::make_shared<MemoryCookieStorage>(4, 50);
         const QString history = file("gone/History");
         {
-            PrivacyCleaner cleaner(window, window, window);
+            PrivacyCleaner cleaner(window_, window_, window_);
             PrivInfoDic record = browserRecord("Vivaldi", "com.vivaldi.Vivaldi", {history});
             record.CookieStorage = CookiesDic{store, 4, std::nullopt};
             cleaner.removeCookies(true, true, record);
@@ -245,19 +253,8 @@ private Q_SLOTS:
         QVERIFY(store->cookies().isEmpty());
         QVERIFY(!QFileInfo::exists(history));
         QCoreApplication::processEvents();
-        QVERIFY(window.steps.isEmpty());
+        QVERIFY(window_.steps.isEmpty());
     }
-
-    void init()
-    {
-        window_ = {};
-        browsers_ = {};
-        cleaner_ = std::make_unique<PrivacyCleaner>(window_, window_, window_);
-        blocks_ = std::make_unique<PrivScanBlocks>(*cleaner_, window_, window_, window_, kMail,
-                                                   browsers_.processes());
-    }
-
-    void cleanup() { window_.finishCleanUps(); }
 
     // A running browser is asked first; the clean-up waits for it to end, and a browser that
     // does not end keeps all of its data and is named in a sheet. The vertical screen logs the
@@ -314,29 +311,27 @@ private Q_SLOTS:
         blocks_->privScanRowActionBlock(0, record, 0, false, true, false);
         QTRY_COMPARE(window_.steps.last(), kComplete);
         browser.waitUntilExit();
-        QCOMPARE(Utils::countRecordsInDBFileAtPath(places, "moz_places") +
-                     Utils::countRecordsInDBFileAtPath(places, "moz_historyvisits"),
-                 0u);
+        QCOMPARE(PrivFileRows::tablesCount(places, {"moz_places", "moz_historyvisits"}), 0u);
     }
 
     // Clean-all asks once for every running browser, in row order, and cleans every row but
     // those of a browser that did not end; not-installed rows still get their notice.
     void cleanAllQuitsRunningBrowsersInRowOrder_data()
     {
-        QTest::addColumn<QStringList>("running");
-        QTest::addColumn<QStringList>("staying");
-        const QStringList both{"org.mozilla.firefox", "com.google.Chrome"};
-        QTest::newRow("nothing running") << QStringList() << QStringList();
-        QTest::newRow("both end") << both << QStringList();
-        QTest::newRow("Firefox stays") << both << QStringList{"org.mozilla.firefox"};
+        QTest::addColumn<Ids>("running");
+        QTest::addColumn<Ids>("staying");
+        const Ids both{"org.mozilla.firefox", "com.google.Chrome"};
+        QTest::newRow("nothing running") << Ids() << Ids();
+        QTest::newRow("both end") << both << Ids();
+        QTest::newRow("Firefox stays") << both << Ids{"org.mozilla.firefox"};
     }
 
     void cleanAllQuitsRunningBrowsersInRowOrder()
     {
-        QFETCH(QStringList, running);
-        QFETCH(QStringList, staying);
-        browsers_.running = QSet<QString>(running.begin(), running.end());
-        browsers_.staying = QSet<QString>(staying.begin(), staying.end());
+        QFETCH(Ids, running);
+        QFETCH(Ids, staying);
+        browsers_.running = running;
+        browsers_.staying = staying;
         PrivInfoDic opera;
         opera.kBrowserName = QStringLiteral("Opera");
         opera.kBrowserNotInstalled = QStringLiteral("Not Installed");

@@ -128,10 +128,9 @@ private Q_SLOTS:
         const PrivInfoDic cleaned = scan().first();
         QCOMPARE(cleaned.kBrowserPrivacyItemsCount + cleaned.CookieStorage->CookieStorageCount,
                  quint64(0));
-        const QMap<QString, QByteArray> after = filesBelow(home.home());
         // Not even in the free pages of the kept database.
-        for (auto file = after.begin(); file != after.end(); ++file)
-            QVERIFY2(!file->contains("visited"), qPrintable(file.key()));
+        for (const auto& [name, contents] : filesBelow(home.home()).asKeyValueRange())
+            QVERIFY2(!contents.contains("visited"), qPrintable(name));
         // The database answers for what it keeps (counted: the rows that miss the condition).
         const auto rows = [&](const char* table, const char* condition) {
             return Utils::countRecordsInDBFileAtPath(
