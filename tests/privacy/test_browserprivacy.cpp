@@ -1,7 +1,7 @@
-// One browser's clean-up: what it removes, keeps, empties and reports left, and its steps; the
-// database calls it empties tables with; what the results screens' buttons start: closing, the
-// quit sheets for running browsers, the clean-ups. No real browser is asked: the one process
-// asked to quit is a stand-in.
+// What the scan finds where each build of a browser keeps its profiles; what one browser's
+// clean-up removes, keeps, empties and reports left, and its steps; the database calls it empties
+// tables with; what the results screens' buttons start: closing, the quit sheets for running
+// browsers, the clean-ups. No real browser is asked: the one process asked to quit is a stand-in.
 #include "FakeBrowserHome.h"
 #include "PrivacyFakes.h"
 #include "platform/Task.h"
@@ -9,7 +9,9 @@
 #include "privacy/PrivScanBlocks.h"
 #include "privacy/PrivacyCleaner.h"
 #include "privacy/UtilsDatabase.h"
+#include "privacy/UtilsPrivacy.h"
 
+#include <QDirIterator>
 #include <QSet>
 #include <QTest>
 #include <QThread>
@@ -62,32 +64,78 @@ struct FakeBrowsers {
     }
 };
 
+const QByteArray kVisited = "https://visited.example/";
+const QString kProfile = "Profiles/x.default-release/";
+const QByteArray kProfilesIni = "[Install4F96D1932A9F858E]\nDefault=Profiles/x.default-release\n"
+                                "[Profile0]\nIsRelative=1\nPath=Profiles/x.default-release\n";
+// A profile of a current release: databases (from the fixture after '=') and visited pages.
+const QStringList kChromiumProfile =
+    QString("History=chromium-history,Favicons=chromium-favicons,Top Sites=chromium-top-sites,"
+            "Network/Cookies=chromium-cookies,Sessions/Session_1,Sessions/Tabs_1,"
+            "Local Storage/leveldb/3.log,Visited Links")
+        .split(',');
+const QStringList kFirefoxProfile =
+    QString("places.sqlite=firefox-places,favicons.sqlite=firefox-favicons,cookies.sqlite="
+            "firefox-cookies,formhistory.sqlite=firefox-formhistory,sessionstore.jsonlz4,"
+            "sessionstore-backups/recovery.jsonlz4")
+        .split(',');
+
+QList<PrivInfoDic> scan()
+{
+    QList<PrivInfoDic> records;
+    Utils::getPrivacyScanInfoArrBlock([&](const QList<PrivInfoDic>& all) { records << all; });
+    return records;
+}
+
+// The rows with their counts, then what the clean-up removes.
+QString summary(const PrivInfoDic& record)
+{
+    QString text;
+    for (const PrivFileDic& row : record.kBrowserPrivData)
+        text += QStringLiteral("%1 %2,").arg(row.kBrowserFileName).arg(row.kBrowserFilesCount);
+    return text + QString::asprintf("%llu files, %llu cookies", record.kBrowserPrivacyInFilesCount,
+                                    record.CookieStorage->CookieStorageCount);
+}
+
+QMap<QString, QByteArray> filesBelow(const QString& root)
+{
+    QMap<QString, QByteArray> files;
+    for (QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+         it.hasNext();) {
+        QFile file(it.next());
+        files[file.fileName()] = file.open(QIODevice::ReadOnly) ? file.readAll() : "unreadable";
+    }
+    return files;
+}
+
 } // namespace
 
-class TestPrivacyCleaner : public QObject {
+class TestBrowserPrivacy : public QObject {
     Q_OBJECT
 
-    FakeBrowserHome home_;
-    const QString places_ = home_.database(
-        "places.sqlite", {{"moz_historyvisits", 4}, {"moz_places", 3}, {"moz_origins", 1}});
+    std::optional<FakeBrowserHome> home_;
+    QString places_;
 
     RecordingWindow window_;
     FakeBrowsers browsers_;
     std::unique_ptr<PrivacyCleaner> cleaner_;
     std::unique_ptr<PrivScanBlocks> blocks_;
 
-    QString file(const QString& underConfig) const { return home_.file(".config/" + underConfig); }
+    QString file(const QString& underConfig) const { return home_->file(".config/" + underConfig); }
 
     PrivInfoDic chrome()
     {
         return browserRecord("Google Chrome", "com.google.Chrome",
-                             {home_.file(".config/chrome/History")},
-                             {home_.file(".config/chrome/Cookies")});
+                             {home_->file(".config/chrome/History")},
+                             {home_->file(".config/chrome/Cookies")});
     }
 
 private Q_SLOTS:
     void init()
     {
+        home_.emplace();
+        places_ = home_->database(
+            "places.sqlite", {{"moz_historyvisits", 4}, {"moz_places", 3}, {"moz_origins", 1}});
         window_ = {};
         browsers_ = {};
         cleaner_ = std::make_unique<PrivacyCleaner>(window_, window_, window_);
@@ -96,6 +144,131 @@ private Q_SLOTS:
     }
 
     void cleanup() { window_.finishCleanUps(); }
+
+    void realProfilesAreCountedAndCleanedWhereTheirBuildKeepsThem_data()
+    {
+        QTest::addColumn<QString>("where"); // the desktop entry in its folder|the profile
+        QTest::addColumn<QString>("summary");
+        const QString chromium = "History 5,Favicons 5,Visited Links 5,Last Session 0,Last Tabs 0,"
+                                 "Sessions 2,Local Storage 1,Top Sites 2,";
+        const QString firefox = "places.sqlite 10,favicons.sqlite 4,webappsstore.sqlite 0,"
+                                "formhistory.sqlite 2,sessionstore.js 0,sessionstore.jsonlz4 0,"
+                                "sessionstore-backups 1,cache2 1,14 files, 3 cookies";
+        QTest::newRow("Chrome")
+            << "home/.local/share/google-chrome.desktop|.config/google-chrome/Default/"
+            << chromium + "Cache 1,14 files, 4 cookies";
+        QTest::newRow("Opera, Snap")
+            << "system/var/lib/snapd/desktop/opera_opera.desktop|snap/opera/common/.config/opera/"
+            << chromium + "Cache 1,14 files, 4 cookies";
+        QTest::newRow("Brave, Flatpak")
+            << "system/var/lib/flatpak/exports/share/com.brave.Browser.desktop|.var/app/"
+               "com.brave.Browser/config/BraveSoftware/Brave-Browser/Default/"
+            << chromium + "Current Session 0,Current Tabs 0,Cache 1,16 files, 4 cookies";
+        QTest::newRow("Firefox") << "home/.local/share/firefox-esr.desktop|.config/mozilla/firefox/"
+                                 << firefox;
+        QTest::newRow("Firefox, Snap")
+            << "system/var/lib/snapd/desktop/firefox_firefox.desktop|snap/firefox/common/.mozilla/"
+               "firefox/"
+            << firefox;
+        QTest::newRow("Firefox, Flatpak")
+            << "home/.local/share/flatpak/exports/share/org.mozilla.firefox.desktop|.var/app/"
+               "org.mozilla.firefox/config/mozilla/firefox/"
+            << firefox;
+    }
+
+    // The scan only reads; the clean-up leaves no visited page and a sound, bookmarked database.
+    void realProfilesAreCountedAndCleanedWhereTheirBuildKeepsThem()
+    {
+        QFETCH(QString, where);
+        QFETCH(QString, summary);
+        const QString profile = where.section('|', 1);
+        const bool isFirefox = profile.contains("mozilla");
+        const QFileInfo entryFile(home_->path("../" + where.section('|', 0, 0)));
+        home_->desktopEntry(entryFile.fileName(), "Web Browser", entryFile.path());
+        // Each build keeps its cache where it keeps its profile, with "cache" for "config".
+        const QString cache =
+            QString(profile).replace("config/", "cache/").replace(".mozilla/", ".cache/mozilla/");
+        for (const QString& item : isFirefox ? kFirefoxProfile : kChromiumProfile) {
+            const QString path = profile + (isFirefox ? kProfile : "") + item.section('=', 0, 0);
+            item.contains('=') ? home_->fixture(path, item.section('=', 1))
+                               : home_->file(path, kVisited);
+        }
+        home_->file(cache + (isFirefox ? kProfile + "cache2/entries/0A1B" : "Cache/Cache_Data/f_0"),
+                    kVisited);
+        if (isFirefox)
+            home_->file(profile + "profiles.ini", kProfilesIni);
+        const QMap<QString, QByteArray> before = filesBelow(home_->path(".."));
+
+        const PrivInfoDic record = scan().first();
+        QCOMPARE(filesBelow(home_->path("..")), before);
+        QCOMPARE(::summary(record), summary);
+
+        cleaner_->removeCookies(true, true, record);
+        window_.finishCleanUps();
+        const PrivInfoDic cleaned = scan().first();
+        QCOMPARE(cleaned.kBrowserPrivacyItemsCount + cleaned.CookieStorage->CookieStorageCount,
+                 quint64(0));
+        // Not even in the free pages of the kept database.
+        for (const auto& [name, contents] : filesBelow(home_->home()).asKeyValueRange())
+            QVERIFY2(!contents.contains("visited"), qPrintable(name));
+        // The database answers for what it keeps (counted: the rows that miss the condition).
+        const auto rows = [&](const char* table, const char* condition) {
+            return Utils::countRecordsInDBFileAtPath(
+                home_->path(profile + kProfile + "places.sqlite"), table, condition);
+        };
+        QCOMPARE((QList<quint64>{rows("pragma_integrity_check", "integrity_check != 'ok'"),
+                                 rows("moz_places", "url = 'https://kept.example/'"),
+                                 rows("moz_bookmarks", "fk IS NOT (SELECT id FROM moz_places)")}),
+                 (QList<quint64>{isFirefox, 0, isFirefox}));
+    }
+
+    // Firefox's profiles: those profiles.ini lists whose Path stays in its folder, or is absolute
+    // and in the home folder, reached through no link. Entries are found by name and by id.
+    void profilesStayInTheirPlaceAndInstalledBrowsersComeFirst()
+    {
+        // Found by name only; the localised name and the action's name play no part.
+        const QString chrome = home_->file(".local/share/applications/chrome-work.desktop",
+                                           "[Desktop Entry]\nName=Google Chrome\nName[de]=Chrome\n"
+                                           "[Desktop Action window]\nName=Firefox\n");
+        // The user's entry hides the system's entry of the same id, name and all.
+        const QString vivaldi = home_->desktopEntry("vivaldi-stable.desktop", "Vivaldi Snapshot");
+        home_->desktopEntry("vivaldi-stable.desktop", "Vivaldi", home_->systemShare());
+        const QString ff = home_->desktopEntry("firefox.desktop", "Firefox", home_->systemShare());
+        const QString firefox = home_->folder(".config/mozilla/firefox") + '/';
+        for (const char* folder : {"Profiles/a", "Profiles/z", "Profiles/x", "../../../in",
+                                   "../../../b", "../../../../out"})
+            QDir().mkpath(firefox + folder);
+        QFile::link(home_->path("b"), firefox + "Profiles/linked");
+        home_->file(
+            ".config/mozilla/firefox/profiles.ini",
+            QStringLiteral(
+                "[Profile0]\nIsRelative=1\nPath=Profiles/a\n[Profile1]\nIsRelative=1\n"
+                "Path=../../../in\n[Profile2]\nIsRelative=0\nPath=%1/b\n[Profile3]\n"
+                "IsRelative=0\nPath=%1/../out\n[Profile4]\nIsRelative=1\nPath=Profiles/"
+                "linked\n[Profile5]\nIsRelative=1\nPath=Profiles/gone\n[Profile6]\n"
+                "IsRelative=1\nPath=Profiles/z\n[Profile8]\nIsRelative=1\nPath=Profiles/x\n")
+                .arg(home_->home())
+                .toUtf8());
+        home_->file("elsewhere/Default/Local Storage/leveldb");
+        QFile::link(home_->path("elsewhere"), home_->path(".config/google-chrome"));
+        // Chrome's Flatpak has a profile with nothing in it: its empty folders give no rows.
+        home_->folder(".var/app/com.google.Chrome/config/google-chrome/Default/Sessions");
+        const QList<PrivInfoDic> records = scan();
+
+        QStringList found;
+        for (const PrivInfoDic& record : records)
+            found << record.kBrowserInstallPath.value_or(record.kBrowserName);
+        QCOMPARE(found, (QStringList{chrome, ff, vivaldi, "Opera", "Brave Browser"}));
+        QCOMPARE(summary(records[0]), "History 0,Favicons 0,Visited Links 0,Last Session 0,"
+                                      "Last Tabs 0,Top Sites 0,10 files, 0 cookies");
+        QCOMPARE(records[1].CookieStorage->kBrowserFilesToRemove->filter("-wal"),
+                 (QStringList{firefox + "Profiles/a/cookies.sqlite-wal",
+                              home_->path("b/cookies.sqlite-wal"),
+                              firefox + "Profiles/z/cookies.sqlite-wal"}));
+        home_->file(".config/mozilla/firefox/profiles.ini",
+                    "[Profile0]\nIsRelative=1\nPath=../x\n");
+        QCOMPARE(scan()[2].kBrowserNotInstalled, "Not Installed");
+    }
 
     // Firefox keeps its places database and loses its history rows, except the bookmarked place
     // and its origin. A database the browser holds, or one that fails half-way, keeps every
@@ -111,8 +284,8 @@ private Q_SLOTS:
             RecordingWindow window;
             PrivacyCleaner cleaner(window, window, window);
             const QString profile = ".mozilla/firefox/" + QString::number(qHash(holder));
-            const QString places = home_.database(profile + "/places.sqlite",
-                                                  {{"moz_favicons", 2}, {"moz_historyvisits", 3}});
+            const QString places = home_->database(profile + "/places.sqlite",
+                                                   {{"moz_favicons", 2}, {"moz_historyvisits", 3}});
             sqlite3* db = nullptr;
             sqlite3_open(QFile::encodeName(places).constData(), &db);
             sqlite3_exec(db,
@@ -126,10 +299,10 @@ private Q_SLOTS:
                          nullptr, nullptr, nullptr);
             const bool fails = !holder.isEmpty();
             // A listed file already gone is skipped without counting: the bar stops short of 100.
-            const QString formHistory = home_.file(profile + "/formhistory.sqlite");
+            const QString formHistory = home_->file(profile + "/formhistory.sqlite");
             PrivInfoDic record =
                 browserRecord("Firefox", "org.mozilla.firefox",
-                              {formHistory, home_.path(profile + "/sessionstore.js")});
+                              {formHistory, home_->path(profile + "/sessionstore.js")});
             record.kBrowserPrivData.prepend(
                 PrivFileRows::fileRow(places, 0, {QStringLiteral("empty")}));
             record.kBrowserPrivacyInFilesCount = 3;
@@ -160,28 +333,28 @@ private Q_SLOTS:
     // the home folder, not a profile.
     void linksAndStrayPathsLeadNowhere()
     {
-        const QString bystander = home_.file("Documents/letter.txt");
-        const QString documents = home_.path("Documents");
-        const QString workItem = home_.file("work/empty");
+        const QString bystander = home_->file("Documents/letter.txt");
+        const QString documents = home_->path("Documents");
+        const QString workItem = home_->file("work/empty");
         const QString previousWorkingFolder = QDir::currentPath();
-        QDir::setCurrent(home_.path("work"));
-        const QString profile = home_.folder(".config/chrome/Default");
-        const QString storage = home_.folder(".config/chrome/Default/Local Storage");
-        const QString cache = home_.path(".config/chrome/Default/Cache");
+        QDir::setCurrent(home_->path("work"));
+        const QString profile = home_->folder(".config/chrome/Default");
+        const QString storage = home_->folder(".config/chrome/Default/Local Storage");
+        const QString cache = home_->path(".config/chrome/Default/Cache");
         const QString history = profile + "/History";
-        const QString linkedProfile = home_.path(".config/chrome/Linked");
+        const QString linkedProfile = home_->path(".config/chrome/Linked");
         QFile::link(documents, cache);
         QFile::link(bystander, history);
         QFile::link(documents, storage + "/leveldb");
-        QFile::link(home_.path("nowhere"), storage + "/gone");
+        QFile::link(home_->path("nowhere"), storage + "/gone");
         QFile::link(documents, linkedProfile);
         QFile::link(documents,
-                    home_.file(".config/chrome/Default/Local Storage/db/000003.log") + "-inner");
+                    home_->file(".config/chrome/Default/Local Storage/db/000003.log") + "-inner");
 
         PrivInfoDic record = browserRecord("Google Chrome", "com.google.Chrome",
-                                           {history, QStringLiteral("empty"), home_.home(), profile,
-                                            linkedProfile + "/letter.txt"},
-                                           {QStringLiteral("empty"), home_.home(), profile});
+                                           {history, QStringLiteral("empty"), home_->home(),
+                                            profile, linkedProfile + "/letter.txt"},
+                                           {QStringLiteral("empty"), home_->home(), profile});
         record.kBrowserPrivData << *PrivFileRows::folderRow(cache)
                                 << *PrivFileRows::folderRow(storage);
         QCOMPARE(record.kBrowserPrivData.last().kBrowserFilesToRemove.size(), 3);
@@ -294,8 +467,8 @@ private Q_SLOTS:
     // A browser holds its database until it has ended: the clean-up waits for that.
     void aQuittingBrowserIsWaitedFor()
     {
-        const QString places = home_.database(".mozilla/held/places.sqlite",
-                                              {{"moz_places", 2}, {"moz_historyvisits", 2}});
+        const QString places = home_->database(".mozilla/held/places.sqlite",
+                                               {{"moz_places", 2}, {"moz_historyvisits", 2}});
         Task browser(QStringLiteral(TOLVEX_LOCKING_BROWSER), {places});
         std::atomic<bool> ready = false;
         browser.setReadabilityHandler([&](const QByteArray&) { ready = true; });
@@ -338,7 +511,7 @@ private Q_SLOTS:
         const QList<PrivInfoDic> rows = {
             chrome(),
             browserRecord("Firefox", "org.mozilla.firefox",
-                          {home_.file(".mozilla/ff/formhistory.sqlite")}),
+                          {home_->file(".mozilla/ff/formhistory.sqlite")}),
             opera};
 
         blocks_->privScanCleanUpAllBlock(0, rows, 0);
@@ -365,7 +538,7 @@ private Q_SLOTS:
     // statement as no table.
     void countsRowsOrZero()
     {
-        home_.file("notes.txt", QByteArray(4096, 'n'));
+        home_->file("notes.txt", QByteArray(4096, 'n'));
         const std::tuple<const char*, const char*, quint64> cases[] = {
             {"places.sqlite", "moz_places", 3},
             {"missing.sqlite", "moz_places", 0},
@@ -373,8 +546,8 @@ private Q_SLOTS:
             {"places.sqlite", "moz_cookies", 0},
             {"places.sqlite", "moz_places WHERE id > 1", 0}};
         for (const auto& [file, table, count] : cases)
-            QCOMPARE(Utils::countRecordsInDBFileAtPath(home_.path(file), table), count);
-        QVERIFY(!QFileInfo::exists(home_.path("missing.sqlite")));
+            QCOMPARE(Utils::countRecordsInDBFileAtPath(home_->path(file), table), count);
+        QVERIFY(!QFileInfo::exists(home_->path("missing.sqlite")));
     }
 
     // A table the database lacks (current Firefox keeps no moz_favicons) is passed over; a
@@ -382,7 +555,7 @@ private Q_SLOTS:
     // whole. The tables not named keep their rows.
     void emptyingTablesAllOrNothing()
     {
-        const QString linked = home_.path("linked.sqlite");
+        const QString linked = home_->path("linked.sqlite");
         QFile::link(places_, linked);
 
         QVERIFY(Utils::emptyTablesInDBFilePath(linked, {{"moz_places", {}}}));
@@ -398,5 +571,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestPrivacyCleaner)
-#include "test_privacycleaner.moc"
+QTEST_GUILESS_MAIN(TestBrowserPrivacy)
+#include "test_browserprivacy.moc"
