@@ -362,7 +362,7 @@ private Q_SLOTS:
         QTemporaryDir work;
         LoopImage image(work.filePath("image"), work.filePath("mnt"), 24);
         if (!image.isMounted())
-            QSKIP(qPrintable(LoopImage::skipReason() + image.error()));
+            QSKIP(qPrintable("no loop-mounted image: " + image.error() + LoopImage::skipReason()));
         const auto at = [&](const QByteArray& name) { return QFile::encodeName(image.path(name)); };
         const QByteArray block = markerBytes(4096);
         QVERIFY(writeFile(at("growing"), block.repeated(1024)) && writeFile(at(kNames[0]), "M"));
@@ -393,7 +393,7 @@ private Q_SLOTS:
         const auto at = [&](const char* name) { return QFile::encodeName(work.filePath(name)); };
         LoopImage outer(work.filePath("outer.img"), work.filePath("outer"), 8);
         if (!outer.isMounted())
-            QSKIP(qPrintable(LoopImage::skipReason() + outer.error()));
+            QSKIP(qPrintable("no loop-mounted image: " + outer.error() + LoopImage::skipReason()));
         const QByteArray folder = at("outer/folder"), source = at("source"), bound = at("bound");
         QVERIFY(mkdir(folder, 0755) == 0 && mkdir(folder + "/inner", 0755) == 0);
         LoopImage inner(work.filePath("inner.img"), QFile::decodeName(folder + "/inner"), 4);
