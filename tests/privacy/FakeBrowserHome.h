@@ -13,8 +13,6 @@
 // where tests install browsers and give them files. The real home and system stay out of sight.
 class FakeBrowserHome {
 public:
-    using Tables = QList<QPair<QString, int>>; // table name, rows
-
     FakeBrowserHome() : root_(QDir(dir_.path()).canonicalPath())
     {
         QDir().mkpath(home());
@@ -47,10 +45,10 @@ public:
         return write(folder + '/' + id, "[Desktop Entry]\nName=" + name.toUtf8() + '\n');
     }
 
-    // A database with each table holding its number of rows, in WAL mode when asked.
-    QString database(const QString& underHome, const Tables& tables, bool wal = false) const
+    // A database with each table (name, rows) holding its number of rows.
+    QString database(const QString& underHome, const QList<QPair<QString, int>>& tables) const
     {
-        QByteArray script = wal ? "PRAGMA journal_mode=WAL;" : "";
+        QByteArray script;
         for (const auto& [table, rows] : tables) {
             script += "CREATE TABLE " + table.toUtf8() + " (id INTEGER PRIMARY KEY, value TEXT);";
             for (int row = 0; row < rows; ++row)

@@ -60,21 +60,17 @@ struct RecordingWindow : PrivacyLooks, HudAlert, ModalOverlay, AnsweringSheets {
 inline PrivInfoDic browserRecord(const QString& name, const QString& bundleID,
                                  const QStringList& files, const QStringList& cookieFiles = {})
 {
-    PrivInfoDic record;
-    record.kBrowserName = name;
-    record.kBrowserBndlID = bundleID;
-    record.kBrowserInstallPath = QStringLiteral("/usr/share/applications/%1.desktop").arg(bundleID);
-    PrivFileDic row;
-    row.kBrowserFilePath = files.value(0);
-    row.kBrowserFileName = QFileInfo(row.kBrowserFilePath).fileName();
-    row.kBrowserFilesToRemove = files;
-    record.kBrowserPrivData = {row};
-    record.kBrowserPrivacyInFilesCount = quint64(files.size());
-    CookiesDic cookies;
-    cookies.CookieStorage = cookieFiles.value(0);
-    cookies.kBrowserFilesToRemove = cookieFiles;
-    record.CookieStorage = cookies;
-    return record;
+    const QString path = files.value(0);
+    return {.kBrowserName = name,
+            .kBrowserNotInstalled = std::nullopt,
+            .kBrowserBndlID = bundleID,
+            .kBrowserInstallPath =
+                QStringLiteral("/usr/share/applications/%1.desktop").arg(bundleID),
+            .kBrowserPrivData = {{QFileInfo(path).fileName(), path, 0, files, std::nullopt}},
+            .CookieStorage = CookiesDic{cookieFiles.value(0), 0, cookieFiles},
+            .kBrowserPrivacyItemsCount = 0,
+            .kBrowserPrivacyInFilesCount = quint64(files.size()),
+            .kBrowserPrivacyFilesTotalSize = {}};
 }
 
 } // namespace tolvex::testing

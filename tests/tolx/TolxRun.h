@@ -29,9 +29,11 @@ inline bool exists(const QByteArray& path)
     return lstat(path.constData(), &status) == 0;
 }
 
-inline QByteArray markerBytes(int size, const QByteArray& marker = "tolx-test-marker;")
+inline const QByteArray kMarker = "tolx-test-marker;";
+
+inline QByteArray markerBytes(int size)
 {
-    return marker.repeated(size / int(marker.size()) + 1).left(size);
+    return kMarker.repeated(size / int(kMarker.size()) + 1).left(size);
 }
 
 // A temporary folder for one test, under `base` when given.

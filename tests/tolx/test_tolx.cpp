@@ -1,5 +1,13 @@
+// The program's parts (pass plans, the overwriter), then the program itself: on temporary
+// folders and on loop-mounted images.
+#include "../LoopImage.h"
 #include "TolxRun.h"
+#include "tolx/ChunkProducer.h"
+#include "tolx/FileOverwriter.h"
+#include "tolx/PassPlan.h"
+#include "tolx/RandomStream.h"
 
+#include <QSet>
 #include <atomic>
 #include <csignal>
 #include <linux/fs.h>
@@ -7,9 +15,23 @@
 #include <sys/resource.h>
 #include <thread>
 
+using namespace tolvex::tolx;
+using tolvex::testing::LoopImage;
+using tolvex::testing::runTool;
+
 namespace {
 
-const QByteArray kMarker = "tolx-test-marker;";
+// Small chunks, so that a file of a few dozen KiB already crosses several chunk boundaries.
+constexpr std::size_t kTestChunk = 3 * ChunkProducer::kAlignment;
+
+QByteArray bytesOf(const PassPattern& pass)
+{
+    return QByteArray(reinterpret_cast<const char*>(pass.bytes().data()),
+                      qsizetype(pass.bytes().size()));
+}
+
+const QList<QByteArray> kNames = {"SecretAlphaQ7Z1", "SecretBetaQ7Z2", "SecretGammaQ7Z3",
+                                  "HiddenFolderQ7Z4", "NestedSecretQ7Z5"};
 
 // Sets an inode's flags (immutable, append-only); false where the file system has none.
 bool setInodeFlags(const QByteArray& path, int flags)
@@ -20,23 +42,115 @@ bool setInodeFlags(const QByteArray& path, int flags)
     return set;
 }
 
-// Starts the program, waits for `token` on its output, then sends it `signal`.
-void interruptAt(QProcess& process, const QStringList& arguments, const QByteArray& token,
-                 int signal)
+// Starts the program and returns once it has printed `token`.
+void startUntil(QProcess& process, const QStringList& arguments, const QByteArray& token)
 {
     process.start(TolxLaunch().program, arguments);
     while (!process.readAllStandardOutput().contains(token) && process.waitForReadyRead(30000)) {
     }
-    kill(pid_t(process.processId()), signal);
-    process.waitForFinished(10000);
 }
 
 } // namespace
 
-class TestTolxProgram : public QObject {
+class TestTolx : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // 7 passes: a byte, its complement, random, two more bytes, the last one's complement,
+    // random. 35 passes: 4 random, the 27 fixed patterns shuffled, 4 random. Drawn anew per file.
+    void methodsFollowTheirSequences()
+    {
+        const QByteArray fixed = "00 11 22 249249 249249 33 44 492492 492492 55 55 66 6DB6DB 77 "
+                                 "88 924924 924924 99 AA AA B6DB6D BB CC DB6DB6 DD EE FF";
+        RandomStream random;
+        QSet<QByteArray> firstBytes, orders;
+        for (int file = 0; file < 4; ++file) {
+            const auto seven = passPlanFor(ShredMethod::SevenPass, random);
+            QByteArray kinds;
+            for (const PassPattern& pass : seven)
+                kinds += pass.isRandom() ? 'r' : char('0' + pass.bytes().size());
+            QCOMPARE(kinds, QByteArray("11r111r"));
+            QCOMPARE(seven[1].bytes()[0], std::uint8_t(~seven[0].bytes()[0]));
+            QCOMPARE(seven[5].bytes()[0], std::uint8_t(~seven[4].bytes()[0]));
+            firstBytes << bytesOf(seven[0]);
+            QByteArrayList patterns;
+            for (const PassPattern& pass : passPlanFor(ShredMethod::ThirtyFivePass, random))
+                patterns << bytesOf(pass).toHex().toUpper();
+            QVERIFY(patterns.size() == 35 &&
+                    patterns.mid(0, 4) + patterns.mid(31) == QByteArrayList(8, QByteArray()));
+            orders << patterns.join(' ');
+            patterns = patterns.mid(4, 27);
+            std::sort(patterns.begin(), patterns.end());
+            QCOMPARE(patterns.join(' '), fixed);
+        }
+        QVERIFY(firstBytes.size() > 1 && orders.size() > 1);
+    }
+
+    void passesOverwriteTheWholeRegion_data()
+    {
+        QTest::addColumn<bool>("direct");
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<bool>("sparse");
+        QTest::addColumn<qint64>("from");
+        const auto chunk = qint64(kTestChunk);
+        QTest::newRow("direct, unaligned tail") << true << 5 * chunk + 4097 << false << qint64(0);
+        QTest::newRow("direct, aligned") << true << 2 * chunk << false << qint64(0);
+        QTest::newRow("buffered") << false << chunk + 7 << false << qint64(0);
+        QTest::newRow("smaller than a block") << true << qint64(5) << false << qint64(0);
+        QTest::newRow("holes are written too") << true << qint64(1 << 20) << true << qint64(0);
+        QTest::newRow("the part that grew") << true << 3 * chunk + 9 << false << chunk + 4101;
+    }
+
+    // Fixed patterns repeat from the file's first byte. Each pass must be whole and on the file
+    // before the next starts: the file is read back as each pass completes. Bytes before the
+    // region's first block stay as they were.
+    void passesOverwriteTheWholeRegion()
+    {
+        QFETCH(bool, direct);
+        QFETCH(qint64, size);
+        QFETCH(bool, sparse);
+        QFETCH(qint64, from);
+        QTemporaryDir dir;
+        const QByteArray path = QFile::encodeName(dir.filePath("f"));
+        QVERIFY(writeFile(path, sparse ? "" : QByteArray(size, '\xE7')));
+        QVERIFY(truncate(path, size) == 0);
+        const std::vector<PassPattern> passes = {
+            PassPattern::repeated(0x92, 0x49, 0x24), PassPattern::random(),
+            PassPattern::repeated(0xB6, 0xDB, 0x6D), PassPattern::repeated(0x00)};
+        const qsizetype start = from - from % qint64(ChunkProducer::kAlignment);
+        const auto length = std::uint64_t(size - start);
+        QByteArrayList seen;
+        std::vector<std::uint64_t> progress;
+        int fd = open(path, O_WRONLY | (direct ? O_DIRECT : 0));
+        if (fd < 0 && errno == EINVAL)
+            fd = open(path, O_WRONLY);
+        RandomStream random;
+        ChunkProducer producer(random, kTestChunk);
+        FileOverwriter overwriter(producer);
+        const int error = overwriter.overwrite(fd, std::uint64_t(from), std::uint64_t(size), passes,
+                                               [&](std::uint64_t done) {
+                                                   progress.push_back(done);
+                                                   if (done % length == 0)
+                                                       seen << readFile(path);
+                                               });
+        struct stat status {};
+        QVERIFY(fstat(fd, &status) == 0 && close(fd) == 0 && error == 0);
+        QVERIFY(status.st_size == size && status.st_blocks * 512 >= size);
+        QCOMPARE(seen.size(), qsizetype(passes.size()));
+        for (QByteArray& pass : seen) {
+            QCOMPARE(pass.left(start), QByteArray(start, '\xE7'));
+            pass.remove(0, start);
+        }
+        for (const std::size_t fixed : {0, 2, 3}) {
+            const QByteArray pattern = bytesOf(passes[fixed]);
+            QCOMPARE(seen[fixed], pattern.repeated(size).mid(start % pattern.size(), size - start));
+        }
+        // Random data does not compress.
+        QVERIFY(seen[1] != seen[0] && qCompress(seen[1]).size() > seen[1].size() * 99 / 100);
+        QVERIFY(std::is_sorted(progress.begin(), progress.end()));
+        QCOMPARE(progress.back(), length * passes.size());
+    }
+
     void itemsAreDestroyedWithSoundFraming_data()
     {
         QTest::addColumn<QByteArray>("flags");
@@ -163,7 +277,9 @@ private Q_SLOTS:
         const QByteArray big = box.path("big");
         QVERIFY(writeFile(big, markerBytes(32 << 20)));
         QProcess overwriting;
-        interruptAt(overwriting, {"-frv", QFile::decodeName(big)}, "%", SIGTERM);
+        startUntil(overwriting, {"-frv", QFile::decodeName(big)}, "%");
+        kill(pid_t(overwriting.processId()), SIGTERM);
+        overwriting.waitForFinished(10000);
         QVERIFY(overwriting.exitStatus() == QProcess::CrashExit &&
                 overwriting.exitCode() == SIGTERM);
         QCOMPARE(readFile(big).size(), 32 << 20);
@@ -171,7 +287,9 @@ private Q_SLOTS:
         for (int i = 0; i < 5000; ++i)
             QVERIFY(writeFile(many + "/item-" + QByteArray::number(i), {}));
         QProcess removing;
-        interruptAt(removing, {"-frsv", QFile::decodeName(many)}, "done", SIGINT);
+        startUntil(removing, {"-frsv", QFile::decodeName(many)}, "done");
+        kill(pid_t(removing.processId()), SIGINT);
+        removing.waitForFinished(10000);
         QCOMPARE(removing.exitCode(), SIGINT);
         const QStringList left = QDir(QFile::decodeName(many)).entryList(QDir::Files);
         QVERIFY(!left.isEmpty() && left.filter(QRegularExpression("^item-")) == left);
@@ -226,7 +344,72 @@ private Q_SLOTS:
                                          }});
         QVERIFY2(run.succeeded() && !exists(top) && run.lines.isEmpty(), run.errors.left(1000));
     }
+
+    void nothingOfTheFilesRemainsOnTheDevice_data()
+    {
+        QTest::addColumn<QString>("flags");
+        for (const char* flags : {"-frsv", "-frmv", "-frv"})
+            QTest::newRow(flags) << QString(flags);
+    }
+
+    // Files of 1 byte, 4 KiB and 1 MiB and a nested folder, synced to the image, then shredded:
+    // neither their contents nor their names may be found anywhere in the raw image, journal
+    // included. (A 1-byte file's content is too short to search for; its name is checked.)
+    // Data appended to a 4 MiB file while it is overwritten is overwritten too.
+    void nothingOfTheFilesRemainsOnTheDevice()
+    {
+        QFETCH(QString, flags);
+        QTemporaryDir work;
+        LoopImage image(work.filePath("image"), work.filePath("mnt"), 24);
+        if (!image.isMounted())
+            QSKIP(qPrintable("no loop-mounted image: " + image.error() + LoopImage::skipReason()));
+        const auto at = [&](const QByteArray& name) { return QFile::encodeName(image.path(name)); };
+        const QByteArray block = markerBytes(4096);
+        QVERIFY(writeFile(at("growing"), block.repeated(1024)) && writeFile(at(kNames[0]), "M"));
+        QVERIFY(writeFile(at(kNames[1]), block) && writeFile(at(kNames[2]), block.repeated(256)));
+        QVERIFY(QDir().mkdir(at(kNames[3])));
+        QVERIFY(writeFile(at(kNames[3] + '/' + kNames[4]), block.repeated(3)));
+        sync();
+        QVERIFY(image.rawBytes().contains(kMarker));
+        QStringList arguments{flags, image.path("growing")};
+        for (int i = 0; i < 4; ++i)
+            arguments << image.path(kNames[i]);
+        QProcess process;
+        startUntil(process, arguments, "%");
+        QVERIFY(writeFile(at("growing"), block.repeated(16), O_APPEND));
+        QVERIFY(process.waitForFinished(60000) && process.exitCode() == 0);
+        QVERIFY(image.unmount());
+        const QByteArray raw = image.rawBytes();
+        QVERIFY2(!raw.isEmpty() && !raw.contains(kMarker), "file contents survived");
+        for (const QByteArray& name : kNames)
+            QVERIFY2(!raw.contains(name), name.constData());
+    }
+
+    // Inside a folder, named directly, or a single file bound over another: a mount point is
+    // never entered or overwritten.
+    void mountPointsAreLeftAlone()
+    {
+        QTemporaryDir work;
+        const auto at = [&](const char* name) { return QFile::encodeName(work.filePath(name)); };
+        LoopImage outer(work.filePath("outer.img"), work.filePath("outer"), 8);
+        if (!outer.isMounted())
+            QSKIP(qPrintable("no loop-mounted image: " + outer.error() + LoopImage::skipReason()));
+        const QByteArray folder = at("outer/folder"), source = at("source"), bound = at("bound");
+        QVERIFY(mkdir(folder, 0755) == 0 && mkdir(folder + "/inner", 0755) == 0);
+        LoopImage inner(work.filePath("inner.img"), QFile::decodeName(folder + "/inner"), 4);
+        QVERIFY2(inner.isMounted(), inner.error().constData());
+        QVERIFY(writeFile(folder + "/mine", kMarker) &&
+                writeFile(folder + "/inner/theirs", kMarker));
+        QVERIFY(writeFile(source, kMarker) && writeFile(bound, {}));
+        QVERIFY(runTool("mount", {"--bind", QFile::decodeName(source), QFile::decodeName(bound)}));
+        const TolxRun run = TolxRun::run({"-frsv", folder, folder + "/inner", bound});
+        runTool("umount", {QFile::decodeName(bound)});
+        QVERIFY(run.exitCode == 1 && run.errors.contains("inner: is a mount point") &&
+                run.errors.contains("bound: is a mount point"));
+        QVERIFY(!exists(folder + "/mine") && exists(folder));
+        QVERIFY(readFile(folder + "/inner/theirs") == kMarker && readFile(source) == kMarker);
+    }
 };
 
-QTEST_GUILESS_MAIN(TestTolxProgram)
-#include "test_tolx_program.moc"
+QTEST_GUILESS_MAIN(TestTolx)
+#include "test_tolx.moc"
