@@ -26,9 +26,7 @@
 
 #include <QRegularExpression>
 #include <QTest>
-#include <chrono>
 #include <functional>
-#include <future>
 
 namespace tolvex::testing {
 
@@ -198,24 +196,6 @@ struct RunnerScript {
     const QString path, log;
 };
 
-// Calls a runner on a worker thread, as the global queue would, keeps the main queue turning
-// until it has returned, and then until its completion work has run.
-template <typename Runner> void runOnWorker(Runner&& runner)
-{
-    const auto isReady = [](const auto& future) {
-        return future.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
-    };
-    std::future<std::shared_future<void>> returned = std::async(std::launch::async, runner);
-    QTRY_VERIFY_WITH_TIMEOUT(isReady(returned), 60000);
-    const std::shared_future<void> completion = returned.get();
-    if (completion.valid())
-        QTRY_VERIFY_WITH_TIMEOUT(isReady(completion), 60000);
-}
-
-inline QString binDir()
-{
-    return qEnvironmentVariable("TOLVEX_BIN_DIR");
-}
 inline QString fakeHelperPath()
 {
     return QCoreApplication::applicationDirPath() + "/fake_tolx";
