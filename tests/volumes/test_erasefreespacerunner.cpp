@@ -11,16 +11,12 @@
 
 using namespace tolvex;
 
-namespace {
-
-VolDic volume(const QString& path)
+static VolDic volume(const QString& path)
 {
     VolDic record;
     record.dskPath = path;
     return record;
 }
-
-} // namespace
 
 class TestEraseFreeSpaceRunner : public QObject {
     Q_OBJECT
@@ -45,18 +41,12 @@ class TestEraseFreeSpaceRunner : public QObject {
     QStringList launches()
     {
         QFile file(dir_.filePath("launches"));
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+        return file.open(QIODevice::ReadOnly)
+                   ? QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)
+                   : QStringList();
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        QFile::remove(dir_.filePath("launches"));
-        QFile::remove(dir_.filePath("release"));
-    }
-
     // A second call while the helper runs starts nothing; after the run the handle clears on
     // the main queue and the next call runs a new helper.
     void oneRunAtATime()
@@ -69,7 +59,7 @@ private Q_SLOTS:
         QTRY_VERIFY(runner.eraseFrSpTask() && runner.eraseFrSpTask()->isRunning());
         const std::shared_ptr<Task> running = runner.eraseFrSpTask();
 
-        std::thread second([&] { runner.runEraseFreeSpaceTask(volume(QStringLiteral("/other"))); });
+        std::thread second([&] { runner.runEraseFreeSpaceTask(volume("/other")); });
         second.join();
         QCOMPARE(runner.eraseFrSpTask(), running);
 
@@ -78,7 +68,7 @@ private Q_SLOTS:
         QCOMPARE(launches(), QStringList({QStringLiteral("reformat"), mountPath}));
         QTRY_VERIFY(!runner.eraseFrSpTask());
 
-        runner.runEraseFreeSpaceTask(volume(QStringLiteral("/other")));
+        runner.runEraseFreeSpaceTask(volume("/other"));
         QCOMPARE(launches().size(), 4);
         QTRY_VERIFY(!runner.eraseFrSpTask());
     }
@@ -91,10 +81,10 @@ private Q_SLOTS:
                                         .absoluteFilePath(QStringLiteral("tolx-dm")));
         QTest::ignoreMessage(QtInfoMsg, QRegularExpression("^error LOG >tolx-dm: /: "));
         QTest::ignoreMessage(QtInfoMsg, "Terminated");
-        runner.runEraseFreeSpaceTask(volume(QStringLiteral("/")));
+        runner.runEraseFreeSpaceTask(volume("/"));
         QTRY_VERIFY(!runner.eraseFrSpTask());
         EraseFreeSpaceRunner missing(dir_.filePath(QStringLiteral("missing")));
-        missing.runEraseFreeSpaceTask(volume(QStringLiteral("/")));
+        missing.runEraseFreeSpaceTask(volume("/"));
         QVERIFY(!missing.eraseFrSpTask());
     }
 };

@@ -57,14 +57,12 @@ private Q_SLOTS:
         // Reveals fall back to opening the parent folder, with an opener that only writes down.
         qputenv("DBUS_SESSION_BUS_ADDRESS",
                 "unix:path=" + QFile::encodeName(rig_.home.filePath("no-bus")));
-        const QString opener = rig_.home.filePath(QStringLiteral("bin/xdg-open"));
-        QDir().mkpath(QFileInfo(opener).path());
-        QFile script(opener);
+        QFile script(rig_.file(QStringLiteral("bin/xdg-open")));
         QVERIFY(script.open(QIODevice::WriteOnly));
         script.write("#!/bin/sh\necho \"$1\" >> '" +
                      QFile::encodeName(rig_.home.filePath("opened")) + "'\n");
         script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("PATH", QFile::encodeName(QFileInfo(opener).path()) + ":" + qgetenv("PATH"));
+        qputenv("PATH", QFile::encodeName(rig_.home.filePath("bin")) + ":" + qgetenv("PATH"));
         rig_.start();
     }
 
