@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QToolButton>
+#include <algorithm>
 
 using namespace tolvex;
 using tolvex::testing::LoopImage;
@@ -20,10 +21,8 @@ namespace {
 volCellView* row(FreeSpaceEraseVC* screen, const QString& mountPoint, qsizetype index = -1)
 {
     const VolDics& volumes = screen->arrangedObjects();
-    for (qsizetype at = 0; index < 0 && at < volumes.size(); ++at) {
-        if (volumes[at].dskPath == mountPoint)
-            index = at;
-    }
+    if (index < 0)
+        index = std::ranges::find(volumes, mountPoint, &VolDic::dskPath) - volumes.begin();
     QListWidgetItem* item = screen->volsTablView->item(int(index));
     return item ? qobject_cast<volCellView*>(screen->volsTablView->itemWidget(item)) : nullptr;
 }
