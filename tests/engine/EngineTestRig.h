@@ -17,6 +17,7 @@
 #include "engine/ShredRuns.h"
 #include "engine/ShredTasks.h"
 #include "engine/ShredZoneControls.h"
+#include "engine/UtilsSettings.h"
 #include "engine/ZoneLooks.h"
 #include "platform/GlobalQueue.h"
 #include "platform/HomeFolder.h"
@@ -195,6 +196,13 @@ struct RunnerScript {
     }
     const QString path, log;
 };
+
+// The lifetime totals as stored: files, then bytes.
+inline std::pair<quint64, quint64> storedTotals()
+{
+    const TotalShredInfoDic stored = Utils::getTotalShredInfoDic().value_or(TotalShredInfoDic{});
+    return {stored.shredFilesCount.value_or(0), stored.shredDataSize.value_or(0)};
+}
 
 inline QString fakeHelperPath()
 {

@@ -21,13 +21,6 @@ ShredEntryDics recordsOf(const QStringList& paths, std::optional<qint64> pass)
     return records;
 }
 
-// The lifetime totals: files, then bytes.
-std::pair<quint64, quint64> totals()
-{
-    const TotalShredInfoDic stored = Utils::getTotalShredInfoDic().value_or(TotalShredInfoDic{});
-    return {stored.shredFilesCount.value_or(0), stored.shredDataSize.value_or(0)};
-}
-
 // Calls one method's runner with the method's flags before `paths` on a worker thread, as the
 // global queue would, and keeps the main queue turning until it has returned, and then until its
 // completion work has run.
@@ -124,12 +117,12 @@ private Q_SLOTS:
                                 "say removing " + folder, "say removing " + x + " 50%"};
         fx->script.set(reads + QStringList{"exit 0"});
         runPass(fx->rig.runs, 1, {x});
-        QCOMPARE(totals(), std::pair(quint64(3), xSize));
+        QCOMPARE(storedTotals(), std::pair(quint64(3), xSize));
 
         fx->world.file("x", 4096);
         fx->script.set(reads + QStringList{"exit 5"});
         runPass(fx->rig.runs, 7, {x});
-        QCOMPARE(totals(), std::pair(quint64(4), 2 * xSize));
+        QCOMPARE(storedTotals(), std::pair(quint64(4), 2 * xSize));
         QVERIFY(QFile::exists(x));
 
         const QString b = fx->world.file("b"), c = fx->world.file("c");
@@ -138,7 +131,7 @@ private Q_SLOTS:
         fx->script.set({"remove " + x, "say removing " + x, "exit 0"});
         runPass(fx->rig.runs, 35, {x, link},
                 recordsOf({x, link}, 35) + recordsOf({b}, 7) + recordsOf({c}, std::nullopt));
-        QCOMPARE(totals(), std::pair(quint64(5), 3 * xSize));
+        QCOMPARE(storedTotals(), std::pair(quint64(5), 3 * xSize));
         QVERIFY(!QFileInfo(link).isSymLink());
         QVERIFY(QFile::exists(target) && QFile::exists(b) && QFile::exists(c));
     }
@@ -280,7 +273,7 @@ private Q_SLOTS:
         QFETCH(int, left);
         QCOMPARE(QDir(fx->world.root + "/" + sevenFolder).entryList(QDir::Files).size(), left);
         QCOMPARE(fx->rig.lists.filePathsArr(7).size(), left);
-        QCOMPARE(totals().first, quint64(onePass + sevenPass - left));
+        QCOMPARE(storedTotals().first, quint64(onePass + sevenPass - left));
     }
 
     // Runs destroyed while their helper still goes stop it; what they posted to the main queue
@@ -373,7 +366,7 @@ private Q_SLOTS:
         for (const QString& file : files)
             QVERIFY(!Utils::itemExistsAtPath(file));
         QCOMPARE(real.lists.filePathsArr(1), QStringList());
-        QCOMPARE(totals(), std::pair(quint64(files.size()), fileBytes));
+        QCOMPARE(storedTotals(), std::pair(quint64(files.size()), fileBytes));
     }
 
 private:
