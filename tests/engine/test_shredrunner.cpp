@@ -173,22 +173,10 @@ private Q_SLOTS:
         QCOMPARE(fx->rig.window.linesStartingWith("terminate").size(), 1);
     }
 
-    void aHelperThatCannotBeLaunchedChangesNothing()
-    {
-        EngineRig broken(fx->world.root + "/nowhere/tolx");
-        const QString a = fx->world.file("a");
-        broken.lists.setFilePathsArr(7, {a});
-        broken.runs.shredFiles(broken.lists.pathsDicsForEditVC(), false);
-        QTRY_COMPARE(broken.window.log, QStringList{"hud 2 The shredding helper could not be "
-                                                    "started.\nNothing was shredded."});
-        QTRY_VERIFY(!broken.tasks.isShredding(7));
-        QCOMPARE(broken.lists.filePathsArr(7), QStringList{a});
-        QVERIFY(QFile::exists(a) && !Utils::getTotalShredInfoDic());
-    }
-
     // Existing paths (a dangling link exists) per method, an unknown method's dropped; with
-    // nothing left no run starts and nothing is shown.
-    void argumentListsHoldExistingPathsPerMethod()
+    // nothing left no run starts and nothing is shown. A helper that cannot be launched changes
+    // nothing but says so.
+    void argumentListsHoldExistingPathsAndAFailedLaunchChangesNothing()
     {
         const QString a = fx->world.file("a"), b = fx->world.file("b"), c = fx->world.file("c");
         const QString d = fx->world.file("d"), e = fx->world.file("e");
@@ -205,6 +193,15 @@ private Q_SLOTS:
         fx->rig.runs.shredFiles({gone}, false);
         GlobalQueue::waitForDone();
         QVERIFY(fx->rig.window.log.isEmpty() && fx->script.launches().isEmpty());
+
+        EngineRig broken(fx->world.root + "/nowhere/tolx");
+        broken.lists.setFilePathsArr(7, {a});
+        broken.runs.shredFiles(broken.lists.pathsDicsForEditVC(), false);
+        QTRY_COMPARE(broken.window.log, QStringList{"hud 2 The shredding helper could not be "
+                                                    "started.\nNothing was shredded."});
+        QTRY_VERIFY(!broken.tasks.isShredding(7));
+        QCOMPARE(broken.lists.filePathsArr(7), QStringList{a});
+        QVERIFY(QFile::exists(a) && !Utils::getTotalShredInfoDic());
     }
 
     // One press is one run per method however long its list: each launch is given only its own
