@@ -212,31 +212,28 @@ private Q_SLOTS:
         QTest::addColumn<qsizetype>("chunkSize");
         QTest::addColumn<int>("onePass");
         QTest::addColumn<int>("sevenPass");
-        QTest::addColumn<QString>("sevenFolder");
         QTest::addColumn<QStringList>("script");
         QTest::addColumn<QStringList>("launches");
         QTest::addColumn<QStringList>("huds");
         QTest::addColumn<int>("left");
         const QStringList destroy{"destroy"};
         const QString sevenDone = "hud 3 7-pass shredding is complete!";
-        QTest::newRow("one list") << qsizetype(1000) << 0 << 1001 << "seven" << destroy
+        QTest::newRow("one list") << qsizetype(1000) << 0 << 1001 << destroy
                                   << QStringList({"-frmv 1", "-frmv 1000"})
                                   << QStringList{sevenDone} << 0;
         QTest::newRow("the chunks are per method")
-            << qsizetype(1000) << 10 << 995 << "seven" << destroy
-            << QStringList({"-frmv 995", "-frsv 10"})
+            << qsizetype(1000) << 10 << 995 << destroy << QStringList({"-frmv 995", "-frsv 10"})
             << QStringList({"hud 3 1-pass shredding is complete!", sevenDone}) << 0;
         QTest::newRow("a failed first launch")
-            << qsizetype(1000) << 0 << 1001 << "seven"
-            << QStringList({"destroy", "fail-if-given FIRST"})
+            << qsizetype(1000) << 0 << 1001 << QStringList({"destroy", "fail-if-given FIRST"})
             << QStringList({"-frmv 1", "-frmv 1000"}) << QStringList() << 0;
-        QTest::newRow("cancelled") << qsizetype(1000) << 0 << 1001 << "seven"
+        QTest::newRow("cancelled") << qsizetype(1000) << 0 << 1001
                                    << QStringList({"remove FIRST", "say removing FIRST", "hang"})
                                    << QStringList{"-frmv 1000"} << QStringList() << 1000;
         // 2,500 paths of 1,000 bytes are more than a command line may hold.
         QTest::newRow("past the argument limit")
-            << ShredRuns::kChunkSize << 0 << 2500 << QStringList(4, QString(240, u'd')).join(u'/')
-            << destroy << QStringList{"-frmv 2500"} << QStringList{sevenDone} << 0;
+            << ShredRuns::kChunkSize << 0 << 2500 << destroy << QStringList{"-frmv 2500"}
+            << QStringList{sevenDone} << 0;
     }
 
     void longListsRunInChunksOfTheirOwnItems()
@@ -244,13 +241,13 @@ private Q_SLOTS:
         QFETCH(qsizetype, chunkSize);
         QFETCH(int, onePass);
         QFETCH(int, sevenPass);
-        QFETCH(QString, sevenFolder);
         QFETCH(QStringList, script);
         QFETCH(QStringList, launches);
         const auto runs = ownRuns(chunkSize);
         fx->rig.lists.setFilePathsArr(1, fx->world.files("one", onePass));
-        fx->rig.lists.setFilePathsArr(7, fx->world.files(sevenFolder, sevenPass));
-        fx->script.set(script.replaceInStrings("FIRST", fx->world.root + "/seven/f0"));
+        const QString seven = QStringList(4, QString(240, u'd')).join(u'/');
+        fx->rig.lists.setFilePathsArr(7, fx->world.files(seven, sevenPass));
+        fx->script.set(script.replaceInStrings("FIRST", fx->world.path(seven + "/f0")));
         if (script.contains("hang"))
             terminateOn("descrTF 7", 7);
         runs->shredFiles(fx->rig.lists.pathsDicsForEditVC(), false);
@@ -268,7 +265,7 @@ private Q_SLOTS:
         QCOMPARE(sorted(made), launches);
         QTEST(sorted(fx->rig.window.linesStartingWith("hud")), "huds");
         QFETCH(int, left);
-        QCOMPARE(QDir(fx->world.root + "/" + sevenFolder).entryList(QDir::Files).size(), left);
+        QCOMPARE(QDir(fx->world.path(seven)).entryList(QDir::Files).size(), left);
         QCOMPARE(fx->rig.lists.filePathsArr(7).size(), left);
         QCOMPARE(storedTotals().first, quint64(onePass + sevenPass - left));
     }

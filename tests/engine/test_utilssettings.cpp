@@ -26,8 +26,7 @@ private Q_SLOTS:
     void storedValuesOutsideTheirRangeReadAsTheDefault()
     {
         UserDefaults& defaults = UserDefaults::standard();
-        const QVariant indexes[] = {5, -1, QStringLiteral("x")};
-        for (const QVariant& index : indexes) {
+        for (const QVariant& index : {QVariant(5), QVariant(-1), QVariant("x")}) {
             defaults.setObject(Utils::DefaultsKey::selectedDefShredMethodInd, index);
             QCOMPARE(Utils::defShredMethodInd(), 0);
         }

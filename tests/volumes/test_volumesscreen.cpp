@@ -80,9 +80,8 @@ private Q_SLOTS:
             QCOMPARE(row(screen(), mountPoint)->volName->text(), QStringLiteral("Backup"));
             QVERIFY(!row(screen(), mountPoint)->eraseAndFormatBtn->isHidden());
             QCoreApplication::processEvents();
-            const QString folder = QStringLiteral(TOLVEX_SCREENSHOT_DIR);
-            QDir().mkpath(folder);
-            QVERIFY(rig_.window->grab().save(QDir(folder).filePath(QStringLiteral("volumes.png"))));
+            QVERIFY(QDir().mkpath(QStringLiteral(TOLVEX_SCREENSHOT_DIR)));
+            QVERIFY(rig_.window->grab().save(QStringLiteral(TOLVEX_SCREENSHOT_DIR "/volumes.png")));
         }
         QTRY_VERIFY(!row(screen(), mountPoint));
         screen()->closeFreeSpaceVC(rig_.window->findChild<QPushButton*>("closeButton"));
