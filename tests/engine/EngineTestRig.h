@@ -130,14 +130,6 @@ public:
         HomeFolder::resetForTesting();
     }
 
-    QStringList files(const QString& relative, int count) const
-    {
-        QStringList paths;
-        for (int i = 0; i < count; ++i)
-            paths.append(file(relative + QStringLiteral("/f%1").arg(i), 0));
-        return paths;
-    }
-
     const QString root;
     const QString home;
 };
@@ -167,13 +159,14 @@ public:
     SecureEmptyTrash trash;
 };
 
-// Drives the scripted stand-in helper (fake_tolx): the commands its next launches follow, and
-// what each launch was given, one line each, its arguments tab-separated.
+// Drives the scripted stand-in helper (fake_tolx): the commands its next launches follow, at first
+// "destroy", and what each launch was given, one line each, its arguments tab-separated.
 struct RunnerScript {
     explicit RunnerScript(const QString& folder)
         : path(folder + QStringLiteral("/script")), log(folder + QStringLiteral("/launches"))
     {
         qputenv("TOLVEX_FAKE_TOLX_LOG", log.toUtf8());
+        set({QStringLiteral("destroy")});
     }
     ~RunnerScript()
     {

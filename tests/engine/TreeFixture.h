@@ -44,6 +44,14 @@ public:
             file.write(QByteArray(bytes, 'x'));
         return file.fileName();
     }
+    // `count` files of `bytes` bytes below `relative`: f0, f1 and so on.
+    QStringList files(const QString& relative, int count, qint64 bytes = 0) const
+    {
+        QStringList paths;
+        for (int i = 0; i < count; ++i)
+            paths.append(file(relative + QStringLiteral("/f%1").arg(i), bytes));
+        return paths;
+    }
     QString sparseFile(const QString& relative, qint64 length) const
     {
         return file(relative, length, true);
@@ -65,12 +73,11 @@ public:
     }
 
     // A folder too deep to walk whoever runs the test (paths past PATH_MAX: "File name too long")
-    // among `files` small files, renamed until the file system lists a file after it: its name,
+    // among `count` small files, renamed until the file system lists a file after it: its name,
     // and how many files are listed before it.
-    std::pair<QString, int> filesAroundTooDeepFolder(const QString& relative, int files) const
+    std::pair<QString, int> filesAroundTooDeepFolder(const QString& relative, int count) const
     {
-        for (int i = 0; i < files; ++i)
-            file(relative + QStringLiteral("/f%1").arg(i), 10);
+        files(relative, count, 10);
         QString deep = QStringLiteral("deep");
         const QByteArray level(200, 'd');
         int fd = ::open(QFile::encodeName(folder(relative + QLatin1Char('/') + deep)).constData(),

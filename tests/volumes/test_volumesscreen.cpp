@@ -43,13 +43,6 @@ class TestVolumesScreen : public QObject {
     FreeSpaceEraseVC* screen() { return rig_.outlets().fse_VC; }
     JMModalOverlay* overlay() { return rig_.outlets().modalOverlay; }
 
-    void openFromTheTitleBar()
-    {
-        rig_.window->findChild<QToolButton*>(QStringLiteral("volumesButton"))->click();
-        QVERIFY(overlay()->isShown());
-        QCOMPARE(overlay()->contentViewController(), screen());
-    }
-
 private Q_SLOTS:
     void initTestCase()
     {
@@ -65,11 +58,18 @@ private Q_SLOTS:
         rig_.start();
     }
 
+    // Every test starts on the screen, opened from the title bar.
+    void init()
+    {
+        rig_.window->findChild<QToolButton*>(QStringLiteral("volumesButton"))->click();
+        QVERIFY(overlay()->isShown());
+        QCOMPARE(overlay()->contentViewController(), screen());
+    }
+
     void rowsFollowMountsWhileTheScreenIsUp()
     {
         if (const QString why = LoopImage::skipReason(); !why.isEmpty())
             QSKIP(qPrintable(why));
-        openFromTheTitleBar();
         QTemporaryDir work;
         const QString mountPoint = work.filePath(QStringLiteral("Backup"));
         {
@@ -91,7 +91,6 @@ private Q_SLOTS:
     void theRowsShowTheRecordsFigures()
     {
         // Rows enough for a scroll bar, which resizes the list while a row is being added.
-        openFromTheTitleBar();
         screen()->setVolsDicsArr(VolDics(20, volume("/media/Data", 1000, 750)));
         QVERIFY(row(screen(), {}, 19));
         screen()->setVolsDicsArr(
@@ -122,7 +121,6 @@ private Q_SLOTS:
     {
         QFETCH(QString, button);
         QFETCH(QString, line);
-        openFromTheTitleBar();
         screen()->setVolsDicsArr({volume("/media/u/Data", 1000, 750)});
         QFile opened(rig_.home.filePath(QStringLiteral("opened")));
         opened.remove();
