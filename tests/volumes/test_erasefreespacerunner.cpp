@@ -2,7 +2,6 @@
 #include "platform/Task.h"
 #include "volumes/EraseFreeSpaceRunner.h"
 
-#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -77,8 +76,7 @@ private Q_SLOTS:
     // the runner idle.
     void theRealHelperRefusesAndTheRunEnds()
     {
-        EraseFreeSpaceRunner runner(QDir(qEnvironmentVariable("TOLVEX_BIN_DIR"))
-                                        .absoluteFilePath(QStringLiteral("tolx-dm")));
+        EraseFreeSpaceRunner runner(qEnvironmentVariable("TOLVEX_BIN_DIR") + "/tolx-dm");
         QTest::ignoreMessage(QtInfoMsg, QRegularExpression("^error LOG >tolx-dm: /: "));
         QTest::ignoreMessage(QtInfoMsg, "Terminated");
         runner.runEraseFreeSpaceTask(volume("/"));
