@@ -32,8 +32,7 @@ private Q_SLOTS:
             trashed(homeTrash, item);
         fx->world.link("home/.local/share/Trash/files/link", outside);
         fx->world.file("home/.local/share/Trash/info/link.trashinfo");
-        QDir().mkpath(root + "/vol/.Trash");
-        QCOMPARE(chmod(QFile::encodeName(root + "/vol/.Trash").constData(), 01777), 0);
+        QCOMPARE(chmod(QFile::encodeName(fx->world.folder("vol/.Trash")).constData(), 01777), 0);
         trashed(root + "/vol/.Trash/" + uid, "x");
         trashed(root + "/vol/.Trash-" + uid, "y");
         // A shared Trash without the sticky bit may have been set up by anyone: not ours.
@@ -73,10 +72,8 @@ private Q_SLOTS:
         fx->rig.trash.secureEmptyTrashAction(0);
         QTRY_COMPARE(fx->rig.window.linesStartingWith("hud"),
                      QStringList{"hud 3 Secure Empty Trash is compete!"});
-        QVERIFY(UserDefaults::standard()
-                    .objectForKey(Utils::DefaultsKey::selectedDefShredMethodInd)
-                    .isValid());
-        QCOMPARE(Utils::defShredMethodInd(), qint64(0));
+        const auto methodKey = Utils::DefaultsKey::selectedDefShredMethodInd;
+        QCOMPARE(UserDefaults::standard().objectForKey(methodKey).toString(), QString("0"));
 
         trashed(homeTrash, "b");
         Utils::defShredMethodInd(2);
