@@ -118,10 +118,9 @@ class TestWorld : public TreeFixture {
 public:
     TestWorld() : root(TreeFixture::root()), home(folder(QStringLiteral("home")))
     {
-        folder(QStringLiteral("home/.local/share"));
         UserDefaults::setStandardForTesting(root + QStringLiteral("/settings.ini"));
         HomeFolder::setForTesting(home);
-        qputenv("XDG_DATA_HOME", (home + QStringLiteral("/.local/share")).toUtf8());
+        qputenv("XDG_DATA_HOME", folder(QStringLiteral("home/.local/share")).toUtf8());
         MountedVolumes::setForTesting(QList<MountedVolume>{});
     }
     ~TestWorld()
