@@ -307,16 +307,13 @@ private Q_SLOTS:
     // -1 stands for no percentage at all.
     void percentagesInTheUsersLocaleAndTheHelpersOwnForm()
     {
-        const struct {
-            const char* locale;
-            QString text;
-            double fraction;
-        } rows[] = {{"en_US", " 12.5% \r", 0.125}, {"fr_FR", "45\u202f%", 0.45},
-                    {"fr_FR", "45%", 0.45},        {"de_DE", "12,5\u00a0%", 0.125},
-                    {"tr_TR", "%45", 0.45},        {"en_US", "removing /x 50%", -1},
-                    {"de_DE", "4%5", -1}};
-        for (const auto& row : rows)
-            QCOMPARE(parsePercentage(row.text, QLocale(row.locale)).value_or(-1), row.fraction);
+        const std::tuple<const char*, QString, double> rows[] = {
+            {"en_US", " 12.5% \r", 0.125}, {"fr_FR", "45\u202f%", 0.45},
+            {"fr_FR", "45%", 0.45},        {"de_DE", "12,5\u00a0%", 0.125},
+            {"tr_TR", "%45", 0.45},        {"en_US", "removing /x 50%", -1},
+            {"de_DE", "4%5", -1}};
+        for (const auto& [locale, text, fraction] : rows)
+            QCOMPARE(parsePercentage(text, QLocale(locale)).value_or(-1), fraction);
     }
 
     // A list of 50,000 files with 200-byte paths goes the whole road with one press: shredded by

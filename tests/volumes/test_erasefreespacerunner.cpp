@@ -25,8 +25,7 @@ class TestEraseFreeSpaceRunner : public QObject {
     // Records each launch's arguments, one per line, then waits until `release` exists.
     QString waitingHelper()
     {
-        const QString path = dir_.filePath(QStringLiteral("fake-tolx-dm"));
-        QFile script(path);
+        QFile script(dir_.filePath(QStringLiteral("fake-tolx-dm")));
         script.open(QIODevice::WriteOnly);
         script.write(QStringLiteral("#!/bin/sh\nfor a in \"$@\"; do echo \"$a\" >> '%1'; done\n"
                                     "echo out; echo err >&2\n"
@@ -34,7 +33,7 @@ class TestEraseFreeSpaceRunner : public QObject {
                          .arg(dir_.filePath("launches"), dir_.filePath("release"))
                          .toUtf8());
         script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        return path;
+        return script.fileName();
     }
 
     QStringList launches()
