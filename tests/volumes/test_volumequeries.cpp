@@ -56,10 +56,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("isListed");
         QTest::addColumn<bool>("isMedia");
         QTest::newRow("writable") << "image" << QString() << true << true;
-        QTest::newRow("read-only") << "image"
-                                   << "ro" << false << true;
-        QTest::newRow("marked hidden") << "image"
-                                       << "x-gvfs-hide" << false << false;
+        QTest::newRow("read-only") << "image" << QString("ro") << false << true;
+        QTest::newRow("marked hidden") << "image" << QString("x-gvfs-hide") << false << false;
         QTest::newRow("below a hidden folder") << ".hidden/image" << QString() << false << false;
     }
 
