@@ -125,8 +125,7 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(x));
 
         const QString b = fx->world.file("b"), c = fx->world.file("c");
-        const QString target = fx->world.file("target");
-        const QString link = fx->world.link("link", target);
+        const QString target = fx->world.file("target"), link = fx->world.link("link", target);
         fx->script.set({"remove " + x, "say removing " + x, "exit 0"});
         runPass(fx->rig.runs, 35, {x, link},
                 recordsOf({x, link}, 35) + recordsOf({b}, 7) + recordsOf({c}, std::nullopt));

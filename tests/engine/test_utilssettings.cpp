@@ -18,9 +18,7 @@ class TestUtilsSettings : public QObject {
 private Q_SLOTS:
     void init()
     {
-        static int store = 0;
-        UserDefaults::setStandardForTesting(
-            dir_.filePath(QStringLiteral("store%1.conf").arg(++store)));
+        UserDefaults::setStandardForTesting(dir_.filePath(QTest::currentTestFunction()));
     }
 
     void storedValuesOutsideTheirRangeReadAsTheDefault()
