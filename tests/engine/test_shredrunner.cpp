@@ -124,13 +124,13 @@ private Q_SLOTS:
         QCOMPARE(storedTotals(), std::pair(quint64(4), 2 * xSize));
         QVERIFY(QFile::exists(x));
 
-        const QString b = fx->world.file("b"), c = fx->world.file("c");
+        const QString a = fx->world.file("a"), b = fx->world.file("b"), c = fx->world.file("c");
         const QString target = fx->world.file("target"), link = fx->world.link("link", target);
         fx->script.set({"remove " + x, "say removing " + x, "exit 0"});
-        runPass(fx->rig.runs, 35, {x, link},
-                recordsOf({x, link}, 35) + recordsOf({b}, 7) + recordsOf({c}, std::nullopt));
+        runPass(fx->rig.runs, 35, {x, a, link},
+                recordsOf({x, a, link}, 35) + recordsOf({b}, 7) + recordsOf({c}, std::nullopt));
         QCOMPARE(storedTotals(), std::pair(quint64(5), 3 * xSize));
-        QVERIFY(!QFileInfo(link).isSymLink());
+        QVERIFY(!QFile::exists(a) && !QFileInfo(link).isSymLink());
         QVERIFY(QFile::exists(target) && QFile::exists(b) && QFile::exists(c));
     }
 
