@@ -17,6 +17,7 @@
 #include "engine/ShredRuns.h"
 #include "engine/ShredTasks.h"
 #include "engine/ShredZoneControls.h"
+#include "engine/UtilsSettings.h"
 #include "engine/ZoneLooks.h"
 #include "platform/GlobalQueue.h"
 #include "platform/HomeFolder.h"
@@ -26,9 +27,7 @@
 
 #include <QRegularExpression>
 #include <QTest>
-#include <chrono>
 #include <functional>
-#include <future>
 
 namespace tolvex::testing {
 
@@ -119,24 +118,15 @@ class TestWorld : public TreeFixture {
 public:
     TestWorld() : root(TreeFixture::root()), home(folder(QStringLiteral("home")))
     {
-        folder(QStringLiteral("home/.local/share"));
         UserDefaults::setStandardForTesting(root + QStringLiteral("/settings.ini"));
         HomeFolder::setForTesting(home);
-        qputenv("XDG_DATA_HOME", (home + QStringLiteral("/.local/share")).toUtf8());
+        qputenv("XDG_DATA_HOME", folder(QStringLiteral("home/.local/share")).toUtf8());
         MountedVolumes::setForTesting(QList<MountedVolume>{});
     }
     ~TestWorld()
     {
         MountedVolumes::setForTesting(std::nullopt);
         HomeFolder::resetForTesting();
-    }
-
-    QStringList files(const QString& relative, int count) const
-    {
-        QStringList paths;
-        for (int i = 0; i < count; ++i)
-            paths.append(file(relative + QStringLiteral("/f%1").arg(i), 0));
-        return paths;
     }
 
     const QString root;
@@ -168,13 +158,14 @@ public:
     SecureEmptyTrash trash;
 };
 
-// Drives the scripted stand-in helper (fake_tolx): the commands its next launches follow, and
-// what each launch was given, one line each, its arguments tab-separated.
+// Drives the scripted stand-in helper (fake_tolx): the commands its next launches follow, at first
+// "destroy", and what each launch was given, one line each, its arguments tab-separated.
 struct RunnerScript {
     explicit RunnerScript(const QString& folder)
         : path(folder + QStringLiteral("/script")), log(folder + QStringLiteral("/launches"))
     {
         qputenv("TOLVEX_FAKE_TOLX_LOG", log.toUtf8());
+        set({QStringLiteral("destroy")});
     }
     ~RunnerScript()
     {
@@ -198,24 +189,13 @@ struct RunnerScript {
     const QString path, log;
 };
 
-// Calls a runner on a worker thread, as the global queue would, keeps the main queue turning
-// until it has returned, and then until its completion work has run.
-template <typename Runner> void runOnWorker(Runner&& runner)
+// The lifetime totals as stored: files, then bytes.
+inline std::pair<quint64, quint64> storedTotals()
 {
-    const auto isReady = [](const auto& future) {
-        return future.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
-    };
-    std::future<std::shared_future<void>> returned = std::async(std::launch::async, runner);
-    QTRY_VERIFY_WITH_TIMEOUT(isReady(returned), 60000);
-    const std::shared_future<void> completion = returned.get();
-    if (completion.valid())
-        QTRY_VERIFY_WITH_TIMEOUT(isReady(completion), 60000);
+    const TotalShredInfoDic stored = Utils::getTotalShredInfoDic().value_or(TotalShredInfoDic{});
+    return {stored.shredFilesCount.value_or(0), stored.shredDataSize.value_or(0)};
 }
 
-inline QString binDir()
-{
-    return qEnvironmentVariable("TOLVEX_BIN_DIR");
-}
 inline QString fakeHelperPath()
 {
     return QCoreApplication::applicationDirPath() + "/fake_tolx";

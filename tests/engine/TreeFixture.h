@@ -44,6 +44,14 @@ public:
             file.write(QByteArray(bytes, 'x'));
         return file.fileName();
     }
+    // `count` files of `bytes` bytes below `relative`: f0, f1 and so on.
+    QStringList files(const QString& relative, int count, qint64 bytes = 0) const
+    {
+        QStringList paths;
+        for (int i = 0; i < count; ++i)
+            paths.append(file(relative + QStringLiteral("/f%1").arg(i), bytes));
+        return paths;
+    }
     QString sparseFile(const QString& relative, qint64 length) const
     {
         return file(relative, length, true);
@@ -64,12 +72,16 @@ public:
         return path(relative);
     }
 
-    // A chain of folders below `relative` whose innermost paths are longer than PATH_MAX, so a
-    // walk that reaches them cannot list them ("File name too long"), whoever runs the test.
-    QString tooDeepFolder(const QString& relative) const
+    // A folder too deep to walk whoever runs the test (paths past PATH_MAX: "File name too long")
+    // among `count` small files, renamed until the file system lists a file after it: its name,
+    // and how many files are listed before it.
+    std::pair<QString, int> filesAroundTooDeepFolder(const QString& relative, int count) const
     {
+        files(relative, count, 10);
+        QString deep = QStringLiteral("deep");
         const QByteArray level(200, 'd');
-        int fd = ::open(QFile::encodeName(folder(relative)).constData(), O_RDONLY | O_DIRECTORY);
+        int fd = ::open(QFile::encodeName(folder(relative + QLatin1Char('/') + deep)).constData(),
+                        O_RDONLY | O_DIRECTORY);
         for (int depth = 0; depth * level.size() < 2 * PATH_MAX && fd >= 0; ++depth) {
             ::mkdirat(fd, level.constData(), 0755);
             const int next = ::openat(fd, level.constData(), O_RDONLY | O_DIRECTORY);
@@ -78,17 +90,6 @@ public:
         }
         if (fd >= 0)
             ::close(fd);
-        return path(relative);
-    }
-
-    // A too-deep folder among `files` small files, renamed until the file system lists a file after
-    // it: its name, and how many files are listed before it.
-    std::pair<QString, int> filesAroundTooDeepFolder(const QString& relative, int files) const
-    {
-        for (int i = 0; i < files; ++i)
-            file(relative + QStringLiteral("/f%1").arg(i), 10);
-        QString deep = QStringLiteral("deep");
-        tooDeepFolder(relative + QLatin1Char('/') + deep);
         const auto listed = [&] {
             return QDir(path(relative))
                 .entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Unsorted);

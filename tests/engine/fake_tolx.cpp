@@ -3,9 +3,8 @@
 // script named by $TOLVEX_FAKE_TOLX_SCRIPT, one command a line: "say TEXT" (one line of output,
 // alone), "remove PATH" (a link as the link), "destroy" (each given path that exists, between
 // "removing PATH", backslashes doubled and line feeds as \n, and "done"), "fail-if-given PATH"
-// (status 1), "hang" (until killed), "exit N". Without a script it destroys. $TOLVEX_FAKE_TOLX_LOG
-// gets one line per launch, in one write so that launches side by side do not mix: its options
-// but -z and its paths, tab-separated.
+// (status 1), "hang" (until killed), "exit N". $TOLVEX_FAKE_TOLX_LOG gets one line per launch, in
+// one write so launches side by side do not mix: its options but -z and its paths, tab-separated.
 #include <algorithm>
 #include <cstdlib>
 #include <fcntl.h>
@@ -63,8 +62,6 @@ int main(int argc, char** argv)
         close(fd);
     }
     const char* scriptPath = std::getenv("TOLVEX_FAKE_TOLX_SCRIPT");
-    if (!scriptPath)
-        destroy(paths);
     std::ifstream script(scriptPath ? scriptPath : "");
     for (std::string line; std::getline(script, line);) {
         const auto space = line.find(' ');

@@ -10,13 +10,11 @@
 using namespace tolvex;
 using namespace tolvex::testing;
 
-static std::unique_ptr<QMimeData> dragOf(const QStringList& paths)
+static std::unique_ptr<QMimeData> dragOf(QStringList paths)
 {
     auto mime = std::make_unique<QMimeData>();
-    QList<QUrl> urls;
-    for (const QString& path : paths)
-        urls.append(path.startsWith('/') ? QUrl::fromLocalFile(path) : QUrl(path));
-    mime->setUrls(urls);
+    mime->setUrls(
+        QUrl::fromStringList(paths.replaceInStrings(QRegularExpression("^/"), "file:///")));
     return mime;
 }
 

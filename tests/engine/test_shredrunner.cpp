@@ -4,6 +4,7 @@
 #include "engine/UtilsSettings.h"
 
 #include <QRegularExpression>
+#include <future>
 #include <thread>
 #include <unistd.h>
 
@@ -20,12 +21,9 @@ ShredEntryDics recordsOf(const QStringList& paths, std::optional<qint64> pass)
     return records;
 }
 
-TotalShredInfoDic totals()
-{
-    return Utils::getTotalShredInfoDic().value_or(TotalShredInfoDic{});
-}
-
-// Runs one method's runner on a worker with the method's flags before `paths`.
+// Calls one method's runner with the method's flags before `paths` on a worker thread, as the
+// global queue would, and keeps the main queue turning until it has returned, and then until its
+// completion work has run.
 void runPass(ShredRuns& runs, qint64 pass, const QStringList& paths,
              std::optional<ShredEntryDics> given = std::nullopt)
 {
@@ -34,7 +32,16 @@ void runPass(ShredRuns& runs, qint64 pass, const QStringList& paths,
                                     : &ShredRuns::runShreddingPass35WithParams;
     const QString flag = pass == 1 ? "-frsv" : pass == 7 ? "-frmv" : "-frv";
     const ShredEntryDics records = given.value_or(recordsOf(paths, pass));
-    runOnWorker([&] { return (runs.*runner)(QStringList{flag} + paths, records, false); });
+    const auto isReady = [](const auto& future) {
+        return future.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    };
+    std::future<std::shared_future<void>> returned = std::async(std::launch::async, [&] {
+        return (runs.*runner)(QStringList{flag} + paths, records, false);
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(isReady(returned), 60000);
+    const std::shared_future<void> completion = returned.get();
+    if (completion.valid())
+        QTRY_VERIFY_WITH_TIMEOUT(isReady(completion), 60000);
 }
 
 } // namespace
@@ -73,10 +80,10 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("rings");
         QTest::newRow("count of four")
             << quint64(4) << "F"
-            << QStringList({"say 25%", "say removing F/x", "say removing F/y", "say 50%"})
+            << QStringList({"say 25%", "say removing F/f0", "say removing F/f1", "say 50%"})
             << QStringList({"0.0625", "0.375", "0.5"});
         QTest::newRow("files of the records")
-            << quint64(0) << "F" << QStringList({"say removing F/x"}) << QStringList{"0.5"};
+            << quint64(0) << "F" << QStringList({"say removing F/f0"}) << QStringList{"0.5"};
         QTest::newRow("nothing to count")
             << quint64(0) << "E" << QStringList({"say 50%"}) << QStringList({"inf", "inf"});
     }
@@ -87,8 +94,7 @@ private Q_SLOTS:
         QFETCH(QString, listed);
         QFETCH(QStringList, script);
         QFETCH(QStringList, rings);
-        fx->world.file("F/x");
-        fx->world.file("F/y");
+        fx->world.files("F", 2);
         fx->world.folder("E/inner");
         fx->rig.lists.setTotalFilesPassCountNum(1, count);
         fx->script.set(script.replaceInStrings("removing ", "removing " + fx->world.root + "/") +
@@ -99,7 +105,8 @@ private Q_SLOTS:
     }
 
     // Every "removing" line counts, whatever the run's end; sizes are those from the launch,
-    // even of an item the helper removed before its line was read.
+    // even of an item the helper removed before its line was read. A success removes the
+    // method's own leftovers, a link as itself, never through to its target; a failure none.
     void countingRulesPerMethodAndTotalsWhateverTheEnd()
     {
         const QString x = fx->world.file("x", 4096);
@@ -109,53 +116,20 @@ private Q_SLOTS:
                                 "say removing " + folder, "say removing " + x + " 50%"};
         fx->script.set(reads + QStringList{"exit 0"});
         runPass(fx->rig.runs, 1, {x});
-        QCOMPARE(totals().shredFilesCount, quint64(3));
-        QCOMPARE(totals().shredDataSize, xSize);
+        QCOMPARE(storedTotals(), std::pair(quint64(3), xSize));
 
         fx->world.file("x", 4096);
         fx->script.set(reads + QStringList{"exit 5"});
         runPass(fx->rig.runs, 7, {x});
-        QCOMPARE(totals().shredFilesCount, quint64(4));
+        QCOMPARE(storedTotals(), std::pair(quint64(4), 2 * xSize));
         QVERIFY(QFile::exists(x));
 
+        const QString a = fx->world.file("a"), b = fx->world.file("b"), c = fx->world.file("c");
+        const QString target = fx->world.file("target"), link = fx->world.link("link", target);
         fx->script.set({"remove " + x, "say removing " + x, "exit 0"});
-        runPass(fx->rig.runs, 35, {x});
-        QCOMPARE(totals().shredFilesCount, quint64(5));
-        QCOMPARE(totals().shredDataSize, 3 * xSize);
-    }
-
-    // A name is bytes: a line feed, backslashes, bytes that are not UTF-8 and a trailing space
-    // all reach the helper and come back from it as the item that was sent, counted with its size.
-    void namesOfAnyBytesAreShreddedAndCounted()
-    {
-        QStringList paths;
-        quint64 bytes = 0;
-        for (const char* name : {"line\nfeed", "back\\slash\\n", "caf\xe9", "space "}) {
-            paths.append(fx->world.byteNamedFile(name, 100));
-            bytes += Utils::fileSizeAtPath(paths.last());
-        }
-        fx->rig.lists.setFilePathsArr(7, paths);
-        fx->rig.runs.shredFiles(fx->rig.lists.pathsDicsForEditVC(), false);
-        QTRY_COMPARE(fx->rig.window.linesStartingWith("hud"),
-                     QStringList{"hud 3 7-pass shredding is complete!"});
-        QCOMPARE(totals().shredFilesCount, quint64(4));
-        QCOMPARE(totals().shredDataSize, bytes);
-        QVERIFY(fx->rig.window.log.contains(QStringLiteral("descrTF 7 caf\ufffd")));
-        for (const QString& path : paths)
-            QVERIFY(!Utils::itemExistsAtPath(path));
-    }
-
-    // A link is removed as itself, never through to its target; other methods' items stay.
-    void successRemovesOnlyTheMethodsOwnLeftovers()
-    {
-        const QString a = fx->world.file("a");
-        const QString b = fx->world.file("b");
-        const QString c = fx->world.file("c");
-        const QString target = fx->world.file("target");
-        const QString link = fx->world.link("link", target);
-        fx->script.set({"exit 0"});
-        runPass(fx->rig.runs, 7, {a, link},
-                recordsOf({a, link}, 7) + recordsOf({b}, 1) + recordsOf({c}, std::nullopt));
+        runPass(fx->rig.runs, 35, {x, a, link},
+                recordsOf({x, a, link}, 35) + recordsOf({b}, 7) + recordsOf({c}, std::nullopt));
+        QCOMPARE(storedTotals(), std::pair(quint64(5), 3 * xSize));
         QVERIFY(!QFile::exists(a) && !QFileInfo(link).isSymLink());
         QVERIFY(QFile::exists(target) && QFile::exists(b) && QFile::exists(c));
     }
@@ -174,8 +148,7 @@ private Q_SLOTS:
                               "empty 1", "filled 7 [" + abc.mid(1).join(',') + "] refresh=1 size=1",
                               "empty 35"}));
         QCOMPARE(fx->rig.lists.filePathsArr(7), abc.mid(1));
-        QVERIFY(!fx->rig.tasks.isShredding(7));
-        QVERIFY(QFile::exists(abc[1]));
+        QVERIFY(!fx->rig.tasks.isShredding(7) && QFile::exists(abc[1]));
     }
 
     // Only a success with no list shredding any more quits; a failure never does.
@@ -193,26 +166,13 @@ private Q_SLOTS:
         fx->rig.tasks.terminate(35);
         QTRY_VERIFY(!fx->rig.tasks.isShredding(35));
         runPass(fx->rig.runs, 1, {fx->world.file("b")});
-        QTRY_COMPARE(fx->rig.window.log.last(), QString("terminate"));
-        QCOMPARE(fx->rig.window.linesStartingWith("terminate").size(), 1);
-    }
-
-    void aHelperThatCannotBeLaunchedChangesNothing()
-    {
-        EngineRig broken(fx->world.root + "/nowhere/tolx");
-        const QString a = fx->world.file("a");
-        broken.lists.setFilePathsArr(7, {a});
-        broken.runs.shredFiles(broken.lists.pathsDicsForEditVC(), false);
-        QTRY_COMPARE(broken.window.log, QStringList{"hud 2 The shredding helper could not be "
-                                                    "started.\nNothing was shredded."});
-        QTRY_VERIFY(!broken.tasks.isShredding(7));
-        QCOMPARE(broken.lists.filePathsArr(7), QStringList{a});
-        QVERIFY(QFile::exists(a) && !Utils::getTotalShredInfoDic());
+        QTRY_COMPARE(fx->rig.window.linesStartingWith("terminate"), QStringList{"terminate"});
     }
 
     // Existing paths (a dangling link exists) per method, an unknown method's dropped; with
-    // nothing left no run starts and nothing is shown.
-    void argumentListsHoldExistingPathsPerMethod()
+    // nothing left no run starts and nothing is shown. A helper that cannot be launched changes
+    // nothing but says so.
+    void argumentListsHoldExistingPathsAndAFailedLaunchChangesNothing()
     {
         const QString a = fx->world.file("a"), b = fx->world.file("b"), c = fx->world.file("c");
         const QString d = fx->world.file("d"), e = fx->world.file("e");
@@ -229,36 +189,47 @@ private Q_SLOTS:
         fx->rig.runs.shredFiles({gone}, false);
         GlobalQueue::waitForDone();
         QVERIFY(fx->rig.window.log.isEmpty() && fx->script.launches().isEmpty());
+
+        EngineRig broken(fx->world.root + "/nowhere/tolx");
+        broken.lists.setFilePathsArr(7, {a});
+        broken.runs.shredFiles(broken.lists.pathsDicsForEditVC(), false);
+        QTRY_COMPARE(broken.window.log, QStringList{"hud 2 The shredding helper could not be "
+                                                    "started.\nNothing was shredded."});
+        QTRY_VERIFY(!broken.tasks.isShredding(7));
+        QCOMPARE(broken.lists.filePathsArr(7), QStringList{a});
+        QVERIFY(QFile::exists(a) && !Utils::getTotalShredInfoDic());
     }
 
     // One press is one run per method however long its list: each launch is given only its own
-    // share of the method's items, and one notice tells how all of them went.
+    // share of the method's items, and one notice tells how all of them went. Cancelled during a
+    // launch, the run starts no more.
     void longListsRunInChunksOfTheirOwnItems_data()
     {
         QTest::addColumn<qsizetype>("chunkSize");
         QTest::addColumn<int>("onePass");
         QTest::addColumn<int>("sevenPass");
-        QTest::addColumn<QString>("sevenFolder");
         QTest::addColumn<QStringList>("script");
         QTest::addColumn<QStringList>("launches");
         QTest::addColumn<QStringList>("huds");
+        QTest::addColumn<int>("left");
         const QStringList destroy{"destroy"};
         const QString sevenDone = "hud 3 7-pass shredding is complete!";
-        QTest::newRow("one list") << qsizetype(1000) << 0 << 1001 << "seven" << destroy
+        QTest::newRow("one list") << qsizetype(1000) << 0 << 1001 << destroy
                                   << QStringList({"-frmv 1", "-frmv 1000"})
-                                  << QStringList{sevenDone};
+                                  << QStringList{sevenDone} << 0;
         QTest::newRow("the chunks are per method")
-            << qsizetype(1000) << 10 << 995 << "seven" << destroy
-            << QStringList({"-frmv 995", "-frsv 10"})
-            << QStringList({"hud 3 1-pass shredding is complete!", sevenDone});
+            << qsizetype(1000) << 10 << 995 << destroy << QStringList({"-frmv 995", "-frsv 10"})
+            << QStringList({"hud 3 1-pass shredding is complete!", sevenDone}) << 0;
         QTest::newRow("a failed first launch")
-            << qsizetype(1000) << 0 << 1001 << "seven"
-            << QStringList({"destroy", "fail-if-given FIRST"})
-            << QStringList({"-frmv 1", "-frmv 1000"}) << QStringList();
+            << qsizetype(1000) << 0 << 1001 << QStringList({"destroy", "fail-if-given FIRST"})
+            << QStringList({"-frmv 1", "-frmv 1000"}) << QStringList() << 0;
+        QTest::newRow("cancelled") << qsizetype(1000) << 0 << 1001
+                                   << QStringList({"remove FIRST", "say removing FIRST", "hang"})
+                                   << QStringList{"-frmv 1000"} << QStringList() << 1000;
         // 2,500 paths of 1,000 bytes are more than a command line may hold.
         QTest::newRow("past the argument limit")
-            << ShredRuns::kChunkSize << 0 << 2500 << QStringList(4, QString(240, u'd')).join(u'/')
-            << destroy << QStringList{"-frmv 2500"} << QStringList{sevenDone};
+            << ShredRuns::kChunkSize << 0 << 2500 << destroy << QStringList{"-frmv 2500"}
+            << QStringList{sevenDone} << 0;
     }
 
     void longListsRunInChunksOfTheirOwnItems()
@@ -266,44 +237,32 @@ private Q_SLOTS:
         QFETCH(qsizetype, chunkSize);
         QFETCH(int, onePass);
         QFETCH(int, sevenPass);
-        QFETCH(QString, sevenFolder);
         QFETCH(QStringList, script);
         QFETCH(QStringList, launches);
         const auto runs = ownRuns(chunkSize);
         fx->rig.lists.setFilePathsArr(1, fx->world.files("one", onePass));
-        fx->rig.lists.setFilePathsArr(7, fx->world.files(sevenFolder, sevenPass));
-        fx->script.set(script.replaceInStrings("FIRST", fx->world.root + "/seven/f0"));
+        const QString seven = QStringList(4, QString(240, u'd')).join(u'/');
+        fx->rig.lists.setFilePathsArr(7, fx->world.files(seven, sevenPass));
+        fx->script.set(script.replaceInStrings("FIRST", fx->world.path(seven + "/f0")));
+        if (script.contains("hang"))
+            terminateOn("descrTF 7", 7);
         runs->shredFiles(fx->rig.lists.pathsDicsForEditVC(), false);
         QTRY_VERIFY_WITH_TIMEOUT(fx->script.launches().size() == launches.size() &&
                                      !fx->rig.tasks.shredTask(1) && !fx->rig.tasks.shredTask(7),
                                  60000);
         GlobalQueue::waitForDone();
-        const auto sorted = [](QStringList lines) {
-            lines.sort();
-            return lines;
-        };
         QStringList made;
         for (const QString& launch : fx->script.launches())
             made.append(launch.section(u'\t', 0, 0) + ' ' + QString::number(launch.count(u'\t')));
-        QCOMPARE(sorted(made), launches);
-        QTEST(sorted(fx->rig.window.linesStartingWith("hud")), "huds");
-        QCOMPARE(QDir(fx->world.root + "/" + sevenFolder).entryList(QDir::Files), QStringList());
-        QCOMPARE(totals().shredFilesCount, quint64(onePass + sevenPass));
-    }
-
-    void cancellingStopsTheChunksNotYetStarted()
-    {
-        const QStringList paths = fx->world.files("many", 1001);
-        const auto runs = ownRuns(1000);
-        fx->rig.lists.setFilePathsArr(35, paths);
-        fx->script.set({"say removing " + paths.first(), "hang"});
-        terminateOn("descrTF 35", 35);
-        runs->shredFiles(fx->rig.lists.pathsDicsForEditVC(), false);
-        QTRY_VERIFY_WITH_TIMEOUT(!fx->rig.window.linesStartingWith("filled 35").isEmpty(), 60000);
-        GlobalQueue::waitForDone();
-        QCOMPARE(fx->script.launches().size(), 1);
-        QVERIFY(!fx->rig.tasks.isShredding(35));
-        QCOMPARE(fx->rig.lists.filePathsArr(35).size(), 1001);
+        made.sort();
+        QCOMPARE(made, launches);
+        QStringList huds = fx->rig.window.linesStartingWith("hud");
+        huds.sort();
+        QTEST(huds, "huds");
+        QFETCH(int, left);
+        QCOMPARE(QDir(fx->world.path(seven)).entryList(QDir::Files).size(), left);
+        QCOMPARE(fx->rig.lists.filePathsArr(7).size(), left);
+        QCOMPARE(storedTotals().first, quint64(onePass + sevenPass - left));
     }
 
     // Runs destroyed while their helper still goes stop it; what they posted to the main queue
@@ -347,20 +306,19 @@ private Q_SLOTS:
     // -1 stands for no percentage at all.
     void percentagesInTheUsersLocaleAndTheHelpersOwnForm()
     {
-        const struct {
-            const char* locale;
-            QString text;
-            double fraction;
-        } rows[] = {{"en_US", " 12.5% \r", 0.125}, {"fr_FR", "45\u202f%", 0.45},
-                    {"fr_FR", "45%", 0.45},        {"de_DE", "12,5\u00a0%", 0.125},
-                    {"tr_TR", "%45", 0.45},        {"en_US", "removing /x 50%", -1},
-                    {"de_DE", "4%5", -1}};
-        for (const auto& row : rows)
-            QCOMPARE(parsePercentage(row.text, QLocale(row.locale)).value_or(-1), row.fraction);
+        const std::tuple<const char*, QString, double> rows[] = {
+            {"en_US", " 12.5% \r", 0.125}, {"fr_FR", "45\u202f%", 0.45},
+            {"fr_FR", "45%", 0.45},        {"de_DE", "12,5\u00a0%", 0.125},
+            {"tr_TR", "%45", 0.45},        {"en_US", "removing /x 50%", -1},
+            {"de_DE", "4%5", -1}};
+        for (const auto& [locale, text, fraction] : rows)
+            QCOMPARE(parsePercentage(text, QLocale(locale)).value_or(-1), fraction);
     }
 
     // A list of 50,000 files with 200-byte paths goes the whole road with one press: shredded by
-    // the helper, one notice, exact lifetime totals, nothing left.
+    // the helper, one notice, exact lifetime totals, nothing left. A name is bytes: a line feed,
+    // backslashes, bytes that are not UTF-8 and a trailing space all reach the helper and come
+    // back from it as the item that was sent, counted with its size.
     void fiftyThousandLongPathsAreShreddedWithOnePress()
     {
         constexpr int kFiles = 50000;
@@ -370,6 +328,8 @@ private Q_SLOTS:
             files.append(fx->world.file(name.leftJustified(200 - fx->world.root.size() - 1, u'p'),
                                         i % 10 == 0 ? 1000 : 0));
         }
+        for (const char* name : {"line\nfeed", "back\\slash\\n", "caf\xe9", "space "})
+            files.append(fx->world.byteNamedFile(name, 100));
         // Delayed allocation may change a file's allocated size after the helper measured it on
         // a loaded machine: measure once the writes are out.
         ::sync();
@@ -377,9 +337,9 @@ private Q_SLOTS:
         for (const QString& file : files)
             fileBytes += Utils::fileSizeAtPath(file);
 
-        EngineRig real(binDir() + "/tolx");
+        EngineRig real(qEnvironmentVariable("TOLVEX_BIN_DIR") + "/tolx");
         real.lists.setFilePathsArr(1, files);
-        real.lists.setTotalFilesPassCountNum(1, kFiles);
+        real.lists.setTotalFilesPassCountNum(1, files.size());
         real.runs.shredFiles(real.lists.pathsDicsForEditVC(), false);
         QTRY_VERIFY_WITH_TIMEOUT(!real.window.linesStartingWith("hud").isEmpty() ||
                                      !real.window.linesStartingWith("filled 1").isEmpty(),
@@ -388,11 +348,11 @@ private Q_SLOTS:
         QCOMPARE(real.window.linesStartingWith("hud"),
                  QStringList{"hud 3 1-pass shredding is complete!"});
         QCOMPARE(real.window.linesStartingWith("ring").last(), QString("ring 1 1"));
+        QVERIFY(real.window.log.contains(QStringLiteral("descrTF 1 caf\ufffd")));
         for (const QString& file : files)
-            QVERIFY(!QFileInfo::exists(file));
+            QVERIFY(!Utils::itemExistsAtPath(file));
         QCOMPARE(real.lists.filePathsArr(1), QStringList());
-        QCOMPARE(totals().shredFilesCount.value_or(0), quint64(kFiles));
-        QCOMPARE(totals().shredDataSize.value_or(0), fileBytes);
+        QCOMPARE(storedTotals(), std::pair(quint64(files.size()), fileBytes));
     }
 
 private:

@@ -1,3 +1,4 @@
+#include "EngineTestRig.h"
 #include "engine/UtilsSettings.h"
 #include "platform/UserDefaults.h"
 
@@ -7,32 +8,23 @@
 #include <thread>
 
 using namespace tolvex;
+using tolvex::testing::storedTotals;
 
 class TestUtilsSettings : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir_;
 
-    static std::pair<quint64, quint64> storedTotals()
-    {
-        const TotalShredInfoDic totals =
-            Utils::getTotalShredInfoDic().value_or(TotalShredInfoDic{});
-        return {totals.shredDataSize.value_or(0), totals.shredFilesCount.value_or(0)};
-    }
-
 private Q_SLOTS:
     void init()
     {
-        static int store = 0;
-        UserDefaults::setStandardForTesting(
-            dir_.filePath(QStringLiteral("store%1.conf").arg(++store)));
+        UserDefaults::setStandardForTesting(dir_.filePath(QTest::currentTestFunction()));
     }
 
     void storedValuesOutsideTheirRangeReadAsTheDefault()
     {
         UserDefaults& defaults = UserDefaults::standard();
-        const QVariant indexes[] = {5, -1, QStringLiteral("x")};
-        for (const QVariant& index : indexes) {
+        for (const QVariant& index : {QVariant(5), QVariant(-1), QVariant("x")}) {
             defaults.setObject(Utils::DefaultsKey::selectedDefShredMethodInd, index);
             QCOMPARE(Utils::defShredMethodInd(), 0);
         }
@@ -43,9 +35,9 @@ private Q_SLOTS:
         defaults.setObject(Utils::DefaultsKey::totalShredDataDic,
                            QVariantMap{{"shredDataSize", QVariant::fromValue(largest + 1)},
                                        {"shredFilesCount", QVariant::fromValue(largest - 1)}});
-        QCOMPARE(storedTotals(), std::make_pair(quint64(0), largest - 1));
+        QCOMPARE(storedTotals(), std::make_pair(largest - 1, quint64(0)));
         Utils::overWriteTotalShredInfoDic({5, 5});
-        QCOMPARE(storedTotals(), std::make_pair(quint64(5), largest));
+        QCOMPARE(storedTotals(), std::make_pair(largest, quint64(5)));
     }
 
     // Two runs adding at once lose nothing.
@@ -64,7 +56,7 @@ private Q_SLOTS:
         // Past 32 bits by now; an add without a size adds only its files.
         Utils::overWriteTotalShredInfoDic({std::nullopt, 4});
         QCOMPARE(storedTotals(),
-                 std::make_pair(2 * addsPerRun * bytesPerAdd, quint64(2 * addsPerRun + 4)));
+                 std::make_pair(quint64(2 * addsPerRun + 4), 2 * addsPerRun * bytesPerAdd));
     }
 };
 

@@ -2,7 +2,6 @@
 #include "platform/Task.h"
 #include "volumes/EraseFreeSpaceRunner.h"
 
-#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -11,16 +10,12 @@
 
 using namespace tolvex;
 
-namespace {
-
-VolDic volume(const QString& path)
+static VolDic volume(const QString& path)
 {
     VolDic record;
     record.dskPath = path;
     return record;
 }
-
-} // namespace
 
 class TestEraseFreeSpaceRunner : public QObject {
     Q_OBJECT
@@ -30,8 +25,7 @@ class TestEraseFreeSpaceRunner : public QObject {
     // Records each launch's arguments, one per line, then waits until `release` exists.
     QString waitingHelper()
     {
-        const QString path = dir_.filePath(QStringLiteral("fake-tolx-dm"));
-        QFile script(path);
+        QFile script(dir_.filePath(QStringLiteral("fake-tolx-dm")));
         script.open(QIODevice::WriteOnly);
         script.write(QStringLiteral("#!/bin/sh\nfor a in \"$@\"; do echo \"$a\" >> '%1'; done\n"
                                     "echo out; echo err >&2\n"
@@ -39,24 +33,18 @@ class TestEraseFreeSpaceRunner : public QObject {
                          .arg(dir_.filePath("launches"), dir_.filePath("release"))
                          .toUtf8());
         script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        return path;
+        return script.fileName();
     }
 
     QStringList launches()
     {
         QFile file(dir_.filePath("launches"));
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+        return file.open(QIODevice::ReadOnly)
+                   ? QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)
+                   : QStringList();
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        QFile::remove(dir_.filePath("launches"));
-        QFile::remove(dir_.filePath("release"));
-    }
-
     // A second call while the helper runs starts nothing; after the run the handle clears on
     // the main queue and the next call runs a new helper.
     void oneRunAtATime()
@@ -69,7 +57,7 @@ private Q_SLOTS:
         QTRY_VERIFY(runner.eraseFrSpTask() && runner.eraseFrSpTask()->isRunning());
         const std::shared_ptr<Task> running = runner.eraseFrSpTask();
 
-        std::thread second([&] { runner.runEraseFreeSpaceTask(volume(QStringLiteral("/other"))); });
+        std::thread second([&] { runner.runEraseFreeSpaceTask(volume("/other")); });
         second.join();
         QCOMPARE(runner.eraseFrSpTask(), running);
 
@@ -78,7 +66,7 @@ private Q_SLOTS:
         QCOMPARE(launches(), QStringList({QStringLiteral("reformat"), mountPath}));
         QTRY_VERIFY(!runner.eraseFrSpTask());
 
-        runner.runEraseFreeSpaceTask(volume(QStringLiteral("/other")));
+        runner.runEraseFreeSpaceTask(volume("/other"));
         QCOMPARE(launches().size(), 4);
         QTRY_VERIFY(!runner.eraseFrSpTask());
     }
@@ -87,14 +75,13 @@ private Q_SLOTS:
     // the runner idle.
     void theRealHelperRefusesAndTheRunEnds()
     {
-        EraseFreeSpaceRunner runner(QDir(qEnvironmentVariable("TOLVEX_BIN_DIR"))
-                                        .absoluteFilePath(QStringLiteral("tolx-dm")));
+        EraseFreeSpaceRunner runner(qEnvironmentVariable("TOLVEX_BIN_DIR") + "/tolx-dm");
         QTest::ignoreMessage(QtInfoMsg, QRegularExpression("^error LOG >tolx-dm: /: "));
         QTest::ignoreMessage(QtInfoMsg, "Terminated");
-        runner.runEraseFreeSpaceTask(volume(QStringLiteral("/")));
+        runner.runEraseFreeSpaceTask(volume("/"));
         QTRY_VERIFY(!runner.eraseFrSpTask());
         EraseFreeSpaceRunner missing(dir_.filePath(QStringLiteral("missing")));
-        missing.runEraseFreeSpaceTask(volume(QStringLiteral("/")));
+        missing.runEraseFreeSpaceTask(volume("/"));
         QVERIFY(!missing.eraseFrSpTask());
     }
 };

@@ -6,6 +6,7 @@
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 
 using namespace tolvex;
 using tolvex::testing::LoopImage;
@@ -14,11 +15,9 @@ namespace {
 
 std::optional<VolDic> listed(const QString& mountPoint)
 {
-    for (const VolDic& volume : Utils::getAllDisksInfoArr()) {
-        if (volume.dskPath == mountPoint)
-            return volume;
-    }
-    return std::nullopt;
+    const VolDics volumes = Utils::getAllDisksInfoArr();
+    const auto found = std::ranges::find(volumes, mountPoint, &VolDic::dskPath);
+    return found == volumes.end() ? std::nullopt : std::optional(*found);
 }
 
 void verifySizes(const VolDic& volume)
@@ -57,10 +56,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("isListed");
         QTest::addColumn<bool>("isMedia");
         QTest::newRow("writable") << "image" << QString() << true << true;
-        QTest::newRow("read-only") << "image"
-                                   << "ro" << false << true;
-        QTest::newRow("marked hidden") << "image"
-                                       << "x-gvfs-hide" << false << false;
+        QTest::newRow("read-only") << "image" << QString("ro") << false << true;
+        QTest::newRow("marked hidden") << "image" << QString("x-gvfs-hide") << false << false;
         QTest::newRow("below a hidden folder") << ".hidden/image" << QString() << false << false;
     }
 
@@ -121,10 +118,8 @@ private Q_SLOTS:
             QSKIP(qPrintable("the images could not be loop-mounted: " + below.error() +
                              above.error()));
 
-        const VolDics volumes = Utils::getAllDisksInfoArr();
-        QCOMPARE(std::count_if(volumes.begin(), volumes.end(),
-                               [&](const VolDic& volume) { return volume.dskPath == folder; }),
-                 1);
+        QCOMPARE(std::ranges::count(Utils::getAllDisksInfoArr(), folder, &VolDic::dskPath),
+                 qsizetype(1));
         QCOMPARE(listed(folder)->dskName, QStringLiteral("My Disk"));
         QVERIFY(listed(folder)->dskTotalSpace_long > smallImageBytes);
         QVERIFY(above.unmount());

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QToolButton>
+#include <algorithm>
 
 using namespace tolvex;
 using tolvex::testing::LoopImage;
@@ -20,10 +21,8 @@ namespace {
 volCellView* row(FreeSpaceEraseVC* screen, const QString& mountPoint, qsizetype index = -1)
 {
     const VolDics& volumes = screen->arrangedObjects();
-    for (qsizetype at = 0; index < 0 && at < volumes.size(); ++at) {
-        if (volumes[at].dskPath == mountPoint)
-            index = at;
-    }
+    if (index < 0)
+        index = std::ranges::find(volumes, mountPoint, &VolDic::dskPath) - volumes.begin();
     QListWidgetItem* item = screen->volsTablView->item(int(index));
     return item ? qobject_cast<volCellView*>(screen->volsTablView->itemWidget(item)) : nullptr;
 }
@@ -44,35 +43,33 @@ class TestVolumesScreen : public QObject {
     FreeSpaceEraseVC* screen() { return rig_.outlets().fse_VC; }
     JMModalOverlay* overlay() { return rig_.outlets().modalOverlay; }
 
-    void openFromTheTitleBar()
-    {
-        rig_.window->findChild<QToolButton*>(QStringLiteral("volumesButton"))->click();
-        QVERIFY(overlay()->isShown());
-        QCOMPARE(overlay()->contentViewController(), screen());
-    }
-
 private Q_SLOTS:
     void initTestCase()
     {
         // Reveals fall back to opening the parent folder, with an opener that only writes down.
         qputenv("DBUS_SESSION_BUS_ADDRESS",
                 "unix:path=" + QFile::encodeName(rig_.home.filePath("no-bus")));
-        const QString opener = rig_.home.filePath(QStringLiteral("bin/xdg-open"));
-        QDir().mkpath(QFileInfo(opener).path());
-        QFile script(opener);
+        QFile script(rig_.file(QStringLiteral("bin/xdg-open")));
         QVERIFY(script.open(QIODevice::WriteOnly));
         script.write("#!/bin/sh\necho \"$1\" >> '" +
                      QFile::encodeName(rig_.home.filePath("opened")) + "'\n");
         script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("PATH", QFile::encodeName(QFileInfo(opener).path()) + ":" + qgetenv("PATH"));
+        qputenv("PATH", QFile::encodeName(rig_.home.filePath("bin")) + ":" + qgetenv("PATH"));
         rig_.start();
+    }
+
+    // Every test starts on the screen, opened from the title bar.
+    void init()
+    {
+        rig_.window->findChild<QToolButton*>(QStringLiteral("volumesButton"))->click();
+        QVERIFY(overlay()->isShown());
+        QCOMPARE(overlay()->contentViewController(), screen());
     }
 
     void rowsFollowMountsWhileTheScreenIsUp()
     {
         if (const QString why = LoopImage::skipReason(); !why.isEmpty())
             QSKIP(qPrintable(why));
-        openFromTheTitleBar();
         QTemporaryDir work;
         const QString mountPoint = work.filePath(QStringLiteral("Backup"));
         {
@@ -83,9 +80,8 @@ private Q_SLOTS:
             QCOMPARE(row(screen(), mountPoint)->volName->text(), QStringLiteral("Backup"));
             QVERIFY(!row(screen(), mountPoint)->eraseAndFormatBtn->isHidden());
             QCoreApplication::processEvents();
-            const QString folder = QStringLiteral(TOLVEX_SCREENSHOT_DIR);
-            QDir().mkpath(folder);
-            QVERIFY(rig_.window->grab().save(QDir(folder).filePath(QStringLiteral("volumes.png"))));
+            QVERIFY(QDir().mkpath(QStringLiteral(TOLVEX_SCREENSHOT_DIR)));
+            QVERIFY(rig_.window->grab().save(QStringLiteral(TOLVEX_SCREENSHOT_DIR "/volumes.png")));
         }
         QTRY_VERIFY(!row(screen(), mountPoint));
         screen()->closeFreeSpaceVC(rig_.window->findChild<QPushButton*>("closeButton"));
@@ -95,7 +91,6 @@ private Q_SLOTS:
     void theRowsShowTheRecordsFigures()
     {
         // Rows enough for a scroll bar, which resizes the list while a row is being added.
-        openFromTheTitleBar();
         screen()->setVolsDicsArr(VolDics(20, volume("/media/Data", 1000, 750)));
         QVERIFY(row(screen(), {}, 19));
         screen()->setVolsDicsArr(
@@ -126,7 +121,6 @@ private Q_SLOTS:
     {
         QFETCH(QString, button);
         QFETCH(QString, line);
-        openFromTheTitleBar();
         screen()->setVolsDicsArr({volume("/media/u/Data", 1000, 750)});
         QFile opened(rig_.home.filePath(QStringLiteral("opened")));
         opened.remove();
