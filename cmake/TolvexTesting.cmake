@@ -12,7 +12,7 @@ function(tolvex_add_test name)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/bin)
   set(command ${name})
   if(ARG_X11)
-    set(command xvfb-run --auto-servernum "--server-args=-screen 0 1024x768x24 -nolisten tcp"
+    set(command xvfb-run --auto-servernum "--server-args=-screen 0 1024x768x24 -nolisten tcp -noreset"
         $<TARGET_FILE:${name}>)
     set(labels gui ${ARG_LABELS})
     set(env "QT_QPA_PLATFORM=xcb")

@@ -121,6 +121,7 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(windowSize(), QSize(280, 620).grownBy(shadow), kStartTimeoutMs);
         screenshot("root", "screenshot-composited-vertical.png");
         compositor.terminate();
+        compositor.waitForFinished();
         QTRY_COMPARE_WITH_TIMEOUT(windowSize(), QSize(280, 620), kStartTimeoutMs);
 
         session_.key(window, "ctrl+q");
