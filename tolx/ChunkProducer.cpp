@@ -22,7 +22,15 @@ ChunkProducer::ChunkProducer(RandomStream& random, std::size_t chunkSize)
         if (!slot.memory)
             throw std::bad_alloc();
     }
+    // Signals to the process must reach the main thread, which holds them off while it removes
+    // an item. The worker starts with every signal blocked: had it blocked them itself, a stop
+    // request arriving before it first ran would land on it and end the program mid-rename.
+    sigset_t all;
+    sigset_t previous;
+    sigfillset(&all);
+    pthread_sigmask(SIG_BLOCK, &all, &previous);
     worker_ = std::thread([this] { work(); });
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
 }
 
 ChunkProducer::~ChunkProducer()
@@ -100,11 +108,6 @@ std::span<std::byte> ChunkProducer::slotSpan(const Slot& slot) const
 
 void ChunkProducer::work()
 {
-    // Signals to the process go to the main thread, which may hold them off while it removes
-    // an item.
-    sigset_t all;
-    sigfillset(&all);
-    pthread_sigmask(SIG_BLOCK, &all, nullptr);
     std::unique_lock lock(mutex_);
     for (;;) {
         changed_.wait(lock, [this] { return stopping_ || slots_[0].pending || slots_[1].pending; });
