@@ -14,42 +14,15 @@ bool isEscapedByte(char16_t unit)
     return unit >= kFirstEscape && unit <= kLastEscape;
 }
 
-bool isContinuation(unsigned char byte)
-{
-    return (byte & 0xC0) == 0x80;
-}
-
 // The length of the well-formed UTF-8 sequence that starts at `at`, or 0 when there is none
 // (overlong forms, surrogates and code points past U+10FFFF are not well formed).
 qsizetype wellFormedLength(QByteArrayView bytes, qsizetype at)
 {
-    const auto byte = [&](qsizetype i) { return static_cast<unsigned char>(bytes[at + i]); };
-    const unsigned char lead = byte(0);
-    const qsizetype left = bytes.size() - at;
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xC2 && lead <= 0xDF)
-        return left >= 2 && isContinuation(byte(1)) ? 2 : 0;
-    if (lead >= 0xE0 && lead <= 0xEF) {
-        if (left < 3 || !isContinuation(byte(1)) || !isContinuation(byte(2)))
-            return 0;
-        if (lead == 0xE0 && byte(1) < 0xA0)
-            return 0;
-        if (lead == 0xED && byte(1) >= 0xA0)
-            return 0;
-        return 3;
-    }
-    if (lead >= 0xF0 && lead <= 0xF4) {
-        if (left < 4 || !isContinuation(byte(1)) || !isContinuation(byte(2)) ||
-            !isContinuation(byte(3)))
-            return 0;
-        if (lead == 0xF0 && byte(1) < 0x90)
-            return 0;
-        if (lead == 0xF4 && byte(1) >= 0x90)
-            return 0;
-        return 4;
-    }
-    return 0;
+    const auto lead = static_cast<unsigned char>(bytes[at]);
+    const qsizetype length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    if (at + length > bytes.size())
+        return 0;
+    return bytes.sliced(at, length).isValidUtf8() ? length : 0;
 }
 
 } // namespace
