@@ -151,6 +151,7 @@ private Q_SLOTS:
             [&](const QString& sent) {
                 QLocalSocket client;
                 client.connectToServer(rig.channel.socketPath());
+                QVERIFY(client.waitForConnected());
                 const QByteArray message =
                     LaunchRequest{LaunchRequest::Kind::EraseFiles, {sent}}.encode();
                 QByteArray length(4, 0);
