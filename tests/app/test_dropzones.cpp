@@ -101,20 +101,9 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("incoming"); // percent-encoded bytes
         QTest::addColumn<QString>("listed");
-        QTest::newRow("NUL") << "H/docs/junk.txt%00H/Documents%00junk.txt"
-                             << "";
-        QTest::newRow("doubled slash") << "H//Documents"
-                                       << "";
-        QTest::newRow("dot-dot") << "H/docs/../Documents"
-                                 << "";
-        QTest::newRow("home") << "H"
-                              << "";
-        QTest::newRow("home/") << "H/"
-                               << "";
-        QTest::newRow("above home") << "H/.."
-                                    << "";
-        QTest::newRow("root") << "/"
-                              << "";
+        for (const char* refused : {"H/docs/junk.txt%00H/Documents%00junk.txt", "H//Documents",
+                                    "H/docs/../Documents", "H", "H/", "H/..", "/"})
+            QTest::newRow(refused) << refused << QString();
         QTest::newRow("cleaned") << "H/docs//./x.txt/"
                                  << "H/docs/x.txt";
         QTest::newRow("not text") << "H/docs/./caf%E9"
