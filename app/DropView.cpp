@@ -50,11 +50,12 @@ bool DropView::performDragOperation(const QMimeData* pasteboard)
     const std::optional<QStringList> paths = fileNames(pasteboard);
     if (!paths)
         return false;
-    if (paths->isEmpty()) {
+    if (pasteboard->urls().isEmpty()) {
         draggingExited(pasteboard);
         return false;
     }
-    if (paths->size() == 1 && !acceptsSingleItem(paths->first())) {
+    // Every path of the drag may have been refused on its way in.
+    if (paths->isEmpty() || (paths->size() == 1 && !acceptsSingleItem(paths->first()))) {
         draggingExited(pasteboard);
         MyHudAlert::alertWithWindow(window(), HudAlertType::information, kNotAllowedMessage);
         return false;

@@ -26,11 +26,12 @@ public:
     qint64 mDropViewTag() const { return mDropViewTag_; }
     void setMDropViewTag(qint64 tag) { mDropViewTag_ = tag; }
 
-    // The file names a drag carries (Utils::fileNamesOfPasteboard).
+    // The file names a drag carries, cleaned and vetted (Utils::fileNamesOfPasteboard).
     static std::optional<QStringList> fileNames(const QMimeData* pasteboard);
 
     // Whether a drag of this one item may reach a list: an item below the real home folder but
-    // not directly inside it (the home folder itself passes), or below a media mount root.
+    // not directly inside it, or below a media mount root. The home folder itself never gets
+    // this far: IncomingPath refuses it.
     static bool acceptsSingleItem(const QString& path);
 
     // The acceptance test of a drop; true when the delegate was handed the drop.

@@ -13,6 +13,7 @@
 #include "engine/UtilsVolumes.h"
 #include "engine/ZoneLooks.h"
 #include "kit/AlertPresenter.h"
+#include "platform/IncomingPath.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -113,8 +114,9 @@ void FileIntake::restoreZone(qint64 tag, QObject* sender)
 }
 
 std::optional<QStringList> FileIntake::arrOfFilePathsFromAddBtn(qint64 listId,
-                                                                const QStringList& paths)
+                                                                const QStringList& chosen)
 {
+    const QStringList paths = IncomingPath::vettedPaths(chosen);
     const QStringList expanded = Utils::expandVolumes(paths);
     if (!isListId(listId)) {
         return std::nullopt;
@@ -127,22 +129,25 @@ std::optional<QStringList> FileIntake::arrOfFilePathsFromAddBtn(qint64 listId,
     return lists_.storeNewPathsFirst(listId, kept);
 }
 
-bool FileIntake::panelShouldEnableURL(const QString& path)
+bool FileIntake::panelShouldEnableURL(const QString& shown)
 {
-    const std::optional<QString> home = Utils::checkAndReturnHomeFolderPath(path);
-    if (isRefusedInPanel(path, home)) {
+    const std::optional<QString> path = IncomingPath::vetted(shown);
+    const std::optional<QString> home = Utils::checkAndReturnHomeFolderPath(QString());
+    if (!path || isRefusedInPanel(*path, home)) {
         return false;
     }
-    if (home && path.startsWith(*home)) {
+    if (home && path->startsWith(*home)) {
         return true;
     }
-    return MediaMountRoots::startsWithAny(path);
+    return MediaMountRoots::startsWithAny(*path);
 }
 
-bool FileIntake::panelValidateURL(const QString& path)
+bool FileIntake::panelValidateURL(const QString& shown)
 {
-    const std::optional<QString> home = Utils::checkAndReturnHomeFolderPath(path);
-    const bool refused = isRefusedInPanel(path, home) || (home && parentFolder(path) == *home);
+    const std::optional<QString> path = IncomingPath::vetted(shown);
+    const std::optional<QString> home = Utils::checkAndReturnHomeFolderPath(QString());
+    const bool refused =
+        !path || isRefusedInPanel(*path, home) || (home && parentFolder(*path) == *home);
     if (refused) {
         QApplication::beep();
     }
@@ -172,7 +177,8 @@ void FileIntake::gatherFiles(const QStringList& paths)
         hud_.alertWithWindow(HudAlertType::information, allMethodsBusyMessage);
         return;
     }
-    const QStringList allowed = lists_.pathsOutsideProtectedLocations(paths);
+    const QStringList allowed =
+        lists_.pathsOutsideProtectedLocations(IncomingPath::vettedPaths(paths));
     if (!allowed.isEmpty()) {
         queueFilesForOpening(allowed);
     }

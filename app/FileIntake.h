@@ -39,12 +39,16 @@ public:
     // The add button of list `senderTag`: stops the list's run while it shreds, otherwise opens
     // the add panel.
     void addNewFilesToShredPass(qint64 senderTag, QObject* sender);
-    // Merges paths chosen in the panel into list `listId`: the new list, or nothing.
-    std::optional<QStringList> arrOfFilePathsFromAddBtn(qint64 listId, const QStringList& paths);
-    // Which panel items can be chosen, and the check of each chosen item on OK.
-    bool panelShouldEnableURL(const QString& path);
-    bool panelValidateURL(const QString& path);
+    // Merges paths chosen in the panel into list `listId`, each cleaned and vetted first
+    // (IncomingPath): the new list, or nothing.
+    std::optional<QStringList> arrOfFilePathsFromAddBtn(qint64 listId, const QStringList& chosen);
+    // Which panel items can be chosen, and the check of each chosen item on OK, both judged on
+    // the vetted path.
+    bool panelShouldEnableURL(const QString& shown);
+    bool panelValidateURL(const QString& shown);
 
+    // Both gather their paths once IncomingPath has vetted them; refused ones go silently, as
+    // protected ones do.
     void serviceMenuShred(const QStringList& paths);
     void applicationOpenFiles(const QStringList& paths);
     void queueFilesForOpening(const QStringList& paths);

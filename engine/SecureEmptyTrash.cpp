@@ -9,6 +9,7 @@
 #include "engine/TrashFolders.h"
 #include "engine/UtilsFileSystem.h"
 #include "engine/UtilsSettings.h"
+#include "platform/IncomingPath.h"
 
 namespace tolvex {
 
@@ -69,7 +70,7 @@ void SecureEmptyTrash::secureEmptyTrashAction(qint64 senderTag)
     for (const QString& folder : TrashFolders::trashFilesFolders()) {
         if (const auto children = Utils::childrenForParentFolderAtURLOneLevelWithHiddenFiles(
                 Utils::fileURLWithPath(folder))) {
-            items.append(*children);
+            items.append(IncomingPath::vettedPaths(*children));
         }
     }
     qint64 pass = senderTag;

@@ -5,6 +5,7 @@
 #include "platform/ByteCountFormatter.h"
 #include "platform/FileManager.h"
 #include "platform/HomeFolder.h"
+#include "platform/IncomingPath.h"
 #include "platform/NativePath.h"
 
 #include <QCollator>
@@ -220,14 +221,12 @@ std::optional<QStringList> fileNamesOfPasteboard(const QMimeData& pasteboard)
         return std::nullopt;
     QStringList paths;
     for (const QUrl& url : pasteboard.urls()) {
-        std::optional<QString> path = pathOfFileURL(url);
+        const std::optional<QString> path = pathOfFileURL(url);
         if (!path)
             return std::nullopt;
-        while (path->size() > 1 && path->endsWith(QLatin1Char('/')))
-            path->chop(1);
         paths << *path;
     }
-    return paths;
+    return IncomingPath::vettedPaths(paths);
 }
 
 QStringList subfoldersForParentFolderAtPathOneLevel(const QString& folder)

@@ -66,9 +66,9 @@ QUrl fileURLWithPath(const QString& path);
 // would show it. Nothing when no item, or more than one, is shown that way.
 std::optional<QString> pathShownAs(const QString& shownPath);
 
-// The paths a drag's URL list names, each without trailing slashes: nothing when the drag offers
-// no URL list or one of its URLs names no file here, so that it counts as a drag without file
-// names.
+// The paths a drag's URL list names, cleaned, without those IncomingPath refuses: nothing when
+// the drag offers no URL list or one of its URLs names no file here, so that it counts as a drag
+// without file names.
 std::optional<QStringList> fileNamesOfPasteboard(const QMimeData& pasteboard);
 
 // Every item below `folder`, relative to it, in FolderWalk's order (all levels, despite the name).

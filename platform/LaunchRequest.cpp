@@ -1,11 +1,12 @@
 #include "platform/LaunchRequest.h"
 
+#include "platform/IncomingPath.h"
 #include "platform/NativePath.h"
 
 #include <QCommandLineParser>
 #include <QDataStream>
-#include <QDir>
 #include <QIODevice>
+#include <cstdio>
 #include <filesystem>
 
 namespace tolvex {
@@ -31,13 +32,18 @@ public:
 
     QCommandLineParser& parser() { return parser_; }
 
-    LaunchRequest request(const QString& workingFolder) const
+    LaunchRequest request(const std::optional<QString>& workingFolder, QStringList* refusals) const
     {
         LaunchRequest request;
-        const QDir base(workingFolder);
         for (const QString& argument : parser_.positionalArguments()) {
-            if (!argument.isEmpty())
-                request.paths.append(QDir::cleanPath(base.absoluteFilePath(argument)));
+            if (argument.isEmpty())
+                continue;
+            QString why;
+            if (const auto path = IncomingPath::vetted(argument, &why, workingFolder))
+                request.paths.append(*path);
+            else if (refusals)
+                refusals->append(QStringLiteral("tolvex: \"%1\" is refused: %2")
+                                     .arg(readablePath(argument), why));
         }
         if (parser_.isSet(erase_))
             request.kind = LaunchRequest::Kind::EraseFiles;
@@ -57,12 +63,13 @@ private:
 } // namespace
 
 LaunchRequest LaunchRequest::fromArguments(const QStringList& arguments,
-                                           const QString& workingFolder)
+                                           const std::optional<QString>& workingFolder,
+                                           QStringList* refusals)
 {
     CommandLine commandLine;
     // The parser expects the program's name first.
     commandLine.parser().parse(QStringList{QString()} + arguments);
-    return commandLine.request(workingFolder);
+    return commandLine.request(workingFolder, refusals);
 }
 
 LaunchRequest LaunchRequest::ofThisProcess(int argc, const char* const argv[])
@@ -76,8 +83,15 @@ LaunchRequest LaunchRequest::ofThisProcess(int argc, const char* const argv[])
     for (int i = 0; i < argc; ++i)
         arguments.append(decodeNativePath(argv[i]));
     commandLine.parser().process(arguments);
+    // A working folder that was removed has no name left: relative paths are then refused.
     std::error_code error;
-    return commandLine.request(fromNativePath(std::filesystem::current_path(error)));
+    const std::filesystem::path workingFolder = std::filesystem::current_path(error);
+    QStringList refusals;
+    const LaunchRequest request = commandLine.request(
+        error ? std::nullopt : std::optional(fromNativePath(workingFolder)), &refusals);
+    for (const QString& refusal : refusals)
+        std::fprintf(stderr, "%s\n", refusal.toLocal8Bit().constData());
+    return request;
 }
 
 QByteArray LaunchRequest::encode() const

@@ -15,12 +15,15 @@ struct LaunchRequest {
     Kind kind = Kind::Reopen;
     QStringList paths;
 
-    // Reads a launch's own arguments (without the program name). Relative paths are made
-    // absolute against `workingFolder`, since the running instance has its own.
-    static LaunchRequest fromArguments(const QStringList& arguments, const QString& workingFolder);
+    // Reads a launch's own arguments (without the program name), each vetted by IncomingPath:
+    // relative paths are made absolute against `workingFolder`, since the running instance has
+    // its own, and refused without one. `refusals` gets a line for each path refused.
+    static LaunchRequest fromArguments(const QStringList& arguments,
+                                       const std::optional<QString>& workingFolder,
+                                       QStringList* refusals = nullptr);
     // The request of this process's own command line, as the application object left it (Qt's
     // own options taken out). --help, --version and an unknown option are answered here, and the
-    // process ends.
+    // process ends; each refused path is told on standard error.
     static LaunchRequest ofThisProcess(int argc, const char* const argv[]);
 
     QByteArray encode() const;

@@ -5,9 +5,13 @@
 #include "app/NamedImage.h"
 #include "engine/UtilsFileSystem.h"
 #include "kit/ProgressIndicator.h"
+#include "platform/NativePath.h"
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QtEndian>
 
 using namespace tolvex;
 using namespace tolvex::testing;
@@ -15,6 +19,20 @@ using namespace tolvex::testing;
 namespace {
 
 const QColor kOrange = QColor::fromRgbF(0.991f, 0.527f, 0.033f, 1.0f);
+
+// The real window with the desktop's requests arriving on a channel of its own, and a default
+// method (7-pass) so that they join a list without a question.
+struct ChannelRig : MainWindowRig {
+    SingleInstance channel{settings.path()};
+    ChannelRig()
+    {
+        channel.start({});
+        desktopRequests = &channel;
+        UserDefaults::standard().setBool(Utils::DefaultsKey::defaultShreddingEnbled, true);
+        UserDefaults::standard().setInteger(Utils::DefaultsKey::selectedDefShredMethodInd, 1);
+        start();
+    }
+};
 
 } // namespace
 
@@ -75,6 +93,97 @@ private Q_SLOTS:
         QCOMPARE(zone.mainTF->text(), QStringLiteral("7 - pass"));
         QVERIFY(zone.clearRevealView->isHidden());
         QVERIFY(!zone.progIndicForFilesize->isAnimating());
+    }
+
+    // Whichever road a path takes, it is cleaned before any rule sees it and refused when it
+    // holds a NUL byte or names the home folder or a folder above it. "H" is the home folder.
+    void everyRoadRefusesHostilePathsAndListsTheCleanedForm_data()
+    {
+        QTest::addColumn<QString>("incoming"); // percent-encoded bytes
+        QTest::addColumn<QString>("listed");
+        for (const char* refused : {"H/docs/junk.txt%00H/Documents%00junk.txt", "H//Documents",
+                                    "H/docs/../Documents", "H", "H/", "H/..", "/"})
+            QTest::newRow(refused) << refused << QString();
+        QTest::newRow("cleaned") << "H/docs//./x.txt/"
+                                 << "H/docs/x.txt";
+        QTest::newRow("not text") << "H/docs/./caf%E9"
+                                  << "H/docs/caf%E9";
+    }
+
+    void everyRoadRefusesHostilePathsAndListsTheCleanedForm()
+    {
+        QFETCH(QString, incoming);
+        QFETCH(QString, listed);
+        ChannelRig rig;
+        const auto real = [&](const QString& text) {
+            return decodeNativePath(QByteArray::fromPercentEncoding(
+                QString(text).replace("H", rig.home.path()).toUtf8()));
+        };
+        // A path sent on every road after the tested one: once it is listed, so is whatever the
+        // tested path came to.
+        const QString marker = rig.file("docs/marker");
+        QStringList expected{marker};
+        if (!listed.isEmpty())
+            expected << real(listed);
+        expected.sort();
+        const QList<std::function<void(const QString&)>> roads{
+            [&](const QString& sent) {
+                QMimeData drag;
+                drag.setUrls({Utils::fileURLWithPath(sent)});
+                MainWindowRig::drop(rig.zone(7), drag);
+            },
+            [&](const QString& sent) {
+                AlertPresenter::setNextFileNames({sent});
+                rig.delegate->addNewFilesToShredPass(rig.delegate->zoneOutlets(7)->addNewFilesBtn);
+            },
+            [&](const QString& sent) { rig.delegate->applicationOpenFiles({sent}); },
+            [&](const QString& sent) {
+                QLocalSocket client;
+                client.connectToServer(rig.channel.socketPath());
+                QVERIFY(client.waitForConnected());
+                const QByteArray message =
+                    LaunchRequest{LaunchRequest::Kind::EraseFiles, {sent}}.encode();
+                QByteArray length(4, 0);
+                qToBigEndian(quint32(message.size()), length.data());
+                client.write(length + message);
+                QTRY_VERIFY(client.bytesAvailable() > 0);
+            }};
+        for (const auto& road : roads) {
+            rig.delegate->shredLists().setFilePathsArr(7, {});
+            road(real(incoming));
+            road(marker);
+            QTRY_VERIFY(rig.list(7).contains(marker));
+            QStringList got = rig.list(7);
+            got.sort();
+            QCOMPARE(got, expected);
+        }
+    }
+
+    // A real `tolvex --erase` from a terminal whose working folder is gone: its relative path is
+    // refused and said so, never taken from the root; so is the root itself.
+    void eraseFromAGoneWorkingFolderRefusesRelativePaths()
+    {
+        ChannelRig rig;
+        const QString victim = rig.file("docs/victim.txt");
+        const QString marker = rig.file("docs/marker.txt");
+        QTemporaryDir gone;
+        QProcess second;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_RUNTIME_DIR", rig.settings.path());
+        second.setProcessEnvironment(environment);
+        second.start("/bin/sh",
+                     {"-c", "cd \"$1\" && rmdir \"$1\" && exec \"$2\" --erase \"$3\" / \"$4\"",
+                      "sh", gone.path(), qEnvironmentVariable("TOLVEX_BIN_DIR") + "/tolvex",
+                      victim.mid(1), marker});
+        QVERIFY(QTest::qWaitFor([&] { return second.state() == QProcess::NotRunning; }, 30000));
+        QCOMPARE(second.exitCode(), 0);
+        QTRY_COMPARE(rig.list(7), QStringList{marker});
+        const QString said = QString::fromLocal8Bit(second.readAllStandardError());
+        QVERIFY2(said.contains(QStringLiteral("\"%1\" is refused: it is relative and the working "
+                                              "folder cannot be read")
+                                   .arg(victim.mid(1))) &&
+                     said.contains("\"/\" is refused"),
+                 qPrintable(said));
     }
 };
 

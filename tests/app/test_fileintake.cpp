@@ -7,6 +7,7 @@
 #include "platform/NativePath.h"
 
 #include <QFileDialog>
+#include <QThread>
 #include <fstream>
 
 using namespace tolvex;
@@ -133,16 +134,17 @@ private Q_SLOTS:
     void requestsGatherIntoOneChooserCountingEveryPath()
     {
         AlertPresenter::setNextAnswer(1002);
-        QElapsedTimer clock;
         for (int i = 0; i < 10; ++i) {
+            // With the event loop held, the window of the request before runs out: only a
+            // request that opens the window anew keeps the chooser from coming now.
+            if (i > 0)
+                QThread::msleep(FileIntake::gatheringDelayMs);
             fx_->intake.applicationOpenFiles(
                 {makeFile(QString("Docs/a%1").arg(i)), makeFile(QString("Docs/b%1").arg(i))});
-            clock.start();
-            QTest::qWait(100);
+            QCoreApplication::processEvents();
             QVERIFY(choosers().isEmpty());
         }
         QTRY_COMPARE(choosers().size(), 1);
-        QVERIFY(clock.elapsed() >= FileIntake::gatheringDelayMs);
         const Alert asked = choosers().first();
         QCOMPARE(asked.messageText, QStringLiteral("20 files dropped"));
         QCOMPARE(asked.alertStyle, AlertStyle::Informational);

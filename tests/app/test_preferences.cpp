@@ -48,7 +48,7 @@ private Q_SLOTS:
         QCOMPARE(Utils::defShredMethodInd(), 2);
         UserDefaults::standard().setInteger(Utils::DefaultsKey::selectedDefShredMethodInd, 1);
         QCOMPARE(methods->currentIndex(), 1);
-        UserDefaults::standard().setInteger(Utils::DefaultsKey::selectedDefShredMethodInd, 5);
+        UserDefaults::standard().setInteger(Utils::DefaultsKey::selectedDefShredMethodInd, 3);
         QCOMPARE(methods->currentIndex(), 0);
         UserDefaults::standard().setBool(Utils::DefaultsKey::quitOnAllComplete, true);
         QVERIFY(screen.view()

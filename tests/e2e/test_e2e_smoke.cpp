@@ -152,7 +152,9 @@ private Q_SLOTS:
     {
         QTemporaryDir scratch;
         // The usual stand-in for the runtime folder is taken, and the cache is a file.
-        QFile taken(scratch.filePath(QStringLiteral("runtime-") + getpwuid(geteuid())->pw_name));
+        const passwd* user = getpwuid(geteuid());
+        QVERIFY(user);
+        QFile taken(scratch.filePath(QStringLiteral("runtime-") + user->pw_name));
         QFile cache(scratch.filePath("cache"));
         QVERIFY(taken.open(QIODevice::WriteOnly) && cache.open(QIODevice::WriteOnly));
         QProcessEnvironment env = session_.environment();

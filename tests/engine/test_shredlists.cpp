@@ -75,6 +75,17 @@ private Q_SLOTS:
             " ; 1 ; H/Documents/a R/.gone R/b ; 1[H/Documents/a,R/.gone,R/b] 7[] 35[] ; filled 1 "
             "[H/Documents/a,R/.gone,R/b] refresh=0 size=1");
         row("a drag with a remote item", " ; 1 ; R/a https://example.invalid/b ; 1[] 7[] 35[] ; ");
+        row("a direct child is covered too",
+            "35[R/Docs] ; 1 ; R/Docs/y ; 1[] 7[] 35[R/Docs] ; exited 1 size=0");
+        // The helper reads NUL-separated paths: this one would be three, /etc among them.
+        row("a NUL byte", " ; 1 ; R/junk.txt%00/etc%00junk.txt ; 1[] 7[] 35[] ; hud 0 Shredding of "
+                          "this file/folder is not allowed\n|exited 1 size=0");
+        row("the rules see and the list keeps the cleaned path",
+            "35[R/Docs] ; 7 ; R//Docs/../a/./b/ H//Documents R/Docs/x/../../Docs/y H/Music/.. ; "
+            "1[] 7[R/a/b] 35[R/Docs] ; filled 7 [R/a/b] refresh=0 size=1");
+        row("the home folder and those above it",
+            " ; 1 ; H/ H/.. / ; 1[] 7[] 35[] ; hud 0 Shredding of this file/folder is not "
+            "allowed\n|exited 1 size=0");
     }
 
     void drops()

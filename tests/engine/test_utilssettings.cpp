@@ -24,7 +24,7 @@ private Q_SLOTS:
     void storedValuesOutsideTheirRangeReadAsTheDefault()
     {
         UserDefaults& defaults = UserDefaults::standard();
-        for (const QVariant& index : {QVariant(5), QVariant(-1), QVariant("x")}) {
+        for (const QVariant& index : {QVariant(3), QVariant(-1), QVariant("x")}) {
             defaults.setObject(Utils::DefaultsKey::selectedDefShredMethodInd, index);
             QCOMPARE(Utils::defShredMethodInd(), 0);
         }

@@ -70,14 +70,19 @@ private Q_SLOTS:
         QCOMPARE(QList<QVariantList>(erased),
                  QList<QVariantList>({{QStringList({folder_.filePath("one"), "/abs/two"})}}));
 
-        // An oversized or garbled message closes its connection unanswered.
-        for (const quint32 length : {quint32(SingleInstance::maxMessageSize + 1), quint32(5)}) {
+        // An oversized message closes its connection unanswered, though it is whole and well
+        // formed; so does a garbled one.
+        const QByteArray oversized =
+            LaunchRequest{Kind::OpenFiles, {QString(SingleInstance::maxMessageSize / 2, 'o')}}
+                .encode();
+        QVERIFY(oversized.size() > SingleInstance::maxMessageSize);
+        for (const QByteArray& message : {oversized, QByteArray(5, 'z')}) {
             QLocalSocket client;
             client.connectToServer(running.socketPath());
             QVERIFY(client.waitForConnected());
             QByteArray header(4, 0);
-            qToBigEndian(length, header.data());
-            client.write(header + QByteArray(5, 'z'));
+            qToBigEndian(quint32(message.size()), header.data());
+            client.write(header + message);
             QTRY_COMPARE(client.state(), QLocalSocket::UnconnectedState);
             QCOMPARE(client.bytesAvailable(), 0);
         }
@@ -110,7 +115,9 @@ private Q_SLOTS:
         qputenv("TMPDIR", QFile::encodeName(scratch.path()));
         qputenv("XDG_CACHE_HOME", QFile::encodeName(scratch.filePath("cache")));
         // The usual stand-in for the runtime folder, taken by someone else.
-        QFile taken(scratch.filePath(QStringLiteral("runtime-") + getpwuid(geteuid())->pw_name));
+        const passwd* user = getpwuid(geteuid());
+        QVERIFY(user);
+        QFile taken(scratch.filePath(QStringLiteral("runtime-") + user->pw_name));
         QVERIFY(taken.open(QIODevice::WriteOnly));
 
         const QString folder = SingleInstance::defaultFolder();
