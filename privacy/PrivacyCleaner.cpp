@@ -8,6 +8,7 @@
 #include "platform/NativePath.h"
 #include "privacy/Browsers.h"
 #include "privacy/FirefoxProfiles.h"
+#include "privacy/PrivacyLog.h"
 #include "privacy/PrivacyLooks.h"
 #include "privacy/StoreItem.h"
 #include "privacy/UtilsDatabase.h"
@@ -100,10 +101,10 @@ QString describe(const std::error_code& error)
 
 void logRemovalFailure(const QString& path, const std::error_code& error)
 {
-    qInfo("could not remove > %s\n %s", qUtf8Printable(path), error.message().c_str());
-    qInfo("err > %s", qUtf8Printable(describe(error)));
-    qInfo("isDeletableFileAtPath> %d", int(isDeletableFileAtPath(path)));
-    qInfo("err> %ld", long(error.value()));
+    qCInfo(lcPrivacy, "could not remove > %s\n %s", qUtf8Printable(path), error.message().c_str());
+    qCInfo(lcPrivacy, "err > %s", qUtf8Printable(describe(error)));
+    qCInfo(lcPrivacy, "isDeletableFileAtPath> %d", int(isDeletableFileAtPath(path)));
+    qCInfo(lcPrivacy, "err> %ld", long(error.value()));
 }
 
 SheetAlert incompleteAlert(const QString& browser, const QStringList& left)

@@ -1,8 +1,8 @@
 #include "privacy/UtilsDatabase.h"
 
 #include "platform/NativePath.h"
+#include "privacy/PrivacyLog.h"
 
-#include <QDebug>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <exception>
@@ -97,7 +97,8 @@ quint64 countRecordsInDBFileAtPath(const QString& path, const QString& tableTitl
             return 0;
         return quint64(sqlite3_column_int(statement.get(), 0));
     } catch (const std::exception&) {
-        qInfo().noquote() << QStringLiteral("Error Counting> %1 (%2)").arg(path, tableTitle);
+        qCInfo(lcPrivacy).noquote()
+            << QStringLiteral("Error Counting> %1 (%2)").arg(path, tableTitle);
         return 0;
     }
 }
@@ -125,7 +126,7 @@ std::optional<QString> emptyTablesInDBFilePath(const QString& path,
         return failed();
     for (const auto& [table, keptRows] : tables) {
         if (!hasTable(database.get(), table)) {
-            qInfo("could not retreave items in table");
+            qCInfo(lcPrivacy, "could not retreave items in table");
             continue;
         }
         const QByteArray statement =
@@ -135,7 +136,7 @@ std::optional<QString> emptyTablesInDBFilePath(const QString& path,
         if (sqlite3_exec(database.get(), statement.constData(), nullptr, nullptr, nullptr) !=
             SQLITE_OK)
             return failed();
-        qInfo().noquote() << QStringLiteral("Table tableTitle %1").arg(table);
+        qCInfo(lcPrivacy).noquote() << QStringLiteral("Table tableTitle %1").arg(table);
     }
     if (sqlite3_exec(database.get(), kCommit, nullptr, nullptr, nullptr) != SQLITE_OK)
         return failed();
