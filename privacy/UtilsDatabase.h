@@ -9,7 +9,7 @@ namespace tolvex::Utils {
 
 // The rows of one table of a database file; 0 when the file or table is missing or unreadable.
 quint64 countRecordsInDBFileAtPath(const QString& path, const QString& tableTitle);
-// The rows of one table that removeRecordsInDBFilePath with the same `keptRows` would delete.
+// The rows of one table that emptyTablesInDBFilePath with the same `keptRows` would delete.
 quint64 countRecordsInDBFileAtPath(const QString& path, const QString& tableTitle,
                                    const QString& keptRows);
 
