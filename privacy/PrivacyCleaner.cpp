@@ -49,7 +49,7 @@ QString itemLeft(const QString& path, const QString& reason)
 
 // Firefox reads a places database with only some of these tables emptied as damaged, so they
 // go together or not at all.
-std::optional<QString> emptyFirefoxHistory(const QString& places)
+std::error_code emptyFirefoxHistory(const QString& places)
 {
     QList<Utils::TableEmptying> tables;
     for (const auto& [table, keptRows] : FirefoxProfiles::placesHistoryTables(places))
@@ -240,8 +240,8 @@ QStringList PrivacyCleaner::emptyPlaces(const QString& places)
     if (!item)
         return error ? QStringList{itemLeft(places, QString::fromStdString(error.message()))}
                      : QStringList();
-    if (const std::optional<QString> failure = emptyFirefoxHistory(item->reachedPath()))
-        return {itemLeft(places, *failure)};
+    if (const std::error_code failure = emptyFirefoxHistory(item->reachedPath()))
+        return {itemLeft(places, QString::fromStdString(failure.message()))};
     return {};
 }
 
