@@ -18,6 +18,9 @@ const QString kScanning = QStringLiteral("Scanning...");
 constexpr double kStatusFontSize = 13.0;
 // Long enough for the scanning look to be drawn before the scan holds the main thread.
 constexpr int kScanDelayMs = 100;
+// The side the overlay would push the results in from (JMModalOverlay: 1 top, 2 bottom, 3 left,
+// 4 right, any other fades): the bottom, as for the editor and the information screens. Only an
+// animated overlay uses it, and SecondaryScreens::showInOverlay shows every screen at once.
 constexpr int kResultsDirection = 2;
 
 SheetAlert fullDiskAccessAlert()

@@ -1,8 +1,7 @@
 #include "app/AppDelegate.h"
+#include "app/AppLog.h"
 #include "engine/UtilsFileSystem.h"
 #include "volumes/UtilsVolumeQueries.h"
-
-#include <QDebug>
 
 namespace tolvex {
 
@@ -46,9 +45,9 @@ void AppDelegate::freeSpaceEraseAction(qint64 tag, const std::optional<VolDic>& 
     if (tag == FreeSpaceEraseVC::closeTag)
         return;
     // Erasing is not offered: the request is only written down.
-    qInfo().noquote() << (eraseFreeSpace ? QStringLiteral("Erace free space > %1")
-                                         : QStringLiteral("Erace&Format > %1"))
-                             .arg(path);
+    qCInfo(lcApp).noquote() << (eraseFreeSpace ? QStringLiteral("Erace free space > %1")
+                                               : QStringLiteral("Erace&Format > %1"))
+                                   .arg(path);
 }
 
 void AppDelegate::runEraseFreeSpaceTask(const VolDic& volume)

@@ -13,6 +13,8 @@ using namespace tolvex;
 
 int main(int argc, char* argv[])
 {
+    // A log line is its text alone, whatever its layer's category; QT_MESSAGE_PATTERN overrides.
+    qSetMessagePattern(QStringLiteral("%{message}"));
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvex"));
     QApplication::setOrganizationName(QStringLiteral("Tolvex"));

@@ -1,8 +1,8 @@
 #include "FolderWalk.h"
 
+#include "engine/EngineLog.h"
 #include "platform/NativePath.h"
 
-#include <QDebug>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -13,9 +13,9 @@ namespace {
 
 void logEnumerationError(const fs::path& folder, const std::error_code& error)
 {
-    qWarning().noquote() << QStringLiteral("ERROR ENUMERATING FOLDER> %1, %2")
-                                .arg(fromNativePath(folder),
-                                     QString::fromStdString(error.message()));
+    qCWarning(lcEngine).noquote() << QStringLiteral("ERROR ENUMERATING FOLDER> %1, %2")
+                                         .arg(fromNativePath(folder),
+                                              QString::fromStdString(error.message()));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "engine/AppTermination.h"
 #include "engine/DropViewInfoDic.h"
+#include "engine/EngineLog.h"
 #include "engine/HudAlert.h"
 #include "engine/ItemSizeSnapshot.h"
 #include "engine/ListId.h"
@@ -367,7 +368,8 @@ std::shared_future<void> ShredRuns::runChunk(const std::shared_ptr<Run>& run, co
     const bool launched = task->launch(&error);
     const bool cancelledWhileLaunching = tasks_.launchAttempted(listId);
     if (!launched) {
-        qWarning("could not launch %s: %s", qUtf8Printable(helperPath_), qUtf8Printable(error));
+        qCWarning(lcEngine, "could not launch %s: %s", qUtf8Printable(helperPath_),
+                  qUtf8Printable(error));
         run->failed = true;
         MainQueue::post(whileAlive([this, run, isFirst = chunk.isFirst] {
             hud_.alertWithWindow(HudAlertType::error, kHelperNotStartedMessage);
@@ -397,18 +399,18 @@ void ShredRuns::endChunk(const std::shared_ptr<Run>& run, const Chunk& chunk, Ta
     const bool success = ended.terminationReason() == Task::TerminationReason::Exit &&
                          ended.terminationStatus() == 0;
     if (success) {
-        qInfo("Finished");
+        qCInfo(lcEngine, "Finished");
         for (const ShredEntryDic& record : chunk.records) {
             if (record.passIndx == run->listId && Utils::itemExistsAtPath(record.filePath)) {
                 std::error_code error;
                 std::filesystem::remove_all(toNativePath(record.filePath), error);
                 if (error) {
-                    qWarning("failed to delete file > %s", error.message().c_str());
+                    qCWarning(lcEngine, "failed to delete file > %s", error.message().c_str());
                 }
             }
         }
     } else {
-        qInfo("Terminated");
+        qCInfo(lcEngine, "Terminated");
         run->failed = true;
     }
     if (run->isTrash) {

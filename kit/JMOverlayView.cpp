@@ -1,6 +1,7 @@
 #include "kit/JMOverlayView.h"
 
 #include "kit/JMModalOverlay.h"
+#include "kit/KitLog.h"
 
 #include <QKeyEvent>
 
@@ -34,7 +35,7 @@ void JMOverlayView::mousePressEvent(QMouseEvent* event)
 
 void JMOverlayView::keyPressEvent(QKeyEvent* event)
 {
-    qInfo("KeyDown JMOverlay>%hu", static_cast<unsigned short>(event->nativeScanCode()));
+    qCInfo(lcKit, "KeyDown JMOverlay>%hu", static_cast<unsigned short>(event->nativeScanCode()));
     event->accept();
 }
 

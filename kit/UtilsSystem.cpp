@@ -2,6 +2,7 @@
 
 #include "kit/AlertPresenter.h"
 #include "kit/KeyboardLayout.h"
+#include "kit/KitLog.h"
 #include "kit/ProgressIndicator.h"
 
 #include <QDateTime>
@@ -186,19 +187,19 @@ bool pidsAccessingPath(const QString& path)
     const bool readable = ::stat(QFile::encodeName(path).constData(), &item) == 0;
     const bool busy = readable && isOpenByAnyProcess(item);
     if (readable)
-        qInfo().noquote() << "DICT:"
-                          << QVariantMap{{QStringLiteral("size"), info.size()},
-                                         {QStringLiteral("owner"), info.owner()},
-                                         {QStringLiteral("permissions"),
-                                          static_cast<int>(info.permissions())},
-                                         {QStringLiteral("modified"), info.lastModified()},
-                                         {QStringLiteral("busy"), busy}};
+        qCInfo(lcKit).noquote() << "DICT:"
+                                << QVariantMap{{QStringLiteral("size"), info.size()},
+                                               {QStringLiteral("owner"), info.owner()},
+                                               {QStringLiteral("permissions"),
+                                                static_cast<int>(info.permissions())},
+                                               {QStringLiteral("modified"), info.lastModified()},
+                                               {QStringLiteral("busy"), busy}};
     else
-        qInfo("DICT: (null)");
-    qInfo().noquote() << "Creation:"
-                      << (readable ? info.birthTime().toString(Qt::ISODate)
-                                   : QStringLiteral("(null)"));
-    qInfo("Busy: %d", busy ? 1 : 0);
+        qCInfo(lcKit, "DICT: (null)");
+    qCInfo(lcKit).noquote() << "Creation:"
+                            << (readable ? info.birthTime().toString(Qt::ISODate)
+                                         : QStringLiteral("(null)"));
+    qCInfo(lcKit, "Busy: %d", busy ? 1 : 0);
     return busy;
 }
 

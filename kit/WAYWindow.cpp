@@ -1,6 +1,7 @@
 #include "kit/WAYWindow.h"
 
 #include "kit/CompositingMonitor.h"
+#include "kit/KitLog.h"
 #include "kit/WindowResizability.h"
 #include "kit/WindowShadow.h"
 #include "kit/WindowStandardButton.h"
@@ -301,8 +302,9 @@ void WAYWindow::replaceSubview(QWidget* oldView, QWidget* newView, bool resizing
     const auto subviews = oldView->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     for (QWidget* subview : subviews) {
         if (oldView->layout() && oldView->layout()->indexOf(subview) >= 0)
-            qInfo("WARNING: [WAYWindow replaceSubview] does not work yet with NSView instances, "
-                  "that use auto-layout.");
+            qCInfo(lcKit,
+                   "WARNING: [WAYWindow replaceSubview] does not work yet with NSView instances, "
+                   "that use auto-layout.");
         const QRect frame = subview->geometry();
         const bool shown = !subview->isHidden();
         subview->setParent(newView);

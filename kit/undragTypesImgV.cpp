@@ -1,5 +1,7 @@
 #include "kit/undragTypesImgV.h"
 
+#include "kit/KitLog.h"
+
 #include <QApplication>
 #include <QChildEvent>
 #include <QMouseEvent>
@@ -53,7 +55,7 @@ bool undragTypesImgV::eventFilter(QObject* watched, QEvent* event)
         return false;
     const auto* subview = static_cast<QWidget*>(watched);
     if (subview->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
-        qInfo().nospace() << "subV> " << watched;
+        qCInfo(lcKit).nospace() << "subV> " << watched;
     return false;
 }
 

@@ -3,6 +3,7 @@
 #include "engine/ModalOverlay.h"
 #include "engine/SheetPresenter.h"
 #include "privacy/PrivacyCleaner.h"
+#include "privacy/PrivacyLog.h"
 #include "privacy/PrivacyLooks.h"
 
 #include <algorithm>
@@ -87,7 +88,7 @@ void PrivScanBlocks::privScanRowActionBlock(qint64 tag, const std::optional<Priv
                 return;
             }
             if (logsRemoveOperation)
-                qInfo("remove operation");
+                qCInfo(lcPrivacy, "remove operation");
             quitThenClean({{record.kBrowserName, bundleID}},
                           [this, record, cookies, history](const QStringList& stillRunning) {
                               if (stillRunning.isEmpty())

@@ -8,6 +8,7 @@
 #include "platform/NativePath.h"
 #include "privacy/Browsers.h"
 #include "privacy/FirefoxProfiles.h"
+#include "privacy/PrivacyLog.h"
 #include "privacy/PrivacyLooks.h"
 #include "privacy/StoreItem.h"
 #include "privacy/UtilsDatabase.h"
@@ -48,7 +49,7 @@ QString itemLeft(const QString& path, const QString& reason)
 
 // Firefox reads a places database with only some of these tables emptied as damaged, so they
 // go together or not at all.
-std::optional<QString> emptyFirefoxHistory(const QString& places)
+std::error_code emptyFirefoxHistory(const QString& places)
 {
     QList<Utils::TableEmptying> tables;
     for (const auto& [table, keptRows] : FirefoxProfiles::placesHistoryTables(places))
@@ -100,10 +101,10 @@ QString describe(const std::error_code& error)
 
 void logRemovalFailure(const QString& path, const std::error_code& error)
 {
-    qInfo("could not remove > %s\n %s", qUtf8Printable(path), error.message().c_str());
-    qInfo("err > %s", qUtf8Printable(describe(error)));
-    qInfo("isDeletableFileAtPath> %d", int(isDeletableFileAtPath(path)));
-    qInfo("err> %ld", long(error.value()));
+    qCInfo(lcPrivacy, "could not remove > %s\n %s", qUtf8Printable(path), error.message().c_str());
+    qCInfo(lcPrivacy, "err > %s", qUtf8Printable(describe(error)));
+    qCInfo(lcPrivacy, "isDeletableFileAtPath> %d", int(isDeletableFileAtPath(path)));
+    qCInfo(lcPrivacy, "err> %ld", long(error.value()));
 }
 
 SheetAlert incompleteAlert(const QString& browser, const QStringList& left)
@@ -239,8 +240,8 @@ QStringList PrivacyCleaner::emptyPlaces(const QString& places)
     if (!item)
         return error ? QStringList{itemLeft(places, QString::fromStdString(error.message()))}
                      : QStringList();
-    if (const std::optional<QString> failure = emptyFirefoxHistory(item->reachedPath()))
-        return {itemLeft(places, *failure)};
+    if (const std::error_code failure = emptyFirefoxHistory(item->reachedPath()))
+        return {itemLeft(places, QString::fromStdString(failure.message()))};
     return {};
 }
 

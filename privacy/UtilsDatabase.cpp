@@ -1,13 +1,14 @@
 #include "privacy/UtilsDatabase.h"
 
 #include "platform/NativePath.h"
+#include "privacy/PrivacyLog.h"
 
-#include <QDebug>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <exception>
 #include <memory>
 #include <sqlite3.h>
+#include <string>
 
 namespace tolvex::Utils {
 
@@ -36,6 +37,19 @@ struct StatementFinalizer {
 };
 using Database = std::unique_ptr<sqlite3, DatabaseCloser>;
 using Statement = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
+
+// SQLite's result codes as error codes, so that a database's failure reads as a file's does.
+class SqliteCategory : public std::error_category {
+public:
+    const char* name() const noexcept override { return "SQLite"; }
+    std::string message(int code) const override { return sqlite3_errstr(code); }
+};
+
+std::error_code sqliteError(int code)
+{
+    static const SqliteCategory category;
+    return {code, category};
+}
 
 // The title is written into the statement unquoted. Titles are our own table-name constants, so
 // anything beyond a plain identifier is a programming slip that must not reach the database.
@@ -97,35 +111,35 @@ quint64 countRecordsInDBFileAtPath(const QString& path, const QString& tableTitl
             return 0;
         return quint64(sqlite3_column_int(statement.get(), 0));
     } catch (const std::exception&) {
-        qInfo().noquote() << QStringLiteral("Error Counting> %1 (%2)").arg(path, tableTitle);
+        qCInfo(lcPrivacy).noquote()
+            << QStringLiteral("Error Counting> %1 (%2)").arg(path, tableTitle);
         return 0;
     }
 }
 
-std::optional<QString> emptyTablesInDBFilePath(const QString& path,
-                                               const QList<TableEmptying>& tables)
+std::error_code emptyTablesInDBFilePath(const QString& path, const QList<TableEmptying>& tables)
 {
     for (const auto& [table, keptRows] : tables) {
         if (!isPlainIdentifier(table))
-            return QStringLiteral("no such table: %1").arg(table);
+            return sqliteError(SQLITE_MISUSE);
     }
     sqlite3* handle = nullptr;
     const int opened = sqlite3_open_v2(encodeNativePath(path).constData(), &handle,
                                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOFOLLOW, nullptr);
     const Database database(handle);
     if (opened != SQLITE_OK)
-        return QString::fromUtf8(sqlite3_errstr(opened));
+        return sqliteError(opened);
     const auto failed = [&] {
-        const QString reason = QString::fromUtf8(sqlite3_errmsg(database.get()));
+        const std::error_code error = sqliteError(sqlite3_errcode(database.get()));
         sqlite3_exec(database.get(), kRollback, nullptr, nullptr, nullptr);
-        return reason;
+        return error;
     };
     if (sqlite3_exec(database.get(), kSecureDelete, nullptr, nullptr, nullptr) != SQLITE_OK ||
         sqlite3_exec(database.get(), kBeginImmediate, nullptr, nullptr, nullptr) != SQLITE_OK)
         return failed();
     for (const auto& [table, keptRows] : tables) {
         if (!hasTable(database.get(), table)) {
-            qInfo("could not retreave items in table");
+            qCInfo(lcPrivacy, "could not retreave items in table");
             continue;
         }
         const QByteArray statement =
@@ -135,11 +149,11 @@ std::optional<QString> emptyTablesInDBFilePath(const QString& path,
         if (sqlite3_exec(database.get(), statement.constData(), nullptr, nullptr, nullptr) !=
             SQLITE_OK)
             return failed();
-        qInfo().noquote() << QStringLiteral("Table tableTitle %1").arg(table);
+        qCInfo(lcPrivacy).noquote() << QStringLiteral("Table tableTitle %1").arg(table);
     }
     if (sqlite3_exec(database.get(), kCommit, nullptr, nullptr, nullptr) != SQLITE_OK)
         return failed();
-    return std::nullopt;
+    return {};
 }
 
 } // namespace tolvex::Utils

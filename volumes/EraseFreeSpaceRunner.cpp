@@ -3,8 +3,8 @@
 #include "platform/HelperPrograms.h"
 #include "platform/MainQueue.h"
 #include "platform/Task.h"
+#include "volumes/VolumesLog.h"
 
-#include <QDebug>
 #include <mutex>
 
 namespace tolvex {
@@ -61,25 +61,28 @@ void EraseFreeSpaceRunner::runEraseFreeSpaceTask(const VolDic& volume)
         const QStringList arguments{kReformat, volume.dskPath};
         task = std::make_shared<Task>(helperPath_, arguments);
         handle_->task = task;
-        qInfo().noquote() << QStringLiteral("eraseFrSpTask> %1, eraseFrSpTask is running> %2")
-                                 .arg(description(*task))
-                                 .arg(int(task->isRunning()));
-        qInfo().noquote()
+        qCInfo(lcVolumes).noquote()
+            << QStringLiteral("eraseFrSpTask> %1, eraseFrSpTask is running> %2")
+                   .arg(description(*task))
+                   .arg(int(task->isRunning()));
+        qCInfo(lcVolumes).noquote()
             << QStringLiteral("params>(%1)").arg(arguments.join(QStringLiteral(", ")));
 
         task->setErrorReadabilityHandler([](const QByteArray& message) {
-            qInfo().noquote() << QStringLiteral("error LOG >%1").arg(QString::fromUtf8(message));
+            qCInfo(lcVolumes).noquote()
+                << QStringLiteral("error LOG >%1").arg(QString::fromUtf8(message));
         });
         task->setReadabilityHandler([](const QByteArray& message) {
-            qInfo().noquote() << QStringLiteral("respStr > %1").arg(QString::fromUtf8(message));
+            qCInfo(lcVolumes).noquote()
+                << QStringLiteral("respStr > %1").arg(QString::fromUtf8(message));
         });
         std::weak_ptr<Handle> weakHandle = handle_;
         std::weak_ptr<Task> ended = task;
         task->setTerminationHandler([weakHandle, ended](Task& finished) {
-            qInfo().noquote() << QStringLiteral("terminationStatus]> %1, reason %2")
-                                     .arg(finished.terminationStatus())
-                                     .arg(reasonNumber(finished.terminationReason()));
-            qInfo(finished.terminationStatus() != 0 ? "Terminated" : "Finished");
+            qCInfo(lcVolumes).noquote() << QStringLiteral("terminationStatus]> %1, reason %2")
+                                               .arg(finished.terminationStatus())
+                                               .arg(reasonNumber(finished.terminationReason()));
+            qCInfo(lcVolumes, finished.terminationStatus() != 0 ? "Terminated" : "Finished");
             MainQueue::post([weakHandle, ended] {
                 const std::shared_ptr<Handle> handle = weakHandle.lock();
                 if (!handle)
@@ -92,7 +95,7 @@ void EraseFreeSpaceRunner::runEraseFreeSpaceTask(const VolDic& volume)
         });
         QString error;
         if (!task->launch(&error)) {
-            qWarning().noquote() << error;
+            qCWarning(lcVolumes).noquote() << error;
             handle_->task.reset();
             return;
         }

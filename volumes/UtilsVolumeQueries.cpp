@@ -3,6 +3,7 @@
 #include "engine/MountedVolumes.h"
 #include "engine/UtilsFileSystem.h"
 #include "volumes/BlockDevice.h"
+#include "volumes/VolumesLog.h"
 
 #include <QDir>
 #include <QFile>
@@ -156,7 +157,7 @@ QStringList getListOfUSBAndVirtualInterfaceMountedMediaPathsOnly()
         const std::optional<QString> protocol = device ? deviceProtocol(*device) : std::nullopt;
         if (!protocol)
             continue;
-        qInfo().noquote() << QStringLiteral("deviceProtocolName> %1").arg(*protocol);
+        qCInfo(lcVolumes).noquote() << QStringLiteral("deviceProtocolName> %1").arg(*protocol);
         paths.append(volume.path);
     }
     return paths;

@@ -1,0 +1,7 @@
+#include "engine/EngineLog.h"
+
+namespace tolvex {
+
+Q_LOGGING_CATEGORY(lcEngine, "tolvex.engine")
+
+} // namespace tolvex

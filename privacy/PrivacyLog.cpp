@@ -1,0 +1,7 @@
+#include "privacy/PrivacyLog.h"
+
+namespace tolvex {
+
+Q_LOGGING_CATEGORY(lcPrivacy, "tolvex.privacy")
+
+} // namespace tolvex

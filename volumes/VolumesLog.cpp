@@ -1,0 +1,7 @@
+#include "volumes/VolumesLog.h"
+
+namespace tolvex {
+
+Q_LOGGING_CATEGORY(lcVolumes, "tolvex.volumes")
+
+} // namespace tolvex
