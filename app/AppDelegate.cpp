@@ -101,7 +101,8 @@ void AppDelegate::applicationDidFinishLaunching()
     dressWindow();
 
     if (outlets_.titleBarStrTitleTF)
-        outlets_.titleBarStrTitleTF->setFont(RobotoFont::named("Roboto-Thin", kTitleFontSize));
+        outlets_.titleBarStrTitleTF->setFont(
+            RobotoFont::named(QStringLiteral("Roboto-Thin"), kTitleFontSize));
 
     // The empty look hides and disables each zone's clear and reveal buttons.
     for (qint64 tag : kListIds) {
@@ -165,8 +166,8 @@ void AppDelegate::styleStartButton()
                                       calibratedRgb(0.5, 0.8, 0.0, 0.8));
     button->setHighlightGradientWithStartColor(calibratedRgb(0.304, 0.927, 0.252, 0.8),
                                                calibratedRgb(0.5, 0.8, 0.0, 1.0));
-    button->setFontAttributesWithFont(RobotoFont::named("Roboto-Thin", kStartShredFontSize),
-                                      Qt::white);
+    button->setFontAttributesWithFont(
+        RobotoFont::named(QStringLiteral("Roboto-Thin"), kStartShredFontSize), Qt::white);
     button->setTitle(kStartShredTitle);
 }
 

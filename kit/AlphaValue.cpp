@@ -8,7 +8,7 @@ namespace tolvex::AlphaValue {
 
 namespace {
 
-const char* const kAnimationName = "tolvexAlphaAnimation";
+constexpr QLatin1StringView kAnimationName("tolvexAlphaAnimation");
 
 void stopAnimation(QWidget* widget)
 {

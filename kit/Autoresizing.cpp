@@ -8,7 +8,7 @@ namespace tolvex {
 namespace {
 
 const char* const kMarginsProperty = "tolvexAutoresizingMargins";
-const char* const kWatcherName = "tolvexAutoresizingWatcher";
+constexpr QLatin1StringView kWatcherName("tolvexAutoresizingWatcher");
 
 // Watches one parent and resizes its flagged children with it.
 class AutoresizingWatcher : public QObject {
