@@ -30,7 +30,6 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <filesystem>
 #include <mutex>
 
 namespace tolvex {
@@ -55,6 +54,15 @@ const std::array<QString, kListIds.size()> kMethodFlags{
     QStringLiteral("-frsv"), QStringLiteral("-frmv"), QStringLiteral("-frv")};
 constexpr std::array<std::optional<QStringList> ShredArgumentsDic::*, kListIds.size()> kParamsOf{
     &ShredArgumentsDic::params1, &ShredArgumentsDic::params7, &ShredArgumentsDic::params35};
+
+QString reappearedMessage(quint64 count)
+{
+    return count == 1 ? QStringLiteral("An item reappeared during shredding.\nIt was left in "
+                                       "place, not shredded.")
+                      : QStringLiteral("%1 items reappeared during shredding.\nThey were left "
+                                       "in place, not shredded.")
+                            .arg(count);
+}
 
 QString passCompleteMessage(qint64 listId)
 {
@@ -179,6 +187,8 @@ struct ShredRuns::Run {
     // Items counted by the launches before the current one, so the ring goes on from there.
     std::atomic<quint64> filesBefore{0};
     std::atomic<bool> failed{false};
+    // Items the helper destroyed that were back at their path once it had ended.
+    std::atomic<quint64> reappeared{0};
 };
 
 // One launch of the helper: its share of the run's paths and of the method's own records.
@@ -400,11 +410,9 @@ void ShredRuns::endChunk(const std::shared_ptr<Run>& run, const Chunk& chunk, Ta
         qInfo("Finished");
         for (const ShredEntryDic& record : chunk.records) {
             if (record.passIndx == run->listId && Utils::itemExistsAtPath(record.filePath)) {
-                std::error_code error;
-                std::filesystem::remove_all(toNativePath(record.filePath), error);
-                if (error) {
-                    qWarning("failed to delete file > %s", error.message().c_str());
-                }
+                qWarning("left in place, it reappeared during the run > %s",
+                         qUtf8Printable(readablePath(record.filePath)));
+                ++run->reappeared;
             }
         }
     } else {
@@ -492,11 +500,17 @@ void ShredRuns::showProgress(qint64 listId, quint64 filesDone, double itemFracti
 
 // Only a run whose every launch destroyed all it was given is complete. A Secure Empty Trash run
 // shredded none of the list's entries, so the zone then returns to the look its list calls for
-// instead of being emptied. A failed run takes what is gone off the lists.
+// instead of being emptied. A failed run takes what is gone off the lists. What came back to a
+// path while the helper ran is new data the helper never overwrote: removing it plainly would
+// leave its bytes on the device, and the path may now lead anywhere. It stays, listed and
+// reported.
 void ShredRuns::completeRun(const Run& run)
 {
     const qint64 listId = run.listId;
-    if (run.failed) {
+    if (!run.failed && run.reappeared > 0) {
+        hud_.alertWithWindow(HudAlertType::warning, reappearedMessage(run.reappeared));
+    }
+    if (run.failed || run.reappeared > 0) {
         ShredEntryDics vanished;
         for (const ShredEntryDic& record : run.records) {
             if (!Utils::itemExistsAtPath(record.filePath)) {
