@@ -395,9 +395,9 @@ std::shared_future<void> ShredRuns::runChunk(const std::shared_ptr<Run>& run, co
     return completion;
 }
 
-// On the task's thread once a launch has ended: the totals whatever the end, the leftovers of a
-// launch that destroyed everything, then the main queue's part, which lets the next launch begin
-// or ends the run.
+// On the task's thread once a launch has ended: the totals whatever the end, what reappeared
+// after a launch that destroyed everything, then the main queue's part, which lets the next
+// launch begin or ends the run.
 void ShredRuns::endChunk(const std::shared_ptr<Run>& run, const Chunk& chunk, Task& ended,
                          const RunCounters& counters)
 {

@@ -89,11 +89,12 @@ std::optional<QString> flawOf(const struct stat& info, Kind kind)
     return std::nullopt;
 }
 
-// Another user may rename what a folder holds when they may write to it, unless its sticky bit
-// keeps each entry to its owner.
+// Any user may rename what a folder holds when anyone may write to it, unless its sticky bit
+// keeps each entry to its owner. A folder writable by its group is left to the group: under
+// user-private groups that is the user alone.
 bool othersMayRenameIn(const struct stat& folder)
 {
-    return (folder.st_mode & kWritableByOthers) && !(folder.st_mode & S_ISVTX);
+    return (folder.st_mode & S_IWOTH) && !(folder.st_mode & S_ISVTX);
 }
 
 // One step down the way to a Trash. Nothing when there is no such entry (or it cannot be seen):

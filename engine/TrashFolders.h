@@ -26,8 +26,8 @@ struct TrashSearch {
 // Anyone who may write to a volume's top folder can make a Trash in another user's name, so a
 // Trash counts only when every folder from the top folder down ("files" and "info" included) is
 // a real folder, never a link, owned by the user and writable by no one else, and the folder
-// holding it lets no one else rename it. $topdir/.Trash, shared by all users, needs its sticky
-// bit instead.
+// holding it does not let every user rename it. $topdir/.Trash, shared by all users, needs its
+// sticky bit instead.
 class TrashFolders {
 public:
     // The "files" folder of each Trash that exists and is the user's own, volume after volume

@@ -61,6 +61,8 @@ private Q_SLOTS:
         std::ofstream(toNativePath(homeTrash + "/directorysizes"))
             << "9 1 folder\n5 1 kept%20one\n1 1 caf%E9\n";
         QCOMPARE(chmod(QFile::encodeName(fx->world.folder("vol/.Trash")).constData(), 01777), 0);
+        // Anyone may write to this top folder, but its sticky bit keeps each entry to its owner.
+        QCOMPARE(chmod(QFile::encodeName(root + "/vol").constData(), 01777), 0);
         trashed(root + "/vol/.Trash/" + uid, "x");
         trashed(root + "/vol/.Trash-" + uid, "y");
         trashed(root + "/.Trash-" + uid, "w");
@@ -167,11 +169,9 @@ private Q_SLOTS:
         QCOMPARE(chmod(QFile::encodeName(root).constData(), 0755), 0);
         QCOMPARE(chmod(QFile::encodeName(volume.mountPoint()).constData(), 01777), 0);
         const QString own = ".Trash-" + uid + "/files", shared = ".Trash/" + uid + "/files";
-        QVERIFY(attacker.run(volume.mountPoint(), "mkdir -p " + own +
-                                                      " && mkdir -m 1777 .Trash && "
-                                                      "mkdir -p " +
-                                                      shared + " && touch " + own + "/planted " +
-                                                      shared + "/planted"));
+        const QStringList plant{"mkdir -p " + own, "mkdir -m 1777 .Trash", "mkdir -p " + shared,
+                                "touch " + own + "/planted " + shared + "/planted"};
+        QVERIFY(attacker.run(volume.mountPoint(), plant.join(" && ")));
         MountedVolumes::setForTesting(QList<MountedVolume>{{volume.mountPoint(), "shared"}});
 
         fx->rig.trash.secureEmptyTrashAction(1);
