@@ -10,12 +10,28 @@
 #include "engine/UtilsFileSystem.h"
 #include "engine/UtilsSettings.h"
 #include "platform/IncomingPath.h"
+#include "platform/NativePath.h"
 
 namespace tolvex {
 
 namespace {
 
 const QString kTrashEmptyMessage = QStringLiteral("Your Trash is Empty");
+
+// Which Trash was left alone and why, one per line.
+SheetAlert refusedTrashAlert(const QList<RefusedTrash>& refused)
+{
+    QStringList lines;
+    for (const RefusedTrash& trash : refused) {
+        lines.append(readablePath(trash.path) + QStringLiteral(": ") + trash.reason);
+    }
+    SheetAlert alert;
+    alert.messageText = QStringLiteral("Some Trash was left alone");
+    alert.informativeText =
+        QStringLiteral("Only a Trash that is yours alone is shredded.\n\n") + lines.join(u'\n');
+    alert.buttons = {QStringLiteral("OK")};
+    return alert;
+}
 
 SheetAlert fullDiskAccessAlert()
 {
@@ -66,8 +82,9 @@ void SecureEmptyTrash::secureEmptyShowPop(QObject* sender, qint64 senderTag)
 
 void SecureEmptyTrash::secureEmptyTrashAction(qint64 senderTag)
 {
+    const TrashSearch trash = TrashFolders::trashFilesFolders();
     QStringList items;
-    for (const QString& folder : TrashFolders::trashFilesFolders()) {
+    for (const QString& folder : trash.filesFolders) {
         if (const auto children = Utils::childrenForParentFolderAtURLOneLevelWithHiddenFiles(
                 Utils::fileURLWithPath(folder))) {
             items.append(IncomingPath::vettedPaths(*children));
@@ -84,7 +101,9 @@ void SecureEmptyTrash::secureEmptyTrashAction(qint64 senderTag)
     for (const QString& item : items) {
         records.append({item, lastPathComponent(item), pass});
     }
-    if (records.isEmpty()) {
+    if (!trash.refused.isEmpty()) {
+        sheets_.beginSheetModal(refusedTrashAlert(trash.refused), [](int) {});
+    } else if (records.isEmpty()) {
         hud_.alertWithWindow(HudAlertType::information, kTrashEmptyMessage);
     }
     if (secureTrashPopOver_.isShown()) {

@@ -31,7 +31,6 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <filesystem>
 #include <mutex>
 
 namespace tolvex {
@@ -56,6 +55,15 @@ const std::array<QString, kListIds.size()> kMethodFlags{
     QStringLiteral("-frsv"), QStringLiteral("-frmv"), QStringLiteral("-frv")};
 constexpr std::array<std::optional<QStringList> ShredArgumentsDic::*, kListIds.size()> kParamsOf{
     &ShredArgumentsDic::params1, &ShredArgumentsDic::params7, &ShredArgumentsDic::params35};
+
+QString reappearedMessage(quint64 count)
+{
+    return count == 1 ? QStringLiteral("An item reappeared during shredding.\nIt was left in "
+                                       "place, not shredded.")
+                      : QStringLiteral("%1 items reappeared during shredding.\nThey were left "
+                                       "in place, not shredded.")
+                            .arg(count);
+}
 
 QString passCompleteMessage(qint64 listId)
 {
@@ -180,6 +188,8 @@ struct ShredRuns::Run {
     // Items counted by the launches before the current one, so the ring goes on from there.
     std::atomic<quint64> filesBefore{0};
     std::atomic<bool> failed{false};
+    // Items the helper destroyed that were back at their path once it had ended.
+    std::atomic<quint64> reappeared{0};
 };
 
 // One launch of the helper: its share of the run's paths and of the method's own records.
@@ -387,9 +397,9 @@ std::shared_future<void> ShredRuns::runChunk(const std::shared_ptr<Run>& run, co
     return completion;
 }
 
-// On the task's thread once a launch has ended: the totals whatever the end, the leftovers of a
-// launch that destroyed everything, then the main queue's part, which lets the next launch begin
-// or ends the run.
+// On the task's thread once a launch has ended: the totals whatever the end, what reappeared
+// after a launch that destroyed everything, then the main queue's part, which lets the next
+// launch begin or ends the run.
 void ShredRuns::endChunk(const std::shared_ptr<Run>& run, const Chunk& chunk, Task& ended,
                          const RunCounters& counters)
 {
@@ -402,11 +412,9 @@ void ShredRuns::endChunk(const std::shared_ptr<Run>& run, const Chunk& chunk, Ta
         qCInfo(lcEngine, "Finished");
         for (const ShredEntryDic& record : chunk.records) {
             if (record.passIndx == run->listId && Utils::itemExistsAtPath(record.filePath)) {
-                std::error_code error;
-                std::filesystem::remove_all(toNativePath(record.filePath), error);
-                if (error) {
-                    qCWarning(lcEngine, "failed to delete file > %s", error.message().c_str());
-                }
+                qCWarning(lcEngine, "left in place, it reappeared during the run > %s",
+                          qUtf8Printable(readablePath(record.filePath)));
+                ++run->reappeared;
             }
         }
     } else {
@@ -494,11 +502,17 @@ void ShredRuns::showProgress(qint64 listId, quint64 filesDone, double itemFracti
 
 // Only a run whose every launch destroyed all it was given is complete. A Secure Empty Trash run
 // shredded none of the list's entries, so the zone then returns to the look its list calls for
-// instead of being emptied. A failed run takes what is gone off the lists.
+// instead of being emptied. A failed run takes what is gone off the lists. What came back to a
+// path while the helper ran is new data the helper never overwrote: removing it plainly would
+// leave its bytes on the device, and the path may now lead anywhere. It stays, listed and
+// reported.
 void ShredRuns::completeRun(const Run& run)
 {
     const qint64 listId = run.listId;
-    if (run.failed) {
+    if (!run.failed && run.reappeared > 0) {
+        hud_.alertWithWindow(HudAlertType::warning, reappearedMessage(run.reappeared));
+    }
+    if (run.failed || run.reappeared > 0) {
         ShredEntryDics vanished;
         for (const ShredEntryDic& record : run.records) {
             if (!Utils::itemExistsAtPath(record.filePath)) {

@@ -6,41 +6,165 @@
 #include "platform/NativePath.h"
 #include "platform/XdgFolders.h"
 
+#include <QFile>
+#include <QHash>
+#include <QSet>
 #include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace tolvex {
 
 namespace {
 
-const QString kFilesFolder = QStringLiteral("files");
+constexpr const char* kFilesFolder = "files";
 constexpr const char* kInfoFolder = "info";
+constexpr const char* kSharedTrash = ".Trash";
+constexpr const char* kFolderSizes = "directorysizes";
+constexpr const char* kFolderSizesDraft = "directorysizes.new";
 const QByteArray kTrashInfoSuffix = QByteArrayLiteral(".trashinfo");
+constexpr int kLookFlags = O_PATH | O_NOFOLLOW | O_CLOEXEC;
 constexpr int kFolderOpenFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+constexpr mode_t kWritableByOthers = S_IWGRP | S_IWOTH;
+
+const QString kIsLink = QStringLiteral("it is a link");
+const QString kIsNotFolder = QStringLiteral("it is not a folder");
+const QString kIsNotOwn = QStringLiteral("it belongs to another user");
+const QString kOthersMayWrite = QStringLiteral("other users may change it");
+const QString kOthersMayRename = QStringLiteral("other users may replace it");
+const QString kNoStickyBit = QStringLiteral("it lacks the sticky bit");
 
 // A descriptor that closes with it.
-struct UniqueFd {
-    explicit UniqueFd(int descriptor) : fd(descriptor) {}
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
+class UniqueFd {
+public:
+    explicit UniqueFd(int descriptor = -1) : fd_(descriptor) {}
+    UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    UniqueFd& operator=(UniqueFd&& other) noexcept
+    {
+        std::swap(fd_, other.fd_);
+        return *this;
+    }
     ~UniqueFd()
     {
-        if (fd >= 0) {
-            ::close(fd);
+        if (fd_ >= 0) {
+            ::close(fd_);
         }
     }
-    const int fd;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
 };
 
-std::optional<QString> homeTrashFolder()
+// A folder reached on the way down to a Trash, held open so that what was checked is what is
+// used next.
+struct Held {
+    UniqueFd fd;
+    struct stat info {};
+    QString path;
+};
+
+enum class Kind { Own, SharedSticky };
+
+// Why a folder may not serve as the user's Trash, or nothing when it may.
+std::optional<QString> flawOf(const struct stat& info, Kind kind)
 {
-    const std::optional<QString> dataHome = XdgFolders::dataHome();
-    if (!dataHome) {
+    if (S_ISLNK(info.st_mode)) {
+        return kIsLink;
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        return kIsNotFolder;
+    }
+    if (kind == Kind::SharedSticky) {
+        return info.st_mode & S_ISVTX ? std::nullopt : std::optional(kNoStickyBit);
+    }
+    if (info.st_uid != getuid()) {
+        return kIsNotOwn;
+    }
+    if (info.st_mode & kWritableByOthers) {
+        return kOthersMayWrite;
+    }
+    return std::nullopt;
+}
+
+// Any user may rename what a folder holds when anyone may write to it, unless its sticky bit
+// keeps each entry to its owner. A folder writable by its group is left to the group: under
+// user-private groups that is the user alone.
+bool othersMayRenameIn(const struct stat& folder)
+{
+    return (folder.st_mode & S_IWOTH) && !(folder.st_mode & S_ISVTX);
+}
+
+// One step down the way to a Trash. Nothing when there is no such entry (or it cannot be seen):
+// that Trash does not exist. A step that fails the rules lands in `refused`.
+std::optional<Held> stepDown(const Held& parent, const char* name, Kind kind,
+                             QList<RefusedTrash>& refused)
+{
+    Held child{UniqueFd(::openat(parent.fd.get(), name, kLookFlags)),
+               {},
+               appendingPathComponent(parent.path, decodeNativePath(name))};
+    if (child.fd.get() < 0 || ::fstat(child.fd.get(), &child.info) != 0) {
         return std::nullopt;
     }
-    return *dataHome + QStringLiteral("/Trash");
+    std::optional<QString> flaw = flawOf(child.info, kind);
+    if (!flaw && kind == Kind::Own && othersMayRenameIn(parent.info)) {
+        flaw = kOthersMayRename;
+    }
+    if (flaw) {
+        refused.append({child.path, *flaw});
+        return std::nullopt;
+    }
+    return child;
+}
+
+std::optional<Held> openAnchor(const QString& path)
+{
+    Held anchor{
+        UniqueFd(::open(toNativePath(path).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)), {}, path};
+    if (anchor.fd.get() < 0 || ::fstat(anchor.fd.get(), &anchor.info) != 0) {
+        return std::nullopt;
+    }
+    return anchor;
+}
+
+// The "files" folder of the Trash at `trash` when it is the user's own: "info" too, where it
+// exists, must pass.
+void addFilesFolder(const std::optional<Held>& trash, TrashSearch& search)
+{
+    if (!trash) {
+        return;
+    }
+    QList<RefusedTrash> refused;
+    const std::optional<Held> files = stepDown(*trash, kFilesFolder, Kind::Own, refused);
+    stepDown(*trash, kInfoFolder, Kind::Own, refused);
+    if (!refused.isEmpty()) {
+        search.refused.append(refused);
+    } else if (files) {
+        search.filesFolders.append(files->path);
+    }
+}
+
+void searchVolume(const QString& topdir, TrashSearch& search)
+{
+    const std::optional<Held> top = openAnchor(topdir);
+    if (!top) {
+        return;
+    }
+    const QByteArray uid = QByteArray::number(getuid());
+    // A shared Trash not fit for use matters only when it holds a folder in the user's name.
+    QList<RefusedTrash> sharedFlaw;
+    const std::optional<Held> shared = stepDown(*top, kSharedTrash, Kind::SharedSticky, sharedFlaw);
+    struct stat userFolder {};
+    if (shared) {
+        addFilesFolder(stepDown(*shared, uid.constData(), Kind::Own, search.refused), search);
+    } else if (::fstatat(top->fd.get(), (kSharedTrash + ("/" + uid)).constData(), &userFolder,
+                         AT_SYMLINK_NOFOLLOW) == 0) {
+        search.refused.append(sharedFlaw);
+    }
+    const QByteArray own = kSharedTrash + QByteArrayLiteral("-") + uid;
+    addFilesFolder(stepDown(*top, own.constData(), Kind::Own, search.refused), search);
 }
 
 bool isInside(const QString& path, const QString& mountPoint)
@@ -60,72 +184,96 @@ std::optional<QString> volumeHolding(const QString& path, const QList<MountedVol
     return best;
 }
 
-// A real folder, not a link to one: a Trash reached through a link could list anything.
-bool isRealFolder(const QString& path, bool mustBeSticky = false)
+// The folder-size cache holds one line per trashed folder: its size, its time and its name,
+// percent-encoded. The lines of `names` go; the rest is written anew beside it and put in its
+// place in one step.
+void forgetFolderSizes(int trashFd, const QSet<QByteArray>& names)
 {
-    struct stat info {};
-    if (lstat(toNativePath(path).c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
-        return false;
+    const UniqueFd cache(::openat(trashFd, kFolderSizes, O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+    QFile reader;
+    if (cache.get() < 0 || !reader.open(cache.get(), QIODevice::ReadOnly)) {
+        return;
     }
-    return !mustBeSticky || (info.st_mode & S_ISVTX);
+    QByteArray kept;
+    bool changed = false;
+    for (const QByteArray& line : reader.readAll().split('\n')) {
+        if (names.contains(QByteArray::fromPercentEncoding(line.split(' ').value(2)))) {
+            changed = true;
+        } else if (!line.isEmpty()) {
+            kept += line + '\n';
+        }
+    }
+    if (!changed) {
+        return;
+    }
+    ::unlinkat(trashFd, kFolderSizesDraft, 0);
+    const UniqueFd draft(::openat(trashFd, kFolderSizesDraft,
+                                  O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    QFile writer;
+    if (draft.get() >= 0 && writer.open(draft.get(), QIODevice::WriteOnly) &&
+        writer.write(kept) == kept.size() && writer.flush()) {
+        ::renameat(trashFd, kFolderSizesDraft, trashFd, kFolderSizes);
+    } else {
+        ::unlinkat(trashFd, kFolderSizesDraft, 0);
+    }
 }
 
-QStringList volumeTrashFilesFolders(const QString& topdir)
+// A Trash folder or its "info" folder, opened without following a link and checked again: the
+// run has taken time, and what is removed is removed inside folders only the user controls.
+UniqueFd openOwnFolder(int parentFd, const char* name)
 {
-    const QString uid = QString::number(getuid());
-    QStringList folders;
-    const QString shared = appendingPathComponent(topdir, QStringLiteral(".Trash"));
-    const QString sharedFiles =
-        appendingPathComponent(appendingPathComponent(shared, uid), kFilesFolder);
-    if (isRealFolder(shared, true) && isRealFolder(appendingPathComponent(shared, uid)) &&
-        isRealFolder(sharedFiles)) {
-        folders.append(sharedFiles);
+    UniqueFd folder(::openat(parentFd, name, kFolderOpenFlags));
+    struct stat info {};
+    if (folder.get() < 0 || ::fstat(folder.get(), &info) != 0 || flawOf(info, Kind::Own)) {
+        return UniqueFd();
     }
-    const QString own = appendingPathComponent(topdir, QStringLiteral(".Trash-") + uid);
-    const QString ownFiles = appendingPathComponent(own, kFilesFolder);
-    if (isRealFolder(own) && isRealFolder(ownFiles)) {
-        folders.append(ownFiles);
-    }
-    return folders;
+    return folder;
 }
 
 } // namespace
 
-QStringList TrashFolders::trashFilesFolders()
+TrashSearch TrashFolders::trashFilesFolders()
 {
     const QList<MountedVolume> volumes = MountedVolumes::mountedVolumes();
-    const auto homeTrash = homeTrashFolder();
-    const auto homeVolume = homeTrash ? volumeHolding(*homeTrash, volumes) : std::nullopt;
-    QStringList folders;
+    const std::optional<QString> dataHome = XdgFolders::dataHome();
+    const auto homeVolume = dataHome ? volumeHolding(*dataHome, volumes) : std::nullopt;
+    TrashSearch search;
     for (const MountedVolume& volume : volumes) {
-        if (volume.path == homeVolume) {
-            const QString files = appendingPathComponent(*homeTrash, kFilesFolder);
-            if (isRealFolder(files)) {
-                folders.append(files);
-            }
-        } else {
-            folders.append(volumeTrashFilesFolders(volume.path));
+        if (volume.path != homeVolume) {
+            searchVolume(volume.path, search);
+        } else if (const std::optional<Held> home = openAnchor(*dataHome)) {
+            addFilesFolder(stepDown(*home, "Trash", Kind::Own, search.refused), search);
         }
     }
-    return folders;
+    return search;
 }
 
-// The Trash folder and its "info" folder are opened without following links and the info file
-// is removed through them, so a link swapped in on the way cannot send the removal elsewhere.
 void TrashFolders::removeTrashInfoOfDestroyedItems(const QStringList& itemPaths)
 {
+    QHash<QString, QSet<QByteArray>> destroyedByTrash;
     for (const QString& item : itemPaths) {
         const QString filesFolder = deletingLastPathComponent(item);
-        if (lastPathComponent(filesFolder) != kFilesFolder || Utils::itemExistsAtPath(item)) {
+        if (lastPathComponent(filesFolder) == QLatin1String(kFilesFolder) &&
+            !Utils::itemExistsAtPath(item)) {
+            destroyedByTrash[deletingLastPathComponent(filesFolder)].insert(
+                encodeNativePath(lastPathComponent(item)));
+        }
+    }
+    for (auto trash = destroyedByTrash.cbegin(); trash != destroyedByTrash.cend(); ++trash) {
+        const QString parent = deletingLastPathComponent(trash.key());
+        const UniqueFd above(
+            ::open(toNativePath(parent).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+        const UniqueFd trashFd = openOwnFolder(
+            above.get(), encodeNativePath(lastPathComponent(trash.key())).constData());
+        if (trashFd.get() < 0) {
             continue;
         }
-        const UniqueFd trash(
-            ::open(toNativePath(deletingLastPathComponent(filesFolder)).c_str(), kFolderOpenFlags));
-        const UniqueFd info(trash.fd < 0 ? -1 : ::openat(trash.fd, kInfoFolder, kFolderOpenFlags));
-        if (info.fd >= 0) {
-            const QByteArray name = encodeNativePath(lastPathComponent(item)) + kTrashInfoSuffix;
-            ::unlinkat(info.fd, name.constData(), 0);
+        if (const UniqueFd info = openOwnFolder(trashFd.get(), kInfoFolder); info.get() >= 0) {
+            for (const QByteArray& name : trash.value()) {
+                ::unlinkat(info.get(), (name + kTrashInfoSuffix).constData(), 0);
+            }
         }
+        forgetFolderSizes(trashFd.get(), trash.value());
     }
 }
 

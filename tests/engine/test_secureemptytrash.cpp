@@ -1,3 +1,4 @@
+#include "../LoopImage.h"
 #include "EngineTestRig.h"
 #include "engine/UtilsSettings.h"
 
@@ -10,6 +11,26 @@
 using namespace tolvex;
 using namespace tolvex::testing;
 
+namespace {
+
+// A user of the test's own, gone with the object. Needs root.
+struct ThrowawayUser {
+    const QString name = QStringLiteral("tolvextest%1").arg(getpid());
+    const bool made = runTool("useradd", {"-M", "-N", "-s", "/bin/sh", name});
+    ~ThrowawayUser()
+    {
+        if (made)
+            runTool("userdel", {name});
+    }
+    bool run(const QString& folder, const QString& script) const
+    {
+        return runTool("runuser",
+                       {"-u", name, "--", "sh", "-c", "cd '" + folder + "' && " + script});
+    }
+};
+
+} // namespace
+
 class TestSecureEmptyTrash : public QObject {
     Q_OBJECT
 
@@ -20,8 +41,12 @@ private Q_SLOTS:
         root = fx->world.root;
         uid = QString::number(getuid());
         homeTrash = fx->world.home + "/.local/share/Trash";
-        MountedVolumes::setForTesting(
-            QList<MountedVolume>{{root, "root"}, {root + "/vol", "vol"}, {root + "/vol2", "vol2"}});
+        ::umask(022);
+        // The home folder sits on a volume of its own inside the outer one.
+        MountedVolumes::setForTesting(QList<MountedVolume>{{root, "root"},
+                                                           {root + "/home", "home"},
+                                                           {root + "/vol", "vol"},
+                                                           {root + "/vol2", "vol2"}});
     }
     void cleanup() { fx.reset(); }
 
@@ -32,9 +57,16 @@ private Q_SLOTS:
             trashed(homeTrash, item);
         fx->world.link("home/.local/share/Trash/files/link", outside);
         fx->world.file("home/.local/share/Trash/info/link.trashinfo");
+        // The folder-size cache names trashed folders, percent-encoded.
+        std::ofstream(toNativePath(homeTrash + "/directorysizes"))
+            << "9 1 folder\n5 1 kept%20one\n1 1 caf%E9\n";
         QCOMPARE(chmod(QFile::encodeName(fx->world.folder("vol/.Trash")).constData(), 01777), 0);
+        // Anyone may write to this top folder, but its sticky bit keeps each entry to its owner.
+        QCOMPARE(chmod(QFile::encodeName(root + "/vol").constData(), 01777), 0);
         trashed(root + "/vol/.Trash/" + uid, "x");
         trashed(root + "/vol/.Trash-" + uid, "y");
+        trashed(root + "/.Trash-" + uid, "w");
+        trashed(root + "/home/.Trash-" + uid, "v");
         // A shared Trash without the sticky bit may have been set up by anyone: not ours.
         trashed(root + "/vol2/.Trash/" + uid, "z");
         fx->rig.lists.setFilePathsArr(7, {fx->world.file("listed")});
@@ -43,16 +75,22 @@ private Q_SLOTS:
         QTRY_COMPARE(fx->rig.window.linesStartingWith("hud"),
                      QStringList{"hud 3 7-pass shredding is complete!"});
         GlobalQueue::waitForDone();
+        QCOMPARE(fx->rig.window.linesStartingWith("sheet"),
+                 QStringList{refusedSheet(root + "/vol2/.Trash: it lacks the sticky bit")});
 
-        // One launch: the home Trash's items in any order, then the volumes' own.
+        // One launch, volume after volume: the home Trash's items in any order.
         QStringList arguments = fx->script.launches().join(u'\n').split(u'\t');
-        QCOMPARE(arguments.size(), 8);
-        std::sort(arguments.begin() + 1, arguments.begin() + 6);
+        QCOMPARE(arguments.size(), 9);
+        std::sort(arguments.begin() + 2, arguments.begin() + 7);
         const QString files = homeTrash + "/files/";
-        QCOMPARE(arguments, QStringList({"-frmv", files + ".hidden", files + "a.txt",
+        QCOMPARE(arguments, QStringList({"-frmv", root + "/.Trash-" + uid + "/files/w",
+                                         files + ".hidden", files + "a.txt",
                                          files + decodeNativePath("caf\xe9"), files + "folder",
                                          files + "link", root + "/vol/.Trash/" + uid + "/files/x",
                                          root + "/vol/.Trash-" + uid + "/files/y"}));
+        QFile sizes(homeTrash + "/directorysizes");
+        QVERIFY(sizes.open(QIODevice::ReadOnly));
+        QCOMPARE(sizes.readAll(), QByteArray("5 1 kept%20one\n"));
 
         QCOMPARE(fx->rig.window.log.last(), QString("exited 7 size=1"));
         QCOMPARE(fx->rig.lists.filePathsArr(7), QStringList{root + "/listed"});
@@ -62,6 +100,89 @@ private Q_SLOTS:
              {homeTrash + "/files", homeTrash + "/info", root + "/vol/.Trash-" + uid + "/info"})
             QVERIFY(std::filesystem::is_empty(toNativePath(emptied)));
         QVERIFY(QFile::exists(root + "/vol2/.Trash/" + uid + "/files/z"));
+        QVERIFY(QFile::exists(root + "/home/.Trash-" + uid + "/files/v"));
+    }
+
+    // A Trash anyone else could have made or could change is left whole, never followed through
+    // a link, and the sheet says which and why. UID stands for the user's id.
+    void aTrashThatIsNotTheUsersAloneIsLeftWholeAndReported_data()
+    {
+        QTest::addColumn<QString>("trash");
+        QTest::addColumn<QString>("altered"); // made a link to where it was moved, or chmod-ed
+        QTest::addColumn<int>("mode");        // 0: made a link
+        QTest::addColumn<QString>("refused");
+        QTest::addColumn<QString>("reason");
+        const QString own = "vol/.Trash-UID", shared = "vol/.Trash/UID";
+        const QString home = "home/.local/share/Trash", link = "it is a link";
+        QTest::newRow("own Trash a link") << own << own << 0 << own << link;
+        QTest::newRow("its files a link") << own << own + "/files" << 0 << own + "/files" << link;
+        QTest::newRow("its info a link") << own << own + "/info" << 0 << own + "/info" << link;
+        QTest::newRow("shared Trash a link") << shared << "vol/.Trash" << 0 << "vol/.Trash" << link;
+        QTest::newRow("user's folder a link") << shared << shared << 0 << shared << link;
+        QTest::newRow("home Trash a link") << home << home << 0 << home << link;
+        QTest::newRow("home files a link")
+            << home << home + "/files" << 0 << home + "/files" << link;
+        QTest::newRow("writable by the group")
+            << own << own << 0775 << own << "other users may change it";
+        QTest::newRow("renamable by others")
+            << own << "vol" << 0777 << own << "other users may replace it";
+    }
+
+    void aTrashThatIsNotTheUsersAloneIsLeftWholeAndReported()
+    {
+        QFETCH(QString, trash);
+        QFETCH(QString, altered);
+        QFETCH(int, mode);
+        const auto inRoot = [&](QString relative) {
+            return root + "/" + relative.replace("UID", uid);
+        };
+        trashed(inRoot(trash), "item");
+        chmod(QFile::encodeName(inRoot("vol/.Trash")).constData(), 01777);
+        const QString moved = root + "/moved";
+        if (mode == 0) {
+            QVERIFY(QDir().rename(inRoot(altered), moved));
+            QVERIFY(QFile::link(moved, inRoot(altered)));
+        } else {
+            QCOMPARE(chmod(QFile::encodeName(inRoot(altered)).constData(), mode), 0);
+        }
+
+        fx->rig.trash.secureEmptyTrashAction(1);
+        GlobalQueue::waitForDone();
+        QFETCH(QString, refused);
+        QFETCH(QString, reason);
+        QCOMPARE(fx->rig.window.log, QStringList{refusedSheet(inRoot(refused) + ": " + reason)});
+        QCOMPARE(fx->script.launches(), QStringList());
+        QVERIFY(QFile::exists(inRoot(trash) + "/files/item"));
+        QVERIFY(QFile::exists(inRoot(trash) + "/info/item.trashinfo"));
+    }
+
+    // On a volume whose top folder anyone may write, another user makes Trash folders in the
+    // user's name and fills them: none of it is shredded.
+    void anotherUsersTrashOnASharedVolumeIsLeftAlone()
+    {
+        if (const QString why = LoopImage::skipReason(); !why.isEmpty())
+            QSKIP(qPrintable(why));
+        const ThrowawayUser attacker;
+        QVERIFY(attacker.made);
+        LoopImage volume(root + "/volume.img", root + "/shared", 16);
+        QVERIFY2(volume.isMounted(), volume.error().constData());
+        QCOMPARE(chmod(QFile::encodeName(root).constData(), 0755), 0);
+        QCOMPARE(chmod(QFile::encodeName(volume.mountPoint()).constData(), 01777), 0);
+        const QString own = ".Trash-" + uid + "/files", shared = ".Trash/" + uid + "/files";
+        const QStringList plant{"mkdir -p " + own, "mkdir -m 1777 .Trash", "mkdir -p " + shared,
+                                "touch " + own + "/planted " + shared + "/planted"};
+        QVERIFY(attacker.run(volume.mountPoint(), plant.join(" && ")));
+        MountedVolumes::setForTesting(QList<MountedVolume>{{volume.mountPoint(), "shared"}});
+
+        fx->rig.trash.secureEmptyTrashAction(1);
+        GlobalQueue::waitForDone();
+        const QString notOwn = ": it belongs to another user";
+        QCOMPARE(fx->rig.window.log,
+                 QStringList{refusedSheet(volume.path(".Trash/" + uid) + notOwn + "\n" +
+                                          volume.path(".Trash-" + uid) + notOwn)});
+        QCOMPARE(fx->script.launches(), QStringList());
+        QVERIFY(QFile::exists(volume.path(own + "/planted")) &&
+                QFile::exists(volume.path(shared + "/planted")));
     }
 
     // A sender without a pass shreds with 1 pass and stores that choice; with a default method
@@ -120,6 +241,13 @@ private Q_SLOTS:
     }
 
 private:
+    static QString refusedSheet(const QString& lines)
+    {
+        return "sheet Some Trash was left alone | Only a Trash that is yours alone is shredded."
+               "\n\n" +
+               lines + " | OK";
+    }
+
     // Puts an item (a file, or a file inside a folder) into the Trash at `trash`, with its info.
     // Its name is bytes, text or not.
     void trashed(const QString& trash, const QByteArray& relative)

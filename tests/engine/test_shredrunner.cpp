@@ -105,8 +105,8 @@ private Q_SLOTS:
     }
 
     // Every "removing" line counts, whatever the run's end; sizes are those from the launch,
-    // even of an item the helper removed before its line was read. A success removes the
-    // method's own leftovers, a link as itself, never through to its target; a failure none.
+    // even of an item the helper removed before its line was read. What exists at a path of the
+    // method after a success was never overwritten: it stays, and the notice says so.
     void countingRulesPerMethodAndTotalsWhateverTheEnd()
     {
         const QString x = fx->world.file("x", 4096);
@@ -130,8 +130,10 @@ private Q_SLOTS:
         runPass(fx->rig.runs, 35, {x, a, link},
                 recordsOf({x, a, link}, 35) + recordsOf({b}, 7) + recordsOf({c}, std::nullopt));
         QCOMPARE(storedTotals(), std::pair(quint64(5), 3 * xSize));
-        QVERIFY(!QFile::exists(a) && !QFileInfo(link).isSymLink());
-        QVERIFY(QFile::exists(target) && QFile::exists(b) && QFile::exists(c));
+        QVERIFY(QFile::exists(a) && QFileInfo(link).isSymLink() && QFile::exists(target));
+        QCOMPARE(fx->rig.window.linesStartingWith("hud").last(),
+                 QString("hud 1 2 items reappeared during shredding.\nThey were left in place, "
+                         "not shredded."));
     }
 
     void aCancelledRunPrunesOnlyVanishedEntries()
@@ -165,6 +167,7 @@ private Q_SLOTS:
         runPass(fx->rig.runs, 7, {a});
         fx->rig.tasks.terminate(35);
         QTRY_VERIFY(!fx->rig.tasks.isShredding(35));
+        fx->script.set({"destroy"});
         runPass(fx->rig.runs, 1, {fx->world.file("b")});
         QTRY_COMPARE(fx->rig.window.linesStartingWith("terminate"), QStringList{"terminate"});
     }
@@ -278,7 +281,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, ended);
         const QString a = fx->world.file("a");
-        fx->script.set({"say removing " + a, "say 50%", ended ? "exit 0" : "hang"});
+        fx->script.set({"say removing " + a, "say 50%", ended ? "remove " + a : QString("hang")});
         auto runs = ownRuns();
         std::shared_future<void> completion;
         if (ended) {
@@ -332,7 +335,10 @@ private Q_SLOTS:
             files.append(fx->world.byteNamedFile(name, 100));
         // Delayed allocation may change a file's allocated size after the helper measured it on
         // a loaded machine: measure once the writes are out.
-        ::sync();
+        const int sandbox = ::open(QFile::encodeName(fx->world.root).constData(),
+                                   O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        QCOMPARE(::syncfs(sandbox), 0);
+        ::close(sandbox);
         quint64 fileBytes = 0;
         for (const QString& file : files)
             fileBytes += Utils::fileSizeAtPath(file);
