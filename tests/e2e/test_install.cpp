@@ -59,6 +59,36 @@ private Q_SLOTS:
                  qPrintable(unknown.errors));
     }
 
+    // With Tolvex the only application installed, no type gets it as the program that opens it.
+    void theLauncherOpensNothingByDefault()
+    {
+        const QString applications = installed("share/applications");
+        QCOMPARE(runTool("update-desktop-database", {applications}).exitCode, 0);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("PATH", installed("bin") + ':' + env.value("PATH"));
+        env.insert("XDG_DATA_HOME", installed("share"));
+        env.insert("XDG_DATA_DIRS", root_.filePath("none"));
+        env.insert("XDG_CONFIG_HOME", root_.filePath("none"));
+        env.insert("XDG_CONFIG_DIRS", root_.filePath("none"));
+        for (const QString type : {"inode/directory", "application/octet-stream"}) {
+            const ToolRun gio = runTool("gio", {"mime", type}, env);
+            QVERIFY2(gio.output.startsWith("No default applications"), qPrintable(gio.output));
+        }
+    }
+
+    // Dolphin offers the action on files and folders, on Frameworks 5 before 5.85 as after.
+    void theServiceMenuOffersTheActionOnFilesAndFolders()
+    {
+        QFile menu(installed("share/kio/servicemenus/io.github.tolvex.Tolvex-erase.desktop"));
+        QVERIFY(menu.open(QIODevice::ReadOnly));
+        const QByteArray text = menu.readAll();
+        for (const char* line :
+             {"Type=Service\n", "MimeType=application/octet-stream;inode/directory;\n",
+              "X-KDE-ServiceTypes=KonqPopupMenu/Plugin\n", "Actions=erase-with-tolvex;\n",
+              "Exec=tolvex --erase %F"})
+            QVERIFY2(text.contains(line), line);
+    }
+
     void installedProgramShredsThroughTheInstalledHelper()
     {
         QVERIFY(!QFile::exists(installed("bin/tolx")));
