@@ -1,4 +1,5 @@
 #include "app/AppDelegate.h"
+#include "app/DisplaylessLaunch.h"
 #include "app/MainWindowBuilder.h"
 #include "kit/AlertPresenter.h"
 #include "kit/WAYWindow.h"
@@ -13,6 +14,7 @@ using namespace tolvex;
 
 int main(int argc, char* argv[])
 {
+    const DisplaylessLaunch displayless;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvex"));
     QApplication::setOrganizationName(QStringLiteral("Tolvex"));
@@ -20,6 +22,7 @@ int main(int argc, char* argv[])
     // Lets the desktop match the window to the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(TOLVEX_APP_ID));
     const LaunchRequest request = LaunchRequest::ofThisProcess(argc, argv);
+    displayless.requireDisplay();
     QApplication::setQuitOnLastWindowClosed(
         AppDelegate::applicationShouldTerminateAfterLastWindowClosed());
 

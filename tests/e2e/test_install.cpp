@@ -49,14 +49,24 @@ private Q_SLOTS:
         QVERIFY2(run.exitCode == 0 && run.errors.isEmpty(), qPrintable(run.output + run.errors));
     }
 
+    // Answered as over ssh or in a package check: with no display at all.
     void commandLineFollowsQtConventions()
     {
         const QString tolvex = installed("bin/tolvex");
-        const ToolRun help = runTool(tolvex, {"--help"}, session_.environment());
+        QProcessEnvironment env = session_.environment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(name);
+        const ToolRun help = runTool(tolvex, {"--help"}, env);
         QVERIFY(help.exitCode == 0 && help.output.contains("--erase"));
-        const ToolRun unknown = runTool(tolvex, {"--shred-all"}, session_.environment());
+        const ToolRun version = runTool(tolvex, {"--version"}, env);
+        QVERIFY2(version.exitCode == 0 && version.output == "Tolvex " TOLVEX_VERSION "\n",
+                 qPrintable(version.output + version.errors));
+        const ToolRun unknown = runTool(tolvex, {"--shred-all"}, env);
         QVERIFY2(unknown.exitCode == 1 && unknown.errors.contains("Unknown option 'shred-all'"),
                  qPrintable(unknown.errors));
+        const ToolRun windowed = runTool(tolvex, {}, env);
+        QVERIFY2(windowed.exitCode == 1 && windowed.errors.contains("no display"),
+                 qPrintable(windowed.errors));
     }
 
     // With Tolvex the only application installed, no type gets it as the program that opens it.
