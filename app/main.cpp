@@ -1,6 +1,7 @@
 #include "app/AppDelegate.h"
 #include "app/DisplaylessLaunch.h"
 #include "app/MainWindowBuilder.h"
+#include "app/TerminationSignals.h"
 #include "kit/AlertPresenter.h"
 #include "kit/WAYWindow.h"
 #include "platform/SingleInstance.h"
@@ -49,6 +50,7 @@ int main(int argc, char* argv[])
     const std::unique_ptr<WAYWindow> window(MainWindowBuilder::build(delegate));
     delegate.applicationDidFinishLaunching();
     window->show();
+    const TerminationSignals terminationSignals;
 
     const int status = QApplication::exec();
     // A run still going on keeps its helper, which finishes its items alone. Waiting for it, or
