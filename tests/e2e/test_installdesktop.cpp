@@ -54,7 +54,7 @@ private Q_SLOTS:
         const QDir data(folder_.filePath("data"));
         const QString id = "io.github.tolvex.Tolvex";
         const QString entry = data.filePath(QStringLiteral("applications/%1.desktop").arg(id));
-        QCOMPARE(install.exitCode == 0, installs);
+        QVERIFY2((install.exitCode == 0) == installs, qPrintable(install.errors));
         if (!installs) {
             QVERIFY(!QFile::exists(entry) && !install.errors.isEmpty());
             return;
