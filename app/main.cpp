@@ -1,5 +1,7 @@
 #include "app/AppDelegate.h"
+#include "app/DisplaylessLaunch.h"
 #include "app/MainWindowBuilder.h"
+#include "app/TerminationSignals.h"
 #include "kit/AlertPresenter.h"
 #include "kit/WAYWindow.h"
 #include "platform/SingleInstance.h"
@@ -15,6 +17,7 @@ int main(int argc, char* argv[])
 {
     // A log line is its text alone, whatever its layer's category; QT_MESSAGE_PATTERN overrides.
     qSetMessagePattern(QStringLiteral("%{message}"));
+    const DisplaylessLaunch displayless;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvex"));
     QApplication::setOrganizationName(QStringLiteral("Tolvex"));
@@ -22,6 +25,7 @@ int main(int argc, char* argv[])
     // Lets the desktop match the window to the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(TOLVEX_APP_ID));
     const LaunchRequest request = LaunchRequest::ofThisProcess(argc, argv);
+    displayless.requireDisplay();
     QApplication::setQuitOnLastWindowClosed(
         AppDelegate::applicationShouldTerminateAfterLastWindowClosed());
 
@@ -48,6 +52,7 @@ int main(int argc, char* argv[])
     const std::unique_ptr<WAYWindow> window(MainWindowBuilder::build(delegate));
     delegate.applicationDidFinishLaunching();
     window->show();
+    const TerminationSignals terminationSignals;
 
     const int status = QApplication::exec();
     // A run still going on keeps its helper, which finishes its items alone. Waiting for it, or

@@ -26,7 +26,9 @@ find_program(RSVG_CONVERT rsvg-convert REQUIRED)
 set(generated)
 foreach(size 16 22 24 32 48 64 128 256)
   set(png ${desktop_files}/${size}x${size}/${TOLVEX_APP_ID}.png)
+  # Make, unlike Ninja, leaves an output's folder to the command.
   add_custom_command(OUTPUT ${png}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${desktop_files}/${size}x${size}
     COMMAND ${RSVG_CONVERT} --width ${size} --height ${size}
             --output ${png} ${PROJECT_SOURCE_DIR}/resources/tolvex.svg
     DEPENDS resources/tolvex.svg VERBATIM)
@@ -68,9 +70,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# What no linked library pulls in: the interface's typeface, and the Qt plugins that draw the
-# SVG artwork.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-roboto-unhinted, libqt6svg6")
+# What no linked library pulls in: the interface's typeface, the Qt plugins that draw the SVG
+# artwork, and the one that shows the window on a Wayland desktop.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-roboto-unhinted, libqt6svg6, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

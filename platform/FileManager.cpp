@@ -1,11 +1,12 @@
 #include "FileManager.h"
 
+#include "platform/NativePath.h"
+
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QFileInfo>
 #include <QProcess>
-#include <QUrl>
 
 namespace tolvex {
 
@@ -16,6 +17,13 @@ const QString kPath = QStringLiteral("/org/freedesktop/FileManager1");
 const QString kMethod = QStringLiteral("ShowItems");
 const QString kOpener = QStringLiteral("xdg-open");
 
+// The URL of the path's own bytes: QUrl::fromLocalFile would encode a name that is not UTF-8 as
+// text, which names another file.
+QString fileUrl(const QString& path)
+{
+    return QString::fromLatin1("file://" + encodeNativePath(path).toPercentEncoding("/"));
+}
+
 void openParentFolders(const QStringList& paths)
 {
     QStringList parents;
@@ -25,7 +33,7 @@ void openParentFolders(const QStringList& paths)
             parents << parent;
     }
     for (const QString& parent : parents)
-        QProcess::startDetached(kOpener, {parent});
+        QProcess::startDetached(kOpener, {fileUrl(parent)});
 }
 
 } // namespace
@@ -41,7 +49,7 @@ void FileManager::showItems(const QStringList& paths)
     }
     QStringList uris;
     for (const QString& path : paths)
-        uris << QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
+        uris << fileUrl(path);
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kService, kMethod);
     call << uris << QString();
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call));

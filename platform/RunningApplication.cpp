@@ -1,8 +1,11 @@
 #include "platform/RunningApplication.h"
 
+#include "platform/NativePath.h"
+
 #include <QFile>
 #include <QHash>
 #include <QSet>
+#include <QSettings>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <algorithm>
@@ -24,15 +27,35 @@ namespace {
 const fs::path kProcFolder = "/proc";
 constexpr std::string_view kDeletedSuffix = " (deleted)";
 
-// The executable names each browser runs under, whatever folder it was installed to.
-const QHash<QString, QSet<QString>> kExecutables{
-    {QStringLiteral("com.google.Chrome"), {QStringLiteral("chrome")}},
+// The browsers as their Debian, Ubuntu and Fedora packages, their makers' own packages, Snap and
+// Flatpak install them.
+const QHash<QString, ApplicationPrograms> kPrograms{
+    {QStringLiteral("com.google.Chrome"),
+     {{QStringLiteral("/opt/google/chrome/chrome")}, {}, QStringLiteral("com.google.Chrome")}},
     {QStringLiteral("org.mozilla.firefox"),
-     {QStringLiteral("firefox"), QStringLiteral("firefox-esr"), QStringLiteral("firefox-bin")}},
-    {QStringLiteral("com.operasoftware.Opera"), {QStringLiteral("opera")}},
-    {QStringLiteral("com.vivaldi.Vivaldi"), {QStringLiteral("vivaldi-bin")}},
-    {QStringLiteral("com.brave.Browser"), {QStringLiteral("brave")}},
+     {{QStringLiteral("/usr/lib/firefox/firefox"),
+       QStringLiteral("/usr/lib/firefox-esr/firefox-esr"),
+       QStringLiteral("/usr/lib64/firefox/firefox"), QStringLiteral("/opt/firefox/firefox")},
+      QStringLiteral("firefox"),
+      QStringLiteral("org.mozilla.firefox")}},
+    {QStringLiteral("com.operasoftware.Opera"),
+     {{QStringLiteral("/usr/lib/x86_64-linux-gnu/opera/opera"),
+       QStringLiteral("/usr/lib64/opera/opera")},
+      QStringLiteral("opera"),
+      QStringLiteral("com.opera.Opera")}},
+    {QStringLiteral("com.vivaldi.Vivaldi"),
+     {{QStringLiteral("/opt/vivaldi/vivaldi-bin")},
+      QStringLiteral("vivaldi"),
+      QStringLiteral("com.vivaldi.Vivaldi")}},
+    {QStringLiteral("com.brave.Browser"),
+     {{QStringLiteral("/opt/brave.com/brave/brave")},
+      QStringLiteral("brave"),
+      QStringLiteral("com.brave.Browser")}},
 };
+const std::string kSnaps = "/snap/";
+// What Flatpak puts at the root of every sandbox: the application's identity.
+const QString kFlatpakInfo = QStringLiteral("/root/.flatpak-info");
+const QString kFlatpakName = QStringLiteral("Application/name");
 
 struct Process {
     pid_t pid;
@@ -54,21 +77,37 @@ bool isOwnedByUser(const fs::path& folder)
     return ::stat(folder.c_str(), &status) == 0 && status.st_uid == ::getuid();
 }
 
-// The name of the program file, or the kernel's short command name when the link to the program
-// cannot be read.
-QString executableName(const fs::path& folder)
+fs::path executableOf(const fs::path& folder)
 {
     std::error_code error;
-    std::string target = fs::read_symlink(folder / "exe", error).filename().string();
-    if (!error && !target.empty()) {
-        if (target.ends_with(kDeletedSuffix))
-            target.resize(target.size() - kDeletedSuffix.size());
-        return QString::fromStdString(target);
-    }
-    QFile comm(QString::fromStdString((folder / "comm").string()));
-    if (!comm.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(comm.readAll()).trimmed();
+    std::string target = fs::read_symlink(folder / "exe", error).native();
+    if (target.ends_with(kDeletedSuffix))
+        target.resize(target.size() - kDeletedSuffix.size());
+    return target;
+}
+
+QString flatpakOf(const fs::path& folder)
+{
+    const QString info = fromNativePath(folder) + kFlatpakInfo;
+    return QSettings(info, QSettings::IniFormat).value(kFlatpakName).toString();
+}
+
+// The program is one of the installed files, or one of their names inside the application's
+// Snap or Flatpak (whose sandbox also runs programs of its own).
+bool runsOneOf(const fs::path& folder, const std::vector<fs::path>& files,
+               const ApplicationPrograms& programs)
+{
+    const fs::path program = executableOf(folder);
+    if (program.empty())
+        return false;
+    if (std::find(files.begin(), files.end(), program) != files.end())
+        return true;
+    const auto named = [&](const fs::path& file) { return file.filename() == program.filename(); };
+    if (std::none_of(files.begin(), files.end(), named))
+        return false;
+    return (!programs.snap.isEmpty() &&
+            program.native().starts_with(kSnaps + programs.snap.toStdString() + '/')) ||
+           (!programs.flatpak.isEmpty() && flatpakOf(folder) == programs.flatpak);
 }
 
 // The fourth field of /proc/<pid>/stat, after the command name in parentheses (which may itself
@@ -88,15 +127,25 @@ pid_t parentOf(const fs::path& folder)
 QList<RunningApplication>
 RunningApplication::runningApplicationsWithBundleIdentifier(const QString& id)
 {
-    const QSet<QString> executables = kExecutables.value(id);
-    if (executables.isEmpty())
-        return {};
+    const auto programs = kPrograms.constFind(id);
+    return programs == kPrograms.cend() ? QList<RunningApplication>{}
+                                        : runningApplicationsOf(*programs);
+}
+
+QList<RunningApplication>
+RunningApplication::runningApplicationsOf(const ApplicationPrograms& programs)
+{
+    // As the kernel names a program: with every link on the way resolved.
+    std::vector<fs::path> files;
+    for (const QString& file : programs.files) {
+        std::error_code error;
+        files.push_back(fs::weakly_canonical(toNativePath(file), error));
+    }
     std::vector<Process> matches;
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(kProcFolder, error)) {
         const std::optional<pid_t> pid = processIdOf(entry.path());
-        if (pid && isOwnedByUser(entry.path()) &&
-            executables.contains(executableName(entry.path())))
+        if (pid && isOwnedByUser(entry.path()) && runsOneOf(entry.path(), files, programs))
             matches.push_back({*pid, parentOf(entry.path())});
     }
     // A browser's helpers (renderers, zygotes, content processes) run the same program under

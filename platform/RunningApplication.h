@@ -2,19 +2,28 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <chrono>
 #include <functional>
 #include <sys/types.h>
 
 namespace tolvex {
 
-// A running program found in /proc by the executables known for an application's bundle
-// identifier.
+// Where an application's program is installed: the files its packages put it in, its Snap and
+// its Flatpak. A program of the same name anywhere else is somebody else's.
+struct ApplicationPrograms {
+    QStringList files;
+    QString snap{};
+    QString flatpak{};
+};
+
+// A running program found in /proc by the executable it runs.
 class RunningApplication {
 public:
     explicit RunningApplication(pid_t pid) : pid_(pid) {}
 
     static QList<RunningApplication> runningApplicationsWithBundleIdentifier(const QString& id);
+    static QList<RunningApplication> runningApplicationsOf(const ApplicationPrograms& programs);
 
     bool terminate() const; // SIGTERM; false when the signal could not be sent
     // Calls `ended` once on the calling thread, which must run an event loop: with true as soon

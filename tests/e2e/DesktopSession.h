@@ -172,24 +172,25 @@ public:
         const QString window = findWindow();
         QVERIFY2(app.waitForStarted() && !window.isEmpty(), "the window did not appear");
 
+        // The list shows a file once it has joined it: the request is gathered for a moment.
+        const QImage empty = picture(window);
         QProcess second;
         second.setProcessEnvironment(environment());
         second.setWorkingDirectory(home_.path());
         second.start(program, {"--erase", "Documents/secret.txt"});
         QVERIFY(second.waitForFinished(kStartTimeoutMs) && second.exitCode() == 0);
+        QVERIFY2(QTest::qWaitFor([&] { return differingShare(picture(window), empty) > 0; },
+                                 kStartTimeoutMs),
+                 "the file never showed on the list");
         if (whileListed) {
             whileListed(window, secret);
             if (QTest::currentTestFailed())
                 return;
         }
 
-        // The request is gathered for a moment before it joins the list; Return on an empty
-        // list only says so, so press again until the file goes.
-        bool shredded = false;
-        for (int attempt = 0; attempt < 10 && !shredded; ++attempt) {
-            key(window, "Return");
-            shredded = QTest::qWaitFor([&] { return !QFile::exists(secret); }, 2000);
-        }
+        key(window, "Return");
+        const bool shredded =
+            QTest::qWaitFor([&] { return !QFile::exists(secret); }, kStartTimeoutMs);
         QVERIFY2(shredded, "Return did not shred the opened file");
 
         key(window, "ctrl+q");

@@ -49,14 +49,54 @@ private Q_SLOTS:
         QVERIFY2(run.exitCode == 0 && run.errors.isEmpty(), qPrintable(run.output + run.errors));
     }
 
+    // Answered as over ssh or in a package check: with no display at all.
     void commandLineFollowsQtConventions()
     {
         const QString tolvex = installed("bin/tolvex");
-        const ToolRun help = runTool(tolvex, {"--help"}, session_.environment());
+        QProcessEnvironment env = session_.environment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(name);
+        const ToolRun help = runTool(tolvex, {"--help"}, env);
         QVERIFY(help.exitCode == 0 && help.output.contains("--erase"));
-        const ToolRun unknown = runTool(tolvex, {"--shred-all"}, session_.environment());
+        const ToolRun version = runTool(tolvex, {"--version"}, env);
+        QVERIFY2(version.exitCode == 0 && version.output == "Tolvex " TOLVEX_VERSION "\n",
+                 qPrintable(version.output + version.errors));
+        const ToolRun unknown = runTool(tolvex, {"--shred-all"}, env);
         QVERIFY2(unknown.exitCode == 1 && unknown.errors.contains("Unknown option 'shred-all'"),
                  qPrintable(unknown.errors));
+        const ToolRun windowed = runTool(tolvex, {}, env);
+        QVERIFY2(windowed.exitCode == 1 && windowed.errors.contains("no display"),
+                 qPrintable(windowed.errors));
+    }
+
+    // With Tolvex the only application installed, no type gets it as the program that opens it.
+    void theLauncherOpensNothingByDefault()
+    {
+        const QString applications = installed("share/applications");
+        QCOMPARE(runTool("update-desktop-database", {applications}).exitCode, 0);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("PATH", installed("bin") + ':' + env.value("PATH"));
+        env.insert("XDG_DATA_HOME", installed("share"));
+        env.insert("XDG_DATA_DIRS", root_.filePath("none"));
+        env.insert("XDG_CONFIG_HOME", root_.filePath("none"));
+        env.insert("XDG_CONFIG_DIRS", root_.filePath("none"));
+        for (const QString type : {"inode/directory", "application/octet-stream"}) {
+            const ToolRun gio = runTool("gio", {"mime", type}, env);
+            QVERIFY2(gio.output.startsWith("No default applications"), qPrintable(gio.output));
+        }
+    }
+
+    // Dolphin offers the action on files and folders, on Frameworks 5 before 5.85 as after.
+    void theServiceMenuOffersTheActionOnFilesAndFolders()
+    {
+        QFile menu(installed("share/kio/servicemenus/io.github.tolvex.Tolvex-erase.desktop"));
+        QVERIFY(menu.open(QIODevice::ReadOnly));
+        const QByteArray text = menu.readAll();
+        for (const char* line :
+             {"Type=Service\n", "MimeType=application/octet-stream;inode/directory;\n",
+              "X-KDE-ServiceTypes=KonqPopupMenu/Plugin\n", "Actions=erase-with-tolvex;\n",
+              "Exec=tolvex --erase %F"})
+            QVERIFY2(text.contains(line), line);
     }
 
     void installedProgramShredsThroughTheInstalledHelper()

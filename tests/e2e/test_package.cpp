@@ -36,8 +36,8 @@ private Q_SLOTS:
                                 "\nSection: utils\nPriority: optional\n"));
         // Computed from the linked libraries, plus what no library pulls in.
         const QString depends = deb("--field", {"Depends"});
-        for (const char* dependency :
-             {"fonts-roboto-unhinted", "libqt6svg6", "libqt6widgets6 (>=", "libc6 (>="})
+        for (const char* dependency : {"fonts-roboto-unhinted", "libqt6svg6", "qt6-wayland",
+                                       "libqt6widgets6 (>=", "libc6 (>="})
             QVERIFY2(depends.contains(QLatin1String(dependency)), qPrintable(depends));
     }
 

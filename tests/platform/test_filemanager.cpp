@@ -1,4 +1,5 @@
 #include "platform/FileManager.h"
+#include "platform/NativePath.h"
 
 #include <QDBusConnection>
 #include <QFile>
@@ -53,16 +54,19 @@ private Q_SLOTS:
         qputenv("PATH", dir_.path().toUtf8() + ":" + qgetenv("PATH"));
     }
 
-    // Without a file manager each parent folder opens once; with one, it shows the items.
+    // Without a file manager each parent folder opens once; with one, it shows the items. Either
+    // is asked by URLs of the names' own bytes, text or not.
     void opensEachParentFolderOnceWithoutAFileManagerElseAsksItToShowTheItems()
     {
-        tolvex::FileManager::showItems({"/data/x", "/data/y", "/other/z"});
-        QTRY_VERIFY(opened_.exists() && opened_.size() == QByteArray("/data\n/other\n").size());
+        const QString notText = tolvex::decodeNativePath("/caf\xe9/x");
+        tolvex::FileManager::showItems({"/data/x", "/data/y", notText});
+        const QStringList folders{"file:///caf%E9", "file:///data"};
+        QTRY_VERIFY(opened_.exists() && opened_.size() == folders.join('\n').size() + 1);
         QVERIFY(opened_.open(QIODevice::ReadOnly));
         // Each folder opens in a detached process of its own: they may finish in any order.
-        QStringList folders = QString::fromUtf8(opened_.readAll()).split('\n', Qt::SkipEmptyParts);
-        folders.sort();
-        QCOMPARE(folders, QStringList({"/data", "/other"}));
+        QStringList opened = QString::fromUtf8(opened_.readAll()).split('\n', Qt::SkipEmptyParts);
+        opened.sort();
+        QCOMPARE(opened, folders);
         QVERIFY(opened_.remove());
 
         FakeFileManager fake;
@@ -70,9 +74,9 @@ private Q_SLOTS:
         QVERIFY(service.registerObject("/org/freedesktop/FileManager1", &fake,
                                        QDBusConnection::ExportAllSlots));
         QVERIFY(service.registerService("org.freedesktop.FileManager1"));
-        tolvex::FileManager::showItems({"/data/a file.txt", "/data/sub/b"});
+        tolvex::FileManager::showItems({"/data/a file.txt", notText});
         QTRY_COMPARE(fake.shownUris,
-                     QStringList({"file:///data/a%20file.txt", "file:///data/sub/b"}));
+                     QStringList({"file:///data/a%20file.txt", "file:///caf%E9/x"}));
         QVERIFY(!opened_.exists());
     }
 };

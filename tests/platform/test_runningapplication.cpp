@@ -12,12 +12,9 @@ using namespace tolvex;
 
 namespace {
 
-const QString kVivaldi = QStringLiteral("com.vivaldi.Vivaldi");
-
-bool listed(const QString& bundleID, qint64 pid)
+bool listed(const ApplicationPrograms& programs, qint64 pid)
 {
-    const QList<RunningApplication> running =
-        RunningApplication::runningApplicationsWithBundleIdentifier(bundleID);
+    const QList<RunningApplication> running = RunningApplication::runningApplicationsOf(programs);
     return std::any_of(running.begin(), running.end(), [&](const RunningApplication& application) {
         return application.processIdentifier() == pid;
     });
@@ -42,22 +39,23 @@ private:
     }
 
 private Q_SLOTS:
-    // Found by its program's name, not by its own helpers', asked to end, and waited for without
-    // holding the thread.
+    // Found by its installed program, not by its own helpers' nor by a program of the same name
+    // elsewhere, asked to end, and waited for without holding the thread.
     void findsEndsAndWaitsForTheBrowsersProgramButNotItsHelpers()
     {
         const QString helper = copyAs("/bin/sleep", "helper/vivaldi-bin");
-        Task task(copyAs("/bin/sh", "browser/vivaldi-bin"),
-                  {"-c", helper + " 30 >/dev/null 2>&1 & echo $!; wait"});
+        const ApplicationPrograms vivaldi{{copyAs("/bin/sh", "browser/vivaldi-bin")}};
+        Task task(vivaldi.files.first(), {"-c", helper + " 30 >/dev/null 2>&1 & echo $!; wait"});
         std::atomic<pid_t> helperId = 0;
         task.setReadabilityHandler(
             [&](const QByteArray& line) { helperId = pid_t(line.toLong()); });
         QVERIFY(task.launch());
         QTRY_VERIFY(helperId != 0);
         const pid_t pid = pid_t(task.processIdentifier());
-        QVERIFY(listed(kVivaldi, pid));
-        QVERIFY(!listed(kVivaldi, helperId));
-        QVERIFY(!listed("com.brave.Browser", pid));
+        QVERIFY(listed(vivaldi, pid));
+        QVERIFY(!listed(vivaldi, helperId));
+        QVERIFY(
+            !listed({{dir_.filePath("own/vivaldi-bin")}, "vivaldi", "com.vivaldi.Vivaldi"}, pid));
         QVERIFY(RunningApplication::runningApplicationsWithBundleIdentifier("com.apple.Safari")
                     .isEmpty());
 
@@ -71,7 +69,7 @@ private Q_SLOTS:
         QTRY_COMPARE(ended, QList<bool>({false, true}));
         task.waitUntilExit();
         QCOMPARE(task.terminationStatus(), SIGTERM);
-        QVERIFY(!listed(kVivaldi, pid));
+        QVERIFY(!listed(vivaldi, pid));
         QVERIFY(RunningApplication(helperId).terminate());
     }
 };
