@@ -205,14 +205,25 @@ private Q_SLOTS:
         for (const QList<QByteArray>& wrong : {QList<QByteArray>{"-frxv", folder},
                                                {"--frobnicate", folder},
                                                {"-frsv"},
-                                               {"-frsvz", folder}})
+                                               {"-frsvz", folder},
+                                               {"-frsv", ""}})
             QCOMPARE(TolxRun::run(wrong).exitCode, 64);
         QVERIFY(TolxRun::run({"--help"}).lines.join('\n').contains("line feed"));
         QCOMPARE(TolxRun::run({"-fsv", folder}).exitCode, 1);
-        QCOMPARE(TolxRun::run({"-frsv", folder + "/."}).exitCode, 1);
-        // The list's writer died in the middle of a path: what arrived of it names another file.
+        QVERIFY(writeFile(box.mkdir("folder/sub") + "/keep", kMarker));
+        for (const char* tail : {"/.", "/..", "/sub/.."})
+            QCOMPARE(TolxRun::run({"-frsv", folder + tail}).exitCode, 1);
+        QCOMPARE(readFile(folder + "/sub/keep"), kMarker);
         const QByteArray whole = box.path("whole"), cutOff = box.path("victim");
         QVERIFY(writeFile(whole, kMarker) && writeFile(cutOff, kMarker));
+        // An empty record would name the working folder: the whole list is refused.
+        const TolxLaunch emptyRecord{.input = whole + '\0' + '\0', .inChild = [&] {
+                                         if (chdir(folder) != 0)
+                                             _exit(99);
+                                     }};
+        QCOMPARE(TolxRun::run({"-frsvz"}, emptyRecord).exitCode, 64);
+        QVERIFY(exists(folder) && exists(whole));
+        // The list's writer died in the middle of a path: what arrived of it names another file.
         const TolxRun run = TolxRun::run({"-frsvz"}, {.input = whole + '\0' + cutOff});
         QVERIFY(run.exitCode == 1 && !exists(whole) && run.errors.contains(cutOff));
         QCOMPARE(readFile(cutOff), kMarker);
