@@ -50,6 +50,18 @@ void startUntil(QProcess& process, const QStringList& arguments, const QByteArra
     }
 }
 
+// The folder `levels` levels of "d" below top, made first where asked; -1 when it is missing.
+int openDeep(const QByteArray& top, int levels, bool make = false)
+{
+    int fd = open(top, O_RDONLY | O_DIRECTORY);
+    for (int level = 0; level < levels && fd >= 0; ++level) {
+        const int next = make && mkdirat(fd, "d", 0755) != 0 ? -1 : openat(fd, "d", O_RDONLY);
+        close(fd);
+        fd = next;
+    }
+    return fd;
+}
+
 } // namespace
 
 class TestTolx : public QObject {
@@ -332,29 +344,58 @@ private Q_SLOTS:
         QVERIFY(exists(file));
     }
 
-    // A hundred thousand levels, with few descriptors to spare and memory for the read buffers
-    // of a few levels only (the sanitizers need memory of their own). In memory where possible:
-    // a hundred thousand folder syncs on a disk take minutes.
+    void aVeryDeepTreeIsDestroyed_data()
+    {
+        QTest::addColumn<QByteArray>("flags");
+        QTest::addColumn<QByteArray>("kept");
+        QTest::newRow("all of it") << QByteArray("-frs") << QByteArray();
+        QTest::newRow("but a read-only file") << QByteArray("-rs") << QByteArray("read-only");
+        QTest::newRow("but what the stop met") << QByteArray("-rv") << QByteArray("stopped");
+    }
+
+    // Seven hundred levels, with few descriptors to spare and memory for the read buffers of a
+    // few levels only (the sanitizers need memory of their own). A file that stays six hundred
+    // levels down, one its owner made read-only or one being overwritten when the run is
+    // stopped, stays at its own path, and so do the folders holding it.
     void aVeryDeepTreeIsDestroyed()
     {
-        Sandbox box(QDir("/dev/shm").exists() ? "/dev/shm" : QDir::tempPath());
+        QFETCH(QByteArray, flags);
+        QFETCH(QByteArray, kept);
+        Sandbox box;
         const QByteArray top = box.mkdir("deep");
-        int fd = open(top, O_RDONLY | O_DIRECTORY);
-        for (int level = 0; level < 100000 && fd >= 0; ++level) {
-            const int next = mkdirat(fd, "d", 0755) == 0 ? openat(fd, "d", O_RDONLY) : -1;
-            close(fd);
-            fd = next;
+        QVERIFY(close(openDeep(top, 700, true)) == 0);
+        const QByteArray content = markerBytes(kept == "stopped" ? 32 << 20 : 100);
+        if (!kept.isEmpty()) {
+            const int holder = openDeep(top, 600);
+            const QByteArray file = "/proc/self/fd/" + QByteArray::number(holder) + "/file";
+            QVERIFY(writeFile(file, content) && chmod(file, kept == "stopped" ? 0644 : 0444) == 0);
+            close(holder);
         }
-        QVERIFY(close(fd) == 0);
-        const TolxRun run = TolxRun::run({"-frs", top}, {.inChild = [] {
-                                             const rlimit few{64, 64};
-                                             setrlimit(RLIMIT_NOFILE, &few);
+        const TolxLaunch few{.inChild = [] {
+            const rlimit few{64, 64};
+            setrlimit(RLIMIT_NOFILE, &few);
 #ifndef __SANITIZE_ADDRESS__
-                                             const rlimit flat{32 << 20, 32 << 20};
-                                             setrlimit(RLIMIT_DATA, &flat);
+            const rlimit flat{32 << 20, 32 << 20};
+            setrlimit(RLIMIT_DATA, &flat);
 #endif
-                                         }});
-        QVERIFY2(run.succeeded() && !exists(top) && run.lines.isEmpty(), run.errors.left(1000));
+        }};
+        if (kept == "stopped") {
+            QProcess process;
+            process.setChildProcessModifier(few.inChild);
+            startUntil(process, {flags, top}, "%");
+            QVERIFY(process.processId() > 0 && kill(pid_t(process.processId()), SIGTERM) == 0);
+            QVERIFY(process.waitForFinished(60000) && process.exitCode() == SIGTERM);
+        } else {
+            const TolxRun run = TolxRun::run({flags, top}, few);
+            QVERIFY2(run.exitCode == (kept.isEmpty() ? 0 : 1) && run.lines.isEmpty(),
+                     run.errors.left(1000));
+        }
+        const int found = kept.isEmpty() ? -1 : openDeep(top, 600);
+        QCOMPARE(exists(top), !kept.isEmpty());
+        // Stopped mid-pass, it is part overwritten.
+        QCOMPARE(readFile("/proc/self/fd/" + QByteArray::number(found) + "/file").size(),
+                 kept.isEmpty() ? 0 : content.size());
+        close(found);
     }
 
     void nothingOfTheFilesRemainsOnTheDevice_data()
