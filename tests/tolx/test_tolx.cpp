@@ -7,10 +7,12 @@
 #include "tolx/PassPlan.h"
 #include "tolx/RandomStream.h"
 
+#include <QHash>
 #include <QSet>
 #include <atomic>
 #include <csignal>
 #include <linux/fs.h>
+#include <sys/inotify.h>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <thread>
@@ -303,6 +305,43 @@ private Q_SLOTS:
         QVERIFY2(destroyed || run.errors.contains(sub), run.errors.constData());
         QVERIFY(exists(file) != destroyed && (readFile(otherName) == kMarker) != destroyed);
         QCOMPARE(status.st_mode & 07000, destroyed ? 0u : fileMode & 07000);
+    }
+
+    // Before its name goes, an item takes random names of its own name's length, half of it and
+    // one, in its own folder; the last of them is the one removed.
+    void namesGoThroughRandomOnesFirst()
+    {
+        Sandbox box;
+        const QByteArray file = box.path(kNames[0]), folder = box.mkdir(kNames[3]);
+        const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        QVERIFY(writeFile(file, kMarker) &&
+                inotify_add_watch(watch, box.path(""), IN_MOVE | IN_DELETE) >= 0);
+        QVERIFY(TolxRun::run({"-frs", file, folder}).succeeded());
+        QHash<QByteArray, QByteArray> movedTo;
+        QSet<QByteArray> removed;
+        alignas(inotify_event) char buffer[65536];
+        QByteArray from;
+        for (ssize_t n; (n = read(watch, buffer, sizeof buffer)) > 0;)
+            for (const char* at = buffer; at < buffer + n;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(at);
+                const QByteArray name(event->name);
+                if (event->mask & IN_MOVED_FROM)
+                    from = name;
+                else if (event->mask & IN_MOVED_TO)
+                    movedTo.insert(from, name);
+                else
+                    removed << name;
+                at += sizeof(inotify_event) + event->len;
+            }
+        close(watch);
+        for (const QByteArray& name : {kNames[0], kNames[3]}) {
+            QList<qsizetype> lengths;
+            QByteArray current = name;
+            for (; movedTo.contains(current); current = movedTo.value(current))
+                lengths << movedTo.value(current).size();
+            QCOMPARE(lengths, QList<qsizetype>({name.size(), (name.size() + 1) / 2, 1}));
+            QVERIFY(removed.contains(current) && !removed.contains(name));
+        }
     }
 
     // SIGTERM mid-overwrite stops at once and leaves the file whole under its name; SIGINT
