@@ -407,6 +407,30 @@ private Q_SLOTS:
         QVERIFY2(run.succeeded() && !exists(big), run.errors.constData());
     }
 
+    // Another program swaps the named file with one outside, again and again, while the run looks
+    // at it and opens it: the run that meets a swap between the two turns the item away and
+    // leaves both whole.
+    void anItemSwappedAfterTheLookIsTurnedAway()
+    {
+        Sandbox box;
+        const QByteArray named = box.mkdir("folder") + "/named", outside = box.path("outside");
+        TolxRun run;
+        for (int attempt = 0; attempt < 500 && !run.errors.contains("changed"); ++attempt) {
+            QVERIFY(writeFile(named, "named") && writeFile(outside, "outside"));
+            std::atomic<bool> stop = false;
+            std::thread swapper([&] {
+                while (!stop)
+                    renameat2(AT_FDCWD, named, AT_FDCWD, outside, RENAME_EXCHANGE);
+            });
+            run = TolxRun::run({"-frs", named});
+            stop = true;
+            swapper.join();
+        }
+        QVERIFY2(run.exitCode == 1, run.errors);
+        QCOMPARE(QSet<QByteArray>({readFile(named), readFile(outside)}),
+                 QSet<QByteArray>({"named", "outside"}));
+    }
+
     // Data a program keeps appending while the file is overwritten would be freed unread.
     void aFileStillBeingWrittenIsLeftInPlace()
     {
