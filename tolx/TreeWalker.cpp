@@ -453,18 +453,30 @@ TreeWalker::Step TreeWalker::moveUpAndEnter(const Place& place, const std::strin
         move.parentPath +=
             (move.parentPath.empty() ? "" : "/") + path_.substr(start, parentEnd - start);
     }
-    const StopRequestsHeld held;
-    move.movedAs = remover_.moveAway(place.fd, name, topFd_);
-    if (move.movedAs.empty())
+    bool moved = false;
+    {
+        const StopRequestsHeld held;
+        move.movedAs = remover_.moveAway(place.fd, name, topFd_);
+        moved = !move.movedAs.empty();
+        if (moved)
+            moves_.push_back(std::move(move));
+    }
+    if (!moved)
         return enterFolder(place, name, entry);
-    moves_.push_back(std::move(move));
     const Place top{topFd_, levels_.front().entry, levels_.front().blocker};
     const Step step = enterFolder(top, moves_.back().movedAs, entry);
-    if (step == Step::Kept && !putBack(moves_.back(), place.fd))
-        problem("could not be put back from " + moves_.back().movedAs + " in the named folder");
     if (step != Step::Entered)
-        moves_.pop_back();
+        endMove(step, place.fd);
     return step;
+}
+
+// A moved folder that stays goes back where it came from.
+void TreeWalker::endMove(Step step, int parentFd)
+{
+    const StopRequestsHeld held;
+    if (step == Step::Kept && !putBack(moves_.back(), parentFd))
+        problem("could not be put back from " + moves_.back().movedAs + " in the named folder");
+    moves_.pop_back();
 }
 
 TreeWalker::Step TreeWalker::leaveFolder(const Place& top)
@@ -493,12 +505,8 @@ TreeWalker::Step TreeWalker::leaveFolder(const Place& top)
             step = Step::Done;
         }
     }
-    if (moved) {
-        const StopRequestsHeld held;
-        if (step == Step::Kept && !putBack(moves_.back(), parent.fd))
-            problem("could not be put back from " + moves_.back().movedAs + " in the named folder");
-        moves_.pop_back();
-    }
+    if (moved)
+        endMove(step, parent.fd);
     if (step == Step::Kept)
         keep(level.entry);
     if (levels_.size() > 1)

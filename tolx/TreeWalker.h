@@ -104,6 +104,7 @@ private:
     bool reopenParentOf(const Level& level, Level& parent);
     Step moveUpAndEnter(const Place& place, const std::string& name, const Entry& entry,
                         std::size_t parentEnd);
+    void endMove(Step step, int parentFd);
     bool reopenMovedFrom(const Move& move, Level& parent);
     int openMovedFrom(const Move& move) const;
     bool putBack(const Move& move, int parentFd) const;
