@@ -1,5 +1,6 @@
 #include "tolx/CommandLine.h"
 
+#include <algorithm>
 #include <getopt.h>
 #include <string_view>
 
@@ -80,6 +81,11 @@ Invocation CommandLine::parse(int argc, char* argv[])
     return invocation;
 }
 
+std::string CommandLine::pathsError(const std::vector<std::string>& paths)
+{
+    return std::ranges::any_of(paths, &std::string::empty) ? "an empty path names no item" : "";
+}
+
 std::string CommandLine::usage()
 {
     return std::string(kUsageLine) + "Try 'tolx --help' for more information.\n";
@@ -107,7 +113,8 @@ Options:
   -r         destroy folders and everything in them
   -v         print progress on standard output
   -z         read the paths from standard input, each one ended by a NUL byte; a last
-             path without its NUL is reported and never used
+             path without its NUL is reported and never used, and an empty one refuses
+             the whole list
   --help     show this help and exit
   --version  show the version and exit
 

@@ -34,6 +34,8 @@ public:
     // Option letters may come in any order and combination, before or between the paths; "--"
     // ends the options. With -z no path may follow.
     static Invocation parse(int argc, char* argv[]);
+    // Why the paths cannot be used, or empty. An empty path would name the working folder.
+    static std::string pathsError(const std::vector<std::string>& paths);
     static std::string usage();
     static std::string help();
 };

@@ -1,11 +1,11 @@
 #include "tolx/EntryRemover.h"
 
 #include "tolx/RandomStream.h"
+#include "tolx/StopRequestsHeld.h"
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <string_view>
@@ -43,32 +43,13 @@ bool renameNoReplace(int dirFd, const std::string& from, int toDirFd, const std:
     return renameat(dirFd, from.c_str(), toDirFd, to.c_str()) == 0;
 }
 
-// A stop request in the middle of the renames would leave the item under a random name: SIGTERM
-// and SIGINT wait until its name is gone, then take effect.
-class StopRequestsHeld {
-public:
-    StopRequestsHeld()
-    {
-        sigset_t stops;
-        sigemptyset(&stops);
-        sigaddset(&stops, SIGTERM);
-        sigaddset(&stops, SIGINT);
-        pthread_sigmask(SIG_BLOCK, &stops, &previous_);
-    }
-    ~StopRequestsHeld() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
-    StopRequestsHeld(const StopRequestsHeld&) = delete;
-    StopRequestsHeld& operator=(const StopRequestsHeld&) = delete;
-
-private:
-    sigset_t previous_{};
-};
-
 } // namespace
 
 EntryRemover::EntryRemover(RandomStream& random) : random_(random) {}
 
 int EntryRemover::remove(int dirFd, const std::string& name, bool isFolder, int openFile)
 {
+    // A stop in the middle of the renames would leave the item under a random name.
     const StopRequestsHeld held;
     std::string current = name;
     bool renamed = false;
@@ -90,9 +71,9 @@ int EntryRemover::remove(int dirFd, const std::string& name, bool isFolder, int 
     return 0;
 }
 
-bool EntryRemover::moveAway(int dirFd, const std::string& name, int toDirFd)
+std::string EntryRemover::moveAway(int dirFd, const std::string& name, int toDirFd)
 {
-    return !renameRandomly(dirFd, name, toDirFd, name.size()).empty();
+    return renameRandomly(dirFd, name, toDirFd, name.size());
 }
 
 std::string EntryRemover::renameRandomly(int dirFd, const std::string& name, int toDirFd,

@@ -18,8 +18,8 @@ public:
     // truncated to nothing before its name goes. Returns 0, or the errno of the removal.
     int remove(int dirFd, const std::string& name, bool isFolder, int openFile = -1);
     // Moves name from the folder dirFd into the folder toDirFd under a random name of the
-    // same length. False when it could not.
-    bool moveAway(int dirFd, const std::string& name, int toDirFd);
+    // same length, and returns that name; empty when it could not.
+    std::string moveAway(int dirFd, const std::string& name, int toDirFd);
 
 private:
     // The new name, or an empty string when the entry could not be renamed.

@@ -6,9 +6,14 @@
 #include "tolx/PassPlan.h"
 #include "tolx/RemovedFolders.h"
 #include "tolx/Reporter.h"
+#include "tolx/StopRequestsHeld.h"
 #include "tolx/UniqueFd.h"
 
+#include <array>
+#include <atomic>
 #include <cerrno>
+#include <climits>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/sysmacros.h>
@@ -22,8 +27,8 @@ constexpr mode_t kAccessBits = 0777;
 // The deepest folders of the walk that stay open, besides the named one; each holds a
 // descriptor and a read buffer.
 constexpr std::size_t kOpenLevels = 16;
-// A rename costs the kernel a step for every folder above: folders met this deep are moved up
-// into the named folder, where the walk meets them again, so that a deep tree costs linear time.
+// A rename or removal costs the kernel a step for every folder above: folders met this deep
+// below the named folder are moved up into it, so that a deep tree costs linear time.
 constexpr std::size_t kMoveUpDepth = 256;
 // How often a file that grew while it was overwritten has its new part overwritten before it is
 // taken to be still in use.
@@ -55,6 +60,10 @@ bool crossesMount(const auto& entry, dev_t folderDevice)
     return entry.mountRoot || entry.device != folderDevice;
 }
 
+// Whose moved folders a stop request puts back, and what the stop did before.
+std::atomic<const TreeWalker*> walkerToStop = nullptr;
+std::array<struct sigaction, 2> stopsBefore{};
+
 } // namespace
 
 void TreeWalker::CloseDir::operator()(DIR* dir) const
@@ -67,9 +76,23 @@ TreeWalker::TreeWalker(const Options& options, Reporter& reporter, FileOverwrite
                        RandomStream& random)
     : options_(options), reporter_(reporter), overwriter_(overwriter), remover_(remover),
       removedFolders_(removedFolders), purger_(purger), random_(random)
-{}
+{
+    walkerToStop = this;
+    struct sigaction stop {};
+    stop.sa_handler = putBackAndStop;
+    stop.sa_flags = SA_RESETHAND;
+    sigaddset(&stop.sa_mask, SIGTERM);
+    sigaddset(&stop.sa_mask, SIGINT);
+    sigaction(SIGTERM, &stop, &stopsBefore[0]);
+    sigaction(SIGINT, &stop, &stopsBefore[1]);
+}
 
-TreeWalker::~TreeWalker() = default;
+TreeWalker::~TreeWalker()
+{
+    sigaction(SIGTERM, &stopsBefore[0], nullptr);
+    sigaction(SIGINT, &stopsBefore[1], nullptr);
+    walkerToStop = nullptr;
+}
 
 bool TreeWalker::destroy(const std::string& path)
 {
@@ -294,6 +317,9 @@ bool TreeWalker::destroyTree(const Place& place, const std::string& name, const 
         }
         step = leaveFolder(place);
         if (step == Step::Lost) {
+            const StopRequestsHeld held;
+            putBackAll();
+            moves_.clear();
             levels_.clear();
             return false;
         }
@@ -322,9 +348,11 @@ TreeWalker::Step TreeWalker::enterFolder(const Place& place, const std::string& 
         return Step::Kept;
     }
     reporter_.removing(path_);
+    if (levels_.empty())
+        topFd_ = fd;
     Level& level = levels_.emplace_back();
     level.entry = entry;
-    level.nameStart = path_.size() - name.size();
+    level.nameStart = path_.rfind('/') + 1;
     level.blocker = folderBlocker(fd, entry, true);
     level.dir = std::move(dir);
     if (levels_.size() > kOpenLevels + 1)
@@ -396,9 +424,9 @@ void TreeWalker::destroyChild(const std::string& name, const Entry& entry)
     Step step = Step::Kept;
     if (crossesMount(entry, level.entry.device))
         problem(std::string(kMountPoint));
-    else if (S_ISDIR(entry.mode) && levels_.size() >= kMoveUpDepth &&
-             remover_.moveAway(place.fd, name, dirfd(levels_.front().dir.get())))
-        step = Step::Done;
+    else if (S_ISDIR(entry.mode) &&
+             levels_.size() - (moves_.empty() ? 0 : moves_.back().level) >= kMoveUpDepth)
+        step = moveUpAndEnter(place, name, entry, keepPath);
     else if (S_ISDIR(entry.mode))
         step = enterFolder(place, name, entry);
     else
@@ -413,13 +441,53 @@ void TreeWalker::destroyChild(const std::string& name, const Entry& entry)
     }
 }
 
+// The folder goes from the named folder, where it was moved, at once: the walk goes on in the
+// folder it came from only once it is destroyed or put back.
+TreeWalker::Step TreeWalker::moveUpAndEnter(const Place& place, const std::string& name,
+                                            const Entry& entry, std::size_t parentEnd)
+{
+    Move move{levels_.size(), name, {}, moves_.empty() ? std::string() : moves_.back().movedAs};
+    const std::size_t below = moves_.empty() ? 1 : moves_.back().level + 1;
+    if (below < levels_.size()) {
+        const std::size_t start = levels_[below].nameStart;
+        move.parentPath +=
+            (move.parentPath.empty() ? "" : "/") + path_.substr(start, parentEnd - start);
+    }
+    bool moved = false;
+    {
+        const StopRequestsHeld held;
+        move.movedAs = remover_.moveAway(place.fd, name, topFd_);
+        moved = !move.movedAs.empty();
+        if (moved)
+            moves_.push_back(std::move(move));
+    }
+    if (!moved)
+        return enterFolder(place, name, entry);
+    const Place top{topFd_, levels_.front().entry, levels_.front().blocker};
+    const Step step = enterFolder(top, moves_.back().movedAs, entry);
+    if (step != Step::Entered)
+        endMove(step, place.fd);
+    return step;
+}
+
+// A moved folder that stays goes back where it came from.
+void TreeWalker::endMove(Step step, int parentFd)
+{
+    const StopRequestsHeld held;
+    if (step == Step::Kept && !putBack(moves_.back(), parentFd))
+        problem("could not be put back from " + moves_.back().movedAs + " in the named folder");
+    moves_.pop_back();
+}
+
 TreeWalker::Step TreeWalker::leaveFolder(const Place& top)
 {
     Level& level = levels_.back();
+    const bool moved = !moves_.empty() && moves_.back().level == levels_.size() - 1;
     Place parent = top;
     if (levels_.size() > 1) {
         Level& above = levels_[levels_.size() - 2];
-        if (!above.dir && !reopenParentOf(level, above))
+        if (!above.dir &&
+            !(moved ? reopenMovedFrom(moves_.back(), above) : reopenParentOf(level, above)))
             return Step::Lost;
         parent = {dirfd(above.dir.get()), above.entry, above.blocker};
     }
@@ -430,13 +498,15 @@ TreeWalker::Step TreeWalker::leaveFolder(const Place& top)
             removedFolders_.hold(dirfd(level.dir.get()));
         }
         level.dir.reset();
-        const std::string name = path_.substr(level.nameStart);
-        if (removeName(parent.fd, name, level.entry, -1,
+        const std::string name = moved ? moves_.back().movedAs : path_.substr(level.nameStart);
+        if (removeName(moved ? topFd_ : parent.fd, name, level.entry, -1,
                        "emptied, but the folder could not be removed")) {
             reporter_.done();
             step = Step::Done;
         }
     }
+    if (moved)
+        endMove(step, parent.fd);
     if (step == Step::Kept)
         keep(level.entry);
     if (levels_.size() > 1)
@@ -459,6 +529,74 @@ bool TreeWalker::reopenParentOf(const Level& level, Level& parent)
     }
     parent.sawEntry = false;
     return true;
+}
+
+bool TreeWalker::reopenMovedFrom(const Move& move, Level& parent)
+{
+    const int fd = openMovedFrom(move);
+    if (fd >= 0 && isSameItem(fd, parent.entry))
+        parent.dir.reset(fdopendir(fd));
+    else if (fd >= 0)
+        close(fd);
+    if (!parent.dir) {
+        problem("its folder was moved while being destroyed; it is left in the named folder as " +
+                move.movedAs);
+        return false;
+    }
+    parent.sawEntry = false;
+    return true;
+}
+
+// Only system calls from here to putBackAndStop: they run in the stop handler too.
+int TreeWalker::openMovedFrom(const Move& move) const
+{
+    int fd = fcntl(topFd_, F_DUPFD_CLOEXEC, 0);
+    std::array<char, NAME_MAX + 1> name{};
+    std::size_t length = 0;
+    for (std::size_t i = 0; fd >= 0 && i <= move.parentPath.size(); ++i) {
+        if (i < move.parentPath.size() && move.parentPath[i] != '/') {
+            if (length < NAME_MAX)
+                name[length++] = move.parentPath[i];
+            continue;
+        }
+        name[length] = '\0';
+        const int next =
+            length == 0 ? fd
+                        : openat(fd, name.data(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (next != fd)
+            close(fd);
+        fd = next;
+        length = 0;
+    }
+    return fd;
+}
+
+bool TreeWalker::putBack(const Move& move, int parentFd) const
+{
+    return renameat2(topFd_, move.movedAs.c_str(), parentFd, move.name.c_str(), RENAME_NOREPLACE) ==
+           0;
+}
+
+void TreeWalker::putBackAll() const
+{
+    for (auto move = moves_.rbegin(); move != moves_.rend(); ++move) {
+        const int parentFd = openMovedFrom(*move);
+        putBack(*move, parentFd);
+        close(parentFd);
+    }
+}
+
+// Installed with SA_RESETHAND: the stop that came in ends the program once the handler that was
+// there before, or this one, raises it again.
+void TreeWalker::putBackAndStop(int signal)
+{
+    if (const TreeWalker* walker = walkerToStop)
+        walker->putBackAll();
+    const struct sigaction& before = stopsBefore[signal == SIGINT ? 1 : 0];
+    if (before.sa_handler != SIG_DFL && before.sa_handler != SIG_IGN)
+        before.sa_handler(signal);
+    else
+        raise(signal);
 }
 
 void TreeWalker::keep(const Entry& entry)

@@ -24,9 +24,10 @@ class Reporter;
 // Destroys named paths: files are overwritten and removed, folders emptied depth first and
 // removed, links and special files removed without being opened. Nothing is touched whose name
 // could not be removed afterwards. The walk is a loop over a stack of folder levels: it keeps
-// only the deepest few folders open, streams each one as it reads it and moves folders found
-// very deep up into the named folder, so descriptors, memory and the depth of the stack stay
-// bounded however deep or wide the tree.
+// only the deepest few folders open and streams each one as it reads it, so descriptors and
+// read buffers stay bounded however deep or wide the tree. A folder met very deep is moved into
+// the named folder and destroyed there at once; whatever of it stays, and all of it when the run
+// is stopped, is put back under its own name first.
 class TreeWalker {
 public:
     TreeWalker(const Options& options, Reporter& reporter, FileOverwriter& overwriter,
@@ -73,6 +74,14 @@ private:
         bool hadEntries = false;
         bool failed = false;
     };
+    // A folder moved into the named folder: levels_[level], now named movedAs there. Its own
+    // folder is reached from the named folder through parentPath, names joined by '/'.
+    struct Move {
+        std::size_t level = 0;
+        std::string name;
+        std::string movedAs;
+        std::string parentPath;
+    };
     enum class Step { Done, Kept, Entered, Lost };
 
     static int statEntry(int dirFd, const std::string& name, Entry& entry);
@@ -93,6 +102,14 @@ private:
     void destroyChild(const std::string& name, const Entry& entry);
     Step leaveFolder(const Place& top);
     bool reopenParentOf(const Level& level, Level& parent);
+    Step moveUpAndEnter(const Place& place, const std::string& name, const Entry& entry,
+                        std::size_t parentEnd);
+    void endMove(Step step, int parentFd);
+    bool reopenMovedFrom(const Move& move, Level& parent);
+    int openMovedFrom(const Move& move) const;
+    bool putBack(const Move& move, int parentFd) const;
+    void putBackAll() const;
+    static void putBackAndStop(int signal);
     void keep(const Entry& entry);
     // Takes the entry's name out of its folder; a name already gone counts as removed.
     bool removeName(int dirFd, const std::string& name, const Entry& entry, int openFile,
@@ -109,6 +126,11 @@ private:
     // The item in hand, as the user named it or as the walk reached it.
     std::string path_;
     std::vector<Level> levels_;
+    // Folders moved into the named folder and not yet destroyed, innermost last. Changed only
+    // while stop requests are held: the stop handler reads it.
+    std::vector<Move> moves_;
+    // The named folder being walked.
+    int topFd_ = -1;
     // Items that stay, by device and inode, so that a folder's later scans pass them over.
     std::set<std::pair<dev_t, ino_t>> kept_;
 };

@@ -73,6 +73,12 @@ bool collectPaths(Options& options, Reporter& reporter)
     return list.error == 0 && !list.cutOff;
 }
 
+int usageError(const std::string& error)
+{
+    print(STDERR_FILENO, "tolx: " + error + "\n" + CommandLine::usage());
+    return CommandLine::kUsageErrorStatus;
+}
+
 int shred(Options options)
 {
     RandomStream random;
@@ -82,6 +88,8 @@ int shred(Options options)
     JournalPurger purger;
     Reporter reporter(STDOUT_FILENO, STDERR_FILENO, options.verbose);
     bool allDestroyed = collectPaths(options, reporter);
+    if (std::string error = CommandLine::pathsError(options.paths); !error.empty())
+        return usageError(error);
     RemovedFolders removedFolders;
     TreeWalker walker(options, reporter, overwriter, remover, removedFolders, purger, random);
     for (const std::string& path : options.paths)
@@ -105,8 +113,7 @@ int main(int argc, char* argv[])
         print(STDOUT_FILENO, std::string("tolx ") + TOLVEX_VERSION + "\n");
         return 0;
     case Invocation::Action::UsageError:
-        print(STDERR_FILENO, "tolx: " + invocation.error + "\n" + CommandLine::usage());
-        return CommandLine::kUsageErrorStatus;
+        return usageError(invocation.error);
     case Invocation::Action::Shred:
         break;
     }
