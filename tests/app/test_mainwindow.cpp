@@ -7,6 +7,7 @@
 #include "app/NamedImage.h"
 #include "app/PrefsVC.h"
 #include "app/SecureTrashPopover.h"
+#include "app/WindowLayout.h"
 #include "engine/MountedVolumes.h"
 #include "kit/ProgressIndicator.h"
 #include "tests/UrlCatcher.h"
@@ -59,7 +60,48 @@ private:
         }
     }
 
+    // Every visible window of the program lies inside the screen's usable area.
+    static void everyWindowOnTheScreen(const QRect& available)
+    {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            const auto* way = qobject_cast<WAYWindow*>(window);
+            const QRect frame = way ? way->surfaceGeometry() : window->frameGeometry();
+            QVERIFY2(!window->isVisible() || available.contains(frame),
+                     qPrintable(window->metaObject()->className()));
+        }
+    }
+
 private Q_SLOTS:
+    // At any scale: the stored layout when it fits, else the other, centred; a switch to a layout
+    // that cannot fit is refused with a word; a switch and its reverse come back to one place.
+    void staysOnTheScreenInEitherLayout()
+    {
+        MainWindowRig rig;
+        Utils::windIsVert_calSave(true);
+        rig.start();
+        const QRect available = rig.window->screen()->availableGeometry();
+        const bool verticalFits = WindowLayout::fits(WindowLayout::kVerticalSize, available);
+        QCOMPARE(Utils::windIsVert_cal(), verticalFits);
+        QVERIFY((rig.window->surfaceGeometry().center() - available.center()).manhattanLength() <=
+                2);
+        everyWindowOnTheScreen(available);
+        if (!verticalFits) {
+            const QRect before = rig.window->geometry();
+            rig.pressKey(Key::Up, Qt::ControlModifier);
+            QCOMPARE(rig.window->geometry(), before);
+            QCOMPARE(rig.hud(), "The window does not fit on this screen in the other layout");
+            return;
+        }
+        for (const QPoint place : {QPoint(1000, 100), QPoint(20, 120)}) {
+            rig.window->moveSurfaceTo(available.topLeft() + place);
+            const QRect before = rig.window->geometry();
+            rig.delegate->toggleWindowHorizontal(nullptr);
+            everyWindowOnTheScreen(available);
+            rig.delegate->toggleWindowHorizontal(nullptr);
+            QCOMPARE(rig.window->geometry(), before);
+        }
+    }
+
     // Then the desktop's requests reach the window, the title bar visits the website, and its
     // close button closes at once while nothing shreds.
     void startsWithEmptyZonesInARowSwitchesToAColumnKeepingTheBottomLeftCornerAndCloses()
