@@ -9,6 +9,7 @@
 #include "app/SecureTrashPopover.h"
 #include "app/WindowLayout.h"
 #include "engine/MountedVolumes.h"
+#include "kit/JESCircularProgressView.h"
 #include "kit/ProgressIndicator.h"
 #include "tests/UrlCatcher.h"
 
@@ -71,6 +72,33 @@ private:
         }
     }
 
+    // Every label shown in `root` holds its text whole, or elided on purpose.
+    static void labelsFit(QWidget* root)
+    {
+        for (const QLabel* label : root->findChildren<QLabel*>()) {
+            const QString text = label->text();
+            QVERIFY2(!label->isVisible() || text.contains(QChar(0x2026)) ||
+                         label->fontMetrics().horizontalAdvance(text) <= label->width(),
+                     qPrintable(text));
+        }
+    }
+
+    // The line of `label` lies inside the zone's ring, clear of its progress line.
+    static void insideRing(const ZoneOutlets& zone, const QLabel* label)
+    {
+        const JESCircularProgressView* ring = zone.indic;
+        const QPointF centre = ring->mapTo(zone.dropView, ring->center());
+        const qreal inside = ring->radius() - ring->progressLineWidth() / 2.0;
+        const QFontMetricsF metrics(label->font());
+        const QPointF middle = QRectF(label->geometry()).center();
+        const QSizeF half(metrics.horizontalAdvance(label->text()) / 2.0, metrics.ascent() / 2.0);
+        for (const QPointF corner : {middle + QPointF(half.width(), half.height()),
+                                     middle - QPointF(half.width(), half.height()),
+                                     middle + QPointF(half.width(), -half.height()),
+                                     middle + QPointF(-half.width(), half.height())})
+            QVERIFY2(QLineF(centre, corner).length() < inside, qPrintable(label->text()));
+    }
+
 private Q_SLOTS:
     // At any scale: the stored layout when it fits, else the other, centred; a switch to a layout
     // that cannot fit is refused with a word; a switch and its reverse come back to one place.
@@ -85,6 +113,7 @@ private Q_SLOTS:
         QVERIFY((rig.window->surfaceGeometry().center() - available.center()).manhattanLength() <=
                 2);
         everyWindowOnTheScreen(available);
+        labelsFit(rig.window.get());
         if (!verticalFits) {
             const QRect before = rig.window->geometry();
             rig.pressKey(Key::Up, Qt::ControlModifier);
@@ -276,6 +305,12 @@ private Q_SLOTS:
         const ZoneOutlets zone = *rig.delegate->zoneOutlets(35);
         QTRY_COMPARE(zone.mainTF->text(), "..Shredding..");
         QCOMPARE(NamedImage::imageName(zone.addNewFilesBtn), "cancelShred");
+        // A long name keeps both of its ends, and the look stays inside the ring.
+        rig.delegate->setPassDescrTF(35, "archive-of-quarterly-results-for-2026.pdf");
+        QVERIFY(zone.descrTF->text().startsWith("arch") && zone.descrTF->text().endsWith(".pdf"));
+        for (const QLabel* label : {static_cast<QLabel*>(zone.mainTF), zone.descrTF})
+            insideRing(zone, label);
+        labelsFit(rig.window.get());
         QVERIFY(zone.clearRevealView->isHidden());
         const auto drag = MainWindowRig::fileDrag({rig.file("docs/second")});
         QVERIFY(MainWindowRig::dragEnter(zone.dropView, *drag));
