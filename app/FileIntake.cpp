@@ -198,6 +198,10 @@ void FileIntake::openQueuedFiles()
 
 void FileIntake::askForMethod()
 {
+    if (choosing_) {
+        return;
+    }
+    choosing_ = true;
     QPointer<FileIntake> self(this);
     AlertPresenter::beginSheetModalForWindow(
         MethodChooser::alert(chooserMessage(filesToOpenFromDock.size()), chooserInformativeText,
@@ -206,6 +210,7 @@ void FileIntake::askForMethod()
             if (!self) {
                 return;
             }
+            self->choosing_ = false;
             switch (response) {
             case MethodChooser::cancelResponse:
                 self->filesToOpenFromDock.clear();

@@ -7,6 +7,7 @@
 #include "platform/NativePath.h"
 
 #include <QFileDialog>
+#include <QLabel>
 #include <fstream>
 
 using namespace tolvex;
@@ -165,6 +166,20 @@ private Q_SLOTS:
         QVERIFY(fx_->rig.lists.filePathsArr(1).isEmpty() &&
                 fx_->rig.lists.filePathsArr(35).isEmpty());
         QCOMPARE(fx_->rig.lists.filePathsArr(7).size(), 20);
+
+        // A request while the chooser is up joins it: one chooser, which hands over both.
+        AlertPresenter::setNextAnswer(1003);
+        fx_->intake.filesToOpenFromDock = {makeFile("Docs/early")};
+        fx_->intake.openQueuedFiles();
+        fx_->intake.filesToOpenFromDock << makeFile("Docs/late");
+        fx_->intake.openQueuedFiles();
+        QTRY_COMPARE(fx_->rig.lists.filePathsArr(1).size(), 2);
+        QCOMPARE(choosers().size(), 3);
+        const auto labels = QApplication::allWidgets();
+        QVERIFY(std::none_of(labels.begin(), labels.end(), [](QWidget* widget) {
+            const auto* label = qobject_cast<QLabel*>(widget);
+            return label && label->isVisible() && label->text().contains("dropped");
+        }));
     }
 
     // Nothing is queued, so nothing can be asked later: protected paths go silently, and with
