@@ -9,6 +9,7 @@
 #include "app/SecureTrashPopover.h"
 #include "app/WindowLayout.h"
 #include "engine/MountedVolumes.h"
+#include "kit/AlertSheet.h"
 #include "kit/JESCircularProgressView.h"
 #include "kit/ProgressIndicator.h"
 #include "tests/UrlCatcher.h"
@@ -17,7 +18,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
+#include <QPushButton>
 #include <cerrno>
 #include <csignal>
 
@@ -77,9 +78,10 @@ private:
     {
         for (const QLabel* label : root->findChildren<QLabel*>()) {
             const QString text = label->text();
-            QVERIFY2(!label->isVisible() || text.contains(QChar(0x2026)) ||
-                         label->fontMetrics().horizontalAdvance(text) <= label->width(),
-                     qPrintable(text));
+            const bool fits = label->wordWrap()
+                                  ? label->heightForWidth(label->width()) <= label->height()
+                                  : label->fontMetrics().horizontalAdvance(text) <= label->width();
+            QVERIFY2(!label->isVisible() || text.contains(QChar(0x2026)) || fits, qPrintable(text));
         }
     }
 
@@ -261,11 +263,12 @@ private Q_SLOTS:
         overlay->close();
 
         rig.delegate->beginSheetModal({"Question", {}, {"OK"}}, [](int) {});
-        auto* sheet = rig.window->findChild<QMessageBox*>();
+        QPointer<AlertSheet> sheet = rig.window->findChild<AlertSheet*>();
         QTRY_VERIFY(sheet && sheet->isVisible());
         windowShortcutsWait(sheet);
         QVERIFY(sheet->isVisible());
-        sheet->close();
+        sheet->buttons().first()->click();
+        QTRY_VERIFY(!sheet);
 
         // Ctrl+Shift+Backspace opens the Secure Empty Trash popover, which shreds with its pass.
         MountedVolumes::setForTesting(QList<MountedVolume>{{"/", QString()}});
@@ -293,7 +296,7 @@ private Q_SLOTS:
         rig.delegate->toggleWindowHorizontal(nullptr);
         QCOMPARE(told(), QStringList{"Your settings cannot be saved"});
         // A second sheet would be a real one.
-        QVERIFY(!rig.window->findChild<QMessageBox*>());
+        QVERIFY(!rig.window->findChild<AlertSheet*>());
     }
 
     // While lists shred, their zones ignore drags and refuse drops, the volumes screen and the
