@@ -9,12 +9,19 @@ namespace tolvex {
 // palette of the control's window, and closes at a click anywhere else (a click on the control
 // that closes it does not open it again). It always lies wholly on the screen that holds the
 // control's window: near a screen edge it slides along the edge, and it goes to the other side
-// of the control when its preferred side has no room or would cover the controls beside its own.
+// of the control when its preferred side has no room. Where that side would cover the controls
+// beside its own, it takes another side of the control that leaves them readable, if any.
 class PopoverPanel : public QFrame {
     Q_OBJECT
 
 public:
-    enum class Edge { Below, Above };
+    // The side of the control the popover stands on.
+    enum class Edge { Below, Above, Right, Left };
+
+    struct Placement {
+        QRect frame;
+        Edge edge;
+    };
 
     explicit PopoverPanel(QWidget* parent = nullptr);
 
@@ -25,10 +32,10 @@ public:
     Edge edge() const { return edge_; }
     QPoint arrowTip() const;
 
-    // Where a popover of `size` goes beside `anchor` (all in screen coordinates) so that it lies
-    // within `screen`, clear of `obstacles` where one side allows.
-    static QRect placement(QSize size, const QRect& anchor, Edge preferredEdge, const QRect& screen,
-                           const QList<QRect>& obstacles = {});
+    // Where a popover whose body has `size` goes beside `anchor` (all in screen coordinates), its
+    // arrow included, so that it lies within `screen`, clear of `obstacles` where a side allows.
+    static Placement placement(QSize size, const QRect& anchor, Edge preferredEdge,
+                               const QRect& screen, const QList<QRect>& obstacles = {});
 
     static constexpr int kArrowHeight = 8;
 
@@ -38,9 +45,11 @@ protected:
 
 private:
     QPainterPath shape() const;
+    bool isSideways() const { return edge_ == Edge::Right || edge_ == Edge::Left; }
 
     Edge edge_ = Edge::Below;
-    int arrowX_ = 0;
+    // Where the arrow stands along the side that carries it.
+    int arrowAt_ = 0;
 };
 
 } // namespace tolvex

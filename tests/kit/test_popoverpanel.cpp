@@ -11,34 +11,45 @@ class TestPopoverPanel : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // An 80 by 40 popover beside a 20 by 20 control on a 400 by 300 screen.
+    // A popover with an 80 by 32 body beside a 20 by 20 control on a 400 by 300 screen; its
+    // arrow adds 8 on the side facing the control.
     void placement_data()
     {
         QTest::addColumn<QPoint>("anchor");
         QTest::addColumn<Edge>("preferred");
         QTest::addColumn<QList<QRect>>("obstacles");
-        QTest::addColumn<QPoint>("placed");
+        QTest::addColumn<QRect>("frame");
+        QTest::addColumn<Edge>("edge");
+        const QList<QRect> none;
+        const QRect above(80, 70, 10, 10), below(80, 130, 10, 10), right(150, 100, 10, 10),
+            left(40, 100, 10, 10);
         QTest::newRow("centred below")
-            << QPoint(100, 100) << Edge::Below << QList<QRect>{} << QPoint(70, 120);
+            << QPoint(100, 100) << Edge::Below << none << QRect(70, 120, 80, 40) << Edge::Below;
         QTest::newRow("centred above")
-            << QPoint(100, 100) << Edge::Above << QList<QRect>{} << QPoint(70, 60);
+            << QPoint(100, 100) << Edge::Above << none << QRect(70, 60, 80, 40) << Edge::Above;
         QTest::newRow("flips at the bottom edge")
-            << QPoint(100, 270) << Edge::Below << QList<QRect>{} << QPoint(70, 230);
+            << QPoint(100, 270) << Edge::Below << none << QRect(70, 230, 80, 40) << Edge::Above;
         QTest::newRow("flips at the top edge")
-            << QPoint(100, 10) << Edge::Above << QList<QRect>{} << QPoint(70, 30);
+            << QPoint(100, 10) << Edge::Above << none << QRect(70, 30, 80, 40) << Edge::Below;
         QTest::newRow("slides at the right edge")
-            << QPoint(380, 100) << Edge::Below << QList<QRect>{} << QPoint(320, 120);
+            << QPoint(380, 100) << Edge::Below << none << QRect(320, 120, 80, 40) << Edge::Below;
         QTest::newRow("slides at the left edge")
-            << QPoint(0, 100) << Edge::Below << QList<QRect>{} << QPoint(0, 120);
-        QTest::newRow("leaves a control beside it clear")
-            << QPoint(100, 100) << Edge::Above << QList<QRect>{QRect(80, 70, 10, 10)}
-            << QPoint(70, 120);
-        QTest::newRow("covers where neither side is clear")
-            << QPoint(100, 100) << Edge::Above
-            << QList<QRect>{QRect(80, 70, 10, 10), QRect(80, 130, 10, 10)} << QPoint(70, 60);
+            << QPoint(0, 100) << Edge::Below << none << QRect(0, 120, 80, 40) << Edge::Below;
+        QTest::newRow("leaves a control above clear")
+            << QPoint(100, 100) << Edge::Above << QList<QRect>{above} << QRect(70, 120, 80, 40)
+            << Edge::Below;
+        QTest::newRow("stands on the right where above and below are taken")
+            << QPoint(100, 100) << Edge::Above << QList<QRect>{above, below}
+            << QRect(120, 94, 88, 32) << Edge::Right;
+        QTest::newRow("stands on the left where the right is taken too")
+            << QPoint(100, 100) << Edge::Above << QList<QRect>{above, below, right}
+            << QRect(12, 94, 88, 32) << Edge::Left;
+        QTest::newRow("covers its preferred side where no side is clear")
+            << QPoint(100, 100) << Edge::Above << QList<QRect>{above, below, right, left}
+            << QRect(70, 60, 80, 40) << Edge::Above;
         QTest::newRow("covers rather than leave the screen")
-            << QPoint(100, 10) << Edge::Below << QList<QRect>{QRect(80, 40, 10, 10)}
-            << QPoint(70, 30);
+            << QPoint(385, 10) << Edge::Below << QList<QRect>{QRect(290, 0, 60, 60)}
+            << QRect(320, 30, 80, 40) << Edge::Below;
     }
 
     void placement()
@@ -46,10 +57,12 @@ private Q_SLOTS:
         QFETCH(QPoint, anchor);
         QFETCH(Edge, preferred);
         QFETCH(QList<QRect>, obstacles);
-        QFETCH(QPoint, placed);
-        QCOMPARE(PopoverPanel::placement({80, 40}, QRect(anchor, QSize(20, 20)), preferred,
-                                         QRect(0, 0, 400, 300), obstacles),
-                 QRect(placed, QSize(80, 40)));
+        QFETCH(QRect, frame);
+        QFETCH(Edge, edge);
+        const PopoverPanel::Placement placed = PopoverPanel::placement(
+            {80, 32}, QRect(anchor, QSize(20, 20)), preferred, QRect(0, 0, 400, 300), obstacles);
+        QCOMPARE(placed.frame, frame);
+        QCOMPARE(placed.edge, edge);
     }
 
     // The arrow's tip touches the control at its middle, also when the popover slides along the
