@@ -199,6 +199,8 @@ void FileIntake::openQueuedFiles()
 void FileIntake::askForMethod()
 {
     if (choosing_) {
+        AlertPresenter::setSheetMessageText(host_.mainWindow(),
+                                            chooserMessage(filesToOpenFromDock.size()));
         return;
     }
     choosing_ = true;

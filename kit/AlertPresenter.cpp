@@ -146,6 +146,16 @@ void AlertPresenter::beginSheetModalForWindow(const Alert& alert, QWidget* windo
     });
 }
 
+void AlertPresenter::setSheetMessageText(QWidget* window, const QString& messageText)
+{
+    if (!window)
+        return;
+    const auto sheets = window->window()->findChildren<AlertSheet*>(Qt::FindDirectChildrenOnly);
+    for (AlertSheet* sheet : sheets)
+        if (sheet->isVisible())
+            sheet->setMessageText(messageText);
+}
+
 int AlertPresenter::runModal(const Alert& alert)
 {
     if (const std::optional<int> answer = takeNextAnswer(alert))

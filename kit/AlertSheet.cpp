@@ -119,6 +119,13 @@ void AlertSheet::place()
     layout()->activate();
 }
 
+void AlertSheet::setMessageText(const QString& text)
+{
+    message_->setText(text);
+    message_->setVisible(!text.isEmpty());
+    place();
+}
+
 bool AlertSheet::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == window_ && event->type() == QEvent::Resize)

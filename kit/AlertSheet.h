@@ -26,6 +26,7 @@ public:
     QList<QPushButton*> buttons() const { return buttons_; }
     QLabel* messageLabel() const { return message_; }
     QLabel* informativeLabel() const { return informative_; }
+    void setMessageText(const QString& text);
 
 Q_SIGNALS:
     void answered(int response);
