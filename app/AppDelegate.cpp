@@ -130,8 +130,7 @@ void AppDelegate::applicationDidFinishLaunching()
 
     registerServicesProvider();
 
-    if (Utils::windIsVert_cal())
-        toggleWindowHorizontal(nullptr);
+    placeWindowAtStart();
 }
 
 void AppDelegate::dressWindow()

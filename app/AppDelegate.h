@@ -119,6 +119,8 @@ public:
 
     // --- Layouts (AppDelegate_Layouts.cpp)
     void toggleWindowHorizontal(QObject* sender = nullptr);
+    // The stored layout when it fits the screen, else the other one; the window centred.
+    void placeWindowAtStart();
 
     // --- Keyboard and start button (AppDelegate_Shortcuts.cpp)
     void viewDidHandleEvent(QWidget* view, QKeyEvent* event) override;
@@ -201,6 +203,11 @@ private:
     void registerServicesProvider();
     void shredEverything();
     void placeZones(bool vertical, QSize windowSize);
+    // Where the last layout switch took the window from, and where it put it.
+    struct LayoutSwitch {
+        QPoint from;
+        QPoint to;
+    };
     void preparePrivScanView();
     void installPrivScanBlocks();
     void showBusyPrivScanView();
@@ -209,6 +216,7 @@ private:
 
     MainWindowOutlets outlets_;
     QRectF defaultIndicBounds_;
+    std::optional<LayoutSwitch> lastLayoutSwitch_;
     KeyboardLayoutTests keyboardLayout_;
     NotificationCenter::Token sizeLoadObserver_ = 0;
     QPointer<SingleInstance> desktopRequests_;

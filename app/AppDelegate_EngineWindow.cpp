@@ -31,6 +31,10 @@ void AppDelegate::setPassMainTF(qint64 tag, double fontSize, const QString& text
     if (!zone || !zone->mainTF)
         return;
     const QFont font = fontForPassMainTFWithSize(fontSize);
+    if (zone->indic) {
+        zone->indic->fitTitle(zone->mainTF, font, text);
+        return;
+    }
     if (zone->mainTF->font() != font)
         zone->mainTF->setFont(font);
     zone->mainTF->setText(text);
@@ -39,7 +43,11 @@ void AppDelegate::setPassMainTF(qint64 tag, double fontSize, const QString& text
 void AppDelegate::setPassDescrTF(qint64 tag, const QString& text)
 {
     const std::optional<ZoneOutlets> zone = zoneOutlets(tag);
-    if (zone && zone->descrTF)
+    if (!zone || !zone->descrTF)
+        return;
+    if (zone->indic)
+        zone->indic->fitLine(zone->descrTF, text);
+    else
         zone->descrTF->setText(text);
 }
 

@@ -3,16 +3,19 @@
 #include "app/NamedImage.h"
 #include "app/WindowLayout.h"
 #include "engine/UtilsSettings.h"
+#include "kit/MyHudAlert.h"
 #include "kit/WAYWindow.h"
 
 #include <QAbstractButton>
 #include <QPropertyAnimation>
 #include <QScreen>
-#include <algorithm>
 
 namespace tolvex {
 
 namespace {
+
+const QString kLayoutDoesNotFitMessage =
+    QStringLiteral("The window does not fit on this screen in the other layout");
 
 // The zones glide to their places the way an animator proxy moves a view.
 constexpr int kZoneMoveDurationMs = 250;
@@ -26,6 +29,14 @@ void moveZone(QWidget* zone, QPointF origin)
     animation->setEasingCurve(QEasingCurve::InOutQuad);
     animation->setEndValue(origin.toPoint());
     animation->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+// The usable part of the window's screen, without panels and docks.
+QRect availableArea(const QWidget* window)
+{
+    const QScreen* screen = window->screen();
+    return screen ? screen->availableGeometry()
+                  : QRect(QPoint(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
 }
 
 void setZoneShown(QWidget* zone, bool shown)
@@ -42,19 +53,28 @@ void AppDelegate::toggleWindowHorizontal(QObject* /*sender*/)
     if (!window)
         return;
     const bool toVertical = !WindowLayout::isVertical(window->surfaceSize());
+    const QSize size = toVertical ? WindowLayout::kVerticalSize : WindowLayout::kHorizontalSize;
+    const QRect available = availableArea(window);
+    if (!WindowLayout::fits(size, available)) {
+        alertWithWindow(HudAlertType::information, kLayoutDoesNotFitMessage);
+        return;
+    }
 
     setZoneShown(outlets_.onePassDropView, false);
     setZoneShown(outlets_.thirtyFivePassDropView, false);
 
     // The window keeps its bottom-left corner, as a window frame set with the same origin does,
-    // but its title bar never leaves the top of the screen, where it could not be dragged back.
-    const QSize size = toVertical ? WindowLayout::kVerticalSize : WindowLayout::kHorizontalSize;
+    // inside the screen's usable area; a switch straight back returns it to where it was.
     const QRect old = window->surfaceGeometry();
-    int top = old.bottom() + 1 - size.height();
-    if (const QScreen* screen = window->screen())
-        top = std::max(top, screen->availableGeometry().top());
+    const bool untouchedSinceLastSwitch =
+        lastLayoutSwitch_ && lastLayoutSwitch_->to == old.topLeft();
+    const QPoint wanted = untouchedSinceLastSwitch
+                              ? lastLayoutSwitch_->from
+                              : QPoint(old.left(), old.bottom() + 1 - size.height());
+    const QPoint topLeft = WindowLayout::placedInside(QRect(wanted, size), available);
     window->setFixedSurfaceSize(size);
-    window->moveSurfaceTo(QPoint(old.left(), top));
+    window->moveSurfaceTo(topLeft);
+    lastLayoutSwitch_ = LayoutSwitch{old.topLeft(), topLeft};
 
     if (toVertical) {
         Utils::windIsVert_calSave(true);
@@ -64,6 +84,26 @@ void AppDelegate::toggleWindowHorizontal(QObject* /*sender*/)
         Utils::windIsVert_calSave(false);
     }
     placeZones(toVertical, size);
+}
+
+void AppDelegate::placeWindowAtStart()
+{
+    WAYWindow* window = outlets_.window;
+    if (!window)
+        return;
+    const QRect available = availableArea(window);
+    // Where neither fits, the lower horizontal window keeps more of itself on the screen.
+    const bool storedFits = WindowLayout::fits(
+        Utils::windIsVert_cal() ? WindowLayout::kVerticalSize : WindowLayout::kHorizontalSize,
+        available);
+    const bool vertical = WindowLayout::fits(WindowLayout::kVerticalSize, available) &&
+                          (Utils::windIsVert_cal() == storedFits);
+    if (vertical)
+        toggleWindowHorizontal(nullptr);
+    else if (Utils::windIsVert_cal())
+        Utils::windIsVert_calSave(false);
+    window->moveSurfaceTo(WindowLayout::centredIn(window->surfaceSize(), available));
+    lastLayoutSwitch_.reset();
 }
 
 void AppDelegate::placeZones(bool vertical, QSize windowSize)

@@ -204,6 +204,12 @@ void FileIntake::openQueuedFiles()
 
 void FileIntake::askForMethod()
 {
+    if (choosing_) {
+        AlertPresenter::setSheetMessageText(host_.mainWindow(),
+                                            chooserMessage(filesToOpenFromDock.size()));
+        return;
+    }
+    choosing_ = true;
     QPointer<FileIntake> self(this);
     AlertPresenter::beginSheetModalForWindow(
         MethodChooser::alert(chooserMessage(filesToOpenFromDock.size()), chooserInformativeText,
@@ -212,6 +218,7 @@ void FileIntake::askForMethod()
             if (!self) {
                 return;
             }
+            self->choosing_ = false;
             switch (response) {
             case MethodChooser::cancelResponse:
                 self->filesToOpenFromDock.clear();

@@ -72,6 +72,8 @@ private:
 
     ShredLists& lists_;
     ShredTasks& tasks_;
+    // Requests that come while the chooser is up join its queue instead of asking again.
+    bool choosing_ = false;
     ZoneLooks& looks_;
     HudAlert& hud_;
     FileIntakeHost& host_;

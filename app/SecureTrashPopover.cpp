@@ -23,8 +23,6 @@ constexpr double kButtonFontSize = 13.0;
 SecureTrashPopover::SecureTrashPopover(QWidget* parent) : PopoverPanel(parent)
 {
     setObjectName(QStringLiteral("secureTrashPopOver"));
-    setStyleSheet(QStringLiteral("#secureTrashPopOver { background: #2b2b2e; border: 1px solid "
-                                 "#505055; border-radius: 6px; }"));
 
     auto* title = new QLabel(QStringLiteral("Secure Empty Trash"), this);
     title->setFont(RobotoFont::named(QStringLiteral("Roboto-Regular"), kTitleFontSize));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointF>
+#include <QRect>
 #include <QSize>
 #include <QSizeF>
 
@@ -20,6 +21,13 @@ public:
     };
 
     static bool isVertical(QSize windowSize);
+
+    // Whether a window of `size` fits in `available`, the usable part of its screen.
+    static bool fits(QSize size, const QRect& available);
+    // `frame` moved the least distance that brings it inside `available`; a frame too large
+    // keeps its top-left corner, and so its title bar, on the screen.
+    static QPoint placedInside(const QRect& frame, const QRect& available);
+    static QPoint centredIn(QSize size, const QRect& available);
 
     // Top-left corners (y grows downwards) of zones of size `zone` around the content centre,
     // `gap` apart: a row with 1-pass on the left, or a column with 1-pass at the top. The 7-pass

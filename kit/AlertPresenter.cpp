@@ -1,5 +1,6 @@
 #include "kit/AlertPresenter.h"
 
+#include "kit/AlertSheet.h"
 #include "kit/FilePanelDialog.h"
 #include "platform/MainQueue.h"
 
@@ -126,16 +127,33 @@ void AlertPresenter::beginSheetModalForWindow(const Alert& alert, QWidget* windo
         });
         return;
     }
-    QHash<QAbstractButton*, int> responses;
-    QMessageBox* box = makeMessageBox(alert, window, responses);
-    box->setWindowModality(Qt::WindowModal);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    QObject::connect(box, &QMessageBox::buttonClicked, box,
-                     [responses, completionHandler](QAbstractButton* button) {
-                         if (completionHandler)
-                             completionHandler(responses.value(button));
-                     });
-    box->open();
+    if (!window) {
+        QHash<QAbstractButton*, int> responses;
+        QMessageBox* box = makeMessageBox(alert, nullptr, responses);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        QObject::connect(box, &QMessageBox::buttonClicked, box,
+                         [responses, completionHandler](QAbstractButton* button) {
+                             if (completionHandler)
+                                 completionHandler(responses.value(button));
+                         });
+        box->open();
+        return;
+    }
+    auto* sheet = new AlertSheet(alert, window);
+    QObject::connect(sheet, &AlertSheet::answered, sheet, [completionHandler](int response) {
+        if (completionHandler)
+            completionHandler(response);
+    });
+}
+
+void AlertPresenter::setSheetMessageText(QWidget* window, const QString& messageText)
+{
+    if (!window)
+        return;
+    const auto sheets = window->window()->findChildren<AlertSheet*>(Qt::FindDirectChildrenOnly);
+    for (AlertSheet* sheet : sheets)
+        if (sheet->isVisible())
+            sheet->setMessageText(messageText);
 }
 
 int AlertPresenter::runModal(const Alert& alert)

@@ -58,6 +58,8 @@ public:
 
     static void beginSheetModalForWindow(const Alert& alert, QWidget* window,
                                          CompletionHandler completionHandler);
+    // A sheet up on `window` takes a new message, for a question whose subject grew meanwhile.
+    static void setSheetMessageText(QWidget* window, const QString& messageText);
     static int runModal(const Alert& alert);
     static void beginFilePanelSheetForWindow(const FilePanel& panel, QWidget* window,
                                              FilePanelCompletionHandler completionHandler);

@@ -75,6 +75,14 @@ bool worksWhenModal(const QWidget* window)
     }
 }
 
+// A popup that a widget under the modal window opened is as blocked as that widget.
+bool opensUnder(const QWidget* popup, const QWidget* modal)
+{
+    const QWidget* opener = popup->parentWidget();
+    return popup->windowType() == Qt::Popup && opener && opener->window() == modal->window() &&
+           opener != modal && !modal->isAncestorOf(opener);
+}
+
 class ModalInputFilter : public QObject {
 public:
     std::vector<Session> sessions;
@@ -100,7 +108,8 @@ protected:
         if (target == modal || modal->isAncestorOf(target))
             return false;
         const QWidget* targetWindow = target->window();
-        if (targetWindow != modal->window() && worksWhenModal(targetWindow))
+        if (targetWindow != modal->window() && worksWhenModal(targetWindow) &&
+            !opensUnder(targetWindow, modal))
             return false;
         event->accept();
         return true;

@@ -3,6 +3,7 @@
 #include "BezierPathQuartzUtilities.h"
 #include "MediaTimingFunction.h"
 
+#include <QLabel>
 #include <QLineF>
 #include <QLinearGradient>
 #include <QPainter>
@@ -14,6 +15,9 @@ namespace tolvex {
 namespace {
 
 constexpr double kDefaultProgressLineWidth = 4.0;
+// Texts over the ring keep this far from its progress line, and titles shrink no further.
+constexpr qreal kTextClearance = 3.0;
+constexpr int kSmallestTitlePixelSize = 9;
 constexpr double kDefaultOuterLineWidth = 1.0;
 constexpr double kDefaultAnimationDuration = 0.25;
 const QColor kDefaultTintColor = QColor::fromRgbF(0.139, 0.449, 0.867);
@@ -142,6 +146,43 @@ void JESCircularProgressView::setDefaultValues()
 
     drawOuterCircle();
     drawProgressCircle();
+}
+
+void JESCircularProgressView::fitTitle(QLabel* label, QFont font, const QString& text) const
+{
+    while (
+        font.pixelSize() > kSmallestTitlePixelSize &&
+        QFontMetricsF(font).horizontalAdvance(text) >
+            std::min<qreal>(label->width(), insideWidthAcross(lineOf(label, QFontMetricsF(font)))))
+        font.setPixelSize(font.pixelSize() - 1);
+    label->setFont(font);
+    label->setText(text);
+}
+
+void JESCircularProgressView::fitLine(QLabel* label, const QString& text) const
+{
+    const QFontMetricsF metrics(label->font());
+    const qreal width = std::min<qreal>(label->width(), insideWidthAcross(lineOf(label, metrics)));
+    label->setText(metrics.elidedText(text, Qt::ElideMiddle, width));
+}
+
+QRectF JESCircularProgressView::lineOf(const QLabel* label, const QFontMetricsF& metrics) const
+{
+    const QPointF origin = label->mapTo(window(), QPointF()) - mapTo(window(), QPointF());
+    const qreal middle = origin.y() + label->height() / 2.0;
+    return QRectF(origin.x(), middle - metrics.height() / 2.0, label->width(), metrics.height());
+}
+
+qreal JESCircularProgressView::insideWidthAcross(const QRectF& line) const
+{
+    // The rings are built for the whole view and drawn fitted into the bounds.
+    const QRectF drawn = bounds();
+    const qreal scale = width() > 0 ? drawn.width() / width() : 1.0;
+    const QPointF centre = drawn.topLeft() + center() * scale;
+    const qreal inside = (radius() - m_progressLineWidth / 2.0) * scale - kTextClearance;
+    const qreal farthest =
+        std::max(std::abs(line.top() - centre.y()), std::abs(line.bottom() - centre.y()));
+    return farthest < inside ? 2.0 * std::sqrt(inside * inside - farthest * farthest) : 0.0;
 }
 
 double JESCircularProgressView::radius() const

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QColor>
+#include <QFontMetricsF>
+#include <QLabel>
 #include <QPainterPath>
 #include <QWidget>
 #include <optional>
@@ -63,12 +65,24 @@ public:
     QPainterPath progressPath() const { return m_progressPath.value_or(QPainterPath()); }
     QPainterPath outerPath() const { return m_outerPath.value_or(QPainterPath()); }
 
+    // Texts shown over the ring, on a label that lies over it: a title in the largest size up to
+    // that of `font` that fits inside the ring, and a line elided in the middle where it would
+    // run into the ring or past the label.
+    void fitTitle(QLabel* label, QFont font, const QString& text) const;
+    void fitLine(QLabel* label, const QString& text) const;
+
     // The geometry shared by every ring in the process.
     double radius() const;
     QPointF center() const;
     QRectF progressLineInset() const;
 
 protected:
+    // How wide a line of text may be inside the ring, clear of the progress line, across the
+    // horizontal band `line` (in the view's coordinates).
+    qreal insideWidthAcross(const QRectF& line) const;
+    // The band a line of text in `metrics` takes, centred on `label`, in the view's coordinates.
+    QRectF lineOf(const QLabel* label, const QFontMetricsF& metrics) const;
+
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "kit/AlphaValue.h"
 #include "kit/Images.h"
+#include "kit/WAYWindow.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -152,8 +153,11 @@ void MyHudAlert::updateWindowPosition()
     const QWidget* parent = window_->parentWidget();
     if (!parent)
         return;
-    window_->move(qRound(parent->width() * 0.5 - window_->width() * 0.5),
-                  qRound(parent->height() * 0.5 - window_->height() * 0.5));
+    // Over the window's surface: the shadow some windows draw around it is not part of them.
+    const auto* way = qobject_cast<const WAYWindow*>(parent);
+    const QRectF surface = way ? QRectF(way->surfaceRect()) : QRectF(parent->rect());
+    window_->move(qRound(surface.x() + surface.width() * 0.5 - window_->width() * 0.5),
+                  qRound(surface.y() + surface.height() * 0.5 - window_->height() * 0.5));
 }
 
 void MyHudAlert::dismiss()

@@ -4,9 +4,12 @@
 #include "app/FileIntakeHost.h"
 #include "engine/UtilsSettings.h"
 #include "kit/AlertPresenter.h"
+#include "kit/AlertSheet.h"
 #include "platform/NativePath.h"
 
 #include <QFileDialog>
+#include <QLabel>
+#include <QPushButton>
 #include <QThread>
 #include <fstream>
 
@@ -167,6 +170,17 @@ private Q_SLOTS:
         QVERIFY(fx_->rig.lists.filePathsArr(1).isEmpty() &&
                 fx_->rig.lists.filePathsArr(35).isEmpty());
         QCOMPARE(fx_->rig.lists.filePathsArr(7).size(), 20);
+
+        // A request while the chooser is up joins it: one chooser, counting both, hands over both.
+        fx_->intake.filesToOpenFromDock = {makeFile("Docs/early")};
+        fx_->intake.openQueuedFiles();
+        fx_->intake.filesToOpenFromDock << makeFile("Docs/late");
+        fx_->intake.openQueuedFiles();
+        const auto sheets = fx_->window.findChildren<AlertSheet*>();
+        QCOMPARE(sheets.size(), 1);
+        QCOMPARE(sheets[0]->messageLabel()->text(), QStringLiteral("2 files dropped"));
+        sheets[0]->buttons()[3]->click();
+        QTRY_COMPARE(fx_->rig.lists.filePathsArr(1).size(), 2);
     }
 
     // Nothing is queued, so nothing can be asked later: protected paths go silently, and with

@@ -7,7 +7,10 @@
 #include "app/NamedImage.h"
 #include "app/PrefsVC.h"
 #include "app/SecureTrashPopover.h"
+#include "app/WindowLayout.h"
 #include "engine/MountedVolumes.h"
+#include "kit/AlertSheet.h"
+#include "kit/JESCircularProgressView.h"
 #include "kit/ProgressIndicator.h"
 #include "tests/UrlCatcher.h"
 
@@ -15,7 +18,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
+#include <QPushButton>
 #include <cerrno>
 #include <csignal>
 
@@ -59,7 +62,77 @@ private:
         }
     }
 
+    // Every visible window of the program lies inside the screen's usable area.
+    static void everyWindowOnTheScreen(const QRect& available)
+    {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            const auto* way = qobject_cast<WAYWindow*>(window);
+            const QRect frame = way ? way->surfaceGeometry() : window->frameGeometry();
+            QVERIFY2(!window->isVisible() || available.contains(frame),
+                     qPrintable(window->metaObject()->className()));
+        }
+    }
+
+    // Every label shown in `root` holds its text whole, or elided on purpose.
+    static void labelsFit(QWidget* root)
+    {
+        for (const QLabel* label : root->findChildren<QLabel*>()) {
+            const QString text = label->text();
+            const bool fits = label->wordWrap()
+                                  ? label->heightForWidth(label->width()) <= label->height()
+                                  : label->fontMetrics().horizontalAdvance(text) <= label->width();
+            QVERIFY2(!label->isVisible() || text.contains(QChar(0x2026)) || fits, qPrintable(text));
+        }
+    }
+
+    // The line of `label` lies inside the zone's ring, clear of its progress line.
+    static void insideRing(const ZoneOutlets& zone, const QLabel* label)
+    {
+        const JESCircularProgressView* ring = zone.indic;
+        const QPointF centre = ring->mapTo(zone.dropView, ring->center());
+        const qreal inside = ring->radius() - ring->progressLineWidth() / 2.0;
+        const QFontMetricsF metrics(label->font());
+        const QPointF middle = QRectF(label->geometry()).center();
+        const QSizeF half(metrics.horizontalAdvance(label->text()) / 2.0, metrics.ascent() / 2.0);
+        for (const QPointF corner : {middle + QPointF(half.width(), half.height()),
+                                     middle - QPointF(half.width(), half.height()),
+                                     middle + QPointF(half.width(), -half.height()),
+                                     middle + QPointF(-half.width(), half.height())})
+            QVERIFY2(QLineF(centre, corner).length() < inside, qPrintable(label->text()));
+    }
+
 private Q_SLOTS:
+    // At any scale: the stored layout when it fits, else the other, centred; a switch to a layout
+    // that cannot fit is refused with a word; a switch and its reverse come back to one place.
+    void staysOnTheScreenInEitherLayout()
+    {
+        MainWindowRig rig;
+        Utils::windIsVert_calSave(true);
+        rig.start();
+        const QRect available = rig.window->screen()->availableGeometry();
+        const bool verticalFits = WindowLayout::fits(WindowLayout::kVerticalSize, available);
+        QCOMPARE(Utils::windIsVert_cal(), verticalFits);
+        QVERIFY((rig.window->surfaceGeometry().center() - available.center()).manhattanLength() <=
+                2);
+        everyWindowOnTheScreen(available);
+        labelsFit(rig.window.get());
+        if (!verticalFits) {
+            const QRect before = rig.window->geometry();
+            rig.pressKey(Key::Up, Qt::ControlModifier);
+            QCOMPARE(rig.window->geometry(), before);
+            QCOMPARE(rig.hud(), "The window does not fit on this screen in the other layout");
+            return;
+        }
+        for (const QPoint place : {QPoint(1000, 100), QPoint(20, 120)}) {
+            rig.window->moveSurfaceTo(available.topLeft() + place);
+            const QRect before = rig.window->geometry();
+            rig.delegate->toggleWindowHorizontal(nullptr);
+            everyWindowOnTheScreen(available);
+            rig.delegate->toggleWindowHorizontal(nullptr);
+            QCOMPARE(rig.window->geometry(), before);
+        }
+    }
+
     // Then the desktop's requests reach the window, the title bar visits the website, and its
     // close button closes at once while nothing shreds.
     void startsWithEmptyZonesInARowSwitchesToAColumnKeepingTheBottomLeftCornerAndCloses()
@@ -190,11 +263,12 @@ private Q_SLOTS:
         overlay->close();
 
         rig.delegate->beginSheetModal({"Question", {}, {"OK"}}, [](int) {});
-        auto* sheet = rig.window->findChild<QMessageBox*>();
+        QPointer<AlertSheet> sheet = rig.window->findChild<AlertSheet*>();
         QTRY_VERIFY(sheet && sheet->isVisible());
         windowShortcutsWait(sheet);
         QVERIFY(sheet->isVisible());
-        sheet->close();
+        sheet->buttons().first()->click();
+        QTRY_VERIFY(!sheet);
 
         // Ctrl+Shift+Backspace opens the Secure Empty Trash popover, which shreds with its pass.
         MountedVolumes::setForTesting(QList<MountedVolume>{{"/", QString()}});
@@ -222,7 +296,7 @@ private Q_SLOTS:
         rig.delegate->toggleWindowHorizontal(nullptr);
         QCOMPARE(told(), QStringList{"Your settings cannot be saved"});
         // A second sheet would be a real one.
-        QVERIFY(!rig.window->findChild<QMessageBox*>());
+        QVERIFY(!rig.window->findChild<AlertSheet*>());
     }
 
     // While lists shred, their zones ignore drags and refuse drops, the volumes screen and the
@@ -234,6 +308,12 @@ private Q_SLOTS:
         const ZoneOutlets zone = *rig.delegate->zoneOutlets(35);
         QTRY_COMPARE(zone.mainTF->text(), "..Shredding..");
         QCOMPARE(NamedImage::imageName(zone.addNewFilesBtn), "cancelShred");
+        // A long name keeps both of its ends, and the look stays inside the ring.
+        rig.delegate->setPassDescrTF(35, "archive-of-quarterly-results-for-2026.pdf");
+        QVERIFY(zone.descrTF->text().startsWith("arch") && zone.descrTF->text().endsWith(".pdf"));
+        for (const QLabel* label : {static_cast<QLabel*>(zone.mainTF), zone.descrTF})
+            insideRing(zone, label);
+        labelsFit(rig.window.get());
         QVERIFY(zone.clearRevealView->isHidden());
         const auto drag = MainWindowRig::fileDrag({rig.file("docs/second")});
         QVERIFY(MainWindowRig::dragEnter(zone.dropView, *drag));

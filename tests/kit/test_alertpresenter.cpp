@@ -1,6 +1,9 @@
 #include "kit/AlertPresenter.h"
+#include "kit/AlertSheet.h"
+#include "kit/ApplicationModal.h"
 #include "kit/FilePanelDialog.h"
 #include "kit/UtilsSystem.h"
+#include "kit/WAYWindow.h"
 #include "tests/UrlCatcher.h"
 
 #include <QAbstractItemView>
@@ -8,7 +11,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
-#include <QMessageBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,9 +21,9 @@ using namespace tolvex;
 
 namespace {
 
-QStringList buttonsLeftToRight(QMessageBox* box)
+QStringList buttonsLeftToRight(const AlertSheet* sheet)
 {
-    QList<QAbstractButton*> buttons = box->buttons();
+    QList<QPushButton*> buttons = sheet->buttons();
     std::sort(buttons.begin(), buttons.end(), [](QAbstractButton* a, QAbstractButton* b) {
         return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x();
     });
@@ -30,6 +33,21 @@ QStringList buttonsLeftToRight(QMessageBox* box)
     return titles;
 }
 
+// The sheet hangs under the title bar, centred on the surface and inside it, with its texts
+// and buttons whole.
+void hangsInsideTheWindow(const WAYWindow& window, const AlertSheet* sheet)
+{
+    const QRect surface = window.surfaceRect();
+    QCOMPARE(sheet->y(), surface.top() + window.titleBarView()->height());
+    QVERIFY(qAbs(sheet->geometry().center().x() - surface.center().x()) <= 1);
+    QVERIFY(surface.contains(sheet->geometry()));
+    for (const QLabel* label : {sheet->messageLabel(), sheet->informativeLabel()})
+        QVERIFY(label->isHidden() || label->heightForWidth(label->width()) <= label->height());
+    for (const QPushButton* button : sheet->buttons()) {
+        QVERIFY(sheet->rect().contains(button->geometry()));
+        QVERIFY(button->fontMetrics().horizontalAdvance(button->text()) < button->width());
+    }
+}
 // Selects `paths` in the panel's file list, as clicks with Ctrl held would.
 void choose(QFileDialog* panel, const QStringList& paths)
 {
@@ -63,7 +81,9 @@ private Q_SLOTS:
     // "Cancel" answers Escape.
     void sheetsShowTheirButtonsInOrderAndAnswer()
     {
-        QWidget window;
+        WAYWindow window;
+        window.setFixedSurfaceSize({500, 338});
+        window.setTitleBarHeight(32);
         QPalette dark = window.palette();
         dark.setColor(QPalette::Window, QColor(30, 30, 30));
         window.setPalette(dark);
@@ -79,31 +99,36 @@ private Q_SLOTS:
         const auto show = [&](const Alert& alert) {
             AlertPresenter::beginSheetModalForWindow(alert, &window,
                                                      [&](int answer) { responses << answer; });
-            QMessageBox* box = window.findChild<QMessageBox*>();
-            return box && QTest::qWaitFor([box] { return box->isVisible(); }) ? box : nullptr;
+            return QPointer<AlertSheet>(window.findChild<AlertSheet*>());
         };
 
-        QPointer<QMessageBox> box = show(kCloseSheet);
-        QVERIFY(box);
-        QCOMPARE(box->windowModality(), Qt::WindowModal);
-        QCOMPARE(box->palette().color(QPalette::Window), QColor(30, 30, 30));
-        QCOMPARE(box->icon(), QMessageBox::Critical);
-        QCOMPARE(box->informativeText(), kCloseSheet.informativeText);
-        QCOMPARE(buttonsLeftToRight(box),
+        QPointer<AlertSheet> sheet = show(kCloseSheet);
+        QVERIFY(sheet && sheet->isVisible());
+        QCOMPARE(sheet->palette().color(QPalette::Window), QColor(30, 30, 30));
+        QCOMPARE(sheet->informativeLabel()->text(), kCloseSheet.informativeText);
+        QCOMPARE(buttonsLeftToRight(sheet),
                  QStringList({"Close Window and terminate tasks", "Don't close"}));
-        QCOMPARE(box->defaultButton()->text(), QStringLiteral("Don't close"));
-        for (QAbstractButton* button : box->buttons())
-            if (button->text() == QStringLiteral("Close Window and terminate tasks"))
-                button->click();
-        QTRY_VERIFY(!box);
+        QVERIFY(sheet->buttons().first()->isDefault());
+        hangsInsideTheWindow(window, sheet);
+        // The window below takes no input meanwhile.
+        QVERIFY(ApplicationModal::isBlocked(window.titleBarView()));
+        sheet->buttons()[1]->click();
+        QTRY_VERIFY(!sheet);
+        QVERIFY(!ApplicationModal::isBlocked(window.titleBarView()));
 
-        box = show(chooser);
-        QVERIFY(box);
-        QCOMPARE(buttonsLeftToRight(box), QStringList({"1-pass", "7-pass", "35-pass", "Cancel"}));
-        for (QAbstractButton* button : box->buttons())
+        // In a narrow window the buttons stand in a column, the first on top.
+        window.setFixedSurfaceSize({280, 620});
+        sheet = show(chooser);
+        hangsInsideTheWindow(window, sheet);
+        QCOMPARE(sheet->buttons().first()->text(), QStringLiteral("Cancel"));
+        QVERIFY(sheet->buttons()[0]->y() < sheet->buttons()[1]->y());
+        for (QAbstractButton* button : sheet->buttons())
             QCOMPARE(button->isEnabled(), button->text() != QStringLiteral("7-pass"));
-        QTest::keyClick(box, Qt::Key_Escape);
-        QTRY_VERIFY(!box);
+        window.setFixedSurfaceSize({500, 338});
+        hangsInsideTheWindow(window, sheet);
+        QCOMPARE(buttonsLeftToRight(sheet), QStringList({"1-pass", "7-pass", "35-pass", "Cancel"}));
+        QTest::keyClick(sheet, Qt::Key_Escape);
+        QTRY_VERIFY(!sheet);
         QCOMPARE(responses, QList<int>({AlertSecondButtonReturn, AlertFirstButtonReturn}));
     }
 

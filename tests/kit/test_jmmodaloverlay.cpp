@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
@@ -234,6 +235,18 @@ private Q_SLOTS:
         overlay->close();
     }
 
+    // A click delivered straight to the widget, as to a popup that holds the mouse.
+    static void pressAndRelease(QWidget* widget)
+    {
+        const QPointF at = widget->rect().center();
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, at, widget->mapToGlobal(at), Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                              Qt::NoModifier);
+            QApplication::sendEvent(widget, &event);
+        }
+    }
+
     void windowUnderneathTakesNoInput()
     {
         QMainWindow main;
@@ -244,6 +257,13 @@ private Q_SLOTS:
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
         QSignalSpy clicked(uncovered, &QPushButton::clicked);
+        auto* shortcut = new QShortcut(QKeySequence(QStringLiteral("Ctrl+K")), &main);
+        QSignalSpy activated(shortcut, &QShortcut::activated);
+        // A popup that the window below opens while the overlay is up.
+        auto* popup = new QFrame(&main, Qt::Popup);
+        auto* inPopup = new QPushButton(QStringLiteral("In popup"), popup);
+        popup->resize(inPopup->sizeHint());
+        QSignalSpy popupClicked(inPopup, &QPushButton::clicked);
 
         overlay->setAnimates(false);
         overlay->setShouldOverlayTitleBar(false);
@@ -255,8 +275,20 @@ private Q_SLOTS:
         QTest::keyClick(uncovered, Qt::Key_Space);
         QTest::mouseClick(uncovered, Qt::LeftButton);
         QCOMPARE(clicked.count(), 0);
+        QTest::keyClick(&main, Qt::Key_K, Qt::ControlModifier);
+        QCOMPARE(activated.count(), 0);
+        popup->show();
+        pressAndRelease(inPopup);
+        QCOMPARE(popupClicked.count(), 0);
+        popup->hide();
 
         overlay->close();
+        QTest::keyClick(&main, Qt::Key_K, Qt::ControlModifier);
+        QCOMPARE(activated.count(), 1);
+        popup->show();
+        pressAndRelease(inPopup);
+        QCOMPARE(popupClicked.count(), 1);
+        popup->hide();
         QTest::mouseClick(uncovered, Qt::LeftButton);
         QCOMPARE(clicked.count(), 1);
     }

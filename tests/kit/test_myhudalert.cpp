@@ -1,9 +1,11 @@
 #include "kit/AlphaValue.h"
+#include "kit/CompositingMonitor.h"
 #include "kit/ImageView.h"
 #include "kit/Images.h"
 #include "kit/MyHudAlert.h"
 #include "kit/MyHudAlertWindow.h"
 #include "kit/ProgressIndicator.h"
+#include "kit/WAYWindow.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
@@ -168,6 +170,12 @@ private Q_SLOTS:
             QCOMPARE(panel()->geometry().center(), parent->rect().center());
         }
         QVERIFY(!first->findChild<MyHudAlertWindow*>());
+        // A window with a shadow: centred on the surface, not on the shadow's margins.
+        WAYWindow shadowed;
+        Q_EMIT CompositingMonitor::instance()->compositingChanged(true);
+        QVERIFY(shadowed.shadowMargins().top() != shadowed.shadowMargins().bottom());
+        MyHudAlert::alertWithWindow(&shadowed, HudAlertType::information, QStringLiteral("x"));
+        QCOMPARE(panel()->geometry().center(), shadowed.surfaceRect().center());
         MyHudAlert::dismisWindow();
     }
 };

@@ -36,15 +36,27 @@ class TestQBButton : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void paddingAddsToThePlainSize()
+    // At its own size the button shows its whole title with room on every side.
+    void titleKeepsClearOfTheEdges()
     {
         QBButton button;
         button.setText(QStringLiteral("Erase Free Space"));
-        const QFontMetricsF metrics(button.font());
-        const QSizeF plain(metrics.horizontalAdvance(button.text()), metrics.height());
-        QCOMPARE(button.cell().cellSize(), plain + QSizeF(26.0, 4.0));
-        button.resize(200, 40);
-        QCOMPARE(button.cell().titleRectForBounds(button.rect()), QRectF(13.0, 2.0, 174.0, 36.0));
+        darken(button);
+        button.setBackgroundColor(Qt::black);
+        button.resize(button.cell().cellSize().toSize());
+        const QImage image = PixelChecks::render(button);
+        QRect ink;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qGray(image.pixel(x, y)) > 128)
+                    ink |= QRect(x, y, 1, 1);
+        QVERIFY(ink.width() >= button.fontMetrics().horizontalAdvance(button.text()) - 2);
+        QVERIFY2(ink.left() >= 8 && ink.right() <= image.width() - 9,
+                 qPrintable(QStringLiteral("%1..%2 of %3")
+                                .arg(ink.left())
+                                .arg(ink.right())
+                                .arg(image.width())));
+        QVERIFY(ink.top() >= 1 && ink.bottom() <= image.height() - 2);
     }
 
     // The pressed overlay never hides the title; without a text colour only the pressed
