@@ -47,6 +47,11 @@ public:
     void displaySlideAtIndex(qsizetype index);
 
     qsizetype indexOfDisplayedSlide() const { return m_indexOfDisplayedSlide; }
+Q_SIGNALS:
+    // Another slide is shown, whoever asked for it.
+    void displayedSlideChanged(qsizetype index);
+
+public:
     // Stored only; nothing is shown.
     void setIndexOfDisplayedSlide(qsizetype index) { m_indexOfDisplayedSlide = index; }
     QWidget* displayedSlide() const { return m_displayedSlide; }

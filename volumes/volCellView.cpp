@@ -101,6 +101,11 @@ volCellView::volCellView(QWidget* parent) : HoverUnderlineRow(parent)
         eraseButton(this, QStringLiteral("eraseAndFormatBtn"), QStringLiteral("Erase && Format"));
     buttons_->addWidget(eraseFreeSpaceBtn);
     buttons_->addWidget(eraseAndFormatBtn);
+    // A volume that cannot be reformatted keeps the button's room, so its row lines up with
+    // the others.
+    QSizePolicy keepsRoom = eraseAndFormatBtn->sizePolicy();
+    keepsRoom.setRetainSizeWhenHidden(true);
+    eraseAndFormatBtn->setSizePolicy(keepsRoom);
     row_->addLayout(buttons_);
 }
 
