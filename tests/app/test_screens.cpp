@@ -9,6 +9,7 @@
 #include "app/SecureTrashPopover.h"
 #include "app/infoVC.h"
 #include "engine/UtilsSettings.h"
+#include "kit/AlphaValue.h"
 #include "kit/CompositingMonitor.h"
 #include "kit/FilePanelDialog.h"
 #include "kit/Images.h"
@@ -88,8 +89,15 @@ class TestScreens : public QObject {
                       .arg(name)
                       .arg(scale)
                       .arg(compositor_ ? QStringLiteral("composited") : QStringLiteral("opaque")));
-        for (const QWidget* window : whole ? windows : QList<QWidget*>())
-            QVERIFY_NOTHING_CLIPPED(*window);
+        for (const QWidget* window : windows) {
+            // One face for every text.
+            for (const QWidget* part : window->findChildren<QWidget*>())
+                QVERIFY2(!part->isVisible() ||
+                             QFontInfo(part->font()).family().startsWith("Roboto"),
+                         qPrintable(part->objectName()));
+            if (whole)
+                QVERIFY_NOTHING_CLIPPED(*window);
+        }
     }
 
     // A popup lies on the window's screen, whole, in the window's dark palette; photographed.
@@ -193,6 +201,9 @@ class TestScreens : public QObject {
     {
         rig_.delegate->privacyCleanUp();
         screenshot("privacy-scanning");
+        // The rings fade with the greyed labels.
+        const JESCircularProgressView* ring = rig_.delegate->zoneOutlets(7)->indic;
+        QVERIFY(AlphaValue::alphaValue(ring) < 1.0);
         PrivScanVC* results = rig_.delegate->privScanVC(vertical);
         QTRY_COMPARE(overlay()->contentViewController(), results);
         const QString firefox = rig_.file(".local/share/applications/firefox.desktop",
@@ -213,6 +224,7 @@ class TestScreens : public QObject {
                  imageNamed("firefox").pixmap(32).toImage());
         results->view()->findChild<QPushButton*>("closeButton")->click();
         QVERIFY(!overlay()->isShown());
+        QCOMPARE(AlphaValue::alphaValue(ring), 1.0);
     }
 
     void volumes()
@@ -233,12 +245,12 @@ class TestScreens : public QObject {
         QCOMPARE(overlay()->contentViewController(), volumes);
         screenshot("volumes");
         // Both rows are laid out alike, the start-up volume's without its erase-and-format button.
-        const auto nameOf = [volumes](int row) {
+        const auto rowOf = [volumes](int row) {
             return static_cast<volCellView*>(
-                       volumes->volsTablView->itemWidget(volumes->volsTablView->item(row)))
-                ->volName->geometry();
+                volumes->volsTablView->itemWidget(volumes->volsTablView->item(row)));
         };
-        QCOMPARE(nameOf(0), nameOf(1));
+        QCOMPARE(rowOf(0)->size(), rowOf(1)->size());
+        QCOMPARE(rowOf(0)->volName->geometry(), rowOf(1)->volName->geometry());
         rig_.window->findChild<QPushButton*>("closeButton")->click();
     }
 
@@ -417,6 +429,7 @@ private Q_SLOTS:
     {
         if (overlay()->isShown())
             overlay()->close();
+        rig_.delegate->applyIdleLook();
         for (qint64 id : {1, 7, 35})
             rig_.delegate->zoneOutlets(id)->clearRevealView->findChild<QAbstractButton*>()->click();
     }
