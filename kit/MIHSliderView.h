@@ -47,11 +47,6 @@ public:
     void displaySlideAtIndex(qsizetype index);
 
     qsizetype indexOfDisplayedSlide() const { return m_indexOfDisplayedSlide; }
-Q_SIGNALS:
-    // Another slide is shown, whoever asked for it.
-    void displayedSlideChanged(qsizetype index);
-
-public:
     // Stored only; nothing is shown.
     void setIndexOfDisplayedSlide(qsizetype index) { m_indexOfDisplayedSlide = index; }
     QWidget* displayedSlide() const { return m_displayedSlide; }
@@ -82,6 +77,10 @@ public:
     // The horizontal and vertical scroll of the current (or last) swipe.
     double scrollDeltaX() const { return m_scrollDeltaX; }
     double scrollDeltaY() const { return m_scrollDeltaY; }
+
+Q_SIGNALS:
+    // Another slide is shown, whoever asked for it.
+    void displayedSlideChanged(qsizetype index);
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
