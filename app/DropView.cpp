@@ -3,15 +3,21 @@
 #include "app/DropViewDelegate.h"
 #include "engine/MediaMountRoots.h"
 #include "engine/UtilsFileSystem.h"
+#include "kit/AlphaValue.h"
 #include "kit/MyHudAlert.h"
 
 #include <QDragEnterEvent>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMimeData>
+#include <algorithm>
 
 namespace tolvex {
 
 namespace {
+
+// How much of a disabled zone's drawn views shows: about as much as of its greyed labels.
+constexpr qreal kDimmedAlpha = 0.4;
 
 const QString kNotAllowedMessage = QStringLiteral("Shredding of this file/folder is not allowed\n");
 
@@ -26,6 +32,33 @@ DropView::DropView(QWidget* parent) : QWidget(parent)
 {
     setAcceptDrops(true);
     setFocusPolicy(Qt::ClickFocus);
+}
+
+void DropView::childEvent(QChildEvent* event)
+{
+    if (event->added())
+        event->child()->installEventFilter(this);
+    QWidget::childEvent(event);
+}
+
+bool DropView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::EnabledChange)
+        dimWithLabels();
+    return QWidget::eventFilter(watched, event);
+}
+
+// Disabled labels grey themselves; the ring and the image buttons, drawn in their own colours,
+// fade with them.
+void DropView::dimWithLabels()
+{
+    const QList<QWidget*> children = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    const bool dimmed = std::any_of(children.begin(), children.end(), [](const QWidget* child) {
+        return qobject_cast<const QLabel*>(child) && !child->isEnabled();
+    });
+    for (QWidget* child : children)
+        if (!qobject_cast<QLabel*>(child))
+            AlphaValue::setAlphaValue(child, dimmed ? kDimmedAlpha : 1.0);
 }
 
 std::optional<QStringList> DropView::fileNames(const QMimeData* pasteboard)

@@ -38,6 +38,8 @@ public:
     bool performDragOperation(const QMimeData* pasteboard);
 
 protected:
+    void childEvent(QChildEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dragLeaveEvent(QDragLeaveEvent* event) override;
@@ -45,6 +47,7 @@ protected:
 
 private:
     void draggingExited(const QMimeData* pasteboard);
+    void dimWithLabels();
 
     DropViewDelegate* delegate_ = nullptr;
     qint64 mDropViewTag_ = 0;

@@ -38,10 +38,12 @@ const QString kWindowTitle = QStringLiteral("Tolvex");
 // A drop zone's frame and the frames of its views inside it.
 constexpr QSize kZoneSize(150, 156);
 constexpr QRect kRingFrame(11, 0, 128, 128);
-constexpr QRect kMainLabelFrame(0, 32, 150, 34);
-constexpr QRect kDescrLabelFrame(15, 66, 120, 32);
-constexpr QRect kSpinnerFrame(67, 73, 16, 16);
-constexpr QRect kAddButtonFrame(63, 96, 24, 24);
+// The title is tall enough for its hover size; the add button stays clear of the ring's line
+// also when a drag shrinks the ring.
+constexpr QRect kMainLabelFrame(0, 28, 150, 38);
+constexpr QRect kDescrLabelFrame(15, 63, 120, 32);
+constexpr QRect kSpinnerFrame(67, 70, 16, 16);
+constexpr QRect kAddButtonFrame(65, 92, 20, 20);
 constexpr QRect kClearRevealFrame(35, 130, 80, 26);
 constexpr QRect kClearButtonFrame(8, 1, 24, 24);
 constexpr QRect kRevealButtonFrame(48, 1, 24, 24);
@@ -220,9 +222,9 @@ hlMyclickableView* buildTitleBar(AppDelegate& delegate, MainWindowOutlets& outle
 WAYWindow* MainWindowBuilder::build(AppDelegate& delegate)
 {
     MainWindowOutlets& outlets = delegate.outlets();
-    // Menus and pop-up lists are windows of their own, which take the application's palette: it
-    // is the dark one the main window is dressed in.
-    QApplication::setPalette(paletteForAppearance(Appearance::VibrantDark));
+    // Menus, pop-up lists, panels and tooltips are windows of their own, which take the
+    // application's look: it is the dark one the main window is dressed in.
+    applyApplicationAppearance(Appearance::VibrantDark);
 
     auto* window = new WAYWindow;
     window->setObjectName(QStringLiteral("mainWindow"));

@@ -3,6 +3,7 @@
 #include "app/Addresses.h"
 #include "app/DefaultsBinding.h"
 #include "engine/UtilsSettings.h"
+#include "kit/Images.h"
 #include "kit/MIHSliderView.h"
 #include "kit/PopoverPanel.h"
 #include "kit/RobotoFont.h"
@@ -16,7 +17,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
-#include <QToolButton>
 #include <QToolTip>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -45,6 +45,7 @@ constexpr int verticalButtonColumns = 2;
 constexpr QSize sliderMinimumSize(210, 120);
 constexpr int slideDotsRoom = 24;
 constexpr int slideSpacing = 4;
+constexpr QSize slidePictureSize(32, 32);
 
 const QString shareText =
     QStringLiteral("Securely and permanently erase sensitive data on your Mac with Tolvex!");
@@ -110,10 +111,9 @@ QWidget* PreferencesScreen::makeSettings()
     methods->addItems(
         {QStringLiteral("1-pass"), QStringLiteral("7-pass"), QStringLiteral("35-pass")});
     DefaultsBinding::bindCurrentIndex(methods, Utils::DefaultsKey::selectedDefShredMethodInd);
-    auto* help = new QToolButton(part);
-    help->setObjectName(QStringLiteral("defShredMethodHelp"));
-    help->setText(QStringLiteral("?"));
-    connect(help, &QToolButton::clicked, this, [this, help] { showdefShredMethodTip(help); });
+    auto* help = new QPushButton(QStringLiteral("?"), part);
+    help->setObjectName(QStringLiteral("helpButton"));
+    connect(help, &QPushButton::clicked, this, [this, help] { showdefShredMethodTip(help); });
     // Below the checkbox, in line with its title, so the title has the whole width.
     method->setContentsMargins(defShredCheckBtnIndent(defShredCheckBtn), 0, 0, 0);
     method->addWidget(methods);
@@ -304,6 +304,9 @@ void PreferencesScreen::showdefShredMethodTip(QWidget* sender)
 
 void PreferencesScreen::defShredMethodCheckbox(QCheckBox* sender)
 {
+    // Without its title the box would shrink to its indicator and move what stands below.
+    sender->setText(defShredCheckBtnTitle(false));
+    sender->setMinimumHeight(sender->sizeHint().height());
     sender->setText(defShredCheckBtnTitle(sender->isChecked()));
 }
 
@@ -351,6 +354,8 @@ PrefsVC::PrefsVC(QObject* parent) : PreferencesScreen(horizontalButtonColumns, p
     sliderView->addSlide(slide3V);
     sliderView->addSlide(slide1V);
     sliderView->addSlide(slide2V);
+    // The buttons follow the slide shown, also when the show moves on by itself.
+    connect(sliderView, &MIHSliderView::displayedSlideChanged, this, &PrefsVC::updateSlideButtons);
 }
 
 QWidget* PrefsVC::makeSlide(const QString& product, const QString& pitch, qint64 tag)
@@ -360,9 +365,17 @@ QWidget* PrefsVC::makeSlide(const QString& product, const QString& pitch, qint64
     auto* layout = new QVBoxLayout(slide);
     layout->setContentsMargins(0, 0, 0, slideDotsRoom);
     layout->setSpacing(slideSpacing);
+    // The product's picture beside its name.
+    auto* heading = new QHBoxLayout;
+    auto* picture = new QLabel(slide);
+    picture->setObjectName(product + QStringLiteral("Picture"));
+    picture->setPixmap(imageNamed(product).pixmap(slidePictureSize, slide->devicePixelRatioF()));
     auto* name = new QLabel(product, slide);
     name->setFont(RobotoFont::named(QStringLiteral("Roboto-Thin"), 20));
-    name->setAlignment(Qt::AlignCenter);
+    heading->addStretch(1);
+    heading->addWidget(picture);
+    heading->addWidget(name);
+    heading->addStretch(1);
     auto* text = new QLabel(pitch, slide);
     text->setWordWrap(true);
     text->setAlignment(Qt::AlignCenter);
@@ -375,7 +388,7 @@ QWidget* PrefsVC::makeSlide(const QString& product, const QString& pitch, qint64
     connect(get, &QPushButton::clicked, this, [this, tag] { openAppMASFromPageSlide(tag); });
     buttons->addWidget(learnMore);
     buttons->addWidget(get);
-    layout->addWidget(name);
+    layout->addLayout(heading);
     layout->addWidget(text, 1);
     layout->addLayout(buttons);
     return slide;
@@ -397,16 +410,16 @@ void PrefsVC::showNextSlide()
     updateSlideButtons();
 }
 
+// A button is offered only where there is a slide to go to.
 void PrefsVC::updateSlideButtons()
 {
-    const qsizetype lastSlide = 2;
     const qsizetype index = sliderView->indexOfDisplayedSlide();
-    if (index == 0 || index == lastSlide) {
-        prevSlideBtn->setEnabled(index != 0);
-        prevSlideBtn->setVisible(index != 0);
-        nextSlideBtn->setEnabled(index != lastSlide);
-        nextSlideBtn->setVisible(index != lastSlide);
-    }
+    const bool hasPrevious = index > 0;
+    const bool hasNext = index + 1 < sliderView->slides().size();
+    prevSlideBtn->setEnabled(hasPrevious);
+    prevSlideBtn->setVisible(hasPrevious);
+    nextSlideBtn->setEnabled(hasNext);
+    nextSlideBtn->setVisible(hasNext);
 }
 
 PrefsVC_vert::PrefsVC_vert(QObject* parent) : PreferencesScreen(verticalButtonColumns, parent)

@@ -95,8 +95,7 @@ void SecondaryScreens::showPrefsVCHorizOrVert(bool vertical)
     PreferencesScreen* screen = vertical
                                     ? static_cast<PreferencesScreen*>(preferencesViewContr_vert)
                                     : static_cast<PreferencesScreen*>(preferencesViewContr);
-    screen->defShredCheckBtn->setText(
-        PreferencesScreen::defShredCheckBtnTitle(screen->defShredCheckBtn->isChecked()));
+    screen->defShredMethodCheckbox(screen->defShredCheckBtn);
     screen->totalShredInfoLbl->setText(totalShredInfoText());
     screen->appVersionLbl->setText(QStringLiteral("v. %1").arg(QStringLiteral(TOLVEX_VERSION)));
     if (!vertical) {

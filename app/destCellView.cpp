@@ -1,5 +1,7 @@
 #include "app/destCellView.h"
 
+#include "kit/ElidingLabel.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -23,7 +25,8 @@ destCellView::destCellView(QWidget* parent) : HoverUnderlineRow(parent)
 
     auto* texts = new QVBoxLayout;
     texts->setSpacing(0);
-    textField = new QLabel(this);
+    // Long names keep their start and their end.
+    textField = new ElidingLabel(this);
     textField->setObjectName(QStringLiteral("textField"));
     detailTextField = new QLabel(this);
     detailTextField->setObjectName(QStringLiteral("detailTextField"));

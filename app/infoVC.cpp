@@ -39,13 +39,17 @@ infoVC::infoVC(QObject* parent) : ViewController(parent)
     ShredingMethodsTitle->setFont(RobotoFont::named(QStringLiteral("Roboto-Thin"), 18));
     layout->addWidget(ShredingMethodsTitle);
 
+    // The methods share the height of the overlay, whatever the layout leaves them.
+    layout->addStretch(1);
     layout->addWidget(methodText(
         QStringLiteral("1-pass"),
         QStringLiteral("Every byte is overwritten once with random data before the file is "
                        "renamed and removed. Fastest, and good security for most needs.")));
+    layout->addStretch(1);
     layout->addWidget(
         methodText(QStringLiteral("7-pass"),
                    QStringLiteral("Seven overwrites before removal. Slower, better security.")));
+    layout->addStretch(1);
     layout->addWidget(methodText(
         QStringLiteral("35-pass"),
         QStringLiteral("Thirty-five overwrites, for the most sensitive data. Slowest, best "
@@ -75,6 +79,11 @@ infoVC_vert::infoVC_vert(QObject* parent) : infoVC(parent)
     article->setObjectName(QStringLiteral("articleButton"));
     article->setFlat(true);
     article->setCursor(Qt::PointingHandCursor);
+    // Drawn as a link: the palette's link colour, underlined.
+    article->setStyleSheet(QStringLiteral("QPushButton { color: palette(link); }"));
+    QFont underlined;
+    underlined.setUnderline(true);
+    article->setFont(underlined);
     connect(article, &QPushButton::clicked, this, &infoVC_vert::showMediumArticle);
     extrasLayout()->addWidget(article, 0, Qt::AlignHCenter);
 }

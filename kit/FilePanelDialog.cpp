@@ -72,6 +72,11 @@ FilePanelDialog::FilePanelDialog(const FilePanel& panel, QWidget* window)
         connect(name, &QLineEdit::textChanged, this, &FilePanelDialog::enableChooseButton,
                 Qt::QueuedConnection);
     }
+    // Titles alone, as on every other button of the program: the style's bitmap pictures would
+    // squeeze them.
+    if (auto* buttons = findChild<QDialogButtonBox*>(QStringLiteral("buttonBox")))
+        for (QAbstractButton* button : buttons->buttons())
+            button->setIcon(QIcon());
     accessoryView_ = panel.accessoryView;
     if (auto* grid = qobject_cast<QGridLayout*>(layout()); grid && accessoryView_) {
         grid->addWidget(accessoryView_, grid->rowCount(), 0, 1, grid->columnCount());
@@ -102,6 +107,15 @@ void FilePanelDialog::accept()
     chosen_ = chosen;
     // Directory mode would only take a folder: the choice is already checked and made.
     done(QDialog::Accepted);
+}
+
+// The buttons stand beside the name field and the hidden type row, whose room alone would squeeze
+// them; they keep the height their titles need, known once the panel's look is applied.
+void FilePanelDialog::showEvent(QShowEvent* event)
+{
+    if (auto* buttons = findChild<QDialogButtonBox*>(QStringLiteral("buttonBox")))
+        buttons->setMinimumHeight(buttons->sizeHint().height());
+    QFileDialog::showEvent(event);
 }
 
 void FilePanelDialog::done(int result)

@@ -25,6 +25,7 @@ public:
 
 protected:
     void done(int result) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void enableChooseButton();

@@ -192,6 +192,7 @@ void MIHSliderView::displaySlideAtIndex(qsizetype index)
     }
     m_displayedSlide = slide;
     m_indexOfDisplayedSlide = index;
+    Q_EMIT displayedSlideChanged(index);
 }
 
 void MIHSliderView::_prepareTransitionToIndex(qsizetype)

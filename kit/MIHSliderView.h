@@ -78,6 +78,10 @@ public:
     double scrollDeltaX() const { return m_scrollDeltaX; }
     double scrollDeltaY() const { return m_scrollDeltaY; }
 
+Q_SIGNALS:
+    // Another slide is shown, whoever asked for it.
+    void displayedSlideChanged(qsizetype index);
+
 protected:
     void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

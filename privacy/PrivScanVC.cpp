@@ -23,7 +23,6 @@ namespace tolvex {
 namespace {
 
 constexpr qint64 kCleanUpAllTag = 0;
-constexpr int kHelpButtonSize = 24;
 
 QPushButton* screenButton(const QString& title, const QString& objectName, QWidget* parent)
 {
@@ -31,6 +30,18 @@ QPushButton* screenButton(const QString& title, const QString& objectName, QWidg
     button->setObjectName(objectName);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
+}
+
+// The browser's own icon; where the theme lacks it, our picture of the browser rather than a
+// plain file's.
+QIcon browserIcon(const PrivInfoDic& record)
+{
+    const QString entry = record.kBrowserInstallPath.value_or(QString());
+    if (const QIcon own = WorkspaceIcons::applicationIcon(entry); !own.isNull())
+        return own;
+    if (const std::optional<QString> image = PrivScanVC::imageNameForBrowser(record.kBrowserName))
+        return imageNamed(*image);
+    return WorkspaceIcons::iconForFile(entry);
 }
 
 void showNotInstalled(privCellView* cell, const PrivInfoDic& record, const QString& notInstalled)
@@ -64,8 +75,7 @@ void showInstalled(privCellView* cell, const PrivInfoDic& record)
     const quint64 cookies = record.CookieStorage ? record.CookieStorage->CookieStorageCount : 0;
     cell->brwCookiesInfoLbl->setText(
         QStringLiteral("%1 items").arg(locale.toString(qulonglong(cookies))));
-    cell->brwIconBtn->setIcon(
-        WorkspaceIcons::iconForFile(record.kBrowserInstallPath.value_or(QString())));
+    cell->brwIconBtn->setIcon(browserIcon(record));
 }
 
 } // namespace
@@ -84,7 +94,6 @@ PrivScanVC::PrivScanVC(QObject* parent) : ViewController(parent)
     auto* top = new QHBoxLayout;
     top->addStretch(1);
     QPushButton* help = screenButton(QStringLiteral("?"), QStringLiteral("helpButton"), root);
-    help->setFixedSize(kHelpButtonSize, kHelpButtonSize);
     connect(help, &QPushButton::clicked, this, [this, help] { diskEditorInfoAction(help); });
     top->addWidget(help);
     layout->addLayout(top);

@@ -9,18 +9,20 @@ namespace tolvex {
 
 QIcon WorkspaceIcons::iconForFile(const QString& path)
 {
+    const QIcon application = applicationIcon(path);
+    return application.isNull() ? QFileIconProvider().icon(QFileInfo(path)) : application;
+}
+
+QIcon WorkspaceIcons::applicationIcon(const QString& desktopEntryPath)
+{
     // An entry's Icon key names a theme icon, or an image file by its absolute path.
-    const QString iconName = Workspace::iconNameForApplication(path);
-    if (!iconName.isEmpty()) {
-        const QFileInfo iconFile(iconName);
-        if (iconFile.isAbsolute()) {
-            if (iconFile.exists())
-                return QIcon(iconName);
-        } else if (const QIcon themed = QIcon::fromTheme(iconName); !themed.isNull()) {
-            return themed;
-        }
-    }
-    return QFileIconProvider().icon(QFileInfo(path));
+    const QString iconName = Workspace::iconNameForApplication(desktopEntryPath);
+    if (iconName.isEmpty())
+        return {};
+    const QFileInfo iconFile(iconName);
+    if (iconFile.isAbsolute())
+        return iconFile.exists() ? QIcon(iconName) : QIcon();
+    return QIcon::fromTheme(iconName);
 }
 
 } // namespace tolvex

@@ -36,6 +36,7 @@ privCellView::privCellView(QWidget* parent) : HoverUnderlineRow(parent)
 
     // The buttons take the row's whole width, which the narrow window needs.
     auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(6);
     cleanBrowsingHistoryBtn = new QPushButton(QStringLiteral("Clean History"), this);
     cleanBrowsingHistoryBtn->setObjectName(QStringLiteral("cleanBrowsingHistoryBtn"));
     buttons->addWidget(cleanBrowsingHistoryBtn);

@@ -1,6 +1,7 @@
 #include "volumes/FreeSpaceEraseVC.h"
 
 #include "kit/GradientColor.h"
+#include "kit/Images.h"
 #include "kit/MFSCustomProgressIndicator.h"
 #include "kit/RobotoFont.h"
 #include "kit/Tag.h"
@@ -10,7 +11,6 @@
 
 #include <QCursor>
 #include <QEvent>
-#include <QFileIconProvider>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -34,6 +34,16 @@ QGradientStops usageGradient()
 {
     return {{0.0, QColor::fromRgbF(0.986f, 0.097f, 0.028f, 1.0f)},
             {1.0, QColor::fromRgbF(0.991f, 0.527f, 0.033f, 1.0f)}};
+}
+
+// The theme's drive icons draw at any size; our own disk stands in where the theme has none.
+QIcon diskIcon(const VolDic& volume)
+{
+    const QString kind = volume.dskIsDMG       ? QStringLiteral("media-optical")
+                         : volume.dskRemovable ? QStringLiteral("drive-removable-media")
+                                               : QStringLiteral("drive-harddisk");
+    return QIcon::fromTheme(kind, QIcon::fromTheme(QStringLiteral("drive-harddisk"),
+                                                   imageNamed(QStringLiteral("disk"))));
 }
 
 void setWhiteText(QLabel* label)
@@ -110,8 +120,6 @@ void FreeSpaceEraseVC::reloadData()
     volsTablView->clear();
     const QFont nameFont = RobotoFont::named(kNameFont, kNameFontSize);
     const QFont sizeFont = RobotoFont::named(kSizeFont, kSizeFontSize);
-    const QIcon diskIcon = QIcon::fromTheme(QStringLiteral("drive-harddisk"),
-                                            QFileIconProvider().icon(QFileIconProvider::Drive));
     const QBrush usageBrush = my_gradientColorWithGradient(usageGradient());
     const VolDics& rows = arrangedObjects();
     for (qsizetype row = 0; row < rows.size(); ++row) {
@@ -142,7 +150,7 @@ void FreeSpaceEraseVC::reloadData()
         cell->eraseAndFormatBtn->setEnabled(!isStartupVolume);
         cell->eraseAndFormatBtn->setHidden(isStartupVolume);
 
-        cell->diskIconBtn->setIcon(diskIcon);
+        cell->diskIconBtn->setIcon(diskIcon(volume));
         for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{
                  cell->diskIconBtn, cell->eraseFreeSpaceBtn, cell->eraseAndFormatBtn})
             setTag(button, row);

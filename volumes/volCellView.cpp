@@ -15,6 +15,10 @@ namespace tolvex {
 namespace {
 
 constexpr int kBarHeight = 10;
+constexpr int kSideMargin = 10;
+constexpr int kRowMargin = 4;
+// Buttons stacked under the figures stand apart from the next row's name.
+constexpr int kStackedBottomMargin = 14;
 
 QLabel* label(QWidget* parent, const QString& name, const QString& text = QString())
 {
@@ -52,7 +56,7 @@ constexpr std::array kArrangements{
 volCellView::volCellView(QWidget* parent) : HoverUnderlineRow(parent)
 {
     row_ = new QBoxLayout(kArrangements.front().row, this);
-    row_->setContentsMargins(10, 4, 10, 4);
+    row_->setContentsMargins(kSideMargin, kRowMargin, kSideMargin, kRowMargin);
     row_->setSpacing(kArrangements.front().gap);
     auto* volume = new QHBoxLayout;
     volume->setSpacing(kArrangements.front().gap);
@@ -101,6 +105,11 @@ volCellView::volCellView(QWidget* parent) : HoverUnderlineRow(parent)
         eraseButton(this, QStringLiteral("eraseAndFormatBtn"), QStringLiteral("Erase && Format"));
     buttons_->addWidget(eraseFreeSpaceBtn);
     buttons_->addWidget(eraseAndFormatBtn);
+    // A volume that cannot be reformatted keeps the button's room, so its row lines up with
+    // the others.
+    QSizePolicy keepsRoom = eraseAndFormatBtn->sizePolicy();
+    keepsRoom.setRetainSizeWhenHidden(true);
+    eraseAndFormatBtn->setSizePolicy(keepsRoom);
     row_->addLayout(buttons_);
 }
 
@@ -111,6 +120,8 @@ void volCellView::fitWidth(int width)
         row_->setSpacing(arrangement.gap);
         buttons_->setDirection(arrangement.buttons);
         const bool oneLine = arrangement.row == QBoxLayout::LeftToRight;
+        row_->setContentsMargins(kSideMargin, kRowMargin, kSideMargin,
+                                 oneLine ? kRowMargin : kStackedBottomMargin);
         for (QLabel* available : {volAvailLbl, volAvailSpace})
             sizes_->removeWidget(available);
         sizes_->addWidget(volAvailLbl, oneLine ? 0 : 1, oneLine ? 2 : 0);

@@ -4,6 +4,7 @@
 #include "kit/WAYWindow.h"
 #include "kit/WindowShadow.h"
 #include "platform/XcbReply.h"
+#include "tests/kit/StandInCompositor.h"
 
 #include <QGuiApplication>
 #include <QTest>
@@ -11,31 +12,12 @@
 #include <xcb/shape.h>
 
 using namespace tolvex;
+using tolvex::testing::StandInCompositor;
 
 namespace {
 
 const QSize kSurface(500, 338);
 const QPoint kSurfaceOrigin(100, 100);
-
-// A compositing manager as the window sees one: a client of its own that owns the screen's
-// compositing selection until it goes.
-class StandInCompositor {
-public:
-    StandInCompositor() : connection_(xcb_connect(nullptr, nullptr))
-    {
-        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
-        const xcb_window_t owner = xcb_generate_id(connection_);
-        xcb_create_window(connection_, XCB_COPY_FROM_PARENT, owner, screen->root, 0, 0, 1, 1, 0,
-                          XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
-        xcb_set_selection_owner(connection_, owner, internAtom(connection_, "_NET_WM_CM_S0"),
-                                XCB_CURRENT_TIME);
-        xcb_flush(connection_);
-    }
-    ~StandInCompositor() { xcb_disconnect(connection_); }
-
-private:
-    xcb_connection_t* connection_;
-};
 
 xcb_connection_t* connection()
 {
