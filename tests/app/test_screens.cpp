@@ -169,7 +169,7 @@ class TestScreens : public QObject {
         // The helper announces the item it works on.
         QTRY_VERIFY(zone.mainTF->text() != QStringLiteral("1 file"));
         // The names of the items being shredded are the shredding look's to shorten.
-        screenshot("main-shredding", false);
+        screenshot("main-shredding");
         for (qint64 id : {1, 35})
             QTest::mouseClick(rig_.delegate->zoneOutlets(id)->addNewFilesBtn, Qt::LeftButton);
         QVERIFY(rig_.waitUntilIdle());
@@ -191,10 +191,12 @@ class TestScreens : public QObject {
         QTRY_VERIFY(answer("OK"));
         screenshot("sheet");
         answer("OK")->click();
+        QTRY_VERIFY(!answer("OK"));
         rig_.delegate->serviceMenuShred({rig_.file("Docs/letter.odt", 10)});
         QTRY_VERIFY(answer("Cancel"));
         screenshot("method-chooser");
         answer("Cancel")->click();
+        QTRY_VERIFY(!answer("Cancel"));
     }
 
     void privacy(bool vertical)
