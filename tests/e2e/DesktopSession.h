@@ -112,11 +112,15 @@ public:
         return QTest::qWaitFor(found, kStartTimeoutMs) ? id : QString();
     }
 
-    // The window's picture now, kept in the build folder as `name`; blank when none was taken.
-    QImage picture(const QString& window, const QString& name = "picture.png") const
+    // The window's picture now, kept in the build folder as `name` when one is given; blank when
+    // none was taken. Tests side by side share the build folder, so an unnamed picture stays in
+    // the session's own.
+    QImage picture(const QString& window, const QString& name = {}) const
     {
         const QString path =
-            QDir(qEnvironmentVariable("TOLVEX_BIN_DIR")).absoluteFilePath("../" + name);
+            name.isEmpty()
+                ? runtime_.filePath("picture.png")
+                : QDir(qEnvironmentVariable("TOLVEX_BIN_DIR")).absoluteFilePath("../" + name);
         QFile::remove(path);
         run("import", {"-window", window, path});
         return QImage(path);
