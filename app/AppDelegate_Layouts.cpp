@@ -3,10 +3,12 @@
 #include "app/NamedImage.h"
 #include "app/WindowLayout.h"
 #include "engine/UtilsSettings.h"
+#include "kit/MRSubtleButton.h"
 #include "kit/MyHudAlert.h"
 #include "kit/WAYWindow.h"
 
 #include <QAbstractButton>
+#include <QLayout>
 #include <QPropertyAnimation>
 #include <QScreen>
 
@@ -113,9 +115,19 @@ void AppDelegate::placeZones(bool vertical, QSize windowSize)
         return;
     // The content fills the whole window, title bar included. The new size is taken as set: a
     // window system may report the resize only later.
-    const QPointF centre(windowSize.width() / 2.0, windowSize.height() / 2.0);
+    QPointF centre(windowSize.width() / 2.0, windowSize.height() / 2.0);
     const QSizeF zone = outlets_.onePassDropView->size();
-    const qreal gap = window->titleBarView() ? window->titleBarView()->height() / 2.0 : 0.0;
+    const int titleBarHeight = window->titleBarView() ? window->titleBarView()->height() : 0;
+    const qreal gap = titleBarHeight / 2.0;
+    // The column is centred between the title bar and the start button, so that the last zone's
+    // clear and reveal buttons stand as far from the start button as the zones from each other.
+    const MRSubtleButton* start = outlets_.startShredBtn;
+    if (vertical && start && start->parentWidget()->layout()) {
+        const int startTop = windowSize.height() -
+                             start->parentWidget()->layout()->contentsMargins().bottom() -
+                             start->height();
+        centre.setY((titleBarHeight + startTop) / 2.0);
+    }
     const WindowLayout::ZoneOrigins origins =
         vertical ? WindowLayout::verticalOrigins(centre, zone, gap)
                  : WindowLayout::horizontalOrigins(centre, zone, gap);

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <algorithm>
+#include <utility>
 
 namespace tolvex {
 
@@ -101,7 +102,12 @@ AlertSheet::AlertSheet(const Alert& alert, QWidget* window)
 
 AlertSheet::~AlertSheet()
 {
-    ApplicationModal::endModalSession(session_);
+    releaseWindow();
+}
+
+void AlertSheet::releaseWindow()
+{
+    ApplicationModal::endModalSession(std::exchange(session_, 0));
 }
 
 void AlertSheet::place()
@@ -162,7 +168,10 @@ void AlertSheet::paintEvent(QPaintEvent*)
 
 void AlertSheet::answer(int response)
 {
+    // The window takes input again the moment the sheet goes, not when the sheet is deleted: the
+    // answer may lead straight to the next click, or to a nested event loop.
     hide();
+    releaseWindow();
     Q_EMIT answered(response);
     deleteLater();
 }

@@ -39,6 +39,7 @@ protected:
 private:
     void place();
     void answer(int response);
+    void releaseWindow();
 
     QWidget* window_;
     QLabel* message_;

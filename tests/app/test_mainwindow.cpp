@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPropertyAnimation>
 #include <QPushButton>
 #include <cerrno>
 #include <csignal>
@@ -161,11 +162,16 @@ private Q_SLOTS:
         QCOMPARE(rig.window->size(), QSize(280, 620));
         QCOMPARE(rig.window->geometry().bottomLeft(), horizontal.bottomLeft());
         QCOMPARE(NamedImage::imageName(rig.outlets().toggleHorizontalVerticalBtn), "vert_Layout");
+        // A centred column, as far from the title bar and the start button as its zones stand
+        // from each other.
         const int x = 140 - zone.width() / 2;
-        const int middle = 310 - zone.height() / 2;
-        QTRY_COMPARE(origins(rig),
-                     QList<QPoint>({QPoint(x, middle - zone.height() - 16), QPoint(x, middle),
-                                    QPoint(x, middle + zone.height() + 16)}));
+        QTRY_VERIFY(rig.window->findChildren<QPropertyAnimation*>().isEmpty());
+        const QList<QPoint> column = origins(rig);
+        QCOMPARE(column[1].y() - column[0].y(), zone.height() + 16);
+        for (const QPoint& origin : column)
+            QCOMPARE(origin.x(), x);
+        QCOMPARE(column[0].y() - rig.window->titleBarView()->height(), 17);
+        QCOMPARE(rig.outlets().startShredBtn->y() - (column[2].y() + zone.height()), 17);
         titleStaysClear(rig);
 
         rig.delegate->toggleWindowHorizontal(nullptr);

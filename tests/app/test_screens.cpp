@@ -270,7 +270,7 @@ private Q_SLOTS:
         rig_.window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(rig_.window.get()));
         QCOMPARE(rig_.window->size(), QSize(280, 620));
-        QTRY_COMPARE(rig_.zone(7)->pos().y(), 310 - rig_.zone(7)->height() / 2);
+        QTRY_COMPARE(rig_.zone(7)->pos().y(), 299 - rig_.zone(7)->height() / 2);
         Utils::overWriteTotalShredInfoDic({1234567890, 42});
         // The promotion stays on a slide while it is photographed.
         rig_.delegate->secondaryScreens().preferencesViewContr->sliderView->setScheduledTransition(

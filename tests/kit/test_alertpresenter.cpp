@@ -112,9 +112,10 @@ private Q_SLOTS:
         hangsInsideTheWindow(window, sheet);
         // The window below takes no input meanwhile.
         QVERIFY(ApplicationModal::isBlocked(window.titleBarView()));
+        // It takes input again as soon as the sheet is answered.
         sheet->buttons()[1]->click();
-        QTRY_VERIFY(!sheet);
         QVERIFY(!ApplicationModal::isBlocked(window.titleBarView()));
+        QTRY_VERIFY(!sheet);
 
         // In a narrow window the buttons stand in a column, the first on top.
         window.setFixedSurfaceSize({280, 620});
