@@ -108,6 +108,9 @@ void AppDelegate::dragEnteredStateForPassViewWithTag(qint64 tag)
         ring->setTintColor(kRingOrange);
         ring->setBounds(
             defaultIndicBounds_.adjusted(kHoverInset, kHoverInset, -kHoverInset, -kHoverInset));
+        // The title grows only as far as the shrunken ring leaves it room.
+        if (zone->mainTF)
+            ring->fitTitle(zone->mainTF, zone->mainTF->font(), zone->mainTF->text());
     }
 }
 

@@ -145,16 +145,17 @@ class TestScreens : public QObject {
         const QPointF centre =
             ring->mapTo(zone.dropView, ring->bounds().topLeft() + ring->center() * scale);
         const qreal inner = (ring->radius() - ring->progressLineWidth() / 2.0) * scale;
-        const QRectF text = zone.descrTF->fontMetrics().boundingRect(
-            zone.descrTF->geometry(), int(zone.descrTF->alignment()), zone.descrTF->text());
-        for (const QPointF corner :
-             {text.topLeft(), text.topRight(), text.bottomLeft(), text.bottomRight()})
-            QVERIFY(QLineF(centre, corner).length() < inner);
+        for (const QLabel* label : {static_cast<QLabel*>(zone.mainTF), zone.descrTF}) {
+            const QRectF text = label->fontMetrics().boundingRect(
+                label->geometry(), int(label->alignment()), label->text());
+            for (const QPointF corner :
+                 {text.topLeft(), text.topRight(), text.bottomLeft(), text.bottomRight()})
+                QVERIFY2(QLineF(centre, corner).length() < inner, qPrintable(label->text()));
+        }
         const QAbstractButton* add = zone.addNewFilesBtn;
         QVERIFY(QLineF(centre, QRectF(add->geometry()).center()).length() +
                     add->iconSize().width() / 2.0 <
                 inner);
-        QVERIFY(zone.mainTF->fontMetrics().horizontalAdvance(zone.mainTF->text()) < 2 * inner);
         screenshot("main-hover");
         rig_.delegate->dropViewExited({35, {}, {}});
 
