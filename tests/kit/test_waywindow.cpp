@@ -1,8 +1,23 @@
+// The window with its own title bar and the alerts, sheets and file panels shown over it.
+#include "kit/AlertPresenter.h"
+#include "kit/AlertSheet.h"
+#include "kit/ApplicationModal.h"
+#include "kit/FilePanelDialog.h"
+#include "kit/UtilsSystem.h"
 #include "kit/WAYWindow.h"
+#include "tests/UrlCatcher.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <cmath>
 
 using namespace tolvex;
@@ -34,6 +49,56 @@ QList<int> yFromBottom(const WAYWindow& window)
         ys << window.titleBarView()->height() - button->y() - button->height();
     return ys;
 }
+
+QStringList buttonsLeftToRight(const AlertSheet* sheet)
+{
+    QList<QPushButton*> buttons = sheet->buttons();
+    std::sort(buttons.begin(), buttons.end(), [](QAbstractButton* a, QAbstractButton* b) {
+        return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x();
+    });
+    QStringList titles;
+    for (QAbstractButton* button : buttons)
+        titles << button->text();
+    return titles;
+}
+
+// The sheet hangs under the title bar, centred on the surface and inside it, with its texts
+// and buttons whole.
+void hangsInsideTheWindow(const WAYWindow& window, const AlertSheet* sheet)
+{
+    const QRect surface = window.surfaceRect();
+    QCOMPARE(sheet->y(), surface.top() + window.titleBarView()->height());
+    QVERIFY(qAbs(sheet->geometry().center().x() - surface.center().x()) <= 1);
+    QVERIFY(surface.contains(sheet->geometry()));
+    for (const QLabel* label : {sheet->messageLabel(), sheet->informativeLabel()})
+        QVERIFY(label->isHidden() || label->heightForWidth(label->width()) <= label->height());
+    for (const QPushButton* button : sheet->buttons()) {
+        QVERIFY(sheet->rect().contains(button->geometry()));
+        QVERIFY(button->fontMetrics().horizontalAdvance(button->text()) < button->width());
+    }
+}
+// Selects `paths` in the panel's file list, as clicks with Ctrl held would.
+void choose(QFileDialog* panel, const QStringList& paths)
+{
+    auto* view = panel->findChild<QAbstractItemView*>(QStringLiteral("listView"));
+    QTRY_VERIFY(view->model()->rowCount(view->rootIndex()) > 0);
+    view->selectionModel()->clearSelection();
+    for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row) {
+        const QModelIndex index = view->model()->index(row, 0, view->rootIndex());
+        if (paths.contains(index.data(QFileSystemModel::FilePathRole).toString()))
+            view->selectionModel()->select(index,
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    QCOMPARE(panel->selectedFiles(), paths);
+}
+
+const Alert kCloseSheet{
+    QStringLiteral("One or more shredding operations are still running!"),
+    QStringLiteral("Closing this window will terminate all running shred "
+                   "operations."),
+    {QStringLiteral("Don't close"), QStringLiteral("Close Window and terminate tasks")},
+    AlertStyle::Critical,
+    {}};
 
 } // namespace
 
@@ -166,6 +231,124 @@ private Q_SLOTS:
         QCOMPARE(label->parentWidget(), effect);
         QCOMPARE(label->geometry(), QRect(20, 40, 100, 30));
         QCOMPARE(effect->geometry(), window.rect());
+    }
+
+    // The first button is the default and stands rightmost; disabled buttons cannot be pressed;
+    // "Cancel" answers Escape.
+    void sheetsShowTheirButtonsInOrderAndAnswer()
+    {
+        WAYWindow window;
+        window.setFixedSurfaceSize({500, 338});
+        window.setTitleBarHeight(32);
+        QPalette dark = window.palette();
+        dark.setColor(QPalette::Window, QColor(30, 30, 30));
+        window.setPalette(dark);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        Alert chooser{QStringLiteral("2 files dropped"),
+                      {},
+                      {"Cancel", "35-pass", "7-pass", "1-pass"},
+                      AlertStyle::Informational,
+                      {}};
+        chooser.disabledButtons = {2};
+        QList<int> responses;
+        const auto show = [&](const Alert& alert) {
+            AlertPresenter::beginSheetModalForWindow(alert, &window,
+                                                     [&](int answer) { responses << answer; });
+            return QPointer<AlertSheet>(window.findChild<AlertSheet*>());
+        };
+
+        QPointer<AlertSheet> sheet = show(kCloseSheet);
+        QVERIFY(sheet && sheet->isVisible());
+        QCOMPARE(sheet->palette().color(QPalette::Window), QColor(30, 30, 30));
+        QCOMPARE(sheet->informativeLabel()->text(), kCloseSheet.informativeText);
+        QCOMPARE(buttonsLeftToRight(sheet),
+                 QStringList({"Close Window and terminate tasks", "Don't close"}));
+        QVERIFY(sheet->buttons().first()->isDefault());
+        hangsInsideTheWindow(window, sheet);
+        // The window below takes no input meanwhile.
+        QVERIFY(ApplicationModal::isBlocked(window.titleBarView()));
+        // It takes input again as soon as the sheet is answered.
+        sheet->buttons()[1]->click();
+        QVERIFY(!ApplicationModal::isBlocked(window.titleBarView()));
+        QTRY_VERIFY(!sheet);
+
+        // In a narrow window the buttons stand in a column, the first on top.
+        window.setFixedSurfaceSize({280, 620});
+        sheet = show(chooser);
+        hangsInsideTheWindow(window, sheet);
+        QCOMPARE(sheet->buttons().first()->text(), QStringLiteral("Cancel"));
+        QVERIFY(sheet->buttons()[0]->y() < sheet->buttons()[1]->y());
+        for (QAbstractButton* button : sheet->buttons())
+            QCOMPARE(button->isEnabled(), button->text() != QStringLiteral("7-pass"));
+        window.setFixedSurfaceSize({500, 338});
+        hangsInsideTheWindow(window, sheet);
+        QCOMPARE(buttonsLeftToRight(sheet), QStringList({"1-pass", "7-pass", "35-pass", "Cancel"}));
+        QTest::keyClick(sheet, Qt::Key_Escape);
+        QTRY_VERIFY(!sheet);
+        QCOMPARE(responses, QList<int>({AlertSecondButtonReturn, AlertFirstButtonReturn}));
+    }
+
+    void filePanelDimsRefusedItemsAndChecksTheChoiceOnOk()
+    {
+        QTemporaryDir folder;
+        for (const char* name : {"a.txt", "dimmed.txt", "refused.txt"}) {
+            QFile file(folder.filePath(QString::fromLatin1(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QWidget window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        std::optional<std::optional<QStringList>> result;
+        AlertPresenter::beginFilePanelSheetForWindow(
+            {folder.path(),
+             [](const QString& path) { return !path.endsWith(QStringLiteral("dimmed.txt")); },
+             [](const QString& path) { return !path.endsWith(QStringLiteral("refused.txt")); },
+             nullptr},
+            &window, [&](const std::optional<QStringList>& chosen) { result = chosen; });
+
+        QPointer<FilePanelDialog> panel = window.findChild<FilePanelDialog*>();
+        QVERIFY(panel);
+        QTRY_VERIFY(panel->isVisible());
+        QCOMPARE(panel->windowModality(), Qt::WindowModal);
+        auto* view = panel->findChild<QAbstractItemView*>(QStringLiteral("listView"));
+        QTRY_COMPARE(view->model()->rowCount(view->rootIndex()), 3);
+        for (int row = 0; row < 3; ++row) {
+            const QModelIndex index = view->model()->index(row, 0, view->rootIndex());
+            const QString path = index.data(QFileSystemModel::FilePathRole).toString();
+            QCOMPARE(bool(index.flags() & Qt::ItemIsEnabled), !path.endsWith("dimmed.txt"));
+        }
+
+        // Files can be chosen as well as folders; one refused item keeps the panel open with
+        // nothing chosen.
+        QPushButton* chooseButton =
+            panel->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open);
+        choose(panel, {folder.filePath(QStringLiteral("a.txt")),
+                       folder.filePath(QStringLiteral("refused.txt"))});
+        QTRY_VERIFY(chooseButton->isEnabled());
+        QTest::mouseClick(chooseButton, Qt::LeftButton);
+        QVERIFY(panel->isVisible());
+        QVERIFY(!result);
+
+        choose(panel, {folder.filePath(QStringLiteral("a.txt"))});
+        QTRY_VERIFY(chooseButton->isEnabled());
+        QTest::mouseClick(chooseButton, Qt::LeftButton);
+        QTRY_VERIFY(result.has_value());
+        QCOMPARE(*result, std::optional(QStringList{folder.filePath(QStringLiteral("a.txt"))}));
+        QTRY_VERIFY(!panel);
+    }
+
+    void mailOpensTheMailtoUrl()
+    {
+        testing::UrlCatcher catcher({QStringLiteral("mailto")});
+        Utils::sendEmailTo(QStringLiteral("support@example.com"),
+                           QStringLiteral("Line 1\nok & done"), QStringLiteral("Tolvex support"));
+        Utils::sendEmailTo(QStringLiteral("not an <address>"), QStringLiteral("x"),
+                           QStringLiteral("y"));
+        QCOMPARE(catcher.urls.size(), 1);
+        QCOMPARE(catcher.urls[0].toString(QUrl::FullyEncoded),
+                 QStringLiteral("mailto:support@example.com?Subject=Tolvex%20support&"
+                                "body=Line%201%0Aok%20%26%20done"));
     }
 };
 

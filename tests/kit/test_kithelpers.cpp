@@ -1,3 +1,4 @@
+#include "kit/BezierPathQuartzUtilities.h"
 #include "kit/KeyboardLayout.h"
 #include "kit/UtilsSystem.h"
 
@@ -22,9 +23,17 @@ const char* const kRulesList = "! model\n"
                                "  azerty          fr: French (AZERTY)\n"
                                "  dvorak          fr: French (Dvorak)\n";
 
+QList<QPointF> points(const QPainterPath& path)
+{
+    QList<QPointF> result;
+    for (int i = 0; i < path.elementCount(); ++i)
+        result << QPointF(path.elementAt(i));
+    return result;
+}
+
 } // namespace
 
-class TestUtilsSystem : public QObject {
+class TestKitHelpers : public QObject {
     Q_OBJECT
 
 private:
@@ -92,7 +101,23 @@ private Q_SLOTS:
         QCOMPARE(KeyboardLayout::inputSourceFromLists("xx", "", 0, rulesListPath()).localizedName,
                  QString());
     }
+
+    void onlyTheLastSubpathIsClosedOnce()
+    {
+        QVERIFY(!BezierPathQuartzUtilities::quartzPath({}).has_value());
+
+        QPainterPath twoStrokes;
+        twoStrokes.moveTo(0, 0);
+        twoStrokes.lineTo(5, 0);
+        twoStrokes.moveTo(0, 10);
+        twoStrokes.lineTo(5, 10);
+        const auto closed = BezierPathQuartzUtilities::quartzPath(twoStrokes);
+        QVERIFY(closed);
+        QCOMPARE(points(*closed), QList<QPointF>({{0, 0}, {5, 0}, {0, 10}, {5, 10}, {0, 10}}));
+        // Converting the result again finds it closed and adds nothing.
+        QCOMPARE(points(*BezierPathQuartzUtilities::quartzPath(*closed)), points(*closed));
+    }
 };
 
-QTEST_GUILESS_MAIN(TestUtilsSystem)
-#include "test_utilssystem.moc"
+QTEST_GUILESS_MAIN(TestKitHelpers)
+#include "test_kithelpers.moc"

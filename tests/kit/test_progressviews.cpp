@@ -1,5 +1,7 @@
 #include "PixelChecks.h"
+#include "kit/GradientColor.h"
 #include "kit/JESCircularProgressView.h"
+#include "kit/MFSCustomProgressIndicator.h"
 
 #include <QTest>
 #include <QVariantAnimation>
@@ -51,7 +53,7 @@ int animationMs(JESCircularProgressView& view)
 
 } // namespace
 
-class TestJESCircularProgressView : public QObject {
+class TestProgressViews : public QObject {
     Q_OBJECT
 
     JESCircularProgressView* m_first = nullptr;
@@ -141,7 +143,48 @@ private Q_SLOTS:
             tinted += isTinted(image.pixelColor(ringPoint(degrees))) ? 1 : 0;
         QVERIFY2(tinted > 180 && tinted < 330, qPrintable(QString::number(tinted)));
     }
+
+    void progressOutsideTheRangeIsIgnored()
+    {
+        MFSCustomProgressIndicator bar;
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        // Each value set, and the progress after it.
+        const std::pair<double, double> steps[] = {{0.6, 0.6},  {1.2, 0.6}, {nan, 0.6},
+                                                   {-0.1, 0.6}, {0.0, 0.0}, {1.0, 1.0}};
+        for (const auto& [value, progress] : steps) {
+            bar.setProgress(value);
+            QCOMPARE(bar.progress(), progress);
+        }
+    }
+
+    void barAtNothingAndThreeQuarters()
+    {
+        MFSCustomProgressIndicator bar;
+        bar.resize(200, 20);
+        bar.setIndicatorBackgroundColor(Qt::blue);
+        bar.setIndicatorForegoundColor(Qt::red);
+        QImage image = PixelChecks::render(bar);
+        for (int x : {0, 1, 100, 199})
+            QCOMPARE(image.pixelColor(x, 9), QColor(Qt::blue));
+
+        bar.setProgress(0.75);
+        QCOMPARE(bar.indicatorProgress(), 150.0);
+        image = PixelChecks::render(bar);
+        const QColor background = image.pixelColor(100, 2);
+        // Two 4-pixel lines across the middle (rows 8 to 11), ending square.
+        const std::tuple<int, int, QColor> pixels[] = {
+            {0, 9, Qt::red},     {149, 8, Qt::red},    {149, 11, Qt::red},   {150, 9, Qt::blue},
+            {199, 10, Qt::blue}, {100, 7, background}, {100, 12, background}};
+        for (const auto& [x, y, color] : pixels)
+            QCOMPARE(image.pixelColor(x, y), color);
+
+        // A gradient runs over the bar's own height: red at its bottom row, blue at its top.
+        bar.setIndicatorForegoundColor(my_gradientColorWithGradient({{0, Qt::red}, {1, Qt::blue}}));
+        const QImage gradient = PixelChecks::render(bar);
+        QVERIFY(gradient.pixelColor(20, 11).red() > gradient.pixelColor(20, 11).blue() + 100);
+        QVERIFY(gradient.pixelColor(20, 8).blue() > gradient.pixelColor(20, 8).red() + 100);
+    }
 };
 
-QTEST_MAIN(TestJESCircularProgressView)
-#include "test_jescircularprogressview.moc"
+QTEST_MAIN(TestProgressViews)
+#include "test_progressviews.moc"
