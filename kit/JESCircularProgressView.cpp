@@ -117,29 +117,29 @@ JESCircularProgressView::JESCircularProgressView(const QRect& frame, QWidget* pa
 
 void JESCircularProgressView::setDefaultValues()
 {
-    m_progressLineWidth = kDefaultProgressLineWidth;
-    m_outerLineWidth = kDefaultOuterLineWidth;
-    m_tintColor = kDefaultTintColor;
-    m_gradientColor1 = kOrange;
-    m_gradientColor2 = kRed;
-    m_outerLineisDashed = false;
-    m_animationDuration = kDefaultAnimationDuration;
+    progressLineWidth_ = kDefaultProgressLineWidth;
+    outerLineWidth_ = kDefaultOuterLineWidth;
+    tintColor_ = kDefaultTintColor;
+    gradientColor1_ = kOrange;
+    gradientColor2_ = kRed;
+    outerLineisDashed_ = false;
+    animationDuration_ = kDefaultAnimationDuration;
 
-    m_progressLayer.strokeColor = m_tintColor;
-    m_progressLayer.lineWidth = m_progressLineWidth;
-    m_outerLayer.strokeColor = m_tintColor;
-    m_outerLayer.lineWidth = m_outerLineWidth;
+    progressLayer_.strokeColor = tintColor_;
+    progressLayer_.lineWidth = progressLineWidth_;
+    outerLayer_.strokeColor = tintColor_;
+    outerLayer_.lineWidth = outerLineWidth_;
 
-    m_strokeEndAnimation = new QVariantAnimation(this);
-    m_strokeEndAnimation->setEasingCurve(MediaTimingFunction::systemDefault());
-    connect(m_strokeEndAnimation, &QVariantAnimation::valueChanged, this,
+    strokeEndAnimation_ = new QVariantAnimation(this);
+    strokeEndAnimation_->setEasingCurve(MediaTimingFunction::systemDefault());
+    connect(strokeEndAnimation_, &QVariantAnimation::valueChanged, this,
             [this](const QVariant& value) {
-                m_progressLayer.strokeEnd = value.toDouble();
+                progressLayer_.strokeEnd = value.toDouble();
                 update();
             });
     // A curve need not land exactly on its end; the stroke must.
-    connect(m_strokeEndAnimation, &QVariantAnimation::finished, this, [this] {
-        m_progressLayer.strokeEnd = m_strokeEndAnimation->endValue().toDouble();
+    connect(strokeEndAnimation_, &QVariantAnimation::finished, this, [this] {
+        progressLayer_.strokeEnd = strokeEndAnimation_->endValue().toDouble();
         update();
     });
     setProgress(0.0);
@@ -179,7 +179,7 @@ qreal JESCircularProgressView::insideWidthAcross(const QRectF& line) const
     const QRectF drawn = bounds();
     const qreal scale = width() > 0 ? drawn.width() / width() : 1.0;
     const QPointF centre = drawn.topLeft() + center() * scale;
-    const qreal inside = (radius() - m_progressLineWidth / 2.0) * scale - kTextClearance;
+    const qreal inside = (radius() - progressLineWidth_ / 2.0) * scale - kTextClearance;
     const qreal farthest =
         std::max(std::abs(line.top() - centre.y()), std::abs(line.bottom() - centre.y()));
     return farthest < inside ? 2.0 * std::sqrt(inside * inside - farthest * farthest) : 0.0;
@@ -209,7 +209,7 @@ QRectF JESCircularProgressView::progressLineInset() const
 {
     SharedRingGeometry& shared = sharedRingGeometry();
     if (shared.inset.isEmpty()) {
-        const qreal inset = std::round(m_progressLineWidth + m_outerLineWidth);
+        const qreal inset = std::round(progressLineWidth_ + outerLineWidth_);
         const QRectF candidate =
             integralRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
         shared.inset = hasOnlyNormalValues(candidate) ? candidate : QRectF();
@@ -219,68 +219,67 @@ QRectF JESCircularProgressView::progressLineInset() const
 
 void JESCircularProgressView::drawOuterCircle()
 {
-    if (m_outerPath)
+    if (outerPath_)
         return;
-    m_outerPath = clockwiseArc(center(), radius(), kOuterArcStartDegrees, kArcEndOffsetDegrees);
-    m_outerLayer.path =
-        BezierPathQuartzUtilities::quartzPath(*m_outerPath).value_or(QPainterPath());
-    m_outerLayer.strokeEnd = 1.0;
+    outerPath_ = clockwiseArc(center(), radius(), kOuterArcStartDegrees, kArcEndOffsetDegrees);
+    outerLayer_.path = BezierPathQuartzUtilities::quartzPath(*outerPath_).value_or(QPainterPath());
+    outerLayer_.strokeEnd = 1.0;
 }
 
 void JESCircularProgressView::drawProgressCircle()
 {
-    if (!m_progressPath)
-        m_progressPath = QPainterPath();
-    m_progressPath->addPath(clockwiseArc(center(), radius(), kProgressArcStartDegrees,
-                                         kProgressArcStartDegrees + kArcEndOffsetDegrees));
-    m_progressLayer.path =
-        BezierPathQuartzUtilities::quartzPath(*m_progressPath).value_or(QPainterPath());
-    m_gradientLayer = GradientLayer{m_gradientColor1, m_gradientColor2, QRectF(rect())};
+    if (!progressPath_)
+        progressPath_ = QPainterPath();
+    progressPath_->addPath(clockwiseArc(center(), radius(), kProgressArcStartDegrees,
+                                        kProgressArcStartDegrees + kArcEndOffsetDegrees));
+    progressLayer_.path =
+        BezierPathQuartzUtilities::quartzPath(*progressPath_).value_or(QPainterPath());
+    gradientLayer_ = GradientLayer{gradientColor1_, gradientColor2_, QRectF(rect())};
 }
 
 void JESCircularProgressView::setProgress(double progress, bool animated)
 {
-    const double oldProgress = m_progress;
-    m_progress = std::max(std::min(std::isnan(progress) ? 1.0 : progress, 1.0), 0.0);
+    const double oldProgress = progress_;
+    progress_ = std::max(std::min(std::isnan(progress) ? 1.0 : progress, 1.0), 0.0);
 
-    m_strokeEndAnimation->stop();
+    strokeEndAnimation_->stop();
     if (animated) {
-        const double seconds = std::max(std::abs(m_progress - oldProgress), m_animationDuration);
-        m_strokeEndAnimation->setDuration(static_cast<int>(std::lround(seconds * 1000.0)));
-        m_strokeEndAnimation->setStartValue(m_progressLayer.strokeEnd);
-        m_strokeEndAnimation->setEndValue(m_progress);
-        m_strokeEndAnimation->start();
+        const double seconds = std::max(std::abs(progress_ - oldProgress), animationDuration_);
+        strokeEndAnimation_->setDuration(static_cast<int>(std::lround(seconds * 1000.0)));
+        strokeEndAnimation_->setStartValue(progressLayer_.strokeEnd);
+        strokeEndAnimation_->setEndValue(progress_);
+        strokeEndAnimation_->start();
     } else {
-        m_progressLayer.strokeEnd = m_progress;
+        progressLayer_.strokeEnd = progress_;
         update();
     }
 }
 
 void JESCircularProgressView::setProgressLineWidth(double width)
 {
-    m_progressLineWidth = width;
-    m_progressLayer.lineWidth = width;
+    progressLineWidth_ = width;
+    progressLayer_.lineWidth = width;
     update();
 }
 
 void JESCircularProgressView::setOuterLineisDashed(bool dashed)
 {
-    m_outerLineisDashed = dashed;
-    m_outerLayer.lineDashPattern = dashed ? kOuterDashPattern : QList<qreal>();
+    outerLineisDashed_ = dashed;
+    outerLayer_.lineDashPattern = dashed ? kOuterDashPattern : QList<qreal>();
     update();
 }
 
 void JESCircularProgressView::setTintColor(const QColor& color)
 {
-    m_tintColor = color;
-    m_progressLayer.strokeColor = color;
-    m_outerLayer.strokeColor = color;
+    tintColor_ = color;
+    progressLayer_.strokeColor = color;
+    outerLayer_.strokeColor = color;
     update();
 }
 
 void JESCircularProgressView::setBounds(const QRectF& bounds)
 {
-    m_bounds = bounds;
+    bounds_ = bounds;
     update();
 }
 
@@ -299,29 +298,29 @@ void JESCircularProgressView::paintEvent(QPaintEvent*)
 
 void JESCircularProgressView::paintOuterLayer(QPainter& painter) const
 {
-    QPen pen = layerPen(m_outerLayer.strokeColor, m_outerLayer.lineWidth);
-    if (!m_outerLayer.lineDashPattern.isEmpty() && m_outerLayer.lineWidth > 0) {
+    QPen pen = layerPen(outerLayer_.strokeColor, outerLayer_.lineWidth);
+    if (!outerLayer_.lineDashPattern.isEmpty() && outerLayer_.lineWidth > 0) {
         // A pen measures its dashes in line widths.
         QList<qreal> dashes;
-        for (qreal length : m_outerLayer.lineDashPattern)
-            dashes << length / m_outerLayer.lineWidth;
+        for (qreal length : outerLayer_.lineDashPattern)
+            dashes << length / outerLayer_.lineWidth;
         pen.setDashPattern(dashes);
     }
-    painter.strokePath(m_outerLayer.path, pen);
+    painter.strokePath(outerLayer_.path, pen);
 }
 
 void JESCircularProgressView::paintProgressLayer(QPainter& painter) const
 {
     // The progress stroke only masks the gradient: its colour counts through its opacity.
-    if (!m_gradientLayer || m_progressLayer.strokeEnd <= 0.0)
+    if (!gradientLayer_ || progressLayer_.strokeEnd <= 0.0)
         return;
-    QLinearGradient gradient(m_gradientLayer->frame.bottomLeft(), m_gradientLayer->frame.topLeft());
-    gradient.setColorAt(0.0, m_gradientLayer->bottomColor);
-    gradient.setColorAt(1.0, m_gradientLayer->topColor);
+    QLinearGradient gradient(gradientLayer_->frame.bottomLeft(), gradientLayer_->frame.topLeft());
+    gradient.setColorAt(0.0, gradientLayer_->bottomColor);
+    gradient.setColorAt(1.0, gradientLayer_->topColor);
     painter.save();
-    painter.setOpacity(m_progressLayer.strokeColor.alphaF());
-    painter.strokePath(leadingPart(m_progressLayer.path, m_progressLayer.strokeEnd),
-                       layerPen(gradient, m_progressLayer.lineWidth));
+    painter.setOpacity(progressLayer_.strokeColor.alphaF());
+    painter.strokePath(leadingPart(progressLayer_.path, progressLayer_.strokeEnd),
+                       layerPen(gradient, progressLayer_.lineWidth));
     painter.restore();
 }
 

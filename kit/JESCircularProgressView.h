@@ -29,41 +29,41 @@ public:
     // `frame` is the ring's geometry in its parent; the shared ring geometry may come from it.
     explicit JESCircularProgressView(const QRect& frame, QWidget* parent = nullptr);
 
-    double progress() const { return m_progress; }
+    double progress() const { return progress_; }
     // Clamps to [0, 1] (not-a-number counts as 1). An animated change lasts
     // max(|new - old|, animationDuration) seconds.
     void setProgress(double progress, bool animated);
     void setProgress(double progress) { setProgress(progress, false); }
-    double progressInDegrees() const { return m_progress * 360.0; }
+    double progressInDegrees() const { return progress_ * 360.0; }
     // The fraction of the ring's path drawn at this moment; it follows the progress, animated.
-    double strokeEnd() const { return m_progressLayer.strokeEnd; }
+    double strokeEnd() const { return progressLayer_.strokeEnd; }
 
-    double progressLineWidth() const { return m_progressLineWidth; }
+    double progressLineWidth() const { return progressLineWidth_; }
     void setProgressLineWidth(double width);
-    double outerLineWidth() const { return m_outerLineWidth; }
+    double outerLineWidth() const { return outerLineWidth_; }
     // Stored only: the outer circle keeps the width it was built with.
-    void setOuterLineWidth(double width) { m_outerLineWidth = width; }
+    void setOuterLineWidth(double width) { outerLineWidth_ = width; }
     // Seconds; the shortest an animated progress change lasts.
-    double animationDuration() const { return m_animationDuration; }
-    void setAnimationDuration(double seconds) { m_animationDuration = seconds; }
-    QColor tintColor() const { return m_tintColor; }
+    double animationDuration() const { return animationDuration_; }
+    void setAnimationDuration(double seconds) { animationDuration_ = seconds; }
+    QColor tintColor() const { return tintColor_; }
     void setTintColor(const QColor& color);
     // The gradient's colours are fixed when the ring is built; these store new values only.
-    QColor gradientColor1() const { return m_gradientColor1; }
-    void setGradientColor1(const QColor& color) { m_gradientColor1 = color; }
-    QColor gradientColor2() const { return m_gradientColor2; }
-    void setGradientColor2(const QColor& color) { m_gradientColor2 = color; }
-    bool outerLineisDashed() const { return m_outerLineisDashed; }
+    QColor gradientColor1() const { return gradientColor1_; }
+    void setGradientColor1(const QColor& color) { gradientColor1_ = color; }
+    QColor gradientColor2() const { return gradientColor2_; }
+    void setGradientColor2(const QColor& color) { gradientColor2_ = color; }
+    bool outerLineisDashed() const { return outerLineisDashed_; }
     void setOuterLineisDashed(bool dashed);
 
     // Where in the view the rings are drawn: the built rings, made for the whole view, are fitted
     // into this rectangle. The whole view until set.
-    QRectF bounds() const { return m_bounds.value_or(QRectF(rect())); }
+    QRectF bounds() const { return bounds_.value_or(QRectF(rect())); }
     void setBounds(const QRectF& bounds);
 
     // The two circles as built (before closing), empty before the first build.
-    QPainterPath progressPath() const { return m_progressPath.value_or(QPainterPath()); }
-    QPainterPath outerPath() const { return m_outerPath.value_or(QPainterPath()); }
+    QPainterPath progressPath() const { return progressPath_.value_or(QPainterPath()); }
+    QPainterPath outerPath() const { return outerPath_.value_or(QPainterPath()); }
 
     // Texts shown over the ring, on a label that lies over it: a title in the largest size up to
     // that of `font` that fits inside the ring, and a line elided in the middle where it would
@@ -106,22 +106,22 @@ private:
     void paintOuterLayer(QPainter& painter) const;
     void paintProgressLayer(QPainter& painter) const;
 
-    double m_progress = 0.0;
-    double m_progressLineWidth = 0.0;
-    double m_outerLineWidth = 0.0;
-    double m_animationDuration = 0.0;
-    QColor m_tintColor;
-    QColor m_gradientColor1;
-    QColor m_gradientColor2;
-    bool m_outerLineisDashed = false;
-    std::optional<QPainterPath> m_progressPath;
-    std::optional<QPainterPath> m_outerPath;
-    std::optional<QRectF> m_bounds;
+    double progress_ = 0.0;
+    double progressLineWidth_ = 0.0;
+    double outerLineWidth_ = 0.0;
+    double animationDuration_ = 0.0;
+    QColor tintColor_;
+    QColor gradientColor1_;
+    QColor gradientColor2_;
+    bool outerLineisDashed_ = false;
+    std::optional<QPainterPath> progressPath_;
+    std::optional<QPainterPath> outerPath_;
+    std::optional<QRectF> bounds_;
 
-    ShapeLayer m_outerLayer;
-    ShapeLayer m_progressLayer;
-    std::optional<GradientLayer> m_gradientLayer;
-    QVariantAnimation* m_strokeEndAnimation = nullptr;
+    ShapeLayer outerLayer_;
+    ShapeLayer progressLayer_;
+    std::optional<GradientLayer> gradientLayer_;
+    QVariantAnimation* strokeEndAnimation_ = nullptr;
 };
 
 } // namespace tolvex

@@ -96,7 +96,7 @@ JMModalOverlay::JMModalOverlay(QObject* parent) : QObject(parent)
         {JMModalOverlayDidCloseNotification, &JMModalOverlay::modalOverlayDidClose},
     };
     for (const auto& [name, handler] : observers)
-        _observerTokens << NotificationCenter::defaultCenter().addObserver(
+        observerTokens_ << NotificationCenter::defaultCenter().addObserver(
             name, [this, handler](const Notification& notification) {
                 if (notification.object.value<QObject*>() == this)
                     (this->*handler)(notification);
@@ -105,31 +105,31 @@ JMModalOverlay::JMModalOverlay(QObject* parent) : QObject(parent)
 
 JMModalOverlay::~JMModalOverlay()
 {
-    for (const NotificationCenter::Token token : std::as_const(_observerTokens))
+    for (const NotificationCenter::Token token : std::as_const(observerTokens_))
         NotificationCenter::defaultCenter().removeObserver(token);
     // A showing that outlived its presenter would hold its window's input for good.
-    if (_modalWindow) {
-        if (_shownContentView)
-            _shownContentView->setParent(nullptr);
-        ApplicationModal::endModalSession(jmcurModSes);
-        delete _modalWindow;
-        _backdropBlur.reset();
+    if (modalWindow_) {
+        if (shownContentView_)
+            shownContentView_->setParent(nullptr);
+        ApplicationModal::endModalSession(jmcurModSes_);
+        delete modalWindow_;
+        backdropBlur_.reset();
     }
 }
 
 void JMModalOverlay::setContentViewController(ViewController* controller)
 {
     // A controller set while shown takes over at the next showing.
-    _contentViewController = controller;
+    contentViewController_ = controller;
 }
 
 void JMModalOverlay::setBackgroundColor(const QColor& color)
 {
-    if (color == _backgroundColor)
+    if (color == backgroundColor_)
         return;
-    _backgroundColor = color;
-    if (_overlayView)
-        _overlayView->setBackgroundColor(color);
+    backgroundColor_ = color;
+    if (overlayView_)
+        overlayView_->setBackgroundColor(color);
 }
 
 void JMModalOverlay::showInWindow(QWidget* window)
@@ -138,178 +138,178 @@ void JMModalOverlay::showInWindow(QWidget* window)
         return;
     if (!window)
         throw std::invalid_argument("window is nil");
-    if (!_contentViewController)
+    if (!contentViewController_)
         throw std::logic_error("contentViewController is nil");
-    QWidget* contentView = _contentViewController->view();
+    QWidget* contentView = contentViewController_->view();
     if (!contentView)
         throw std::logic_error("contentViewController.view is nil");
 
     post(JMModalOverlayWillShowNotification);
-    _parentWindow = window;
+    parentWindow_ = window;
     setShown(true);
 
-    _wasResizable = isResizable(window);
-    if (_wasResizable)
+    wasResizable_ = isResizable(window);
+    if (wasResizable_)
         setResizable(window, false);
 
-    if (_modalWindow) {
-        _modalWindow->hide();
-        _modalWindow->deleteLater();
+    if (modalWindow_) {
+        modalWindow_->hide();
+        modalWindow_->deleteLater();
     }
     const QRect surface = surfaceRect(window);
-    _modalWindow = _modalWindowForFrame(surface);
-    AlphaValue::setAlphaValue(_modalWindow, 0.0);
-    applyAppearance(_modalWindow, _appearance);
+    modalWindow_ = modalWindowForFrame(surface);
+    AlphaValue::setAlphaValue(modalWindow_, 0.0);
+    applyAppearance(modalWindow_, appearance_);
 
     const QRect backgroundRect =
-        _shouldOverlayTitleBar ? _modalWindow->rect() : contentViewFrame(window);
-    _overlayView = new JMOverlayView;
-    _overlayView->setBackgroundColor(_backgroundColor);
-    _overlayView->setModalOverlay(this);
-    _overlayView->setCornerRadius(kCornerRadius);
-    if (isVibrant(_appearance)) {
-        _visualEffectView = new VisualEffectView;
-        _visualEffectView->setCornerRadius(kCornerRadius);
-        fill(_visualEffectView, _modalWindow, backgroundRect);
-        fill(_overlayView, _visualEffectView, QRect(QPoint(0, 0), backgroundRect.size()));
+        shouldOverlayTitleBar_ ? modalWindow_->rect() : contentViewFrame(window);
+    overlayView_ = new JMOverlayView;
+    overlayView_->setBackgroundColor(backgroundColor_);
+    overlayView_->setModalOverlay(this);
+    overlayView_->setCornerRadius(kCornerRadius);
+    if (isVibrant(appearance_)) {
+        visualEffectView_ = new VisualEffectView;
+        visualEffectView_->setCornerRadius(kCornerRadius);
+        fill(visualEffectView_, modalWindow_, backgroundRect);
+        fill(overlayView_, visualEffectView_, QRect(QPoint(0, 0), backgroundRect.size()));
     } else {
-        fill(_overlayView, _modalWindow, backgroundRect);
+        fill(overlayView_, modalWindow_, backgroundRect);
     }
-    _modalWindow->setFocusProxy(_overlayView);
+    modalWindow_->setFocusProxy(overlayView_);
 
-    _containerView = new QWidget;
-    fill(_containerView, _overlayView, _overlayView->rect());
+    containerView_ = new QWidget;
+    fill(containerView_, overlayView_, overlayView_->rect());
 
-    _modalWindow->setParent(window);
-    _modalWindow->setGeometry(surface);
+    modalWindow_->setParent(window);
+    modalWindow_->setGeometry(surface);
     window->installEventFilter(this);
-    _modalWindow->show();
-    _modalWindow->raise();
-    if (isVibrant(_appearance))
-        _backdropBlur = std::make_unique<BackdropBlur>(
-            window, _modalWindow, backgroundRect.translated(surface.topLeft()));
+    modalWindow_->show();
+    modalWindow_->raise();
+    if (isVibrant(appearance_))
+        backdropBlur_ = std::make_unique<BackdropBlur>(
+            window, modalWindow_, backgroundRect.translated(surface.topLeft()));
 
-    _shownContentView = contentView;
-    fill(contentView, _containerView, _containerView->rect());
-    if (!_animates) {
-        AlphaValue::setAlphaValue(_modalWindow, 1.0);
-        _afterShow();
+    shownContentView_ = contentView;
+    fill(contentView, containerView_, containerView_->rect());
+    if (!animates_) {
+        AlphaValue::setAlphaValue(modalWindow_, 1.0);
+        afterShow();
         return;
     }
-    auto done = afterAll(2, [this] { _afterShow(); });
-    _appearAnimationForDirection(_animationDirection).animateIn(contentView, done);
-    AlphaValue::animateAlphaValue(_modalWindow, 1.0, AlphaValue::kDefaultAnimationDurationMs, done);
+    auto done = afterAll(2, [this] { afterShow(); });
+    appearAnimationForDirection(animationDirection_).animateIn(contentView, done);
+    AlphaValue::animateAlphaValue(modalWindow_, 1.0, AlphaValue::kDefaultAnimationDurationMs, done);
 }
 
-void JMModalOverlay::_afterShow()
+void JMModalOverlay::afterShow()
 {
     post(JMModalOverlayDidShowNotification);
-    jmcurModSes = ApplicationModal::beginModalSessionForWindow(_modalWindow);
+    jmcurModSes_ = ApplicationModal::beginModalSessionForWindow(modalWindow_);
 }
 
 void JMModalOverlay::close()
 {
-    if (!isShown() || !_modalWindow || ApplicationModal::modalWindow() != _modalWindow)
+    if (!isShown() || !modalWindow_ || ApplicationModal::modalWindow() != modalWindow_)
         return;
     post(JMModalOverlayWillCloseNotification);
 
-    QPointer<QWidget> contentView = _shownContentView;
+    QPointer<QWidget> contentView = shownContentView_;
     auto removeContent = [contentView] {
         if (contentView) {
             contentView->hide();
             contentView->setParent(nullptr);
         }
     };
-    if (!_animates || !contentView) {
+    if (!animates_ || !contentView) {
         removeContent();
-        _afterClose();
+        afterClose();
         return;
     }
-    auto done = afterAll(2, [this] { _afterClose(); });
-    _dissapearAnimationForDirection(_animationDirection)
+    auto done = afterAll(2, [this] { afterClose(); });
+    dissapearAnimationForDirection(animationDirection_)
         .animateOut(contentView, [removeContent, done] {
             removeContent();
             done();
         });
-    AlphaValue::animateAlphaValue(_modalWindow, 0.0, AlphaValue::kDefaultAnimationDurationMs, done);
+    AlphaValue::animateAlphaValue(modalWindow_, 0.0, AlphaValue::kDefaultAnimationDurationMs, done);
 }
 
-void JMModalOverlay::_afterClose()
+void JMModalOverlay::afterClose()
 {
-    if (_modalWindow)
-        _modalWindow->hide();
-    _backdropBlur.reset();
-    ApplicationModal::endModalSession(jmcurModSes);
+    if (modalWindow_)
+        modalWindow_->hide();
+    backdropBlur_.reset();
+    ApplicationModal::endModalSession(jmcurModSes_);
 
     // The pieces may be in the middle of handling the click that closed the overlay.
-    if (_modalWindow)
-        _modalWindow->deleteLater();
-    _modalWindow = nullptr;
-    _containerView = nullptr;
-    _overlayView = nullptr;
-    _shownContentView = nullptr;
+    if (modalWindow_)
+        modalWindow_->deleteLater();
+    modalWindow_ = nullptr;
+    containerView_ = nullptr;
+    overlayView_ = nullptr;
+    shownContentView_ = nullptr;
 
-    if (_parentWindow)
-        _parentWindow->removeEventFilter(this);
-    if (_wasResizable && _parentWindow)
-        setResizable(_parentWindow, true);
+    if (parentWindow_)
+        parentWindow_->removeEventFilter(this);
+    if (wasResizable_ && parentWindow_)
+        setResizable(parentWindow_, true);
     setShown(false);
     post(JMModalOverlayDidCloseNotification);
 }
 
 bool JMModalOverlay::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Resize && watched == _parentWindow && _modalWindow)
-        _modalWindow->setGeometry(surfaceRect(_parentWindow));
+    if (event->type() == QEvent::Resize && watched == parentWindow_ && modalWindow_)
+        modalWindow_->setGeometry(surfaceRect(parentWindow_));
     return false;
 }
 
 void JMModalOverlay::performClose(QObject*)
 {
-    if (_delegate && !_delegate->modalOverlayShouldClose(this))
+    if (delegate_ && !delegate_->modalOverlayShouldClose(this))
         return;
     close();
 }
 
 void JMModalOverlay::modalOverlayWillShow(const Notification& notification)
 {
-    if (_delegate)
-        _delegate->modalOverlayWillShow(notification);
+    if (delegate_)
+        delegate_->modalOverlayWillShow(notification);
 }
 
 void JMModalOverlay::modalOverlayDidShow(const Notification& notification)
 {
-    if (_delegate)
-        _delegate->modalOverlayDidShow(notification);
+    if (delegate_)
+        delegate_->modalOverlayDidShow(notification);
 }
 
 void JMModalOverlay::modalOverlayWillClose(const Notification& notification)
 {
-    if (_delegate)
-        _delegate->modalOverlayWillClose(notification);
+    if (delegate_)
+        delegate_->modalOverlayWillClose(notification);
 }
 
 void JMModalOverlay::modalOverlayDidClose(const Notification& notification)
 {
-    if (_delegate)
-        _delegate->modalOverlayDidClose(notification);
+    if (delegate_)
+        delegate_->modalOverlayDidClose(notification);
 }
 
-MDBorderlessWindow* JMModalOverlay::_modalWindowForFrame(const QRect& frame)
+MDBorderlessWindow* JMModalOverlay::modalWindowForFrame(const QRect& frame)
 {
     auto* window = new MDBorderlessWindow;
     window->setGeometry(frame);
     return window;
 }
 
-Transition JMModalOverlay::_appearAnimationForDirection(int direction)
+Transition JMModalOverlay::appearAnimationForDirection(int direction)
 {
     using S = Transition::Subtype;
     return transitionForDirection(direction, {S::FromTop, S::FromBottom, S::FromLeft, S::FromRight},
                                   MediaTimingFunction::easeOut());
 }
 
-Transition JMModalOverlay::_dissapearAnimationForDirection(int direction)
+Transition JMModalOverlay::dissapearAnimationForDirection(int direction)
 {
     using S = Transition::Subtype;
     return transitionForDirection(direction, {S::FromBottom, S::FromTop, S::FromRight, S::FromLeft},

@@ -53,30 +53,30 @@ public:
     explicit JMModalOverlay(QObject* parent = nullptr);
     ~JMModalOverlay() override;
 
-    ViewController* contentViewController() const { return _contentViewController; }
+    ViewController* contentViewController() const { return contentViewController_; }
     void setContentViewController(ViewController* controller);
 
-    QColor backgroundColor() const { return _backgroundColor; }
+    QColor backgroundColor() const { return backgroundColor_; }
     void setBackgroundColor(const QColor& color);
 
-    bool isShown() const { return _shown; }
-    void setShown(bool shown) { _shown = shown; }
-    bool animates() const { return _animates; }
-    void setAnimates(bool animates) { _animates = animates; }
-    int animationDirection() const { return _animationDirection; }
-    void setAnimationDirection(int direction) { _animationDirection = direction; }
-    bool shouldCloseWhenClickOnBackground() const { return _shouldCloseWhenClickOnBackground; }
+    bool isShown() const { return shown_; }
+    void setShown(bool shown) { shown_ = shown; }
+    bool animates() const { return animates_; }
+    void setAnimates(bool animates) { animates_ = animates; }
+    int animationDirection() const { return animationDirection_; }
+    void setAnimationDirection(int direction) { animationDirection_ = direction; }
+    bool shouldCloseWhenClickOnBackground() const { return shouldCloseWhenClickOnBackground_; }
     void setShouldCloseWhenClickOnBackground(bool close)
     {
-        _shouldCloseWhenClickOnBackground = close;
+        shouldCloseWhenClickOnBackground_ = close;
     }
-    bool shouldOverlayTitleBar() const { return _shouldOverlayTitleBar; }
-    void setShouldOverlayTitleBar(bool overlay) { _shouldOverlayTitleBar = overlay; }
-    Appearance appearance() const { return _appearance; }
-    void setAppearance(Appearance appearance) { _appearance = appearance; }
+    bool shouldOverlayTitleBar() const { return shouldOverlayTitleBar_; }
+    void setShouldOverlayTitleBar(bool overlay) { shouldOverlayTitleBar_ = overlay; }
+    Appearance appearance() const { return appearance_; }
+    void setAppearance(Appearance appearance) { appearance_ = appearance; }
     // Not owned; it must outlive the overlay or be unset first.
-    JMModalOverlayDelegate* delegate() const { return _delegate; }
-    void setDelegate(JMModalOverlayDelegate* delegate) { _delegate = delegate; }
+    JMModalOverlayDelegate* delegate() const { return delegate_; }
+    void setDelegate(JMModalOverlayDelegate* delegate) { delegate_ = delegate; }
 
     // Throws std::invalid_argument ("window is nil") or std::logic_error
     // ("contentViewController is nil", "contentViewController.view is nil") before changing
@@ -94,17 +94,17 @@ public:
     void modalOverlayWillClose(const Notification& notification);
     void modalOverlayDidClose(const Notification& notification);
 
-    static MDBorderlessWindow* _modalWindowForFrame(const QRect& frame);
-    static Transition _appearAnimationForDirection(int direction);
-    static Transition _dissapearAnimationForDirection(int direction);
+    static MDBorderlessWindow* modalWindowForFrame(const QRect& frame);
+    static Transition appearAnimationForDirection(int direction);
+    static Transition dissapearAnimationForDirection(int direction);
 
     // The pieces of the current showing (null when closed), and the window last shown over.
-    MDBorderlessWindow* modalWindow() const { return _modalWindow; }
-    JMOverlayView* overlayView() const { return _overlayView; }
-    QWidget* containerView() const { return _containerView; }
-    VisualEffectView* visualEffectView() const { return _visualEffectView; }
-    QWidget* parentWindow() const { return _parentWindow; }
-    const BackdropBlur* backdropBlur() const { return _backdropBlur.get(); }
+    MDBorderlessWindow* modalWindow() const { return modalWindow_; }
+    JMOverlayView* overlayView() const { return overlayView_; }
+    QWidget* containerView() const { return containerView_; }
+    VisualEffectView* visualEffectView() const { return visualEffectView_; }
+    QWidget* parentWindow() const { return parentWindow_; }
+    const BackdropBlur* backdropBlur() const { return backdropBlur_.get(); }
 
 protected:
     // Keeps the showing on the window's surface, which moves inside the window when the window's
@@ -112,32 +112,32 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void _afterShow();
-    void _afterClose();
+    void afterShow();
+    void afterClose();
     void post(const QString& name);
 
-    QPointer<MDBorderlessWindow> _modalWindow;
-    ApplicationModal::ModalSession jmcurModSes = 0;
-    QPointer<JMOverlayView> _overlayView;
-    QPointer<QWidget> _containerView;
-    QPointer<VisualEffectView> _visualEffectView;
+    QPointer<MDBorderlessWindow> modalWindow_;
+    ApplicationModal::ModalSession jmcurModSes_ = 0;
+    QPointer<JMOverlayView> overlayView_;
+    QPointer<QWidget> containerView_;
+    QPointer<VisualEffectView> visualEffectView_;
     // The frosting of what lies under a vibrant showing.
-    std::unique_ptr<BackdropBlur> _backdropBlur;
-    QPointer<QWidget> _parentWindow;
+    std::unique_ptr<BackdropBlur> backdropBlur_;
+    QPointer<QWidget> parentWindow_;
     // The content view while it is shown, so that close removes that one even if the controller
     // changed its view meanwhile.
-    QPointer<QWidget> _shownContentView;
-    bool _wasResizable = false;
-    bool _shown = false;
-    bool _animates = true;
-    bool _shouldCloseWhenClickOnBackground = true;
-    bool _shouldOverlayTitleBar = true;
-    int _animationDirection = 0;
-    JMModalOverlayDelegate* _delegate = nullptr;
-    QPointer<ViewController> _contentViewController;
-    Appearance _appearance = Appearance::Aqua;
-    QColor _backgroundColor = QColor::fromRgbF(0.0, 0.0, 0.0, 0.4);
-    QList<NotificationCenter::Token> _observerTokens;
+    QPointer<QWidget> shownContentView_;
+    bool wasResizable_ = false;
+    bool shown_ = false;
+    bool animates_ = true;
+    bool shouldCloseWhenClickOnBackground_ = true;
+    bool shouldOverlayTitleBar_ = true;
+    int animationDirection_ = 0;
+    JMModalOverlayDelegate* delegate_ = nullptr;
+    QPointer<ViewController> contentViewController_;
+    Appearance appearance_ = Appearance::Aqua;
+    QColor backgroundColor_ = QColor::fromRgbF(0.0, 0.0, 0.0, 0.4);
+    QList<NotificationCenter::Token> observerTokens_;
 };
 
 } // namespace tolvex

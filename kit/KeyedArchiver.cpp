@@ -11,33 +11,33 @@ namespace tolvex {
 
 void KeyedArchiver::encodeObject(const QString& key, const QVariant& object)
 {
-    m_entries.emplaceBack(key, object);
+    entries_.emplaceBack(key, object);
 }
 
 void KeyedArchiver::encodeInteger(const QString& key, qint64 value)
 {
-    m_entries.emplaceBack(key, QVariant::fromValue(value));
+    entries_.emplaceBack(key, QVariant::fromValue(value));
 }
 
 void KeyedArchiver::encodeInt(const QString& key, qint32 value)
 {
-    m_entries.emplaceBack(key, QVariant::fromValue(value));
+    entries_.emplaceBack(key, QVariant::fromValue(value));
 }
 
 void KeyedArchiver::encodeDouble(const QString& key, double value)
 {
-    m_entries.emplaceBack(key, QVariant::fromValue(value));
+    entries_.emplaceBack(key, QVariant::fromValue(value));
 }
 
 void KeyedArchiver::encodeBool(const QString& key, bool value)
 {
-    m_entries.emplaceBack(key, QVariant::fromValue(value));
+    entries_.emplaceBack(key, QVariant::fromValue(value));
 }
 
 QStringList KeyedArchiver::keys() const
 {
     QStringList keys;
-    for (const auto& entry : m_entries)
+    for (const auto& entry : entries_)
         keys << entry.first;
     return keys;
 }
@@ -48,8 +48,8 @@ QByteArray KeyedArchiver::encodedData() const
     QDataStream stream(&data, QIODevice::WriteOnly);
     stream.setVersion(KeyedArchiveFormat::kStreamVersion);
     stream << KeyedArchiveFormat::kMagic << KeyedArchiveFormat::kFormatVersion
-           << static_cast<qint32>(m_entries.size());
-    for (const auto& [key, value] : m_entries)
+           << static_cast<qint32>(entries_.size());
+    for (const auto& [key, value] : entries_)
         stream << key << value;
     return data;
 }

@@ -29,7 +29,7 @@ public:
     static QVariant archivedWidget(const QWidget& widget);
 
 private:
-    QList<std::pair<QString, QVariant>> m_entries;
+    QList<std::pair<QString, QVariant>> entries_;
 };
 
 } // namespace tolvex

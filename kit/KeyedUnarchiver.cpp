@@ -31,40 +31,40 @@ KeyedUnarchiver::KeyedUnarchiver(const QByteArray& data)
         keys << key;
         values.insert(key, value);
     }
-    m_keys = keys;
-    m_values = values;
-    m_valid = true;
+    keys_ = keys;
+    values_ = values;
+    valid_ = true;
 }
 
 qint64 KeyedUnarchiver::decodeIntegerForKey(const QString& key) const
 {
-    return m_values.value(key).toLongLong();
+    return values_.value(key).toLongLong();
 }
 
 qint32 KeyedUnarchiver::decodeIntForKey(const QString& key) const
 {
-    return m_values.value(key).toInt();
+    return values_.value(key).toInt();
 }
 
 double KeyedUnarchiver::decodeDoubleForKey(const QString& key) const
 {
-    return m_values.value(key).toDouble();
+    return values_.value(key).toDouble();
 }
 
 bool KeyedUnarchiver::decodeBoolForKey(const QString& key) const
 {
-    return m_values.value(key).toBool();
+    return values_.value(key).toBool();
 }
 
 void KeyedUnarchiver::setClass(const QString& className, WidgetFactory factory)
 {
-    m_classes.insert(className, std::move(factory));
+    classes_.insert(className, std::move(factory));
 }
 
 KeyedUnarchiver KeyedUnarchiver::nestedUnarchiver(const QVariant& object) const
 {
     KeyedUnarchiver nested(object.toByteArray());
-    nested.m_classes = m_classes;
+    nested.classes_ = classes_;
     return nested;
 }
 
@@ -72,8 +72,8 @@ QWidget* KeyedUnarchiver::unarchivedWidget(const QVariant& object) const
 {
     const QVariantMap archived = object.toMap();
     const auto factory =
-        m_classes.constFind(archived.value(KeyedArchiveFormat::kClassKey).toString());
-    if (factory == m_classes.constEnd())
+        classes_.constFind(archived.value(KeyedArchiveFormat::kClassKey).toString());
+    if (factory == classes_.constEnd())
         return nullptr;
     return (*factory)(nestedUnarchiver(archived.value(KeyedArchiveFormat::kArchiveKey)));
 }

@@ -19,11 +19,11 @@ public:
 
     explicit KeyedUnarchiver(const QByteArray& data);
 
-    bool isValid() const { return m_valid; }
-    QStringList keys() const { return m_keys; }
-    bool containsValueForKey(const QString& key) const { return m_values.contains(key); }
+    bool isValid() const { return valid_; }
+    QStringList keys() const { return keys_; }
+    bool containsValueForKey(const QString& key) const { return values_.contains(key); }
 
-    QVariant decodeObjectForKey(const QString& key) const { return m_values.value(key); }
+    QVariant decodeObjectForKey(const QString& key) const { return values_.value(key); }
     qint64 decodeIntegerForKey(const QString& key) const;
     qint32 decodeIntForKey(const QString& key) const;
     double decodeDoubleForKey(const QString& key) const;
@@ -37,10 +37,10 @@ public:
     KeyedUnarchiver nestedUnarchiver(const QVariant& object) const;
 
 private:
-    bool m_valid = false;
-    QStringList m_keys;
-    QHash<QString, QVariant> m_values;
-    QHash<QString, WidgetFactory> m_classes;
+    bool valid_ = false;
+    QStringList keys_;
+    QHash<QString, QVariant> values_;
+    QHash<QString, WidgetFactory> classes_;
 };
 
 } // namespace tolvex

@@ -39,28 +39,28 @@ void MFSCustomProgressIndicator::setProgress(double progress)
 {
     if (!(progress >= 0.0 && progress <= 1.0))
         return;
-    m_progress = progress;
+    progress_ = progress;
     update();
 }
 
 double MFSCustomProgressIndicator::indicatorProgress() const
 {
-    return width() * m_progress;
+    return width() * progress_;
 }
 
 QBrush MFSCustomProgressIndicator::indicatorBackgroundColor() const
 {
-    return storedOrDefault(m_indicatorBackgroundColor, Qt::black);
+    return storedOrDefault(indicatorBackgroundColor_, Qt::black);
 }
 
 QBrush MFSCustomProgressIndicator::indicatorForegoundColor() const
 {
-    return storedOrDefault(m_indicatorForegoundColor, QColor::fromRgbF(0.5, 0.5, 0.5));
+    return storedOrDefault(indicatorForegoundColor_, QColor::fromRgbF(0.5, 0.5, 0.5));
 }
 
 QBrush MFSCustomProgressIndicator::tickMarkColor() const
 {
-    return storedOrDefault(m_tickMarkColor, Qt::black);
+    return storedOrDefault(tickMarkColor_, Qt::black);
 }
 
 void MFSCustomProgressIndicator::paintEvent(QPaintEvent*)
@@ -70,7 +70,7 @@ void MFSCustomProgressIndicator::paintEvent(QPaintEvent*)
     const QRectF bounds = rect();
     drawProgressBackgroundInRect(painter, bounds);
     drawProgressForegroundInRect(painter, bounds);
-    if (m_showsTickMark)
+    if (showsTickMark_)
         drawProgressIndicatorTickInRect(painter);
 }
 

@@ -16,24 +16,24 @@ class MFSCustomProgressIndicator : public QWidget {
 public:
     explicit MFSCustomProgressIndicator(QWidget* parent = nullptr);
 
-    double progress() const { return m_progress; }
+    double progress() const { return progress_; }
     void setProgress(double progress);
     // The x of the progress point.
     double indicatorProgress() const;
 
     // Black, grey (50% white) and black until set; a default once read stays until replaced.
     QBrush indicatorBackgroundColor() const;
-    void setIndicatorBackgroundColor(const QBrush& brush) { m_indicatorBackgroundColor = brush; }
+    void setIndicatorBackgroundColor(const QBrush& brush) { indicatorBackgroundColor_ = brush; }
     QBrush indicatorForegoundColor() const;
-    void setIndicatorForegoundColor(const QBrush& brush) { m_indicatorForegoundColor = brush; }
+    void setIndicatorForegoundColor(const QBrush& brush) { indicatorForegoundColor_ = brush; }
     QBrush tickMarkColor() const;
-    void setTickMarkColor(const QBrush& brush) { m_tickMarkColor = brush; }
+    void setTickMarkColor(const QBrush& brush) { tickMarkColor_ = brush; }
 
-    bool showsTickMark() const { return m_showsTickMark; }
-    void setShowsTickMark(bool shows) { m_showsTickMark = shows; }
+    bool showsTickMark() const { return showsTickMark_; }
+    void setShowsTickMark(bool shows) { showsTickMark_ = shows; }
     // Kept for the owner; never drawn.
-    QBrush progressColor() const { return m_progressColor; }
-    void setProgressColor(const QBrush& brush) { m_progressColor = brush; }
+    QBrush progressColor() const { return progressColor_; }
+    void setProgressColor(const QBrush& brush) { progressColor_ = brush; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -43,12 +43,12 @@ private:
     void drawProgressForegroundInRect(QPainter& painter, const QRectF& rect) const;
     void drawProgressIndicatorTickInRect(QPainter& painter) const;
 
-    double m_progress = 0.0;
-    mutable std::optional<QBrush> m_indicatorBackgroundColor;
-    mutable std::optional<QBrush> m_indicatorForegoundColor;
-    mutable std::optional<QBrush> m_tickMarkColor;
-    bool m_showsTickMark = false;
-    QBrush m_progressColor;
+    double progress_ = 0.0;
+    mutable std::optional<QBrush> indicatorBackgroundColor_;
+    mutable std::optional<QBrush> indicatorForegoundColor_;
+    mutable std::optional<QBrush> tickMarkColor_;
+    bool showsTickMark_ = false;
+    QBrush progressColor_;
 };
 
 } // namespace tolvex

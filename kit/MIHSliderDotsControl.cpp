@@ -24,25 +24,25 @@ MIHSliderDotsControl::MIHSliderDotsControl(QWidget* parent) : QWidget(parent) {}
 MIHSliderDotsControl::MIHSliderDotsControl(const KeyedUnarchiver& coder, QWidget* parent)
     : QWidget(parent)
 {
-    m_normalDotImage = coder.decodeObjectForKey(kNormalDotImageKey).value<QPixmap>();
-    m_highlightedDotImage = coder.decodeObjectForKey(kHighlightedDotImageKey).value<QPixmap>();
+    normalDotImage_ = coder.decodeObjectForKey(kNormalDotImageKey).value<QPixmap>();
+    highlightedDotImage_ = coder.decodeObjectForKey(kHighlightedDotImageKey).value<QPixmap>();
 }
 
 void MIHSliderDotsControl::encodeWithCoder(KeyedArchiver& coder) const
 {
-    coder.encodeObject(kNormalDotImageKey, m_normalDotImage);
-    coder.encodeObject(kHighlightedDotImageKey, m_highlightedDotImage);
+    coder.encodeObject(kNormalDotImageKey, normalDotImage_);
+    coder.encodeObject(kHighlightedDotImageKey, highlightedDotImage_);
 }
 
 const QPixmap& MIHSliderDotsControl::imageForDot(qsizetype index) const
 {
-    return index == m_indexOfHighlightedDot ? m_highlightedDotImage : m_normalDotImage;
+    return index == indexOfHighlightedDot_ ? highlightedDotImage_ : normalDotImage_;
 }
 
 void MIHSliderDotsControl::setDotsCount(qsizetype count)
 {
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
-    m_dots.clear();
+    dots_.clear();
     for (qsizetype i = 0; i < count; ++i) {
         auto* dot = new QPushButton(this);
         dot->setGeometry(QRectF(i * kDotPitch, 0.0, kDotSize, kDotSize).toRect());
@@ -53,20 +53,20 @@ void MIHSliderDotsControl::setDotsCount(qsizetype count)
         // Only the image shows: no bezel, no frame, the same image while pressed.
         dot->setStyleSheet(QStringLiteral("QPushButton { border: none; padding: 0px; }"));
         connect(dot, &QPushButton::clicked, this, [this, i] {
-            if (m_sliderView)
-                m_sliderView->_dotViewSelected(i);
+            if (sliderView_)
+                sliderView_->dotViewSelected(i);
         });
         dot->show();
-        m_dots << dot;
+        dots_ << dot;
     }
     placeInSliderView();
 }
 
 void MIHSliderDotsControl::setIndexOfHighlightedDot(qsizetype index)
 {
-    m_indexOfHighlightedDot = index;
-    for (qsizetype i = 0; i < m_dots.size(); ++i)
-        m_dots[i]->setIcon(imageForDot(i));
+    indexOfHighlightedDot_ = index;
+    for (qsizetype i = 0; i < dots_.size(); ++i)
+        dots_[i]->setIcon(imageForDot(i));
 }
 
 void MIHSliderDotsControl::placeInSliderView()
@@ -74,8 +74,8 @@ void MIHSliderDotsControl::placeInSliderView()
     // The frame reaches one pitch beyond the last dot; adding that pitch back before halving
     // centres the dots themselves.
     const qreal controlWidth = dotsCount() * kDotPitch + kDotSize;
-    const qreal sliderWidth = m_sliderView ? m_sliderView->width() : 0.0;
-    const qreal sliderHeight = m_sliderView ? m_sliderView->height() : 0.0;
+    const qreal sliderWidth = sliderView_ ? sliderView_->width() : 0.0;
+    const qreal sliderHeight = sliderView_ ? sliderView_->height() : 0.0;
     const qreal x = (sliderWidth - controlWidth + kDotPitch) * 0.5;
     setGeometry(
         QRectF(x, sliderHeight - kBottomMargin - kDotSize, controlWidth, kDotSize).toRect());

@@ -25,23 +25,23 @@ public:
 
     void encodeWithCoder(KeyedArchiver& coder) const override;
 
-    QPixmap normalDotImage() const { return m_normalDotImage; }
-    void setNormalDotImage(const QPixmap& image) { m_normalDotImage = image; }
-    QPixmap highlightedDotImage() const { return m_highlightedDotImage; }
-    void setHighlightedDotImage(const QPixmap& image) { m_highlightedDotImage = image; }
+    QPixmap normalDotImage() const { return normalDotImage_; }
+    void setNormalDotImage(const QPixmap& image) { normalDotImage_ = image; }
+    QPixmap highlightedDotImage() const { return highlightedDotImage_; }
+    void setHighlightedDotImage(const QPixmap& image) { highlightedDotImage_ = image; }
 
-    qsizetype dotsCount() const { return m_dots.size(); }
+    qsizetype dotsCount() const { return dots_.size(); }
     // Makes the dots anew and sizes the control to them, centred under the slide show.
     void setDotsCount(qsizetype count);
-    qsizetype indexOfHighlightedDot() const { return m_indexOfHighlightedDot; }
+    qsizetype indexOfHighlightedDot() const { return indexOfHighlightedDot_; }
     void setIndexOfHighlightedDot(qsizetype index);
 
     // The slide show the dots page through; not owned (the slide show owns the control).
-    MIHSliderView* sliderView() const { return m_sliderView; }
-    void setSliderView(MIHSliderView* sliderView) { m_sliderView = sliderView; }
+    MIHSliderView* sliderView() const { return sliderView_; }
+    void setSliderView(MIHSliderView* sliderView) { sliderView_ = sliderView; }
 
     // The dot buttons, left to right; a dot's index is its tag.
-    QList<QPushButton*> dots() const { return m_dots; }
+    QList<QPushButton*> dots() const { return dots_; }
 
 private:
     friend class MIHSliderView;
@@ -49,11 +49,11 @@ private:
     const QPixmap& imageForDot(qsizetype index) const;
     void placeInSliderView();
 
-    QPixmap m_normalDotImage;
-    QPixmap m_highlightedDotImage;
-    qsizetype m_indexOfHighlightedDot = 0;
-    MIHSliderView* m_sliderView = nullptr;
-    QList<QPushButton*> m_dots;
+    QPixmap normalDotImage_;
+    QPixmap highlightedDotImage_;
+    qsizetype indexOfHighlightedDot_ = 0;
+    MIHSliderView* sliderView_ = nullptr;
+    QList<QPushButton*> dots_;
 };
 
 } // namespace tolvex

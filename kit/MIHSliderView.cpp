@@ -61,26 +61,26 @@ QPointF scrollingDelta(const QWheelEvent& event)
 
 MIHSliderView::MIHSliderView(QWidget* parent) : QWidget(parent)
 {
-    _prepareView();
-    m_transitionStyle = TransitionFade;
-    m_scheduledTransitionInterval = kDefaultScheduledTransitionInterval;
-    m_transitionAnimationDuration = kDefaultTransitionAnimationDuration;
-    m_repeatingScheduledTransition = true;
+    prepareView();
+    transitionStyle_ = TransitionFade;
+    scheduledTransitionInterval_ = kDefaultScheduledTransitionInterval;
+    transitionAnimationDuration_ = kDefaultTransitionAnimationDuration;
+    repeatingScheduledTransition_ = true;
     setScheduledTransition(true);
 }
 
 MIHSliderView::MIHSliderView(const KeyedUnarchiver& coder, QWidget* parent) : QWidget(parent)
 {
-    _prepareView();
+    prepareView();
     for (const QVariant& archived : coder.decodeObjectForKey(kSlidesKey).toList()) {
         if (QWidget* slide = coder.unarchivedWidget(archived))
             adoptSlide(slide);
     }
     setIndexOfDisplayedSlide(coder.decodeIntegerForKey(kIndexOfDisplayedSlideKey));
-    m_transitionStyle = coder.decodeIntForKey(kTransitionStyleKey);
-    m_scheduledTransitionInterval = coder.decodeDoubleForKey(kScheduledTransitionIntervalKey);
-    m_transitionAnimationDuration = coder.decodeDoubleForKey(kTransitionAnimationDurationKey);
-    m_repeatingScheduledTransition = coder.decodeBoolForKey(kRepeatingScheduledTransitionKey);
+    transitionStyle_ = coder.decodeIntForKey(kTransitionStyleKey);
+    scheduledTransitionInterval_ = coder.decodeDoubleForKey(kScheduledTransitionIntervalKey);
+    transitionAnimationDuration_ = coder.decodeDoubleForKey(kTransitionAnimationDurationKey);
+    repeatingScheduledTransition_ = coder.decodeBoolForKey(kRepeatingScheduledTransitionKey);
     if (coder.containsValueForKey(kDotsControlKey)) {
         replaceDotsControl(new MIHSliderDotsControl(
             coder.nestedUnarchiver(coder.decodeObjectForKey(kDotsControlKey)), this));
@@ -91,59 +91,59 @@ MIHSliderView::MIHSliderView(const KeyedUnarchiver& coder, QWidget* parent) : QW
 MIHSliderView::~MIHSliderView()
 {
     // The slides die with the show and must not report back to it while it goes.
-    for (const QWidget* slide : std::as_const(m_slides))
+    for (const QWidget* slide : std::as_const(slides_))
         disconnect(slide, &QObject::destroyed, this, &MIHSliderView::forgetSlide);
 }
 
 void MIHSliderView::encodeWithCoder(KeyedArchiver& coder) const
 {
     QVariantList slides;
-    for (const QWidget* slide : m_slides)
+    for (const QWidget* slide : slides_)
         slides << KeyedArchiver::archivedWidget(*slide);
     coder.encodeObject(kSlidesKey, slides);
-    coder.encodeInteger(kIndexOfDisplayedSlideKey, m_indexOfDisplayedSlide);
-    coder.encodeInt(kTransitionStyleKey, m_transitionStyle);
-    coder.encodeDouble(kScheduledTransitionIntervalKey, m_scheduledTransitionInterval);
-    coder.encodeDouble(kTransitionAnimationDurationKey, m_transitionAnimationDuration);
-    coder.encodeBool(kRepeatingScheduledTransitionKey, m_repeatingScheduledTransition);
+    coder.encodeInteger(kIndexOfDisplayedSlideKey, indexOfDisplayedSlide_);
+    coder.encodeInt(kTransitionStyleKey, transitionStyle_);
+    coder.encodeDouble(kScheduledTransitionIntervalKey, scheduledTransitionInterval_);
+    coder.encodeDouble(kTransitionAnimationDurationKey, transitionAnimationDuration_);
+    coder.encodeBool(kRepeatingScheduledTransitionKey, repeatingScheduledTransition_);
     KeyedArchiver dotsCoder;
-    m_dotsControl->encodeWithCoder(dotsCoder);
+    dotsControl_->encodeWithCoder(dotsCoder);
     coder.encodeObject(kDotsControlKey, dotsCoder.encodedData());
     coder.encodeBool(kScheduledTransitionKey, scheduledTransition());
 }
 
-void MIHSliderView::_prepareView()
+void MIHSliderView::prepareView()
 {
-    m_transitionTimer = new QTimer(this);
-    connect(m_transitionTimer, &QTimer::timeout, this, &MIHSliderView::_handleTimerTick);
+    transitionTimer_ = new QTimer(this);
+    connect(transitionTimer_, &QTimer::timeout, this, &MIHSliderView::handleTimerTick);
 
-    m_contentView = new QWidget(this);
-    m_contentView->setGeometry(rect());
+    contentView_ = new QWidget(this);
+    contentView_->setGeometry(rect());
 
-    m_dotsControl = new MIHSliderDotsControl(this);
-    m_dotsControl->setSliderView(this);
-    m_dotsControl->setNormalDotImage(QPixmap(kNormalDotImageName));
-    m_dotsControl->setHighlightedDotImage(QPixmap(kHighlightedDotImageName));
-    m_dotsControl->raise();
+    dotsControl_ = new MIHSliderDotsControl(this);
+    dotsControl_->setSliderView(this);
+    dotsControl_->setNormalDotImage(QPixmap(kNormalDotImageName));
+    dotsControl_->setHighlightedDotImage(QPixmap(kHighlightedDotImageName));
+    dotsControl_->raise();
 }
 
 void MIHSliderView::replaceDotsControl(MIHSliderDotsControl* dotsControl)
 {
-    delete m_dotsControl;
-    m_dotsControl = dotsControl;
+    delete dotsControl_;
+    dotsControl_ = dotsControl;
     // The archive keeps neither the dots nor the link back to the show: both are made again
     // from the slides, so the restored dots work.
-    m_dotsControl->setSliderView(this);
-    m_dotsControl->setIndexOfHighlightedDot(m_indexOfDisplayedSlide);
-    m_dotsControl->setDotsCount(m_slides.size());
-    m_dotsControl->raise();
+    dotsControl_->setSliderView(this);
+    dotsControl_->setIndexOfHighlightedDot(indexOfDisplayedSlide_);
+    dotsControl_->setDotsCount(slides_.size());
+    dotsControl_->raise();
 }
 
 void MIHSliderView::adoptSlide(QWidget* slide)
 {
     slide->hide();
-    slide->setParent(m_contentView);
-    m_slides << slide;
+    slide->setParent(contentView_);
+    slides_ << slide;
     connect(slide, &QObject::destroyed, this, &MIHSliderView::forgetSlide);
 }
 
@@ -152,9 +152,9 @@ void MIHSliderView::addSlide(QWidget* slide)
     if (!slide)
         return;
     adoptSlide(slide);
-    if (m_slides.size() == 1)
+    if (slides_.size() == 1)
         displaySlideAtIndex(0);
-    m_dotsControl->setDotsCount(m_slides.size());
+    dotsControl_->setDotsCount(slides_.size());
 }
 
 void MIHSliderView::removeSlide(QWidget* slide)
@@ -167,111 +167,111 @@ void MIHSliderView::removeSlide(QWidget* slide)
 void MIHSliderView::forgetSlide(const QObject* slide)
 {
     // Compared as objects: a slide being destroyed is no longer a widget.
-    m_slides.removeIf([slide](const QWidget* candidate) {
+    slides_.removeIf([slide](const QWidget* candidate) {
         return static_cast<const QObject*>(candidate) == slide;
     });
-    if (m_indexOfDisplayedSlide >= m_slides.size())
-        m_indexOfDisplayedSlide = 0;
-    m_dotsControl->setDotsCount(m_slides.size());
+    if (indexOfDisplayedSlide_ >= slides_.size())
+        indexOfDisplayedSlide_ = 0;
+    dotsControl_->setDotsCount(slides_.size());
 }
 
 void MIHSliderView::displaySlideAtIndex(qsizetype index)
 {
-    if (index < 0 || index >= m_slides.size())
+    if (index < 0 || index >= slides_.size())
         return;
-    m_dotsControl->setIndexOfHighlightedDot(index);
-    QWidget* slide = m_slides[index];
-    if (slide == m_displayedSlide)
+    dotsControl_->setIndexOfHighlightedDot(index);
+    QWidget* slide = slides_[index];
+    if (slide == displayedSlide_)
         return;
     slide->setGeometry(rect());
-    if (m_displayedSlide) {
-        _prepareTransitionToIndex(index);
+    if (displayedSlide_) {
+        prepareTransitionToIndex(index);
         replaceDisplayedSlide(slide);
     } else {
         slide->show();
     }
-    m_displayedSlide = slide;
-    m_indexOfDisplayedSlide = index;
+    displayedSlide_ = slide;
+    indexOfDisplayedSlide_ = index;
     Q_EMIT displayedSlideChanged(index);
 }
 
-void MIHSliderView::_prepareTransitionToIndex(qsizetype)
+void MIHSliderView::prepareTransitionToIndex(qsizetype)
 {
     const bool slowDown = QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier) &&
-                          m_transitionAnimationDuration != 0.0;
-    m_contentViewTransition =
+                          transitionAnimationDuration_ != 0.0;
+    contentViewTransition_ =
         SlideTransition::Description{slowDown ? kSlowTransitionDuration : kTransitionDuration,
-                                     transitionTypeForStyle(m_transitionStyle)};
+                                     transitionTypeForStyle(transitionStyle_)};
 }
 
 void MIHSliderView::replaceDisplayedSlide(QWidget* slide)
 {
     // The transition plays pictures of the two states over the content view; the new slide
     // takes its place once the pictures have moved.
-    const QPixmap from = m_contentView->grab();
-    if (m_runningTransition)
-        m_runningTransition->finish();
-    m_displayedSlide->hide();
+    const QPixmap from = contentView_->grab();
+    if (runningTransition_)
+        runningTransition_->finish();
+    displayedSlide_->hide();
     const QPixmap to = slide->grab();
     auto* transition = new SlideTransition(
-        m_contentViewTransition.value_or(SlideTransition::Description{}), from, to, m_contentView);
-    m_contentViewTransition.reset();
-    m_runningTransition = transition;
+        contentViewTransition_.value_or(SlideTransition::Description{}), from, to, contentView_);
+    contentViewTransition_.reset();
+    runningTransition_ = transition;
     transition->start([this, shown = QPointer<QWidget>(slide)] {
-        if (shown && shown == m_displayedSlide)
+        if (shown && shown == displayedSlide_)
             shown->show();
     });
 }
 
 bool MIHSliderView::scheduledTransition() const
 {
-    return m_transitionTimer->isActive();
+    return transitionTimer_->isActive();
 }
 
 QTimer* MIHSliderView::transitionTimer() const
 {
-    return scheduledTransition() ? m_transitionTimer : nullptr;
+    return scheduledTransition() ? transitionTimer_ : nullptr;
 }
 
 void MIHSliderView::setScheduledTransition(bool scheduled)
 {
     if (scheduled)
-        _prepareTransitionTimer();
+        prepareTransitionTimer();
     else
-        m_transitionTimer->stop();
+        transitionTimer_->stop();
 }
 
 void MIHSliderView::setScheduledTransitionInterval(double seconds)
 {
-    m_scheduledTransitionInterval = seconds;
+    scheduledTransitionInterval_ = seconds;
     if (scheduledTransition())
-        _prepareTransitionTimer();
+        prepareTransitionTimer();
 }
 
-void MIHSliderView::_prepareTransitionTimer()
+void MIHSliderView::prepareTransitionTimer()
 {
-    m_transitionTimer->start(timerIntervalMs(m_scheduledTransitionInterval));
+    transitionTimer_->start(timerIntervalMs(scheduledTransitionInterval_));
 }
 
-void MIHSliderView::_handleTimerTick()
+void MIHSliderView::handleTimerTick()
 {
-    const qsizetype count = m_slides.size();
+    const qsizetype count = slides_.size();
     if (count == 0)
         return;
-    if (m_repeatingScheduledTransition)
-        displaySlideAtIndex((m_indexOfDisplayedSlide + 1) % count);
-    else if (m_indexOfDisplayedSlide + 1 < count)
-        displaySlideAtIndex(m_indexOfDisplayedSlide + 1);
+    if (repeatingScheduledTransition_)
+        displaySlideAtIndex((indexOfDisplayedSlide_ + 1) % count);
+    else if (indexOfDisplayedSlide_ + 1 < count)
+        displaySlideAtIndex(indexOfDisplayedSlide_ + 1);
 }
 
-void MIHSliderView::_dotViewSelected(qsizetype tag)
+void MIHSliderView::dotViewSelected(qsizetype tag)
 {
     if (scheduledTransition())
-        _prepareTransitionTimer();
-    if (tag < 0 || tag >= m_slides.size())
+        prepareTransitionTimer();
+    if (tag < 0 || tag >= slides_.size())
         return;
-    m_transitionStyle = tag > m_dotsControl->indexOfHighlightedDot() ? TransitionPushFromRight
-                                                                     : TransitionPushFromLeft;
+    transitionStyle_ = tag > dotsControl_->indexOfHighlightedDot() ? TransitionPushFromRight
+                                                                   : TransitionPushFromLeft;
     displaySlideAtIndex(tag);
 }
 
@@ -280,13 +280,13 @@ void MIHSliderView::wheelEvent(QWheelEvent* event)
     event->accept();
     switch (event->phase()) {
     case Qt::ScrollBegin:
-        m_scrollDeltaX = 0.0;
-        m_scrollDeltaY = 0.0;
+        scrollDeltaX_ = 0.0;
+        scrollDeltaY_ = 0.0;
         break;
     case Qt::ScrollUpdate: {
         const QPointF delta = scrollingDelta(*event);
-        m_scrollDeltaX += delta.x();
-        m_scrollDeltaY += delta.y();
+        scrollDeltaX_ += delta.x();
+        scrollDeltaY_ += delta.y();
         break;
     }
     case Qt::ScrollEnd:
@@ -300,30 +300,30 @@ void MIHSliderView::wheelEvent(QWheelEvent* event)
 
 void MIHSliderView::pageAfterSwipe()
 {
-    const qsizetype count = m_slides.size();
+    const qsizetype count = slides_.size();
     if (count == 0)
         return;
-    if (m_scrollDeltaX > kSwipeThreshold) {
-        m_transitionStyle = TransitionPushFromLeft;
-        displaySlideAtIndex(m_indexOfDisplayedSlide == 0 ? count - 1 : m_indexOfDisplayedSlide - 1);
-    } else if (m_scrollDeltaX < -kSwipeThreshold) {
-        m_transitionStyle = TransitionPushFromRight;
-        displaySlideAtIndex(m_indexOfDisplayedSlide + 1 < count ? m_indexOfDisplayedSlide + 1 : 0);
+    if (scrollDeltaX_ > kSwipeThreshold) {
+        transitionStyle_ = TransitionPushFromLeft;
+        displaySlideAtIndex(indexOfDisplayedSlide_ == 0 ? count - 1 : indexOfDisplayedSlide_ - 1);
+    } else if (scrollDeltaX_ < -kSwipeThreshold) {
+        transitionStyle_ = TransitionPushFromRight;
+        displaySlideAtIndex(indexOfDisplayedSlide_ + 1 < count ? indexOfDisplayedSlide_ + 1 : 0);
     } else {
         return;
     }
     if (scheduledTransition())
-        _prepareTransitionTimer();
+        prepareTransitionTimer();
 }
 
 void MIHSliderView::resizeEvent(QResizeEvent*)
 {
     // Laid out by Qt rather than made at their final size, the content and the current slide
     // follow the show, and the dots stay centred 8 pixels above its bottom edge.
-    m_contentView->setGeometry(rect());
-    if (m_displayedSlide)
-        m_displayedSlide->setGeometry(rect());
-    m_dotsControl->placeInSliderView();
+    contentView_->setGeometry(rect());
+    if (displayedSlide_)
+        displayedSlide_->setGeometry(rect());
+    dotsControl_->placeInSliderView();
 }
 
 } // namespace tolvex

@@ -36,7 +36,7 @@ public:
 
     void encodeWithCoder(KeyedArchiver& coder) const override;
 
-    QList<QWidget*> slides() const { return m_slides; }
+    QList<QWidget*> slides() const { return slides_; }
     // Takes the slide as a child; the first slide of an empty show is shown at once.
     void addSlide(QWidget* slide);
     // Forgets the slide (it stays a child of the show, and on screen until another slide is
@@ -46,37 +46,37 @@ public:
     // is ignored.
     void displaySlideAtIndex(qsizetype index);
 
-    qsizetype indexOfDisplayedSlide() const { return m_indexOfDisplayedSlide; }
+    qsizetype indexOfDisplayedSlide() const { return indexOfDisplayedSlide_; }
     // Stored only; nothing is shown.
-    void setIndexOfDisplayedSlide(qsizetype index) { m_indexOfDisplayedSlide = index; }
-    QWidget* displayedSlide() const { return m_displayedSlide; }
+    void setIndexOfDisplayedSlide(qsizetype index) { indexOfDisplayedSlide_ = index; }
+    QWidget* displayedSlide() const { return displayedSlide_; }
 
-    int transitionStyle() const { return m_transitionStyle; }
-    void setTransitionStyle(int style) { m_transitionStyle = style; }
+    int transitionStyle() const { return transitionStyle_; }
+    void setTransitionStyle(int style) { transitionStyle_ = style; }
     // Seconds between automatic changes; restarts the timer when the show is scheduled.
-    double scheduledTransitionInterval() const { return m_scheduledTransitionInterval; }
+    double scheduledTransitionInterval() const { return scheduledTransitionInterval_; }
     void setScheduledTransitionInterval(double seconds);
     // Whether the timer runs; turning it on starts a fresh full interval.
     bool scheduledTransition() const;
     void setScheduledTransition(bool scheduled);
     // When off, the timer stops changing slides at the last one.
-    bool repeatingScheduledTransition() const { return m_repeatingScheduledTransition; }
+    bool repeatingScheduledTransition() const { return repeatingScheduledTransition_; }
     void setRepeatingScheduledTransition(bool repeating)
     {
-        m_repeatingScheduledTransition = repeating;
+        repeatingScheduledTransition_ = repeating;
     }
     // Transitions last 0.3 s, or 1.5 s while Shift is held; a value of 0 here turns the slow
     // Shift transitions off. No other value changes the duration.
-    double transitionAnimationDuration() const { return m_transitionAnimationDuration; }
-    void setTransitionAnimationDuration(double seconds) { m_transitionAnimationDuration = seconds; }
+    double transitionAnimationDuration() const { return transitionAnimationDuration_; }
+    void setTransitionAnimationDuration(double seconds) { transitionAnimationDuration_ = seconds; }
 
     // The running timer, or nullptr while the show is not scheduled.
     QTimer* transitionTimer() const;
-    QWidget* contentView() const { return m_contentView; }
-    MIHSliderDotsControl* dotsControl() const { return m_dotsControl; }
+    QWidget* contentView() const { return contentView_; }
+    MIHSliderDotsControl* dotsControl() const { return dotsControl_; }
     // The horizontal and vertical scroll of the current (or last) swipe.
-    double scrollDeltaX() const { return m_scrollDeltaX; }
-    double scrollDeltaY() const { return m_scrollDeltaY; }
+    double scrollDeltaX() const { return scrollDeltaX_; }
+    double scrollDeltaY() const { return scrollDeltaY_; }
 
 Q_SIGNALS:
     // Another slide is shown, whoever asked for it.
@@ -89,11 +89,11 @@ protected:
 private:
     friend class MIHSliderDotsControl;
 
-    void _prepareView();
-    void _handleTimerTick();
-    void _dotViewSelected(qsizetype tag);
-    void _prepareTransitionToIndex(qsizetype index);
-    void _prepareTransitionTimer();
+    void prepareView();
+    void handleTimerTick();
+    void dotViewSelected(qsizetype tag);
+    void prepareTransitionToIndex(qsizetype index);
+    void prepareTransitionTimer();
 
     void adoptSlide(QWidget* slide);
     void forgetSlide(const QObject* slide);
@@ -101,22 +101,22 @@ private:
     void pageAfterSwipe();
     void replaceDotsControl(MIHSliderDotsControl* dotsControl);
 
-    QList<QWidget*> m_slides;
-    qsizetype m_indexOfDisplayedSlide = 0;
-    QPointer<QWidget> m_displayedSlide;
-    int m_transitionStyle = TransitionFade;
-    double m_scheduledTransitionInterval = 0.0;
-    bool m_repeatingScheduledTransition = true;
-    double m_transitionAnimationDuration = 0.0;
-    QTimer* m_transitionTimer = nullptr;
-    QWidget* m_contentView = nullptr;
-    MIHSliderDotsControl* m_dotsControl = nullptr;
-    double m_scrollDeltaX = 0.0;
-    double m_scrollDeltaY = 0.0;
+    QList<QWidget*> slides_;
+    qsizetype indexOfDisplayedSlide_ = 0;
+    QPointer<QWidget> displayedSlide_;
+    int transitionStyle_ = TransitionFade;
+    double scheduledTransitionInterval_ = 0.0;
+    bool repeatingScheduledTransition_ = true;
+    double transitionAnimationDuration_ = 0.0;
+    QTimer* transitionTimer_ = nullptr;
+    QWidget* contentView_ = nullptr;
+    MIHSliderDotsControl* dotsControl_ = nullptr;
+    double scrollDeltaX_ = 0.0;
+    double scrollDeltaY_ = 0.0;
 
     // The transition the next change of slide uses, and the one playing now.
-    std::optional<SlideTransition::Description> m_contentViewTransition;
-    QPointer<SlideTransition> m_runningTransition;
+    std::optional<SlideTransition::Description> contentViewTransition_;
+    QPointer<SlideTransition> runningTransition_;
 };
 
 } // namespace tolvex

@@ -80,30 +80,30 @@ MRSubtleButton::~MRSubtleButton()
 void MRSubtleButton::setTitle(const QString& title)
 {
     // The same string object is the same characters in the same storage.
-    if (title.constData() == m_title.constData() && title.size() == m_title.size())
+    if (title.constData() == title_.constData() && title.size() == title_.size())
         return;
-    m_title = title;
+    title_ = title;
     update();
 }
 
 void MRSubtleButton::setGradientWithStartColor(const QColor& startColor, const QColor& endColor)
 {
-    m_startColor = startColor;
-    m_endColor = endColor;
+    startColor_ = startColor;
+    endColor_ = endColor;
     update();
 }
 
 void MRSubtleButton::setHighlightGradientWithStartColor(const QColor& startColor,
                                                         const QColor& endColor)
 {
-    m_highlightStartColor = startColor;
-    m_highlightEndColor = endColor;
+    highlightStartColor_ = startColor;
+    highlightEndColor_ = endColor;
 }
 
 void MRSubtleButton::setFontAttributesWithFont(const QFont& font, const QColor& color)
 {
     setFont(font);
-    m_fontColor = color;
+    fontColor_ = color;
     update();
 }
 
@@ -116,10 +116,10 @@ void MRSubtleButton::resetGradient()
 void MRSubtleButton::resetGradientColors()
 {
     const auto& defaults = classDefaultColors();
-    m_startColor = defaults[NormalStart];
-    m_endColor = defaults[NormalEnd];
-    m_highlightStartColor = defaults[PressedStart];
-    m_highlightEndColor = defaults[PressedEnd];
+    startColor_ = defaults[NormalStart];
+    endColor_ = defaults[NormalEnd];
+    highlightStartColor_ = defaults[PressedStart];
+    highlightEndColor_ = defaults[PressedEnd];
 }
 
 QFont MRSubtleButton::titleFont() const
@@ -135,16 +135,16 @@ QFont MRSubtleButton::titleFont() const
 QSizeF MRSubtleButton::titleSize() const
 {
     const QFontMetricsF metrics(titleFont());
-    return {metrics.horizontalAdvance(m_title), metrics.height()};
+    return {metrics.horizontalAdvance(title_), metrics.height()};
 }
 
 QPointF MRSubtleButton::titleOrigin() const
 {
     const QSizeF size = titleSize();
     qreal x = kTitleMargin;
-    if (m_alignment == AlignmentCentred)
+    if (alignment_ == AlignmentCentred)
         x = width() * 0.5 - size.width() * 0.5;
-    else if (m_alignment == AlignmentRight)
+    else if (alignment_ == AlignmentRight)
         x = width() - size.width() - kTitleMargin;
     // The title's centre sits above the button's centre; y grows downwards here.
     const qreal y = height() * 0.5 - kTitleRaise - size.height() * 0.5;
@@ -161,14 +161,14 @@ void MRSubtleButton::paintEvent(QPaintEvent*)
     QPainterPath shape;
     shape.addRoundedRect(face, kFaceCornerRadiusX, kFaceCornerRadiusY);
     QLinearGradient gradient(face.bottomLeft(), face.topLeft());
-    gradient.setColorAt(0.0, m_selected ? m_highlightStartColor : m_startColor);
-    gradient.setColorAt(1.0, m_selected ? m_highlightEndColor : m_endColor);
+    gradient.setColorAt(0.0, selected_ ? highlightStartColor_ : startColor_);
+    gradient.setColorAt(1.0, selected_ ? highlightEndColor_ : endColor_);
     painter.fillPath(shape, gradient);
 
     painter.setFont(titleFont());
-    painter.setPen(m_fontColor.isValid() ? m_fontColor : QColor(Qt::black));
+    painter.setPen(fontColor_.isValid() ? fontColor_ : QColor(Qt::black));
     painter.drawText(QRectF(titleOrigin(), titleSize()),
-                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, m_title);
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, title_);
 }
 
 void MRSubtleButton::mousePressEvent(QMouseEvent* event)
@@ -187,16 +187,16 @@ void MRSubtleButton::handleMouse(QMouseEvent* event, bool pressed)
         event->ignore();
         return;
     }
-    m_selected = pressed;
+    selected_ = pressed;
     update();
-    if (m_delegate)
-        m_delegate->subtleButtonEvent(event, this);
+    if (delegate_)
+        delegate_->subtleButtonEvent(event, this);
 }
 
 void MRSubtleButton::keyPressEvent(QKeyEvent* event)
 {
-    if (m_delegate && !isModifierKey(*event))
-        m_delegate->viewDidHandleEvent(this, event);
+    if (delegate_ && !isModifierKey(*event))
+        delegate_->viewDidHandleEvent(this, event);
 }
 
 void MRSubtleButton::keyReleaseEvent(QKeyEvent*) {}
@@ -230,8 +230,8 @@ bool MRSubtleButton::eventFilter(QObject* watched, QEvent* event)
 
 bool MRSubtleButton::performKeyEquivalent(QKeyEvent* event)
 {
-    if (m_delegate)
-        m_delegate->viewDidHandleEvent(this, event);
+    if (delegate_)
+        delegate_->viewDidHandleEvent(this, event);
     return true;
 }
 

@@ -29,41 +29,41 @@ public:
     explicit MRSubtleButton(QWidget* parent = nullptr);
     ~MRSubtleButton() override;
 
-    QString title() const { return m_title; }
+    QString title() const { return title_; }
     // Redraws only when given another string object: the same shared string again changes nothing.
     void setTitle(const QString& title);
 
     // Not owned; must outlive the button or be reset to nullptr first.
-    MRSubtleButtonDelegate* delegate() const { return m_delegate; }
-    void setDelegate(MRSubtleButtonDelegate* delegate) { m_delegate = delegate; }
+    MRSubtleButtonDelegate* delegate() const { return delegate_; }
+    void setDelegate(MRSubtleButtonDelegate* delegate) { delegate_ = delegate; }
 
-    QColor startColor() const { return m_startColor; }
-    void setStartColor(const QColor& color) { m_startColor = color; }
-    QColor endColor() const { return m_endColor; }
-    void setEndColor(const QColor& color) { m_endColor = color; }
-    QColor highlightStartColor() const { return m_highlightStartColor; }
-    void setHighlightStartColor(const QColor& color) { m_highlightStartColor = color; }
-    QColor highlightEndColor() const { return m_highlightEndColor; }
-    void setHighlightEndColor(const QColor& color) { m_highlightEndColor = color; }
+    QColor startColor() const { return startColor_; }
+    void setStartColor(const QColor& color) { startColor_ = color; }
+    QColor endColor() const { return endColor_; }
+    void setEndColor(const QColor& color) { endColor_ = color; }
+    QColor highlightStartColor() const { return highlightStartColor_; }
+    void setHighlightStartColor(const QColor& color) { highlightStartColor_ = color; }
+    QColor highlightEndColor() const { return highlightEndColor_; }
+    void setHighlightEndColor(const QColor& color) { highlightEndColor_ = color; }
 
     // True between a left mouse press and the following release.
-    bool selected() const { return m_selected; }
-    void setSelected(bool selected) { m_selected = selected; }
+    bool selected() const { return selected_; }
+    void setSelected(bool selected) { selected_ = selected; }
 
     // An invalid colour draws the title black.
-    QColor fontColor() const { return m_fontColor; }
-    void setFontColor(const QColor& color) { m_fontColor = color; }
+    QColor fontColor() const { return fontColor_; }
+    void setFontColor(const QColor& color) { fontColor_ = color; }
 
     // 0 left, 1 right, 2 centred; any other value draws as left.
-    int alignment() const { return m_alignment; }
-    void setAlignment(int alignment) { m_alignment = alignment; }
+    int alignment() const { return alignment_; }
+    void setAlignment(int alignment) { alignment_ = alignment; }
 
     void setGradientWithStartColor(const QColor& startColor, const QColor& endColor);
     // Takes effect at the next redraw.
     void setHighlightGradientWithStartColor(const QColor& startColor, const QColor& endColor);
     void setFontAttributesWithFont(const QFont& font, const QColor& color);
     // Takes effect at the next redraw.
-    void setTitleAlignment(int alignment) { m_alignment = alignment; }
+    void setTitleAlignment(int alignment) { alignment_ = alignment; }
     void resetGradient();
 
     // Hands a key equivalent to the delegate and claims it (true), with or without a delegate.
@@ -87,15 +87,15 @@ private:
     bool isKeyEquivalentForThisWindow(QObject* receiver, QEvent* event) const;
     void handleMouse(QMouseEvent* event, bool pressed);
 
-    QString m_title;
-    MRSubtleButtonDelegate* m_delegate = nullptr;
-    QColor m_startColor;
-    QColor m_endColor;
-    QColor m_highlightStartColor;
-    QColor m_highlightEndColor;
-    bool m_selected = false;
-    QColor m_fontColor;
-    int m_alignment = AlignmentLeft;
+    QString title_;
+    MRSubtleButtonDelegate* delegate_ = nullptr;
+    QColor startColor_;
+    QColor endColor_;
+    QColor highlightStartColor_;
+    QColor highlightEndColor_;
+    bool selected_ = false;
+    QColor fontColor_;
+    int alignment_ = AlignmentLeft;
 };
 
 } // namespace tolvex

@@ -21,7 +21,7 @@ QColor whiteLevel(qreal white, qreal alpha)
 
 QBButton::QBButton(QWidget* parent) : QPushButton(parent)
 {
-    m_cell.setCornerRadius(kDefaultCornerRadius);
+    cell_.setCornerRadius(kDefaultCornerRadius);
     setBackgroundColor(whiteLevel(0.0, 0.3));
     setHighlightColor(whiteLevel(0.0, 0.3));
     setTextColor(whiteLevel(0.2, 0.9));
@@ -41,7 +41,7 @@ QBButton::QBButton(const QColor& highlightColor, QWidget* parent) : QBButton(par
 
 QSize QBButton::sizeHint() const
 {
-    const QSizeF size = m_cell.cellSize();
+    const QSizeF size = cell_.cellSize();
     return {qCeil(size.width()), qCeil(size.height())};
 }
 
@@ -50,13 +50,13 @@ void QBButton::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     QFont titleFont = font();
-    if (!m_subpixelAntialiasing) {
+    if (!subpixelAntialiasing_) {
         titleFont.setStyleStrategy(QFont::NoSubpixelAntialias);
         titleFont.setHintingPreference(QFont::PreferFullHinting);
     }
     painter.setFont(titleFont);
-    m_cell.drawBezelWithFrame(painter, rect());
-    m_cell.drawInteriorWithFrame(painter, rect());
+    cell_.drawBezelWithFrame(painter, rect());
+    cell_.drawInteriorWithFrame(painter, rect());
 }
 
 } // namespace tolvex

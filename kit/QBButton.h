@@ -17,25 +17,25 @@ public:
     // A button whose pressed overlay and pressed title colour are `highlightColor`.
     explicit QBButton(const QColor& highlightColor, QWidget* parent = nullptr);
 
-    QBButtonCell& cell() { return m_cell; }
-    const QBButtonCell& cell() const { return m_cell; }
+    QBButtonCell& cell() { return cell_; }
+    const QBButtonCell& cell() const { return cell_; }
 
-    qreal cornerRadius() const { return m_cell.cornerRadius(); }
-    void setCornerRadius(qreal radius) { m_cell.setCornerRadius(radius); }
-    QColor backgroundColor() const { return m_cell.background(); }
-    void setBackgroundColor(const QColor& color) { m_cell.setBackground(color); }
-    QColor highlightColor() const { return m_cell.highlightColor(); }
-    void setHighlightColor(const QColor& color) { m_cell.setHighlightColor(color); }
-    QColor textColor() const { return m_cell.textColor(); }
-    void setTextColor(const QColor& color) { m_cell.setTextColor(color); }
-    QColor highlightTextColor() const { return m_cell.highlightTextColor(); }
-    void setHighlightTextColor(const QColor& color) { m_cell.setHighlightTextColor(color); }
-    QMarginsF padding() const { return m_cell.padding(); }
-    void setPadding(const QMarginsF& padding) { m_cell.setPadding(padding); }
+    qreal cornerRadius() const { return cell_.cornerRadius(); }
+    void setCornerRadius(qreal radius) { cell_.setCornerRadius(radius); }
+    QColor backgroundColor() const { return cell_.background(); }
+    void setBackgroundColor(const QColor& color) { cell_.setBackground(color); }
+    QColor highlightColor() const { return cell_.highlightColor(); }
+    void setHighlightColor(const QColor& color) { cell_.setHighlightColor(color); }
+    QColor textColor() const { return cell_.textColor(); }
+    void setTextColor(const QColor& color) { cell_.setTextColor(color); }
+    QColor highlightTextColor() const { return cell_.highlightTextColor(); }
+    void setHighlightTextColor(const QColor& color) { cell_.setHighlightTextColor(color); }
+    QMarginsF padding() const { return cell_.padding(); }
+    void setPadding(const QMarginsF& padding) { cell_.setPadding(padding); }
 
     // Whether the title is drawn with subpixel antialiasing and unhinted glyph positions.
-    bool subpixelAntialiasing() const { return m_subpixelAntialiasing; }
-    void setSubpixelAntialiasing(bool on) { m_subpixelAntialiasing = on; }
+    bool subpixelAntialiasing() const { return subpixelAntialiasing_; }
+    void setSubpixelAntialiasing(bool on) { subpixelAntialiasing_ = on; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
@@ -44,8 +44,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QBButtonCell m_cell{*this};
-    bool m_subpixelAntialiasing = true;
+    QBButtonCell cell_{*this};
+    bool subpixelAntialiasing_ = true;
 };
 
 } // namespace tolvex

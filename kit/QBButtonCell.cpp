@@ -8,13 +8,13 @@ namespace tolvex {
 
 bool QBButtonCell::isHighlighted() const
 {
-    return m_controlView.isDown();
+    return controlView_.isDown();
 }
 
 void QBButtonCell::clipToRoundedFrame(QPainter& painter, const QRectF& frame) const
 {
     QPainterPath rounded;
-    rounded.addRoundedRect(frame, m_cornerRadius, m_cornerRadius);
+    rounded.addRoundedRect(frame, cornerRadius_, cornerRadius_);
     painter.setClipPath(rounded, Qt::IntersectClip);
 }
 
@@ -23,27 +23,27 @@ void QBButtonCell::drawBezelWithFrame(QPainter& painter, const QRectF& frame) co
     painter.save();
     clipToRoundedFrame(painter, frame);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter.fillRect(frame, m_background);
+    painter.fillRect(frame, background_);
     painter.restore();
 }
 
 void QBButtonCell::drawInteriorWithFrame(QPainter& painter, const QRectF& frame) const
 {
     const QRectF titleRect = titleRectForBounds(frame);
-    drawTitle(painter, m_controlView.text(), titleRect);
+    drawTitle(painter, controlView_.text(), titleRect);
     if (!isHighlighted())
         return;
     painter.save();
     clipToRoundedFrame(painter, frame);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter.fillRect(frame, m_highlightColor);
-    drawPlainTitle(painter, m_controlView.text(), titleRect);
+    painter.fillRect(frame, highlightColor_);
+    drawPlainTitle(painter, controlView_.text(), titleRect);
     painter.restore();
 }
 
 QRectF QBButtonCell::drawTitle(QPainter& painter, const QString& title, const QRectF& frame) const
 {
-    if (!m_textColor.isValid() || isHighlighted())
+    if (!textColor_.isValid() || isHighlighted())
         return {};
     painter.save();
     const QRectF drawn = drawPlainTitle(painter, title, frame);
@@ -55,31 +55,31 @@ QRectF QBButtonCell::drawPlainTitle(QPainter& painter, const QString& title,
                                     const QRectF& frame) const
 {
     QRectF drawn;
-    painter.setPen(m_controlView.palette().color(QPalette::ButtonText));
+    painter.setPen(controlView_.palette().color(QPalette::ButtonText));
     painter.drawText(frame, Qt::AlignCenter | Qt::TextSingleLine, title, &drawn);
     return drawn;
 }
 
 QRectF QBButtonCell::titleRectForBounds(const QRectF& bounds) const
 {
-    return bounds.marginsRemoved(m_padding);
+    return bounds.marginsRemoved(padding_);
 }
 
 QSizeF QBButtonCell::plainCellSize() const
 {
-    const QFontMetricsF metrics(m_controlView.font());
-    return {metrics.horizontalAdvance(m_controlView.text()), metrics.height()};
+    const QFontMetricsF metrics(controlView_.font());
+    return {metrics.horizontalAdvance(controlView_.text()), metrics.height()};
 }
 
 QSizeF QBButtonCell::cellSizeForBounds(const QRectF&) const
 {
     return plainCellSize() +
-           QSizeF(m_padding.left() + m_padding.right(), m_padding.top() + m_padding.bottom());
+           QSizeF(padding_.left() + padding_.right(), padding_.top() + padding_.bottom());
 }
 
 QSizeF QBButtonCell::cellSize() const
 {
-    return cellSizeForBounds(m_controlView.rect());
+    return cellSizeForBounds(controlView_.rect());
 }
 
 } // namespace tolvex

@@ -17,20 +17,20 @@ namespace tolvex {
 // are kept for the owner but do not colour it.
 class QBButtonCell {
 public:
-    explicit QBButtonCell(const QAbstractButton& controlView) : m_controlView(controlView) {}
+    explicit QBButtonCell(const QAbstractButton& controlView) : controlView_(controlView) {}
 
-    qreal cornerRadius() const { return m_cornerRadius; }
-    void setCornerRadius(qreal radius) { m_cornerRadius = radius; }
-    QColor background() const { return m_background; }
-    void setBackground(const QColor& color) { m_background = color; }
-    QColor highlightColor() const { return m_highlightColor; }
-    void setHighlightColor(const QColor& color) { m_highlightColor = color; }
-    QColor textColor() const { return m_textColor; }
-    void setTextColor(const QColor& color) { m_textColor = color; }
-    QColor highlightTextColor() const { return m_highlightTextColor; }
-    void setHighlightTextColor(const QColor& color) { m_highlightTextColor = color; }
-    QMarginsF padding() const { return m_padding; }
-    void setPadding(const QMarginsF& padding) { m_padding = padding; }
+    qreal cornerRadius() const { return cornerRadius_; }
+    void setCornerRadius(qreal radius) { cornerRadius_ = radius; }
+    QColor background() const { return background_; }
+    void setBackground(const QColor& color) { background_ = color; }
+    QColor highlightColor() const { return highlightColor_; }
+    void setHighlightColor(const QColor& color) { highlightColor_ = color; }
+    QColor textColor() const { return textColor_; }
+    void setTextColor(const QColor& color) { textColor_ = color; }
+    QColor highlightTextColor() const { return highlightTextColor_; }
+    void setHighlightTextColor(const QColor& color) { highlightTextColor_ = color; }
+    QMarginsF padding() const { return padding_; }
+    void setPadding(const QMarginsF& padding) { padding_ = padding; }
 
     void drawBezelWithFrame(QPainter& painter, const QRectF& frame) const;
     void drawInteriorWithFrame(QPainter& painter, const QRectF& frame) const;
@@ -49,13 +49,13 @@ private:
     QRectF drawPlainTitle(QPainter& painter, const QString& title, const QRectF& frame) const;
     QSizeF plainCellSize() const;
 
-    const QAbstractButton& m_controlView;
-    qreal m_cornerRadius = 0.0;
-    QColor m_background;
-    QColor m_highlightColor;
-    QColor m_textColor;
-    QColor m_highlightTextColor;
-    QMarginsF m_padding;
+    const QAbstractButton& controlView_;
+    qreal cornerRadius_ = 0.0;
+    QColor background_;
+    QColor highlightColor_;
+    QColor textColor_;
+    QColor highlightTextColor_;
+    QMarginsF padding_;
 };
 
 } // namespace tolvex

@@ -25,8 +25,8 @@ public:
     SlideTransition(const Description& description, const QPixmap& from, const QPixmap& to,
                     QWidget* parent);
 
-    const Description& description() const { return m_description; }
-    QVariantAnimation* animation() const { return m_animation; }
+    const Description& description() const { return description_; }
+    QVariantAnimation* animation() const { return animation_; }
     // Runs `onFinished` once the change has played, or at once when it is cut short.
     void start(std::function<void()> onFinished);
     void finish();
@@ -35,12 +35,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    Description m_description;
-    QPixmap m_from;
-    QPixmap m_to;
-    qreal m_progress = 0.0;
-    QVariantAnimation* m_animation;
-    std::function<void()> m_onFinished;
+    Description description_;
+    QPixmap from_;
+    QPixmap to_;
+    qreal progress_ = 0.0;
+    QVariantAnimation* animation_;
+    std::function<void()> onFinished_;
 };
 
 } // namespace tolvex

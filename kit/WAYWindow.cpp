@@ -85,20 +85,20 @@ WAYWindow::WAYWindow(QWidget* parent) : QWidget(parent)
           WindowStandardButton::Kind::Zoom}) {
         auto* button = new WindowStandardButton(kind, titleBar_);
         button->move(kStandardButtonOrigin +
-                     QPoint(_standardButtons.size() *
+                     QPoint(standardButtons_.size() *
                                 (WindowStandardButton::kSize + static_cast<int>(kButtonSpacing)),
                             0));
-        _standardButtons << button;
+        standardButtons_ << button;
     }
-    connect(_standardButtons[0], &QAbstractButton::clicked, this, &WAYWindow::performClose);
-    connect(_standardButtons[1], &QAbstractButton::clicked, this, &QWidget::showMinimized);
-    connect(_standardButtons[2], &QAbstractButton::clicked, this, &WAYWindow::performZoom);
+    connect(standardButtons_[0], &QAbstractButton::clicked, this, &WAYWindow::performClose);
+    connect(standardButtons_[1], &QAbstractButton::clicked, this, &QWidget::showMinimized);
+    connect(standardButtons_[2], &QAbstractButton::clicked, this, &WAYWindow::performZoom);
 
     placeTitleBar();
     const QRectF title = getTitleFrame();
     titleLabel_->move(titleLabel_->x(),
                       static_cast<int>((kDefaultTitleBarHeight - title.height()) / 2.0));
-    _setUp();
+    setUp();
 
     CompositingMonitor* compositing = CompositingMonitor::instance();
     connect(compositing, &CompositingMonitor::compositingChanged, this, &WAYWindow::updateShadow);
@@ -117,34 +117,34 @@ float WAYWindow::defaultTitleBarHeight()
     return kDefaultTitleBarHeight;
 }
 
-void WAYWindow::_setUp()
+void WAYWindow::setUp()
 {
-    _delegateProxy = std::make_unique<WAYWindowDelegateProxy>();
-    _delegateProxy->setFirstDelegate(this);
+    delegateProxy_ = std::make_unique<WAYWindowDelegateProxy>();
+    delegateProxy_->setFirstDelegate(this);
 
-    _centerTrafficLightButtons = true;
+    centerTrafficLightButtons_ = true;
 
-    QAbstractButton* close = _standardButtons.value(0);
+    QAbstractButton* close = standardButtons_.value(0);
     const QRect frame = close ? close->geometry() : QRect();
     const auto leftMargin = static_cast<float>(frame.x());
     const auto topMargin = static_cast<float>(frame.y());
 
-    _trafficLightButtonsLeftMargin = leftMargin;
-    _trafficLightButtonsTopMargin = topMargin;
+    trafficLightButtonsLeftMargin_ = leftMargin;
+    trafficLightButtonsTopMargin_ = topMargin;
     setHidesTitle(true);
     messageDelegate_ = this;
-    _setNeedsLayout();
+    setNeedsLayout();
 }
 
 void WAYWindow::setDelegate(WindowDelegate* delegate)
 {
-    _delegateProxy->setSecondaryDelegate(delegate);
-    messageDelegate_ = _delegateProxy.get();
+    delegateProxy_->setSecondaryDelegate(delegate);
+    messageDelegate_ = delegateProxy_.get();
 }
 
 WindowDelegate* WAYWindow::delegate() const
 {
-    return _delegateProxy->secondaryDelegate();
+    return delegateProxy_->secondaryDelegate();
 }
 
 void WAYWindow::performClose()
@@ -162,7 +162,7 @@ void WAYWindow::performZoom()
 
 QWidget* WAYWindow::titleBarView() const
 {
-    QAbstractButton* close = _standardButtons.value(0);
+    QAbstractButton* close = standardButtons_.value(0);
     return close ? close->parentWidget() : nullptr;
 }
 
@@ -213,46 +213,46 @@ void WAYWindow::updateShadow(bool composites)
 
 void WAYWindow::setVerticallyCenterTitle(bool center)
 {
-    _verticallyCenterTitle = center;
-    _setNeedsLayout();
+    verticallyCenterTitle_ = center;
+    setNeedsLayout();
 }
 
 void WAYWindow::setCenterTrafficLightButtons(bool center)
 {
-    _centerTrafficLightButtons = center;
-    _setNeedsLayout();
+    centerTrafficLightButtons_ = center;
+    setNeedsLayout();
 }
 
 void WAYWindow::setVerticalTrafficLightButtons(bool vertical)
 {
-    _verticalTrafficLightButtons = vertical;
-    _setNeedsLayout();
+    verticalTrafficLightButtons_ = vertical;
+    setNeedsLayout();
 }
 
 void WAYWindow::setHidesTitle(bool hides)
 {
-    _hidesTitle = hides;
-    _showsTitle = !hides;
+    hidesTitle_ = hides;
+    showsTitle_ = !hides;
     titleLabel_->setVisible(!hides);
 }
 
 void WAYWindow::setTitleBarHeight(double height)
 {
     const double newHeight = std::max(height, static_cast<double>(defaultTitleBarHeight()));
-    _titleBarHeight = newHeight;
+    titleBarHeight_ = newHeight;
 
-    delete _dummyTitlebarAccessoryViewController;
+    delete dummyTitlebarAccessoryViewController_;
     auto* spacer = new QWidget(titleBar_);
     spacer->setObjectName(QStringLiteral("titlebarAccessory"));
     spacer->setGeometry(0, static_cast<int>(defaultTitleBarHeight()), kSpacerWidth,
                         static_cast<int>(newHeight - defaultTitleBarHeight()));
     spacer->setAttribute(Qt::WA_TransparentForMouseEvents);
     spacer->show();
-    _dummyTitlebarAccessoryViewController = spacer;
+    dummyTitlebarAccessoryViewController_ = spacer;
 
     // The title bar lies over the full-size content view, so the window keeps its frame.
     placeTitleBar();
-    _setNeedsLayout();
+    setNeedsLayout();
 }
 
 void WAYWindow::setContentViewAppearance(VisualEffectView::Material material)
@@ -323,39 +323,39 @@ void WAYWindow::replaceSubview(QWidget* oldView, QWidget* newView, bool resizing
         newView->show();
         delete oldView;
     }
-    _setNeedsLayout();
+    setNeedsLayout();
 }
 
-void WAYWindow::_setNeedsLayout()
+void WAYWindow::setNeedsLayout()
 {
     const double superviewHeight = titleBarView() ? titleBarView()->height() : 0.0;
-    const double barHeight = _titleBarHeight;
-    for (qsizetype i = 0; i < _standardButtons.size(); ++i) {
-        QAbstractButton* button = _standardButtons[i];
+    const double barHeight = titleBarHeight_;
+    for (qsizetype i = 0; i < standardButtons_.size(); ++i) {
+        QAbstractButton* button = standardButtons_[i];
         const double w = button->width();
         const double h = button->height();
         const double index = static_cast<double>(i);
-        double x = _trafficLightButtonsLeftMargin;
+        double x = trafficLightButtonsLeftMargin_;
         double y = 0.0;
-        if (!_verticalTrafficLightButtons) {
-            x = _trafficLightButtonsLeftMargin + (w + kButtonSpacing) * index;
-            y = _centerTrafficLightButtons ? superviewHeight * 0.5 - h * 0.5
-                                           : superviewHeight - h - _trafficLightButtonsTopMargin;
-        } else if (_centerTrafficLightButtons) {
+        if (!verticalTrafficLightButtons_) {
+            x = trafficLightButtonsLeftMargin_ + (w + kButtonSpacing) * index;
+            y = centerTrafficLightButtons_ ? superviewHeight * 0.5 - h * 0.5
+                                           : superviewHeight - h - trafficLightButtonsTopMargin_;
+        } else if (centerTrafficLightButtons_) {
             y = (barHeight - h) - (h + kStackedButtonSpacing) * index +
                 (barHeight - (3.0 * h + 2.0 * kStackedButtonSpacing)) * -0.5;
         } else {
-            y = barHeight - h - _trafficLightButtonsTopMargin - (h + kStackedButtonSpacing) * index;
+            y = barHeight - h - trafficLightButtonsTopMargin_ - (h + kStackedButtonSpacing) * index;
         }
         button->move(static_cast<int>(std::lround(x)), flipped(y, h, superviewHeight));
     }
-    if (_verticallyCenterTitle)
+    if (verticallyCenterTitle_)
         layoutVerticallyCenterTitle();
 }
 
 void WAYWindow::layoutVerticallyCenterTitle()
 {
-    if (!_showsTitle)
+    if (!showsTitle_)
         return;
     const double titleHeight = getTitleFrame().height();
     const double barHeight = titleBarView()->height();
@@ -371,7 +371,7 @@ QRectF WAYWindow::getTitleFrame() const
 
 int WAYWindow::titleBarContainerHeight() const
 {
-    return static_cast<int>(std::max(_titleBarHeight, static_cast<double>(kDefaultTitleBarHeight)));
+    return static_cast<int>(std::max(titleBarHeight_, static_cast<double>(kDefaultTitleBarHeight)));
 }
 
 void WAYWindow::placeTitleBar()
@@ -399,7 +399,7 @@ void WAYWindow::resizeEvent(QResizeEvent* event)
     if (contentView_)
         contentView_->setGeometry(surfaceRect());
     placeTitleBar();
-    _setNeedsLayout();
+    setNeedsLayout();
     updateZoomButton();
     // The part that takes clicks follows the size.
     if (windowHandle() && !shadowMargins_.isNull())
@@ -410,7 +410,7 @@ void WAYWindow::resizeEvent(QResizeEvent* event)
 void WAYWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    _setNeedsLayout();
+    setNeedsLayout();
     updateZoomButton();
     // The window now has its native window, not yet on the screen: window managers read the
     // frame's extents when it appears.
@@ -430,7 +430,7 @@ void WAYWindow::paintEvent(QPaintEvent*)
 
 void WAYWindow::updateZoomButton()
 {
-    _standardButtons[2]->setEnabled(isResizable(this));
+    standardButtons_[2]->setEnabled(isResizable(this));
 }
 
 void WAYWindow::closeEvent(QCloseEvent* event)

@@ -42,7 +42,7 @@ public:
     void setDelegate(WindowDelegate* delegate);
     // The object that was set, never the proxy.
     WindowDelegate* delegate() const;
-    WAYWindowDelegateProxy* delegateProxy() const { return _delegateProxy.get(); }
+    WAYWindowDelegateProxy* delegateProxy() const { return delegateProxy_.get(); }
 
     // Asks the delegate whether to close, then closes. A close request from the window system
     // asks the same way; close() in code does not ask.
@@ -67,37 +67,37 @@ public:
     // Takes ownership of `view`; the previous content view is deleted.
     void setContentView(QWidget* view);
     // Close, minimise, zoom: a button's index is its place in the row or column.
-    QList<QAbstractButton*> standardButtons() const { return _standardButtons; }
+    QList<QAbstractButton*> standardButtons() const { return standardButtons_; }
     QLabel* titleLabel() const { return titleLabel_; }
     // The spacer that makes the title bar taller, once the height has been set.
     QWidget* dummyTitlebarAccessoryViewController() const
     {
-        return _dummyTitlebarAccessoryViewController;
+        return dummyTitlebarAccessoryViewController_;
     }
 
-    bool verticallyCenterTitle() const { return _verticallyCenterTitle; }
+    bool verticallyCenterTitle() const { return verticallyCenterTitle_; }
     void setVerticallyCenterTitle(bool center);
-    bool centerTrafficLightButtons() const { return _centerTrafficLightButtons; }
+    bool centerTrafficLightButtons() const { return centerTrafficLightButtons_; }
     void setCenterTrafficLightButtons(bool center);
-    bool verticalTrafficLightButtons() const { return _verticalTrafficLightButtons; }
+    bool verticalTrafficLightButtons() const { return verticalTrafficLightButtons_; }
     void setVerticalTrafficLightButtons(bool vertical);
-    bool hidesTitle() const { return _hidesTitle; }
+    bool hidesTitle() const { return hidesTitle_; }
     void setHidesTitle(bool hides);
-    bool showsTitle() const { return _showsTitle; }
-    void setShowsTitle(bool shows) { _showsTitle = shows; }
+    bool showsTitle() const { return showsTitle_; }
+    void setShowsTitle(bool shows) { showsTitle_ = shows; }
     // 0 until setTitleBarHeight() is first called.
-    double titleBarHeight() const { return _titleBarHeight; }
+    double titleBarHeight() const { return titleBarHeight_; }
     // Never lower than defaultTitleBarHeight().
     void setTitleBarHeight(double height);
-    double trafficLightButtonsLeftMargin() const { return _trafficLightButtonsLeftMargin; }
+    double trafficLightButtonsLeftMargin() const { return trafficLightButtonsLeftMargin_; }
     // Takes effect at the next layout pass.
     void setTrafficLightButtonsLeftMargin(double margin)
     {
-        _trafficLightButtonsLeftMargin = margin;
+        trafficLightButtonsLeftMargin_ = margin;
     }
-    double trafficLightButtonsTopMargin() const { return _trafficLightButtonsTopMargin; }
+    double trafficLightButtonsTopMargin() const { return trafficLightButtonsTopMargin_; }
     // Takes effect at the next layout pass.
-    void setTrafficLightButtonsTopMargin(double margin) { _trafficLightButtonsTopMargin = margin; }
+    void setTrafficLightButtonsTopMargin(double margin) { trafficLightButtonsTopMargin_ = margin; }
 
     // Replaces the content view by a translucent surface of that material.
     void setContentViewAppearance(VisualEffectView::Material material);
@@ -120,7 +120,7 @@ public:
 
     // The layout pass: places the standard buttons and, when asked to, centres the title. It
     // runs on showing, on every resize and from the layout setters.
-    void _setNeedsLayout();
+    void setNeedsLayout();
     void layoutVerticallyCenterTitle();
     // The size of the title in the title font; the origin carries no meaning.
     QRectF getTitleFrame() const;
@@ -133,7 +133,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void _setUp();
+    void setUp();
     void setAppearance(Appearance appearance);
     int titleBarContainerHeight() const;
     void placeTitleBar();
@@ -144,17 +144,17 @@ private:
     // stops; the surface stays where it is on the screen.
     void updateShadow(bool composites);
 
-    bool _verticallyCenterTitle = false;
-    bool _centerTrafficLightButtons = false;
-    bool _verticalTrafficLightButtons = false;
-    bool _hidesTitle = false;
-    bool _showsTitle = false;
-    double _titleBarHeight = 0.0;
-    double _trafficLightButtonsLeftMargin = 0.0;
-    double _trafficLightButtonsTopMargin = 0.0;
-    std::unique_ptr<WAYWindowDelegateProxy> _delegateProxy;
-    QList<QAbstractButton*> _standardButtons;
-    QPointer<QWidget> _dummyTitlebarAccessoryViewController;
+    bool verticallyCenterTitle_ = false;
+    bool centerTrafficLightButtons_ = false;
+    bool verticalTrafficLightButtons_ = false;
+    bool hidesTitle_ = false;
+    bool showsTitle_ = false;
+    double titleBarHeight_ = 0.0;
+    double trafficLightButtonsLeftMargin_ = 0.0;
+    double trafficLightButtonsTopMargin_ = 0.0;
+    std::unique_ptr<WAYWindowDelegateProxy> delegateProxy_;
+    QList<QAbstractButton*> standardButtons_;
+    QPointer<QWidget> dummyTitlebarAccessoryViewController_;
 
     // The delegate the window itself sends its messages to: the window, or the proxy once the
     // application has set a delegate.

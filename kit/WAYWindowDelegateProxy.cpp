@@ -20,14 +20,14 @@ void WAYWindowDelegateProxy::windowDidResize(WAYWindow* window)
 void WAYWindowDelegateProxy::forwardInvocation(
     WAY_SelectorStack::Selector selector, const std::function<void(WindowDelegate*)>& invocation)
 {
-    if (_selectorStack.way_containsSelector(selector))
+    if (selectorStack_.way_containsSelector(selector))
         return;
-    _selectorStack.way_pushSelector(selector);
+    selectorStack_.way_pushSelector(selector);
     if (firstDelegate_)
         invocation(firstDelegate_);
     if (secondaryDelegate_)
         invocation(secondaryDelegate_);
-    _selectorStack.way_pop();
+    selectorStack_.way_pop();
 }
 
 } // namespace tolvex

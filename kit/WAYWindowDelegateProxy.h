@@ -25,7 +25,7 @@ private:
     void forwardInvocation(WAY_SelectorStack::Selector selector,
                            const std::function<void(WindowDelegate*)>& invocation);
 
-    WAY_SelectorStack _selectorStack;
+    WAY_SelectorStack selectorStack_;
     WindowDelegate* secondaryDelegate_ = nullptr;
     WindowDelegate* firstDelegate_ = nullptr;
 };

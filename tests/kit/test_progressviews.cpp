@@ -56,11 +56,11 @@ int animationMs(JESCircularProgressView& view)
 class TestProgressViews : public QObject {
     Q_OBJECT
 
-    JESCircularProgressView* m_first = nullptr;
+    JESCircularProgressView* first_ = nullptr;
 
 private Q_SLOTS:
-    void initTestCase() { m_first = new JESCircularProgressView(kFirstFrame); }
-    void cleanupTestCase() { delete m_first; }
+    void initTestCase() { first_ = new JESCircularProgressView(kFirstFrame); }
+    void cleanupTestCase() { delete first_; }
 
     // Later rings take the first ring's geometry and never restyle their outer line; progress
     // is clamped, and not a number fills the ring.
