@@ -25,6 +25,8 @@ public:
     // The current item is gone.
     void done();
     void problem(std::string_view path, std::string_view reason);
+    // The same, with the reason's system error, when error is not 0.
+    void problem(std::string_view path, std::string_view reason, int error);
 
 private:
     void emit(int fd, std::string line);

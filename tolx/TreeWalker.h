@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tolx/CommandLine.h"
+#include "tolx/RemovalBatch.h"
 
 #include <cstdint>
 #include <dirent.h>
@@ -14,6 +15,7 @@
 
 namespace tolvex::tolx {
 
+class DeviceSync;
 class EntryRemover;
 class FileOverwriter;
 class JournalPurger;
@@ -31,12 +33,15 @@ class TreeWalker {
 public:
     TreeWalker(const Options& options, Reporter& reporter, FileOverwriter& overwriter,
                EntryRemover& remover, RemovedFolders& removedFolders, JournalPurger& purger,
-               RandomStream& random);
+               RandomStream& random, const DeviceSync& sync);
     ~TreeWalker();
 
     // False when some part of the item could not be destroyed. A path that does not exist is
     // reported and counts as done: an earlier run over the same list may have destroyed it.
     bool destroy(const std::string& path);
+    // Destroys what still waits in the batch. False when some item handed to the batch could not
+    // be destroyed.
+    bool finish();
 
 private:
     struct Entry {
@@ -87,6 +92,8 @@ private:
     int openForOverwrite(int dirFd, const std::string& name, const Entry& entry, bool& vanished);
     int openMadeWritable(int dirFd, const std::string& name, const Entry& entry);
     bool overwriteAll(int fd);
+    static RemovalBatch::Folder folderOf(const Place& place);
+    static RemovalBatch::Identity identityOf(const Entry& entry);
     Step enterFolder(const Place& place, const std::string& name, const Entry& entry);
     int folderBlocker(int fd, const Entry& folder, bool mayChange);
     bool nextChild(Level& level, std::string& name, Entry& entry);
@@ -110,7 +117,8 @@ private:
     std::string path_;
     std::vector<Level> levels_;
     // Items that stay, by device and inode, so that a folder's later scans pass them over.
-    std::set<std::pair<dev_t, ino_t>> kept_;
+    RemovalBatch::Kept kept_;
+    RemovalBatch batch_;
 };
 
 } // namespace tolvex::tolx

@@ -2,6 +2,7 @@
 
 #include "tolx/ChunkProducer.h"
 #include "tolx/CommandLine.h"
+#include "tolx/DeviceSync.h"
 #include "tolx/EntryRemover.h"
 #include "tolx/FileOverwriter.h"
 #include "tolx/JournalPurger.h"
@@ -77,15 +78,17 @@ int shred(Options options)
 {
     RandomStream random;
     ChunkProducer producer(random, kChunkSize);
-    FileOverwriter overwriter(producer);
+    const DeviceSync sync;
+    FileOverwriter overwriter(producer, sync);
     EntryRemover remover(random);
     JournalPurger purger;
     Reporter reporter(STDOUT_FILENO, STDERR_FILENO, options.verbose);
     bool allDestroyed = collectPaths(options, reporter);
     RemovedFolders removedFolders;
-    TreeWalker walker(options, reporter, overwriter, remover, removedFolders, purger, random);
+    TreeWalker walker(options, reporter, overwriter, remover, removedFolders, purger, random, sync);
     for (const std::string& path : options.paths)
         allDestroyed = walker.destroy(path) && allDestroyed;
+    allDestroyed = walker.finish() && allDestroyed;
     removedFolders.release();
     purger.purge();
     return allDestroyed ? 0 : kFailureStatus;

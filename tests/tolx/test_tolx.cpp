@@ -3,6 +3,7 @@
 #include "../LoopImage.h"
 #include "TolxRun.h"
 #include "tolx/ChunkProducer.h"
+#include "tolx/DeviceSync.h"
 #include "tolx/FileOverwriter.h"
 #include "tolx/PassPlan.h"
 #include "tolx/RandomStream.h"
@@ -126,7 +127,8 @@ private Q_SLOTS:
             fd = open(path, O_WRONLY);
         RandomStream random;
         ChunkProducer producer(random, kTestChunk);
-        FileOverwriter overwriter(producer);
+        const DeviceSync sync;
+        FileOverwriter overwriter(producer, sync);
         const int error = overwriter.overwrite(fd, std::uint64_t(from), std::uint64_t(size), passes,
                                                [&](std::uint64_t done) {
                                                    progress.push_back(done);
