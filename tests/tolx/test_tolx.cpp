@@ -4,9 +4,14 @@
 #include "TolxRun.h"
 #include "tolx/ChunkProducer.h"
 #include "tolx/DeviceSync.h"
+#include "tolx/EntryRemover.h"
 #include "tolx/FileOverwriter.h"
+#include "tolx/JournalPurger.h"
 #include "tolx/PassPlan.h"
 #include "tolx/RandomStream.h"
+#include "tolx/RemovalBatch.h"
+#include "tolx/RemovedFolders.h"
+#include "tolx/Reporter.h"
 
 #include <QSet>
 #include <atomic>
@@ -50,6 +55,44 @@ void startUntil(QProcess& process, const QStringList& arguments, const QByteArra
     while (!process.readAllStandardOutput().contains(token) && process.waitForReadyRead(30000)) {
     }
 }
+
+// Sync calls that answer EINVAL where told to, as some FUSE and network file systems do, and
+// otherwise sync for real, then note what the syncs found: the contents of the watched files, or
+// the names in a synced folder.
+struct SyncSpy {
+    static inline QByteArray refused;
+    static inline QByteArray calls;
+    static inline QList<QByteArrayList> fileStates;
+    static inline QList<QStringList> folderStates;
+    static inline QByteArrayList watched;
+
+    static int call(char letter, int fd, int (*real)(int))
+    {
+        calls += letter;
+        if (refused.contains(letter)) {
+            errno = EINVAL;
+            return -1;
+        }
+        const int result = real(fd);
+        struct stat status {};
+        if (fstat(fd, &status) == 0 && S_ISDIR(status.st_mode)) {
+            folderStates << QDir(QString("/proc/self/fd/%1").arg(fd)).entryList(QDir::Files);
+        } else {
+            QByteArrayList contents;
+            for (const QByteArray& path : watched)
+                contents << readFile(path);
+            if (fileStates.isEmpty() || fileStates.last() != contents)
+                fileStates << contents;
+        }
+        return result;
+    }
+    static DeviceSync::Calls calls_()
+    {
+        return {[](int fd) { return call('d', fd, fdatasync); },
+                [](int fd) { return call('f', fd, fsync); },
+                [](int fd) { return call('s', fd, syncfs); }};
+    }
+};
 
 } // namespace
 
@@ -386,6 +429,82 @@ private Q_SLOTS:
         QVERIFY2(!raw.isEmpty() && !raw.contains(kMarker), "file contents survived");
         for (const QByteArray& name : kNames)
             QVERIFY2(!raw.contains(name), name.constData());
+    }
+
+    void syncsSeparatePassesAndPrecedeRemovals_data()
+    {
+        QTest::addColumn<int>("files");
+        QTest::addColumn<QByteArray>("refused");
+        QTest::addColumn<QByteArray>("callsPerSync");
+        QTest::newRow("a file on its own") << 1 << QByteArray() << QByteArray("d");
+        QTest::newRow("fdatasync refused") << 1 << QByteArray("d") << QByteArray("df");
+        QTest::newRow("fdatasync and fsync refused") << 1 << QByteArray("df") << QByteArray("dfs");
+        QTest::newRow("a batch") << 40 << QByteArray() << QByteArray();
+    }
+
+    // Each of 7 passes is written whole over every file before a sync, and synced before the
+    // next pass starts: the syncs see 7 states of the files. A batch's new names are synced
+    // before any entry goes: that sync sees every entry, none under its old name.
+    void syncsSeparatePassesAndPrecedeRemovals()
+    {
+        QFETCH(int, files);
+        QFETCH(QByteArray, refused);
+        QFETCH(QByteArray, callsPerSync);
+        Sandbox box;
+        SyncSpy::refused = refused;
+        SyncSpy::calls.clear();
+        SyncSpy::fileStates.clear();
+        SyncSpy::folderStates.clear();
+        SyncSpy::watched.clear();
+        const QByteArray folder = box.mkdir("batch");
+        QStringList names;
+        for (int i = 0; i < files; ++i) {
+            names << QString("file-%1").arg(i);
+            SyncSpy::watched << folder + '/' + names.last().toUtf8();
+            QVERIFY(writeFile(SyncSpy::watched.last(), markerBytes(5000 + i)));
+        }
+        RandomStream random;
+        ChunkProducer producer(random, kTestChunk);
+        const DeviceSync sync(SyncSpy::calls_());
+        FileOverwriter overwriter(producer, sync);
+        const int folderFd = open(folder, O_RDONLY | O_DIRECTORY);
+        struct stat place {};
+        QVERIFY(fstat(folderFd, &place) == 0);
+        if (files == 1) {
+            const int fd = open(SyncSpy::watched[0], O_WRONLY);
+            const auto passes = passPlanFor(ShredMethod::SevenPass, random);
+            QCOMPARE(overwriter.overwrite(fd, 0, 5000, passes, [](std::uint64_t) {}), 0);
+            close(fd);
+            QCOMPARE(SyncSpy::calls, callsPerSync.repeated(7));
+        } else {
+            Reporter reporter(-1, -1, false);
+            EntryRemover remover(random);
+            RemovedFolders removedFolders;
+            JournalPurger purger;
+            RemovalBatch::Kept kept;
+            RemovalBatch batch(ShredMethod::SevenPass, reporter, overwriter, sync, remover,
+                               removedFolders, purger, random, kept);
+            for (const QByteArray& path : SyncSpy::watched) {
+                tolvex::tolx::UniqueFd fd(open(path, O_WRONLY));
+                struct stat status {};
+                QVERIFY(fstat(fd.get(), &status) == 0);
+                QVERIFY(batch.addFile({folderFd, place.st_dev, place.st_ino},
+                                      path.mid(folder.size() + 1).toStdString(), path.toStdString(),
+                                      {status.st_dev, status.st_ino, 1}, fd,
+                                      std::uint64_t(status.st_size)));
+            }
+            batch.flush();
+            QVERIFY(batch.allDestroyed() && kept.empty());
+            QCOMPARE(SyncSpy::folderStates.size(), 1);
+            QCOMPARE(SyncSpy::folderStates[0].size(), files);
+            for (const QString& name : SyncSpy::folderStates[0])
+                QVERIFY2(!names.contains(name), qPrintable(name));
+        }
+        close(folderFd);
+        QCOMPARE(SyncSpy::fileStates.size(), 7);
+        for (const QByteArray& path : SyncSpy::watched)
+            QVERIFY(!readFile(path).contains(kMarker));
+        QCOMPARE(QDir(QFile::decodeName(folder)).entryList(QDir::Files).size(), files == 1 ? 1 : 0);
     }
 
     // Inside a folder, named directly, or a single file bound over another: a mount point is
