@@ -19,7 +19,7 @@ namespace {
 
 // Items per flush: each holds up to two descriptors. Enough that a sync serves many items, few
 // enough that progress moves on often.
-constexpr std::size_t kMostItems = 4096;
+constexpr std::size_t kMostItems = 256;
 // File bytes per flush: what a flush writes in one pass, and so how long progress stands still.
 constexpr std::uint64_t kMostFileBytes = 32 << 20;
 // Path bytes per flush: most of the memory the batch holds.
