@@ -17,16 +17,16 @@ namespace tolvex::tolx {
 
 namespace {
 
-// Items per flush: each holds up to two descriptors. Enough that a sync serves many items, few
-// enough that progress moves on often.
+// Items per batch: each holds up to two descriptors, for as long as two batches. Enough that a sync
+// serves many items, few enough that progress moves on often.
 constexpr std::size_t kMostItems = 256;
 // File bytes per flush: what a flush writes in one pass, and so how long progress stands still.
 constexpr std::uint64_t kMostFileBytes = 32 << 20;
-// Path bytes per flush: most of the memory the batch holds.
-constexpr std::uint64_t kMostPathBytes = 4 << 20;
-// The share of the process's descriptors the batch may hold: the walk and the held folders need
-// the rest.
-constexpr rlim_t kDescriptorShare = 4;
+// Path bytes per batch: with the batch settled before, most of the memory held.
+constexpr std::uint64_t kMostPathBytes = 2 << 20;
+// The share of the process's descriptors a batch may take: two batches are held at once, the
+// walk and the held folders need the rest.
+constexpr rlim_t kDescriptorShare = 16;
 
 std::size_t mostItemsFor(const rlimit& files)
 {
@@ -128,8 +128,8 @@ bool RemovalBatch::add(Item& item, const Folder& folder, std::uint64_t fileBytes
     const bool isEntry = item.kind != Kind::FolderStart;
     if (items_.size() >= mostItems_ || fileBytes_ + fileBytes > kMostFileBytes ||
         pathBytes_ + item.path.size() > kMostPathBytes ||
-        (isEntry && !waiting_.empty() && device_ != item.identity.device))
-        flush();
+        (isEntry && !items_.empty() && device_ != item.identity.device))
+        settle();
     if (isEntry) {
         const std::pair<dev_t, ino_t> folderId{folder.device, folder.inode};
         if (!lastFolder_ || lastFolderId_ != folderId) {
@@ -158,24 +158,31 @@ bool RemovalBatch::holds(dev_t device, ino_t inode) const
     return waiting_.contains({device, inode});
 }
 
-void RemovalBatch::flush()
+void RemovalBatch::settle()
 {
     if (items_.empty())
         return;
-    overwriteFiles();
-    report();
-    removeNames();
+    overwriteFiles(items_);
+    report(items_);
+    removeNames(reported_);
+    reported_ = std::move(items_);
     items_.clear();
-    waiting_.clear();
     fileBytes_ = 0;
     pathBytes_ = 0;
     lastFolder_.reset();
 }
 
-void RemovalBatch::overwriteFiles()
+void RemovalBatch::flush()
+{
+    settle();
+    removeNames(reported_);
+    reported_.clear();
+}
+
+void RemovalBatch::overwriteFiles(std::vector<Item>& items)
 {
     std::vector<Item*> files;
-    for (Item& item : items_)
+    for (Item& item : items)
         if (item.kind == Kind::File && item.size > 0)
             files.push_back(&item);
     const std::size_t passCount = files.empty() ? 0 : files.front()->passes.size();
@@ -196,7 +203,7 @@ void RemovalBatch::overwriteFiles()
                 if (!file->failed)
                     fail(*file, "could not overwrite it; it is left in place", error);
     }
-    for (Item& item : items_) {
+    for (Item& item : items) {
         if (item.kind != Kind::File || item.failed)
             continue;
         const int result = overwriter_.overwriteToEnd(item.own.get(), item.size, item.passes, {});
@@ -208,9 +215,9 @@ void RemovalBatch::overwriteFiles()
 }
 
 // Percentages as the file's own road prints them: one as each pass reaches the device.
-void RemovalBatch::report()
+void RemovalBatch::report(const std::vector<Item>& items)
 {
-    for (const Item& item : items_) {
+    for (const Item& item : items) {
         if (item.failed)
             continue;
         switch (item.kind) {
@@ -234,11 +241,11 @@ void RemovalBatch::report()
     }
 }
 
-void RemovalBatch::removeNames()
+void RemovalBatch::removeNames(std::vector<Item>& items)
 {
     const StopRequestsHeld held;
     std::vector<int> folders;
-    for (Item& item : items_) {
+    for (Item& item : items) {
         if (item.kind == Kind::FolderStart || item.failed)
             continue;
         item.name = remover_.renameAway(item.folder->get(), item.name);
@@ -248,7 +255,8 @@ void RemovalBatch::removeNames()
     std::ranges::sort(folders);
     folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
     sync_.folders(folders);
-    for (Item& item : items_) {
+    for (Item& item : items) {
+        waiting_.erase({item.identity.device, item.identity.inode});
         if (item.kind == Kind::FolderStart || item.failed)
             continue;
         const bool isFolder = item.kind == Kind::Folder;

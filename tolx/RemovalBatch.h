@@ -23,12 +23,14 @@ class RemovedFolders;
 class Reporter;
 
 // Destroys many small items with few syncs. Items wait here in the order the walk meets them.
-// A flush writes pass k of every waiting file, brings them all to the device with one sync, and
-// only then writes pass k+1; then it writes each item's messages, in order, while every name
-// still exists; then it renames every waiting entry, brings all the new names to the device with
-// one sync, and only then removes them. A flush comes when the batch is full (by count, which
-// bounds descriptors, or by bytes, which bounds memory and how long progress stands still), when
-// the file system changes, and when the walk needs the messages in order.
+// Settling a batch writes pass k of every file in it, brings them all to the device with one
+// sync, and only then writes pass k+1; then it writes each item's messages, in order, while
+// every name still exists. The names go a batch later: every entry of the batch settled before is
+// renamed, the new names are brought to the device with one sync, and only then are the entries
+// removed. So a reader of the messages has a batch's passes to look at an item it is told of. A
+// batch settles when it is full (by count, which bounds descriptors, or by bytes, which bounds
+// memory and how long progress stands still), when the file system changes, and when the walk
+// needs the messages in order; a flush also removes what settled.
 class RemovalBatch {
 public:
     // Bigger files go their own road: passes streamed with progress as they go.
@@ -70,7 +72,10 @@ public:
                           int self, const Identity& identity, bool hadEntries);
     // The item waits for a flush.
     bool holds(dev_t device, ino_t inode) const;
-    // Destroys every waiting item. Items that stay are reported and added to kept.
+    // Overwrites the waiting files and writes the waiting items' messages; removes the names of
+    // the items settled before. Items that stay are reported and added to kept.
+    void settle();
+    // Settles, then removes every name still waiting.
     void flush();
     // False once some item given to the batch could not be destroyed.
     bool allDestroyed() const { return allDestroyed_; }
@@ -80,9 +85,9 @@ private:
     struct Item;
 
     bool add(Item& item, const Folder& folder, std::uint64_t fileBytes);
-    void overwriteFiles();
-    void report();
-    void removeNames();
+    void overwriteFiles(std::vector<Item>& items);
+    void report(const std::vector<Item>& items);
+    void removeNames(std::vector<Item>& items);
     void fail(Item& item, const std::string& reason, int error);
 
     const ShredMethod method_;
@@ -95,8 +100,10 @@ private:
     RandomStream& random_;
     Kept& kept_;
     std::vector<Item> items_;
+    // Settled: overwritten and told of, their names still to go.
+    std::vector<Item> reported_;
     std::set<std::pair<dev_t, ino_t>> waiting_;
-    // The file system of the waiting entries.
+    // The file system of the entries in items_.
     dev_t device_ = 0;
     std::uint64_t fileBytes_ = 0;
     std::uint64_t pathBytes_ = 0;

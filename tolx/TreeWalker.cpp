@@ -186,11 +186,13 @@ bool TreeWalker::destroyFile(const Place& place, const std::string& name, const 
         batch_.addFile(folderOf(place), name, path_, identityOf(entry), fd,
                        static_cast<std::uint64_t>(status.st_size)))
         return true;
-    // The file's own road: its messages come after those of what waits in the batch.
-    batch_.flush();
+    // The file's own road: its messages come after those of what waits in the batch, its name
+    // goes after theirs.
+    batch_.settle();
     reporter_.removing(path_);
     if (!overwriteAll(fd.get()))
         return false;
+    batch_.flush();
     if (!removeName(place.fd, name, entry, fd.get(),
                     "overwritten, but its name could not be removed"))
         return false;
@@ -213,7 +215,7 @@ int TreeWalker::openForOverwrite(int dirFd, const std::string& name, const Entry
     if (ownerMadeItReadOnly)
         errno = EACCES;
     else
-        fd = openWritable(dirFd, name.c_str(), O_NOFOLLOW);
+        fd = openFreeingDescriptors([&] { return openWritable(dirFd, name.c_str(), O_NOFOLLOW); });
     if (fd < 0 && errno == EACCES && options_.force)
         fd = openMadeWritable(dirFd, name, entry);
     if (fd < 0) {
@@ -314,7 +316,9 @@ bool TreeWalker::destroyTree(const Place& place, const std::string& name, const 
 TreeWalker::Step TreeWalker::enterFolder(const Place& place, const std::string& name,
                                          const Entry& entry)
 {
-    const int fd = openat(place.fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const int fd = openFreeingDescriptors([&] {
+        return openat(place.fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    });
     if (fd < 0 && errno == ENOENT)
         return Step::Done;
     std::unique_ptr<DIR, CloseDir> dir(fd < 0 ? nullptr : fdopendir(fd));
@@ -337,6 +341,16 @@ TreeWalker::Step TreeWalker::enterFolder(const Place& place, const std::string& 
     if (levels_.size() > kOpenLevels + 1)
         levels_[levels_.size() - 1 - kOpenLevels].dir.reset();
     return Step::Entered;
+}
+
+// The batch holds descriptors of what waits in it: a flush frees them for the walk.
+int TreeWalker::openFreeingDescriptors(const std::function<int()>& open)
+{
+    const int fd = open();
+    if (fd >= 0 || errno != EMFILE)
+        return fd;
+    batch_.flush();
+    return open();
 }
 
 // With -f, a folder of the user's that is being destroyed is made writable for the user; the

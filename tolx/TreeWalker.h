@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <dirent.h>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -94,6 +95,7 @@ private:
     bool overwriteAll(int fd);
     static RemovalBatch::Folder folderOf(const Place& place);
     static RemovalBatch::Identity identityOf(const Entry& entry);
+    int openFreeingDescriptors(const std::function<int()>& open);
     Step enterFolder(const Place& place, const std::string& name, const Entry& entry);
     int folderBlocker(int fd, const Entry& folder, bool mayChange);
     bool nextChild(Level& level, std::string& name, Entry& entry);
