@@ -117,8 +117,10 @@ void nothingOfBatchedItemsRemains(LoopImage& image, const QString& flags, int fi
     }
     QVERIFY(close(fd) == 0);
     sync();
-    QVERIFY2(runTool("strace", {"-f", "-qq", "-e", "trace=rename,renameat,renameat2", "-o", trace,
-                                TolxLaunch().program, flags, QFile::decodeName(top)}),
+    // LeakSanitizer, in the sanitizer build, cannot work under ptrace.
+    QVERIFY2(runTool("env", {"ASAN_OPTIONS=detect_leaks=0", "strace", "-f", "-qq", "-e",
+                             "trace=rename,renameat,renameat2", "-o", trace, TolxLaunch().program,
+                             flags, QFile::decodeName(top)}),
              "strace or the program failed");
     QFile log(trace);
     QVERIFY(log.open(QIODevice::ReadOnly));
@@ -134,7 +136,7 @@ void nothingOfBatchedItemsRemains(LoopImage& image, const QString& flags, int fi
     QVERIFY(image.unmount());
     const QByteArray raw = image.rawBytes();
     QVERIFY2(!raw.isEmpty() && !raw.contains(kMarker), "file contents survived");
-    QVERIFY2(!raw.contains("Q7Z"), "an old name survived");
+    QVERIFY2(!raw.contains("Q7Z"), raw.mid(raw.indexOf("Q7Z") - 20, 30).toPercentEncoding());
     const auto isNameByte = [](char c) { return std::isalnum(static_cast<unsigned char>(c)); };
     for (qsizetype start = 0, end = 0; start < raw.size(); start = end + 1) {
         for (end = start; end < raw.size() && isNameByte(raw[end]);)
