@@ -6,9 +6,12 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <string_view>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -56,7 +59,7 @@ int EntryRemover::remove(int dirFd, const std::string& name, bool isFolder, int 
     // Syncs in between would only leave more copies behind on copy-on-write file systems.
     if (current != name)
         fsync(dirFd);
-    return removeRenamed(dirFd, current, isFolder, openFile);
+    return removeRenamed(dirFd, current.c_str(), isFolder, openFile);
 }
 
 std::string EntryRemover::renameAway(int dirFd, const std::string& name)
@@ -71,11 +74,11 @@ std::string EntryRemover::renameAway(int dirFd, const std::string& name)
     return current;
 }
 
-int EntryRemover::removeRenamed(int dirFd, const std::string& name, bool isFolder, int openFile)
+int EntryRemover::removeRenamed(int dirFd, const char* name, bool isFolder, int openFile)
 {
     // The data is overwritten already: a file that will not shrink loses its name all the same.
     [[maybe_unused]] const int truncated = openFile >= 0 ? ftruncate(openFile, 0) : 0;
-    if (unlinkat(dirFd, name.c_str(), isFolder ? AT_REMOVEDIR : 0) != 0)
+    if (unlinkat(dirFd, name, isFolder ? AT_REMOVEDIR : 0) != 0)
         return errno;
     return 0;
 }
@@ -106,6 +109,30 @@ std::string EntryRemover::renameRandomly(int dirFd, const std::string& name, int
         crowdedLength_ = tryLength;
     }
     return {};
+}
+
+void EntryRemover::renameAwayWhenStopped(int dirFd, const char* name, Name& current)
+{
+    const std::size_t nameLength = strnlen(name, kLongestName);
+    std::copy_n(name, nameLength, current.begin());
+    current[nameLength] = '\0';
+    std::array<std::uint8_t, kLongestName> drawn{};
+    Name next{};
+    for (const std::size_t length : renameLengths(nameLength)) {
+        for (int attempt = 0; attempt < kAttemptsPerLength; ++attempt) {
+            if (getrandom(drawn.data(), length, 0) != static_cast<ssize_t>(length))
+                return;
+            for (std::size_t i = 0; i < length; ++i)
+                next[i] = kNameAlphabet[drawn[i] % kNameAlphabet.size()];
+            next[length] = '\0';
+            if (renameat2(dirFd, current.data(), dirFd, next.data(), RENAME_NOREPLACE) == 0) {
+                current = next;
+                break;
+            }
+            if (errno != EEXIST)
+                return;
+        }
+    }
 }
 
 std::string EntryRemover::randomName(std::size_t length)

@@ -11,7 +11,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <iterator>
+#include <span>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace tolvex::tolx {
 
@@ -163,10 +166,15 @@ void RemovalBatch::settle()
     if (items_.empty())
         return;
     overwriteFiles(items_);
-    report(items_);
-    removeNames(reported_);
-    reported_ = std::move(items_);
+    const std::size_t settledBefore = reported_.size();
+    {
+        // From here on the items may be told of: a stop removes their names too.
+        const StopRequestsHeld held;
+        std::ranges::move(items_, std::back_inserter(reported_));
+    }
     items_.clear();
+    report(std::span(reported_).subspan(settledBefore));
+    removeNames(settledBefore);
     fileBytes_ = 0;
     pathBytes_ = 0;
     lastFolder_.reset();
@@ -175,8 +183,36 @@ void RemovalBatch::settle()
 void RemovalBatch::flush()
 {
     settle();
-    removeNames(reported_);
-    reported_.clear();
+    removeNames(reported_.size());
+}
+
+// Only system calls: it runs in the stop handler, which comes only between the steps that
+// change the settled items.
+void RemovalBatch::removeSettledNames() const
+{
+    std::array<EntryRemover::Name, 2 * kMostItems> names;
+    const std::size_t count = std::min(reported_.size(), names.size());
+    const auto waiting = [](const Item& item) {
+        return item.kind != Kind::FolderStart && !item.failed;
+    };
+    for (std::size_t i = 0; i < count; ++i)
+        if (waiting(reported_[i]))
+            EntryRemover::renameAwayWhenStopped(reported_[i].folder->get(),
+                                                reported_[i].name.c_str(), names[i]);
+    int synced = -1;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (waiting(reported_[i]) && reported_[i].folder->get() != synced) {
+            synced = reported_[i].folder->get();
+            fsync(synced);
+        }
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        const Item& item = reported_[i];
+        if (waiting(item))
+            EntryRemover::removeRenamed(item.folder->get(), names[i].data(),
+                                        item.kind == Kind::Folder,
+                                        item.kind == Kind::File ? item.own.get() : -1);
+    }
 }
 
 void RemovalBatch::overwriteFiles(std::vector<Item>& items)
@@ -215,7 +251,7 @@ void RemovalBatch::overwriteFiles(std::vector<Item>& items)
 }
 
 // Percentages as the file's own road prints them: one as each pass reaches the device.
-void RemovalBatch::report(const std::vector<Item>& items)
+void RemovalBatch::report(std::span<const Item> items)
 {
     for (const Item& item : items) {
         if (item.failed)
@@ -241,9 +277,10 @@ void RemovalBatch::report(const std::vector<Item>& items)
     }
 }
 
-void RemovalBatch::removeNames(std::vector<Item>& items)
+void RemovalBatch::removeNames(std::size_t count)
 {
     const StopRequestsHeld held;
+    const std::span items(reported_.data(), count);
     std::vector<int> folders;
     for (Item& item : items) {
         if (item.kind == Kind::FolderStart || item.failed)
@@ -262,8 +299,8 @@ void RemovalBatch::removeNames(std::vector<Item>& items)
         const bool isFolder = item.kind == Kind::Folder;
         if (isFolder && item.hadEntries)
             removedFolders_.hold(item.own.get());
-        const int error = EntryRemover::removeRenamed(item.folder->get(), item.name, isFolder,
-                                                      isFolder ? -1 : item.own.get());
+        const int error = EntryRemover::removeRenamed(item.folder->get(), item.name.c_str(),
+                                                      isFolder, isFolder ? -1 : item.own.get());
         if (error != 0 && error != ENOENT) {
             fail(item,
                  item.kind == Kind::File ? "overwritten, but its name could not be removed"
@@ -280,6 +317,7 @@ void RemovalBatch::removeNames(std::vector<Item>& items)
                                              std::to_string(item.identity.links - 1) +
                                              " other name(s) remain");
     }
+    reported_.erase(reported_.begin(), reported_.begin() + static_cast<std::ptrdiff_t>(count));
 }
 
 void RemovalBatch::fail(Item& item, const std::string& reason, int error)

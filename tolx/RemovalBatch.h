@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <set>
+#include <span>
 #include <string>
 #include <sys/types.h>
 #include <utility>
@@ -77,6 +78,9 @@ public:
     void settle();
     // Settles, then removes every name still waiting.
     void flush();
+    // For a stop: removes the names of the settled items, which may have been told of already,
+    // as the walk would have. Safe in a signal handler.
+    void removeSettledNames() const;
     // False once some item given to the batch could not be destroyed.
     bool allDestroyed() const { return allDestroyed_; }
 
@@ -86,8 +90,9 @@ private:
 
     bool add(Item& item, const Folder& folder, std::uint64_t fileBytes);
     void overwriteFiles(std::vector<Item>& items);
-    void report(const std::vector<Item>& items);
-    void removeNames(std::vector<Item>& items);
+    void report(std::span<const Item> items);
+    // Removes the names of the first count settled items, and forgets those items.
+    void removeNames(std::size_t count);
     void fail(Item& item, const std::string& reason, int error);
 
     const ShredMethod method_;
@@ -100,7 +105,8 @@ private:
     RandomStream& random_;
     Kept& kept_;
     std::vector<Item> items_;
-    // Settled: overwritten and told of, their names still to go.
+    // Settled: overwritten and told of, their names still to go. Changed only while stop
+    // requests are held: the stop handler reads it.
     std::vector<Item> reported_;
     std::set<std::pair<dev_t, ino_t>> waiting_;
     // The file system of the entries in items_.

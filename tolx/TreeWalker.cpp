@@ -619,8 +619,10 @@ void TreeWalker::putBackAll() const
 // there before, or this one, raises it again.
 void TreeWalker::putBackAndStop(int signal)
 {
-    if (const TreeWalker* walker = walkerToStop)
+    if (const TreeWalker* walker = walkerToStop) {
+        walker->batch_.removeSettledNames();
         walker->putBackAll();
+    }
     const struct sigaction& before = stopsBefore[signal == SIGINT ? 1 : 0];
     if (before.sa_handler != SIG_DFL && before.sa_handler != SIG_IGN)
         before.sa_handler(signal);

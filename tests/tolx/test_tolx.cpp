@@ -85,12 +85,15 @@ bool setInodeFlags(const QByteArray& path, int flags)
     return set;
 }
 
-// Starts the program and returns once it has printed `token`.
-void startUntil(QProcess& process, const QStringList& arguments, const QByteArray& token)
+// Starts the program and returns what it printed, once that holds `token`.
+QByteArray startUntil(QProcess& process, const QStringList& arguments, const QByteArray& token)
 {
     process.start(TolxLaunch().program, arguments);
-    while (!process.readAllStandardOutput().contains(token) && process.waitForReadyRead(30000)) {
+    QByteArray printed;
+    while (!(printed += process.readAllStandardOutput()).contains(token) &&
+           process.waitForReadyRead(30000)) {
     }
+    return printed;
 }
 
 // The folder `levels` levels of "d" below top, made first where asked; -1 when it is missing.
@@ -498,8 +501,8 @@ private Q_SLOTS:
     }
 
     // SIGTERM mid-overwrite stops at once and leaves the file whole under its name; SIGINT
-    // while items are renamed and removed leaves none under a random name. A reader that is
-    // gone stops nothing.
+    // while items are renamed and removed leaves none under a random name, and none it was told
+    // done under its own. A reader that is gone stops nothing.
     void theRunStopsOnlyWhenAsked()
     {
         Sandbox box;
@@ -513,11 +516,16 @@ private Q_SLOTS:
         for (int i = 0; i < 5000; ++i)
             QVERIFY(writeFile(many + "/item-" + QByteArray::number(i), {}));
         QProcess removing;
-        startUntil(removing, {"-frsv", QFile::decodeName(many)}, "done");
+        QByteArray printed = startUntil(removing, {"-frsv", QFile::decodeName(many)}, "done");
         QVERIFY(stopWith(removing, SIGINT));
         const QStringList left = QDir(QFile::decodeName(many)).entryList(QDir::Files);
         const QStringList renamed = left.filter(QRegularExpression("^(?!item-)"));
         QVERIFY2(!left.isEmpty() && renamed.isEmpty(), qPrintable(renamed.join(' ')));
+        QByteArray item;
+        for (const QByteArray& line : (printed += removing.readAllStandardOutput()).split('\n')) {
+            item = line.startsWith("removing ") ? line.mid(9) : item;
+            QVERIFY2(line != "done" || !exists(item), item);
+        }
         const TolxRun run = TolxRun::run({"-frsv", big}, {.inChild = [] {
                                              int ends[2];
                                              if (pipe(ends) != 0 || dup2(ends[1], 1) < 0)
