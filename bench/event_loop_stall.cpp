@@ -112,7 +112,7 @@ int main(int argc, char* argv[])
                 return false;
         return true;
     };
-    longestStall([&] { return !measured(); });
+    const Stall measuring = longestStall([&] { return !measured(); });
 
     QElapsedTimer run;
     run.start();
@@ -133,6 +133,8 @@ int main(int argc, char* argv[])
     for (const QString& tree : trees)
         allGone = allGone && !QFile::exists(tree);
 
+    std::printf("longest event-loop stall while the lists were measured: %lld ms, %.1f s in\n",
+                static_cast<long long>(measuring.ms), measuring.endedAtMs / 1000.0);
     std::printf("shredded 3 x %d files in %.1f s (all gone: %s)\n", filesPerList, runMs / 1000.0,
                 allGone ? "yes" : "NO");
     std::printf("longest event-loop stall while shredding: %lld ms, %.1f s into the run (goal: at "

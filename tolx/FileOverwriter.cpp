@@ -1,14 +1,20 @@
 #include "tolx/FileOverwriter.h"
 
 #include "tolx/ChunkProducer.h"
+#include "tolx/DeviceSync.h"
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tolvex::tolx {
 
 namespace {
+
+// How often a file that grew while it was overwritten has its new part overwritten before it is
+// taken to be still in use.
+constexpr int kGrowthRounds = 2;
 
 int writeAll(int fd, std::span<const std::byte> bytes, std::uint64_t offset)
 {
@@ -28,7 +34,9 @@ int writeAll(int fd, std::span<const std::byte> bytes, std::uint64_t offset)
 
 } // namespace
 
-FileOverwriter::FileOverwriter(ChunkProducer& producer) : producer_(producer) {}
+FileOverwriter::FileOverwriter(ChunkProducer& producer, const DeviceSync& sync)
+    : producer_(producer), sync_(sync)
+{}
 
 int FileOverwriter::overwrite(int fd, std::uint64_t from, std::uint64_t to,
                               std::span<const PassPattern> passes, const Progress& progress)
@@ -52,10 +60,46 @@ int FileOverwriter::overwrite(int fd, std::uint64_t from, std::uint64_t to,
         }
         // Direct writes skip the page cache but may still sit in the drive's cache: the sync
         // flushes that too, so the next pass cannot merge with this one on the way down.
-        if (fdatasync(fd) != 0)
-            return errno;
+        if (const int error = sync_.file(fd))
+            return error;
         workDone += size;
         progress(workDone);
+    }
+    return 0;
+}
+
+int FileOverwriter::overwriteToEnd(int fd, std::uint64_t from, std::span<const PassPattern> passes,
+                                   const RoundProgress& progress)
+{
+    std::uint64_t overwritten = from;
+    for (int round = 0;; ++round) {
+        struct stat status {};
+        if (fstat(fd, &status) != 0)
+            return errno;
+        const auto size = static_cast<std::uint64_t>(status.st_size);
+        if (size <= overwritten)
+            return 0;
+        if (round > kGrowthRounds)
+            return kStillGrowing;
+        const std::uint64_t workTotal = (size - overwritten) * passes.size();
+        const Progress roundProgress = [&](std::uint64_t done) {
+            if (round == 0 && progress)
+                progress(done, workTotal);
+        };
+        if (const int error = overwrite(fd, overwritten, size, passes, roundProgress))
+            return error;
+        overwritten = size;
+    }
+}
+
+int FileOverwriter::writePass(int fd, std::uint64_t size, const PassPattern& pass)
+{
+    producer_.begin(pass, 0, size);
+    std::uint64_t offset = 0;
+    for (auto chunk = producer_.next(); !chunk.empty(); chunk = producer_.next()) {
+        if (const int error = writeAll(fd, chunk, offset))
+            return error;
+        offset += chunk.size();
     }
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <unistd.h>
 
 namespace tolvex::tolx {
@@ -67,6 +68,14 @@ void Reporter::done()
 void Reporter::problem(std::string_view path, std::string_view reason)
 {
     emit(problemFd_, "tolx: " + lineSafePath(path) + ": " + std::string(reason));
+}
+
+void Reporter::problem(std::string_view path, std::string_view reason, int error)
+{
+    if (error == 0)
+        problem(path, reason);
+    else
+        problem(path, std::string(reason) + " (" + std::strerror(error) + ")");
 }
 
 void Reporter::emit(int fd, std::string line)

@@ -22,9 +22,11 @@ public:
     void removing(std::string_view path);
     // The current item's work so far; printed as a whole percentage when that number changes.
     void progress(std::uint64_t workDone, std::uint64_t workTotal);
-    // The current item is gone.
+    // The current item is destroyed; its name may go with the next batch.
     void done();
     void problem(std::string_view path, std::string_view reason);
+    // The same, with the reason's system error, when error is not 0.
+    void problem(std::string_view path, std::string_view reason, int error);
 
 private:
     void emit(int fd, std::string line);

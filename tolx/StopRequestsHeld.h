@@ -4,8 +4,8 @@
 
 namespace tolvex::tolx {
 
-// SIGTERM and SIGINT wait, for this object's lifetime, then take effect: for steps that a stop
-// must never see half done.
+// SIGTERM and SIGINT wait while this lives, then take effect: for steps that a stop must never
+// see half done, such as an item's renames before its removal or a deep folder's move.
 class StopRequestsHeld {
 public:
     StopRequestsHeld()

@@ -30,9 +30,6 @@ constexpr std::size_t kOpenLevels = 16;
 // A rename or removal costs the kernel a step for every folder above: folders met this deep
 // below the named folder are moved up into it, so that a deep tree costs linear time.
 constexpr std::size_t kMoveUpDepth = 256;
-// How often a file that grew while it was overwritten has its new part overwritten before it is
-// taken to be still in use.
-constexpr int kGrowthRounds = 2;
 constexpr std::string_view kMountPoint =
     "is a mount point; it is left alone, and so are the folders holding it";
 constexpr std::string_view kChanged = "changed while being destroyed; it is left in place";
@@ -73,9 +70,11 @@ void TreeWalker::CloseDir::operator()(DIR* dir) const
 
 TreeWalker::TreeWalker(const Options& options, Reporter& reporter, FileOverwriter& overwriter,
                        EntryRemover& remover, RemovedFolders& removedFolders, JournalPurger& purger,
-                       RandomStream& random)
+                       RandomStream& random, const DeviceSync& sync)
     : options_(options), reporter_(reporter), overwriter_(overwriter), remover_(remover),
-      removedFolders_(removedFolders), purger_(purger), random_(random)
+      removedFolders_(removedFolders), purger_(purger), random_(random),
+      batch_(options.method, reporter, overwriter, sync, remover, removedFolders, purger, random,
+             kept_)
 {
     walkerToStop = this;
     struct sigaction stop {};
@@ -129,6 +128,12 @@ bool TreeWalker::destroy(const std::string& path)
     }
     place.blocker = folderBlocker(parentFd.get(), place.entry, false);
     return destroyEntry(place, name, entry);
+}
+
+bool TreeWalker::finish()
+{
+    batch_.flush();
+    return batch_.allDestroyed();
 }
 
 int TreeWalker::statEntry(int dirFd, const std::string& name, Entry& entry)
@@ -195,12 +200,22 @@ bool TreeWalker::mayRemove(const Place& place, const Entry& entry)
 bool TreeWalker::destroyFile(const Place& place, const std::string& name, const Entry& entry)
 {
     bool vanished = false;
-    const UniqueFd fd(openForOverwrite(place.fd, name, entry, vanished));
+    UniqueFd fd(openForOverwrite(place.fd, name, entry, vanished));
     if (!fd.valid())
         return vanished;
+    struct stat status {};
+    if (fstat(fd.get(), &status) == 0 &&
+        static_cast<std::uint64_t>(status.st_size) <= RemovalBatch::kLargestFile &&
+        batch_.addFile(folderOf(place), name, path_, identityOf(entry), fd,
+                       static_cast<std::uint64_t>(status.st_size)))
+        return true;
+    // The file's own road: its messages come after those of what waits in the batch, its name
+    // goes after theirs.
+    batch_.settle();
     reporter_.removing(path_);
     if (!overwriteAll(fd.get()))
         return false;
+    batch_.flush();
     if (!removeName(place.fd, name, entry, fd.get(),
                     "overwritten, but its name could not be removed"))
         return false;
@@ -223,7 +238,7 @@ int TreeWalker::openForOverwrite(int dirFd, const std::string& name, const Entry
     if (ownerMadeItReadOnly)
         errno = EACCES;
     else
-        fd = openWritable(dirFd, name.c_str(), O_NOFOLLOW);
+        fd = openFreeingDescriptors([&] { return openWritable(dirFd, name.c_str(), O_NOFOLLOW); });
     if (fd < 0 && errno == EACCES && options_.force)
         fd = openMadeWritable(dirFd, name, entry);
     if (fd < 0) {
@@ -261,41 +276,35 @@ int TreeWalker::openMadeWritable(int dirFd, const std::string& name, const Entry
     return openWritable(AT_FDCWD, self.c_str(), 0);
 }
 
-// What another program writes while the passes run would be freed unread by the truncation:
-// the part that grew is overwritten too, and a file that keeps growing is left in place.
 bool TreeWalker::overwriteAll(int fd)
 {
     const std::vector<PassPattern> passes = passPlanFor(options_.method, random_);
-    std::uint64_t overwritten = 0;
-    for (int round = 0;; ++round) {
-        struct stat status {};
-        if (fstat(fd, &status) != 0) {
-            problem("cannot read its size", errno);
-            return false;
-        }
-        const auto size = static_cast<std::uint64_t>(status.st_size);
-        if (size <= overwritten)
-            return true;
-        if (round > kGrowthRounds) {
-            problem("is still being written by another program; it is left in place");
-            return false;
-        }
-        // Percentages only rise: a part that grew is overwritten without them.
-        const std::uint64_t workTotal = size * passes.size();
-        const FileOverwriter::Progress progress = [&](std::uint64_t done) {
-            if (round == 0)
-                reporter_.progress(done, workTotal);
-        };
-        if (const int error = overwriter_.overwrite(fd, overwritten, size, passes, progress)) {
-            problem("could not overwrite it; it is left in place", error);
-            return false;
-        }
-        overwritten = size;
-    }
+    const int result =
+        overwriter_.overwriteToEnd(fd, 0, passes, [this](std::uint64_t done, std::uint64_t total) {
+            reporter_.progress(done, total);
+        });
+    if (result == FileOverwriter::kStillGrowing)
+        problem("is still being written by another program; it is left in place");
+    else if (result != 0)
+        problem("could not overwrite it; it is left in place", result);
+    return result == 0;
+}
+
+RemovalBatch::Folder TreeWalker::folderOf(const Place& place)
+{
+    return {place.fd, place.entry.device, place.entry.inode};
+}
+
+RemovalBatch::Identity TreeWalker::identityOf(const Entry& entry)
+{
+    return {entry.device, entry.inode, entry.links};
 }
 
 bool TreeWalker::destroyOther(const Place& place, const std::string& name, const Entry& entry)
 {
+    if (batch_.addOther(folderOf(place), name, path_, identityOf(entry)))
+        return true;
+    batch_.flush();
     reporter_.removing(path_);
     if (!removeName(place.fd, name, entry, -1, "could not remove it"))
         return false;
@@ -333,7 +342,9 @@ bool TreeWalker::destroyTree(const Place& place, const std::string& name, const 
 TreeWalker::Step TreeWalker::enterFolder(const Place& place, const std::string& name,
                                          const Entry& entry)
 {
-    const int fd = openat(place.fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const int fd = openFreeingDescriptors([&] {
+        return openat(place.fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    });
     if (fd < 0 && errno == ENOENT)
         return Step::Done;
     std::unique_ptr<DIR, CloseDir> dir(fd < 0 ? nullptr : fdopendir(fd));
@@ -347,7 +358,7 @@ TreeWalker::Step TreeWalker::enterFolder(const Place& place, const std::string& 
         problem(std::string(kChanged));
         return Step::Kept;
     }
-    reporter_.removing(path_);
+    batch_.folderStarts(path_);
     if (levels_.empty())
         topFd_ = fd;
     Level& level = levels_.emplace_back();
@@ -358,6 +369,16 @@ TreeWalker::Step TreeWalker::enterFolder(const Place& place, const std::string& 
     if (levels_.size() > kOpenLevels + 1)
         levels_[levels_.size() - 1 - kOpenLevels].dir.reset();
     return Step::Entered;
+}
+
+// The batch holds descriptors of what waits in it: a flush frees them for the walk.
+int TreeWalker::openFreeingDescriptors(const std::function<int()>& open)
+{
+    const int fd = open();
+    if (fd >= 0 || errno != EMFILE)
+        return fd;
+    batch_.flush();
+    return open();
 }
 
 // With -f, a folder of the user's that is being destroyed is made writable for the user; the
@@ -398,7 +419,8 @@ bool TreeWalker::nextChild(Level& level, std::string& name, Entry& entry)
         if (name == "." || name == "..")
             continue;
         const int error = statEntry(dirfd(level.dir.get()), name, entry);
-        if (error == ENOENT || (error == 0 && kept_.contains({entry.device, entry.inode})))
+        if (error == ENOENT || (error == 0 && (kept_.contains({entry.device, entry.inode}) ||
+                                               batch_.holds(entry.device, entry.inode))))
             continue;
         if (error != 0) {
             const std::size_t keepPath = path_.size();
@@ -493,17 +515,24 @@ TreeWalker::Step TreeWalker::leaveFolder(const Place& top)
     }
     Step step = Step::Kept;
     if (!level.failed) {
-        if (level.hadEntries) {
-            fsync(dirfd(level.dir.get()));
-            removedFolders_.hold(dirfd(level.dir.get()));
+        // A moved folder goes at once: once its move ends, a stop no longer puts it back.
+        const std::string name = moved ? moves_.back().movedAs : path_.substr(level.nameStart);
+        if (!moved && batch_.addEmptiedFolder(folderOf(parent), name, path_, dirfd(level.dir.get()),
+                                              identityOf(level.entry), level.hadEntries)) {
+            step = Step::Done;
+        } else {
+            batch_.flush();
+            if (level.hadEntries) {
+                fsync(dirfd(level.dir.get()));
+                removedFolders_.hold(dirfd(level.dir.get()));
+            }
+            if (removeName(moved ? topFd_ : parent.fd, name, level.entry, -1,
+                           "emptied, but the folder could not be removed")) {
+                reporter_.done();
+                step = Step::Done;
+            }
         }
         level.dir.reset();
-        const std::string name = moved ? moves_.back().movedAs : path_.substr(level.nameStart);
-        if (removeName(moved ? topFd_ : parent.fd, name, level.entry, -1,
-                       "emptied, but the folder could not be removed")) {
-            reporter_.done();
-            step = Step::Done;
-        }
     }
     if (moved)
         endMove(step, parent.fd);
@@ -590,8 +619,10 @@ void TreeWalker::putBackAll() const
 // there before, or this one, raises it again.
 void TreeWalker::putBackAndStop(int signal)
 {
-    if (const TreeWalker* walker = walkerToStop)
+    if (const TreeWalker* walker = walkerToStop) {
+        walker->batch_.removeSettledNames();
         walker->putBackAll();
+    }
     const struct sigaction& before = stopsBefore[signal == SIGINT ? 1 : 0];
     if (before.sa_handler != SIG_DFL && before.sa_handler != SIG_IGN)
         before.sa_handler(signal);

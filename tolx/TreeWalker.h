@@ -1,9 +1,11 @@
 #pragma once
 
 #include "tolx/CommandLine.h"
+#include "tolx/RemovalBatch.h"
 
 #include <cstdint>
 #include <dirent.h>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -14,6 +16,7 @@
 
 namespace tolvex::tolx {
 
+class DeviceSync;
 class EntryRemover;
 class FileOverwriter;
 class JournalPurger;
@@ -32,12 +35,15 @@ class TreeWalker {
 public:
     TreeWalker(const Options& options, Reporter& reporter, FileOverwriter& overwriter,
                EntryRemover& remover, RemovedFolders& removedFolders, JournalPurger& purger,
-               RandomStream& random);
+               RandomStream& random, const DeviceSync& sync);
     ~TreeWalker();
 
     // False when some part of the item could not be destroyed. A path that does not exist is
     // reported and counts as done: an earlier run over the same list may have destroyed it.
     bool destroy(const std::string& path);
+    // Destroys what still waits in the batch. False when some item handed to the batch could not
+    // be destroyed.
+    bool finish();
 
 private:
     struct Entry {
@@ -96,6 +102,9 @@ private:
     int openForOverwrite(int dirFd, const std::string& name, const Entry& entry, bool& vanished);
     int openMadeWritable(int dirFd, const std::string& name, const Entry& entry);
     bool overwriteAll(int fd);
+    static RemovalBatch::Folder folderOf(const Place& place);
+    static RemovalBatch::Identity identityOf(const Entry& entry);
+    int openFreeingDescriptors(const std::function<int()>& open);
     Step enterFolder(const Place& place, const std::string& name, const Entry& entry);
     int folderBlocker(int fd, const Entry& folder, bool mayChange);
     bool nextChild(Level& level, std::string& name, Entry& entry);
@@ -132,7 +141,8 @@ private:
     // The named folder being walked.
     int topFd_ = -1;
     // Items that stay, by device and inode, so that a folder's later scans pass them over.
-    std::set<std::pair<dev_t, ino_t>> kept_;
+    RemovalBatch::Kept kept_;
+    RemovalBatch batch_;
 };
 
 } // namespace tolvex::tolx

@@ -2,6 +2,7 @@
 
 #include "tolx/ChunkProducer.h"
 #include "tolx/CommandLine.h"
+#include "tolx/DeviceSync.h"
 #include "tolx/EntryRemover.h"
 #include "tolx/FileOverwriter.h"
 #include "tolx/JournalPurger.h"
@@ -83,7 +84,8 @@ int shred(Options options)
 {
     RandomStream random;
     ChunkProducer producer(random, kChunkSize);
-    FileOverwriter overwriter(producer);
+    const DeviceSync sync;
+    FileOverwriter overwriter(producer, sync);
     EntryRemover remover(random);
     JournalPurger purger;
     Reporter reporter(STDOUT_FILENO, STDERR_FILENO, options.verbose);
@@ -91,9 +93,10 @@ int shred(Options options)
     if (std::string error = CommandLine::pathsError(options.paths); !error.empty())
         return usageError(error);
     RemovedFolders removedFolders;
-    TreeWalker walker(options, reporter, overwriter, remover, removedFolders, purger, random);
+    TreeWalker walker(options, reporter, overwriter, remover, removedFolders, purger, random, sync);
     for (const std::string& path : options.paths)
         allDestroyed = walker.destroy(path) && allDestroyed;
+    allDestroyed = walker.finish() && allDestroyed;
     removedFolders.release();
     purger.purge();
     return allDestroyed ? 0 : kFailureStatus;

@@ -19,8 +19,23 @@ for tool in shred dd split fallocate /usr/bin/time; do
   command -v "$tool" >/dev/null || { echo "missing $tool (scripts/setup-deps installs it)" >&2; exit 1; }
 done
 
-scratch=$(mktemp -d "${TOLX_BENCH_DIR:-/tmp}/tolx-bench.XXXXXX")
-trap 'rm -rf "$scratch"' EXIT
+# Every contender works on the same freshly made ext4 file system, loop-mounted from an image
+# file, so that the figures do not depend on what else lives on the machine's disk. Without root
+# (no loop devices) the scratch folder is a plain folder under TOLX_BENCH_DIR.
+work=$(mktemp -d "${TOLX_BENCH_DIR:-/tmp}/tolx-bench.XXXXXX")
+scratch=$work
+if [ "$(id -u)" -eq 0 ] && command -v mkfs.ext4 >/dev/null; then
+  truncate -s "${TOLX_BENCH_IMAGE_GIB:-3}G" "$work/image"
+  mkfs.ext4 -q -F -N 1100000 "$work/image"
+  mkdir "$work/mnt"
+  mount -o loop "$work/image" "$work/mnt"
+  scratch=$work/mnt
+fi
+cleanup() {
+  if mountpoint -q "$work/mnt" 2>/dev/null; then umount "$work/mnt"; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
 
 # Every contender starts from cold caches and a quiet disk.
 settle() {
@@ -54,6 +69,6 @@ verdict() {
 
 # Peak resident set size of one command, in KiB.
 peak_kib() {
-  /usr/bin/time -f '%M' -o "$scratch/rss" "$@" >/dev/null
-  cat "$scratch/rss"
+  /usr/bin/time -f '%M' -o "$work/rss" "$@" >/dev/null
+  cat "$work/rss"
 }

@@ -3,9 +3,15 @@
 #include "../LoopImage.h"
 #include "TolxRun.h"
 #include "tolx/ChunkProducer.h"
+#include "tolx/DeviceSync.h"
+#include "tolx/EntryRemover.h"
 #include "tolx/FileOverwriter.h"
+#include "tolx/JournalPurger.h"
 #include "tolx/PassPlan.h"
 #include "tolx/RandomStream.h"
+#include "tolx/RemovalBatch.h"
+#include "tolx/RemovedFolders.h"
+#include "tolx/Reporter.h"
 
 #include <QHash>
 #include <QSet>
@@ -79,12 +85,15 @@ bool setInodeFlags(const QByteArray& path, int flags)
     return set;
 }
 
-// Starts the program and returns once it has printed `token`.
-void startUntil(QProcess& process, const QStringList& arguments, const QByteArray& token)
+// Starts the program and returns what it printed, once that holds `token`.
+QByteArray startUntil(QProcess& process, const QStringList& arguments, const QByteArray& token)
 {
     process.start(TolxLaunch().program, arguments);
-    while (!process.readAllStandardOutput().contains(token) && process.waitForReadyRead(30000)) {
+    QByteArray printed;
+    while (!(printed += process.readAllStandardOutput()).contains(token) &&
+           process.waitForReadyRead(30000)) {
     }
+    return printed;
 }
 
 // The folder `levels` levels of "d" below top, made first where asked; -1 when it is missing.
@@ -105,6 +114,98 @@ bool stopWith(QProcess& process, int signal)
     return process.processId() > 0 && kill(pid_t(process.processId()), signal) == 0 &&
            process.waitForFinished(60000) && process.exitStatus() == QProcess::CrashExit &&
            process.exitCode() == signal;
+}
+
+// Sync calls that answer EINVAL where told to, as some FUSE and network file systems do, and
+// otherwise sync for real, then note what the syncs found: the contents of the watched files, or
+// the names in a synced folder.
+struct SyncSpy {
+    static inline QByteArray refused;
+    static inline QByteArray calls;
+    static inline QList<QByteArrayList> fileStates;
+    static inline QList<QStringList> folderStates;
+    static inline QByteArrayList watched;
+
+    static int call(char letter, int fd, int (*real)(int))
+    {
+        calls += letter;
+        if (refused.contains(letter)) {
+            errno = EINVAL;
+            return -1;
+        }
+        const int result = real(fd);
+        struct stat status {};
+        if (fstat(fd, &status) == 0 && S_ISDIR(status.st_mode)) {
+            folderStates << QDir(QString("/proc/self/fd/%1").arg(fd)).entryList(QDir::Files);
+        } else {
+            QByteArrayList contents;
+            for (const QByteArray& path : watched)
+                contents << readFile(path);
+            if (fileStates.isEmpty() || fileStates.last() != contents)
+                fileStates << contents;
+        }
+        return result;
+    }
+    static DeviceSync::Calls calls_()
+    {
+        return {[](int fd) { return call('d', fd, fdatasync); },
+                [](int fd) { return call('f', fd, fsync); },
+                [](int fd) { return call('s', fd, syncfs); }};
+    }
+};
+
+// Small files, in one folder or one on each level of a tree, go in batches. Every name an
+// entry passed through (strace notes the renames) must be gone from the raw image too; names
+// shorter than 6 bytes are left out, as any image holds such runs by chance.
+void nothingOfBatchedItemsRemains(LoopImage& image, const QString& flags, int files, bool deep,
+                                  const QString& trace)
+{
+    const QByteArray top = QFile::encodeName(image.path("BatchTopQ7Z"));
+    const QByteArray block = markerBytes(4096);
+    int fd = mkdir(top, 0755) == 0 ? open(top, O_RDONLY | O_DIRECTORY) : -1;
+    for (int i = 0; i < files && fd >= 0; ++i) {
+        const QByteArray name = "SmallSecretQ7Z" + QByteArray::number(i);
+        const int file = openat(fd, name, O_CREAT | O_WRONLY, 0644);
+        QVERIFY(write(file, block.data(), size_t(block.size())) == block.size());
+        QVERIFY(close(file) == 0);
+        const QByteArray level = "LevelQ7Z" + QByteArray::number(i);
+        const int next = !deep                           ? dup(fd)
+                         : mkdirat(fd, level, 0755) == 0 ? openat(fd, level, O_RDONLY | O_DIRECTORY)
+                                                         : -1;
+        close(fd);
+        fd = next;
+    }
+    QVERIFY(close(fd) == 0);
+    sync();
+    // LeakSanitizer, in the sanitizer build, cannot work under ptrace.
+    QVERIFY2(runTool("env", {"ASAN_OPTIONS=detect_leaks=0", "strace", "-f", "-qq", "-e",
+                             "trace=rename,renameat,renameat2", "-o", trace, TolxLaunch().program,
+                             flags, QFile::decodeName(top)}),
+             "strace or the program failed");
+    QFile log(trace);
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    QSet<QByteArray> passedThrough;
+    QSet<qsizetype> lengths;
+    const QRegularExpression rename("\"([^\"]{6,})\"(, [A-Z_]+)?\\) = ");
+    for (auto match = rename.globalMatch(QString::fromLatin1(log.readAll())); match.hasNext();) {
+        const QByteArray name = match.next().captured(1).toLatin1();
+        passedThrough << name;
+        lengths << name.size();
+    }
+    QVERIFY(passedThrough.size() >= files);
+    QVERIFY(image.unmount());
+    const QByteArray raw = image.rawBytes();
+    QVERIFY2(!raw.isEmpty() && !raw.contains(kMarker), "file contents survived");
+    QVERIFY2(!raw.contains("Q7Z"), raw.mid(raw.indexOf("Q7Z") - 20, 30).toPercentEncoding());
+    const auto isNameByte = [](char c) { return std::isalnum(static_cast<unsigned char>(c)); };
+    for (qsizetype start = 0, end = 0; start < raw.size(); start = end + 1) {
+        for (end = start; end < raw.size() && isNameByte(raw[end]);)
+            ++end;
+        for (qsizetype from = start; from < end; ++from)
+            for (const qsizetype length : lengths)
+                QVERIFY2(from + length > end || !passedThrough.contains(raw.mid(from, length)),
+                         raw.mid(from, length).constData());
+    }
 }
 
 } // namespace
@@ -186,7 +287,8 @@ private Q_SLOTS:
             fd = open(path, O_WRONLY);
         RandomStream random;
         ChunkProducer producer(random, kTestChunk);
-        FileOverwriter overwriter(producer);
+        const DeviceSync sync;
+        FileOverwriter overwriter(producer, sync);
         const int error = overwriter.overwrite(
             fd, std::uint64_t(from), std::uint64_t(size), passes, [&](std::uint64_t done) {
                 progress.push_back(done);
@@ -399,8 +501,8 @@ private Q_SLOTS:
     }
 
     // SIGTERM mid-overwrite stops at once and leaves the file whole under its name; SIGINT
-    // while items are renamed and removed leaves none under a random name. A reader that is
-    // gone stops nothing.
+    // while items are renamed and removed leaves none under a random name, and none it was told
+    // done under its own. A reader that is gone stops nothing.
     void theRunStopsOnlyWhenAsked()
     {
         Sandbox box;
@@ -414,11 +516,16 @@ private Q_SLOTS:
         for (int i = 0; i < 5000; ++i)
             QVERIFY(writeFile(many + "/item-" + QByteArray::number(i), {}));
         QProcess removing;
-        startUntil(removing, {"-frsv", QFile::decodeName(many)}, "done");
+        QByteArray printed = startUntil(removing, {"-frsv", QFile::decodeName(many)}, "done");
         QVERIFY(stopWith(removing, SIGINT));
         const QStringList left = QDir(QFile::decodeName(many)).entryList(QDir::Files);
         const QStringList renamed = left.filter(QRegularExpression("^(?!item-)"));
         QVERIFY2(!left.isEmpty() && renamed.isEmpty(), qPrintable(renamed.join(' ')));
+        QByteArray item;
+        for (const QByteArray& line : (printed += removing.readAllStandardOutput()).split('\n')) {
+            item = line.startsWith("removing ") ? line.mid(9) : item;
+            QVERIFY2(line != "done" || !exists(item), item);
+        }
         const TolxRun run = TolxRun::run({"-frsv", big}, {.inChild = [] {
                                              int ends[2];
                                              if (pipe(ends) != 0 || dup2(ends[1], 1) < 0)
@@ -487,7 +594,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("flags");
         QTest::addColumn<QByteArray>("kept");
-        QTest::newRow("all of it") << QByteArray("-frs") << QByteArray();
+        QTest::newRow("all of it") << QByteArray("-frsv") << QByteArray();
         QTest::newRow("but a read-only file") << QByteArray("-rs") << QByteArray("read-only");
         QTest::newRow("but what the stop met") << QByteArray("-rv") << QByteArray("stopped");
     }
@@ -495,7 +602,8 @@ private Q_SLOTS:
     // Seven hundred levels, with few descriptors to spare and memory for the read buffers of a
     // few levels only (the sanitizers need memory of their own). A file that stays six hundred
     // levels down, one its owner made read-only or one being overwritten when the run is
-    // stopped, stays at its own path, and so do the folders holding it.
+    // stopped, stays at its own path, and so do the folders holding it. Each folder is told of
+    // under its own path: a moved one is never met again under its moved name.
     void aVeryDeepTreeIsDestroyed()
     {
         QFETCH(QByteArray, flags);
@@ -525,7 +633,14 @@ private Q_SLOTS:
             QVERIFY(stopWith(process, SIGTERM));
         } else {
             const TolxRun run = TolxRun::run({flags, top}, few);
-            QVERIFY2(run.exitCode == (kept.isEmpty() ? 0 : 1) && run.lines.isEmpty(),
+            const QRegularExpression told("^(done|\\d+%|removing " +
+                                          QRegularExpression::escape(QFile::decodeName(top)) +
+                                          "(/d)*)$");
+            const auto ownPath = [&](const QByteArray& line) {
+                return told.match(QFile::decodeName(line)).hasMatch();
+            };
+            QVERIFY2(run.exitCode == (kept.isEmpty() ? 0 : 1) &&
+                         std::ranges::all_of(run.lines, ownPath),
                      run.errors.left(1000));
         }
         const int found = kept.isEmpty() ? -1 : openDeep(top, 600);
@@ -539,8 +654,13 @@ private Q_SLOTS:
     void nothingOfTheFilesRemainsOnTheDevice_data()
     {
         QTest::addColumn<QString>("flags");
+        QTest::addColumn<int>("smallFiles");
+        QTest::addColumn<bool>("deep");
         for (const char* flags : {"-frsv", "-frmv", "-frv"})
-            QTest::newRow(flags) << QString(flags);
+            QTest::newRow(flags) << QString(flags) << 0 << false;
+        QTest::newRow("-frsv, 600 small files") << QString("-frsv") << 600 << false;
+        QTest::newRow("-frmv, a small file on each of 200 levels")
+            << QString("-frmv") << 200 << true;
     }
 
     // Files of 1 byte, 4 KiB and 1 MiB and a nested folder, synced to the image, then shredded:
@@ -550,10 +670,16 @@ private Q_SLOTS:
     void nothingOfTheFilesRemainsOnTheDevice()
     {
         QFETCH(QString, flags);
+        QFETCH(int, smallFiles);
+        QFETCH(bool, deep);
         QTemporaryDir work;
         LoopImage image(work.filePath("image"), work.filePath("mnt"), 24);
         if (!image.isMounted())
             QSKIP(qPrintable("no loop-mounted image: " + image.error() + LoopImage::skipReason()));
+        if (smallFiles > 0) {
+            nothingOfBatchedItemsRemains(image, flags, smallFiles, deep, work.filePath("trace"));
+            return;
+        }
         const auto at = [&](const QByteArray& name) { return QFile::encodeName(image.path(name)); };
         const QByteArray block = markerBytes(4096);
         QVERIFY(writeFile(at("growing"), block.repeated(1024)) && writeFile(at(kNames[0]), "M"));
@@ -574,6 +700,82 @@ private Q_SLOTS:
         QVERIFY2(!raw.isEmpty() && !raw.contains(kMarker), "file contents survived");
         for (const QByteArray& name : kNames)
             QVERIFY2(!raw.contains(name), name.constData());
+    }
+
+    void syncsSeparatePassesAndPrecedeRemovals_data()
+    {
+        QTest::addColumn<int>("files");
+        QTest::addColumn<QByteArray>("refused");
+        QTest::addColumn<QByteArray>("callsPerSync");
+        QTest::newRow("a file on its own") << 1 << QByteArray() << QByteArray("d");
+        QTest::newRow("fdatasync refused") << 1 << QByteArray("d") << QByteArray("df");
+        QTest::newRow("fdatasync and fsync refused") << 1 << QByteArray("df") << QByteArray("dfs");
+        QTest::newRow("a batch") << 40 << QByteArray() << QByteArray();
+    }
+
+    // Each of 7 passes is written whole over every file before a sync, and synced before the
+    // next pass starts: the syncs see 7 states of the files. A batch's new names are synced
+    // before any entry goes: that sync sees every entry, none under its old name.
+    void syncsSeparatePassesAndPrecedeRemovals()
+    {
+        QFETCH(int, files);
+        QFETCH(QByteArray, refused);
+        QFETCH(QByteArray, callsPerSync);
+        Sandbox box;
+        SyncSpy::refused = refused;
+        SyncSpy::calls.clear();
+        SyncSpy::fileStates.clear();
+        SyncSpy::folderStates.clear();
+        SyncSpy::watched.clear();
+        const QByteArray folder = box.mkdir("batch");
+        QStringList names;
+        for (int i = 0; i < files; ++i) {
+            names << QString("file-%1").arg(i);
+            SyncSpy::watched << folder + '/' + names.last().toUtf8();
+            QVERIFY(writeFile(SyncSpy::watched.last(), markerBytes(5000 + i)));
+        }
+        RandomStream random;
+        ChunkProducer producer(random, kTestChunk);
+        const DeviceSync sync(SyncSpy::calls_());
+        FileOverwriter overwriter(producer, sync);
+        const int folderFd = open(folder, O_RDONLY | O_DIRECTORY);
+        struct stat place {};
+        QVERIFY(fstat(folderFd, &place) == 0);
+        if (files == 1) {
+            const int fd = open(SyncSpy::watched[0], O_WRONLY);
+            const auto passes = passPlanFor(ShredMethod::SevenPass, random);
+            QCOMPARE(overwriter.overwrite(fd, 0, 5000, passes, [](std::uint64_t) {}), 0);
+            close(fd);
+            QCOMPARE(SyncSpy::calls, callsPerSync.repeated(7));
+        } else {
+            Reporter reporter(-1, -1, false);
+            EntryRemover remover(random);
+            RemovedFolders removedFolders;
+            JournalPurger purger;
+            RemovalBatch::Kept kept;
+            RemovalBatch batch(ShredMethod::SevenPass, reporter, overwriter, sync, remover,
+                               removedFolders, purger, random, kept);
+            for (const QByteArray& path : SyncSpy::watched) {
+                tolvex::tolx::UniqueFd fd(open(path, O_WRONLY));
+                struct stat status {};
+                QVERIFY(fstat(fd.get(), &status) == 0);
+                QVERIFY(batch.addFile({folderFd, place.st_dev, place.st_ino},
+                                      path.mid(folder.size() + 1).toStdString(), path.toStdString(),
+                                      {status.st_dev, status.st_ino, 1}, fd,
+                                      std::uint64_t(status.st_size)));
+            }
+            batch.flush();
+            QVERIFY(batch.allDestroyed() && kept.empty());
+            QCOMPARE(SyncSpy::folderStates.size(), 1);
+            QCOMPARE(SyncSpy::folderStates[0].size(), files);
+            for (const QString& name : SyncSpy::folderStates[0])
+                QVERIFY2(!names.contains(name), qPrintable(name));
+        }
+        close(folderFd);
+        QCOMPARE(SyncSpy::fileStates.size(), 7);
+        for (const QByteArray& path : SyncSpy::watched)
+            QVERIFY(!readFile(path).contains(kMarker));
+        QCOMPARE(QDir(QFile::decodeName(folder)).entryList(QDir::Files).size(), files == 1 ? 1 : 0);
     }
 
     // Inside a folder, named directly, or a single file bound over another: a mount point is
