@@ -106,7 +106,8 @@ public:
     void handleSize(const Notification& notification);
     void mainThread_handleSize(const SizeLoadDic& sizeLoad);
     void stopsizeProgressForID(qint64 tag);
-    void dropViewDidGetDropWithPasteboard(DropView* dropView, const QMimeData* pasteboard) override;
+    void dropViewDidGetDropWithPasteboard(DropView* dropView,
+                                          const QStringList& fileNames) override;
     void dropViewEntered(const DropViewInfoDic& info) override;
     void dropViewExited(const DropViewInfoDic& info) override;
     void clearPathsArrAction(QObject* sender);
