@@ -81,9 +81,6 @@ public:
     ShredTasks& shredTasks() { return shredTasks_; }
     ShredRuns& shredRuns() { return shredRuns_; }
 
-    // Replaces the keyboard-layout questions of the shortcut table (tests inject layouts).
-    void setKeyboardLayoutTests(KeyboardLayoutTests tests) { keyboardLayout_ = std::move(tests); }
-
     // --- Start-up, window close and re-open (AppDelegate.cpp)
     // Where the desktop's requests come from: files to open, files for the "Erase with Tolvex"
     // action and re-launches. Open and re-open requests reach the delegate from now on; the
@@ -109,7 +106,8 @@ public:
     void handleSize(const Notification& notification);
     void mainThread_handleSize(const SizeLoadDic& sizeLoad);
     void stopsizeProgressForID(qint64 tag);
-    void dropViewDidGetDropWithPasteboard(DropView* dropView, const QMimeData* pasteboard) override;
+    void dropViewDidGetDropWithPasteboard(DropView* dropView,
+                                          const QStringList& fileNames) override;
     void dropViewEntered(const DropViewInfoDic& info) override;
     void dropViewExited(const DropViewInfoDic& info) override;
     void clearPathsArrAction(QObject* sender);

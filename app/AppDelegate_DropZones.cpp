@@ -178,12 +178,12 @@ void AppDelegate::stopsizeProgressForID(qint64 tag)
     }
 }
 
-void AppDelegate::dropViewDidGetDropWithPasteboard(DropView* dropView, const QMimeData* pasteboard)
+void AppDelegate::dropViewDidGetDropWithPasteboard(DropView* dropView, const QStringList& fileNames)
 {
-    if (!dropView || !pasteboard)
+    if (!dropView)
         return;
     shredLists_.dropViewDidGetDropWithPasteboard(
-        dropView->mDropViewTag(), QVariant::fromValue<QObject*>(dropView), *pasteboard);
+        dropView->mDropViewTag(), QVariant::fromValue<QObject*>(dropView), fileNames);
 }
 
 void AppDelegate::dropViewEntered(const DropViewInfoDic& info)

@@ -23,23 +23,14 @@ constexpr int kScanDelayMs = 100;
 // animated overlay uses it, and SecondaryScreens::showInOverlay shows every screen at once.
 constexpr int kResultsDirection = 2;
 
-SheetAlert fullDiskAccessAlert()
-{
-    SheetAlert alert;
-    alert.messageText = QStringLiteral("User action needed");
-    alert.informativeText = QStringLiteral(
-        "MacOS Mojave has introduced limited access to some system files and folders.\n\n"
-        "While this is a welcome security feature, this limits Tolvex's ability to perform its "
-        "file destruction and browser/privacy threats clean up features.\n\n"
-        "The only mechanism to make it work as expected - is to enable Full Disk Access in System "
-        "Preferences>Security and Privacy tab. This has to be done manually by the user.\n\n"
-        "Otherwise, for example, removing Safari's browser history data may be impossible.\n"
-        "New restrictions may apply in future with unexpected outcomes.");
-    alert.buttons = {QStringLiteral("Open Full Disk Access Tab"),
-                     QStringLiteral("Continue with limited access"), QStringLiteral("Cancel")};
-    alert.style = SheetAlert::Style::Critical;
-    return alert;
-}
+const QString kFullDiskAccessText = QStringLiteral(
+    "MacOS Mojave has introduced limited access to some system files and folders.\n\n"
+    "While this is a welcome security feature, this limits Tolvex's ability to perform its "
+    "file destruction and browser/privacy threats clean up features.\n\n"
+    "The only mechanism to make it work as expected - is to enable Full Disk Access in System "
+    "Preferences>Security and Privacy tab. This has to be done manually by the user.\n\n"
+    "Otherwise, for example, removing Safari's browser history data may be impossible.\n"
+    "New restrictions may apply in future with unexpected outcomes.");
 
 } // namespace
 
@@ -78,12 +69,14 @@ void AppDelegate::privacyCleanUp(QObject* /*sender*/)
         prepareViewAndStartPrivScan();
         return;
     }
-    beginSheetModal(fullDiskAccessAlert(), [this](int response) {
-        if (response == kAlertFirstButtonReturn)
-            askUserPermissionForFullDiskAccess();
-        else if (response == kAlertFirstButtonReturn + 1)
-            prepareViewAndStartPrivScan();
-    });
+    beginSheetModal(
+        fullDiskAccessAlert(kFullDiskAccessText, {QStringLiteral("Continue with limited access")}),
+        [this](int response) {
+            if (response == kAlertFirstButtonReturn)
+                askUserPermissionForFullDiskAccess();
+            else if (response == kAlertFirstButtonReturn + 1)
+                prepareViewAndStartPrivScan();
+        });
 }
 
 void AppDelegate::prepareViewAndStartPrivScan()

@@ -80,7 +80,10 @@ bool DropView::acceptsSingleItem(const QString& path)
 
 bool DropView::performDragOperation(const QMimeData* pasteboard)
 {
-    const std::optional<QStringList> paths = fileNames(pasteboard);
+    const std::optional<QStringList> paths =
+        pasteboard && pasteboard == entered_ ? enteredFileNames_ : fileNames(pasteboard);
+    entered_ = nullptr;
+    enteredFileNames_.reset();
     if (!paths)
         return false;
     if (pasteboard->urls().isEmpty()) {
@@ -94,14 +97,17 @@ bool DropView::performDragOperation(const QMimeData* pasteboard)
         return false;
     }
     if (delegate_)
-        delegate_->dropViewDidGetDropWithPasteboard(this, pasteboard);
+        delegate_->dropViewDidGetDropWithPasteboard(this, *paths);
     return true;
 }
 
 void DropView::dragEnterEvent(QDragEnterEvent* event)
 {
     // The zone takes file names only: any other drag passes it by.
-    if (!fileNames(event->mimeData())) {
+    entered_ = event->mimeData();
+    enteredFileNames_ = fileNames(entered_);
+    if (!enteredFileNames_) {
+        entered_ = nullptr;
         event->ignore();
         return;
     }
@@ -119,6 +125,8 @@ void DropView::dragMoveEvent(QDragMoveEvent* event)
 
 void DropView::dragLeaveEvent(QDragLeaveEvent* /*event*/)
 {
+    entered_ = nullptr;
+    enteredFileNames_.reset();
     draggingExited(nullptr);
 }
 

@@ -34,7 +34,8 @@ public:
     // this far: IncomingPath refuses it.
     static bool acceptsSingleItem(const QString& path);
 
-    // The acceptance test of a drop; true when the delegate was handed the drop.
+    // The acceptance test of a drop; true when the delegate was handed the drop. The file names
+    // are those read when the drag entered, read now only when it never did.
     bool performDragOperation(const QMimeData* pasteboard);
 
 protected:
@@ -50,6 +51,9 @@ private:
     void dimWithLabels();
 
     DropViewDelegate* delegate_ = nullptr;
+    // The drag over the zone and its file names, read once as it entered.
+    const QMimeData* entered_ = nullptr;
+    std::optional<QStringList> enteredFileNames_;
     qint64 mDropViewTag_ = 0;
 };
 

@@ -2,7 +2,7 @@
 
 #include "engine/DropViewInfoDic.h"
 
-class QMimeData;
+#include <QStringList>
 
 namespace tolvex {
 
@@ -13,9 +13,9 @@ class DropViewDelegate {
 public:
     virtual ~DropViewDelegate() = default;
 
-    // A drop passed the zone's own checks.
+    // A drop passed the zone's own checks; `fileNames` are the paths the drag carries.
     virtual void dropViewDidGetDropWithPasteboard(DropView* dropView,
-                                                  const QMimeData* pasteboard) = 0;
+                                                  const QStringList& fileNames) = 0;
     // A drag with file names entered the zone.
     virtual void dropViewEntered(const DropViewInfoDic& info) = 0;
     // The drag left the zone, or the zone must return from its hover look.

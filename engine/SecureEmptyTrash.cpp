@@ -33,22 +33,14 @@ SheetAlert refusedTrashAlert(const QList<RefusedTrash>& refused)
     return alert;
 }
 
-SheetAlert fullDiskAccessAlert()
-{
-    SheetAlert alert;
-    alert.messageText = QStringLiteral("User action needed");
-    alert.informativeText = QStringLiteral(
-        "MacOS Catalina has introduced limited access to some system files and folders.\n\n"
-        "While this is a welcome security feature, this limits Tolvex's ability to perform some "
-        "of its file destruction features.\n\n"
-        "The only mechanism to make it work as expected - is to enable Full Disk Access in System "
-        "Preferences>Security & Privacy. This has to be done manually by the user.\n\n"
-        "Otherwise, Tolvex will not be able to access file is Trash.\n"
-        "New restrictions may apply in future with unexpected outcomes.");
-    alert.buttons = {QStringLiteral("Open Full Disk Access Tab"), QStringLiteral("Cancel")};
-    alert.style = SheetAlert::Style::Critical;
-    return alert;
-}
+const QString kFullDiskAccessText = QStringLiteral(
+    "MacOS Catalina has introduced limited access to some system files and folders.\n\n"
+    "While this is a welcome security feature, this limits Tolvex's ability to perform some "
+    "of its file destruction features.\n\n"
+    "The only mechanism to make it work as expected - is to enable Full Disk Access in System "
+    "Preferences>Security & Privacy. This has to be done manually by the user.\n\n"
+    "Otherwise, Tolvex will not be able to access file is Trash.\n"
+    "New restrictions may apply in future with unexpected outcomes.");
 
 } // namespace
 
@@ -62,7 +54,7 @@ void SecureEmptyTrash::secureEmptyShowPop(QObject* sender, qint64 senderTag)
 {
     if (fullDiskAccess_.XRRunningOnOSXCatalinaOrLater() &&
         fullDiskAccess_.shouldShowAlertAboutFullDiskAccess()) {
-        sheets_.beginSheetModal(fullDiskAccessAlert(), [this](int response) {
+        sheets_.beginSheetModal(fullDiskAccessAlert(kFullDiskAccessText), [this](int response) {
             if (response == kAlertFirstButtonReturn) {
                 fullDiskAccess_.askUserPermissionForFullDiskAccess();
             }

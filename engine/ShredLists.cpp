@@ -215,18 +215,14 @@ ShredLists::arrOfFilePathsFromDropView(qint64 dropViewTag, const QStringList& fi
 }
 
 void ShredLists::dropViewDidGetDropWithPasteboard(qint64 dropViewTag, const QVariant& dropView,
-                                                  const QMimeData& pasteboard)
+                                                  const QStringList& fileNames)
 {
     if (tasks_.isShredding(dropViewTag)) {
         hud_.alertWithWindow(HudAlertType::information, kBusyMessage);
         return;
     }
-    const auto fileNames = Utils::fileNamesOfPasteboard(pasteboard);
-    if (!fileNames) {
-        return;
-    }
     const auto merged =
-        arrOfFilePathsFromDropView(dropViewTag, pathsOutsideProtectedLocations(*fileNames));
+        arrOfFilePathsFromDropView(dropViewTag, pathsOutsideProtectedLocations(fileNames));
     if (!merged || merged->isEmpty()) {
         looks_.dropViewExited({dropViewTag, dropView, false});
         return;

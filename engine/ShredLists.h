@@ -8,7 +8,6 @@
 #include <atomic>
 #include <optional>
 
-class QMimeData;
 class QVariant;
 
 namespace tolvex {
@@ -57,9 +56,10 @@ public:
     std::optional<QStringList> arrOfFilePathsFromDropView(qint64 dropViewTag,
                                                           const QStringList& filesFromPasteboard);
 
-    // The drop zone `dropView` with list id `dropViewTag` accepted a drag of `pasteboard`.
+    // The drop zone `dropView` with list id `dropViewTag` accepted a drag of `fileNames`, the
+    // paths the zone read from it (Utils::fileNamesOfPasteboard).
     void dropViewDidGetDropWithPasteboard(qint64 dropViewTag, const QVariant& dropView,
-                                          const QMimeData& pasteboard);
+                                          const QStringList& fileNames);
     // After `merged` was stored as list `dropViewTag`: listed entries that now lie inside
     // another leave their lists, and the zones are redrawn.
     void showMergedList(qint64 dropViewTag, const QStringList& merged);

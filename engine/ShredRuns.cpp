@@ -3,15 +3,15 @@
 #include "engine/AppTermination.h"
 #include "engine/DropViewInfoDic.h"
 #include "engine/EngineLog.h"
+#include "engine/HelperMessage.h"
 #include "engine/HudAlert.h"
-#include "engine/ItemSizeSnapshot.h"
 #include "engine/ListId.h"
 #include "engine/PathComponents.h"
-#include "engine/PercentParsing.h"
+#include "engine/RunCounters.h"
+#include "engine/ShredArguments.h"
 #include "engine/ShredLists.h"
 #include "engine/ShredTasks.h"
 #include "engine/ShredZoneControls.h"
-#include "engine/TotalShredInfoDic.h"
 #include "engine/TrashFolders.h"
 #include "engine/UtilsFileSystem.h"
 #include "engine/UtilsSettings.h"
@@ -26,6 +26,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
+#include <QSet>
 #include <algorithm>
 #include <array>
 #include <atomic>
@@ -37,10 +38,6 @@ namespace tolvex {
 
 namespace {
 
-constexpr QByteArrayView kRemoving = "removing ";
-// The helper reads its paths from standard input, so no list is too long for a command line.
-const QString kPathsOnInputFlag = QStringLiteral("-z");
-const QString kDone = QStringLiteral("done");
 const QString kNoFilesMessage =
     QStringLiteral("\n No files to shred \nPlease add some files to begin");
 const QString kTrashCompleteMessage = QStringLiteral("Secure Empty Trash is compete!");
@@ -49,12 +46,6 @@ const QString kHelperNotStartedMessage =
 const QString kShreddingLabel = QStringLiteral("..Shredding..");
 const QString kCancelShredImage = QStringLiteral("cancelShred");
 constexpr double kShreddingLabelFontSize = 21.0;
-
-// Per method, in kListIds order: the helper's flag and where its argument list is kept.
-const std::array<QString, kListIds.size()> kMethodFlags{
-    QStringLiteral("-frsv"), QStringLiteral("-frmv"), QStringLiteral("-frv")};
-constexpr std::array<std::optional<QStringList> ShredArgumentsDic::*, kListIds.size()> kParamsOf{
-    &ShredArgumentsDic::params1, &ShredArgumentsDic::params7, &ShredArgumentsDic::params35};
 
 QString reappearedMessage(quint64 count)
 {
@@ -68,65 +59,6 @@ QString reappearedMessage(quint64 count)
 QString passCompleteMessage(qint64 listId)
 {
     return QStringLiteral("%1-pass shredding is complete!").arg(listId);
-}
-
-// The method of a record: 0 or a missing "passIndx" is 1-pass; other values name no method.
-qint64 methodOf(const ShredEntryDic& record)
-{
-    const qint64 pass = record.passIndx.value_or(0);
-    return pass == 0 ? 1 : pass;
-}
-
-QStringList filePathsOf(const ShredEntryDics& records)
-{
-    QStringList paths;
-    paths.reserve(records.size());
-    for (const ShredEntryDic& record : records) {
-        paths.append(record.filePath);
-    }
-    return paths;
-}
-
-// Per method, in kListIds order: its records whose item exists now, in record order.
-std::array<ShredEntryDics, kListIds.size()> existingRecordsByMethod(const ShredEntryDics& records)
-{
-    std::array<ShredEntryDics, kListIds.size()> byMethod;
-    for (const ShredEntryDic& record : records) {
-        const auto index = listIndex(methodOf(record));
-        if (index && Utils::itemExistsAtPath(record.filePath)) {
-            byMethod[*index].append(record);
-        }
-    }
-    return byMethod;
-}
-
-// Each path's bytes ended by a NUL byte, the one byte no path holds.
-QByteArray pathRecords(const QStringList& paths)
-{
-    QByteArray records;
-    for (const QString& path : paths) {
-        records += encodeNativePath(path);
-        records += '\0';
-    }
-    return records;
-}
-
-// The helper writes each backslash of a path doubled and each line feed as a backslash and the
-// letter n, so that one path is one line.
-QByteArray unescapedPath(QByteArrayView escaped)
-{
-    QByteArray path;
-    path.reserve(escaped.size());
-    for (qsizetype i = 0; i < escaped.size(); ++i) {
-        const char next = i + 1 < escaped.size() ? escaped[i + 1] : '\0';
-        if (escaped[i] == '\\' && (next == '\\' || next == 'n')) {
-            path += next == 'n' ? '\n' : '\\';
-            ++i;
-        } else {
-            path += escaped[i];
-        }
-    }
-    return path;
 }
 
 } // namespace
@@ -185,6 +117,16 @@ struct ShredRuns::Run {
     const QString flag;
     const QStringList paths;
     const ShredEntryDics records;
+    // The paths of the records that are the method's own ("passIndx" is its list id).
+    const QSet<QString> ownPaths = [this] {
+        QSet<QString> own;
+        for (const ShredEntryDic& record : records) {
+            if (record.passIndx == listId) {
+                own.insert(record.filePath);
+            }
+        }
+        return own;
+    }();
     // Items counted by the launches before the current one, so the ring goes on from there.
     std::atomic<quint64> filesBefore{0};
     std::atomic<bool> failed{false};
@@ -192,28 +134,19 @@ struct ShredRuns::Run {
     std::atomic<quint64> reappeared{0};
 };
 
-// One launch of the helper: its share of the run's paths and of the method's own records.
+// One launch of the helper: its share of the run's paths.
 struct ShredRuns::Chunk {
     QStringList paths;
-    ShredEntryDics records;
     bool isFirst = true;
     bool isLast = true;
 };
 
-struct ShredRuns::RunCounters {
-    explicit RunCounters(const QStringList& paths) : launched(paths) {}
-
-    const ItemSizeSnapshot launched;
-    std::atomic<quint64> files{0};
-    std::atomic<quint64> bytes{0};
-};
-
 ShredRuns::ShredRuns(ShredLists& lists, ShredTasks& tasks, ShredZoneControls& controls,
                      ZoneLooks& looks, HudAlert& hud, AppTermination& application,
-                     QString helperPath, qsizetype chunkSize)
+                     QString helperPath, qsizetype pathsPerLaunch)
     : lists_(lists), tasks_(tasks), controls_(controls), looks_(looks), hud_(hud),
-      application_(application), helperPath_(std::move(helperPath)), chunkSize_(chunkSize),
-      lifetime_(std::make_shared<Lifetime>())
+      application_(application), helperPath_(std::move(helperPath)),
+      pathsPerLaunch_(pathsPerLaunch), lifetime_(std::make_shared<Lifetime>())
 {}
 
 ShredRuns::~ShredRuns()
@@ -251,14 +184,7 @@ QString ShredRuns::defaultHelperPath()
 
 ShredArgumentsDic ShredRuns::shredArgumentsForPathDic(const ShredEntryDics& records)
 {
-    const auto byMethod = existingRecordsByMethod(records);
-    ShredArgumentsDic arguments;
-    for (std::size_t i = 0; i < kListIds.size(); ++i) {
-        if (!byMethod[i].isEmpty()) {
-            arguments.*kParamsOf[i] = QStringList{kMethodFlags[i]} + filePathsOf(byMethod[i]);
-        }
-    }
-    return arguments;
+    return ShredArguments::forRecords(records);
 }
 
 void ShredRuns::shredFiles(const ShredEntryDics& records, bool isTrash)
@@ -270,47 +196,24 @@ void ShredRuns::shredFiles(const ShredEntryDics& records, bool isTrash)
         hud_.alertWithWindow(HudAlertType::information, kNoFilesMessage);
         return;
     }
-    const auto byMethod = existingRecordsByMethod(records);
-    for (std::size_t i = 0; i < kListIds.size(); ++i) {
-        const ShredEntryDics& own = byMethod[i];
-        if (own.isEmpty()) {
+    using Runner =
+        std::shared_future<void> (ShredRuns::*)(const QStringList&, const ShredEntryDics&, bool);
+    const ShredArgumentsDic arguments = shredArgumentsForPathDic(records);
+    const std::array<std::pair<const std::optional<QStringList>&, Runner>, kListIds.size()> methods{
+        {{arguments.params1, &ShredRuns::runShreddingPass1WithParams},
+         {arguments.params7, &ShredRuns::runShreddingPass7WithParams},
+         {arguments.params35, &ShredRuns::runShreddingPass35WithParams}}};
+    for (const auto& [params, runner] : methods) {
+        if (!params) {
             continue;
         }
-        auto run =
-            std::make_shared<Run>(kListIds[i], isTrash, kMethodFlags[i], filePathsOf(own), records);
         lifetime_->runStarted();
-        GlobalQueue::dispatchAsync([this, lifetime = lifetime_, run, own] {
-            runChunks(run, own);
-            lifetime->runEnded();
-        });
+        GlobalQueue::dispatchAsync(
+            [this, lifetime = lifetime_, runner, params = *params, records, isTrash] {
+                (this->*runner)(params, records, isTrash);
+                lifetime->runEnded();
+            });
     }
-}
-
-// Each launch is given only its own share of the method's items. A launch's completion work runs
-// before the next one starts; the run ends with its last launch, or with the first that is
-// cancelled or cannot start.
-void ShredRuns::runChunks(const std::shared_ptr<Run>& run, const ShredEntryDics& ownRecords)
-{
-    const qsizetype count = run->paths.size();
-    for (qsizetype start = 0; start < count; start += chunkSize_) {
-        const Chunk chunk{run->paths.mid(start, chunkSize_), ownRecords.mid(start, chunkSize_),
-                          start == 0, start + chunkSize_ >= count};
-        const std::shared_future<void> completion = runChunk(run, chunk);
-        if (!completion.valid()) {
-            return;
-        }
-        if (!chunk.isLast) {
-            lifetime_->waitForCompletion(completion);
-        }
-    }
-}
-
-void ShredRuns::updateTotalShredValueWithFileCount(quint64 fileCount, quint64 dataSize)
-{
-    TotalShredInfoDic delta;
-    delta.shredFilesCount = fileCount;
-    delta.shredDataSize = dataSize;
-    Utils::overWriteTotalShredInfoDic(delta);
 }
 
 std::shared_future<void> ShredRuns::runShreddingPass1WithParams(const QStringList& params,
@@ -334,12 +237,26 @@ std::shared_future<void> ShredRuns::runShreddingPass35WithParams(const QStringLi
     return runShreddingPass(35, params, fileDicsArr, isTrash);
 }
 
+// Each launch is given only its own share of the paths. A launch's completion work runs before
+// the next one starts; the run ends with its last launch, or with the first that is cancelled or
+// cannot start.
 std::shared_future<void> ShredRuns::runShreddingPass(qint64 listId, const QStringList& params,
                                                      const ShredEntryDics& records, bool isTrash)
 {
     const QStringList paths = params.mid(1);
     const auto run = std::make_shared<Run>(listId, isTrash, params.value(0), paths, records);
-    return runChunk(run, Chunk{paths, records});
+    std::shared_future<void> completion;
+    for (qsizetype start = 0; start < paths.size(); start += pathsPerLaunch_) {
+        if (completion.valid()) {
+            lifetime_->waitForCompletion(completion);
+        }
+        completion = runChunk(run, Chunk{paths.mid(start, pathsPerLaunch_), start == 0,
+                                         start + pathsPerLaunch_ >= paths.size()});
+        if (!completion.valid()) {
+            break;
+        }
+    }
+    return completion;
 }
 
 std::shared_future<void> ShredRuns::runChunk(const std::shared_ptr<Run>& run, const Chunk& chunk)
@@ -347,8 +264,9 @@ std::shared_future<void> ShredRuns::runChunk(const std::shared_ptr<Run>& run, co
     lifetime_->runStarted();
     const auto ended = qScopeGuard([lifetime = lifetime_] { lifetime->runEnded(); });
     const qint64 listId = run->listId;
-    auto task = std::make_shared<Task>(helperPath_, QStringList{run->flag, kPathsOnInputFlag});
-    task->setStandardInput(pathRecords(chunk.paths));
+    auto task = std::make_shared<Task>(helperPath_,
+                                       QStringList{run->flag, ShredArguments::pathsOnInputFlag()});
+    task->setStandardInput(ShredArguments::pathsOnInput(chunk.paths));
     {
         // Nothing starts once the destructor has begun to terminate the running helpers.
         std::lock_guard lock(lifetime_->mutex);
@@ -403,17 +321,17 @@ std::shared_future<void> ShredRuns::runChunk(const std::shared_ptr<Run>& run, co
 void ShredRuns::endChunk(const std::shared_ptr<Run>& run, const Chunk& chunk, Task& ended,
                          const RunCounters& counters)
 {
-    const quint64 files = counters.files.load();
-    updateTotalShredValueWithFileCount(files, counters.bytes.load());
+    const quint64 files = counters.files();
+    RunCounters::updateTotalShredValueWithFileCount(files, counters.bytes());
     run->filesBefore += files;
     const bool success = ended.terminationReason() == Task::TerminationReason::Exit &&
                          ended.terminationStatus() == 0;
     if (success) {
         qCInfo(lcEngine, "Finished");
-        for (const ShredEntryDic& record : chunk.records) {
-            if (record.passIndx == run->listId && Utils::itemExistsAtPath(record.filePath)) {
+        for (const QString& path : chunk.paths) {
+            if (run->ownPaths.contains(path) && Utils::itemExistsAtPath(path)) {
                 qCWarning(lcEngine, "left in place, it reappeared during the run > %s",
-                          qUtf8Printable(readablePath(record.filePath)));
+                          qUtf8Printable(readablePath(path)));
                 ++run->reappeared;
             }
         }
@@ -431,55 +349,24 @@ void ShredRuns::endChunk(const std::shared_ptr<Run>& run, const Chunk& chunk, Ta
     }));
 }
 
-void ShredRuns::readMessage(const Run& run, RunCounters& counters, const QByteArray& message)
+void ShredRuns::readMessage(const Run& run, RunCounters& counters, const QByteArray& line)
 {
     const qint64 listId = run.listId;
-    if (message.startsWith(kRemoving)) {
-        const QString path =
-            decodeNativePath(unescapedPath(QByteArrayView(message).sliced(kRemoving.size())));
-        MainQueue::post(whileAlive([this, listId, path] { showCurrentItem(listId, path); }));
-        countItem(listId, counters, path);
+    const HelperMessage message = HelperMessage::read(line);
+    if (message.kind == HelperMessage::Kind::Removing) {
+        MainQueue::post(
+            whileAlive([this, listId, path = message.path] { showCurrentItem(listId, path); }));
+        counters.count(listId, message.path);
+        return;
+    }
+    if (message.kind == HelperMessage::Kind::Other) {
         return;
     }
     // K is taken with the message, so the ring shows each message's own progress however far
     // the main queue lags behind the helper.
-    const quint64 filesDone = run.filesBefore.load() + counters.files.load();
-    const QString text = QString::fromUtf8(message);
-    if (const auto fraction = parsePercentage(text)) {
-        MainQueue::post(whileAlive(
-            [this, listId, filesDone, p = *fraction] { showProgress(listId, filesDone, p); }));
-    } else if (text.trimmed().endsWith(kDone)) {
-        MainQueue::post(
-            whileAlive([this, listId, filesDone] { showProgress(listId, filesDone, 1.0); }));
-    }
-}
-
-// An item the run held at launch counts with its size from then, unless it is a folder. Any
-// other path is judged as it is now: for 1-pass anything but an existing folder counts (a
-// missing path with 0 bytes), for the other methods only an existing item that is not a folder.
-void ShredRuns::countItem(qint64 listId, RunCounters& counters, const QString& path)
-{
-    const ItemSizeSnapshot::Entry launched = counters.launched.entry(path);
-    bool counts = false;
-    quint64 size = 0;
-    switch (launched.kind) {
-    case ItemSizeSnapshot::Kind::Folder:
-        break;
-    case ItemSizeSnapshot::Kind::Item:
-        counts = true;
-        size = launched.size;
-        break;
-    case ItemSizeSnapshot::Kind::Unknown: {
-        const bool isFolder = Utils::isThisAFolderHere(path);
-        counts = listId == 1 ? !isFolder : Utils::itemExistsAtPath(path) && !isFolder;
-        size = counts ? Utils::fileSizeAtPath(path) : 0;
-        break;
-    }
-    }
-    if (counts) {
-        counters.bytes += size;
-        counters.files += 1;
-    }
+    const quint64 filesDone = run.filesBefore.load() + counters.files();
+    MainQueue::post(whileAlive(
+        [this, listId, filesDone, p = message.fraction] { showProgress(listId, filesDone, p); }));
 }
 
 void ShredRuns::showCurrentItem(qint64 listId, const QString& path)

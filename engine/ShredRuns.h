@@ -12,14 +12,16 @@ namespace tolvex {
 
 class AppTermination;
 class HudAlert;
+class RunCounters;
 class ShredLists;
 class ShredTasks;
 class ShredZoneControls;
 class Task;
 class ZoneLooks;
 
-// Shred runs: the helper's argument lists, one run per method on the global queue, the runners
-// that launch the helper `tolx` and follow its output, and the lifetime totals.
+// Shred runs: one run per method on the global queue, each through that method's runner, which
+// launches the helper `tolx` once per share of its paths and follows its output. The argument
+// lists are ShredArguments', the helper's lines HelperMessage's, the counting RunCounters'.
 //
 // Destroying a ShredRuns (main thread) terminates the helpers still running, waits for the runs'
 // threads, and drops the work they posted to the main queue that has not run yet: nothing reaches
@@ -29,11 +31,11 @@ public:
     // The helper reads a launch's paths on standard input, so a share is bounded only by the
     // size snapshot it keeps, and every launch ends with the helper syncing the file system,
     // which a finely cut list pays for again and again.
-    static constexpr qsizetype kChunkSize = 100000;
+    static constexpr qsizetype kPathsPerLaunch = 100000;
 
     ShredRuns(ShredLists& lists, ShredTasks& tasks, ShredZoneControls& controls, ZoneLooks& looks,
               HudAlert& hud, AppTermination& application, QString helperPath = defaultHelperPath(),
-              qsizetype chunkSize = kChunkSize);
+              qsizetype pathsPerLaunch = kPathsPerLaunch);
     ~ShredRuns();
     ShredRuns(const ShredRuns&) = delete;
     ShredRuns& operator=(const ShredRuns&) = delete;
@@ -44,19 +46,19 @@ public:
     // The helper's argument list per method, holding only paths that exist now.
     static ShredArgumentsDic shredArgumentsForPathDic(const ShredEntryDics& records);
 
-    // Starts one run per method that has something to shred. A method's run launches the helper
-    // once per chunkSize of its own items and ends with one outcome: the completion notice only
-    // when every launch destroyed all it was given. Main thread.
+    // Starts one run per method that has something to shred, each on the global queue through
+    // the method's runner. Main thread.
     void shredFiles(const ShredEntryDics& records, bool isTrash);
 
-    // Adds a finished run to the lifetime totals. Any thread.
-    static void updateTotalShredValueWithFileCount(quint64 fileCount, quint64 dataSize);
-
-    // The runners, one per method, called on a worker thread. Each runs the helper once with
-    // `params` (the method's flag, then its paths), paints the method's zone from the helper's
-    // output, and returns once the helper has exited. The result becomes ready when the run's
-    // completion work has run on the main queue; it is invalid when nothing was started (the
-    // list was busy or the helper could not be launched). isTrash marks a Secure Empty Trash run.
+    // The runners, one per method, called on a worker thread with `params` (the method's flag,
+    // then its paths) and every record of the press. Each launches the helper once per
+    // pathsPerLaunch of the paths, one launch after the other, paints the method's zone from the
+    // helper's output, and returns once the last launch has exited. The run ends with one
+    // outcome: the completion notice only when every launch destroyed all it was given. The
+    // result becomes ready when the run's last completion work has run on the main queue; it is
+    // invalid when the last launch never started (the list was busy, the run was cancelled
+    // between launches, or the helper could not be launched). isTrash marks a Secure Empty Trash
+    // run.
     std::shared_future<void> runShreddingPass1WithParams(const QStringList& params,
                                                          const ShredEntryDics& fileDicsArr,
                                                          bool isTrash);
@@ -70,20 +72,17 @@ public:
 private:
     struct Run;
     struct Chunk;
-    struct RunCounters;
     struct Lifetime;
 
     // `block` made to do nothing once this ShredRuns is gone. For work posted to the main queue.
     MainQueue::Block whileAlive(MainQueue::Block block) const;
 
-    void runChunks(const std::shared_ptr<Run>& run, const ShredEntryDics& ownRecords);
     std::shared_future<void> runShreddingPass(qint64 listId, const QStringList& params,
                                               const ShredEntryDics& records, bool isTrash);
     std::shared_future<void> runChunk(const std::shared_ptr<Run>& run, const Chunk& chunk);
     void endChunk(const std::shared_ptr<Run>& run, const Chunk& chunk, Task& ended,
                   const RunCounters& counters);
-    void readMessage(const Run& run, RunCounters& counters, const QByteArray& message);
-    void countItem(qint64 listId, RunCounters& counters, const QString& path);
+    void readMessage(const Run& run, RunCounters& counters, const QByteArray& line);
     void showCurrentItem(qint64 listId, const QString& path);
     void showProgress(qint64 listId, quint64 filesDone, double itemFraction);
     void completeRun(const Run& run);
@@ -95,7 +94,7 @@ private:
     HudAlert& hud_;
     AppTermination& application_;
     const QString helperPath_;
-    const qsizetype chunkSize_;
+    const qsizetype pathsPerLaunch_;
     const std::shared_ptr<Lifetime> lifetime_;
 };
 

@@ -1,6 +1,7 @@
 #include "../LoopImage.h"
 #include "EngineTestRig.h"
 #include "engine/ListId.h"
+#include "engine/UtilsFileSystem.h"
 #include "engine/UtilsVolumes.h"
 
 #include <QMimeData>
@@ -98,8 +99,8 @@ private Q_SLOTS:
             fx->rig.lists.setFilePathsArr(match.captured(1).toLongLong(),
                                           match.captured(2).split(',', Qt::SkipEmptyParts));
         QFETCH(QString, zone);
-        fx->rig.lists.dropViewDidGetDropWithPasteboard(zone.toLongLong(), {},
-                                                       *dragOf(real(dropped).split(' ')));
+        if (const auto names = Utils::fileNamesOfPasteboard(*dragOf(real(dropped).split(' '))))
+            fx->rig.lists.dropViewDidGetDropWithPasteboard(zone.toLongLong(), {}, *names);
         QFETCH(QString, after);
         QCOMPARE(lists(), real(after));
         QFETCH(QString, painted);
@@ -145,7 +146,7 @@ private Q_SLOTS:
         fx->rig.lists.editFPathsAction(0, {});
         QVERIFY(
             fx->rig.tasks.beginChunk(7, std::make_shared<Task>("/bin/true", QStringList()), true));
-        fx->rig.lists.dropViewDidGetDropWithPasteboard(7, {}, *dragOf({fx->world.root + "/x"}));
+        fx->rig.lists.dropViewDidGetDropWithPasteboard(7, {}, {fx->world.root + "/x"});
         fx->rig.lists.editFPathsAction(0, removed);
         QCOMPARE(lists(), "1[/x/b,/x/a] 7[/x/c] 35[]");
         fx->rig.tasks.launchAttempted(7);

@@ -51,7 +51,7 @@ class TestShredRunner : public QObject {
     Q_OBJECT
 
     // Runs of the test's own on the rig's parts, to destroy while those stay.
-    std::unique_ptr<ShredRuns> ownRuns(qsizetype chunkSize = ShredRuns::kChunkSize) const
+    std::unique_ptr<ShredRuns> ownRuns(qsizetype chunkSize = ShredRuns::kPathsPerLaunch) const
     {
         return std::make_unique<ShredRuns>(fx->rig.lists, fx->rig.tasks, fx->rig.window,
                                            fx->rig.window, fx->rig.window, fx->rig.window,
@@ -232,7 +232,7 @@ private Q_SLOTS:
                                    << QStringList{"-frmv 1000"} << QStringList() << 1000;
         // 2,500 paths of 1,000 bytes are more than a command line may hold.
         QTest::newRow("past the argument limit")
-            << ShredRuns::kChunkSize << 0 << 2500 << destroy << QStringList{"-frmv 2500"}
+            << ShredRuns::kPathsPerLaunch << 0 << 2500 << destroy << QStringList{"-frmv 2500"}
             << QStringList{sevenDone} << 0;
     }
 
