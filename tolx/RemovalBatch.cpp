@@ -53,6 +53,17 @@ struct RemovalBatch::Item {
     bool failed = false;
 };
 
+RemovalBatch::Item RemovalBatch::entryItem(Kind kind, const std::string& path,
+                                           const std::string& name, const Identity& identity)
+{
+    Item item;
+    item.kind = kind;
+    item.path = path;
+    item.name = name;
+    item.identity = identity;
+    return item;
+}
+
 RemovalBatch::RemovalBatch(ShredMethod method, Reporter& reporter, FileOverwriter& overwriter,
                            const DeviceSync& sync, EntryRemover& remover,
                            RemovedFolders& removedFolders, JournalPurger& purger,
@@ -82,11 +93,7 @@ bool RemovalBatch::addFile(const Folder& folder, const std::string& name, const 
     const int flags = fcntl(file.get(), F_GETFL);
     if (flags < 0 || fcntl(file.get(), F_SETFL, flags & ~O_DIRECT) != 0)
         return false;
-    Item item;
-    item.kind = Kind::File;
-    item.path = path;
-    item.name = name;
-    item.identity = identity;
+    Item item = entryItem(Kind::File, path, name, identity);
     item.size = size;
     item.passes = passPlanFor(method_, random_);
     item.own = std::move(file);
@@ -99,11 +106,7 @@ bool RemovalBatch::addFile(const Folder& folder, const std::string& name, const 
 bool RemovalBatch::addOther(const Folder& folder, const std::string& name, const std::string& path,
                             const Identity& identity)
 {
-    Item item;
-    item.kind = Kind::Other;
-    item.path = path;
-    item.name = name;
-    item.identity = identity;
+    Item item = entryItem(Kind::Other, path, name, identity);
     return add(item, folder, 0);
 }
 
@@ -111,11 +114,7 @@ bool RemovalBatch::addEmptiedFolder(const Folder& parent, const std::string& nam
                                     const std::string& path, int self, const Identity& identity,
                                     bool hadEntries)
 {
-    Item item;
-    item.kind = Kind::Folder;
-    item.path = path;
-    item.name = name;
-    item.identity = identity;
+    Item item = entryItem(Kind::Folder, path, name, identity);
     item.hadEntries = hadEntries;
     item.own.reset(fcntl(self, F_DUPFD_CLOEXEC, 0));
     if (!item.own.valid()) {

@@ -88,6 +88,9 @@ private:
     enum class Kind { FolderStart, File, Other, Folder };
     struct Item;
 
+    // An entry of a folder: what every kind but a folder's start has.
+    static Item entryItem(Kind kind, const std::string& path, const std::string& name,
+                          const Identity& identity);
     bool add(Item& item, const Folder& folder, std::uint64_t fileBytes);
     void overwriteFiles(std::vector<Item>& items);
     void report(std::span<const Item> items);
